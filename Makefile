@@ -1,0 +1,21 @@
+# The two everyday commands:
+#   make run [BOOK=/path/to/folder-or-image]   set up, build and start the viewer
+#   make test                                  set up, build and run every test headless
+BUILD_DIR ?= build
+BOOK ?= $(abspath $(BUILD_DIR))/sample-book
+JOBS ?= 2
+
+.PHONY: run test build deps
+
+deps:
+	bash scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+run: build
+	$(BUILD_DIR)/ruvo "$(BOOK)"
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)

@@ -1,0 +1,53 @@
+#include "platform/application_process_service.h"
+
+#include "platform/paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace ruvo {
+
+ApplicationProcessService::ApplicationProcessService(const QStringList& arguments,
+                                                     const QString& executableFolder)
+    : m_commandLine(commandLineOf(arguments)),
+      m_programFolder(programFolderFor(executableFolder,
+                                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)))
+{
+}
+
+QString ApplicationProcessService::commandLine() const
+{
+    return m_commandLine;
+}
+
+QString ApplicationProcessService::programFolder() const
+{
+    return m_programFolder;
+}
+
+void ApplicationProcessService::exit()
+{
+    QCoreApplication::exit(0);
+}
+
+QString ApplicationProcessService::commandLineOf(const QStringList& arguments)
+{
+    QString text = arguments.mid(1).join(QLatin1Char(' '));
+    if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
+        text = text.mid(1, text.size() - 2);
+    return text;
+}
+
+QString ApplicationProcessService::programFolderFor(const QString& executableFolder,
+                                                    const QString& userDataFolder)
+{
+    const QFileInfo folder(executableFolder);
+    if (QFileInfo::exists(joinPath(executableFolder, QStringLiteral("defruv.ini"))) || folder.isWritable())
+        return withoutTrailingSeparator(executableFolder);
+    QDir().mkpath(userDataFolder);
+    return withoutTrailingSeparator(userDataFolder);
+}
+
+} // namespace ruvo

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/process_service.h"
+
+#include <QStringList>
+
+namespace ruvo {
+
+// The running program: its arguments, the folder that holds its record file,
+// and the way out.
+class ApplicationProcessService : public ProcessService
+{
+public:
+    ApplicationProcessService(const QStringList& arguments, const QString& executableFolder);
+
+    QString commandLine() const override;
+    QString programFolder() const override;
+    void exit() override;
+
+    // The arguments after the program name as one path: joined with single
+    // spaces, surrounding quotes removed.
+    static QString commandLineOf(const QStringList& arguments);
+    // The executable's folder when it carries its record file or can hold one
+    // (a portable install); otherwise the per-user data folder.
+    static QString programFolderFor(const QString& executableFolder, const QString& userDataFolder);
+
+private:
+    QString m_commandLine;
+    QString m_programFolder;
+};
+
+} // namespace ruvo

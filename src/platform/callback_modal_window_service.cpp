@@ -1,0 +1,17 @@
+#include "platform/callback_modal_window_service.h"
+
+namespace ruvo {
+
+void CallbackModalWindowService::registerWindow(const QString& windowName, std::function<void()> show)
+{
+    m_windows.insert(windowName, std::move(show));
+}
+
+void CallbackModalWindowService::showModal(const QString& windowName)
+{
+    const auto it = m_windows.constFind(windowName);
+    if (it != m_windows.cend() && *it)
+        (*it)();
+}
+
+} // namespace ruvo

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/modal_window_service.h"
+
+#include <QHash>
+#include <functional>
+
+namespace ruvo {
+
+// Shows windows modally through the functions the application registers for
+// them by name; a name nobody registered shows nothing.
+class CallbackModalWindowService : public ModalWindowService
+{
+public:
+    void registerWindow(const QString& windowName, std::function<void()> show);
+    void showModal(const QString& windowName) override;
+
+private:
+    QHash<QString, std::function<void()>> m_windows;
+};
+
+} // namespace ruvo

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ruvo {
+
+// File attribute bits as the viewer understands them.
+namespace FileAttribute {
+constexpr int ReadOnly = 1;
+constexpr int Hidden = 2;
+constexpr int System = 4;
+constexpr int Directory = 16;
+constexpr int Archive = 32;
+} // namespace FileAttribute
+
+class FileServices
+{
+public:
+    virtual ~FileServices() = default;
+
+    // Sum of FileAttribute bits, or nothing when the path does not exist.
+    virtual std::optional<int> attributes(const QString& path) const = 0;
+    // The bare name of path when it exists as a plain file (or, with
+    // directoryToo, as a folder), otherwise "".
+    virtual QString lookup(const QString& path, bool directoryToo = false) const = 0;
+    // Label of the volume holding path; "" where it has none.
+    virtual QString volumeLabel(const QString& path) const = 0;
+    virtual bool removeFile(const QString& path) = 0;
+    virtual bool createFolder(const QString& path) = 0;
+    // Lines of a text file in the system code page (or UTF-8 after a byte-order
+    // mark), without their line ends; nothing when the file cannot be read.
+    virtual std::optional<QStringList> readLines(const QString& path) const = 0;
+    // Replaces the file with these lines, each ended by CR LF, atomically: on
+    // failure the old contents stay as they were.
+    virtual bool writeLines(const QString& path, const QStringList& lines) = 0;
+};
+
+} // namespace ruvo

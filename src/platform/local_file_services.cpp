@@ -1,0 +1,116 @@
+#include "platform/local_file_services.h"
+
+#include "platform/code_page.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStorageInfo>
+
+namespace ruvo {
+
+namespace {
+
+// A trailing separator would leave QFileInfo with an empty file name for a folder.
+QFileInfo infoFor(const QString& path)
+{
+    return QFileInfo(QDir::cleanPath(path));
+}
+
+} // namespace
+
+std::optional<int> LocalFileServices::attributes(const QString& path) const
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    const QFileInfo info = infoFor(path);
+    // exists() follows links, so a dangling one counts as missing.
+    if (!info.exists())
+        return std::nullopt;
+    int result = 0;
+    if (!info.isWritable())
+        result |= FileAttribute::ReadOnly;
+    if (info.fileName().startsWith(QLatin1Char('.')))
+        result |= FileAttribute::Hidden;
+    if (info.isDir())
+        result |= FileAttribute::Directory;
+    return result;
+}
+
+QString LocalFileServices::lookup(const QString& path, bool directoryToo) const
+{
+    if (path.isEmpty())
+        return QString();
+    const QFileInfo info = infoFor(path);
+    if (info.isFile() || (directoryToo && info.isDir()))
+        return info.fileName();
+    return QString();
+}
+
+QString LocalFileServices::volumeLabel(const QString& path) const
+{
+    const QStorageInfo storage(path);
+    return storage.isValid() ? storage.name() : QString();
+}
+
+bool LocalFileServices::removeFile(const QString& path)
+{
+    return QFile::remove(path);
+}
+
+bool LocalFileServices::createFolder(const QString& path)
+{
+    return QDir().mkdir(path);
+}
+
+std::optional<QStringList> LocalFileServices::readLines(const QString& path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+
+    // Decoding before splitting is safe: neither LF nor CR occurs inside a code-page 932
+    // double-byte character.
+    const QString text = decodeCodePageText(bytes);
+    QStringList lines;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        if (end < 0)
+            end = text.size();
+        else if (end > start && text.at(end - 1) == QLatin1Char('\r'))
+            --end;
+        lines.append(text.sliced(start, end - start));
+        start = next;
+    }
+    return lines;
+}
+
+bool LocalFileServices::writeLines(const QString& path, const QStringList& lines)
+{
+    QString text;
+    for (const QString& line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    const QByteArray bytes = encodeCodePageText(text);
+
+    // QSaveFile writes beside the target and renames over it only when every byte made it;
+    // writing in place as a fallback would give up exactly that guarantee.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace ruvo

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace ruvo {
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+// Message boxes with a title, a text and an OK or Yes/No button set. Texts keep
+// carriage returns as line breaks; the real box shows them as separate lines.
+class MessageBoxService
+{
+public:
+    virtual ~MessageBoxService() = default;
+    virtual MessageAnswer show(const QString& title, const QString& text, MessageButtons buttons) = 0;
+};
+
+} // namespace ruvo

@@ -1,0 +1,28 @@
+#pragma once
+
+namespace ruvo {
+
+struct Delays;
+class MessageBoxService;
+class ModalWindowService;
+class FileServices;
+class SettingsService;
+class ProcessService;
+class RandomService;
+class ShellService;
+
+// The platform services a window's logic works through. The logic never owns
+// them; the application (or a test) does.
+struct Platform
+{
+    MessageBoxService& messages;
+    ModalWindowService& modal;
+    FileServices& files;
+    SettingsService& settings;
+    ProcessService& process;
+    RandomService& random;
+    ShellService& shell;
+    const Delays& delays;
+};
+
+} // namespace ruvo

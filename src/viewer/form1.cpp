@@ -1,0 +1,143 @@
+#include "viewer/form1.h"
+
+#include "commands/command_group.h"
+#include "commands/toolbar_table.h"
+#include "platform/paths.h"
+#include "platform/process_service.h"
+#include "viewer/record_file.h"
+#include "viewer/settings_store.h"
+
+namespace ruvo {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int minimumWindowSide = 3000;
+constexpr int scrollStepAtStart = 75;
+const QString statusFont = u"ＭＳ Ｐゴシック"_s;
+} // namespace
+
+Form1::Form1(Platform platform, ViewerState& state, QObject* parent)
+    : QObject(parent), m_platform(platform), m_state(state)
+{
+    m_toolbarActions = {
+        {u"Ren"_s, &Form1::end_Click},
+    };
+}
+
+void Form1::Form_Load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+
+    for (const QString& control : {u"StatusBar1"_s, u"Frame2"_s, u"Command2"_s})
+        m_controls.fontNames.insert(control, statusFont);
+
+    m_state.commandLine = m_platform.process.commandLine();
+    m_state.programFolder = withoutTrailingSeparator(m_platform.process.programFolder());
+
+    m_controls.menu(u"hyhtt"_s).checked = false;
+    m_controls.menu(u"NEXTP"_s).enabled = false;
+    m_controls.menu(u"PRVP"_s).enabled = false;
+
+    m_controls.picture2.move(0, 0, 0, 0);
+    m_controls.picture3.move(0, 0, 0, 0);
+
+    restoreWindow();
+
+    setGroupEnabled(m_controls, CommandGroup::Placements, false);
+
+    m_fields.scrollStep = scrollStepAtStart;
+    SliderState& slider = m_controls.slider1;
+    slider.minimum = 0;
+    slider.maximum = 150;
+    slider.smallChange = 1;
+    slider.largeChange = 10;
+    slider.tickFrequency = slider.maximum / 10;
+    slider.value = m_fields.scrollStep;
+    m_controls.label1 = QString::number(slider.value);
+
+    m_state.shelfFolder = RecordFile(m_platform.files, m_state.programFolder).readShelfFolder();
+
+    Q_EMIT changed();
+}
+
+void Form1::restoreWindow()
+{
+    const SettingsStore settings(m_platform.settings);
+    WindowState& window = m_controls.window;
+    window.state = settings.readNumber(Setting::botan);
+    window.width = settings.readNumber(Setting::sizew);
+    window.height = settings.readNumber(Setting::sizeh);
+    const int color = settings.readNumber(Setting::col);
+    if (window.width < minimumWindowSide)
+        window.width = minimumWindowSide;
+    if (window.height < minimumWindowSide)
+        window.height = minimumWindowSide;
+    m_controls.picture1.backColor = color;
+    m_controls.picture4.backColor = color;
+    m_controls.nori.backColor = color;
+}
+
+void Form1::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+
+    SettingsStore settings(m_platform.settings);
+    const WindowState& window = m_controls.window;
+    settings.writeNumber(Setting::col, m_controls.nori.backColor);
+    if (window.state == WindowShowState::Normal) {
+        settings.writeNumber(Setting::sizew, window.width);
+        settings.writeNumber(Setting::sizeh, window.height);
+        settings.writeText(Setting::botan, u"0"_s);
+    } else if (window.state == WindowShowState::Maximized) {
+        settings.writeText(Setting::botan, u"2"_s);
+    }
+    m_platform.process.exit();
+}
+
+void Form1::end_Click()
+{
+    Form_Unload();
+}
+
+void Form1::afterSplash()
+{
+    m_controls.list1.clear();
+    if (!m_state.commandLine.isEmpty())
+        m_controls.list1.append(m_state.commandLine);
+    m_controls.picture1.left = m_controls.nori.width - m_controls.picture1.width;
+    Q_EMIT changed();
+}
+
+void Form1::Toolbar1_ButtonClick(int index)
+{
+    if (index < 1 || index > toolbarButtonCount)
+        return;
+    const ToolbarButtonSpec& spec = toolbarTable().at(index - 1);
+    if (spec.kind == ToolbarButtonKind::Check)
+        m_controls.button(index).pressed = !m_controls.button(index).pressed;
+    setBusy(true);
+    const auto action = m_toolbarActions.constFind(spec.key);
+    if (action != m_toolbarActions.cend())
+        (this->**action)();
+    if (!m_unloaded)
+        setBusy(false);
+    Q_EMIT changed();
+}
+
+void Form1::setBusy(bool busy)
+{
+    m_controls.window.mousePointer = busy ? MousePointer::Busy : MousePointer::Default;
+}
+
+void Form1::NAKAHESUJYOKYO()
+{
+    m_fields.goingBack = 0;
+    m_fields.endCheckArmed = 0;
+}
+
+} // namespace ruvo

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "commands/menu_item_state.h"
+#include "commands/toolbar_button_state.h"
+#include "display/surface.h"
+#include "viewer/slider_state.h"
+#include "viewer/status_bar_state.h"
+#include "viewer/window_state.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace ruvo {
+
+// The state the main window keeps in its controls, as plain data: the window,
+// the menu items, the toolbar, the status bar and the display surfaces.
+class Form1Controls
+{
+public:
+    Form1Controls();
+
+    MenuItemState& menu(const QString& name);
+    const MenuItemState& menu(const QString& name) const;
+    // Menu item names in display order.
+    const QStringList& menuOrder() const { return m_menuOrder; }
+
+    // Toolbar buttons by their 1-based index.
+    ToolbarButtonState& button(int index);
+    const ToolbarButtonState& button(int index) const;
+
+    WindowState window;
+    bool toolbarVisible = true;
+    StatusBarState statusBar;
+
+    Surface nori;     // the viewing area
+    Surface picture1; // the page frame inside it
+    Surface picture2; // single page, or the first (right-hand) page of a spread
+    Surface picture3; // the second (left-hand) page of a spread
+    Surface picture4; // the background settings panel
+    Surface picture5; // the placeholder for a page that cannot be shown
+    Surface picture6; // the canvas
+    Surface image1;   // stretched first page
+    Surface image2;   // stretched second page
+
+    SliderState slider1;
+    QString label1;
+    // Paths waiting to be opened (from the command line or a drop).
+    QStringList list1;
+    // Font names given to text controls, by control name.
+    QHash<QString, QString> fontNames;
+
+private:
+    QHash<QString, MenuItemState> m_menus;
+    QStringList m_menuOrder;
+    std::array<ToolbarButtonState, 27> m_buttons;
+};
+
+} // namespace ruvo

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace ruvo {
+
+// The main window's status bar: three text panels addressed from 1.
+struct StatusBarState
+{
+    bool visible = true;
+    std::array<QString, 3> panels;
+
+    QString& panel(int number) { return panels.at(std::size_t(number - 1)); }
+    const QString& panel(int number) const { return panels.at(std::size_t(number - 1)); }
+};
+
+} // namespace ruvo

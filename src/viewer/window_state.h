@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace ruvo {
+
+namespace WindowShowState {
+constexpr int Normal = 0;
+constexpr int Minimized = 1;
+constexpr int Maximized = 2;
+} // namespace WindowShowState
+
+namespace MousePointer {
+constexpr int Default = 0;
+constexpr int Busy = 13;
+} // namespace MousePointer
+
+// A top-level window as its logic sees it: outer position and size and inner
+// (scale) size in twips, show state, caption and mouse pointer.
+struct WindowState
+{
+    QString caption;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    int scaleWidth = 0;
+    int scaleHeight = 0;
+    int state = WindowShowState::Normal;
+    int mousePointer = MousePointer::Default;
+};
+
+} // namespace ruvo

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/message_box_service.h"
+
+#include <QList>
+
+namespace ruvo::test {
+
+// Records every message and answers from a script (Yes, then OK, when it runs out).
+class FakeMessageBoxes : public MessageBoxService
+{
+public:
+    struct Shown
+    {
+        QString title;
+        QString text;
+        MessageButtons buttons;
+    };
+
+    MessageAnswer show(const QString& title, const QString& text, MessageButtons buttons) override
+    {
+        shown.append({title, text, buttons});
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+
+    QList<Shown> shown;
+    QList<MessageAnswer> answers;
+};
+
+} // namespace ruvo::test

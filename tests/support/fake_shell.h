@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/shell_service.h"
+
+#include <QStringList>
+
+namespace ruvo::test {
+
+class FakeShell : public ShellService
+{
+public:
+    bool showFolder(const QString& folder) override
+    {
+        foldersShown.append(folder);
+        return true;
+    }
+    bool open(const QString& target) override
+    {
+        opened.append(target);
+        return true;
+    }
+
+    QStringList foldersShown;
+    QStringList opened;
+};
+
+} // namespace ruvo::test

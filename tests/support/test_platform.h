@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/delays.h"
+#include "platform/platform.h"
+#include "support/fake_message_boxes.h"
+#include "support/fake_modal_windows.h"
+#include "support/fake_process.h"
+#include "support/fake_random.h"
+#include "support/fake_settings.h"
+#include "support/fake_shell.h"
+#include "support/scripted_file_services.h"
+
+namespace ruvo::test {
+
+// Every platform service as a fake, with delays of zero.
+struct TestPlatform
+{
+    FakeMessageBoxes messages;
+    FakeModalWindows modal;
+    ScriptedFileServices files;
+    FakeSettings settings;
+    FakeProcess process;
+    FakeRandom random;
+    FakeShell shell;
+    Delays delays{0, 0, 0, 0, 0};
+
+    Platform platform() { return Platform{messages, modal, files, settings, process, random, shell, delays}; }
+};
+
+} // namespace ruvo::test

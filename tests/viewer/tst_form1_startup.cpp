@@ -1,0 +1,249 @@
+#include "commands/command_group.h"
+#include "support/test_platform.h"
+#include "viewer/form1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+namespace {
+
+struct Fixture
+{
+    TestPlatform platform;
+    ViewerState state;
+    Form1 form{platform.platform(), state};
+};
+
+} // namespace
+
+class TestForm1Startup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void emptyStoreGivesTheDefaultWindow()
+    {
+        Fixture f;
+        f.form.Form_Load();
+        const Form1Controls& c = f.form.controls();
+        QCOMPARE(c.window.state, WindowShowState::Normal);
+        QCOMPARE(c.window.width, 9600);
+        QCOMPARE(c.window.height, 7200);
+        QCOMPARE(c.nori.backColor, 0);
+        QCOMPARE(c.picture1.backColor, 0);
+        QCOMPARE(c.picture4.backColor, 0);
+        QVERIFY(f.platform.settings.writes.isEmpty());
+    }
+
+    void restoredWindow_data()
+    {
+        QTest::addColumn<QString>("botan");
+        QTest::addColumn<QString>("sizew");
+        QTest::addColumn<QString>("sizeh");
+        QTest::addColumn<QString>("col");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("color");
+        QTest::newRow("stored values") << "0" << "12000" << "9000" << "11772145" << 0 << 12000 << 9000 << 11772145;
+        QTest::newRow("narrow width raised") << "0" << "1200" << "7200" << "0" << 0 << 3000 << 7200 << 0;
+        QTest::newRow("low height raised") << "0" << "9600" << "2999" << "0" << 0 << 9600 << 3000 << 0;
+        QTest::newRow("exactly the minimum") << "0" << "3000" << "3000" << "0" << 0 << 3000 << 3000 << 0;
+        QTest::newRow("maximised") << "2" << "9000" << "6000" << "255" << 2 << 9000 << 6000 << 255;
+        QTest::newRow("empty values read as 0") << "" << "" << "" << "" << 0 << 3000 << 3000 << 0;
+        QTest::newRow("garbage reads as 0") << "x" << "abc" << "-50" << "red" << 0 << 3000 << 3000 << 0;
+        QTest::newRow("leading numbers") << "2 " << " 8000twips" << "6000.4" << "65280;" << 2 << 8000 << 6000
+                                         << 65280;
+        QTest::newRow("unknown state handed on") << "7" << "9600" << "7200" << "0" << 7 << 9600 << 7200 << 0;
+    }
+    void restoredWindow()
+    {
+        QFETCH(QString, botan);
+        QFETCH(QString, sizew);
+        QFETCH(QString, sizeh);
+        QFETCH(QString, col);
+        Fixture f;
+        f.platform.settings.set("botan", botan);
+        f.platform.settings.set("sizew", sizew);
+        f.platform.settings.set("sizeh", sizeh);
+        f.platform.settings.set("col", col);
+        f.form.Form_Load();
+        const Form1Controls& c = f.form.controls();
+        QTEST(c.window.state, "state");
+        QTEST(c.window.width, "width");
+        QTEST(c.window.height, "height");
+        QTEST(c.nori.backColor, "color");
+        QTEST(c.picture1.backColor, "color");
+        QTEST(c.picture4.backColor, "color");
+    }
+
+    void loadSetsUpTheControls()
+    {
+        Fixture f;
+        f.form.controls().picture2.move(15, 30, 600, 900);
+        f.form.controls().picture3.move(45, 60, 600, 900);
+        f.form.Form_Load();
+        const Form1Controls& c = f.form.controls();
+        for (const char* control : {"StatusBar1", "Frame2", "Command2"})
+            QCOMPARE(c.fontNames.value(QLatin1String(control)), QStringLiteral("ＭＳ Ｐゴシック"));
+        QVERIFY(!c.menu("hyhtt").checked);
+        QVERIFY(!c.menu("sing").checked);
+        QVERIFY(!c.menu("NEXTP").enabled);
+        QVERIFY(!c.menu("PRVP").enabled);
+        for (const Surface* page : {&c.picture2, &c.picture3}) {
+            QCOMPARE(page->left, 0);
+            QCOMPARE(page->top, 0);
+            QCOMPARE(page->width, 0);
+            QCOMPARE(page->height, 0);
+        }
+        QVERIFY(!isGroupEnabled(c, CommandGroup::Placements));
+        for (int index : {9, 10, 11, 12, 13})
+            QVERIFY(!c.button(index).enabled);
+        QCOMPARE(f.form.fields().scrollStep, 75);
+        QCOMPARE(c.slider1.minimum, 0);
+        QCOMPARE(c.slider1.maximum, 150);
+        QCOMPARE(c.slider1.smallChange, 1);
+        QCOMPARE(c.slider1.largeChange, 10);
+        QCOMPARE(c.slider1.tickFrequency, 15);
+        QCOMPARE(c.slider1.value, 75);
+        QCOMPARE(c.label1, QStringLiteral("75"));
+        QCOMPARE(c.window.caption, QStringLiteral("Ruvo"));
+    }
+
+    void loadReadsTheProcessAndTheRecordFile_data()
+    {
+        QTest::addColumn<bool>("atRoot");
+        QTest::newRow("program folder") << false;
+        QTest::newRow("program folder at the root") << true;
+    }
+    void loadReadsTheProcessAndTheRecordFile()
+    {
+        QFETCH(bool, atRoot);
+        QTemporaryDir dir;
+        Fixture f;
+        f.platform.process.commandLineText = dir.path() + "/本 1";
+        f.platform.process.folder = atRoot ? QStringLiteral("/") : dir.path() + "/";
+        f.form.Form_Load();
+        QCOMPARE(f.state.commandLine, dir.path() + "/本 1");
+        QCOMPARE(f.state.programFolder, atRoot ? QString() : dir.path());
+        // No record file: the default shelf of the program folder.
+        QCOMPARE(f.state.shelfFolder, atRoot ? QStringLiteral("/data") : dir.path() + "/data");
+    }
+
+    void loadTakesTheShelfNamedInTheRecordFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.path() + "/shelf"));
+        QFile shelf(dir.path() + "/shelf/Hondana.ruv");
+        QVERIFY(shelf.open(QIODevice::WriteOnly));
+        shelf.write("0\r\n");
+        shelf.close();
+        QFile record(dir.path() + "/defruv.ini");
+        QVERIFY(record.open(QIODevice::WriteOnly));
+        record.write((dir.path() + "/shelf\r\n").toLatin1());
+        record.close();
+        Fixture f;
+        f.platform.process.folder = dir.path();
+        f.form.Form_Load();
+        QCOMPARE(f.state.shelfFolder, dir.path() + "/shelf");
+    }
+
+    void unload_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QStringList>("writes");
+        const QString base = QStringLiteral("Dudado/startup/");
+        QTest::newRow("normal") << int(WindowShowState::Normal)
+                                << QStringList{base + "col=255", base + "sizew=10500", base + "sizeh=8400",
+                                               base + "botan=0"};
+        QTest::newRow("maximised keeps the normal size")
+            << int(WindowShowState::Maximized) << QStringList{base + "col=255", base + "botan=2"};
+        QTest::newRow("minimised stores only the colour")
+            << int(WindowShowState::Minimized) << QStringList{base + "col=255"};
+    }
+    void unload()
+    {
+        QFETCH(int, state);
+        QFETCH(QStringList, writes);
+        Fixture f;
+        f.platform.settings.set("sizew", "9000");
+        f.platform.settings.set("sizeh", "6000");
+        f.form.Form_Load();
+        Form1Controls& c = f.form.controls();
+        c.window.state = state;
+        c.window.width = 10500;
+        c.window.height = 8400;
+        c.nori.backColor = 255;
+        f.form.Form_Unload();
+        QCOMPARE(f.platform.settings.writes, writes);
+        QCOMPARE(f.platform.process.exitCount, 1);
+        if (state != WindowShowState::Normal) {
+            QCOMPARE(f.platform.settings.get("sizew"), QStringLiteral("9000"));
+            QCOMPARE(f.platform.settings.get("sizeh"), QStringLiteral("6000"));
+        }
+    }
+
+    void restartAfterMaximisedCloseOpensMaximised()
+    {
+        Fixture first;
+        first.form.Form_Load();
+        first.form.controls().window.state = WindowShowState::Maximized;
+        first.form.Form_Unload();
+
+        ViewerState state;
+        Form1 second(first.platform.platform(), state);
+        second.Form_Load();
+        QCOMPARE(second.controls().window.state, WindowShowState::Maximized);
+        QCOMPARE(second.controls().window.width, 9600);
+    }
+
+    void theWindowUnloadsOnce()
+    {
+        Fixture f;
+        f.form.Form_Load();
+        f.form.end_Click();
+        f.form.Form_Unload();
+        QCOMPARE(f.platform.process.exitCount, 1);
+        QCOMPARE(f.platform.settings.writes.size(), 4);
+    }
+
+    void exitButtonUnloads()
+    {
+        Fixture f;
+        f.form.Form_Load();
+        f.form.Toolbar1_ButtonClick(27);
+        QCOMPARE(f.platform.process.exitCount, 1);
+        QVERIFY(f.form.isUnloaded());
+        QCOMPARE(f.platform.settings.get("botan"), QStringLiteral("0"));
+    }
+
+    void afterSplash_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QStringList>("list");
+        QTest::newRow("no path") << "" << QStringList{};
+        QTest::newRow("a path with spaces, unchanged") << "/books/my book" << QStringList{"/books/my book"};
+    }
+    void afterSplash()
+    {
+        QFETCH(QString, commandLine);
+        Fixture f;
+        f.platform.process.commandLineText = commandLine;
+        f.form.Form_Load();
+        Form1Controls& c = f.form.controls();
+        c.list1 = QStringList{"/stale/entry"};
+        c.nori.width = 9000;
+        c.picture1.width = 12000;
+        f.form.afterSplash();
+        QTEST(c.list1, "list");
+        QCOMPARE(c.picture1.left, -3000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestForm1Startup)
+#include "tst_form1_startup.moc"
