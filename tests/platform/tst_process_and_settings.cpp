@@ -1,0 +1,77 @@
+#include "platform/application_process_service.h"
+#include "platform/qt_settings_service.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ruvo;
+
+class TestProcessAndSettings : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_config;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // The settings store must never touch the user's real configuration.
+        QVERIFY(m_config.isValid());
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("nothing") << QStringList{"ruvo"} << "";
+        QTest::newRow("one path") << QStringList{"ruvo", "/books/a"} << "/books/a";
+        QTest::newRow("split path joined") << QStringList{"ruvo", "/books/my", "book"} << "/books/my book";
+        QTest::newRow("quotes removed") << QStringList{"ruvo", "\"/books/my book\""} << "/books/my book";
+        QTest::newRow("a lone quote stays") << QStringList{"ruvo", "\""} << "\"";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        QCOMPARE(ApplicationProcessService::commandLineOf(arguments), expected);
+    }
+
+    void programFolderWithItsRecordFile()
+    {
+        QTemporaryDir dir;
+        QFile record(dir.path() + "/defruv.ini");
+        QVERIFY(record.open(QIODevice::WriteOnly));
+        record.close();
+        QCOMPARE(ApplicationProcessService::programFolderFor(dir.path() + "/", "/unused"), dir.path());
+    }
+
+    void programFolderThatCannotHoldARecordFile()
+    {
+        QTemporaryDir dir;
+        const QString userData = dir.path() + "/user/data";
+        QCOMPARE(ApplicationProcessService::programFolderFor(dir.path() + "/missing", userData), userData);
+        QVERIFY(QDir(userData).exists());
+    }
+
+    void settingsLiveInTheUsersConfigFolder()
+    {
+        QtSettingsService settings;
+        QCOMPARE(settings.read("Dudado", "startup", "sizew", "9600"), QStringLiteral("9600"));
+        settings.write("Dudado", "startup", "sizew", "12000");
+        settings.write("Dudado", "startup", "botan", "2");
+        QCOMPARE(settings.read("Dudado", "startup", "sizew", "9600"), QStringLiteral("12000"));
+
+        QFile file(m_config.path() + "/Dudado/Dudado.ini");
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+        const QByteArray content = file.readAll();
+        QVERIFY(content.contains("[startup]"));
+        QVERIFY(content.contains("sizew=12000"));
+        QVERIFY(content.contains("botan=2"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProcessAndSettings)
+#include "tst_process_and_settings.moc"

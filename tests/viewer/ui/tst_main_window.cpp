@@ -1,0 +1,67 @@
+#include "display/twips.h"
+#include "support/test_platform.h"
+#include "viewer/form1.h"
+#include "viewer/ui/main_window.h"
+
+#include <QAction>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void opensAtTheRestoredSizeAndStoresItOnClose()
+    {
+        TestPlatform platform;
+        platform.settings.set("sizew", "9000");
+        platform.settings.set("sizeh", "6000");
+        platform.settings.set("col", "11772145");
+        ViewerState state;
+        Form1 form(platform.platform(), state);
+        MainWindow window(form);
+        form.Form_Load();
+        window.showRestored();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.size(), QSize(600, 400));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Ruvo"));
+
+        window.resize(700, 500);
+        QTRY_COMPARE(form.controls().window.width, toTwips(700));
+        window.close();
+        QCOMPARE(platform.process.exitCount, 1);
+        QCOMPARE(platform.settings.writes,
+                 QStringList({"Dudado/startup/col=11772145", "Dudado/startup/sizew=10500",
+                              "Dudado/startup/sizeh=7500", "Dudado/startup/botan=0"}));
+    }
+
+    void toolbarShowsTheButtonStates()
+    {
+        TestPlatform platform;
+        ViewerState state;
+        Form1 form(platform.platform(), state);
+        MainWindow window(form);
+        form.Form_Load();
+        const auto toolbars = window.findChildren<QToolBar*>();
+        QCOMPARE(toolbars.size(), 1);
+        QHash<QString, QAction*> byTip;
+        for (QAction* action : toolbars.first()->actions()) {
+            if (!action->isSeparator() && !action->toolTip().isEmpty())
+                byTip.insert(action->toolTip(), action);
+        }
+        QVERIFY(byTip.contains(QStringLiteral("ファイルを開く")));
+        QVERIFY(byTip.value(QStringLiteral("ファイルを開く"))->isEnabled());
+        QVERIFY(!byTip.value(QStringLiteral("次のページ"))->isEnabled());
+        QVERIFY(!byTip.value(QStringLiteral("表示領域移動「中央」"))->isEnabled());
+        QVERIFY(!byTip.value(QStringLiteral("キャンバス表示　ON/OFF"))->isVisible());
+        QVERIFY(byTip.value(QStringLiteral("ステータスバー　ON/OFF"))->isCheckable());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
