@@ -9,23 +9,25 @@ namespace ruvo {
 // parent surface, visibility, background colour and the picture it shows.
 struct Surface
 {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    // Twips; fits may place a frame at a half twip.
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
     bool visible = true;
     int backColor = 0;
     QImage picture;
     // Image surfaces that scale their picture to their size.
     bool stretch = false;
 
-    void move(int newLeft, int newTop, int newWidth, int newHeight)
+    void move(double newLeft, double newTop, double newWidth, double newHeight)
     {
         left = newLeft;
         top = newTop;
         width = newWidth;
         height = newHeight;
     }
+    void collapse() { move(0, 0, 0, 0); }
 };
 
 } // namespace ruvo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <cmath>
 
 namespace ruvo {
 
@@ -19,7 +20,12 @@ constexpr int toPixels(int twips)
                       : -((-twips + twipsPerPixel / 2) / twipsPerPixel);
 }
 
-inline QRect toPixelRect(int left, int top, int width, int height)
+inline int toPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
+
+inline QRect toPixelRect(double left, double top, double width, double height)
 {
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }

@@ -27,6 +27,11 @@ QString ApplicationProcessService::programFolder() const
     return m_programFolder;
 }
 
+QString ApplicationProcessService::currentFolder() const
+{
+    return QDir::currentPath();
+}
+
 void ApplicationProcessService::exit()
 {
     QCoreApplication::exit(0);

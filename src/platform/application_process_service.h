@@ -15,6 +15,7 @@ public:
 
     QString commandLine() const override;
     QString programFolder() const override;
+    QString currentFolder() const override;
     void exit() override;
 
     // The arguments after the program name as one path: joined with single

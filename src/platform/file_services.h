@@ -27,6 +27,11 @@ public:
     virtual QString lookup(const QString& path, bool directoryToo = false) const = 0;
     // Label of the volume holding path; "" where it has none.
     virtual QString volumeLabel(const QString& path) const = 0;
+    // Root of the mounted volume that holds path ("/" when none is known).
+    virtual QString volumeRoot(const QString& path) const = 0;
+    // Names of the plain files of a folder that are not hidden, in no order;
+    // nothing when the folder cannot be read.
+    virtual std::optional<QStringList> listFiles(const QString& folder) const = 0;
     virtual bool removeFile(const QString& path) = 0;
     virtual bool createFolder(const QString& path) = 0;
     // Lines of a text file in the system code page (or UTF-8 after a byte-order

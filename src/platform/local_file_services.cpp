@@ -8,6 +8,9 @@
 #include <QSaveFile>
 #include <QStorageInfo>
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 namespace ruvo {
 
 namespace {
@@ -52,6 +55,38 @@ QString LocalFileServices::volumeLabel(const QString& path) const
 {
     const QStorageInfo storage(path);
     return storage.isValid() ? storage.name() : QString();
+}
+
+QString LocalFileServices::volumeRoot(const QString& path) const
+{
+    const QStorageInfo storage(path);
+    if (!storage.isValid() || storage.rootPath().isEmpty())
+        return QStringLiteral("/");
+    return storage.rootPath();
+}
+
+std::optional<QStringList> LocalFileServices::listFiles(const QString& folder) const
+{
+    // Reads the folder directly: a book may hold tens of thousands of pages,
+    // and the entry type from readdir saves a stat per file.
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return std::nullopt;
+    const QByteArray prefix = QFile::encodeName(folder) + '/';
+    QStringList names;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        bool plainFile = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info;
+            plainFile = ::stat((prefix + entry->d_name).constData(), &info) == 0 && S_ISREG(info.st_mode);
+        }
+        if (plainFile)
+            names.append(QFile::decodeName(entry->d_name));
+    }
+    ::closedir(dir);
+    return names;
 }
 
 bool LocalFileServices::removeFile(const QString& path)

@@ -11,6 +11,8 @@ public:
     std::optional<int> attributes(const QString& path) const override;
     QString lookup(const QString& path, bool directoryToo = false) const override;
     QString volumeLabel(const QString& path) const override;
+    QString volumeRoot(const QString& path) const override;
+    std::optional<QStringList> listFiles(const QString& folder) const override;
     bool removeFile(const QString& path) override;
     bool createFolder(const QString& path) override;
     std::optional<QStringList> readLines(const QString& path) const override;

@@ -10,6 +10,7 @@ class SettingsService;
 class ProcessService;
 class RandomService;
 class ShellService;
+class PictureDecoder;
 
 // The platform services a window's logic works through. The logic never owns
 // them; the application (or a test) does.
@@ -22,6 +23,7 @@ struct Platform
     ProcessService& process;
     RandomService& random;
     ShellService& shell;
+    PictureDecoder& pictures;
     const Delays& delays;
 };
 

@@ -13,6 +13,8 @@ public:
     // The folder the program keeps its record file in, without a trailing separator
     // (so "" for the file-system root).
     virtual QString programFolder() const = 0;
+    // The folder the program was started in.
+    virtual QString currentFolder() const = 0;
     // Ends the process once the current event has finished.
     virtual void exit() = 0;
 };

@@ -2,8 +2,10 @@
 
 #include "commands/command_group.h"
 #include "commands/toolbar_table.h"
+#include "display/twips.h"
 #include "platform/paths.h"
 #include "platform/process_service.h"
+#include "viewer/placeholder_picture.h"
 #include "viewer/record_file.h"
 #include "viewer/settings_store.h"
 
@@ -17,12 +19,26 @@ constexpr int scrollStepAtStart = 75;
 const QString statusFont = u"ＭＳ Ｐゴシック"_s;
 } // namespace
 
-Form1::Form1(Platform platform, ViewerState& state, QObject* parent)
-    : QObject(parent), m_platform(platform), m_state(state)
+Form1::Form1(Platform platform, ViewerState& state, Form2& browser, QObject* parent)
+    : QObject(parent), m_platform(platform), m_state(state), m_browser(browser)
 {
     m_toolbarActions = {
+        {u"Rmae"_s, &Form1::previousPage},
+        {u"Rtugi"_s, &Form1::nextPage},
+        {u"Rld"_s, &Form1::HIDARISHITASOROE},
+        {u"Rlu"_s, &Form1::HIDARIUESOROE},
+        {u"Rnaka"_s, &Form1::NAKASOROE},
+        {u"Rrd"_s, &Form1::MIGISHITASOROE},
+        {u"Rru"_s, &Form1::MIGIUESOROE},
+        {u"Rscrool2"_s, &Form1::SCROOKIRIKAE},
+        {u"Rscrool"_s, &Form1::SCROOKIRIKAE},
+        {u"Ritimai"_s, &Form1::ITtyo},
+        {u"Rsto"_s, &Form1::SUTOREKIRIKAE},
         {u"Ren"_s, &Form1::end_Click},
     };
+    m_controls.picture5.picture = placeholderPicture();
+    m_controls.picture5.width = toTwips(m_controls.picture5.picture.width());
+    m_controls.picture5.height = toTwips(m_controls.picture5.picture.height());
 }
 
 void Form1::Form_Load()
@@ -60,6 +76,7 @@ void Form1::Form_Load()
 
     m_state.shelfFolder = RecordFile(m_platform.files, m_state.programFolder).readShelfFolder();
 
+    showFirstPages();
     Q_EMIT changed();
 }
 
@@ -75,6 +92,9 @@ void Form1::restoreWindow()
         window.width = minimumWindowSide;
     if (window.height < minimumWindowSide)
         window.height = minimumWindowSide;
+    window.scaleWidth = window.width;
+    window.scaleHeight = window.height;
+    Form_Resize();
     m_controls.picture1.backColor = color;
     m_controls.picture4.backColor = color;
     m_controls.nori.backColor = color;
@@ -107,8 +127,10 @@ void Form1::end_Click()
 void Form1::afterSplash()
 {
     m_controls.list1.clear();
-    if (!m_state.commandLine.isEmpty())
+    if (!m_state.commandLine.isEmpty()) {
         m_controls.list1.append(m_state.commandLine);
+        dP();
+    }
     m_controls.picture1.left = m_controls.nori.width - m_controls.picture1.width;
     Q_EMIT changed();
 }
@@ -134,10 +156,5 @@ void Form1::setBusy(bool busy)
     m_controls.window.mousePointer = busy ? MousePointer::Busy : MousePointer::Default;
 }
 
-void Form1::NAKAHESUJYOKYO()
-{
-    m_fields.goingBack = 0;
-    m_fields.endCheckArmed = 0;
-}
 
 } // namespace ruvo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/page_fitting.h"
 #include "platform/platform.h"
 #include "viewer/form1_controls.h"
 #include "viewer/form1_fields.h"
@@ -10,6 +11,9 @@
 
 namespace ruvo {
 
+class Form2;
+class PageList;
+
 // The main viewer window's logic: its fields, its controls as data, and its
 // named operations and event handlers. The window on screen only shows this
 // state and forwards the user's events here.
@@ -18,7 +22,7 @@ class Form1 : public QObject
     Q_OBJECT
 
 public:
-    Form1(Platform platform, ViewerState& state, QObject* parent = nullptr);
+    Form1(Platform platform, ViewerState& state, Form2& browser, QObject* parent = nullptr);
 
     ViewerState& state() { return m_state; }
     const ViewerState& state() const { return m_state; }
@@ -26,20 +30,57 @@ public:
     const Form1Fields& fields() const { return m_fields; }
     Form1Controls& controls() { return m_controls; }
     const Form1Controls& controls() const { return m_controls; }
+    Form2& browser() { return m_browser; }
     bool isLoaded() const { return m_loaded; }
     bool isUnloaded() const { return m_unloaded; }
 
-    // Runs once, before the window is first shown.
+    // Life of the window.
     void Form_Load();
-    // Runs however the window is closed; stores the window settings and ends the process.
     void Form_Unload();
-    // The exit command of the popup menu.
     void end_Click();
-    // The splash window's hand-over once the main window is up: queue the
-    // command-line path and put the page frame at the right edge.
     void afterSplash();
-    // Resets the page-step flags.
+    void Form_Resize();
+
+    // Opening a path and the resets every opening uses.
+    void dP();
     void NAKAHESUJYOKYO();
+    void TEXCLS();
+
+    // Loading pages.
+    void RUVIHENS();
+    void RUVINEW1();
+    void RUVINEW2();
+    void RUVINEW3();
+
+    // Turning pages.
+    void PAGESOUSA();
+    void MTUGI();
+    void MMAE();
+    void NEXTP_Click();
+    void PRVP_Click();
+
+    // Command availability.
+    void BOTNHANTEI();
+    void BotanOK();
+    void BOTANOFFD();
+
+    // Fitting and placement at actual size.
+    void GAZOUAWASE();
+    void singlePageFit();
+    void MIGIUESOROE();
+    void MIGISHITASOROE();
+    void NAKASOROE();
+    void HIDARIUESOROE();
+    void HIDARISHITASOROE();
+
+    // Display modes.
+    void ITtyo();
+    void sing_Click();
+    void SUTOREP();
+    void SUTOREKIRIKAE();
+    void hyhtt_Click();
+    void SCROOKIRIKAE();
+
     // A toolbar button was clicked (1-based index); dispatched by its key.
     void Toolbar1_ButtonClick(int index);
 
@@ -49,10 +90,22 @@ Q_SIGNALS:
 
 private:
     void restoreWindow();
+    void showFirstPages();
     void setBusy(bool busy);
+    void nextPage();
+    void previousPage();
+    const PageList& pages() const;
+    bool onePageMode() const;
+    bool stretchOn() const;
+    QString pageLabel() const;
+    QString positionText() const;
+    void loadPicture(Surface& target, const QString& path);
+    void stretchPages();
+    void place(Placement placement);
 
     Platform m_platform;
     ViewerState& m_state;
+    Form2& m_browser;
     Form1Fields m_fields;
     Form1Controls m_controls;
     QHash<QString, void (Form1::*)()> m_toolbarActions;

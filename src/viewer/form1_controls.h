@@ -33,7 +33,10 @@ public:
 
     WindowState window;
     bool toolbarVisible = true;
+    // Heights of the toolbar and the status bar in twips, as the window shows them.
+    double toolbarHeight = 0;
     StatusBarState statusBar;
+    double statusBarHeight = 0;
 
     Surface nori;     // the viewing area
     Surface picture1; // the page frame inside it
@@ -44,6 +47,10 @@ public:
     Surface picture6; // the canvas
     Surface image1;   // stretched first page
     Surface image2;   // stretched second page
+
+    // Automatic scrolling and panning repeat; 0 means stopped.
+    int timer1Interval = 0;
+    int timer2Interval = 0;
 
     SliderState slider1;
     QString label1;

@@ -9,10 +9,12 @@ class FakeProcess : public ProcessService
 public:
     QString commandLine() const override { return commandLineText; }
     QString programFolder() const override { return folder; }
+    QString currentFolder() const override { return current; }
     void exit() override { ++exitCount; }
 
     QString commandLineText;
     QString folder;
+    QString current;
     int exitCount = 0;
 };
 

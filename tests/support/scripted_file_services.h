@@ -8,7 +8,8 @@
 namespace ruvo::test {
 
 // The real file services with the few answers a test cannot get from the
-// disk as root: read-only attributes, volume labels and failing writes.
+// disk as root: read-only attributes, volume labels, failing writes, and folders
+// that would be slow or impossible to make for real.
 class ScriptedFileServices : public LocalFileServices
 {
 public:
@@ -28,6 +29,20 @@ public:
         return LocalFileServices::volumeLabel(path);
     }
 
+    QString lookup(const QString& path, bool directoryToo = false) const override
+    {
+        if (existing.contains(path))
+            return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+        return LocalFileServices::lookup(path, directoryToo);
+    }
+
+    std::optional<QStringList> listFiles(const QString& folder) const override
+    {
+        if (const auto it = listings.constFind(folder); it != listings.cend())
+            return *it;
+        return LocalFileServices::listFiles(folder);
+    }
+
     bool writeLines(const QString& path, const QStringList& lines) override
     {
         if (failingWrites.contains(path))
@@ -38,6 +53,9 @@ public:
     QHash<QString, int> attributeOverrides;
     QHash<QString, QString> volumeLabels; // by path prefix
     QSet<QString> failingWrites;
+    // Folders listed as given, and files that exist, without touching the disk.
+    QHash<QString, QStringList> listings;
+    QSet<QString> existing;
 };
 
 } // namespace ruvo::test

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "support/fake_message_boxes.h"
 #include "support/fake_modal_windows.h"
+#include "support/fake_picture_decoder.h"
 #include "support/fake_process.h"
 #include "support/fake_random.h"
 #include "support/fake_settings.h"
@@ -22,9 +23,10 @@ struct TestPlatform
     FakeProcess process;
     FakeRandom random;
     FakeShell shell;
+    FakePictureDecoder pictures;
     Delays delays{0, 0, 0, 0, 0};
 
-    Platform platform() { return Platform{messages, modal, files, settings, process, random, shell, delays}; }
+    Platform platform() { return Platform{messages, modal, files, settings, process, random, shell, pictures, delays}; }
 };
 
 } // namespace ruvo::test

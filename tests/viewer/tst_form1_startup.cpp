@@ -1,3 +1,4 @@
+#include "browse/form2.h"
 #include "commands/command_group.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
@@ -16,7 +17,8 @@ struct Fixture
 {
     TestPlatform platform;
     ViewerState state;
-    Form1 form{platform.platform(), state};
+    Form2 browser{platform.platform()};
+    Form1 form{platform.platform(), state, browser};
 };
 
 } // namespace
@@ -196,7 +198,8 @@ private Q_SLOTS:
         first.form.Form_Unload();
 
         ViewerState state;
-        Form1 second(first.platform.platform(), state);
+        Form2 browser(first.platform.platform());
+        Form1 second(first.platform.platform(), state, browser);
         second.Form_Load();
         QCOMPARE(second.controls().window.state, WindowShowState::Maximized);
         QCOMPARE(second.controls().window.width, 9600);

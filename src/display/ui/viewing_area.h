@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 namespace ruvo {
 
 class Form1Controls;
+struct Surface;
 
 // The main window's viewing area: draws the display surfaces from their twip
 // geometry, clipped to the area itself.
@@ -23,7 +25,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // A stretched page scaled once for its size, not on every repaint.
+    struct ScaledPicture
+    {
+        qint64 key = 0;
+        QSize size;
+        QImage image;
+    };
+    void drawStretched(QPainter& painter, const Surface& surface, ScaledPicture& cache);
+
     const Form1Controls& m_controls;
+    ScaledPicture m_scaled1;
+    ScaledPicture m_scaled2;
 };
 
 } // namespace ruvo

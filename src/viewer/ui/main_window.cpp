@@ -24,8 +24,11 @@ MainWindow::MainWindow(Form1& logic, QWidget* parent) : QMainWindow(parent), m_l
     setCentralWidget(m_viewingArea);
     buildToolbar();
     buildStatusBar();
-    connect(m_viewingArea, &ViewingArea::resized, this, &MainWindow::pushViewingAreaToLogic);
+    connect(m_viewingArea, &ViewingArea::resized, this, &MainWindow::layOut);
     connect(&m_logic, &Form1::changed, this, &MainWindow::syncFromLogic);
+    // The logic lays out the viewing area while it loads, before the window shows.
+    m_logic.controls().toolbarHeight = toTwips(m_toolbar->sizeHint().height());
+    m_logic.controls().statusBarHeight = toTwips(statusBar()->sizeHint().height());
     syncFromLogic();
 }
 
@@ -147,15 +150,20 @@ void MainWindow::pushGeometryToLogic()
         window.width = toTwips(width());
         window.height = toTwips(height());
     }
+    // The client area below any menu bar: the window has none, so it is the whole window.
     window.scaleWidth = toTwips(width());
     window.scaleHeight = toTwips(height());
 }
 
-void MainWindow::pushViewingAreaToLogic()
+void MainWindow::layOut()
 {
-    Surface& nori = m_logic.controls().nori;
-    nori.width = toTwips(m_viewingArea->width());
-    nori.height = toTwips(m_viewingArea->height());
+    pushGeometryToLogic();
+    Form1Controls& controls = m_logic.controls();
+    controls.toolbarHeight = toTwips(m_toolbar->isVisible() ? m_toolbar->height() : m_toolbar->sizeHint().height());
+    controls.statusBarHeight =
+        toTwips(statusBar()->isVisible() ? statusBar()->height() : statusBar()->sizeHint().height());
+    m_logic.Form_Resize();
+    m_viewingArea->update();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -168,7 +176,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    pushGeometryToLogic();
+    layOut();
 }
 
 void MainWindow::moveEvent(QMoveEvent* event)

@@ -38,7 +38,8 @@ private:
     void buildToolbar();
     void buildStatusBar();
     void pushGeometryToLogic();
-    void pushViewingAreaToLogic();
+    // Hands the window's size and its bars' heights to the logic and lays it out.
+    void layOut();
 
     Form1& m_logic;
     ViewingArea* m_viewingArea = nullptr;

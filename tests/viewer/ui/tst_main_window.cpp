@@ -1,3 +1,4 @@
+#include "browse/form2.h"
 #include "display/twips.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
@@ -23,7 +24,8 @@ private Q_SLOTS:
         platform.settings.set("sizeh", "6000");
         platform.settings.set("col", "11772145");
         ViewerState state;
-        Form1 form(platform.platform(), state);
+        Form2 browser(platform.platform());
+        Form1 form(platform.platform(), state, browser);
         MainWindow window(form);
         form.Form_Load();
         window.showRestored();
@@ -44,7 +46,8 @@ private Q_SLOTS:
     {
         TestPlatform platform;
         ViewerState state;
-        Form1 form(platform.platform(), state);
+        Form2 browser(platform.platform());
+        Form1 form(platform.platform(), state, browser);
         MainWindow window(form);
         form.Form_Load();
         const auto toolbars = window.findChildren<QToolBar*>();

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace ruvo {
+
+struct AvailabilityInput
+{
+    int pageIndex = 0;
+    int pageCount = 0;
+    qint16 endCheckArmed = 0;
+    qint16 spreadShown = 0;
+    bool onePageMode = false;
+};
+
+struct Availability
+{
+    bool registerEnabled = false;
+    bool nextEnabled = false;
+    bool previousEnabled = false;
+    // The end check is used up once it has disabled the next-page commands.
+    qint16 endCheckArmed = 0;
+};
+
+// Which of register, next and previous the position in the book allows. In
+// two-page mode the index is that of the second page of the spread on screen.
+Availability evaluateAvailability(const AvailabilityInput& input);
+
+} // namespace ruvo

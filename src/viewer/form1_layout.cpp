@@ -1,0 +1,116 @@
+// Placing the page frame at actual size, the five placements, and the window
+// layout with the stretched pages.
+#include "display/stretch_fit.h"
+#include "display/window_layout.h"
+#include "viewer/form1.h"
+#include "viewer/number_text.h"
+#include "viewer/status_texts.h"
+
+namespace ruvo {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QSizeF sizeOf(const Surface& surface)
+{
+    return QSizeF(surface.width, surface.height);
+}
+
+void apply(Surface& surface, const StretchedImage& image)
+{
+    surface.visible = image.visible;
+    if (image.visible)
+        surface.move(image.left, image.top, image.width, image.height);
+}
+
+} // namespace
+
+void Form1::GAZOUAWASE()
+{
+    const FrameFit fit =
+        fitSpread(sizeOf(m_controls.picture2), sizeOf(m_controls.picture3), sizeOf(m_controls.nori));
+    m_controls.picture1.move(fit.left, fit.top, fit.width, fit.height);
+    m_fields.scrollRange = fit.scrollRange;
+}
+
+void Form1::singlePageFit()
+{
+    const FrameFit fit = fitSinglePage(sizeOf(m_controls.picture2), sizeOf(m_controls.nori));
+    m_controls.picture1.move(fit.left, fit.top, fit.width, fit.height);
+}
+
+void Form1::place(Placement placement)
+{
+    BotanOK();
+    m_controls.button(placementButton(placement)).enabled = false;
+    m_controls.menu(placementMenuItem(placement)).enabled = false;
+    const QPointF at = placementPosition(placement, sizeOf(m_controls.picture1), sizeOf(m_controls.nori));
+    m_controls.picture1.left = at.x();
+    m_controls.picture1.top = at.y();
+    Q_EMIT changed();
+}
+
+void Form1::MIGIUESOROE()
+{
+    place(Placement::UpperRight);
+}
+
+void Form1::MIGISHITASOROE()
+{
+    place(Placement::LowerRight);
+}
+
+void Form1::NAKASOROE()
+{
+    place(Placement::Centre);
+}
+
+void Form1::HIDARIUESOROE()
+{
+    place(Placement::UpperLeft);
+}
+
+void Form1::HIDARISHITASOROE()
+{
+    place(Placement::LowerLeft);
+}
+
+void Form1::Form_Resize()
+{
+    WindowState& window = m_controls.window;
+    if (window.height < smallestLaidOutSide || window.width < smallestLaidOutSide)
+        return;
+    if (window.state == WindowShowState::Normal && window.top < 0)
+        window.top = 0;
+
+    const ViewingAreaPlace area =
+        placeViewingArea(window.scaleWidth, window.scaleHeight, m_controls.toolbarVisible,
+                         m_controls.toolbarHeight, m_controls.statusBar.visible, m_controls.statusBarHeight);
+    Surface& nori = m_controls.nori;
+    nori.top = area.top;
+    nori.width = area.width;
+    nori.height = area.height;
+    m_fields.scrollRange = roundHalfEven(m_controls.picture1.height - nori.height);
+    if (m_controls.picture4.visible)
+        m_controls.picture4.move(0, 0, nori.width, nori.height);
+    if (stretchOn())
+        stretchPages();
+}
+
+void Form1::stretchPages()
+{
+    const QSizeF area = sizeOf(m_controls.nori);
+    Surface& first = m_controls.image1;
+    first.visible = false;
+    apply(first, stretchFirstPage(sizeOf(m_controls.picture2), area, onePageMode(), sizeOf(first)));
+    if (onePageMode())
+        return;
+    Surface& second = m_controls.image2;
+    second.visible = false;
+    if (m_controls.statusBar.panel(2) == StatusText::lastPageAlone())
+        return;
+    apply(second, stretchSecondPage(sizeOf(m_controls.picture3), area, sizeOf(second)));
+}
+
+} // namespace ruvo

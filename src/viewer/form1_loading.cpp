@@ -1,0 +1,129 @@
+// Putting page pictures on screen: one page, a spread, or the second page of
+// a spread next to a page already shown.
+#include "browse/form2.h"
+#include "display/twips.h"
+#include "platform/file_services.h"
+#include "platform/message_box_service.h"
+#include "platform/paths.h"
+#include "platform/picture_decoder.h"
+#include "viewer/form1.h"
+#include "viewer/status_texts.h"
+#include "viewer/user_messages.h"
+
+namespace ruvo {
+
+void Form1::RUVIHENS()
+{
+    const QString candidate = joinPath(m_browser.folder(), pages().name(m_state.pageIndex));
+    if (!m_platform.files.lookup(candidate).isEmpty()) {
+        m_fields.pagePath = candidate;
+        return;
+    }
+    const UserMessage message = Messages::missingFile(candidate);
+    m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+}
+
+void Form1::loadPicture(Surface& target, const QString& path)
+{
+    DecodedPicture decoded = m_platform.pictures.decode(path);
+    if (decoded.isValid()) {
+        target.picture = std::move(decoded.image);
+    } else {
+        const UserMessage message = Messages::damagedPicture(path);
+        m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+        target.picture = m_controls.picture5.picture;
+    }
+    // Page images take the size of their picture.
+    target.width = toTwips(target.picture.width());
+    target.height = toTwips(target.picture.height());
+}
+
+QString Form1::pageLabel() const
+{
+    return StatusText::pageLabel(m_state.pageIndex, pages().name(m_state.pageIndex));
+}
+
+QString Form1::positionText() const
+{
+    return StatusText::position(m_state.pageIndex, pages().count());
+}
+
+void Form1::RUVINEW1()
+{
+    StatusBarState& status = m_controls.statusBar;
+    m_controls.picture1.visible = false;
+    m_controls.picture3.collapse();
+    m_controls.picture3.picture = QImage();
+    m_controls.picture2.left = 0;
+    status.panel(3) = StatusText::loading();
+    loadPicture(m_controls.picture2, m_fields.pagePath);
+    m_state.shownPagePath = m_fields.pagePath;
+    m_state.shownVolumeLabel = m_platform.files.volumeLabel(m_fields.pagePath);
+    status.panel(3) = pageLabel();
+    status.panel(1) = positionText();
+    if (!onePageMode())
+        status.panel(2) = StatusText::lastPageAlone();
+    if (stretchOn()) {
+        SUTOREP();
+    } else {
+        BotanOK();
+        m_controls.picture1.visible = true;
+    }
+    m_fields.endCheckArmed = 1;
+    m_fields.spreadShown = 0;
+}
+
+void Form1::RUVINEW2()
+{
+    StatusBarState& status = m_controls.statusBar;
+    m_controls.picture1.visible = false;
+    status.panel(3) = StatusText::loading();
+    loadPicture(m_controls.picture2, m_fields.pagePath);
+    m_state.shownPagePath = m_fields.pagePath;
+    m_state.shownVolumeLabel = m_platform.files.volumeLabel(m_fields.pagePath);
+    status.panel(3) = pageLabel();
+    status.panel(1) = positionText();
+    PAGESOUSA();
+    RUVIHENS();
+    status.panel(2) = StatusText::loading();
+    loadPicture(m_controls.picture3, m_fields.pagePath);
+    status.panel(2) = pageLabel();
+    status.panel(1) = positionText();
+    m_controls.picture3.left = 0;
+    m_controls.picture3.top = 0;
+    m_controls.picture2.left = m_controls.picture3.width;
+    m_controls.picture2.top = 0;
+    if (stretchOn()) {
+        SUTOREP();
+    } else {
+        BotanOK();
+        m_controls.picture1.visible = true;
+    }
+    if (m_state.pageIndex + 1 == pages().count())
+        m_fields.endCheckArmed = 1;
+    m_fields.spreadShown = 2;
+}
+
+void Form1::RUVINEW3()
+{
+    StatusBarState& status = m_controls.statusBar;
+    m_controls.picture1.visible = false;
+    RUVIHENS();
+    status.panel(2) = StatusText::loading();
+    loadPicture(m_controls.picture3, m_fields.pagePath);
+    m_state.shownPagePath = m_fields.pagePath;
+    m_state.shownVolumeLabel = m_platform.files.volumeLabel(m_fields.pagePath);
+    status.panel(2) = pageLabel();
+    status.panel(1) = positionText();
+    m_controls.picture3.left = 0;
+    m_controls.picture3.top = 0;
+    m_controls.picture2.left = m_controls.picture3.width;
+    if (stretchOn()) {
+        SUTOREP();
+    } else {
+        BotanOK();
+        m_controls.picture1.visible = true;
+    }
+}
+
+} // namespace ruvo

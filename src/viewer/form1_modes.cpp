@@ -1,0 +1,140 @@
+// One page or two, actual size or stretched, and the automatic-scrolling switch
+// that stretching turns off.
+#include "browse/form2.h"
+#include "commands/command_group.h"
+#include "platform/modal_window_service.h"
+#include "viewer/form1.h"
+#include "viewer/number_text.h"
+#include "viewer/status_texts.h"
+
+namespace ruvo {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int modeButton = 21;
+constexpr int stretchButton = 22;
+constexpr int scrollRunningButton = 15;
+constexpr int scrollStoppedButton = 16;
+constexpr int scrollTickMs = 1;
+} // namespace
+
+void Form1::sing_Click()
+{
+    setBusy(true);
+    ITtyo();
+    setBusy(false);
+    Q_EMIT changed();
+}
+
+void Form1::ITtyo()
+{
+    MenuItemState& sing = m_controls.menu(u"sing"_s);
+    StatusBarState& status = m_controls.statusBar;
+    const int count = pages().count();
+    const int last = count - 1;
+    sing.checked = !sing.checked;
+
+    if (sing.checked) {
+        m_controls.button(modeButton).pressed = true;
+        if (m_state.pageIndex > 0) {
+            if (m_state.pageIndex != last || m_fields.spreadShown == 2)
+                --m_state.pageIndex;
+        }
+        status.panel(2) = StatusText::oneScreenMode();
+        status.panel(1) = count < 1 ? QString::number(m_state.pageIndex) + u" / "_s + QString::number(count)
+                                    : StatusText::position(m_state.pageIndex, count);
+        m_platform.modal.showModal(u"Form8"_s);
+        if (m_state.pageIndex != count) {
+            m_controls.picture1.visible = false;
+            m_controls.picture2.left = 0;
+            m_controls.picture3.collapse();
+            singlePageFit();
+            if (stretchOn())
+                SUTOREP();
+            else
+                m_controls.picture1.visible = true;
+            BOTNHANTEI();
+            m_fields.scrollRange = roundHalfEven(m_controls.picture1.height - m_controls.nori.height);
+        }
+    } else {
+        status.panel(2) = StatusText::twoScreensMode();
+        m_platform.modal.showModal(u"Form9"_s);
+        m_controls.button(modeButton).pressed = false;
+        if (m_state.pageIndex != last && m_state.pageIndex < count) {
+            ++m_state.pageIndex;
+            RUVINEW3();
+            GAZOUAWASE();
+            BOTNHANTEI();
+        }
+        if (m_state.pageIndex == last && m_fields.spreadShown != 2) {
+            BOTNHANTEI();
+            status.panel(2) = StatusText::lastPageAlone();
+        }
+    }
+    Q_EMIT changed();
+}
+
+void Form1::hyhtt_Click()
+{
+    SUTOREKIRIKAE();
+}
+
+void Form1::SUTOREKIRIKAE()
+{
+    MenuItemState& hyhtt = m_controls.menu(u"hyhtt"_s);
+    hyhtt.checked = !hyhtt.checked;
+    SUTOREP();
+    Q_EMIT changed();
+}
+
+void Form1::SUTOREP()
+{
+    if (stretchOn()) {
+        m_controls.button(stretchButton).pressed = true;
+        m_controls.picture1.visible = false;
+        BOTANOFFD();
+        if (onePageMode()) {
+            m_controls.image2.visible = false;
+            m_controls.image1.visible = false;
+            m_controls.image1.picture = m_controls.picture2.picture;
+            Form_Resize();
+            m_controls.image1.left = m_controls.nori.width / 2 - m_controls.image1.width / 2;
+        } else {
+            m_controls.image1.picture = m_controls.picture2.picture;
+            m_controls.image2.picture = m_controls.picture3.picture;
+            Form_Resize();
+        }
+        if (m_fields.autoScrollOn == 1)
+            SCROOKIRIKAE();
+        m_controls.button(scrollStoppedButton).enabled = false;
+        m_controls.menu(u"SCROO"_s).enabled = false;
+    } else {
+        m_controls.button(stretchButton).pressed = false;
+        m_controls.picture1.visible = true;
+        m_controls.image1.visible = false;
+        m_controls.image2.visible = false;
+        // Only once a page is loaded do the placements make sense.
+        if (m_controls.picture2.height > 15)
+            setGroupEnabled(m_controls, CommandGroup::Placements, true);
+        m_controls.button(scrollStoppedButton).enabled = true;
+        m_controls.menu(u"SCROO"_s).enabled = true;
+    }
+}
+
+void Form1::SCROOKIRIKAE()
+{
+    MenuItemState& scroo = m_controls.menu(u"SCROO"_s);
+    scroo.checked = !scroo.checked;
+    if (!pages().isEmpty())
+        BotanOK();
+    m_fields.scrollRange = roundHalfEven(m_controls.picture1.height - m_controls.nori.height);
+    const bool running = m_fields.autoScrollOn != 0;
+    m_controls.timer1Interval = running ? 0 : scrollTickMs;
+    m_fields.autoScrollOn = running ? 0 : 1;
+    m_controls.button(scrollRunningButton).visible = !running;
+    m_controls.button(scrollStoppedButton).visible = running;
+    Q_EMIT changed();
+}
+
+} // namespace ruvo

@@ -1,0 +1,82 @@
+// Turning pages: the page step and the commands that show the page or spread
+// it lands on.
+#include "browse/form2.h"
+#include "viewer/form1.h"
+#include "viewer/page_step.h"
+#include "viewer/status_texts.h"
+
+namespace ruvo {
+
+void Form1::PAGESOUSA()
+{
+    const int count = pages().count();
+    if (m_fields.goingBack == 1) {
+        const bool lastAlone = m_controls.statusBar.panel(2) == StatusText::lastPageAlone();
+        m_state.pageIndex = qint16(stepBackward(m_state.pageIndex, count, onePageMode(), lastAlone));
+        m_fields.goingBack = 0;
+    } else {
+        m_state.pageIndex = qint16(stepForward(m_state.pageIndex, count));
+    }
+}
+
+void Form1::MTUGI()
+{
+    TEXCLS();
+    // Nothing to show in a folder without pages; only the commands follow.
+    if (!pages().isEmpty()) {
+        RUVIHENS();
+        if (!onePageMode() && m_state.pageIndex + 1 < pages().count())
+            RUVINEW2();
+        else
+            RUVINEW1();
+        GAZOUAWASE();
+    }
+    BOTNHANTEI();
+}
+
+void Form1::MMAE()
+{
+    if (onePageMode())
+        PAGESOUSA();
+    if (!pages().isEmpty()) {
+        RUVIHENS();
+        if (onePageMode())
+            RUVINEW1();
+        else
+            RUVINEW2();
+        GAZOUAWASE();
+    }
+    BOTNHANTEI();
+}
+
+void Form1::nextPage()
+{
+    PAGESOUSA();
+    MTUGI();
+}
+
+void Form1::previousPage()
+{
+    m_fields.goingBack = 1;
+    if (!onePageMode())
+        PAGESOUSA();
+    MMAE();
+}
+
+void Form1::NEXTP_Click()
+{
+    setBusy(true);
+    nextPage();
+    setBusy(false);
+    Q_EMIT changed();
+}
+
+void Form1::PRVP_Click()
+{
+    setBusy(true);
+    previousPage();
+    setBusy(false);
+    Q_EMIT changed();
+}
+
+} // namespace ruvo

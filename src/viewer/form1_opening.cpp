@@ -1,0 +1,121 @@
+// Opening a path as a book, the first pages at start-up, and the resets that
+// every opening goes through.
+#include "browse/form2.h"
+#include "platform/file_services.h"
+#include "platform/modal_window_service.h"
+#include "platform/paths.h"
+#include "platform/process_service.h"
+#include "viewer/form1.h"
+#include "viewer/status_texts.h"
+
+namespace ruvo {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString titlePrefix = u"Ruvo - "_s;
+}
+
+void Form1::showFirstPages()
+{
+    m_browser.Form_Load(m_platform.process.currentFolder());
+    if (pages().isEmpty())
+        return;
+    m_browser.setVisible(false);
+    m_state.pageIndex = 0;
+    RUVIHENS();
+    if (pages().count() > 1)
+        RUVINEW2();
+    else
+        RUVINEW1();
+    GAZOUAWASE();
+    BOTNHANTEI();
+    m_controls.window.caption = titlePrefix + m_browser.folder();
+}
+
+void Form1::dP()
+{
+    if (m_controls.list1.isEmpty())
+        return;
+    const QString path = m_controls.list1.constFirst();
+    const std::optional<int> attributes = m_platform.files.attributes(path);
+    // A vanished path leaves the open book as it is.
+    if (!attributes)
+        return;
+
+    // Every folder opens as a book, whatever else its attributes say.
+    if (*attributes & FileAttribute::Directory) {
+        m_browser.setDrive(m_platform.files.volumeRoot(path));
+        m_browser.setFolder(path);
+    } else {
+        if (!PageList::hasImageExtension(path)) {
+            if (!m_browser.isVisible())
+                m_platform.modal.showModal(u"Form4"_s);
+            return;
+        }
+        m_browser.setDrive(m_platform.files.volumeRoot(path));
+        m_browser.setFolder(folderOf(path));
+        const QString name = fileNameOf(path);
+        const QString lowerName = name.toLower();
+        const QStringList& names = pages().names();
+        for (int i = 0; i < names.size(); ++i) {
+            if (names.at(i) == name || names.at(i) == lowerName) {
+                m_browser.pages().select(i);
+                break;
+            }
+        }
+    }
+
+    // The stretched images go too: a folder without pages shows no page.
+    m_controls.picture2.picture = QImage();
+    m_controls.picture3.picture = QImage();
+    m_controls.image1.picture = QImage();
+    m_controls.image2.picture = QImage();
+    NAKAHESUJYOKYO();
+    m_controls.window.caption = titlePrefix + m_browser.folder();
+    TEXCLS();
+    if (pages().isEmpty()) {
+        m_controls.statusBar.panel(1) = u"0 / 0"_s;
+        m_state.pageIndex = 0;
+        BOTNHANTEI();
+    } else {
+        if (pages().selectedIndex() < 0) {
+            m_state.pageIndex = 0;
+            m_browser.pages().select(0);
+        } else {
+            m_state.pageIndex = qint16(pages().selectedIndex());
+        }
+        m_browser.MEMOR();
+        MTUGI();
+    }
+    Q_EMIT changed();
+}
+
+void Form1::NAKAHESUJYOKYO()
+{
+    m_fields.goingBack = 0;
+    m_fields.endCheckArmed = 0;
+}
+
+void Form1::TEXCLS()
+{
+    m_controls.statusBar.panel(2) = onePageMode() ? StatusText::oneScreenMode() : QString();
+    m_controls.statusBar.panel(3) = QString();
+}
+
+const PageList& Form1::pages() const
+{
+    return m_browser.pages();
+}
+
+bool Form1::onePageMode() const
+{
+    return m_controls.menu(u"sing"_s).checked;
+}
+
+bool Form1::stretchOn() const
+{
+    return m_controls.menu(u"hyhtt"_s).checked;
+}
+
+} // namespace ruvo

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace ruvo {
+
+class FileServices;
+
+// The pages of the open book: the bare names of the image files of one folder,
+// hidden files left out, in name order without regard to case, with the entry
+// the user selected.
+class PageList
+{
+public:
+    static constexpr int maximumCount = 32767;
+
+    // Whether the name or path ends in one of the page image extensions,
+    // compared without regard to case.
+    static bool hasImageExtension(const QString& nameOrPath);
+    // Sorts names as the list shows them.
+    static void sortNames(QStringList& names);
+
+    // Lists the folder's pages; an unreadable folder gives an empty list. The
+    // selection is cleared either way.
+    void load(const QString& folder, const FileServices& files);
+    void clear();
+
+    const QString& folder() const { return m_folder; }
+    int count() const { return int(m_names.size()); }
+    bool isEmpty() const { return m_names.isEmpty(); }
+    // The name at an index; "" outside the list.
+    QString name(int index) const;
+    const QStringList& names() const { return m_names; }
+
+    // -1 when nothing is selected.
+    int selectedIndex() const { return m_selected; }
+    void select(int index);
+
+private:
+    QString m_folder;
+    QStringList m_names;
+    int m_selected = -1;
+};
+
+} // namespace ruvo

@@ -1,0 +1,37 @@
+#include "viewer/status_texts.h"
+
+namespace ruvo::StatusText {
+
+using namespace Qt::StringLiterals;
+
+QString loading()
+{
+    return u"Now Loading....★"_s;
+}
+
+QString oneScreenMode()
+{
+    return u"One screen mode..★"_s;
+}
+
+QString twoScreensMode()
+{
+    return u"Two screens mode..★"_s;
+}
+
+QString lastPageAlone()
+{
+    return u"《二面表示モード＿最終のファイル→》"_s;
+}
+
+QString pageLabel(int pageIndex, const QString& fileName)
+{
+    return u"["_s + QString::number(pageIndex + 1) + u"] "_s + fileName;
+}
+
+QString position(int pageIndex, int pageCount)
+{
+    return QString::number(pageIndex + 1) + u" / "_s + QString::number(pageCount);
+}
+
+} // namespace ruvo::StatusText

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace ruvo {
+
+// The texts of the main window's status bar. The last-page text is also read
+// back: it tells the backward page step that the last page stands alone.
+namespace StatusText {
+QString loading();
+QString oneScreenMode();
+QString twoScreensMode();
+QString lastPageAlone();
+// "[" page number "] " file name; the number counts from 1.
+QString pageLabel(int pageIndex, const QString& fileName);
+// Page number " / " page count.
+QString position(int pageIndex, int pageCount);
+} // namespace StatusText
+
+} // namespace ruvo

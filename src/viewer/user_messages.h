@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace ruvo {
+
+// A message the program shows the user: the title names the operation, the
+// text the cause and the path concerned.
+struct UserMessage
+{
+    QString title;
+    QString text;
+};
+
+namespace Messages {
+// A page or file that was listed is gone.
+UserMessage missingFile(const QString& path);
+// A picture that cannot be decoded; names the path or the file.
+UserMessage damagedPicture(const QString& pathOrName);
+} // namespace Messages
+
+} // namespace ruvo

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/picture_decoder.h"
+
+#include <QColor>
+#include <QHash>
+#include <QSet>
+#include <QSize>
+#include <QStringList>
+
+namespace ruvo::test {
+
+// Pictures made up from the file name: a size from a table (or the default)
+// and a colour of their own, so a test can tell which page went where. Names
+// in the damaged set fail to decode.
+class FakePictureDecoder : public PictureDecoder
+{
+public:
+    DecodedPicture decode(const QString& path) const override
+    {
+        decoded.append(path);
+        const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+        if (damaged.contains(name))
+            return {QImage(), QStringLiteral("damaged")};
+        QImage image(sizes.value(name, defaultSize), QImage::Format_RGB32);
+        image.fill(colorOf(name));
+        return {image, QString()};
+    }
+
+    static QColor colorOf(const QString& name) { return QColor::fromRgb(qHash(name) & 0xFFFFFF); }
+
+    QHash<QString, QSize> sizes;
+    QSet<QString> damaged;
+    QSize defaultSize{100, 150};
+    mutable QStringList decoded;
+};
+
+} // namespace ruvo::test

@@ -1,0 +1,130 @@
+#include "platform/local_file_services.h"
+#include "support/scripted_file_services.h"
+#include "viewer/page_list.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+class TestPageList : public QObject
+{
+    Q_OBJECT
+
+    static void touch(const QString& path)
+    {
+        QFile file(path);
+        QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    }
+
+private Q_SLOTS:
+    void recognisedExtensions_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("image");
+        for (const char* name : {"a.bmp", "a.jpg", "a.jpeg", "a.gif", "a.ico", "a.wmf", "a.emf", "A.JPEG", "b.Gif",
+                                 "c.Ico", "d.WMF", "e.eMf", "/books/vol1/P002.JPG"})
+            QTest::newRow(name) << QString::fromLatin1(name) << true;
+        for (const char* name : {"a.png", "a.jpg.txt", "jpg", "a.jp", "a.jpgx", "a.tiff", "/books/vol1", "a.jpg ",
+                                 ""})
+            QTest::newRow(name[0] ? name : "empty") << QString::fromLatin1(name) << false;
+    }
+    void recognisedExtensions()
+    {
+        QFETCH(QString, name);
+        QTEST(PageList::hasImageExtension(name), "image");
+    }
+
+    void listsImagesOnlyInNameOrder()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {"p003.png", "P002.JPG", "p001.jpg", "b.Gif", "A.jpeg", "c.EMF", "notes.txt",
+                                 ".hidden.jpg", "z.wmf", "y.ico", "page.jpg.txt"})
+            touch(dir.path() + "/" + name);
+        QVERIFY(QDir(dir.path()).mkdir("folder.jpg"));
+        QVERIFY(QFile::link(dir.path() + "/p001.jpg", dir.path() + "/link.bmp"));
+        QVERIFY(QFile::link(dir.path() + "/missing.jpg", dir.path() + "/dangling.jpg"));
+
+        LocalFileServices files;
+        PageList list;
+        list.load(dir.path(), files);
+        QCOMPARE(list.names(), QStringList({"A.jpeg", "b.Gif", "c.EMF", "link.bmp", "p001.jpg", "P002.JPG",
+                                            "y.ico", "z.wmf"}));
+        QCOMPARE(list.count(), 8);
+        QCOMPARE(list.selectedIndex(), -1);
+        QCOMPARE(list.folder(), dir.path());
+    }
+
+    void theTwoPageExampleFolder()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {"p001.jpg", "P002.JPG", "p003.png"})
+            touch(dir.path() + "/" + name);
+        LocalFileServices files;
+        PageList list;
+        list.load(dir.path(), files);
+        QCOMPARE(list.names(), QStringList({"p001.jpg", "P002.JPG"}));
+    }
+
+    void sortIgnoresCase_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("sorted");
+        QTest::newRow("case folded") << QStringList{"b.jpg", "C.jpg", "a.jpg"} << QStringList{"a.jpg", "b.jpg", "C.jpg"};
+        QTest::newRow("digits as characters") << QStringList{"10.jpg", "9.jpg", "1.jpg"}
+                                              << QStringList{"1.jpg", "10.jpg", "9.jpg"};
+        QTest::newRow("same name in two cases stays stable") << QStringList{"a.jpg", "A.jpg", "a.JPG"}
+                                                             << QStringList{"A.jpg", "a.JPG", "a.jpg"};
+        QTest::newRow("underscore") << QStringList{"a_b.jpg", "aB.jpg"} << QStringList{"a_b.jpg", "aB.jpg"};
+    }
+    void sortIgnoresCase()
+    {
+        QFETCH(QStringList, names);
+        PageList::sortNames(names);
+        QTEST(names, "sorted");
+    }
+
+    void heldToTheLargestIndex()
+    {
+        ScriptedFileServices files;
+        QStringList many;
+        for (int i = 0; i < PageList::maximumCount + 5; ++i)
+            many.append(QStringLiteral("p%1.jpg").arg(i, 6, 10, QLatin1Char('0')));
+        files.listings.insert("/big", many);
+        PageList list;
+        list.load("/big", files);
+        QCOMPARE(list.count(), PageList::maximumCount);
+        QCOMPARE(list.name(PageList::maximumCount - 1), QStringLiteral("p032766.jpg"));
+    }
+
+    void selectionStaysInsideTheList()
+    {
+        ScriptedFileServices files;
+        files.listings.insert("/b", {"1.jpg", "2.jpg"});
+        PageList list;
+        list.load("/b", files);
+        list.select(1);
+        QCOMPARE(list.selectedIndex(), 1);
+        list.select(2);
+        QCOMPARE(list.selectedIndex(), -1);
+        QCOMPARE(list.name(5), QString());
+        QCOMPARE(list.name(-1), QString());
+        list.select(0);
+        list.load("/b", files);
+        QCOMPARE(list.selectedIndex(), -1);
+    }
+
+    void unreadableFolderIsEmpty()
+    {
+        LocalFileServices files;
+        PageList list;
+        list.load("/no/such/folder", files);
+        QVERIFY(list.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPageList)
+#include "tst_page_list.moc"
