@@ -1,40 +1,72 @@
+#include "browse/form2.h"
 #include "platform/application_process_service.h"
 #include "platform/callback_modal_window_service.h"
 #include "platform/delays.h"
 #include "platform/desktop_shell_service.h"
+#include "platform/file_picture_decoder.h"
 #include "platform/local_file_services.h"
+#include "platform/prefetching_picture_decoder.h"
 #include "platform/qt_settings_service.h"
 #include "platform/system_random_service.h"
 #include "platform/ui/widget_message_box_service.h"
 #include "viewer/form1.h"
 #include "viewer/ui/main_window.h"
 #include "viewer/viewer_state.h"
+#include "windows/ui/drop_help_window.h"
+#include "windows/ui/mode_notice_window.h"
 #include "windows/ui/splash_window.h"
+#include "windows/ui/version_window.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPointer>
 
 using namespace ruvo;
+using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ruvo"));
-    QApplication::setOrganizationName(QStringLiteral("Dudado"));
+    QApplication::setApplicationName(u"Ruvo"_s);
+    QApplication::setOrganizationName(u"Dudado"_s);
+    QApplication::setWindowIcon(QIcon(u":/icons/Rhondana.svg"_s));
 
     WidgetMessageBoxService messages;
-    CallbackModalWindowService modal;
+    CallbackModalWindowService windows;
     LocalFileServices files;
     QtSettingsService settings;
     ApplicationProcessService process(QApplication::arguments(), QApplication::applicationDirPath());
     SystemRandomService random;
     DesktopShellService shell;
+    FilePictureDecoder fileDecoder;
+    PrefetchingPictureDecoder pictures(fileDecoder);
     const Delays delays;
-    const Platform platform{messages, modal, files, settings, process, random, shell, delays};
+    const Platform platform{messages, windows, files, settings, process, random, shell, pictures, delays};
 
     ViewerState state;
-    Form1 form1(platform, state);
-    MainWindow mainWindow(form1);
+    Form2 form2(platform);
+    Form1 form1(platform, state, form2);
+    MainWindow mainWindow(form1, delays);
     messages.setParentWindow(&mainWindow);
+
+    const auto notice = [&mainWindow, &delays](ModeNoticeWindow::Mode mode) {
+        ModeNoticeWindow window(mode, delays.modeNotice, &mainWindow);
+        window.exec();
+    };
+    windows.registerWindow(u"Form8"_s, [notice] { notice(ModeNoticeWindow::Mode::OnePage); });
+    windows.registerWindow(u"Form9"_s, [notice] { notice(ModeNoticeWindow::Mode::TwoPages); });
+    windows.registerWindow(u"Form3"_s, [&mainWindow, &shell] {
+        VersionWindow window(shell, &mainWindow);
+        window.exec();
+    });
+    // However many drops arrive, one help window at a time.
+    QPointer<DropHelpWindow> dropHelp;
+    windows.registerWindow(u"Form4"_s, [&mainWindow, &delays, &dropHelp] {
+        if (dropHelp)
+            return;
+        dropHelp = new DropHelpWindow(delays.dropHelp, &mainWindow);
+        dropHelp->show();
+    });
 
     auto* splash = new SplashWindow(delays.splash);
     QObject::connect(splash, &SplashWindow::timerElapsed, &mainWindow, [&form1, &mainWindow, splash] {

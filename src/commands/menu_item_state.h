@@ -13,6 +13,8 @@ struct MenuItemState
     bool checked = false;
     bool enabled = true;
     bool visible = true;
+    // Items that carry a check mark (a mode or a switch).
+    bool checkable = false;
 
     bool isSeparator() const { return caption == QLatin1String("-"); }
 };

@@ -1,5 +1,7 @@
 #include "commands/menu_table.h"
 
+#include <QStringList>
+
 namespace ruvo {
 
 using namespace Qt::StringLiterals;
@@ -9,7 +11,8 @@ namespace {
 MenuItemState item(const QString& name, const QString& caption, const QString& parent, bool checked = false,
                    bool enabled = true, bool visible = true)
 {
-    return MenuItemState{name, caption, parent, checked, enabled, visible};
+    static const QStringList switches = {u"SCROO"_s, u"BOT"_s, u"sta"_s, u"hyhtt"_s, u"sing"_s};
+    return MenuItemState{name, caption, parent, checked, enabled, visible, switches.contains(name)};
 }
 
 } // namespace

@@ -15,3 +15,12 @@ void CallbackModalWindowService::showModal(const QString& windowName)
 }
 
 } // namespace ruvo
+
+namespace ruvo {
+
+void CallbackModalWindowService::showModeless(const QString& windowName)
+{
+    showModal(windowName);
+}
+
+} // namespace ruvo

@@ -7,13 +7,15 @@
 
 namespace ruvo {
 
-// Shows windows modally through the functions the application registers for
-// them by name; a name nobody registered shows nothing.
+// Shows windows through the functions the application registers for them by
+// name (each function knows whether its window waits); a name nobody
+// registered shows nothing.
 class CallbackModalWindowService : public ModalWindowService
 {
 public:
     void registerWindow(const QString& windowName, std::function<void()> show);
     void showModal(const QString& windowName) override;
+    void showModeless(const QString& windowName) override;
 
 private:
     QHash<QString, std::function<void()>> m_windows;

@@ -4,13 +4,14 @@
 
 namespace ruvo {
 
-// Shows one of the program's windows modally, by its name ("Form2", "Form6", ...),
-// and returns when it has been closed.
+// Shows the program's secondary windows by name ("Form2", "Form6", ...):
+// modally, returning when the window has closed, or without waiting.
 class ModalWindowService
 {
 public:
     virtual ~ModalWindowService() = default;
     virtual void showModal(const QString& windowName) = 0;
+    virtual void showModeless(const QString& windowName) = 0;
 };
 
 } // namespace ruvo

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 namespace ruvo {
 
@@ -22,6 +23,9 @@ class PictureDecoder
 public:
     virtual ~PictureDecoder() = default;
     virtual DecodedPicture decode(const QString& path) const = 0;
+    // A hint that these pictures are likely to be asked for next, most likely
+    // first; a decoder that keeps no cache ignores it.
+    virtual void prefetch(const QStringList& paths) { Q_UNUSED(paths); }
 };
 
 } // namespace ruvo

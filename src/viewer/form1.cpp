@@ -22,20 +22,7 @@ const QString statusFont = u"ＭＳ Ｐゴシック"_s;
 Form1::Form1(Platform platform, ViewerState& state, Form2& browser, QObject* parent)
     : QObject(parent), m_platform(platform), m_state(state), m_browser(browser)
 {
-    m_toolbarActions = {
-        {u"Rmae"_s, &Form1::previousPage},
-        {u"Rtugi"_s, &Form1::nextPage},
-        {u"Rld"_s, &Form1::HIDARISHITASOROE},
-        {u"Rlu"_s, &Form1::HIDARIUESOROE},
-        {u"Rnaka"_s, &Form1::NAKASOROE},
-        {u"Rrd"_s, &Form1::MIGISHITASOROE},
-        {u"Rru"_s, &Form1::MIGIUESOROE},
-        {u"Rscrool2"_s, &Form1::SCROOKIRIKAE},
-        {u"Rscrool"_s, &Form1::SCROOKIRIKAE},
-        {u"Ritimai"_s, &Form1::ITtyo},
-        {u"Rsto"_s, &Form1::SUTOREKIRIKAE},
-        {u"Ren"_s, &Form1::end_Click},
-    };
+    buildDispatchTables();
     m_controls.picture5.picture = placeholderPicture();
     m_controls.picture5.width = toTwips(m_controls.picture5.picture.width());
     m_controls.picture5.height = toTwips(m_controls.picture5.picture.height());
@@ -134,27 +121,5 @@ void Form1::afterSplash()
     m_controls.picture1.left = m_controls.nori.width - m_controls.picture1.width;
     Q_EMIT changed();
 }
-
-void Form1::Toolbar1_ButtonClick(int index)
-{
-    if (index < 1 || index > toolbarButtonCount)
-        return;
-    const ToolbarButtonSpec& spec = toolbarTable().at(index - 1);
-    if (spec.kind == ToolbarButtonKind::Check)
-        m_controls.button(index).pressed = !m_controls.button(index).pressed;
-    setBusy(true);
-    const auto action = m_toolbarActions.constFind(spec.key);
-    if (action != m_toolbarActions.cend())
-        (this->**action)();
-    if (!m_unloaded)
-        setBusy(false);
-    Q_EMIT changed();
-}
-
-void Form1::setBusy(bool busy)
-{
-    m_controls.window.mousePointer = busy ? MousePointer::Busy : MousePointer::Default;
-}
-
 
 } // namespace ruvo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/key_map.h"
 #include "display/page_fitting.h"
 #include "platform/platform.h"
 #include "viewer/form1_controls.h"
@@ -81,19 +82,56 @@ public:
     void hyhtt_Click();
     void SCROOKIRIKAE();
 
-    // A toolbar button was clicked (1-based index); dispatched by its key.
+    // The toolbar and the popup menu: dispatched by button key and item name.
     void Toolbar1_ButtonClick(int index);
+    void menuClick(const QString& itemName);
+    void RUVIMAS();
+    void open_Click();
+    void tanaopen_Click();
+    void hondana_Click();
+    void BOT_Click();
+    void sta_Click();
+    void showVersion();
+
+    // The keyboard: a virtual-key code; the shift state is ignored.
+    void Form_KeyDown(int keyCode, int shift);
+
+    // The mouse on the page images (positions in twips inside the image) and
+    // on the other surfaces, and the timers of panning and scrolling.
+    void Picture2_MouseDown(Qt::MouseButton button, double x, double y);
+    void Picture3_MouseDown(Qt::MouseButton button, double x, double y);
+    void pictureMouseMove(double x, double y);
+    void pictureMouseUp();
+    void surfaceMouseDown(Qt::MouseButton button);
+    void Timer2_Timer();
+    void MOUSEPIC2();
+    void Timer1_Timer();
+    void Slider1_Scroll(int value);
+
+    // The background colour panel.
+    void openSettingsPanel();
+    void col_Click(int index);
+    void colimage_Click();
+    void Command3_Click();
+    void Command2_Click();
+
+    // The canvas of all pages, on and off.
+    void KANBAS();
 
 Q_SIGNALS:
     // The controls changed; the window redraws from them.
     void changed();
+    // A right click asks for the popup menu at the mouse.
+    void popupMenuRequested();
 
 private:
+    void buildDispatchTables();
     void restoreWindow();
     void showFirstPages();
     void setBusy(bool busy);
     void nextPage();
     void previousPage();
+    void prefetchAround();
     const PageList& pages() const;
     bool onePageMode() const;
     bool stretchOn() const;
@@ -108,7 +146,12 @@ private:
     Form2& m_browser;
     Form1Fields m_fields;
     Form1Controls m_controls;
+    void pageMouseDown(Qt::MouseButton button, double x, double y, bool onFirstPage);
+    void scrollByKey(KeyAction action);
+    void loadTile(int index);
+
     QHash<QString, void (Form1::*)()> m_toolbarActions;
+    QHash<QString, void (Form1::*)()> m_menuActions;
     bool m_loaded = false;
     bool m_unloaded = false;
 };

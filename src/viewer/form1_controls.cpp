@@ -25,6 +25,7 @@ Form1Controls::Form1Controls()
     image1.stretch = true;
     image2.visible = false;
     image2.stretch = true;
+    foto = {Surface{}, Surface{}};
 }
 
 MenuItemState& Form1Controls::menu(const QString& name)

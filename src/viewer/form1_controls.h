@@ -47,6 +47,8 @@ public:
     Surface picture6; // the canvas
     Surface image1;   // stretched first page
     Surface image2;   // stretched second page
+    // The canvas's page tiles; the first two always exist.
+    QList<Surface> foto;
 
     // Automatic scrolling and panning repeat; 0 means stopped.
     int timer1Interval = 0;

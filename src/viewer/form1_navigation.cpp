@@ -1,6 +1,8 @@
 // Turning pages: the page step and the commands that show the page or spread
 // it lands on.
 #include "browse/form2.h"
+#include "platform/paths.h"
+#include "platform/picture_decoder.h"
 #include "viewer/form1.h"
 #include "viewer/page_step.h"
 #include "viewer/status_texts.h"
@@ -30,6 +32,7 @@ void Form1::MTUGI()
         else
             RUVINEW1();
         GAZOUAWASE();
+        prefetchAround();
     }
     BOTNHANTEI();
 }
@@ -45,8 +48,23 @@ void Form1::MMAE()
         else
             RUVINEW2();
         GAZOUAWASE();
+        prefetchAround();
     }
     BOTNHANTEI();
+}
+
+void Form1::prefetchAround()
+{
+    // The pages the next and the previous command will want, the next first.
+    const int index = m_state.pageIndex;
+    const QList<int> wanted = onePageMode() ? QList<int>{index + 1, index + 2, index - 1}
+                                            : QList<int>{index + 1, index + 2, index - 3, index - 2};
+    QStringList paths;
+    for (int i : wanted) {
+        if (i >= 0 && i < pages().count())
+            paths.append(joinPath(m_browser.folder(), pages().name(i)));
+    }
+    m_platform.pictures.prefetch(paths);
 }
 
 void Form1::nextPage()

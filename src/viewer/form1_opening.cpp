@@ -8,6 +8,9 @@
 #include "viewer/form1.h"
 #include "viewer/status_texts.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace ruvo {
 
 using namespace Qt::StringLiterals;
@@ -31,13 +34,15 @@ void Form1::showFirstPages()
     GAZOUAWASE();
     BOTNHANTEI();
     m_controls.window.caption = titlePrefix + m_browser.folder();
+    prefetchAround();
 }
 
 void Form1::dP()
 {
-    if (m_controls.list1.isEmpty())
+    if (m_controls.list1.isEmpty() || m_controls.list1.constFirst().isEmpty())
         return;
-    const QString path = m_controls.list1.constFirst();
+    // Dropped and command-line paths may be relative to where the program started.
+    const QString path = QDir::cleanPath(QFileInfo(m_controls.list1.constFirst()).absoluteFilePath());
     const std::optional<int> attributes = m_platform.files.attributes(path);
     // A vanished path leaves the open book as it is.
     if (!attributes)
@@ -50,7 +55,7 @@ void Form1::dP()
     } else {
         if (!PageList::hasImageExtension(path)) {
             if (!m_browser.isVisible())
-                m_platform.modal.showModal(u"Form4"_s);
+                m_platform.modal.showModeless(u"Form4"_s);
             return;
         }
         m_browser.setDrive(m_platform.files.volumeRoot(path));

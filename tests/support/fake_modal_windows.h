@@ -20,7 +20,10 @@ public:
             (*it)();
     }
 
+    void showModeless(const QString& windowName) override { shownModeless.append(windowName); }
+
     QStringList shown;
+    QStringList shownModeless;
     QHash<QString, std::function<void()>> interactions;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QList>
 #include <QSet>
 #include <QSize>
 #include <QStringList>
@@ -27,12 +28,15 @@ public:
         return {image, QString()};
     }
 
+    void prefetch(const QStringList& paths) override { prefetched.append(paths); }
+
     static QColor colorOf(const QString& name) { return QColor::fromRgb(qHash(name) & 0xFFFFFF); }
 
     QHash<QString, QSize> sizes;
     QSet<QString> damaged;
     QSize defaultSize{100, 150};
     mutable QStringList decoded;
+    QList<QStringList> prefetched;
 };
 
 } // namespace ruvo::test

@@ -2,8 +2,9 @@
 
 #include "display/color_value.h"
 #include "display/twips.h"
-#include "viewer/form1_controls.h"
+#include "viewer/form1.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace ruvo {
@@ -22,35 +23,35 @@ bool isShown(const Surface& surface)
 
 } // namespace
 
-ViewingArea::ViewingArea(const Form1Controls& controls, QWidget* parent) : QWidget(parent), m_controls(controls)
+ViewingArea::ViewingArea(Form1& logic, QWidget* parent) : QWidget(parent), m_logic(logic)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ViewingArea::paintEvent(QPaintEvent*)
 {
+    const Form1Controls& controls = m_logic.controls();
     QPainter painter(this);
-    painter.fillRect(rect(), colorFromValue(m_controls.nori.backColor));
+    painter.fillRect(rect(), colorFromValue(controls.nori.backColor));
 
     // The frame is hidden while a spread is being put together.
-    const Surface& frame = m_controls.picture1;
+    const Surface& frame = controls.picture1;
     if (frame.visible && frame.width > 0 && frame.height > 0) {
         const QRect frameRect = rectOf(frame);
         painter.fillRect(frameRect, colorFromValue(frame.backColor));
         painter.save();
         painter.setClipRect(frameRect);
-        for (const Surface* page : {&m_controls.picture3, &m_controls.picture2}) {
+        for (const Surface* page : {&controls.picture3, &controls.picture2}) {
             if (isShown(*page))
-                painter.drawImage(rectOf(*page, frameRect.topLeft()).topLeft(), page->picture);
+                painter.drawImage(pageRect(*page).topLeft(), page->picture);
         }
         painter.restore();
     }
-    drawStretched(painter, m_controls.image2, m_scaled2);
-    drawStretched(painter, m_controls.image1, m_scaled1);
-
-    const Surface& panel = m_controls.picture4;
-    if (panel.visible)
-        painter.fillRect(rectOf(panel), colorFromValue(panel.backColor));
+    drawStretched(painter, controls.image2, m_scaled2);
+    drawStretched(painter, controls.image1, m_scaled1);
+    drawCanvas(painter);
 }
 
 void ViewingArea::drawStretched(QPainter& painter, const Surface& surface, ScaledPicture& cache)
@@ -68,6 +69,81 @@ void ViewingArea::drawStretched(QPainter& painter, const Surface& surface, Scale
         cache.image.setDevicePixelRatio(devicePixelRatio());
     }
     painter.drawImage(target.topLeft(), cache.image);
+}
+
+void ViewingArea::drawCanvas(QPainter& painter)
+{
+    const Form1Controls& controls = m_logic.controls();
+    const Surface& canvas = controls.picture6;
+    if (!canvas.visible)
+        return;
+    const QRect canvasRect = rectOf(canvas);
+    painter.fillRect(canvasRect, colorFromValue(controls.nori.backColor));
+    for (const Surface& tile : controls.foto) {
+        if (isShown(tile))
+            painter.drawImage(rectOf(tile, canvasRect.topLeft()).topLeft(), tile.picture);
+    }
+}
+
+QRect ViewingArea::pageRect(const Surface& page) const
+{
+    return rectOf(page, rectOf(m_logic.controls().picture1).topLeft());
+}
+
+QPointF ViewingArea::twipsInside(const QRect& rect, QPointF position) const
+{
+    return (position - QPointF(rect.topLeft())) * twipsPerPixel;
+}
+
+void ViewingArea::mousePressEvent(QMouseEvent* event)
+{
+    setFocus();
+    const Form1Controls& controls = m_logic.controls();
+    const QPointF position = event->position();
+    const bool onCanvas = controls.picture6.visible && rectOf(controls.picture6).contains(position.toPoint());
+    const bool framed = controls.picture1.visible && !onCanvas;
+    if (framed && isShown(controls.picture2) && pageRect(controls.picture2).contains(position.toPoint())) {
+        const QPointF at = twipsInside(pageRect(controls.picture2), position);
+        if (event->button() != Qt::RightButton)
+            m_pressed = PagePressed::First;
+        m_logic.Picture2_MouseDown(event->button(), at.x(), at.y());
+    } else if (framed && isShown(controls.picture3) && pageRect(controls.picture3).contains(position.toPoint())) {
+        const QPointF at = twipsInside(pageRect(controls.picture3), position);
+        if (event->button() != Qt::RightButton)
+            m_pressed = PagePressed::Second;
+        m_logic.Picture3_MouseDown(event->button(), at.x(), at.y());
+    } else {
+        m_logic.surfaceMouseDown(event->button());
+    }
+}
+
+void ViewingArea::mouseMoveEvent(QMouseEvent* event)
+{
+    const Form1Controls& controls = m_logic.controls();
+    const QPoint position = event->position().toPoint();
+    // The page that took the press follows the mouse wherever it goes.
+    const Surface* page = nullptr;
+    if (m_pressed == PagePressed::First)
+        page = &controls.picture2;
+    else if (m_pressed == PagePressed::Second)
+        page = &controls.picture3;
+    else if (controls.picture1.visible && isShown(controls.picture2) && pageRect(controls.picture2).contains(position))
+        page = &controls.picture2;
+    else if (controls.picture1.visible && isShown(controls.picture3) && pageRect(controls.picture3).contains(position))
+        page = &controls.picture3;
+    if (page) {
+        const QPointF at = twipsInside(pageRect(*page), event->position());
+        m_logic.pictureMouseMove(at.x(), at.y());
+    }
+}
+
+void ViewingArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    Q_UNUSED(event);
+    if (m_pressed == PagePressed::None)
+        return;
+    m_pressed = PagePressed::None;
+    m_logic.pictureMouseUp();
 }
 
 void ViewingArea::resizeEvent(QResizeEvent*)

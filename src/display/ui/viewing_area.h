@@ -5,17 +5,18 @@
 
 namespace ruvo {
 
-class Form1Controls;
+class Form1;
 struct Surface;
 
 // The main window's viewing area: draws the display surfaces from their twip
-// geometry, clipped to the area itself.
+// geometry, clipped to the area itself, and hands mouse presses on them to the
+// window's logic in twips relative to the surface pressed.
 class ViewingArea : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit ViewingArea(const Form1Controls& controls, QWidget* parent = nullptr);
+    explicit ViewingArea(Form1& logic, QWidget* parent = nullptr);
 
 Q_SIGNALS:
     void resized();
@@ -23,6 +24,9 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     // A stretched page scaled once for its size, not on every repaint.
@@ -32,11 +36,18 @@ private:
         QSize size;
         QImage image;
     };
-    void drawStretched(QPainter& painter, const Surface& surface, ScaledPicture& cache);
+    enum class PagePressed { None, First, Second };
 
-    const Form1Controls& m_controls;
+    void drawStretched(QPainter& painter, const Surface& surface, ScaledPicture& cache);
+    void drawCanvas(QPainter& painter);
+    // Where a page image lies in the area, in pixels.
+    QRect pageRect(const Surface& page) const;
+    QPointF twipsInside(const QRect& rect, QPointF position) const;
+
+    Form1& m_logic;
     ScaledPicture m_scaled1;
     ScaledPicture m_scaled2;
+    PagePressed m_pressed = PagePressed::None;
 };
 
 } // namespace ruvo

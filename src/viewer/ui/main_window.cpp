@@ -1,34 +1,56 @@
 #include "viewer/ui/main_window.h"
 
+#include "commands/key_map.h"
+#include "commands/menu_table.h"
 #include "commands/toolbar_table.h"
 #include "display/twips.h"
+#include "display/ui/background_panel.h"
 #include "display/ui/viewing_area.h"
+#include "platform/delays.h"
 #include "platform/ui/named_font.h"
 #include "viewer/form1.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace ruvo {
 
 using namespace Qt::StringLiterals;
 
-MainWindow::MainWindow(Form1& logic, QWidget* parent) : QMainWindow(parent), m_logic(logic)
+namespace {
+constexpr int sliderPlaceholder = 17;
+}
+
+MainWindow::MainWindow(Form1& logic, const Delays& delays, QWidget* parent)
+    : QMainWindow(parent), m_logic(logic), m_delays(delays)
 {
-    m_viewingArea = new ViewingArea(logic.controls(), this);
+    m_viewingArea = new ViewingArea(logic, this);
     setCentralWidget(m_viewingArea);
+    m_backgroundPanel = new BackgroundPanel(logic, m_viewingArea);
     buildToolbar();
     buildStatusBar();
+    buildPopupMenu();
+    m_scrollTimer = new QTimer(this);
+    m_panTimer = new QTimer(this);
+    connect(m_scrollTimer, &QTimer::timeout, this, [this] { m_logic.Timer1_Timer(); });
+    connect(m_panTimer, &QTimer::timeout, this, [this] { m_logic.Timer2_Timer(); });
     connect(m_viewingArea, &ViewingArea::resized, this, &MainWindow::layOut);
     connect(&m_logic, &Form1::changed, this, &MainWindow::syncFromLogic);
+    connect(&m_logic, &Form1::popupMenuRequested, this, &MainWindow::showPopupMenu);
     // The logic lays out the viewing area while it loads, before the window shows.
     m_logic.controls().toolbarHeight = toTwips(m_toolbar->sizeHint().height());
     m_logic.controls().statusBarHeight = toTwips(statusBar()->sizeHint().height());
+    m_viewingArea->setFocus();
     syncFromLogic();
 }
 
@@ -37,6 +59,8 @@ void MainWindow::buildToolbar()
     m_toolbar = new QToolBar(this);
     m_toolbar->setMovable(false);
     m_toolbar->setFloatable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
 
@@ -49,14 +73,20 @@ void MainWindow::buildToolbar()
         case ToolbarButtonKind::Placeholder: {
             auto* gap = new QWidget(m_toolbar);
             gap->setFixedWidth(toPixels(spec.placeholderWidth));
-            if (spec.index == 17) {
-                // The gap that holds the scroll-speed slider and its value.
+            if (spec.index == sliderPlaceholder) {
                 auto* layout = new QHBoxLayout(gap);
                 layout->setContentsMargins(4, 0, 4, 0);
                 m_slider = new QSlider(Qt::Horizontal, gap);
-                m_slider->setEnabled(false);
+                m_slider->setFocusPolicy(Qt::NoFocus);
+                m_slider->setTickPosition(QSlider::TicksBelow);
+                m_slider->setToolTip(u"スクロール速度"_s);
+                connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
+                    if (value != m_logic.controls().slider1.value)
+                        m_logic.Slider1_Scroll(value);
+                });
                 m_sliderLabel = new QLabel(gap);
-                m_sliderLabel->setMinimumWidth(24);
+                m_sliderLabel->setMinimumWidth(28);
+                m_sliderLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 layout->addWidget(m_slider);
                 layout->addWidget(m_sliderLabel);
             }
@@ -65,7 +95,7 @@ void MainWindow::buildToolbar()
         }
         case ToolbarButtonKind::Push:
         case ToolbarButtonKind::Check:
-            action = m_toolbar->addAction(spec.tooltip);
+            action = m_toolbar->addAction(QIcon(u":/icons/"_s + spec.key + u".svg"_s), spec.tooltip);
             action->setToolTip(spec.tooltip);
             action->setCheckable(spec.kind == ToolbarButtonKind::Check);
             connect(action, &QAction::triggered, this,
@@ -86,6 +116,37 @@ void MainWindow::buildStatusBar()
     }
 }
 
+void MainWindow::buildPopupMenu()
+{
+    QHash<QString, QMenu*> menus;
+    m_popup = new QMenu(this);
+    menus.insert(u"mnuFile"_s, m_popup);
+    for (const MenuItemState& item : menuTable()) {
+        QMenu* parentMenu = menus.value(item.parent);
+        if (!parentMenu)
+            continue;
+        QAction* action = nullptr;
+        if (item.isSeparator()) {
+            action = parentMenu->addSeparator();
+        } else if (item.name == u"Rsetti"_s) {
+            QMenu* submenu = parentMenu->addMenu(item.caption);
+            menus.insert(item.name, submenu);
+            action = submenu->menuAction();
+        } else {
+            action = parentMenu->addAction(item.caption);
+            action->setCheckable(item.checkable);
+            connect(action, &QAction::triggered, this, [this, name = item.name] { m_logic.menuClick(name); });
+        }
+        m_menuActions.insert(item.name, action);
+    }
+}
+
+void MainWindow::showPopupMenu()
+{
+    syncFromLogic();
+    m_popup->popup(QCursor::pos());
+}
+
 void MainWindow::syncFromLogic()
 {
     const Form1Controls& controls = m_logic.controls();
@@ -101,12 +162,21 @@ void MainWindow::syncFromLogic()
             action->setChecked(state.pressed);
         }
     }
+    for (auto it = m_menuActions.cbegin(); it != m_menuActions.cend(); ++it) {
+        const MenuItemState& item = controls.menu(it.key());
+        it.value()->setEnabled(item.enabled);
+        it.value()->setVisible(item.visible);
+        it.value()->setChecked(item.checked);
+    }
     const SliderState& slider = controls.slider1;
-    m_slider->setRange(slider.minimum, slider.maximum);
-    m_slider->setSingleStep(slider.smallChange);
-    m_slider->setPageStep(slider.largeChange);
-    m_slider->setTickInterval(slider.tickFrequency);
-    m_slider->setValue(slider.value);
+    {
+        const QSignalBlocker blocker(m_slider);
+        m_slider->setRange(slider.minimum, slider.maximum);
+        m_slider->setSingleStep(slider.smallChange);
+        m_slider->setPageStep(slider.largeChange);
+        m_slider->setTickInterval(slider.tickFrequency);
+        m_slider->setValue(slider.value);
+    }
     m_sliderLabel->setText(controls.label1);
 
     statusBar()->setVisible(controls.statusBar.visible);
@@ -116,7 +186,23 @@ void MainWindow::syncFromLogic()
             m_panels.at(i)->setFont(namedFont(statusFamily, font()));
         m_panels.at(i)->setText(controls.statusBar.panel(i + 1));
     }
+    m_backgroundPanel->syncFromLogic();
+    syncTimers();
     m_viewingArea->update();
+}
+
+void MainWindow::syncTimers()
+{
+    // The logic only says whether each timer runs; how fast is the platform's.
+    const Form1Controls& controls = m_logic.controls();
+    if (controls.timer1Interval > 0 && !m_scrollTimer->isActive())
+        m_scrollTimer->start(m_delays.scrollTick);
+    else if (controls.timer1Interval == 0)
+        m_scrollTimer->stop();
+    if (controls.timer2Interval > 0 && !m_panTimer->isActive())
+        m_panTimer->start(m_delays.panRepeat);
+    else if (controls.timer2Interval == 0)
+        m_panTimer->stop();
 }
 
 void MainWindow::showRestored()
@@ -150,7 +236,7 @@ void MainWindow::pushGeometryToLogic()
         window.width = toTwips(width());
         window.height = toTwips(height());
     }
-    // The client area below any menu bar: the window has none, so it is the whole window.
+    // The window has no menu bar: its client area is the whole window.
     window.scaleWidth = toTwips(width());
     window.scaleHeight = toTwips(height());
 }
@@ -163,7 +249,21 @@ void MainWindow::layOut()
     controls.statusBarHeight =
         toTwips(statusBar()->isVisible() ? statusBar()->height() : statusBar()->sizeHint().height());
     m_logic.Form_Resize();
+    m_backgroundPanel->syncFromLogic();
     m_viewingArea->update();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    const int code = virtualKeyCode(event->key(), event->modifiers());
+    if (code == 0 || keyActionFor(code) == KeyAction::None) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    const int shift = (event->modifiers() & Qt::ShiftModifier ? 1 : 0) |
+                      (event->modifiers() & Qt::ControlModifier ? 2 : 0) |
+                      (event->modifiers() & Qt::AltModifier ? 4 : 0);
+    m_logic.Form_KeyDown(code, shift);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

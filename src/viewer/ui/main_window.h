@@ -1,17 +1,22 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 
 class QAction;
 class QLabel;
+class QMenu;
 class QSlider;
+class QTimer;
 class QToolBar;
 
 namespace ruvo {
 
+class BackgroundPanel;
 class Form1;
 class ViewingArea;
+struct Delays;
 
 // The main viewer window on screen: shows Form1's controls and forwards the
 // user's events to it.
@@ -20,7 +25,7 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(Form1& logic, QWidget* parent = nullptr);
+    MainWindow(Form1& logic, const Delays& delays, QWidget* parent = nullptr);
 
     // Sizes and shows the window as the logic restored it.
     void showRestored();
@@ -33,21 +38,31 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildToolbar();
     void buildStatusBar();
+    void buildPopupMenu();
+    void showPopupMenu();
+    void syncTimers();
     void pushGeometryToLogic();
     // Hands the window's size and its bars' heights to the logic and lays it out.
     void layOut();
 
     Form1& m_logic;
+    const Delays& m_delays;
     ViewingArea* m_viewingArea = nullptr;
+    BackgroundPanel* m_backgroundPanel = nullptr;
     QToolBar* m_toolbar = nullptr;
     QList<QAction*> m_buttons; // by 0-based button index; null for separators and gaps
     QSlider* m_slider = nullptr;
     QLabel* m_sliderLabel = nullptr;
     QList<QLabel*> m_panels;
+    QMenu* m_popup = nullptr;
+    QHash<QString, QAction*> m_menuActions;
+    QTimer* m_scrollTimer = nullptr;
+    QTimer* m_panTimer = nullptr;
 };
 
 } // namespace ruvo

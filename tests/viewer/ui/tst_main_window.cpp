@@ -26,7 +26,7 @@ private Q_SLOTS:
         ViewerState state;
         Form2 browser(platform.platform());
         Form1 form(platform.platform(), state, browser);
-        MainWindow window(form);
+        MainWindow window(form, platform.delays);
         form.Form_Load();
         window.showRestored();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -48,7 +48,7 @@ private Q_SLOTS:
         ViewerState state;
         Form2 browser(platform.platform());
         Form1 form(platform.platform(), state, browser);
-        MainWindow window(form);
+        MainWindow window(form, platform.delays);
         form.Form_Load();
         const auto toolbars = window.findChildren<QToolBar*>();
         QCOMPARE(toolbars.size(), 1);

@@ -1,0 +1,161 @@
+// Prints how long the viewer takes to list a large book and to turn to the
+// next spread of two 12-megapixel JPEG pages, next to the bare decoding time
+// of the same two files.
+#include "browse/form2.h"
+#include "platform/file_picture_decoder.h"
+#include "platform/local_file_services.h"
+#include "platform/prefetching_picture_decoder.h"
+#include "support/test_platform.h"
+#include "viewer/form1.h"
+#include "viewer/page_list.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+namespace {
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+double millisecondsOf(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+void makeLargeFolder(const QString& folder, int images)
+{
+    QDir().mkpath(folder);
+    QRandomGenerator random(7);
+    const char* extensions[] = {".jpg", ".JPG", ".gif", ".Bmp", ".jpeg"};
+    for (int i = 0; i < images; ++i) {
+        QString name = QStringLiteral("Page_%1").arg(random.bounded(1000000), 7, 10, QLatin1Char('0'));
+        if (random.bounded(2))
+            name = name.toLower();
+        QFile(folder + QLatin1Char('/') + name + QString::number(i) + QLatin1String(extensions[i % 5]))
+            .open(QIODevice::WriteOnly);
+    }
+    for (int i = 0; i < images / 40; ++i)
+        QFile(folder + QStringLiteral("/notes%1.txt").arg(i)).open(QIODevice::WriteOnly);
+}
+
+void makeJpegBook(const QString& folder, int pages)
+{
+    QDir().mkpath(folder);
+    for (int page = 1; page <= pages; ++page) {
+        // Gradients and lines, so the file is as hard to decode as a scanned page.
+        QImage image(4000, 3000, QImage::Format_RGB32);
+        QPainter painter(&image);
+        QLinearGradient gradient(0, 0, 4000, 3000);
+        gradient.setColorAt(0, QColor::fromHsv(page * 40 % 360, 120, 250));
+        gradient.setColorAt(1, QColor::fromHsv(page * 70 % 360, 200, 90));
+        painter.fillRect(image.rect(), gradient);
+        painter.setPen(QPen(Qt::black, 3));
+        for (int y = 0; y < 3000; y += 23)
+            painter.drawLine(0, y, 4000, (y * 7 + page * 131) % 3000);
+        painter.end();
+        image.save(folder + QStringLiteral("/page%1.jpg").arg(page), "JPEG", 90);
+    }
+}
+
+struct Viewer
+{
+    TestPlatform platform;
+    ViewerState state;
+    Form2 browser;
+    Form1 form;
+
+    explicit Viewer(PictureDecoder& decoder)
+        : browser(withDecoder(decoder)), form(withDecoder(decoder), state, browser)
+    {
+        form.Form_Load();
+    }
+    Platform withDecoder(PictureDecoder& decoder)
+    {
+        Platform p = platform.platform();
+        return Platform{p.messages, p.modal, p.files, p.settings, p.process, p.random, p.shell, decoder, p.delays};
+    }
+    void open(const QString& path)
+    {
+        form.controls().list1 = QStringList{path};
+        form.dP();
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+
+    const QString large = dir.path() + "/large";
+    makeLargeFolder(large, 20000);
+    LocalFileServices files;
+    QList<double> listing;
+    int count = 0;
+    for (int run = 0; run < 7; ++run) {
+        PageList list;
+        listing.append(millisecondsOf([&] { list.load(large, files); }));
+        count = list.count();
+    }
+    std::printf("list and sort a folder of %d image files: median %.1f ms (target < 50 ms)\n", count,
+                median(listing));
+
+    const QString book = dir.path() + "/book";
+    makeJpegBook(book, 4);
+    FilePictureDecoder fileDecoder;
+    QList<double> decodes;
+    for (int run = 0; run < 5; ++run) {
+        decodes.append(millisecondsOf([&] {
+            fileDecoder.decode(book + "/page3.jpg");
+            fileDecoder.decode(book + "/page4.jpg");
+        }));
+    }
+    const double decodeTime = median(decodes);
+    std::printf("decode the two 12-megapixel JPEG pages alone: median %.1f ms\n", decodeTime);
+
+    Viewer direct(fileDecoder);
+    direct.open(book);
+    QList<double> turns;
+    for (int run = 0; run < 5; ++run) {
+        turns.append(millisecondsOf([&] { direct.form.NEXTP_Click(); }));
+        direct.form.PRVP_Click();
+    }
+    const double turnTime = median(turns);
+    std::printf("next-page command to that spread, decoding on demand: median %.1f ms, %.2f x the decode "
+                "(target <= 1.25 x)\n",
+                turnTime, turnTime / decodeTime);
+
+    PrefetchingPictureDecoder prefetching(fileDecoder);
+    Viewer ahead(prefetching);
+    ahead.open(book);
+    QList<double> prefetchedTurns;
+    for (int run = 0; run < 5; ++run) {
+        // A reader spends far longer on a spread than the decoding takes.
+        prefetching.waitForPrefetches();
+        prefetchedTurns.append(millisecondsOf([&] { ahead.form.NEXTP_Click(); }));
+        prefetching.waitForPrefetches();
+        ahead.form.PRVP_Click();
+    }
+    const double prefetchedTime = median(prefetchedTurns);
+    std::printf("next-page command with the pages decoded ahead: median %.1f ms, %.2f x the decode\n",
+                prefetchedTime, prefetchedTime / decodeTime);
+    return 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <Qt>
+
+namespace ruvo {
+
+// What a key does on the main window. Keys are the platform's virtual-key
+// codes; the shift state never matters.
+enum class KeyAction { None, NextPage, PreviousPage, Quit, ScrollUp, ScrollDown, ScrollLeft, ScrollRight };
+
+namespace KeyCode {
+constexpr int Enter = 13;
+constexpr int Space = 32;
+constexpr int PageUp = 33;
+constexpr int PageDown = 34;
+constexpr int Left = 37;
+constexpr int Up = 38;
+constexpr int Right = 39;
+constexpr int Down = 40;
+constexpr int X = 88;
+constexpr int Numpad2 = 98;
+constexpr int Numpad4 = 100;
+constexpr int Numpad6 = 102;
+constexpr int Numpad8 = 104;
+} // namespace KeyCode
+
+KeyAction keyActionFor(int keyCode);
+
+// The virtual-key code of a Qt key event, or 0 for keys the program does not
+// name. The digits of the keypad (with Num Lock) have codes of their own.
+int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+
+} // namespace ruvo

@@ -1,0 +1,147 @@
+#include "platform/dib_header.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QtEndian>
+
+#include <limits>
+
+namespace ruvo {
+
+namespace {
+
+constexpr int kMaxSide = 32767;
+// A bitmap inside a metafile is expanded to 32 bits a pixel on its way to the
+// screen; this keeps that below a few hundred megabytes.
+constexpr qint64 kMaxPixels = 40 * 1000 * 1000;
+
+bool fail(QString* error, const char* text)
+{
+    if (error)
+        *error = QString::fromLatin1(text);
+    return false;
+}
+
+bool validBitCount(quint32 compression, int bitCount, bool core)
+{
+    if (core)
+        return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24;
+    switch (compression) {
+    case DibHeader::Rgb:
+        return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
+               bitCount == 32;
+    case DibHeader::Rle8:
+        return bitCount == 8;
+    case DibHeader::Rle4:
+        return bitCount == 4;
+    case DibHeader::BitFields:
+        return bitCount == 16 || bitCount == 32;
+    case DibHeader::Jpeg:
+    case DibHeader::Png:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+std::optional<DibHeader> DibHeader::parse(QByteArrayView bytes, QString* error)
+{
+    const auto* data = reinterpret_cast<const uchar*>(bytes.data());
+    if (bytes.size() < 12) {
+        fail(error, "bitmap header is truncated");
+        return std::nullopt;
+    }
+    DibHeader header;
+    const quint32 headerSize = qFromLittleEndian<quint32>(data);
+    qint64 colours = 0;
+    int entryBytes = 4;
+    if (headerSize == 12) {
+        header.headerSize = 12;
+        header.width = qFromLittleEndian<quint16>(data + 4);
+        header.height = qFromLittleEndian<quint16>(data + 6);
+        header.bitCount = qFromLittleEndian<quint16>(data + 10);
+        entryBytes = 3;
+        if (header.bitCount <= 8)
+            colours = qint64(1) << header.bitCount;
+    } else if (headerSize >= 40 && headerSize <= 1024) {
+        if (bytes.size() < 40) {
+            fail(error, "bitmap header is truncated");
+            return std::nullopt;
+        }
+        header.headerSize = int(headerSize);
+        header.width = qFromLittleEndian<qint32>(data + 4);
+        header.height = qFromLittleEndian<qint32>(data + 8);
+        header.bitCount = qFromLittleEndian<quint16>(data + 14);
+        header.compression = qFromLittleEndian<quint32>(data + 16);
+        const quint32 used = qFromLittleEndian<quint32>(data + 32);
+        if (header.bitCount <= 8 && header.compression != Jpeg && header.compression != Png) {
+            const qint64 most = qint64(1) << header.bitCount;
+            if (used > most) {
+                fail(error, "bitmap colour table is too long");
+                return std::nullopt;
+            }
+            colours = used ? used : most;
+        } else {
+            if (used > 256) {
+                fail(error, "bitmap colour table is too long");
+                return std::nullopt;
+            }
+            colours = used;
+        }
+        // The three masks follow a plain info header; later headers hold them inside.
+        if (header.compression == BitFields && headerSize == 40)
+            header.tableBytes += 12;
+    } else {
+        fail(error, "unsupported bitmap header");
+        return std::nullopt;
+    }
+    header.tableBytes += colours * entryBytes;
+
+    if (!validBitCount(header.compression, header.bitCount, header.isCoreHeader())) {
+        fail(error, "unsupported bitmap pixel format");
+        return std::nullopt;
+    }
+    if (header.width <= 0 || header.height == 0 || header.height == std::numeric_limits<int>::min()) {
+        fail(error, "bitmap has no pixels");
+        return std::nullopt;
+    }
+    if (header.width > kMaxSide || header.rows() > kMaxSide ||
+        qint64(header.width) * header.rows() > kMaxPixels) {
+        fail(error, "bitmap is too large");
+        return std::nullopt;
+    }
+    if (header.compression == Rgb || header.compression == BitFields) {
+        const qint64 stride = (qint64(header.width) * header.bitCount + 31) / 32 * 4;
+        header.pixelBytes = stride * header.rows();
+    }
+    return header;
+}
+
+QImage decodePackedDib(QByteArrayView packed)
+{
+    const auto header = DibHeader::parse(packed, nullptr);
+    if (!header)
+        return QImage();
+    const qint64 pixelsAt = header->headerSize + header->tableBytes;
+    if (pixelsAt + header->pixelBytes > packed.size())
+        return QImage();
+    // Qt reads bitmap files, not bare bitmaps: give it the file header they lack.
+    QByteArray file;
+    file.reserve(14 + packed.size());
+    char fileHeader[14] = {'B', 'M'};
+    qToLittleEndian<quint32>(quint32(14 + packed.size()), fileHeader + 2);
+    qToLittleEndian<quint32>(quint32(14 + pixelsAt), fileHeader + 10);
+    file.append(fileHeader, sizeof fileHeader);
+    file.append(packed.data(), packed.size());
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    QImage image;
+    if (!reader.read(&image))
+        return QImage();
+    return image;
+}
+
+} // namespace ruvo

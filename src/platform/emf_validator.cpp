@@ -1,0 +1,479 @@
+#include "platform/emf_validator.h"
+
+#include "platform/dib_header.h"
+#include "platform/metafile_size.h"
+
+#include <QtEndian>
+
+#include <cstring>
+#include <dlfcn.h>
+
+namespace ruvo {
+
+namespace {
+
+enum RecordType : quint32
+{
+    Header = 1,
+    PolyBezier = 2,
+    PolyLineTo = 6,
+    PolyPolyline = 7,
+    PolyPolygon = 8,
+    EndOfFile = 14,
+    PolyDraw = 56,
+    FillRegion = 71,
+    FrameRegion = 72,
+    InvertRegion = 73,
+    PaintRegion = 74,
+    SelectClipRegion = 75,
+    BitBlt = 76,
+    StretchBlt = 77,
+    MaskBlt = 78,
+    PlgBlt = 79,
+    SetDiBitsToDevice = 80,
+    StretchDiBits = 81,
+    ExtTextOutA = 83,
+    ExtTextOutW = 84,
+    PolyBezier16 = 85,
+    PolyLineTo16 = 89,
+    PolyPolyline16 = 90,
+    PolyPolygon16 = 91,
+    PolyDraw16 = 92,
+    CreateMonoBrush = 93,
+    CreateDibPatternBrush = 94,
+    ExtCreatePen = 95,
+    SmallTextOut = 108,
+    AlphaBlend = 114,
+    TransparentBlt = 116,
+    GradientFill = 118,
+    LastType = 122,
+};
+
+constexpr quint32 kSignature = 0x464D4520; // " EMF"
+constexpr qint64 kHeaderMinSize = 88;
+constexpr qint64 kMaxRecords = 500 * 1000;
+// Every point becomes text in the converter's output; this bounds that output.
+constexpr qint64 kMaxPoints = 2 * 1000 * 1000;
+
+constexpr quint32 kTextGlyphIndex = 0x10;
+constexpr quint32 kTextNoRect = 0x100;
+constexpr quint32 kTextSmallChars = 0x200;
+constexpr quint32 kTextPdy = 0x2000;
+
+// The smallest size each fixed record may have, from the record layouts.
+qint64 minimumSize(quint32 type)
+{
+    switch (type) {
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 26:
+    case 27:
+    case 54:
+        return 16;
+    case 15:
+        return 20;
+    case 16:
+    case 17:
+    case 18:
+    case 19:
+    case 20:
+    case 21:
+    case 22:
+    case 24:
+    case 25:
+    case 34:
+    case 37:
+    case 40:
+    case 48:
+    case 57:
+    case 58:
+    case 67:
+    case 98:
+    case 115:
+        return 12;
+    case 23:
+        return 32;
+    case 29:
+    case 30:
+    case 31:
+    case 32:
+    case 39:
+    case 42:
+    case 43:
+    case 53:
+    case 62:
+    case 63:
+    case 64:
+        return 24;
+    case 35:
+        return 32;
+    case 36:
+        return 36;
+    case 38:
+    case 41:
+        return 28;
+    case 44:
+        return 32;
+    case 45:
+    case 46:
+    case 47:
+    case 55:
+        return 40;
+    case 49:
+    case 51:
+        return 16;
+    case 50:
+        return 20;
+    case EndOfFile:
+        return 20;
+    case 70:
+        return 12;
+    case 82:
+        return 104;
+    default:
+        return 8;
+    }
+}
+
+// libUEMF, which the converter is built on, ships per-record bounds checks that
+// the converter itself never calls. It is loaded with the converter, so use
+// them as a second opinion when they are there.
+using RecordCheck = int (*)(const char*);
+
+RecordCheck libraryRecordCheck()
+{
+    static const RecordCheck check = [] {
+        RecordCheck found = nullptr;
+        if (void* library = ::dlopen("libuemf.so.0", RTLD_NOW | RTLD_NOLOAD)) {
+            if (void* symbol = ::dlsym(library, "U_emf_record_safe"))
+                std::memcpy(&found, &symbol, sizeof found);
+        }
+        return found;
+    }();
+    return check;
+}
+
+} // namespace
+
+EmfValidator::EmfValidator(QByteArrayView bytes) : m_bytes(bytes)
+{
+    if (!validate() && m_error.isEmpty())
+        m_error = QStringLiteral("damaged EMF");
+}
+
+bool EmfValidator::fail(const QString& reason)
+{
+    m_error = reason;
+    return false;
+}
+
+quint32 EmfValidator::u32(qint64 offset) const
+{
+    return qFromLittleEndian<quint32>(m_bytes.data() + offset);
+}
+
+qint32 EmfValidator::s32(qint64 offset) const
+{
+    return qFromLittleEndian<qint32>(m_bytes.data() + offset);
+}
+
+bool EmfValidator::validate()
+{
+    if (!readHeader())
+        return false;
+    const qint64 total = m_bytes.size();
+    qint64 offset = 0;
+    qint64 records = 0;
+    while (offset < total) {
+        if (total - offset < 8)
+            return fail(QStringLiteral("truncated EMF record"));
+        const quint32 type = u32(offset);
+        const qint64 size = u32(offset + 4);
+        if (size < 8 || size % 4 != 0 || size > total - offset)
+            return fail(QStringLiteral("EMF record size out of range"));
+        if (type == 0 || type > LastType)
+            return fail(QStringLiteral("unknown EMF record type"));
+        if ((type == Header) != (offset == 0))
+            return fail(QStringLiteral("misplaced EMF header"));
+        if (++records > kMaxRecords)
+            return fail(QStringLiteral("too many EMF records"));
+        if (size < minimumSize(type))
+            return fail(QStringLiteral("EMF record is too short"));
+        if (type != Header && !checkRecord(type, offset, size))
+            return false;
+        if (!checkLibrary(offset))
+            return false;
+        if (type == EndOfFile) {
+            if (offset + size != total)
+                return fail(QStringLiteral("data after the EMF end-of-file record"));
+            if (u32(52) != records)
+                return fail(QStringLiteral("EMF record count disagrees with the file"));
+            m_layout.records = records;
+            return true;
+        }
+        offset += size;
+    }
+    return fail(QStringLiteral("EMF has no end-of-file record"));
+}
+
+bool EmfValidator::readHeader()
+{
+    const qint64 total = m_bytes.size();
+    if (total > kMetafileMaxBytes)
+        return fail(QStringLiteral("EMF file is too large"));
+    if (total < kHeaderMinSize + 20)
+        return fail(QStringLiteral("EMF file is too short"));
+    if (u32(0) != Header || u32(40) != kSignature)
+        return fail(QStringLiteral("not an EMF file"));
+    const qint64 headerSize = u32(4);
+    if (headerSize < kHeaderMinSize || headerSize % 4 != 0 || headerSize > total)
+        return fail(QStringLiteral("EMF header size out of range"));
+    if (u32(48) != quint64(total))
+        return fail(QStringLiteral("EMF header size disagrees with the file"));
+    m_layout.bounds = QRect(QPoint(s32(8), s32(12)), QPoint(s32(16), s32(20)));
+    m_layout.frame = QRect(QPoint(s32(24), s32(28)), QPoint(s32(32), s32(36)));
+    m_layout.deviceSize = QSize(s32(72), s32(76));
+    m_layout.deviceMillimetres = QSize(s32(80), s32(84));
+    if (m_layout.deviceSize.width() <= 0 || m_layout.deviceSize.height() <= 0 ||
+        m_layout.deviceMillimetres.width() <= 0 || m_layout.deviceMillimetres.height() <= 0)
+        return fail(QStringLiteral("EMF reference device has no size"));
+    return true;
+}
+
+bool EmfValidator::checkRecord(quint32 type, qint64 offset, qint64 size)
+{
+    if (type >= PolyBezier && type <= PolyLineTo)
+        return checkPoints(offset, size, 8, 24);
+    if (type >= PolyBezier16 && type <= PolyLineTo16)
+        return checkPoints(offset, size, 4, 24);
+    switch (type) {
+    case PolyPolyline:
+    case PolyPolygon:
+        return checkPolyPoints(offset, size, 8);
+    case PolyPolyline16:
+    case PolyPolygon16:
+        return checkPolyPoints(offset, size, 4);
+    case PolyDraw:
+        return checkPoints(offset, size, 9, 24);
+    case PolyDraw16:
+        return checkPoints(offset, size, 5, 24);
+    case ExtTextOutA:
+    case ExtTextOutW:
+        return checkText(offset, size, type == ExtTextOutW);
+    case SmallTextOut:
+        return checkSmallText(offset, size);
+    case FillRegion:
+        return checkRegion(offset, size, 24, 32);
+    case FrameRegion:
+        return checkRegion(offset, size, 24, 40);
+    case InvertRegion:
+    case PaintRegion:
+        return checkRegion(offset, size, 24, 28);
+    case SelectClipRegion:
+        return checkRegion(offset, size, 8, 16);
+    case BitBlt:
+    case StretchBlt:
+    case AlphaBlend:
+    case TransparentBlt:
+        if (size < (type == BitBlt ? 100 : 108))
+            return fail(QStringLiteral("EMF record is too short"));
+        return checkBitmap(offset, size, 84, 88, 92, 96);
+    case MaskBlt:
+        if (size < 128)
+            return fail(QStringLiteral("EMF record is too short"));
+        return checkBitmap(offset, size, 84, 88, 92, 96) && checkBitmap(offset, size, 112, 116, 120, 124);
+    case PlgBlt:
+        if (size < 140)
+            return fail(QStringLiteral("EMF record is too short"));
+        return checkBitmap(offset, size, 96, 100, 104, 108) && checkBitmap(offset, size, 124, 128, 132, 136);
+    case SetDiBitsToDevice:
+    case StretchDiBits:
+        if (size < (type == SetDiBitsToDevice ? 76 : 80))
+            return fail(QStringLiteral("EMF record is too short"));
+        return checkBitmap(offset, size, 48, 52, 56, 60);
+    case CreateMonoBrush:
+    case CreateDibPatternBrush:
+        if (size < 32)
+            return fail(QStringLiteral("EMF record is too short"));
+        return checkBitmap(offset, size, 16, 20, 24, 28);
+    case ExtCreatePen:
+        if (size < 52 || 52 + 4 * qint64(u32(offset + 48)) > size)
+            return fail(QStringLiteral("EMF pen style runs past its record"));
+        return checkBitmap(offset, size, 12, 16, 20, 24);
+    case GradientFill:
+        return checkGradient(offset, size);
+    default:
+        return true;
+    }
+}
+
+bool EmfValidator::checkPoints(qint64 offset, qint64 size, qint64 pointBytes, int countAt)
+{
+    if (size < countAt + 4)
+        return fail(QStringLiteral("EMF record is too short"));
+    const qint64 count = u32(offset + countAt);
+    if (countAt + 4 + count * pointBytes > size)
+        return fail(QStringLiteral("EMF points run past their record"));
+    m_points += count;
+    if (m_points > kMaxPoints)
+        return fail(QStringLiteral("EMF has too many points"));
+    return true;
+}
+
+bool EmfValidator::checkPolyPoints(qint64 offset, qint64 size, qint64 pointBytes)
+{
+    if (size < 32)
+        return fail(QStringLiteral("EMF record is too short"));
+    const qint64 polygons = u32(offset + 24);
+    const qint64 count = u32(offset + 28);
+    if (32 + 4 * polygons + pointBytes * count > size)
+        return fail(QStringLiteral("EMF points run past their record"));
+    qint64 sum = 0;
+    for (qint64 i = 0; i < polygons; ++i) {
+        sum += u32(offset + 32 + 4 * i);
+        if (sum > count)
+            return fail(QStringLiteral("EMF polygon counts disagree with the points"));
+    }
+    m_points += count;
+    if (m_points > kMaxPoints)
+        return fail(QStringLiteral("EMF has too many points"));
+    return true;
+}
+
+bool EmfValidator::checkText(qint64 offset, qint64 size, bool wide)
+{
+    if (size < 76)
+        return fail(QStringLiteral("EMF record is too short"));
+    const qint64 chars = u32(offset + 44);
+    const qint64 stringAt = u32(offset + 48);
+    const quint32 options = u32(offset + 52);
+    if (chars > 0 && (stringAt < 8 || stringAt + chars * (wide ? 2 : 1) > size))
+        return fail(QStringLiteral("EMF text runs past its record"));
+    const qint64 spacingField = (options & kTextNoRect) ? 56 : 72;
+    const qint64 spacingAt = u32(offset + spacingField);
+    const qint64 spacingBytes = chars * ((options & kTextPdy) ? 8 : 4);
+    if (spacingAt != 0 && (spacingAt < 8 || spacingAt + spacingBytes > size))
+        return fail(QStringLiteral("EMF text spacing runs past its record"));
+    if (options & kTextGlyphIndex)
+        m_layout.glyphIndexText.append(offset);
+    return true;
+}
+
+bool EmfValidator::checkSmallText(qint64 offset, qint64 size)
+{
+    if (size < 36)
+        return fail(QStringLiteral("EMF record is too short"));
+    const qint64 chars = u32(offset + 16);
+    const quint32 options = u32(offset + 20);
+    const qint64 textAt = (options & kTextNoRect) ? 36 : 52;
+    if (textAt + chars * ((options & kTextSmallChars) ? 1 : 2) > size)
+        return fail(QStringLiteral("EMF text runs past its record"));
+    if (options & kTextGlyphIndex)
+        m_layout.glyphIndexText.append(offset);
+    return true;
+}
+
+bool EmfValidator::checkRegion(qint64 offset, qint64 size, int lengthAt, int dataAt)
+{
+    if (size < dataAt)
+        return fail(QStringLiteral("EMF record is too short"));
+    const qint64 length = u32(offset + lengthAt);
+    if (dataAt + length > size)
+        return fail(QStringLiteral("EMF region runs past its record"));
+    // Only a clip selection may leave its region out, to reset the clip.
+    if (length == 0 && lengthAt == 8)
+        return true;
+    if (length < 32 || 32 + 16 * qint64(u32(offset + dataAt + 8)) > length)
+        return fail(QStringLiteral("EMF region rectangles run past their record"));
+    return true;
+}
+
+bool EmfValidator::checkBitmap(qint64 offset, qint64 size, int bmiAt, int bmiSizeAt, int bitsAt,
+                               int bitsSizeAt)
+{
+    const qint64 infoAt = u32(offset + bmiAt);
+    const qint64 infoSize = u32(offset + bmiSizeAt);
+    const qint64 pixelsAt = u32(offset + bitsAt);
+    const qint64 pixelsSize = u32(offset + bitsSizeAt);
+    if (infoSize == 0)
+        return true;
+    if (infoAt < 8 || infoAt + infoSize > size || pixelsAt + pixelsSize > size)
+        return fail(QStringLiteral("EMF bitmap runs past its record"));
+    QString reason;
+    const auto header = DibHeader::parse(m_bytes.sliced(offset + infoAt, infoSize), &reason);
+    if (!header)
+        return fail(QStringLiteral("EMF bitmap: ") + reason);
+    if (header->isCoreHeader() || header->headerSize + header->tableBytes > infoSize)
+        return fail(QStringLiteral("EMF bitmap colour table runs past its header"));
+    switch (header->compression) {
+    case DibHeader::Rle4:
+    case DibHeader::Rle8:
+        return fail(QStringLiteral("EMF bitmap compression is not supported"));
+    case DibHeader::Jpeg:
+    case DibHeader::Png:
+        if (pixelsSize == 0 || pixelsAt < 8)
+            return fail(QStringLiteral("EMF bitmap has no pixels"));
+        return true;
+    default:
+        if (pixelsAt < 8 || pixelsSize < header->pixelBytes)
+            return fail(QStringLiteral("EMF bitmap pixels run past their record"));
+        return true;
+    }
+}
+
+bool EmfValidator::checkGradient(qint64 offset, qint64 size)
+{
+    if (size < 36)
+        return fail(QStringLiteral("EMF record is too short"));
+    const qint64 vertices = u32(offset + 24);
+    const qint64 items = u32(offset + 28);
+    const quint32 mode = u32(offset + 32);
+    if (mode > 2)
+        return fail(QStringLiteral("unknown EMF gradient mode"));
+    const qint64 indices = mode == 2 ? 3 : 2;
+    const qint64 itemsAt = 36 + 16 * vertices;
+    if (itemsAt + 4 * indices * items > size)
+        return fail(QStringLiteral("EMF gradient runs past its record"));
+    for (qint64 i = 0; i < indices * items; ++i) {
+        if (u32(offset + itemsAt + 4 * i) >= vertices)
+            return fail(QStringLiteral("EMF gradient refers to a missing vertex"));
+    }
+    return true;
+}
+
+bool EmfValidator::checkLibrary(qint64 offset)
+{
+    // libUEMF has no check for the records the converter ignores anyway, and
+    // complains about each on the error output.
+    switch (u32(offset)) {
+    case 69:
+    case 96:
+    case 97:
+    case 102:
+    case 103:
+    case 105:
+    case 106:
+    case 107:
+    case 109:
+    case 110:
+    case 111:
+    case 112:
+    case 113:
+    case 117:
+    case 119:
+    case 120:
+    case 121:
+        return true;
+    default:
+        break;
+    }
+    const RecordCheck check = libraryRecordCheck();
+    if (check && check(m_bytes.data() + offset) == 0)
+        return fail(QStringLiteral("EMF record fails its bounds check"));
+    return true;
+}
+
+} // namespace ruvo

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QList>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+namespace ruvo {
+
+// What an enhanced metafile's header says about its picture.
+struct EmfLayout
+{
+    // Drawn area in the recording device's pixels, edges included.
+    QRect bounds;
+    // Picture frame in hundredths of a millimetre, edges included.
+    QRect frame;
+    QSize deviceSize;
+    QSize deviceMillimetres;
+    // Offsets of text records whose characters are glyph numbers in a font.
+    QList<qint64> glyphIndexText;
+    qint64 records = 0;
+};
+
+// Walks an enhanced metafile record by record before the converter sees it.
+// The converter trusts every size, count and offset in the file, so anything
+// that would make it read outside a record, or outside the file, is refused
+// here.
+class EmfValidator
+{
+public:
+    explicit EmfValidator(QByteArrayView bytes);
+
+    bool isValid() const { return m_error.isEmpty(); }
+    QString error() const { return m_error; }
+    EmfLayout layout() const { return m_layout; }
+
+private:
+    bool validate();
+    bool readHeader();
+    bool checkRecord(quint32 type, qint64 offset, qint64 size);
+    bool checkPoints(qint64 offset, qint64 size, qint64 pointBytes, int countAt);
+    bool checkPolyPoints(qint64 offset, qint64 size, qint64 pointBytes);
+    bool checkText(qint64 offset, qint64 size, bool wide);
+    bool checkSmallText(qint64 offset, qint64 size);
+    bool checkRegion(qint64 offset, qint64 size, int lengthAt, int dataAt);
+    bool checkBitmap(qint64 offset, qint64 size, int bmiAt, int bmiSizeAt, int bitsAt, int bitsSizeAt);
+    bool checkGradient(qint64 offset, qint64 size);
+    bool checkLibrary(qint64 offset);
+    bool fail(const QString& reason);
+
+    quint32 u32(qint64 offset) const;
+    qint32 s32(qint64 offset) const;
+
+    QByteArrayView m_bytes;
+    QString m_error;
+    EmfLayout m_layout;
+    qint64 m_points = 0;
+};
+
+} // namespace ruvo

@@ -1,0 +1,239 @@
+#include "platform/file_picture_decoder.h"
+
+#include "platform/emf_renderer.h"
+#include "platform/metafile_size.h"
+#include "platform/wmf_renderer.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QtEndian>
+
+#include <algorithm>
+#include <new>
+
+namespace ruvo {
+
+namespace {
+
+enum class Format
+{
+    Unknown,
+    Bmp,
+    Jpeg,
+    Gif,
+    Ico,
+    Wmf,
+    Emf
+};
+
+// Enough for a 12-megapixel scan many times over, yet short of what a forged
+// header could ask for.
+constexpr int kAllocationLimitMegabytes = 1024;
+constexpr int kMaxSide = 32767;
+constexpr qint64 kMaxPixels = 250 * 1000 * 1000;
+// A complete JPEG ends with its end-of-image marker; a cut-off one does not,
+// and Qt's reader then only warns and fills the rest in grey.
+constexpr qint64 kJpegTailBytes = 4096;
+constexpr int kSignatureBytes = 44;
+constexpr int kBmpHeaderBytes = 54;
+
+DecodedPicture failure(const QString& reason)
+{
+    return DecodedPicture{QImage(), reason};
+}
+
+Format formatOf(const QByteArray& head)
+{
+    const auto* data = reinterpret_cast<const uchar*>(head.constData());
+    const qsizetype size = head.size();
+    if (size >= 2 && head.startsWith("BM"))
+        return Format::Bmp;
+    if (size >= 2 && data[0] == 0xFF && data[1] == 0xD8)
+        return Format::Jpeg;
+    if (head.startsWith("GIF8"))
+        return Format::Gif;
+    if (size >= 4 && qFromLittleEndian<quint32>(data) == 0x00010000)
+        return Format::Ico;
+    if (size >= 4 && qFromLittleEndian<quint32>(data) == 0x9AC6CDD7)
+        return Format::Wmf;
+    if (size >= 4) {
+        const quint16 type = qFromLittleEndian<quint16>(data);
+        if ((type == 1 || type == 2) && qFromLittleEndian<quint16>(data + 2) == 9)
+            return Format::Wmf;
+    }
+    if (size >= 44 && qFromLittleEndian<quint32>(data) == 1 &&
+        qFromLittleEndian<quint32>(data + 40) == 0x464D4520)
+        return Format::Emf;
+    return Format::Unknown;
+}
+
+bool tooLarge(const QSize& size)
+{
+    return size.width() > kMaxSide || size.height() > kMaxSide ||
+           qint64(size.width()) * size.height() > kMaxPixels;
+}
+
+QString tooLargeText(const QSize& size)
+{
+    return QStringLiteral("picture is too large (%1x%2)").arg(size.width()).arg(size.height());
+}
+
+bool hasJpegEnd(QFile& file)
+{
+    const qint64 size = file.size();
+    const qint64 from = std::max<qint64>(0, size - kJpegTailBytes);
+    if (!file.seek(from))
+        return false;
+    const QByteArray tail = file.read(size - from);
+    file.seek(0);
+    return tail.contains("\xFF\xD9");
+}
+
+// Qt's reader takes a cut-off bitmap for a whole one and leaves the missing
+// rows undefined; uncompressed pixels show from the header how long the file must be.
+bool bmpIsComplete(QFile& file)
+{
+    const QByteArray head = file.peek(kBmpHeaderBytes);
+    const auto* data = reinterpret_cast<const uchar*>(head.constData());
+    if (head.size() < 26)
+        return false;
+    const qint64 pixelsAt = qFromLittleEndian<quint32>(data + 10);
+    const quint32 headerSize = qFromLittleEndian<quint32>(data + 14);
+    qint64 width = 0;
+    qint64 height = 0;
+    int bitCount = 0;
+    quint32 compression = 0;
+    if (headerSize == 12) {
+        width = qFromLittleEndian<quint16>(data + 18);
+        height = qFromLittleEndian<quint16>(data + 20);
+        bitCount = qFromLittleEndian<quint16>(data + 24);
+    } else {
+        if (head.size() < kBmpHeaderBytes)
+            return false;
+        width = qFromLittleEndian<qint32>(data + 18);
+        height = qAbs(qint64(qFromLittleEndian<qint32>(data + 22)));
+        bitCount = qFromLittleEndian<quint16>(data + 28);
+        compression = qFromLittleEndian<quint32>(data + 30);
+    }
+    const bool uncompressed = compression == 0 || compression == 3;
+    // Other shapes are Qt's to judge, and absurd sizes are refused right after.
+    if (!uncompressed || width <= 0 || height <= 0 || bitCount <= 0 || bitCount > 32 || width > kMaxSide ||
+        height > kMaxSide)
+        return true;
+    // The last row may come without its padding.
+    const qint64 stride = (width * bitCount + 31) / 32 * 4;
+    const qint64 lastRow = (width * bitCount + 7) / 8;
+    return pixelsAt + stride * (height - 1) + lastRow <= file.size();
+}
+
+DecodedPicture readRaster(QFile& file, Format format)
+{
+    const char* name = format == Format::Bmp    ? "bmp"
+                       : format == Format::Jpeg ? "jpeg"
+                       : format == Format::Gif  ? "gif"
+                                                : "ico";
+    if (format == Format::Jpeg && !hasJpegEnd(file))
+        return failure(QStringLiteral("JPEG is truncated"));
+    if (format == Format::Bmp && !bmpIsComplete(file))
+        return failure(QStringLiteral("BMP is truncated"));
+    QImageReader reader(&file, name);
+    if (format == Format::Ico) {
+        // An icon holds several sizes; the page is the largest of them.
+        int best = -1;
+        qint64 bestArea = -1;
+        const int count = reader.imageCount();
+        for (int i = 0; i < count; ++i) {
+            if (!reader.jumpToImage(i))
+                continue;
+            const QSize size = reader.size();
+            const qint64 area = qint64(size.width()) * size.height();
+            if (size.isValid() && area > bestArea) {
+                best = i;
+                bestArea = area;
+            }
+        }
+        if (best < 0 || !reader.jumpToImage(best))
+            return failure(QStringLiteral("cannot decode icon: ") + reader.errorString());
+    }
+    // The reader knows the size from the header alone; refuse absurd ones
+    // before anything is allocated for them.
+    const QSize size = reader.size();
+    if (size.isValid() && tooLarge(size))
+        return failure(tooLargeText(size));
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return failure(QStringLiteral("cannot decode picture: ") + reader.errorString());
+    if (tooLarge(image.size()))
+        return failure(tooLargeText(image.size()));
+    return DecodedPicture{image, QString()};
+}
+
+// Drawing a metafile lays out text, which needs Qt's font machinery and so a
+// GUI application; without one Qt would stop the program instead.
+bool canDrawText()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+DecodedPicture readMetafile(QFile& file, Format format)
+{
+    if (file.size() > kMetafileMaxBytes)
+        return failure(QStringLiteral("metafile is too large"));
+    if (!canDrawText())
+        return failure(QStringLiteral("metafiles can only be drawn in a GUI application"));
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != file.size())
+        return failure(QStringLiteral("cannot read file: ") + file.errorString());
+    if (format == Format::Wmf)
+        return WmfRenderer().render(bytes);
+    return EmfRenderer().render(bytes);
+}
+
+DecodedPicture decodeFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return failure(QStringLiteral("file not found"));
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(QStringLiteral("cannot open file: ") + file.errorString());
+    if (file.size() == 0)
+        return failure(QStringLiteral("file is empty"));
+    const QByteArray head = file.peek(kSignatureBytes);
+    const Format format = formatOf(head);
+    switch (format) {
+    case Format::Unknown:
+        return failure(QStringLiteral("unrecognised picture format"));
+    case Format::Wmf:
+    case Format::Emf:
+        return readMetafile(file, format);
+    default:
+        return readRaster(file, format);
+    }
+}
+
+} // namespace
+
+FilePictureDecoder::FilePictureDecoder()
+{
+    // The limit is global to Qt's readers; setting it more than once is harmless.
+    static const bool limitSet = [] {
+        QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+        return true;
+    }();
+    Q_UNUSED(limitSet);
+}
+
+DecodedPicture FilePictureDecoder::decode(const QString& path) const
+{
+    try {
+        return decodeFile(path);
+    } catch (const std::bad_alloc&) {
+        return failure(QStringLiteral("not enough memory for the picture"));
+    } catch (...) {
+        return failure(QStringLiteral("unexpected failure while decoding"));
+    }
+}
+
+} // namespace ruvo

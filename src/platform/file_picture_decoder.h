@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/picture_decoder.h"
+
+namespace ruvo {
+
+// Decodes page pictures from files: BMP, JPEG, GIF and ICO through Qt's image
+// readers, WMF and EMF through the metafile renderers. The format is told by
+// the file's content, never by its name. Safe to call from worker threads.
+class FilePictureDecoder : public PictureDecoder
+{
+public:
+    FilePictureDecoder();
+
+    DecodedPicture decode(const QString& path) const override;
+};
+
+} // namespace ruvo

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+namespace ruvo {
+
+// What a Windows metafile's headers and first records say about its picture.
+struct WmfLayout
+{
+    bool placeable = false;
+    // Placeable files only: the picture's box in its own units, and how many of
+    // those units make an inch.
+    QRect boundingBox;
+    int unitsPerInch = 0;
+    // The first window extent the records set, if any.
+    QSize windowExtent;
+};
+
+// Walks a Windows metafile record by record before libwmf sees it. The player
+// reads each record's parameters by position without asking whether the
+// record holds them, so every record it acts on is checked for what it will
+// read, along with the overall structure.
+class WmfValidator
+{
+public:
+    explicit WmfValidator(QByteArrayView bytes);
+
+    bool isValid() const { return m_error.isEmpty(); }
+    QString error() const { return m_error; }
+    WmfLayout layout() const { return m_layout; }
+
+private:
+    bool validate();
+    bool checkRecord(quint16 function, qint64 at, qint64 words);
+    bool checkRegion(qint64 at, qint64 words);
+    bool fail(const QString& reason);
+
+    quint16 word(qint64 offset) const;
+    qint16 signedWord(qint64 offset) const;
+    quint32 dword(qint64 offset) const;
+
+    QByteArrayView m_bytes;
+    QString m_error;
+    WmfLayout m_layout;
+    qint64 m_maxRecordWords = 0;
+    int m_savedStates = 0;
+    qint64 m_regionPairs = 0;
+};
+
+} // namespace ruvo

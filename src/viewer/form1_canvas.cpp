@@ -1,0 +1,90 @@
+// The canvas: every page from the one on screen to the end of the book, side
+// by side in rows over the viewing area. Run again, it goes away.
+#include "browse/form2.h"
+#include "platform/file_services.h"
+#include "viewer/form1.h"
+#include "viewer/number_text.h"
+#include "viewer/status_texts.h"
+
+#include <algorithm>
+
+namespace ruvo {
+
+void Form1::KANBAS()
+{
+    Surface& canvas = m_controls.picture6;
+    if (canvas.visible) {
+        canvas.visible = false;
+        m_controls.foto = {Surface{}, Surface{}};
+        Q_EMIT changed();
+        return;
+    }
+    canvas.move(0, 0, m_controls.nori.width, m_controls.nori.height);
+    canvas.visible = true;
+    const int count = pages().count();
+    if (count == 0) {
+        Q_EMIT changed();
+        return;
+    }
+    // The first page of the spread on screen, never before the book's first.
+    if (count > 1)
+        m_state.pageIndex = qint16(std::max(m_state.pageIndex - 1, 0));
+
+    StatusBarState& status = m_controls.statusBar;
+    RUVIHENS();
+    status.panel(3) = StatusText::loading();
+    loadTile(0);
+    int rowHeight = roundHalfEven(m_controls.foto[0].height);
+    m_state.shownVolumeLabel = m_platform.files.volumeLabel(m_fields.pagePath);
+    status.panel(3) = pageLabel();
+    status.panel(1) = positionText();
+
+    int x = 0;
+    int y = 0;
+    for (int i = 1; m_state.pageIndex + 1 < count; ++i) {
+        ++m_state.pageIndex;
+        RUVIHENS();
+        if (i >= m_controls.foto.size())
+            m_controls.foto.append(Surface{});
+        status.panel(2) = StatusText::loading();
+        loadTile(i);
+        Surface& tile = m_controls.foto[i];
+        rowHeight = std::max(rowHeight, roundHalfEven(tile.height));
+        status.panel(2) = pageLabel();
+        status.panel(1) = positionText();
+        const Surface& previous = m_controls.foto[i - 1];
+        if (previous.width + x + tile.width > canvas.width) {
+            y = roundHalfEven(previous.top + rowHeight);
+            x = 0;
+        } else {
+            x = roundHalfEven(previous.left + previous.width);
+        }
+        tile.left = x;
+        tile.top = y;
+    }
+
+    m_controls.picture2.left = m_controls.picture3.width;
+    if (stretchOn()) {
+        SUTOREP();
+    } else {
+        BotanOK();
+        m_controls.picture1.visible = true;
+    }
+    if (m_state.pageIndex + 1 == count)
+        m_fields.endCheckArmed = 1;
+    m_fields.spreadShown = 2;
+    Q_EMIT changed();
+}
+
+void Form1::loadTile(int index)
+{
+    Surface& tile = m_controls.foto[index];
+    loadPicture(tile, m_fields.pagePath);
+    tile.visible = true;
+    if (index == 0) {
+        tile.left = 0;
+        tile.top = 0;
+    }
+}
+
+} // namespace ruvo

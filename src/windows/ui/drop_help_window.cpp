@@ -1,0 +1,30 @@
+#include "windows/ui/drop_help_window.h"
+
+#include "platform/ui/named_font.h"
+#include "windows/drop_help_text.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace ruvo {
+
+using namespace Qt::StringLiterals;
+
+DropHelpWindow::DropHelpWindow(int closeAfterMs, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(u"ドラッグ＆ドロップ"_s);
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* frame = new QGroupBox(u"ドロップ対応ファイル"_s, this);
+    frame->setFont(namedFont(u"ＭＳ Ｐゴシック"_s, font()));
+    auto* list = new QLabel(dropHelpLines().join(QLatin1Char('\n')), frame);
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->addWidget(list);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QTimer::singleShot(closeAfterMs, this, &QDialog::close);
+}
+
+} // namespace ruvo

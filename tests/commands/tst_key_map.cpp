@@ -1,0 +1,70 @@
+#include "commands/key_map.h"
+
+#include <QTest>
+
+using namespace ruvo;
+
+class TestKeyMap : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void actions_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("action");
+        QTest::newRow("space") << 32 << int(KeyAction::NextPage);
+        QTest::newRow("page down") << 34 << int(KeyAction::NextPage);
+        QTest::newRow("page up") << 33 << int(KeyAction::PreviousPage);
+        QTest::newRow("x") << 88 << int(KeyAction::Quit);
+        QTest::newRow("up") << 38 << int(KeyAction::ScrollUp);
+        QTest::newRow("keypad 8") << 104 << int(KeyAction::ScrollUp);
+        QTest::newRow("down") << 40 << int(KeyAction::ScrollDown);
+        QTest::newRow("keypad 2") << 98 << int(KeyAction::ScrollDown);
+        QTest::newRow("left") << 37 << int(KeyAction::ScrollLeft);
+        QTest::newRow("keypad 4") << 100 << int(KeyAction::ScrollLeft);
+        QTest::newRow("right") << 39 << int(KeyAction::ScrollRight);
+        QTest::newRow("keypad 6") << 102 << int(KeyAction::ScrollRight);
+        QTest::newRow("enter does nothing here") << 13 << int(KeyAction::None);
+        QTest::newRow("home does nothing") << 36 << int(KeyAction::None);
+        QTest::newRow("keypad 5 does nothing") << 101 << int(KeyAction::None);
+    }
+    void actions()
+    {
+        QFETCH(int, code);
+        QTEST(int(keyActionFor(code)), "action");
+    }
+
+    void qtKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("code");
+        QTest::newRow("space") << int(Qt::Key_Space) << 0 << 32;
+        QTest::newRow("shift+space is space") << int(Qt::Key_Space) << int(Qt::ShiftModifier) << 32;
+        QTest::newRow("page up") << int(Qt::Key_PageUp) << 0 << 33;
+        QTest::newRow("page down") << int(Qt::Key_PageDown) << 0 << 34;
+        QTest::newRow("left") << int(Qt::Key_Left) << 0 << 37;
+        QTest::newRow("up") << int(Qt::Key_Up) << 0 << 38;
+        QTest::newRow("right") << int(Qt::Key_Right) << 0 << 39;
+        QTest::newRow("down") << int(Qt::Key_Down) << 0 << 40;
+        QTest::newRow("x and X alike") << int(Qt::Key_X) << int(Qt::ShiftModifier) << 88;
+        QTest::newRow("keypad 2 with num lock") << int(Qt::Key_2) << int(Qt::KeypadModifier) << 98;
+        QTest::newRow("keypad 4") << int(Qt::Key_4) << int(Qt::KeypadModifier) << 100;
+        QTest::newRow("keypad 6") << int(Qt::Key_6) << int(Qt::KeypadModifier) << 102;
+        QTest::newRow("keypad 8") << int(Qt::Key_8) << int(Qt::KeypadModifier) << 104;
+        QTest::newRow("keypad arrow without num lock") << int(Qt::Key_Up) << int(Qt::KeypadModifier) << 38;
+        QTest::newRow("digit row 8 is not the keypad") << int(Qt::Key_8) << 0 << 0;
+        QTest::newRow("enter") << int(Qt::Key_Return) << 0 << 13;
+        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 13;
+    }
+    void qtKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QTEST(virtualKeyCode(key, Qt::KeyboardModifiers(modifiers)), "code");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKeyMap)
+#include "tst_key_map.moc"

@@ -1,0 +1,366 @@
+#include "commands/key_map.h"
+#include "support/viewer_fixture.h"
+#include "viewer/status_texts.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+class TestForm1Commands : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pageKeysFollowTheMenus()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(7));
+        f.form.Form_KeyDown(KeyCode::Space, 0);
+        QCOMPARE(f.index(), 3);
+        f.form.Form_KeyDown(KeyCode::PageDown, 1);
+        QCOMPARE(f.index(), 5);
+        f.form.Form_KeyDown(KeyCode::PageUp, 0);
+        QCOMPARE(f.index(), 3);
+
+        // Disabled menus stop the keys, whatever the index says.
+        f.form.controls().menu("NEXTP").enabled = false;
+        f.form.controls().menu("PRVP").enabled = false;
+        f.platform.pictures.decoded.clear();
+        for (int key : {KeyCode::Space, KeyCode::PageDown, KeyCode::PageUp})
+            f.form.Form_KeyDown(key, 0);
+        QCOMPARE(f.index(), 3);
+        QVERIFY(f.platform.pictures.decoded.isEmpty());
+    }
+
+    void pageUpInBothModes()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(7) + "/p5.jpg");
+        QCOMPARE(f.index(), 5);
+        f.form.Form_KeyDown(KeyCode::PageUp, 0);
+        QCOMPARE(f.index(), 3);
+        QCOMPARE(f.form.fields().goingBack, qint16(0));
+
+        f.form.ITtyo();
+        QCOMPARE(f.index(), 2);
+        f.form.Form_KeyDown(KeyCode::PageUp, 0);
+        QCOMPARE(f.index(), 1);
+        QCOMPARE(f.panel(3), QStringLiteral("[2] p2.jpg"));
+    }
+
+    void xQuitsThroughTheUnload()
+    {
+        ViewerFixture f;
+        f.form.Form_KeyDown(KeyCode::X, 2);
+        QCOMPARE(f.platform.process.exitCount, 1);
+        QVERIFY(f.platform.settings.has("col"));
+    }
+
+    void arrowKeysMoveTheFrame()
+    {
+        ViewerFixture f;
+        f.platform.pictures.sizes.insert("p1.jpg", QSize(1000, 700));
+        f.setOnePageMode(true);
+        f.open(f.makeBook(1));
+        Surface& frame = f.form.controls().picture1;
+        QCOMPARE(frame.left, -3000.0);
+        frame.top = -2000;
+        f.form.Form_KeyDown(KeyCode::Up, 0);
+        QCOMPARE(frame.top, -1400.0);
+        f.form.Form_KeyDown(KeyCode::Numpad8, 0);
+        QCOMPARE(frame.top, -800.0);
+        f.form.Form_KeyDown(KeyCode::Up, 0);
+        QCOMPARE(frame.top, -200.0);
+        f.form.Form_KeyDown(KeyCode::Up, 0);
+        QCOMPARE(frame.top, 0.0);
+        f.form.Form_KeyDown(KeyCode::Down, 0);
+        QCOMPARE(frame.top, -600.0);
+        f.form.Form_KeyDown(KeyCode::Numpad2, 0);
+        QCOMPARE(frame.top, -1200.0);
+        f.form.Form_KeyDown(KeyCode::Down, 0);
+        f.form.Form_KeyDown(KeyCode::Down, 0);
+        QCOMPARE(frame.top, -2400.0);
+        f.form.Form_KeyDown(KeyCode::Down, 0);
+        QCOMPARE(frame.top, -2500.0);
+        f.form.Form_KeyDown(KeyCode::Left, 0);
+        QCOMPARE(frame.left, -2400.0);
+        f.form.Form_KeyDown(KeyCode::Numpad6, 0);
+        QCOMPARE(frame.left, -3000.0);
+    }
+
+    void toolbarAndStatusBarSwitches()
+    {
+        ViewerFixture f;
+        Form1Controls& c = f.form.controls();
+        c.toolbarHeight = 450;
+        c.statusBarHeight = 300;
+        f.setArea(9600, 7200);
+        f.form.Toolbar1_ButtonClick(18);
+        QVERIFY(!c.toolbarVisible);
+        QVERIFY(!c.menu("BOT").checked);
+        QCOMPARE(c.nori.top, 0.0);
+        QCOMPARE(c.nori.height, 6900.0);
+        f.form.menuClick("BOT");
+        QVERIFY(c.toolbarVisible);
+        QCOMPARE(c.nori.top, 450.0);
+
+        f.form.Toolbar1_ButtonClick(19);
+        QVERIFY(!c.statusBar.visible);
+        QVERIFY(c.button(19).pressed);
+        QCOMPARE(c.nori.height, 6750.0);
+        f.form.menuClick("sta");
+        QVERIFY(c.statusBar.visible);
+        QVERIFY(!c.button(19).pressed);
+        f.form.Toolbar1_ButtonClick(19);
+        f.form.Toolbar1_ButtonClick(19);
+        QVERIFY(c.statusBar.visible);
+        QVERIFY(!c.button(19).pressed);
+        QCOMPARE(c.window.mousePointer, MousePointer::Default);
+    }
+
+    void bothScrollFacesToggleTheSameSwitch()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(2));
+        Form1Controls& c = f.form.controls();
+        f.form.Toolbar1_ButtonClick(16);
+        QCOMPARE(f.form.fields().autoScrollOn, qint16(1));
+        QVERIFY(c.button(15).visible);
+        QVERIFY(!c.button(16).visible);
+        QVERIFY(c.menu("SCROO").checked);
+        QVERIFY(c.timer1Interval > 0);
+        f.form.Toolbar1_ButtonClick(15);
+        QCOMPARE(f.form.fields().autoScrollOn, qint16(0));
+        QVERIFY(!c.button(15).visible);
+        QVERIFY(c.button(16).visible);
+        f.form.menuClick("SCROO");
+        QCOMPARE(f.form.fields().autoScrollOn, qint16(1));
+        QCOMPARE(c.timer1Interval, 1);
+    }
+
+    void automaticScrollingFollowsTheSlider()
+    {
+        ViewerFixture f;
+        f.platform.pictures.sizes.insert("p1.jpg", QSize(400, 800));
+        f.setOnePageMode(true);
+        f.open(f.makeBook(1));
+        f.form.SCROOKIRIKAE();
+        QCOMPARE(f.form.fields().scrollRange, 12000 - 8000);
+        f.form.Timer1_Timer();
+        QCOMPARE(f.form.controls().picture1.top, 0.0);
+        f.form.Timer1_Timer();
+        QCOMPARE(f.form.controls().picture1.top, -75.0);
+        f.form.Slider1_Scroll(150);
+        QCOMPARE(f.form.controls().label1, QStringLiteral("150"));
+        f.form.Timer1_Timer();
+        QCOMPARE(f.form.controls().picture1.top, -150.0);
+        f.form.Timer1_Timer();
+        QCOMPARE(f.form.controls().picture1.top, -300.0);
+        f.form.Slider1_Scroll(0);
+        f.form.Timer1_Timer();
+        f.form.Timer1_Timer();
+        QCOMPARE(f.form.controls().picture1.top, -450.0);
+    }
+
+    void menuItemsDispatch()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(7));
+        f.form.menuClick("NEXTP");
+        QCOMPARE(f.index(), 3);
+        f.form.menuClick("PRVP");
+        QCOMPARE(f.index(), 1);
+        f.form.menuClick("sing");
+        QVERIFY(f.form.controls().menu("sing").checked);
+        f.form.menuClick("hyhtt");
+        QVERIFY(f.form.controls().menu("hyhtt").checked);
+        f.form.menuClick("seiri");
+        f.form.menuClick("open");
+        f.form.menuClick("tanaopen");
+        QCOMPARE(f.platform.modal.shown, QStringList({"Form8", "Form2", "Form6"}));
+        QCOMPARE(f.form.controls().window.mousePointer, MousePointer::Default);
+        f.form.menuClick("end");
+        QCOMPARE(f.platform.process.exitCount, 1);
+    }
+
+    void toolbarButtonsOpenTheirWindows()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(2));
+        for (int index : {2, 3, 4, 26})
+            f.form.Toolbar1_ButtonClick(index);
+        QCOMPARE(f.platform.modal.shown, QStringList({"Form2", "Form6", "Form5", "Form3"}));
+        f.form.Toolbar1_ButtonClick(27);
+        QCOMPARE(f.platform.process.exitCount, 1);
+    }
+
+    void rightClicksPopTheMenu()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(2));
+        QSignalSpy popups(&f.form, &Form1::popupMenuRequested);
+        f.form.Picture2_MouseDown(Qt::RightButton, 10, 10);
+        f.form.Picture3_MouseDown(Qt::RightButton, 10, 10);
+        f.form.surfaceMouseDown(Qt::RightButton);
+        f.form.surfaceMouseDown(Qt::LeftButton);
+        QCOMPARE(popups.count(), 3);
+        QCOMPARE(f.form.fields().panActive, qint16(0));
+    }
+
+    void panningFollowsTheHeldButton()
+    {
+        ViewerFixture f;
+        f.platform.pictures.sizes.insert("p1.jpg", QSize(600, 800));
+        f.platform.pictures.sizes.insert("p2.jpg", QSize(600, 800));
+        f.open(f.makeBook(2));
+        Form1Controls& c = f.form.controls();
+        // An 18000 x 12000 spread right-aligned in 12000 x 8000.
+        QCOMPARE(c.picture1.left, -6000.0);
+        f.form.Picture2_MouseDown(Qt::LeftButton, 8900, 4000);
+        QCOMPARE(c.timer2Interval, 300);
+        QCOMPARE(c.picture1.left, -6000.0);
+        QCOMPARE(c.picture1.top, 0.0);
+        f.form.pictureMouseMove(100, 11900);
+        f.form.Timer2_Timer();
+        QCOMPARE(c.picture1.left, -3100.0);
+        QCOMPARE(c.picture1.top, -4000.0);
+        f.form.pictureMouseUp();
+        QCOMPARE(c.timer2Interval, 0);
+        f.form.Picture3_MouseDown(Qt::LeftButton, 100, 100);
+        QCOMPARE(c.picture1.left, 0.0);
+        QCOMPARE(c.picture1.top, 0.0);
+        f.form.pictureMouseUp();
+        const Surface before = c.picture1;
+        f.form.Timer2_Timer();
+        QCOMPARE(c.picture1.left, before.left);
+    }
+
+    void backgroundColour()
+    {
+        ViewerFixture f;
+        Form1Controls& c = f.form.controls();
+        f.form.Toolbar1_ButtonClick(25);
+        QVERIFY(c.picture4.visible);
+        QCOMPARE(c.picture4.width, c.nori.width);
+        QCOMPARE(c.picture4.height, c.nori.height);
+        f.form.col_Click(27);
+        QCOMPARE(c.picture4.backColor, 11772145);
+        QCOMPARE(c.nori.backColor, 0);
+        f.form.Command3_Click();
+        QVERIFY(!c.picture4.visible);
+        QCOMPARE(c.nori.backColor, 11772145);
+        QCOMPARE(c.picture1.backColor, 11772145);
+
+        f.form.openSettingsPanel();
+        f.form.col_Click(15);
+        f.form.Command2_Click();
+        QCOMPARE(c.nori.backColor, 11772145);
+        QCOMPARE(c.picture4.backColor, 255);
+
+        f.form.Form_Unload();
+        QCOMPARE(f.platform.settings.get("col"), QStringLiteral("11772145"));
+    }
+
+    void randomColour_data()
+    {
+        QTest::addColumn<QList<double>>("draws");
+        QTest::addColumn<int>("color");
+        QTest::newRow("zeros") << QList<double>{0, 0, 0} << 0;
+        QTest::newRow("near one") << QList<double>{0.9999, 0.9999, 0.9999} << 0xFFFFFF;
+        QTest::newRow("halves to even") << QList<double>{0.5, 0.5, 0.5} << (128 + 256 * 128 + 65536 * 128);
+        QTest::newRow("red, green, blue in turn") << QList<double>{1.0 / 255, 2.0 / 255, 3.0 / 255}
+                                                  << (1 + 256 * 2 + 65536 * 3);
+    }
+    void randomColour()
+    {
+        QFETCH(QList<double>, draws);
+        ViewerFixture f;
+        f.platform.random.values = draws;
+        f.form.openSettingsPanel();
+        f.form.colimage_Click();
+        QTEST(f.form.controls().picture4.backColor, "color");
+        QCOMPARE(f.platform.random.reseedCount, 1);
+        QCOMPARE(f.form.controls().nori.backColor, 0);
+    }
+
+    void canvasOfFivePages()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(5));
+        f.form.Toolbar1_ButtonClick(23);
+        const Form1Controls& c = f.form.controls();
+        QVERIFY(c.picture6.visible);
+        QCOMPARE(c.foto.size(), 5);
+        QCOMPARE(f.index(), 4);
+        QCOMPARE(f.form.fields().endCheckArmed, qint16(1));
+        QCOMPARE(f.form.fields().spreadShown, qint16(2));
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(f.shownColor(c.foto[i]), f.colorOf(QStringLiteral("p%1.jpg").arg(i + 1)));
+        QCOMPARE(f.panel(2), QStringLiteral("[5] p5.jpg"));
+        QCOMPARE(f.panel(3), QStringLiteral("[1] p1.jpg"));
+
+        // Run again, the canvas goes away.
+        f.form.KANBAS();
+        QVERIFY(!c.picture6.visible);
+        QCOMPARE(c.foto.size(), 2);
+    }
+
+    void canvasRowsWrapAtTheTallestHeight()
+    {
+        ViewerFixture f;
+        f.platform.pictures.sizes.insert("p1.jpg", QSize(266, 200));
+        f.platform.pictures.sizes.insert("p2.jpg", QSize(266, 300));
+        f.platform.pictures.sizes.insert("p3.jpg", QSize(266, 100));
+        f.platform.pictures.sizes.insert("p4.jpg", QSize(266, 100));
+        f.setArea(9000, 6000);
+        f.open(f.makeBook(4));
+        f.form.KANBAS();
+        const QList<Surface>& tiles = f.form.controls().foto;
+        QCOMPARE(tiles.size(), 4);
+        QCOMPARE(QPointF(tiles[0].left, tiles[0].top), QPointF(0, 0));
+        QCOMPARE(QPointF(tiles[1].left, tiles[1].top), QPointF(3990, 0));
+        QCOMPARE(QPointF(tiles[2].left, tiles[2].top), QPointF(0, 4500));
+        QCOMPARE(QPointF(tiles[3].left, tiles[3].top), QPointF(3990, 4500));
+    }
+
+    void canvasOfABookOfOnePage()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(1));
+        f.form.KANBAS();
+        QCOMPARE(f.form.controls().foto[0].picture.isNull(), false);
+        QCOMPARE(f.index(), 0);
+        QVERIFY(f.platform.messages.shown.isEmpty());
+    }
+
+    void canvasInOnePageModeOnTheFirstPage()
+    {
+        ViewerFixture f;
+        f.setOnePageMode(true);
+        f.open(f.makeBook(3));
+        QCOMPARE(f.index(), 0);
+        f.form.KANBAS();
+        QVERIFY(f.platform.messages.shown.isEmpty());
+        QCOMPARE(f.shownColor(f.form.controls().foto[0]), f.colorOf("p1.jpg"));
+        QCOMPARE(f.index(), 2);
+    }
+
+    void canvasGoesOnAfterADamagedPage()
+    {
+        ViewerFixture f;
+        f.platform.pictures.damaged.insert("p2.jpg");
+        f.open(f.makeBook(3));
+        f.platform.messages.shown.clear();
+        f.form.KANBAS();
+        QCOMPARE(f.platform.messages.shown.size(), 1);
+        const Form1Controls& c = f.form.controls();
+        QCOMPARE(c.foto.size(), 3);
+        QCOMPARE(c.foto[1].picture, c.picture5.picture);
+        QCOMPARE(f.shownColor(c.foto[2]), f.colorOf("p3.jpg"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestForm1Commands)
+#include "tst_form1_commands.moc"
