@@ -1,4 +1,5 @@
 #include "browse/form2.h"
+#include "browse/ui/browser_window.h"
 #include "platform/application_process_service.h"
 #include "platform/callback_modal_window_service.h"
 #include "platform/delays.h"
@@ -46,8 +47,13 @@ int main(int argc, char* argv[])
     ViewerState state;
     Form2 form2(platform);
     Form1 form1(platform, state, form2);
+    form2.setMainWindow(&form1);
     MainWindow mainWindow(form1, delays);
     messages.setParentWindow(&mainWindow);
+
+    // The browser is built once and kept, as its logic is, for the whole run.
+    BrowserWindow browser(form2, &mainWindow);
+    windows.registerWindow(u"Form2"_s, [&browser] { browser.exec(); });
 
     const auto notice = [&mainWindow, &delays](ModeNoticeWindow::Mode mode) {
         ModeNoticeWindow window(mode, delays.modeNotice, &mainWindow);

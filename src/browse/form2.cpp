@@ -3,6 +3,10 @@
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/paths.h"
+#include "platform/picture_decoder.h"
+#include "platform/shell_service.h"
+#include "viewer/form1.h"
+#include "viewer/user_messages.h"
 
 namespace ruvo {
 
@@ -10,11 +14,52 @@ using namespace Qt::StringLiterals;
 
 Form2::Form2(Platform platform) : m_platform(platform) {}
 
+QString Form2::caption()
+{
+    return u"ファイルを開く"_s;
+}
+
+QString Form2::driveTip()
+{
+    return u"ドライブ指定"_s;
+}
+
+QString Form2::folderTip()
+{
+    return u"画像データ格納フォルダ指定"_s;
+}
+
+QString Form2::fileTip()
+{
+    return u"*.bmp;*.jpg;*.jpeg;*.gif;*.ico;*.wmf;*.emfﾌｧｲﾙのみ表示"_s;
+}
+
+QString Form2::previewCheckCaption()
+{
+    return u"ﾌﾟﾚﾋﾞｭｰｳｨﾝﾄﾞｳ"_s;
+}
+
+QString Form2::previewTip()
+{
+    return u"プレビューウィンドウ"_s;
+}
+
 void Form2::Form_Load(const QString& startFolder)
 {
     m_drive = m_platform.files.volumeRoot(startFolder);
     setFolder(startFolder);
     MEMOR();
+    for (const QString& control : {u"Drive1"_s, u"Dir1"_s, u"File1"_s, u"Command1"_s, u"Command2"_s,
+                                   u"Command3"_s, u"Label1"_s, u"Check1"_s})
+        m_fontNames.insert(control, u"ＭＳ Ｐゴシック"_s);
+}
+
+QStringList Form2::drives() const
+{
+    QStringList roots = m_platform.files.volumeRoots();
+    if (!m_drive.isEmpty() && !roots.contains(m_drive))
+        roots.append(m_drive);
+    return roots;
 }
 
 bool Form2::setDrive(const QString& drive)
@@ -32,7 +77,7 @@ bool Form2::setDrive(const QString& drive)
 
 void Form2::setFolder(const QString& folder)
 {
-    preview = QImage();
+    m_preview = QImage();
     previewShown = 0;
     m_pages.load(folderPathForm(folder), m_platform.files);
 }
@@ -40,6 +85,108 @@ void Form2::setFolder(const QString& folder)
 QString Form2::pathOf(int index) const
 {
     return joinPath(folder(), m_pages.name(index));
+}
+
+void Form2::File1_Click(int index)
+{
+    m_pages.select(index);
+    m_okEnabled = true;
+    const QString path = pathOf(index);
+    if (m_pages.selectedIndex() < 0 || m_platform.files.lookup(path).isEmpty()) {
+        m_okEnabled = false;
+        const UserMessage message = Messages::missingFile(path);
+        m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+        return;
+    }
+    if (!m_previewOn) {
+        m_preview = QImage();
+        return;
+    }
+    DecodedPicture decoded = m_platform.pictures.decode(path);
+    if (decoded.isValid()) {
+        m_preview = std::move(decoded.image);
+    } else {
+        const UserMessage message = Messages::damagedPicture(m_pages.name(index));
+        m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+        m_preview = m_form1 ? m_form1->controls().picture5.picture : QImage();
+    }
+    previewShown = 1;
+}
+
+void Form2::File1_DblClick(int index)
+{
+    File1_Click(index);
+    if (m_previewOn || !m_okEnabled || !m_form1)
+        return;
+    m_form1->state().pageIndex = qint16(m_pages.selectedIndex());
+    MEMOR();
+    m_form1->MTUGI();
+    m_form1->controls().window.caption = u"Ruvo - "_s + folder();
+    m_visible = false;
+    Q_EMIT m_form1->changed();
+}
+
+void Form2::Check1_Click(bool checked)
+{
+    m_previewOn = checked;
+    m_preview = QImage();
+}
+
+void Form2::Image1_Click()
+{
+    if (previewShown == 1)
+        Command1_Click();
+}
+
+void Form2::Command1_Click()
+{
+    if (!m_form1)
+        return;
+    Form1Controls& main = m_form1->controls();
+    for (Surface* surface : {&main.picture2, &main.picture3, &main.image1, &main.image2})
+        surface->picture = QImage();
+    MEMOR();
+    main.window.caption = u"Ruvo - "_s + folder();
+    m_visible = false;
+    m_form1->TEXCLS();
+    if (!m_pages.isEmpty()) {
+        if (m_pages.selectedIndex() < 0) {
+            m_form1->state().pageIndex = 0;
+            File1_Click(0);
+        } else {
+            m_form1->state().pageIndex = qint16(m_pages.selectedIndex());
+        }
+        m_form1->MTUGI();
+    } else {
+        main.statusBar.panel(1) = u"0 / 0"_s;
+        m_form1->state().pageIndex = 0;
+        m_form1->BOTNHANTEI();
+    }
+    m_form1->NAKAHESUJYOKYO();
+    Q_EMIT m_form1->changed();
+}
+
+void Form2::Command2_Click()
+{
+    setDrive(m_savedDrive);
+    setFolder(m_savedFolder);
+    m_visible = false;
+}
+
+void Form2::Command3_Click()
+{
+    m_platform.shell.showFolder(folder());
+}
+
+void Form2::Form_Unload()
+{
+    Command2_Click();
+}
+
+void Form2::dropFiles(const QStringList& paths)
+{
+    if (m_form1)
+        m_form1->dropFiles(paths);
 }
 
 void Form2::MEMOR()

@@ -3,35 +3,62 @@
 #include "platform/platform.h"
 #include "viewer/page_list.h"
 
+#include <QHash>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 namespace ruvo {
 
+class Form1;
+
 // The file browser's logic. It lives for the whole run, mostly hidden: its
-// folder and file list are the open book's folder and page list.
+// folder and file list are the open book's folder and page list, so choosing
+// a folder here and confirming it is what opens a book.
 class Form2
 {
 public:
     explicit Form2(Platform platform);
+    // The main window it opens books in; set once both exist.
+    void setMainWindow(Form1* form1) { m_form1 = form1; }
 
     // Start-up: lists the folder the program starts in and remembers it.
     void Form_Load(const QString& startFolder);
 
     // Drive list: a drive is the root of a mounted volume. Choosing one that
     // cannot be read is refused with a message and changes nothing else.
+    QStringList drives() const;
     const QString& drive() const { return m_drive; }
     bool setDrive(const QString& drive);
+    void Drive1_Change(const QString& drive) { setDrive(drive); }
 
     // Folder list: the open book's folder. Changing it refills the page list.
     const QString& folder() const { return m_pages.folder(); }
     void setFolder(const QString& folder);
+    void Dir1_Change(const QString& folder) { setFolder(folder); }
 
     PageList& pages() { return m_pages; }
     const PageList& pages() const { return m_pages; }
-
     // The full path of a listed file.
     QString pathOf(int index) const;
+
+    // The file list and the preview.
+    void File1_Click(int index);
+    void File1_DblClick(int index);
+    void Check1_Click(bool checked);
+    void Image1_Click();
+    bool previewOn() const { return m_previewOn; }
+    const QImage& preview() const { return m_preview; }
+    bool okEnabled() const { return m_okEnabled; }
+
+    // OK opens the book at the selected page; Cancel returns to the book that
+    // was open; the shell button shows the folder in the file manager.
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Form_Unload();
+    // Files dropped on the browser open as they would on the main window.
+    void dropFiles(const QStringList& paths);
 
     // Remembers the current drive and folder, which Cancel returns to.
     void MEMOR();
@@ -40,20 +67,32 @@ public:
 
     // "画像ﾌｧｲﾙ " count " 個".
     QString countText() const;
+    const QHash<QString, QString>& fontNames() const { return m_fontNames; }
 
     bool isVisible() const { return m_visible; }
     void setVisible(bool visible) { m_visible = visible; }
 
     qint16 previewShown = 0;
-    QImage preview;
+
+    static QString caption();
+    static QString driveTip();
+    static QString folderTip();
+    static QString fileTip();
+    static QString previewCheckCaption();
+    static QString previewTip();
 
 private:
     Platform m_platform;
+    Form1* m_form1 = nullptr;
     QString m_drive;
     PageList m_pages;
     QString m_savedDrive;
     QString m_savedFolder;
+    QImage m_preview;
+    bool m_previewOn = false;
+    bool m_okEnabled = true;
     bool m_visible = false;
+    QHash<QString, QString> m_fontNames;
 };
 
 } // namespace ruvo

@@ -27,6 +27,8 @@ public:
     virtual QString lookup(const QString& path, bool directoryToo = false) const = 0;
     // Label of the volume holding path; "" where it has none.
     virtual QString volumeLabel(const QString& path) const = 0;
+    // The roots of the mounted volumes that hold files (the "drives"), "/" first.
+    virtual QStringList volumeRoots() const = 0;
     // Root of the mounted volume that holds path ("/" when none is known).
     virtual QString volumeRoot(const QString& path) const = 0;
     // Names of the plain files of a folder that are not hidden, in no order;

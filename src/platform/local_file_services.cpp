@@ -57,6 +57,26 @@ QString LocalFileServices::volumeLabel(const QString& path) const
     return storage.isValid() ? storage.name() : QString();
 }
 
+QStringList LocalFileServices::volumeRoots() const
+{
+    // Kernel and memory file systems hold no books.
+    static const QList<QByteArray> pseudo = {"proc",  "sysfs",  "devtmpfs", "devpts",   "cgroup",  "cgroup2",
+                                             "mqueue", "debugfs", "tracefs", "securityfs", "pstore", "bpf",
+                                             "configfs", "fusectl", "hugetlbfs", "autofs", "binfmt_misc", "nsfs"};
+    QStringList roots{QStringLiteral("/")};
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || pseudo.contains(volume.fileSystemType()))
+            continue;
+        const QString root = volume.rootPath();
+        if (root.startsWith(QLatin1String("/proc")) || root.startsWith(QLatin1String("/sys")) ||
+            root.startsWith(QLatin1String("/dev")) || root.startsWith(QLatin1String("/run")))
+            continue;
+        if (!roots.contains(root))
+            roots.append(root);
+    }
+    return roots;
+}
+
 QString LocalFileServices::volumeRoot(const QString& path) const
 {
     const QStorageInfo storage(path);

@@ -11,6 +11,7 @@ public:
     std::optional<int> attributes(const QString& path) const override;
     QString lookup(const QString& path, bool directoryToo = false) const override;
     QString volumeLabel(const QString& path) const override;
+    QStringList volumeRoots() const override;
     QString volumeRoot(const QString& path) const override;
     std::optional<QStringList> listFiles(const QString& folder) const override;
     bool removeFile(const QString& path) override;

@@ -42,8 +42,10 @@ public:
     void afterSplash();
     void Form_Resize();
 
-    // Opening a path and the resets every opening uses.
+    // Opening a path and the resets every opening uses. Dropped files are
+    // queued in order and the first is opened.
     void dP();
+    void dropFiles(const QStringList& paths);
     void NAKAHESUJYOKYO();
     void TEXCLS();
 

@@ -96,6 +96,15 @@ void Form1::dP()
     Q_EMIT changed();
 }
 
+void Form1::dropFiles(const QStringList& paths)
+{
+    // A drop without a list of files (text, say) is not for us.
+    if (paths.isEmpty())
+        return;
+    m_controls.list1 = paths;
+    dP();
+}
+
 void Form1::NAKAHESUJYOKYO()
 {
     m_fields.goingBack = 0;

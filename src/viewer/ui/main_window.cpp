@@ -7,12 +7,14 @@
 #include "display/ui/background_panel.h"
 #include "display/ui/viewing_area.h"
 #include "platform/delays.h"
+#include "platform/ui/dropped_files.h"
 #include "platform/ui/named_font.h"
 #include "viewer/form1.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -34,6 +36,7 @@ constexpr int sliderPlaceholder = 17;
 MainWindow::MainWindow(Form1& logic, const Delays& delays, QWidget* parent)
     : QMainWindow(parent), m_logic(logic), m_delays(delays)
 {
+    setAcceptDrops(true);
     m_viewingArea = new ViewingArea(logic, this);
     setCentralWidget(m_viewingArea);
     m_backgroundPanel = new BackgroundPanel(logic, m_viewingArea);
@@ -264,6 +267,22 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
                       (event->modifiers() & Qt::ControlModifier ? 2 : 0) |
                       (event->modifiers() & Qt::AltModifier ? 4 : 0);
     m_logic.Form_KeyDown(code, shift);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    // Everywhere on the window (pages, background, status bar) alike.
+    const QStringList paths = droppedFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_logic.dropFiles(paths);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

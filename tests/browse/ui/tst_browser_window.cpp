@@ -1,0 +1,84 @@
+#include "browse/ui/browser_window.h"
+#include "support/viewer_fixture.h"
+#include "viewer/ui/main_window.h"
+
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+class TestBrowserWindow : public QObject
+{
+    Q_OBJECT
+
+    static void drop(QWidget* target, QMimeData* data)
+    {
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        QDropEvent dropEvent(QPointF(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &dropEvent);
+    }
+
+private Q_SLOTS:
+    void dropsOnTheMainWindow()
+    {
+        ViewerFixture f;
+        MainWindow window(f.form, f.platform.delays);
+        const QString book = f.makeBook(4);
+
+        QMimeData text;
+        text.setText(book);
+        drop(&window, &text);
+        QVERIFY(f.form.controls().list1.isEmpty());
+
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(book + "/p3.jpg"), QUrl::fromLocalFile(book + "/p1.jpg")});
+        drop(&window, &files);
+        QCOMPARE(f.form.controls().list1, QStringList({book + "/p3.jpg", book + "/p1.jpg"}));
+        QCOMPARE(f.index(), 3);
+        QCOMPARE(window.windowTitle(), "Ruvo - " + book);
+    }
+
+    void theBrowserOpensABookAtTheChosenPage()
+    {
+        ViewerFixture f;
+        const QString book = f.makeBook(6);
+        f.browser.Dir1_Change(book);
+        f.browser.MEMOR();
+        BrowserWindow browser(f.browser);
+        QTimer::singleShot(0, &browser, [&browser] {
+            auto* files = browser.findChild<QListWidget*>();
+            files->setCurrentRow(4);
+            for (QPushButton* button : browser.findChildren<QPushButton*>()) {
+                if (button->text() == "OK")
+                    button->click();
+            }
+        });
+        browser.exec();
+        QVERIFY(!f.browser.isVisible());
+        QCOMPARE(f.index(), 5);
+        QCOMPARE(f.panel(3), QStringLiteral("[5] p5.jpg"));
+    }
+
+    void escapeCancels()
+    {
+        ViewerFixture f;
+        const QString book = f.makeBook(2);
+        f.open(book);
+        BrowserWindow browser(f.browser);
+        QTimer::singleShot(0, &browser, [&f, &browser] {
+            f.browser.Dir1_Change(f.makeBook(3, "other"));
+            QTest::keyClick(&browser, Qt::Key_Escape);
+        });
+        browser.exec();
+        QCOMPARE(f.browser.folder(), book);
+    }
+};
+
+QTEST_MAIN(TestBrowserWindow)
+#include "tst_browser_window.moc"
