@@ -140,6 +140,9 @@ private:
     QString pageLabel() const;
     QString positionText() const;
     void loadPicture(Surface& target, const QString& path);
+    void noteShownPage();
+    // Hands the loaded pages to stretching, or shows the frame at actual size.
+    void showLoadedPages();
     void stretchPages();
     void place(Placement placement);
 

@@ -64,12 +64,7 @@ void Form1::KANBAS()
     }
 
     m_controls.picture2.left = m_controls.picture3.width;
-    if (stretchOn()) {
-        SUTOREP();
-    } else {
-        BotanOK();
-        m_controls.picture1.visible = true;
-    }
+    showLoadedPages();
     if (m_state.pageIndex + 1 == count)
         m_fields.endCheckArmed = 1;
     m_fields.spreadShown = 2;

@@ -38,6 +38,24 @@ void Form1::loadPicture(Surface& target, const QString& path)
     target.height = toTwips(target.picture.height());
 }
 
+void Form1::noteShownPage()
+{
+    // The volume label is read on every load, so that a book on removable media
+    // can later be found again by it.
+    m_state.shownPagePath = m_fields.pagePath;
+    m_state.shownVolumeLabel = m_platform.files.volumeLabel(m_fields.pagePath);
+}
+
+void Form1::showLoadedPages()
+{
+    if (stretchOn()) {
+        SUTOREP();
+    } else {
+        BotanOK();
+        m_controls.picture1.visible = true;
+    }
+}
+
 QString Form1::pageLabel() const
 {
     return StatusText::pageLabel(m_state.pageIndex, pages().name(m_state.pageIndex));
@@ -57,18 +75,12 @@ void Form1::RUVINEW1()
     m_controls.picture2.left = 0;
     status.panel(3) = StatusText::loading();
     loadPicture(m_controls.picture2, m_fields.pagePath);
-    m_state.shownPagePath = m_fields.pagePath;
-    m_state.shownVolumeLabel = m_platform.files.volumeLabel(m_fields.pagePath);
+    noteShownPage();
     status.panel(3) = pageLabel();
     status.panel(1) = positionText();
     if (!onePageMode())
         status.panel(2) = StatusText::lastPageAlone();
-    if (stretchOn()) {
-        SUTOREP();
-    } else {
-        BotanOK();
-        m_controls.picture1.visible = true;
-    }
+    showLoadedPages();
     m_fields.endCheckArmed = 1;
     m_fields.spreadShown = 0;
 }
@@ -79,8 +91,7 @@ void Form1::RUVINEW2()
     m_controls.picture1.visible = false;
     status.panel(3) = StatusText::loading();
     loadPicture(m_controls.picture2, m_fields.pagePath);
-    m_state.shownPagePath = m_fields.pagePath;
-    m_state.shownVolumeLabel = m_platform.files.volumeLabel(m_fields.pagePath);
+    noteShownPage();
     status.panel(3) = pageLabel();
     status.panel(1) = positionText();
     PAGESOUSA();
@@ -93,12 +104,7 @@ void Form1::RUVINEW2()
     m_controls.picture3.top = 0;
     m_controls.picture2.left = m_controls.picture3.width;
     m_controls.picture2.top = 0;
-    if (stretchOn()) {
-        SUTOREP();
-    } else {
-        BotanOK();
-        m_controls.picture1.visible = true;
-    }
+    showLoadedPages();
     if (m_state.pageIndex + 1 == pages().count())
         m_fields.endCheckArmed = 1;
     m_fields.spreadShown = 2;
@@ -111,19 +117,13 @@ void Form1::RUVINEW3()
     RUVIHENS();
     status.panel(2) = StatusText::loading();
     loadPicture(m_controls.picture3, m_fields.pagePath);
-    m_state.shownPagePath = m_fields.pagePath;
-    m_state.shownVolumeLabel = m_platform.files.volumeLabel(m_fields.pagePath);
+    noteShownPage();
     status.panel(2) = pageLabel();
     status.panel(1) = positionText();
     m_controls.picture3.left = 0;
     m_controls.picture3.top = 0;
     m_controls.picture2.left = m_controls.picture3.width;
-    if (stretchOn()) {
-        SUTOREP();
-    } else {
-        BotanOK();
-        m_controls.picture1.visible = true;
-    }
+    showLoadedPages();
 }
 
 } // namespace ruvo
