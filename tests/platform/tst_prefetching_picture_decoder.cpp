@@ -66,11 +66,12 @@ private Q_SLOTS:
         PrefetchingPictureDecoder decoder(inner);
         decoder.prefetch({page(1), page(2)});
         decoder.prefetch({page(1), page(2)});
+        decoder.waitForPrefetches();
+        QCOMPARE(inner.onWorkers, 2);
         QVERIFY(decoder.decode(page(1)).isValid());
         QVERIFY(decoder.decode(page(2)).isValid());
         QCOMPARE(inner.count(page(1)), 1);
         QCOMPARE(inner.count(page(2)), 1);
-        QCOMPARE(inner.onWorkers, 2);
         QCOMPARE(decoder.decode(page(1)).image, inner.decode(page(1)).image);
     }
 
