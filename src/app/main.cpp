@@ -1,5 +1,8 @@
 #include "browse/form2.h"
+#include "bookshelf/ui/bookshelf_windows.h"
+#include "bookshelf/ui/register_windows.h"
 #include "browse/ui/browser_window.h"
+#include "browse/ui/folder_chooser_windows.h"
 #include "platform/application_process_service.h"
 #include "platform/callback_modal_window_service.h"
 #include "platform/delays.h"
@@ -73,6 +76,10 @@ int main(int argc, char* argv[])
         dropHelp = new DropHelpWindow(delays.dropHelp, &mainWindow);
         dropHelp->show();
     });
+
+    registerBookshelfWindow(windows, platform, state, form1, &mainWindow);
+    registerRegisterWindows(windows, platform, state, &mainWindow);
+    registerFolderChooser(windows, platform, state, &mainWindow);
 
     auto* splash = new SplashWindow(delays.splash);
     QObject::connect(splash, &SplashWindow::timerElapsed, &mainWindow, [&form1, &mainWindow, splash] {

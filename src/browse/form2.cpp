@@ -1,5 +1,6 @@
 #include "browse/form2.h"
 
+#include "browse/browse_messages.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/paths.h"
@@ -67,7 +68,8 @@ bool Form2::setDrive(const QString& drive)
     if (drive == m_drive)
         return true;
     if (!m_platform.files.listFiles(drive)) {
-        m_platform.messages.show(u"デバイスの呼び出し"_s, u"デバイスが装備されていません"_s, MessageButtons::Ok);
+        const UserMessage message = BrowseMessages::noMedium();
+        m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
         return false;
     }
     m_drive = drive;

@@ -15,6 +15,7 @@ struct ViewerState
     QString shownVolumeLabel;
     // Never ends in a separator ("" for the file-system root).
     QString programFolder;
+    // Never ends in a separator except the file-system root itself ("/").
     QString shelfFolder;
 };
 

@@ -282,7 +282,10 @@ private Q_SLOTS:
             << plain << "s.wmf" << QSize(400, 300) << QPoint(200, 150) << kRed;
         QTest::newRow("standard wmf outside")
             << plain << "s.wmf" << QSize(400, 300) << QPoint(80, 150) << QColor(Qt::white);
-        QTest::newRow("rich wmf") << richWmf() << "r.wmf" << QSize(96, 96) << QPoint(-1, -1) << QColor();
+        // Its 4x4 bitmap covers (700, 820, 100, 100) of 1000 units: the top left
+        // quarter, purple, sits near (69, 81).
+        QTest::newRow("rich wmf shows its bitmap")
+            << richWmf() << "r.wmf" << QSize(96, 96) << QPoint(69, 81) << QColor(128, 0, 255);
         // 50.8 by 25.4 millimetres: 192 by 96 pixels.
         const QByteArray emf = emfWithRectangle(QSize(5080, 2540), QRectF(0.25, 0.25, 0.5, 0.5), kRed);
         QTest::newRow("emf inside") << emf << "p.emf" << QSize(192, 96) << QPoint(96, 48) << kRed;
@@ -291,7 +294,10 @@ private Q_SLOTS:
                                      << QColor(Qt::white);
         QTest::newRow("emf named .jpg")
             << emf << "emf.jpg" << QSize(192, 96) << QPoint(150, 80) << QColor(Qt::white);
-        QTest::newRow("rich emf") << richEmf() << "r.emf" << QSize(189, 189) << QPoint(-1, -1) << QColor();
+        // 50 millimetres square: 189 pixels; the bitmap's purple quarter lies at
+        // device pixels (105, 125), 1.18 page pixels each.
+        QTest::newRow("rich emf shows its bitmap")
+            << richEmf() << "r.emf" << QSize(189, 189) << QPoint(124, 148) << QColor(128, 0, 255);
     }
     void decodes()
     {

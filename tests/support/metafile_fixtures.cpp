@@ -197,6 +197,43 @@ QByteArray readBack(FILE* file)
     return bytes;
 }
 
+// libEMF records no bitmaps; this puts a stretched one in front of the
+// end-of-file record, keeping the header's byte and record counts true.
+QByteArray withStretchedBitmap(QByteArray emf, QRect target, const QByteArray& dib)
+{
+    qsizetype at = 0;
+    while (at + 8 <= emf.size() && qFromLittleEndian<quint32>(emf.constData() + at) != 14)
+        at += qFromLittleEndian<quint32>(emf.constData() + at + 4);
+    QByteArray record(80, '\0');
+    char* data = record.data();
+    const qint32 fields[] = {81,
+                             qint32(80 + dib.size()),
+                             target.left(),
+                             target.top(),
+                             target.right(),
+                             target.bottom(),
+                             target.left(),
+                             target.top(),
+                             0,
+                             0,
+                             4,
+                             4,
+                             80,
+                             40,
+                             120,
+                             qint32(dib.size() - 40),
+                             0,
+                             0x00CC0020,
+                             target.width(),
+                             target.height()};
+    for (int i = 0; i < 20; ++i)
+        qToLittleEndian<qint32>(fields[i], data + 4 * i);
+    emf.insert(at, record + dib);
+    qToLittleEndian<quint32>(quint32(emf.size()), emf.data() + 48);
+    qToLittleEndian<quint32>(qFromLittleEndian<quint32>(emf.constData() + 52) + 1, emf.data() + 52);
+    return emf;
+}
+
 COLORREF colourRef(QColor colour)
 {
     return RGB(colour.red(), colour.green(), colour.blue());
@@ -324,16 +361,13 @@ QByteArray richEmf()
     SelectObject(dc, font);
     SetTextColor(dc, RGB(20, 40, 220));
     TextOutA(dc, 70, 100, "Page <1> & more", 15);
-    const QByteArray dib = smallDib();
-    StretchDIBits(dc, 100, 120, 40, 40, 0, 0, 4, 4, dib.constData() + 40,
-                  reinterpret_cast<const BITMAPINFO*>(dib.constData()), DIB_RGB_COLORS, SRCCOPY);
     SelectObject(dc, GetStockObject(BLACK_PEN));
     SelectObject(dc, GetStockObject(WHITE_BRUSH));
     DeleteObject(pen);
     DeleteObject(hatched);
     DeleteObject(font);
     DeleteEnhMetaFile(CloseEnhMetaFileWithFILE(dc));
-    return readBack(file);
+    return withStretchedBitmap(readBack(file), QRect(100, 120, 40, 40), smallDib());
 }
 
 QByteArray emfWithGlyphIndexText(QColor colour)

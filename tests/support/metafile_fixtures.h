@@ -25,7 +25,8 @@ QByteArray richWmf();
 // given as a fraction of the frame (0..1 on both axes).
 QByteArray emfWithRectangle(QSize frame, QRectF rectangleInFrame, QColor colour);
 
-// An EMF written by libEMF using pens, brushes, shapes, a path, text and a bitmap.
+// An EMF written by libEMF using pens, brushes, shapes, a path and text, with a
+// 4x4 bitmap stretched over (100, 120, 40, 40) in the reference device's pixels.
 QByteArray richEmf();
 
 // An EMF written by libEMF holding the given number of small filled

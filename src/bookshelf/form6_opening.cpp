@@ -1,0 +1,32 @@
+#include "bookshelf/form6.h"
+
+#include "bookshelf/bookshelf_texts.h"
+#include "platform/file_services.h"
+#include "platform/message_box_service.h"
+#include "viewer/form1.h"
+
+namespace ruvo {
+
+void Form6::DBCLI()
+{
+    if (m_selectedIndex < 0 || m_selectedIndex >= entryCount())
+        return;
+    const ShelfEntry entry = m_entries.at(m_selectedIndex);
+    // An empty path is refused before the lookup, which could otherwise match a file by accident.
+    if (entry.bookPath.isEmpty()) {
+        const UserMessage message = BookshelfTexts::noBookPath();
+        m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+        return;
+    }
+    if (m_platform.files.lookup(entry.bookPath).isEmpty()) {
+        const UserMessage message = BookshelfTexts::bookNotFound(entry);
+        m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+        return;
+    }
+    close();
+    m_form1.controls().list1.clear();
+    m_form1.controls().list1.append(entry.bookPath);
+    m_form1.dP();
+}
+
+} // namespace ruvo

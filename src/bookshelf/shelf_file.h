@@ -1,0 +1,63 @@
+#pragma once
+
+#include "bookshelf/shelf_entry.h"
+
+#include <QList>
+#include <QString>
+
+namespace ruvo {
+
+class FileServices;
+
+// Registering is refused once a shelf holds this many books.
+inline constexpr int shelfBookLimit = 428;
+// The most entries a shelf table holds; reading never goes past it.
+inline constexpr int shelfTableSize = 430;
+
+QString shelfFileName();
+// The shelf record file and a thumbnail of the shelf in a folder.
+QString shelfFilePath(const QString& shelfFolder);
+QString thumbnailPath(const QString& shelfFolder, const QString& thumbnailFile);
+
+struct ShelfReading
+{
+    // In shelf order, at most shelfTableSize of them.
+    QList<ShelfEntry> entries;
+    // False when the file is missing or cannot be read; the shelf then reads as empty.
+    bool readable = false;
+};
+
+// Reads the shelf of a folder. Never fails on what the file holds: a count that
+// is not a number reads as an empty shelf, a count past the table is cut to
+// it, and records missing at the end read as empty fields.
+ShelfReading readShelfFile(const FileServices& files, const QString& shelfFolder);
+
+// Replaces the shelf file of a folder with these entries (atomically: on
+// failure the previous file stays as it was).
+bool writeShelfFile(FileServices& files, const QString& shelfFolder, const QList<ShelfEntry>& entries);
+
+// Writes the record file of a new, empty shelf (the count line "0").
+bool createEmptyShelfFile(FileServices& files, const QString& shelfFolder);
+
+// The lines of a shelf file holding these entries.
+QStringList shelfFileLines(const QList<ShelfEntry>& entries);
+
+// The first "<n>ruv.bmp", counting from 0, that names nothing in the folder.
+QString nextThumbnailName(const FileServices& files, const QString& shelfFolder);
+
+// Whether a name read from a shelf file names a file directly in the shelf
+// folder (no separator, not "." or ".."): nothing else is ever deleted.
+bool isBareFileName(const QString& name);
+
+enum class ThumbnailRemoval
+{
+    Removed,
+    // The name does not name a file of the shelf folder; nothing was touched.
+    Refused,
+    Failed,
+};
+
+ThumbnailRemoval removeThumbnail(FileServices& files, const QString& shelfFolder,
+                                 const QString& thumbnailFile);
+
+} // namespace ruvo

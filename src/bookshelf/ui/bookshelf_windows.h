@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/platform.h"
+
+class QWidget;
+
+namespace ruvo {
+
+class CallbackModalWindowService;
+class Form1;
+struct ViewerState;
+
+// Registers the bookshelf window "Form6". Every showing makes the window and
+// its logic afresh, loads the current shelf and waits until the window has
+// closed; when the user switched to another shelf meanwhile, the window shows
+// again on the new one.
+void registerBookshelfWindow(CallbackModalWindowService& windows, Platform platform, ViewerState& state,
+                             Form1& form1, QWidget* mainWindow);
+
+} // namespace ruvo

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "viewer/viewer_state.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+namespace ruvo {
+
+// The shelf folder chooser's logic: picks the folder of another shelf, or
+// starts a new, empty shelf in a folder, and makes it the current shelf for
+// this run and the next ones.
+class Form10
+{
+public:
+    Form10(Platform platform, ViewerState& state);
+
+    // Opening: the folder list starts at the given folder (the process's own).
+    void Form_Load(const QString& startFolder);
+
+    // Drive list: the roots of the mounted volumes. A drive that cannot be
+    // read is refused with a message and the folder list keeps its folder.
+    QStringList drives() const;
+    const QString& drive() const { return m_drive; }
+    bool Drive1_Change(const QString& drive);
+
+    // Folder list: the folder to choose; changing it refills the file list.
+    const QString& folder() const { return m_folder; }
+    void Dir1_Change(const QString& folder);
+
+    // File list: the folder's shelf file, when it has one.
+    const QStringList& files() const { return m_files; }
+
+    // OK: switches to the folder's shelf, offering to start one there when it
+    // has none. On success the chooser closes; any failure is reported and
+    // leaves the current shelf as it was.
+    void Command1_Click();
+    void File1_DblClick() { Command1_Click(); }
+    // Cancel and the title bar's close box change nothing.
+    void Command2_Click() { m_open = false; }
+    void Form_Unload() { m_open = false; }
+    // The new-folder window, shown modally over the chooser.
+    void Command3_Click();
+
+    bool isOpen() const { return m_open; }
+    const QString& label2() const { return m_label2; }
+    const QHash<QString, QString>& fontNames() const { return m_fontNames; }
+
+    static QString caption();
+    static QString label1();
+    static QString label3();
+    static QString newFolderWindowName();
+
+private:
+    void refreshFiles();
+    void reportWriteFailure(const QString& folder);
+
+    Platform m_platform;
+    ViewerState& m_state;
+    QString m_drive;
+    QString m_folder;
+    QStringList m_files;
+    QString m_label2;
+    QHash<QString, QString> m_fontNames;
+    bool m_open = true;
+};
+
+} // namespace ruvo

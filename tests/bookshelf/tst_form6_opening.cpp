@@ -1,0 +1,106 @@
+#include "shelf_fixture.h"
+
+#include <QTest>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+namespace {
+const QString openingTitle = QStringLiteral("本棚からのパスの呼び出し");
+}
+
+class TestForm6Opening : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void openingShowsTheRegisteredPage()
+    {
+        ShelfFixture f;
+        QList<ShelfEntry> entries = f.makeShelf(2);
+        const QString book = f.viewer.makeBook(3, "three");
+        entries[1].bookPath = book + "/p2.jpg";
+        writeShelfFile(f.platform().files, f.shelf, entries);
+        Form6& form = f.open();
+        form.iconMouseDown(1, Qt::LeftButton);
+        form.Image1_DblClick(1);
+        QVERIFY(f.messages().shown.isEmpty());
+        QCOMPARE(f.closeRequests->count(), 1);
+        QVERIFY(form.isUnloaded());
+        // The main window gets the page file, not its folder, and opens the book there.
+        QCOMPARE(f.viewer.form.controls().list1, QStringList{book + "/p2.jpg"});
+        QCOMPARE(f.viewer.state.shownPagePath, book + "/p2.jpg");
+        QCOMPARE(f.viewer.browser.folder(), book);
+    }
+
+    void missingPageShowsNotFoundAndStaysOpen_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("moved page") << "%D/gone/p1.jpg";
+        QTest::newRow("no such drive") << "/media/nothing-mounted/book/p1.jpg";
+        QTest::newRow("a folder, not a page") << "%D/book1";
+    }
+    void missingPageShowsNotFoundAndStaysOpen()
+    {
+        QFETCH(QString, path);
+        ShelfFixture f;
+        QList<ShelfEntry> entries = f.makeShelf(2);
+        entries[0].bookPath = path.replace("%D", f.viewer.dir.path());
+        writeShelfFile(f.platform().files, f.shelf, entries);
+        Form6& form = f.open();
+        const QString shownBefore = f.viewer.state.shownPagePath;
+        form.iconMouseDown(0, Qt::LeftButton);
+        form.ENTA();
+        QCOMPARE(f.messages().shown.size(), 1);
+        const FakeMessageBoxes::Shown& shown = f.messages().shown.at(0);
+        QCOMPARE(shown.title, openingTitle);
+        QCOMPARE(shown.text, QStringLiteral("メディアまたはフォルダまたはファイルが見つかりませんでした") +
+                                 QChar(13) + "ボリュームラベル: VOL1" + QChar(13) + "パス: " + path);
+        QCOMPARE(shown.buttons, MessageButtons::Ok);
+        QCOMPARE(f.closeRequests->count(), 0);
+        QVERIFY(!form.isUnloaded());
+        QVERIFY(form.isSelected());
+        QCOMPARE(form.selectedIndex(), 0);
+        QCOMPARE(f.viewer.state.shownPagePath, shownBefore);
+    }
+
+    void entryWithoutAPathShowsNoEntry()
+    {
+        ShelfFixture f;
+        QList<ShelfEntry> entries = f.makeShelf(1);
+        entries[0].bookPath.clear();
+        writeShelfFile(f.platform().files, f.shelf, entries);
+        Form6& form = f.open();
+        form.Image1_DblClick(0);
+        QCOMPARE(f.messages().shown.size(), 1);
+        QCOMPARE(f.messages().shown.at(0).title, openingTitle);
+        QCOMPARE(f.messages().shown.at(0).text, QStringLiteral("新規登録なし") + QChar(13) +
+                                                    QStringLiteral("「本棚に登録」から新規登録可能"));
+        QCOMPARE(f.closeRequests->count(), 0);
+    }
+
+    void saveQuestionComesBeforeTheBookShows()
+    {
+        ShelfFixture f;
+        const QList<ShelfEntry> entries = f.makeShelf(3);
+        Form6& form = f.open();
+        int questionsWhenClosing = -1;
+        QString shownWhenClosing;
+        QObject::connect(&form, &Form6::closeRequested, &form, [&] {
+            questionsWhenClosing = int(f.messages().shown.size());
+            shownWhenClosing = f.viewer.state.shownPagePath;
+        });
+        form.iconMouseDown(0, Qt::LeftButton);
+        form.SAKJYO();
+        form.iconMouseDown(1, Qt::LeftButton);
+        f.messages().answers = {MessageAnswer::Yes};
+        form.ENTA();
+        QCOMPARE(questionsWhenClosing, 1);
+        QVERIFY(shownWhenClosing != entries.at(2).bookPath);
+        QCOMPARE(f.viewer.state.shownPagePath, entries.at(2).bookPath);
+        QCOMPARE(readShelfFile(f.platform().files, f.shelf).entries.size(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestForm6Opening)
+#include "tst_form6_opening.moc"
