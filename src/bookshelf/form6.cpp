@@ -142,7 +142,7 @@ void Form6::Toolbar1_ButtonClick(const QString& key)
     const auto it = m_toolbarActions.constFind(key);
     if (it == m_toolbarActions.cend())
         return;
-    for (const ToolbarButtonSpec& spec : Form6Controls::toolbarTable()) {
+    for (const ToolbarButton& spec : Form6Controls::toolbarTable()) {
         if (spec.key == key && !m_controls.button(spec.index).enabled)
             return;
     }

@@ -13,10 +13,10 @@ constexpr int renameButton = 10;
 constexpr int deleteButton = 11;
 } // namespace
 
-const QList<ToolbarButtonSpec>& Form6Controls::toolbarTable()
+const QList<ToolbarButton>& Form6Controls::toolbarTable()
 {
     // Rename and delete wait for a selection.
-    static const QList<ToolbarButtonSpec> table = {
+    static const QList<ToolbarButton> table = {
         {1, {}, {}, Kind::Separator, 0, true, true},
         {2, u"modor"_s, u"メイン画面へ戻る"_s, Kind::Push, 0, true, true},
         {3, {}, {}, Kind::Separator, 0, true, true},
@@ -75,7 +75,7 @@ int Form6Controls::deleteButtonIndex()
 Form6Controls::Form6Controls() : image2(shelfPlaceholderIcon()), m_menu(popupMenuTable())
 {
     window.caption = BookshelfTexts::caption();
-    for (const ToolbarButtonSpec& spec : toolbarTable()) {
+    for (const ToolbarButton& spec : toolbarTable()) {
         ToolbarButtonState state;
         state.enabled = spec.startsEnabled;
         state.visible = spec.startsVisible;
@@ -100,7 +100,7 @@ const ToolbarButtonState& Form6Controls::button(int index) const
 
 const ToolbarButtonState& Form6Controls::button(const QString& key) const
 {
-    for (const ToolbarButtonSpec& spec : toolbarTable()) {
+    for (const ToolbarButton& spec : toolbarTable()) {
         if (spec.key == key)
             return button(spec.index);
     }

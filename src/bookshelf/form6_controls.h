@@ -1,7 +1,7 @@
 #pragma once
 
 #include "commands/menu_item_state.h"
-#include "commands/toolbar_button_spec.h"
+#include "commands/toolbar_button.h"
 #include "commands/toolbar_button_state.h"
 #include "viewer/window_state.h"
 
@@ -90,7 +90,7 @@ public:
     const MenuItemState& menu(const QString& name) const;
 
     // The toolbar in button order (index 1 first), and the popup menu in item order.
-    static const QList<ToolbarButtonSpec>& toolbarTable();
+    static const QList<ToolbarButton>& toolbarTable();
     static const QList<MenuItemState>& popupMenuTable();
     static int renameButtonIndex();
     static int deleteButtonIndex();

@@ -5,11 +5,11 @@ namespace ruvo {
 using namespace Qt::StringLiterals;
 using Kind = ToolbarButtonKind;
 
-const QList<ToolbarButtonSpec>& toolbarTable()
+const QList<ToolbarButton>& toolbarTable()
 {
     // Register, previous and next start disabled until a page is shown; the
     // second scroll button and the canvas button start hidden.
-    static const QList<ToolbarButtonSpec> table = {
+    static const QList<ToolbarButton> table = {
         {1, {}, {}, Kind::Separator, 0, true, true},
         {2, u"Rforda"_s, u"ファイルを開く"_s, Kind::Push, 0, true, true},
         {3, u"Rhondana"_s, u"本棚を開く"_s, Kind::Push, 0, true, true},
@@ -45,7 +45,7 @@ int toolbarIndexOf(const QString& key)
 {
     if (key.isEmpty())
         return 0;
-    for (const ToolbarButtonSpec& spec : toolbarTable()) {
+    for (const ToolbarButton& spec : toolbarTable()) {
         if (spec.key == key)
             return spec.index;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands/toolbar_button_spec.h"
+#include "commands/toolbar_button.h"
 
 #include <QList>
 #include <QString>
@@ -10,7 +10,7 @@ namespace ruvo {
 inline constexpr int toolbarButtonCount = 27;
 
 // The main window's toolbar, in button order (index 1 first).
-const QList<ToolbarButtonSpec>& toolbarTable();
+const QList<ToolbarButton>& toolbarTable();
 
 // The 1-based index of the button with this key (compared case-sensitively), or 0.
 int toolbarIndexOf(const QString& key);

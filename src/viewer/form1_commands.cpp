@@ -57,7 +57,7 @@ void Form1::Toolbar1_ButtonClick(int index)
 {
     if (index < 1 || index > toolbarButtonCount)
         return;
-    const ToolbarButtonSpec& spec = toolbarTable().at(index - 1);
+    const ToolbarButton& spec = toolbarTable().at(index - 1);
     if (spec.kind == ToolbarButtonKind::Check)
         m_controls.button(index).pressed = !m_controls.button(index).pressed;
     setBusy(true);

@@ -11,7 +11,7 @@ Form1Controls::Form1Controls()
         m_menus.insert(item.name, item);
         m_menuOrder.append(item.name);
     }
-    for (const ToolbarButtonSpec& spec : toolbarTable()) {
+    for (const ToolbarButton& spec : toolbarTable()) {
         ToolbarButtonState& state = button(spec.index);
         state.enabled = spec.startsEnabled;
         state.visible = spec.startsVisible;

@@ -89,7 +89,7 @@ void BookshelfWindow::buildToolbar()
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_toolbar->setFocusPolicy(Qt::NoFocus);
     m_toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
-    for (const ToolbarButtonSpec& spec : Form6Controls::toolbarTable()) {
+    for (const ToolbarButton& spec : Form6Controls::toolbarTable()) {
         switch (spec.kind) {
         case ToolbarButtonKind::Separator:
             m_toolbar->addSeparator();

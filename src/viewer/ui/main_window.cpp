@@ -67,7 +67,7 @@ void MainWindow::buildToolbar()
     m_toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
 
-    for (const ToolbarButtonSpec& spec : toolbarTable()) {
+    for (const ToolbarButton& spec : toolbarTable()) {
         QAction* action = nullptr;
         switch (spec.kind) {
         case ToolbarButtonKind::Separator:

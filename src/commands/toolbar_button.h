@@ -7,7 +7,7 @@ namespace ruvo {
 enum class ToolbarButtonKind { Separator, Placeholder, Push, Check };
 
 // One button of the main window's toolbar as the program defines it.
-struct ToolbarButtonSpec
+struct ToolbarButton
 {
     int index = 0; // 1-based
     QString key;   // empty for separators and placeholders
