@@ -77,7 +77,10 @@ int main(int argc, char* argv[])
         dropHelp->show();
     });
 
-    registerBookshelfWindow(windows, platform, state, form1, &mainWindow);
+    // Shelf thumbnails are read straight from their files: they must not push the
+    // pages decoded ahead for the open book out of the cache.
+    const Platform shelfPlatform{messages, windows, files, settings, process, random, shell, fileDecoder, delays};
+    registerBookshelfWindow(windows, shelfPlatform, state, form1, &mainWindow);
     registerRegisterWindows(windows, platform, state, &mainWindow);
     registerFolderChooser(windows, platform, state, &mainWindow);
 

@@ -9,7 +9,6 @@ Form1Controls::Form1Controls()
 {
     for (const MenuItemState& item : menuTable()) {
         m_menus.insert(item.name, item);
-        m_menuOrder.append(item.name);
     }
     for (const ToolbarButton& spec : toolbarTable()) {
         ToolbarButtonState& state = button(spec.index);

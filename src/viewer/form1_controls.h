@@ -24,8 +24,6 @@ public:
 
     MenuItemState& menu(const QString& name);
     const MenuItemState& menu(const QString& name) const;
-    // Menu item names in display order.
-    const QStringList& menuOrder() const { return m_menuOrder; }
 
     // Toolbar buttons by their 1-based index.
     ToolbarButtonState& button(int index);
@@ -63,7 +61,6 @@ public:
 
 private:
     QHash<QString, MenuItemState> m_menus;
-    QStringList m_menuOrder;
     std::array<ToolbarButtonState, 27> m_buttons;
 };
 
