@@ -12,7 +12,10 @@ namespace ruvo {
 
 using namespace Qt::StringLiterals;
 
-Form10::Form10(Platform platform, ViewerState& state) : m_platform(platform), m_state(state) {}
+Form10::Form10(Platform platform, ViewerState& state)
+    : m_platform(platform), m_state(state), m_drives(platform)
+{
+}
 
 QString Form10::caption()
 {
@@ -40,30 +43,21 @@ void Form10::Form_Load(const QString& startFolder)
                                    u"Command1"_s, u"Command2"_s, u"Command3"_s})
         m_fontNames.insert(control, u"ＭＳ Ｐゴシック"_s);
     m_label2 = u"指定のフォルダに本棚データファイルが"_s + QChar(13) + u"存在しない場合、新規に作成します"_s;
-    m_drive = m_platform.files.volumeRoot(startFolder);
+    m_drives.setCurrentFor(startFolder);
     Dir1_Change(startFolder);
 }
 
 QStringList Form10::drives() const
 {
-    QStringList roots = m_platform.files.volumeRoots();
-    if (!m_drive.isEmpty() && !roots.contains(m_drive))
-        roots.append(m_drive);
-    return roots;
+    return m_drives.drives();
 }
 
 bool Form10::Drive1_Change(const QString& drive)
 {
-    if (drive == m_drive)
-        return true;
-    if (!m_platform.files.listFiles(drive)) {
-        const UserMessage message = BrowseMessages::noMedium();
-        m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
-        return false;
-    }
-    m_drive = drive;
-    Dir1_Change(drive);
-    return true;
+    const DriveList::Choice choice = m_drives.choose(drive);
+    if (choice == DriveList::Choice::Changed)
+        Dir1_Change(drive);
+    return choice != DriveList::Choice::Refused;
 }
 
 void Form10::Dir1_Change(const QString& folder)

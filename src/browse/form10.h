@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browse/drive_list.h"
 #include "platform/platform.h"
 #include "viewer/viewer_state.h"
 
@@ -23,7 +24,7 @@ public:
     // Drive list: the roots of the mounted volumes. A drive that cannot be
     // read is refused with a message and the folder list keeps its folder.
     QStringList drives() const;
-    const QString& drive() const { return m_drive; }
+    const QString& drive() const { return m_drives.current(); }
     bool Drive1_Change(const QString& drive);
 
     // Folder list: the folder to choose; changing it refills the file list.
@@ -59,7 +60,7 @@ private:
 
     Platform m_platform;
     ViewerState& m_state;
-    QString m_drive;
+    DriveList m_drives;
     QString m_folder;
     QStringList m_files;
     QString m_label2;

@@ -1,6 +1,5 @@
 #include "browse/form2.h"
 
-#include "browse/browse_messages.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/paths.h"
@@ -13,7 +12,7 @@ namespace ruvo {
 
 using namespace Qt::StringLiterals;
 
-Form2::Form2(Platform platform) : m_platform(platform) {}
+Form2::Form2(Platform platform) : m_platform(platform), m_drives(platform) {}
 
 QString Form2::caption()
 {
@@ -47,7 +46,7 @@ QString Form2::previewTip()
 
 void Form2::Form_Load(const QString& startFolder)
 {
-    m_drive = m_platform.files.volumeRoot(startFolder);
+    m_drives.setCurrentFor(startFolder);
     setFolder(startFolder);
     MEMOR();
     for (const QString& control : {u"Drive1"_s, u"Dir1"_s, u"File1"_s, u"Command1"_s, u"Command2"_s,
@@ -57,24 +56,15 @@ void Form2::Form_Load(const QString& startFolder)
 
 QStringList Form2::drives() const
 {
-    QStringList roots = m_platform.files.volumeRoots();
-    if (!m_drive.isEmpty() && !roots.contains(m_drive))
-        roots.append(m_drive);
-    return roots;
+    return m_drives.drives();
 }
 
 bool Form2::setDrive(const QString& drive)
 {
-    if (drive == m_drive)
-        return true;
-    if (!m_platform.files.listFiles(drive)) {
-        const UserMessage message = BrowseMessages::noMedium();
-        m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
-        return false;
-    }
-    m_drive = drive;
-    setFolder(drive);
-    return true;
+    const DriveList::Choice choice = m_drives.choose(drive);
+    if (choice == DriveList::Choice::Changed)
+        setFolder(drive);
+    return choice != DriveList::Choice::Refused;
 }
 
 void Form2::setFolder(const QString& folder)
@@ -193,7 +183,7 @@ void Form2::dropFiles(const QStringList& paths)
 
 void Form2::MEMOR()
 {
-    m_savedDrive = m_drive;
+    m_savedDrive = m_drives.current();
     m_savedFolder = folder().endsWith(pathSeparator) ? folder() : folder() + pathSeparator;
 }
 

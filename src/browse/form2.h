@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browse/drive_list.h"
 #include "platform/platform.h"
 #include "viewer/page_list.h"
 
@@ -28,7 +29,7 @@ public:
     // Drive list: a drive is the root of a mounted volume. Choosing one that
     // cannot be read is refused with a message and changes nothing else.
     QStringList drives() const;
-    const QString& drive() const { return m_drive; }
+    const QString& drive() const { return m_drives.current(); }
     bool setDrive(const QString& drive);
     void Drive1_Change(const QString& drive) { setDrive(drive); }
 
@@ -84,7 +85,7 @@ public:
 private:
     Platform m_platform;
     Form1* m_form1 = nullptr;
-    QString m_drive;
+    DriveList m_drives;
     PageList m_pages;
     QString m_savedDrive;
     QString m_savedFolder;
