@@ -5,6 +5,7 @@
 #include "commands/key_map.h"
 #include "display/twips.h"
 #include "platform/ui/named_font.h"
+#include "platform/ui/window_show_state.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -172,13 +173,7 @@ void BookshelfWindow::pushGeometryToLogic()
 {
     Form6Controls& controls = m_logic.controls();
     WindowState& window = controls.window;
-    const Qt::WindowStates states = windowState();
-    if (states & Qt::WindowMinimized)
-        window.state = WindowShowState::Minimized;
-    else if (states & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        window.state = WindowShowState::Maximized;
-    else
-        window.state = WindowShowState::Normal;
+    window.state = windowShowStateOf(windowState());
     if (window.state != WindowShowState::Minimized) {
         window.width = toTwips(width());
         window.height = toTwips(height());

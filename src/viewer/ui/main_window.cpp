@@ -9,6 +9,7 @@
 #include "platform/delays.h"
 #include "platform/ui/dropped_files.h"
 #include "platform/ui/named_font.h"
+#include "platform/ui/window_show_state.h"
 #include "viewer/form1.h"
 
 #include <QAction>
@@ -224,13 +225,7 @@ void MainWindow::showRestored()
 void MainWindow::pushGeometryToLogic()
 {
     WindowState& window = m_logic.controls().window;
-    const Qt::WindowStates states = windowState();
-    if (states & Qt::WindowMinimized)
-        window.state = WindowShowState::Minimized;
-    else if (states & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        window.state = WindowShowState::Maximized;
-    else
-        window.state = WindowShowState::Normal;
+    window.state = windowShowStateOf(windowState());
     // The size stored for a normal window is only taken while it is normal, so
     // a maximised window keeps the last normal size to come back to.
     if (window.state == WindowShowState::Normal && isVisible()) {
