@@ -3,6 +3,7 @@
 #include "bookshelf/register_layout.h"
 #include "bookshelf/shelf_file.h"
 #include "bookshelf/shelf_messages.h"
+#include "bookshelf/thumbnail_bitmap.h"
 #include "bookshelf/thumbnail_sampling.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
@@ -119,17 +120,20 @@ bool Form5::store(ShelfEntry& entry)
         return false;
     // The thumbnail goes first, under a name nothing uses yet, and is taken back when the shelf
     // cannot be written: the shelf file never lists a book whose registration was reported failed.
+    const std::optional<QByteArray> bitmap = thumbnailBitmap(m_picture1);
+    if (!bitmap)
+        return false;
     entry.thumbnailFile = nextThumbnailName(m_platform.files, folder);
     const QString thumbnail = thumbnailPath(folder, entry.thumbnailFile);
-    if (!m_picture1.save(thumbnail, "BMP")) {
-        if (!m_platform.files.lookup(thumbnail).isEmpty())
-            m_platform.files.removeFile(thumbnail);
+    if (!m_platform.files.writeFile(thumbnail, *bitmap))
         return false;
-    }
     QList<ShelfEntry> table = m_entries;
     table.append(entry);
     if (!writeShelfFile(m_platform.files, folder, table)) {
-        m_platform.files.removeFile(thumbnail);
+        // A write can fail after its new contents are in place (the folder would not sync): a
+        // thumbnail that the shelf file now names stays.
+        if (!readShelfFile(m_platform.files, folder).entries.contains(entry))
+            m_platform.files.removeFile(thumbnail);
         return false;
     }
     return true;

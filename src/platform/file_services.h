@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -39,9 +40,11 @@ public:
     // Lines of a text file in the system code page (or UTF-8 after a byte-order
     // mark), without their line ends; nothing when the file cannot be read.
     virtual std::optional<QStringList> readLines(const QString& path) const = 0;
-    // Replaces the file with these lines, each ended by CR LF, atomically: on
-    // failure the old contents stay as they were.
-    virtual bool writeLines(const QString& path, const QStringList& lines) = 0;
+    // Replaces the file with these bytes atomically: true only when the complete
+    // new contents are on disk; on failure the old contents stay byte for byte.
+    virtual bool writeFile(const QString& path, const QByteArray& bytes) = 0;
+    // writeFile of these lines in the system code page, each ended by CR LF.
+    bool writeLines(const QString& path, const QStringList& lines);
 };
 
 } // namespace ruvo

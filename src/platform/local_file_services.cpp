@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStorageInfo>
 
 #include <dirent.h>
@@ -146,26 +145,9 @@ std::optional<QStringList> LocalFileServices::readLines(const QString& path) con
     return lines;
 }
 
-bool LocalFileServices::writeLines(const QString& path, const QStringList& lines)
+bool LocalFileServices::writeFile(const QString& path, const QByteArray& bytes)
 {
-    QString text;
-    for (const QString& line : lines) {
-        text += line;
-        text += QLatin1String("\r\n");
-    }
-    const QByteArray bytes = encodeCodePageText(text);
-
-    // QSaveFile writes beside the target and renames over it only when every byte made it;
-    // writing in place as a fallback would give up exactly that guarantee.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return m_replacer.replace(path, bytes);
 }
 
 } // namespace ruvo

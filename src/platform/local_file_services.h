@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/file_replacer.h"
 #include "platform/file_services.h"
 
 namespace ruvo {
@@ -8,6 +9,8 @@ namespace ruvo {
 class LocalFileServices : public FileServices
 {
 public:
+    explicit LocalFileServices(FileSystemCalls calls = FileSystemCalls::system()) : m_replacer(calls) {}
+
     std::optional<int> attributes(const QString& path) const override;
     QString lookup(const QString& path, bool directoryToo = false) const override;
     QString volumeLabel(const QString& path) const override;
@@ -17,7 +20,10 @@ public:
     bool removeFile(const QString& path) override;
     bool createFolder(const QString& path) override;
     std::optional<QStringList> readLines(const QString& path) const override;
-    bool writeLines(const QString& path, const QStringList& lines) override;
+    bool writeFile(const QString& path, const QByteArray& bytes) override;
+
+private:
+    FileReplacer m_replacer;
 };
 
 } // namespace ruvo

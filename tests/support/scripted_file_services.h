@@ -43,11 +43,13 @@ public:
         return LocalFileServices::listFiles(folder);
     }
 
-    bool writeLines(const QString& path, const QStringList& lines) override
+    using LocalFileServices::LocalFileServices;
+
+    bool writeFile(const QString& path, const QByteArray& bytes) override
     {
         if (failingWrites.contains(path))
             return false;
-        return LocalFileServices::writeLines(path, lines);
+        return LocalFileServices::writeFile(path, bytes);
     }
 
     QHash<QString, int> attributeOverrides;

@@ -1,0 +1,102 @@
+#include "platform/file_replacer.h"
+
+#include <QFile>
+
+#include <optional>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ruvo {
+
+FileSystemCalls FileSystemCalls::system()
+{
+    return {::write, ::fsync, ::close, ::rename};
+}
+
+namespace {
+
+// The file that a write to path really replaces: a link to a plain file is
+// followed, so that a shelf kept elsewhere through a link stays there.
+// Nothing when the path names something that must not be replaced.
+std::optional<QByteArray> replacedFile(const QByteArray& path)
+{
+    struct stat link;
+    if (::lstat(path.constData(), &link) != 0)
+        return errno == ENOENT ? std::optional<QByteArray>(path) : std::nullopt;
+    if (S_ISREG(link.st_mode))
+        return path;
+    if (!S_ISLNK(link.st_mode))
+        return std::nullopt;
+    struct stat target;
+    if (::stat(path.constData(), &target) != 0 || !S_ISREG(target.st_mode))
+        return std::nullopt;
+    char resolved[PATH_MAX];
+    if (!::realpath(path.constData(), resolved))
+        return std::nullopt;
+    return QByteArray(resolved);
+}
+
+QByteArray folderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArray(".");
+    return slash == 0 ? QByteArray("/") : path.left(slash);
+}
+
+} // namespace
+
+bool FileReplacer::writeTemporary(int fd, const QByteArray& bytes) const
+{
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = m_calls.write(fd, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    if (m_calls.fsync(fd) != 0)
+        return false;
+    // What the file system holds, not what the calls said: a short file never
+    // replaces a complete one.
+    struct stat info;
+    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size == bytes.size();
+}
+
+bool FileReplacer::replace(const QString& path, const QByteArray& bytes) const
+{
+    const std::optional<QByteArray> target = replacedFile(QFile::encodeName(path));
+    if (!target)
+        return false;
+    QByteArray temporary = *target + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return false;
+    // mkstemp makes the file readable by its owner only; a shelf file is as readable as any.
+    ::fchmod(fd, 0644);
+    const bool written = writeTemporary(fd, bytes);
+    const bool closed = m_calls.close(fd) == 0;
+    if (!written || !closed || m_calls.rename(temporary.constData(), target->constData()) != 0) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    // The rename itself lasts only once the folder is synced; a file system
+    // that cannot sync a folder says so with EINVAL and keeps it anyway.
+    const int folder = ::open(folderOf(*target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return false;
+    const bool synced = m_calls.fsync(folder) == 0 || errno == EINVAL;
+    ::close(folder);
+    return synced;
+}
+
+} // namespace ruvo
