@@ -1,0 +1,246 @@
+#include "platform/file_replacer.h"
+#include "platform/local_file_services.h"
+#include "support/full_file_system.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QStringList entriesOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// Which call fails, and how: the injected calls below read it.
+enum class Fault
+{
+    None,
+    WriteNoSpace,
+    ShortWrites,
+    FileSync,
+    Close,
+    Rename,
+    FolderSync,
+};
+Fault fault = Fault::None;
+int syncCalls = 0;
+
+ssize_t faultyWrite(int fd, const void* data, size_t size)
+{
+    if (fault == Fault::WriteNoSpace) {
+        errno = ENOSPC;
+        return -1;
+    }
+    // Part of the data, then a file system that takes no more: what a disk filling up does.
+    if (fault == Fault::ShortWrites) {
+        static bool once = false;
+        once = !once;
+        if (!once)
+            return 0;
+        return ::write(fd, data, std::min<size_t>(size, 3));
+    }
+    return ::write(fd, data, size);
+}
+
+int faultySync(int fd)
+{
+    ++syncCalls;
+    if ((fault == Fault::FileSync && syncCalls == 1) || (fault == Fault::FolderSync && syncCalls == 2)) {
+        errno = EIO;
+        return -1;
+    }
+    return ::fsync(fd);
+}
+
+int faultyClose(int fd)
+{
+    const int result = ::close(fd);
+    if (fault == Fault::Close) {
+        errno = EIO;
+        return -1;
+    }
+    return result;
+}
+
+int faultyRename(const char* from, const char* to)
+{
+    if (fault == Fault::Rename) {
+        errno = EXDEV;
+        return -1;
+    }
+    return ::rename(from, to);
+}
+
+const FileSystemCalls faultyCalls{faultyWrite, faultySync, faultyClose, faultyRename};
+
+const QByteArray oldShelf(" 1 \r\nVOL\r\n/books/a/p1.jpg\r\nA\r\n0ruv.bmp\r\n");
+const QByteArray newShelf(" 0 \r\n");
+
+} // namespace
+
+class TestFileReplacer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        fault = Fault::None;
+        syncCalls = 0;
+    }
+
+    void replacesAndCreates()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Hondana.ruv"));
+        const FileReplacer replacer(faultyCalls);
+        QVERIFY(replacer.replace(path, oldShelf));
+        QCOMPARE(readBytes(path), oldShelf);
+        QVERIFY(replacer.replace(path, newShelf));
+        QCOMPARE(readBytes(path), newShelf);
+        QVERIFY(replacer.replace(path, QByteArray()));
+        QCOMPARE(QFileInfo(path).size(), 0);
+        QCOMPARE(entriesOf(dir.path()), QStringList{QStringLiteral("Hondana.ruv")});
+        // Both the file and its folder were synced on each write.
+        QCOMPARE(syncCalls, 6);
+        QVERIFY(QFileInfo(path).permissions().testFlag(QFile::ReadOther));
+    }
+
+    void aFailingStepKeepsTheOldFile_data()
+    {
+        QTest::addColumn<Fault>("step");
+        QTest::newRow("write: no space") << Fault::WriteNoSpace;
+        QTest::newRow("write: stops part way") << Fault::ShortWrites;
+        QTest::newRow("sync of the file") << Fault::FileSync;
+        QTest::newRow("close") << Fault::Close;
+        QTest::newRow("rename") << Fault::Rename;
+    }
+
+    void aFailingStepKeepsTheOldFile()
+    {
+        QFETCH(Fault, step);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Hondana.ruv"));
+        writeBytes(path, oldShelf);
+
+        fault = step;
+        QVERIFY(!FileReplacer(faultyCalls).replace(path, newShelf + QByteArray(10000, 'x')));
+        QCOMPARE(readBytes(path), oldShelf);
+        QCOMPARE(entriesOf(dir.path()), QStringList{QStringLiteral("Hondana.ruv")});
+    }
+
+    void aFolderThatWillNotSyncIsReportedWithTheNewFileInPlace()
+    {
+        // The rename has happened: the file is complete, but whether it lasts a power
+        // cut is not known, so the write is not reported as done.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Hondana.ruv"));
+        writeBytes(path, oldShelf);
+        fault = Fault::FolderSync;
+        QVERIFY(!FileReplacer(faultyCalls).replace(path, newShelf));
+        QCOMPARE(readBytes(path), newShelf);
+        QCOMPARE(entriesOf(dir.path()), QStringList{QStringLiteral("Hondana.ruv")});
+    }
+
+    void aLinkToAFileReplacesTheFileAndKeepsTheLink()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir(QStringLiteral("elsewhere"));
+        const QString target = dir.filePath(QStringLiteral("elsewhere/Hondana.ruv"));
+        const QString link = dir.filePath(QStringLiteral("Hondana.ruv"));
+        writeBytes(target, oldShelf);
+        QVERIFY(QFile::link(target, link));
+
+        QVERIFY(FileReplacer().replace(link, newShelf));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readBytes(target), newShelf);
+        QCOMPARE(entriesOf(dir.filePath(QStringLiteral("elsewhere"))), QStringList{QStringLiteral("Hondana.ruv")});
+    }
+
+    void whatIsNoPlainFileIsNeverReplaced_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("dangling link") << "dangling link";
+        QTest::newRow("link to a folder") << "link to a folder";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("fifo") << "fifo";
+    }
+
+    void whatIsNoPlainFileIsNeverReplaced()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("0ruv.bmp"));
+        const QString outside = dir.filePath(QStringLiteral("outside"));
+        if (kind == QLatin1String("dangling link")) {
+            QVERIFY(QFile::link(outside, path));
+        } else if (kind == QLatin1String("link to a folder")) {
+            QVERIFY(QDir().mkdir(outside));
+            QVERIFY(QFile::link(outside, path));
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(path));
+        } else {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        }
+        const QStringList before = entriesOf(dir.path());
+
+        QVERIFY(!FileReplacer().replace(path, newShelf));
+        QCOMPARE(entriesOf(dir.path()), before);
+        if (kind == QLatin1String("link to a folder"))
+            QVERIFY(entriesOf(outside).isEmpty());
+        struct stat info;
+        QCOMPARE(::lstat(QFile::encodeName(path).constData(), &info), 0);
+        QVERIFY(!S_ISREG(info.st_mode));
+    }
+
+    void aReallyFullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("size");
+        // Smaller than any write buffer: the bytes would only leave at the flush.
+        QTest::newRow("a small shelf") << 64;
+        QTest::newRow("a shelf of many books") << 200000;
+    }
+
+    void aReallyFullDiskKeepsTheOldFile()
+    {
+        QFETCH(int, size);
+        FullFileSystem disk(512);
+        if (!disk.isMounted())
+            QSKIP("a tmpfs cannot be mounted here");
+        const QString path = disk.path() + QStringLiteral("/Hondana.ruv");
+        LocalFileServices files;
+        QVERIFY(files.writeFile(path, oldShelf));
+        QVERIFY(disk.fillLeaving(0));
+
+        QVERIFY(!files.writeFile(path, QByteArray(size, 'y')));
+        QCOMPARE(readBytes(path), oldShelf);
+        QCOMPARE(entriesOf(disk.path()), (QStringList{QStringLiteral(".filler"), QStringLiteral("Hondana.ruv")}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileReplacer)
+#include "tst_file_replacer.moc"
