@@ -2,8 +2,10 @@
 #include "bookshelf/register_layout.h"
 #include "bookshelf/shelf_file.h"
 #include "bookshelf/shelf_messages.h"
+#include "bookshelf/thumbnail_bitmap.h"
 #include "bookshelf/thumbnail_sampling.h"
 #include "platform/code_page.h"
+#include "support/full_file_system.h"
 #include "support/test_platform.h"
 #include "viewer/viewer_state.h"
 
@@ -248,6 +250,40 @@ private Q_SLOTS:
         QCOMPARE(readBytes(reg.shelfFile()), before);
         QCOMPARE(form.entryCount(), 0);
         QVERIFY(QFileInfo(reg.shelf + u"/0ruv.bmp"_s).isSymLink());
+        QVERIFY(form.isOpen());
+    }
+
+    void aFullDiskRegistersNothingAndSaysSo_data()
+    {
+        QTest::addColumn<bool>("roomForTheThumbnail");
+        QTest::newRow("no room at all") << false;
+        QTest::newRow("room for the thumbnail, not for the shelf file") << true;
+    }
+
+    void aFullDiskRegistersNothingAndSaysSo()
+    {
+        QFETCH(bool, roomForTheThumbnail);
+        FullFileSystem disk(512);
+        if (!disk.isMounted())
+            QSKIP("a tmpfs cannot be mounted here");
+        Register reg;
+        reg.shelf = reg.state.shelfFolder = disk.path();
+        reg.makeShelf(2);
+        const QByteArray before = readBytes(reg.shelfFile());
+        Form5 form(reg.platform.platform(), reg.state);
+        form.Form_Load();
+        const std::optional<QByteArray> bitmap = thumbnailBitmap(pointSampledThumbnail(QImage(40, 50, QImage::Format_RGB32)));
+        QVERIFY(bitmap);
+        const qint64 page = 4096;
+        QVERIFY(disk.fillLeaving(roomForTheThumbnail ? (bitmap->size() + page - 1) / page * page : 0));
+
+        form.Command1_Click();
+        QCOMPARE(reg.platform.messages.shown.size(), 1);
+        QCOMPARE(reg.platform.messages.shown[0].title, u"記録ファイル書き込みエラー"_s);
+        QVERIFY(reg.platform.modal.shown.isEmpty());
+        QCOMPARE(readBytes(reg.shelfFile()), before);
+        QCOMPARE(QDir(reg.shelf).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 (QStringList{u".filler"_s, u"0ruv.bmp"_s, u"1ruv.bmp"_s, u"Hondana.ruv"_s}));
         QVERIFY(form.isOpen());
     }
 

@@ -2,6 +2,7 @@
 #include "bookshelf/title_sort.h"
 #include "commands/key_map.h"
 #include "shelf_fixture.h"
+#include "support/full_file_system.h"
 
 #include <QTest>
 
@@ -144,6 +145,27 @@ private Q_SLOTS:
                      QChar(13) + "記録ファイル: " + f.shelf + "/Hondana.ruv");
         QVERIFY(f.thumbnailExists("0ruv.bmp"));
         QCOMPARE(f.shelfBytes(), before);
+    }
+
+    void savingOnAReallyFullDiskKeepsTheShelfAndEveryThumbnail()
+    {
+        FullFileSystem disk(512);
+        if (!disk.isMounted())
+            QSKIP("a tmpfs cannot be mounted here");
+        ShelfFixture f;
+        f.shelf = disk.path();
+        f.makeShelf(2);
+        const QByteArray before = f.shelfBytes();
+        Form6& form = f.open();
+        select(form, 0);
+        form.SAKJYO();
+        QVERIFY(disk.fillLeaving(0));
+        f.messages().answers = {MessageAnswer::Yes};
+        form.Form_Unload();
+        QCOMPARE(f.messageCount(QStringLiteral("記録ファイル書き込みエラー")), 1);
+        QCOMPARE(f.shelfBytes(), before);
+        QVERIFY(f.thumbnailExists("0ruv.bmp"));
+        QVERIFY(f.thumbnailExists("1ruv.bmp"));
     }
 
     void failedDeletionNamesItsFileAndStops()
