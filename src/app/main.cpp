@@ -10,7 +10,7 @@
 #include "platform/file_picture_decoder.h"
 #include "platform/local_file_services.h"
 #include "platform/prefetching_picture_decoder.h"
-#include "platform/qt_settings_service.h"
+#include "platform/ini_settings_service.h"
 #include "platform/system_random_service.h"
 #include "platform/ui/widget_message_box_service.h"
 #include "viewer/form1.h"
@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
     WidgetMessageBoxService messages;
     CallbackModalWindowService windows;
     LocalFileServices files;
-    QtSettingsService settings;
+    IniSettingsService settings;
     ApplicationProcessService process(QApplication::arguments(), QApplication::applicationDirPath());
     SystemRandomService random;
     DesktopShellService shell;

@@ -1,6 +1,7 @@
 #include "browse/browse_messages.h"
 #include "browse/form10.h"
 #include "browse/form11.h"
+#include "support/full_file_system.h"
 #include "support/test_platform.h"
 
 #include <QDir>
@@ -222,6 +223,23 @@ private Q_SLOTS:
         QVERIFY(chooser.keptOldShelf());
         QVERIFY(chooser.form.isOpen());
         QCOMPARE(QFile::exists(folder + u"/Hondana.ruv"_s), !shelfFileFails);
+    }
+
+    void aNewShelfOnAReallyFullDiskKeepsTheOldShelf()
+    {
+        FullFileSystem disk(64);
+        if (!disk.isMounted())
+            QSKIP("a tmpfs cannot be mounted here");
+        QVERIFY(disk.fillLeaving(0));
+        Chooser chooser;
+        chooser.platform.messages.answers = {MessageAnswer::Yes};
+        chooser.form.Dir1_Change(disk.path());
+        chooser.form.Command1_Click();
+        QCOMPARE(chooser.platform.messages.shown.size(), 2);
+        QCOMPARE(chooser.platform.messages.shown[1].title, u"本棚データ書き込みエラー"_s);
+        QVERIFY(chooser.keptOldShelf());
+        QVERIFY(chooser.form.isOpen());
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u".filler"_s});
     }
 
     void cancelChangesNothing()

@@ -1,5 +1,5 @@
 #include "platform/application_process_service.h"
-#include "platform/qt_settings_service.h"
+#include "platform/ini_settings_service.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,7 +58,7 @@ private Q_SLOTS:
 
     void settingsLiveInTheUsersConfigFolder()
     {
-        QtSettingsService settings;
+        IniSettingsService settings;
         QCOMPARE(settings.read("Dudado", "startup", "sizew", "9600"), QStringLiteral("9600"));
         settings.write("Dudado", "startup", "sizew", "12000");
         settings.write("Dudado", "startup", "botan", "2");

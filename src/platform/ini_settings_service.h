@@ -1,18 +1,24 @@
 #pragma once
 
+#include "platform/file_replacer.h"
 #include "platform/settings_service.h"
 
 namespace ruvo {
 
 // The settings store as an INI file under the user's configuration folder:
 // $XDG_CONFIG_HOME/<application>/<application>.ini, one group per section.
-class QtSettingsService : public SettingsService
+// Every write replaces the file through the checked, atomic file write, so a
+// full disk or a power cut never leaves it empty; lines it does not know stay.
+class IniSettingsService : public SettingsService
 {
 public:
     QString read(const QString& application, const QString& section, const QString& key,
                  const QString& defaultValue) const override;
     void write(const QString& application, const QString& section, const QString& key,
                const QString& value) override;
+
+private:
+    FileReplacer m_replacer;
 };
 
 } // namespace ruvo
