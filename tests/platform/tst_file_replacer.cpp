@@ -1,5 +1,6 @@
 #include "platform/file_replacer.h"
 #include "platform/local_file_services.h"
+#include "support/file_bytes.h"
 #include "support/full_file_system.h"
 
 #include <QDir>
@@ -16,19 +17,6 @@ using namespace ruvo;
 using namespace ruvo::test;
 
 namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QStringList entriesOf(const QString& folder)
 {
@@ -119,9 +107,9 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("Hondana.ruv"));
         const FileReplacer replacer(faultyCalls);
         QVERIFY(replacer.replace(path, oldShelf));
-        QCOMPARE(readBytes(path), oldShelf);
+        QCOMPARE(fileBytes(path), oldShelf);
         QVERIFY(replacer.replace(path, newShelf));
-        QCOMPARE(readBytes(path), newShelf);
+        QCOMPARE(fileBytes(path), newShelf);
         QVERIFY(replacer.replace(path, QByteArray()));
         QCOMPARE(QFileInfo(path).size(), 0);
         QCOMPARE(entriesOf(dir.path()), QStringList{QStringLiteral("Hondana.ruv")});
@@ -145,11 +133,11 @@ private Q_SLOTS:
         QFETCH(Fault, step);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Hondana.ruv"));
-        writeBytes(path, oldShelf);
+        QVERIFY(putFileBytes(path, oldShelf));
 
         fault = step;
         QVERIFY(!FileReplacer(faultyCalls).replace(path, newShelf + QByteArray(10000, 'x')));
-        QCOMPARE(readBytes(path), oldShelf);
+        QCOMPARE(fileBytes(path), oldShelf);
         QCOMPARE(entriesOf(dir.path()), QStringList{QStringLiteral("Hondana.ruv")});
     }
 
@@ -159,10 +147,10 @@ private Q_SLOTS:
         // cut is not known, so the write is not reported as done.
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Hondana.ruv"));
-        writeBytes(path, oldShelf);
+        QVERIFY(putFileBytes(path, oldShelf));
         fault = Fault::FolderSync;
         QVERIFY(!FileReplacer(faultyCalls).replace(path, newShelf));
-        QCOMPARE(readBytes(path), newShelf);
+        QCOMPARE(fileBytes(path), newShelf);
         QCOMPARE(entriesOf(dir.path()), QStringList{QStringLiteral("Hondana.ruv")});
     }
 
@@ -172,12 +160,12 @@ private Q_SLOTS:
         QDir(dir.path()).mkdir(QStringLiteral("elsewhere"));
         const QString target = dir.filePath(QStringLiteral("elsewhere/Hondana.ruv"));
         const QString link = dir.filePath(QStringLiteral("Hondana.ruv"));
-        writeBytes(target, oldShelf);
+        QVERIFY(putFileBytes(target, oldShelf));
         QVERIFY(QFile::link(target, link));
 
         QVERIFY(FileReplacer().replace(link, newShelf));
         QVERIFY(QFileInfo(link).isSymLink());
-        QCOMPARE(readBytes(target), newShelf);
+        QCOMPARE(fileBytes(target), newShelf);
         QCOMPARE(entriesOf(dir.filePath(QStringLiteral("elsewhere"))), QStringList{QStringLiteral("Hondana.ruv")});
     }
 
@@ -237,7 +225,7 @@ private Q_SLOTS:
         QVERIFY(disk.fillLeaving(0));
 
         QVERIFY(!files.writeFile(path, QByteArray(size, 'y')));
-        QCOMPARE(readBytes(path), oldShelf);
+        QCOMPARE(fileBytes(path), oldShelf);
         QCOMPARE(entriesOf(disk.path()), (QStringList{QStringLiteral(".filler"), QStringLiteral("Hondana.ruv")}));
     }
 };
