@@ -41,6 +41,16 @@ std::optional<QByteArray> replacedFile(const QByteArray& path)
     return QByteArray(resolved);
 }
 
+mode_t permissionsFor(const QByteArray& path)
+{
+    struct stat info;
+    if (::stat(path.constData(), &info) == 0)
+        return info.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 QByteArray folderOf(const QByteArray& path)
 {
     const qsizetype slash = path.lastIndexOf('/');
@@ -81,8 +91,9 @@ bool FileReplacer::replace(const QString& path, const QByteArray& bytes) const
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return false;
-    // mkstemp makes the file readable by its owner only; a shelf file is as readable as any.
-    ::fchmod(fd, 0644);
+    // mkstemp makes the file readable by its owner only: a replaced file keeps its own
+    // permissions, a new one gets those any new file of the user gets.
+    ::fchmod(fd, permissionsFor(*target));
     const bool written = writeTemporary(fd, bytes);
     const bool closed = m_calls.close(fd) == 0;
     if (!written || !closed || m_calls.rename(temporary.constData(), target->constData()) != 0) {

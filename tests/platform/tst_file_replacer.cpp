@@ -115,7 +115,11 @@ private Q_SLOTS:
         QCOMPARE(entriesOf(dir.path()), QStringList{QStringLiteral("Hondana.ruv")});
         // Both the file and its folder were synced on each write.
         QCOMPARE(syncCalls, 6);
-        QVERIFY(QFileInfo(path).permissions().testFlag(QFile::ReadOther));
+        QVERIFY(QFileInfo(path).permissions().testFlag(QFile::ReadOwner));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        QVERIFY(replacer.replace(path, oldShelf));
+        QCOMPARE(QFileInfo(path).permissions() & ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser),
+                 QFile::Permissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     }
 
     void aFailingStepKeepsTheOldFile_data()
