@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace ruvo {
 
 namespace {
@@ -46,10 +48,7 @@ QByteArray stored(const QString& value)
 {
     static const QByteArray plain("0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ._-");
     const QByteArray bytes = value.toUtf8();
-    bool simple = true;
-    for (char c : bytes)
-        simple = simple && plain.contains(c);
-    if (simple)
+    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return plain.contains(c); }))
         return bytes;
     QByteArray quoted("\"");
     for (char c : bytes) {
@@ -73,7 +72,7 @@ std::optional<QString> iniValue(const QByteArray& text, const QString& section, 
             continue;
         }
         if (inSection && isKeyLine(line, wantedKey))
-            return unquoted(line.mid(line.indexOf('=') + 1).chopped(line.endsWith('\r') ? 1 : 0));
+            return unquoted(line.mid(line.indexOf('=') + 1));
     }
     return std::nullopt;
 }
