@@ -101,9 +101,9 @@ void Form6::restoreWindow()
 {
     const SettingsStore settings(m_platform.settings);
     WindowState& window = m_controls.window;
-    window.state = settings.readNumber(Setting::subbotan);
-    window.width = settings.readNumber(Setting::subsizew);
-    window.height = settings.readNumber(Setting::subsizeh);
+    window.state = settings.readNumber(Setting::shelfWindowState);
+    window.width = settings.readNumber(Setting::shelfWidth);
+    window.height = settings.readNumber(Setting::shelfHeight);
 }
 
 void Form6::storeWindow()
@@ -112,9 +112,9 @@ void Form6::storeWindow()
     if (window.state == WindowShowState::Minimized)
         return;
     SettingsStore settings(m_platform.settings);
-    settings.writeNumber(Setting::subsizew, window.width);
-    settings.writeNumber(Setting::subsizeh, window.height);
-    settings.writeNumber(Setting::subbotan, window.state);
+    settings.writeNumber(Setting::shelfWidth, window.width);
+    settings.writeNumber(Setting::shelfHeight, window.height);
+    settings.writeNumber(Setting::shelfWindowState, window.state);
 }
 
 void Form6::Form_Unload()

@@ -71,10 +71,10 @@ void Form1::restoreWindow()
 {
     const SettingsStore settings(m_platform.settings);
     WindowState& window = m_controls.window;
-    window.state = settings.readNumber(Setting::botan);
-    window.width = settings.readNumber(Setting::sizew);
-    window.height = settings.readNumber(Setting::sizeh);
-    const int color = settings.readNumber(Setting::col);
+    window.state = settings.readNumber(Setting::viewerWindowState);
+    window.width = settings.readNumber(Setting::viewerWidth);
+    window.height = settings.readNumber(Setting::viewerHeight);
+    const int color = settings.readNumber(Setting::backgroundColour);
     if (window.width < minimumWindowSide)
         window.width = minimumWindowSide;
     if (window.height < minimumWindowSide)
@@ -95,13 +95,13 @@ void Form1::Form_Unload()
 
     SettingsStore settings(m_platform.settings);
     const WindowState& window = m_controls.window;
-    settings.writeNumber(Setting::col, m_controls.nori.backColor);
+    settings.writeNumber(Setting::backgroundColour, m_controls.nori.backColor);
     if (window.state == WindowShowState::Normal) {
-        settings.writeNumber(Setting::sizew, window.width);
-        settings.writeNumber(Setting::sizeh, window.height);
-        settings.writeText(Setting::botan, u"0"_s);
+        settings.writeNumber(Setting::viewerWidth, window.width);
+        settings.writeNumber(Setting::viewerHeight, window.height);
+        settings.writeText(Setting::viewerWindowState, u"0"_s);
     } else if (window.state == WindowShowState::Maximized) {
-        settings.writeText(Setting::botan, u"2"_s);
+        settings.writeText(Setting::viewerWindowState, u"2"_s);
     }
     m_platform.process.exit();
 }

@@ -14,13 +14,17 @@ struct SettingKey
 };
 
 namespace Setting {
-inline constexpr SettingKey botan{"botan", "0"};
-inline constexpr SettingKey sizew{"sizew", "9600"};
-inline constexpr SettingKey sizeh{"sizeh", "7200"};
-inline constexpr SettingKey col{"col", "0"};
-inline constexpr SettingKey subbotan{"subbotan", "0"};
-inline constexpr SettingKey subsizew{"subsizew", "9100"};
-inline constexpr SettingKey subsizeh{"subsizeh", "6000"};
+// The main window: 0 normal, 2 maximised; closing it minimised leaves the stored value.
+inline constexpr SettingKey viewerWindowState{"botan", "0"};
+// The main window's normal width and height, in twips.
+inline constexpr SettingKey viewerWidth{"sizew", "9600"};
+inline constexpr SettingKey viewerHeight{"sizeh", "7200"};
+// The viewing area's background colour, as a colour number.
+inline constexpr SettingKey backgroundColour{"col", "0"};
+// The bookshelf window: its state and its normal width and height, in twips.
+inline constexpr SettingKey shelfWindowState{"subbotan", "0"};
+inline constexpr SettingKey shelfWidth{"subsizew", "9100"};
+inline constexpr SettingKey shelfHeight{"subsizeh", "6000"};
 } // namespace Setting
 
 // The program's window settings: application "Dudado", section "startup".
