@@ -1,16 +1,17 @@
-#include "browse/form2.h"
 #include "bookshelf/ui/bookshelf_windows.h"
 #include "bookshelf/ui/register_windows.h"
+#include "browse/form2.h"
 #include "browse/ui/browser_window.h"
 #include "browse/ui/folder_chooser_windows.h"
+#include "commands/control_names.h"
 #include "platform/application_process_service.h"
 #include "platform/callback_modal_window_service.h"
 #include "platform/delays.h"
 #include "platform/desktop_shell_service.h"
 #include "platform/file_picture_decoder.h"
+#include "platform/ini_settings_service.h"
 #include "platform/local_file_services.h"
 #include "platform/prefetching_picture_decoder.h"
-#include "platform/ini_settings_service.h"
 #include "platform/system_random_service.h"
 #include "platform/ui/widget_message_box_service.h"
 #include "viewer/form1.h"
@@ -56,21 +57,22 @@ int main(int argc, char* argv[])
 
     // The browser is built once and kept, as its logic is, for the whole run.
     BrowserWindow browser(form2, &mainWindow);
-    windows.registerWindow(u"Form2"_s, [&browser] { browser.exec(); });
+    windows.registerWindow(WindowName::browser, [&browser] { browser.exec(); });
 
     const auto notice = [&mainWindow, &delays](ModeNoticeWindow::Mode mode) {
         ModeNoticeWindow window(mode, delays.modeNotice, &mainWindow);
         window.exec();
     };
-    windows.registerWindow(u"Form8"_s, [notice] { notice(ModeNoticeWindow::Mode::OnePage); });
-    windows.registerWindow(u"Form9"_s, [notice] { notice(ModeNoticeWindow::Mode::TwoPages); });
-    windows.registerWindow(u"Form3"_s, [&mainWindow, &shell] {
+    windows.registerWindow(WindowName::onePageNotice, [notice] { notice(ModeNoticeWindow::Mode::OnePage); });
+    windows.registerWindow(WindowName::twoPagesNotice,
+                           [notice] { notice(ModeNoticeWindow::Mode::TwoPages); });
+    windows.registerWindow(WindowName::version, [&mainWindow, &shell] {
         VersionWindow window(shell, &mainWindow);
         window.exec();
     });
     // However many drops arrive, one help window at a time.
     QPointer<DropHelpWindow> dropHelp;
-    windows.registerWindow(u"Form4"_s, [&mainWindow, &delays, &dropHelp] {
+    windows.registerWindow(WindowName::dropHelp, [&mainWindow, &delays, &dropHelp] {
         if (dropHelp)
             return;
         dropHelp = new DropHelpWindow(delays.dropHelp, &mainWindow);
@@ -79,7 +81,8 @@ int main(int argc, char* argv[])
 
     // Shelf thumbnails are read straight from their files: they must not push the
     // pages decoded ahead for the open book out of the cache.
-    const Platform shelfPlatform{messages, windows, files, settings, process, random, shell, fileDecoder, delays};
+    const Platform shelfPlatform{messages, windows, files,       settings, process,
+                                 random,   shell,   fileDecoder, delays};
     registerBookshelfWindow(windows, shelfPlatform, state, form1, &mainWindow);
     registerRegisterWindows(windows, platform, state, &mainWindow);
     registerFolderChooser(windows, platform, state, &mainWindow);

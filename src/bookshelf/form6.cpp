@@ -2,6 +2,7 @@
 
 #include "bookshelf/bookshelf_texts.h"
 #include "bookshelf/shelf_file.h"
+#include "bookshelf/shelf_toolbar_table.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/picture_decoder.h"
@@ -21,14 +22,20 @@ Form6::Form6(Platform platform, ViewerState& state, Form1& form1, QObject* paren
 void Form6::buildDispatchTables()
 {
     m_toolbarActions = {
-        {u"modor"_s, &Form6::OWAR}, {u"saisita"_s, &Form6::TSHITAHE}, {u"down"_s, &Form6::SHITAHE},
-        {u"up"_s, &Form6::WEE},     {u"saiue"_s, &Form6::TWEE},       {u"henkouda"_s, &Form6::DAIMEY},
-        {u"kes"_s, &Form6::SAKJYO}, {u"seiretu"_s, &Form6::NARABE},   {u"sinki"_s, &Form6::SINKISAKUSEI},
+        {ShelfToolbarKey::back, &Form6::OWAR},
+        {ShelfToolbarKey::toBottom, &Form6::TSHITAHE},
+        {ShelfToolbarKey::down, &Form6::SHITAHE},
+        {ShelfToolbarKey::up, &Form6::WEE},
+        {ShelfToolbarKey::toTop, &Form6::TWEE},
+        {ShelfToolbarKey::rename, &Form6::DAIMEY},
+        {ShelfToolbarKey::remove, &Form6::SAKJYO},
+        {ShelfToolbarKey::sort, &Form6::NARABE},
+        {ShelfToolbarKey::otherShelf, &Form6::SINKISAKUSEI},
     };
     m_menuActions = {
-        {u"dai"_s, &Form6::DAIMEY},
-        {u"iconseiretu"_s, &Form6::NARABE},
-        {u"sak"_s, &Form6::SAKJYO},
+        {ShelfMenuItem::rename, &Form6::DAIMEY},
+        {ShelfMenuItem::sort, &Form6::NARABE},
+        {ShelfMenuItem::remove, &Form6::SAKJYO},
     };
 }
 
@@ -91,10 +98,10 @@ void Form6::fillIcon(int index, const ShelfEntry& entry, const QImage& picture)
 
 void Form6::setEditingEnabled(bool enabled)
 {
-    m_controls.button(Form6Controls::renameButtonIndex()).enabled = enabled;
-    m_controls.button(Form6Controls::deleteButtonIndex()).enabled = enabled;
-    m_controls.menu(u"sak"_s).enabled = enabled;
-    m_controls.menu(u"dai"_s).enabled = enabled;
+    m_controls.button(ShelfToolbar::rename).enabled = enabled;
+    m_controls.button(ShelfToolbar::remove).enabled = enabled;
+    m_controls.menu(ShelfMenuItem::remove).enabled = enabled;
+    m_controls.menu(ShelfMenuItem::rename).enabled = enabled;
 }
 
 void Form6::restoreWindow()
@@ -142,12 +149,11 @@ void Form6::Toolbar1_ButtonClick(const QString& key)
     const auto it = m_toolbarActions.constFind(key);
     if (it == m_toolbarActions.cend())
         return;
-    for (const ToolbarButton& spec : Form6Controls::toolbarTable()) {
-        if (spec.key == key && !m_controls.button(spec.index).enabled)
-            return;
-    }
+    if (!m_controls.button(key).enabled)
+        return;
     // The scrolling buttons only act on a shelf taller than the view.
-    const bool scrolls = key == u"down"_s || key == u"saisita"_s || key == u"up"_s || key == u"saiue"_s;
+    const bool scrolls = key == ShelfToolbarKey::down || key == ShelfToolbarKey::toBottom ||
+                         key == ShelfToolbarKey::up || key == ShelfToolbarKey::toTop;
     if (scrolls && !canvasTallerThanViewport())
         return;
     (this->*(*it))();

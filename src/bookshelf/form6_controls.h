@@ -1,8 +1,9 @@
 #pragma once
 
-#include "commands/menu_item_state.h"
+#include "commands/control_names.h"
+#include "commands/menu_items.h"
 #include "commands/toolbar_button.h"
-#include "commands/toolbar_button_state.h"
+#include "commands/toolbar_buttons.h"
 #include "viewer/window_state.h"
 
 #include <QHash>
@@ -81,25 +82,21 @@ public:
     const QString& panel(int number) const { return statusPanels.at(std::size_t(number - 1)); }
 
     // Toolbar buttons by their 1-based index or key.
-    ToolbarButtonState& button(int index);
-    const ToolbarButtonState& button(int index) const;
-    const ToolbarButtonState& button(const QString& key) const;
+    ToolbarButtonState& button(int index) { return m_buttons[index]; }
+    const ToolbarButtonState& button(int index) const { return m_buttons[index]; }
+    const ToolbarButtonState& button(const QString& key) const { return m_buttons[key]; }
 
     // The popup menu's items by name.
-    MenuItemState& menu(const QString& name);
-    const MenuItemState& menu(const QString& name) const;
+    MenuItemState& menu(const QString& name) { return m_menu[name]; }
+    const MenuItemState& menu(const QString& name) const { return m_menu[name]; }
 
     // The toolbar in button order (index 1 first), and the popup menu in item order.
     static const QList<ToolbarButton>& toolbarTable();
     static const QList<MenuItemState>& popupMenuTable();
-    static int renameButtonIndex();
-    static int deleteButtonIndex();
 
 private:
-    qsizetype menuIndex(const QString& name) const;
-
-    QList<ToolbarButtonState> m_buttons;
-    QList<MenuItemState> m_menu;
+    ToolbarButtons m_buttons;
+    MenuItems m_menu;
 };
 
 } // namespace ruvo

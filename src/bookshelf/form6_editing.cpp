@@ -136,7 +136,7 @@ void Form6::SINKISAKUSEI()
 {
     if (!RecordFile(m_platform.files, m_state.programFolder).allowsChange(m_platform.messages))
         return;
-    m_platform.modal.showModal(u"Form10"_s);
+    m_platform.modal.showModal(WindowName::shelfFolder);
     // Another shelf was chosen: this window closes and shows again on it.
     if (m_state.shelfFolder != m_shelfFolder) {
         m_reopenRequested = true;

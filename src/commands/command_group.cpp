@@ -1,22 +1,23 @@
 #include "commands/command_group.h"
 
+#include "commands/control_names.h"
+#include "commands/toolbar_table.h"
 #include "viewer/form1_controls.h"
 
 namespace ruvo {
-
-using namespace Qt::StringLiterals;
 
 QList<int> toolbarIndicesOf(CommandGroup group)
 {
     switch (group) {
     case CommandGroup::Register:
-        return {4};
+        return {MainToolbar::registerBook};
     case CommandGroup::Previous:
-        return {6};
+        return {MainToolbar::previousPage};
     case CommandGroup::Next:
-        return {7};
+        return {MainToolbar::nextPage};
     case CommandGroup::Placements:
-        return {9, 10, 11, 12, 13};
+        return {MainToolbar::lowerLeft, MainToolbar::upperLeft, MainToolbar::centre, MainToolbar::lowerRight,
+                MainToolbar::upperRight};
     }
     return {};
 }
@@ -25,13 +26,14 @@ QStringList menuItemsOf(CommandGroup group)
 {
     switch (group) {
     case CommandGroup::Register:
-        return {u"hondana"_s};
+        return {MenuItem::registerBook};
     case CommandGroup::Previous:
-        return {u"PRVP"_s};
+        return {MenuItem::previousPage};
     case CommandGroup::Next:
-        return {u"NEXTP"_s};
+        return {MenuItem::nextPage};
     case CommandGroup::Placements:
-        return {u"rup"_s, u"rdwn"_s, u"lnaka"_s, u"lup"_s, u"ldwn"_s};
+        return {MenuItem::upperRight, MenuItem::lowerRight, MenuItem::centre, MenuItem::upperLeft,
+                MenuItem::lowerLeft};
     }
     return {};
 }

@@ -9,7 +9,13 @@ class Form1Controls;
 
 // Commands that are always enabled and disabled together, on the toolbar and
 // in the popup menu alike.
-enum class CommandGroup { Register, Previous, Next, Placements };
+enum class CommandGroup
+{
+    Register,
+    Previous,
+    Next,
+    Placements
+};
 
 QList<int> toolbarIndicesOf(CommandGroup group);
 QStringList menuItemsOf(CommandGroup group);

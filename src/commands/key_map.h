@@ -6,7 +6,17 @@ namespace ruvo {
 
 // What a key does on the main window. Keys are the platform's virtual-key
 // codes; the shift state never matters.
-enum class KeyAction { None, NextPage, PreviousPage, Quit, ScrollUp, ScrollDown, ScrollLeft, ScrollRight };
+enum class KeyAction
+{
+    None,
+    NextPage,
+    PreviousPage,
+    Quit,
+    ScrollUp,
+    ScrollDown,
+    ScrollLeft,
+    ScrollRight
+};
 
 namespace KeyCode {
 constexpr int Enter = 13;

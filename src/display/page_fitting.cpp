@@ -6,8 +6,6 @@
 
 namespace ruvo {
 
-using namespace Qt::StringLiterals;
-
 FrameFit fitSpread(QSizeF firstPage, QSizeF secondPage, QSizeF area)
 {
     const int height = roundHalfEven(std::max(firstPage.height(), secondPage.height()));
@@ -65,40 +63,6 @@ QPointF placementPosition(Placement placement, QSizeF frame, QSizeF area)
         return {0, 0};
     case Placement::LowerLeft:
         return {0, bottom};
-    }
-    return {};
-}
-
-int placementButton(Placement placement)
-{
-    switch (placement) {
-    case Placement::UpperRight:
-        return 13;
-    case Placement::LowerRight:
-        return 12;
-    case Placement::Centre:
-        return 11;
-    case Placement::UpperLeft:
-        return 10;
-    case Placement::LowerLeft:
-        return 9;
-    }
-    return 0;
-}
-
-QString placementMenuItem(Placement placement)
-{
-    switch (placement) {
-    case Placement::UpperRight:
-        return u"rup"_s;
-    case Placement::LowerRight:
-        return u"rdwn"_s;
-    case Placement::Centre:
-        return u"lnaka"_s;
-    case Placement::UpperLeft:
-        return u"lup"_s;
-    case Placement::LowerLeft:
-        return u"ldwn"_s;
     }
     return {};
 }

@@ -2,7 +2,6 @@
 
 #include <QPointF>
 #include <QSizeF>
-#include <QString>
 
 namespace ruvo {
 
@@ -24,11 +23,15 @@ FrameFit fitSpread(QSizeF firstPage, QSizeF secondPage, QSizeF area);
 // One page, by the same rules, placed at the exact half twip.
 FrameFit fitSinglePage(QSizeF page, QSizeF area);
 
-enum class Placement { UpperRight, LowerRight, Centre, UpperLeft, LowerLeft };
+enum class Placement
+{
+    UpperRight,
+    LowerRight,
+    Centre,
+    UpperLeft,
+    LowerLeft
+};
 
 QPointF placementPosition(Placement placement, QSizeF frame, QSizeF area);
-// The toolbar button and menu item of a placement command.
-int placementButton(Placement placement);
-QString placementMenuItem(Placement placement);
 
 } // namespace ruvo

@@ -40,9 +40,9 @@ void Form1::Form_Load()
     m_state.commandLine = m_platform.process.commandLine();
     m_state.programFolder = withoutTrailingSeparator(m_platform.process.programFolder());
 
-    m_controls.menu(u"hyhtt"_s).checked = false;
-    m_controls.menu(u"NEXTP"_s).enabled = false;
-    m_controls.menu(u"PRVP"_s).enabled = false;
+    m_controls.menu(MenuItem::stretch).checked = false;
+    m_controls.menu(MenuItem::nextPage).enabled = false;
+    m_controls.menu(MenuItem::previousPage).enabled = false;
 
     m_controls.picture2.move(0, 0, 0, 0);
     m_controls.picture3.move(0, 0, 0, 0);

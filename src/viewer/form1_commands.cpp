@@ -12,44 +12,36 @@ using namespace Qt::StringLiterals;
 void Form1::buildDispatchTables()
 {
     m_toolbarActions = {
-        {u"Rforda"_s, &Form1::RUVIMAS},
-        {u"Rhondana"_s, &Form1::tanaopen_Click},
-        {u"Rtourok"_s, &Form1::hondana_Click},
-        {u"Rmae"_s, &Form1::previousPage},
-        {u"Rtugi"_s, &Form1::nextPage},
-        {u"Rld"_s, &Form1::HIDARISHITASOROE},
-        {u"Rlu"_s, &Form1::HIDARIUESOROE},
-        {u"Rnaka"_s, &Form1::NAKASOROE},
-        {u"Rrd"_s, &Form1::MIGISHITASOROE},
-        {u"Rru"_s, &Form1::MIGIUESOROE},
-        {u"Rscrool2"_s, &Form1::SCROOKIRIKAE},
-        {u"Rscrool"_s, &Form1::SCROOKIRIKAE},
-        {u"Rtool"_s, &Form1::BOT_Click},
-        {u"Rsta"_s, &Form1::sta_Click},
-        {u"Ritimai"_s, &Form1::ITtyo},
-        {u"Rsto"_s, &Form1::SUTOREKIRIKAE},
-        {u"CYAN"_s, &Form1::KANBAS},
-        {u"set"_s, &Form1::openSettingsPanel},
-        {u"Rva"_s, &Form1::showVersion},
-        {u"Ren"_s, &Form1::end_Click},
+        {ToolbarKey::openFile, &Form1::RUVIMAS},
+        {ToolbarKey::openShelf, &Form1::tanaopen_Click},
+        {ToolbarKey::registerBook, &Form1::hondana_Click},
+        {ToolbarKey::previousPage, &Form1::previousPage},
+        {ToolbarKey::nextPage, &Form1::nextPage},
+        {ToolbarKey::lowerLeft, &Form1::HIDARISHITASOROE},
+        {ToolbarKey::upperLeft, &Form1::HIDARIUESOROE},
+        {ToolbarKey::centre, &Form1::NAKASOROE},
+        {ToolbarKey::lowerRight, &Form1::MIGISHITASOROE},
+        {ToolbarKey::upperRight, &Form1::MIGIUESOROE},
+        {ToolbarKey::scrollRunning, &Form1::SCROOKIRIKAE},
+        {ToolbarKey::scrollStopped, &Form1::SCROOKIRIKAE},
+        {ToolbarKey::toolbar, &Form1::BOT_Click},
+        {ToolbarKey::statusBar, &Form1::sta_Click},
+        {ToolbarKey::onePage, &Form1::ITtyo},
+        {ToolbarKey::stretch, &Form1::SUTOREKIRIKAE},
+        {ToolbarKey::canvas, &Form1::KANBAS},
+        {ToolbarKey::background, &Form1::openSettingsPanel},
+        {ToolbarKey::version, &Form1::showVersion},
+        {ToolbarKey::quit, &Form1::end_Click},
     };
     m_menuActions = {
-        {u"NEXTP"_s, &Form1::NEXTP_Click},
-        {u"PRVP"_s, &Form1::PRVP_Click},
-        {u"SCROO"_s, &Form1::SCROOKIRIKAE},
-        {u"rup"_s, &Form1::MIGIUESOROE},
-        {u"rdwn"_s, &Form1::MIGISHITASOROE},
-        {u"lnaka"_s, &Form1::NAKASOROE},
-        {u"lup"_s, &Form1::HIDARIUESOROE},
-        {u"ldwn"_s, &Form1::HIDARISHITASOROE},
-        {u"tanaopen"_s, &Form1::tanaopen_Click},
-        {u"hondana"_s, &Form1::hondana_Click},
-        {u"open"_s, &Form1::open_Click},
-        {u"BOT"_s, &Form1::BOT_Click},
-        {u"sta"_s, &Form1::sta_Click},
-        {u"hyhtt"_s, &Form1::hyhtt_Click},
-        {u"sing"_s, &Form1::sing_Click},
-        {u"end"_s, &Form1::end_Click},
+        {MenuItem::nextPage, &Form1::NEXTP_Click},      {MenuItem::previousPage, &Form1::PRVP_Click},
+        {MenuItem::autoScroll, &Form1::SCROOKIRIKAE},   {MenuItem::upperRight, &Form1::MIGIUESOROE},
+        {MenuItem::lowerRight, &Form1::MIGISHITASOROE}, {MenuItem::centre, &Form1::NAKASOROE},
+        {MenuItem::upperLeft, &Form1::HIDARIUESOROE},   {MenuItem::lowerLeft, &Form1::HIDARISHITASOROE},
+        {MenuItem::openShelf, &Form1::tanaopen_Click},  {MenuItem::registerBook, &Form1::hondana_Click},
+        {MenuItem::openFile, &Form1::open_Click},       {MenuItem::toolbar, &Form1::BOT_Click},
+        {MenuItem::statusBar, &Form1::sta_Click},       {MenuItem::stretch, &Form1::hyhtt_Click},
+        {MenuItem::onePage, &Form1::sing_Click},        {MenuItem::quit, &Form1::end_Click},
     };
 }
 
@@ -87,7 +79,7 @@ void Form1::setBusy(bool busy)
 
 void Form1::RUVIMAS()
 {
-    m_platform.modal.showModal(u"Form2"_s);
+    m_platform.modal.showModal(WindowName::browser);
 }
 
 void Form1::open_Click()
@@ -100,23 +92,23 @@ void Form1::open_Click()
 void Form1::tanaopen_Click()
 {
     setBusy(true);
-    m_platform.modal.showModal(u"Form6"_s);
+    m_platform.modal.showModal(WindowName::bookshelf);
     setBusy(false);
 }
 
 void Form1::hondana_Click()
 {
-    m_platform.modal.showModal(u"Form5"_s);
+    m_platform.modal.showModal(WindowName::registerBook);
 }
 
 void Form1::showVersion()
 {
-    m_platform.modal.showModal(u"Form3"_s);
+    m_platform.modal.showModal(WindowName::version);
 }
 
 void Form1::BOT_Click()
 {
-    MenuItemState& item = m_controls.menu(u"BOT"_s);
+    MenuItemState& item = m_controls.menu(MenuItem::toolbar);
     item.checked = !item.checked;
     m_controls.toolbarVisible = item.checked;
     Form_Resize();
@@ -124,11 +116,10 @@ void Form1::BOT_Click()
 
 void Form1::sta_Click()
 {
-    constexpr int statusButton = 19;
-    MenuItemState& item = m_controls.menu(u"sta"_s);
+    MenuItemState& item = m_controls.menu(MenuItem::statusBar);
     item.checked = !item.checked;
     m_controls.statusBar.visible = item.checked;
-    m_controls.button(statusButton).pressed = !item.checked;
+    m_controls.button(MainToolbar::statusBar).pressed = !item.checked;
     Form_Resize();
 }
 
@@ -140,12 +131,12 @@ void Form1::Form_KeyDown(int keyCode, int shift)
     case KeyAction::None:
         return;
     case KeyAction::NextPage:
-        if (!m_controls.menu(u"NEXTP"_s).enabled)
+        if (!m_controls.menu(MenuItem::nextPage).enabled)
             return;
         nextPage();
         break;
     case KeyAction::PreviousPage:
-        if (!m_controls.menu(u"PRVP"_s).enabled)
+        if (!m_controls.menu(MenuItem::previousPage).enabled)
             return;
         previousPage();
         break;

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "commands/menu_item_state.h"
-#include "commands/toolbar_button_state.h"
+#include "commands/control_names.h"
+#include "commands/menu_items.h"
+#include "commands/toolbar_buttons.h"
 #include "display/surface.h"
 #include "viewer/slider_state.h"
 #include "viewer/status_bar_state.h"
@@ -11,7 +12,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <array>
 
 namespace ruvo {
 
@@ -22,12 +22,12 @@ class Form1Controls
 public:
     Form1Controls();
 
-    MenuItemState& menu(const QString& name);
-    const MenuItemState& menu(const QString& name) const;
+    MenuItemState& menu(const QString& name) { return m_menus[name]; }
+    const MenuItemState& menu(const QString& name) const { return m_menus[name]; }
 
     // Toolbar buttons by their 1-based index.
-    ToolbarButtonState& button(int index);
-    const ToolbarButtonState& button(int index) const;
+    ToolbarButtonState& button(int index) { return m_buttons[index]; }
+    const ToolbarButtonState& button(int index) const { return m_buttons[index]; }
 
     WindowState window;
     bool toolbarVisible = true;
@@ -60,8 +60,8 @@ public:
     QHash<QString, QString> fontNames;
 
 private:
-    QHash<QString, MenuItemState> m_menus;
-    std::array<ToolbarButtonState, 27> m_buttons;
+    MenuItems m_menus;
+    ToolbarButtons m_buttons;
 };
 
 } // namespace ruvo

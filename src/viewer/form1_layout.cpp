@@ -1,5 +1,6 @@
 // Placing the page frame at actual size, the five placements, and the window
 // layout with the stretched pages.
+#include "commands/placement_commands.h"
 #include "display/stretch_fit.h"
 #include "display/window_layout.h"
 #include "viewer/form1.h"

@@ -2,6 +2,7 @@
 // that stretching turns off.
 #include "browse/form2.h"
 #include "commands/command_group.h"
+#include "commands/toolbar_table.h"
 #include "platform/modal_window_service.h"
 #include "viewer/form1.h"
 #include "viewer/number_text.h"
@@ -12,10 +13,6 @@ namespace ruvo {
 using namespace Qt::StringLiterals;
 
 namespace {
-constexpr int modeButton = 21;
-constexpr int stretchButton = 22;
-constexpr int scrollRunningButton = 15;
-constexpr int scrollStoppedButton = 16;
 constexpr int scrollTickMs = 1;
 } // namespace
 
@@ -29,14 +26,14 @@ void Form1::sing_Click()
 
 void Form1::ITtyo()
 {
-    MenuItemState& sing = m_controls.menu(u"sing"_s);
+    MenuItemState& sing = m_controls.menu(MenuItem::onePage);
     StatusBarState& status = m_controls.statusBar;
     const int count = pages().count();
     const int last = count - 1;
     sing.checked = !sing.checked;
 
     if (sing.checked) {
-        m_controls.button(modeButton).pressed = true;
+        m_controls.button(MainToolbar::onePage).pressed = true;
         if (m_state.pageIndex > 0) {
             if (m_state.pageIndex != last || m_fields.spreadShown == 2)
                 --m_state.pageIndex;
@@ -44,7 +41,7 @@ void Form1::ITtyo()
         status.panel(2) = StatusText::oneScreenMode();
         status.panel(1) = count < 1 ? QString::number(m_state.pageIndex) + u" / "_s + QString::number(count)
                                     : StatusText::position(m_state.pageIndex, count);
-        m_platform.modal.showModal(u"Form8"_s);
+        m_platform.modal.showModal(WindowName::onePageNotice);
         if (m_state.pageIndex != count) {
             m_controls.picture1.visible = false;
             m_controls.picture2.left = 0;
@@ -59,8 +56,8 @@ void Form1::ITtyo()
         }
     } else {
         status.panel(2) = StatusText::twoScreensMode();
-        m_platform.modal.showModal(u"Form9"_s);
-        m_controls.button(modeButton).pressed = false;
+        m_platform.modal.showModal(WindowName::twoPagesNotice);
+        m_controls.button(MainToolbar::onePage).pressed = false;
         if (m_state.pageIndex != last && m_state.pageIndex < count) {
             ++m_state.pageIndex;
             RUVINEW3();
@@ -82,7 +79,7 @@ void Form1::hyhtt_Click()
 
 void Form1::SUTOREKIRIKAE()
 {
-    MenuItemState& hyhtt = m_controls.menu(u"hyhtt"_s);
+    MenuItemState& hyhtt = m_controls.menu(MenuItem::stretch);
     hyhtt.checked = !hyhtt.checked;
     SUTOREP();
     Q_EMIT changed();
@@ -91,7 +88,7 @@ void Form1::SUTOREKIRIKAE()
 void Form1::SUTOREP()
 {
     if (stretchOn()) {
-        m_controls.button(stretchButton).pressed = true;
+        m_controls.button(MainToolbar::stretch).pressed = true;
         m_controls.picture1.visible = false;
         BOTANOFFD();
         if (onePageMode()) {
@@ -107,24 +104,24 @@ void Form1::SUTOREP()
         }
         if (m_fields.autoScrollOn == 1)
             SCROOKIRIKAE();
-        m_controls.button(scrollStoppedButton).enabled = false;
-        m_controls.menu(u"SCROO"_s).enabled = false;
+        m_controls.button(MainToolbar::scrollStopped).enabled = false;
+        m_controls.menu(MenuItem::autoScroll).enabled = false;
     } else {
-        m_controls.button(stretchButton).pressed = false;
+        m_controls.button(MainToolbar::stretch).pressed = false;
         m_controls.picture1.visible = true;
         m_controls.image1.visible = false;
         m_controls.image2.visible = false;
         // Only once a page is loaded do the placements make sense.
         if (m_controls.picture2.height > 15)
             setGroupEnabled(m_controls, CommandGroup::Placements, true);
-        m_controls.button(scrollStoppedButton).enabled = true;
-        m_controls.menu(u"SCROO"_s).enabled = true;
+        m_controls.button(MainToolbar::scrollStopped).enabled = true;
+        m_controls.menu(MenuItem::autoScroll).enabled = true;
     }
 }
 
 void Form1::SCROOKIRIKAE()
 {
-    MenuItemState& scroo = m_controls.menu(u"SCROO"_s);
+    MenuItemState& scroo = m_controls.menu(MenuItem::autoScroll);
     scroo.checked = !scroo.checked;
     if (!pages().isEmpty())
         BotanOK();
@@ -132,8 +129,8 @@ void Form1::SCROOKIRIKAE()
     const bool running = m_fields.autoScrollOn != 0;
     m_controls.timer1Interval = running ? 0 : scrollTickMs;
     m_fields.autoScrollOn = running ? 0 : 1;
-    m_controls.button(scrollRunningButton).visible = !running;
-    m_controls.button(scrollStoppedButton).visible = running;
+    m_controls.button(MainToolbar::scrollRunning).visible = !running;
+    m_controls.button(MainToolbar::scrollStopped).visible = running;
     Q_EMIT changed();
 }
 

@@ -55,7 +55,7 @@ void Form1::dP()
     } else {
         if (!PageList::hasImageExtension(path)) {
             if (!m_browser.isVisible())
-                m_platform.modal.showModeless(u"Form4"_s);
+                m_platform.modal.showModeless(WindowName::dropHelp);
             return;
         }
         m_browser.setDrive(m_platform.files.volumeRoot(path));
@@ -124,12 +124,12 @@ const PageList& Form1::pages() const
 
 bool Form1::onePageMode() const
 {
-    return m_controls.menu(u"sing"_s).checked;
+    return m_controls.menu(MenuItem::onePage).checked;
 }
 
 bool Form1::stretchOn() const
 {
-    return m_controls.menu(u"hyhtt"_s).checked;
+    return m_controls.menu(MenuItem::stretch).checked;
 }
 
 } // namespace ruvo

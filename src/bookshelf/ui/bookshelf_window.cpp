@@ -3,6 +3,7 @@
 #include "bookshelf/form6.h"
 #include "bookshelf/ui/shelf_canvas.h"
 #include "commands/key_map.h"
+#include "commands/ui/control_actions.h"
 #include "display/twips.h"
 #include "platform/ui/named_font.h"
 #include "platform/ui/window_show_state.h"
@@ -91,26 +92,10 @@ void BookshelfWindow::buildToolbar()
     m_toolbar->setFocusPolicy(Qt::NoFocus);
     m_toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
     for (const ToolbarButton& spec : Form6Controls::toolbarTable()) {
-        switch (spec.kind) {
-        case ToolbarButtonKind::Separator:
-            m_toolbar->addSeparator();
-            break;
-        case ToolbarButtonKind::Placeholder: {
-            auto* gap = new QWidget(m_toolbar);
-            gap->setFixedWidth(toPixels(spec.placeholderWidth));
-            m_toolbar->addWidget(gap);
-            break;
-        }
-        case ToolbarButtonKind::Push:
-        case ToolbarButtonKind::Check: {
-            QAction* action = m_toolbar->addAction(QIcon(u":/icons/"_s + spec.key + u".svg"_s), spec.tooltip);
-            action->setObjectName(spec.key);
-            action->setToolTip(spec.tooltip);
+        if (QAction* action = addToolbarRow(*m_toolbar, spec).action) {
             connect(action, &QAction::triggered, this,
                     [this, key = spec.key] { m_logic.Toolbar1_ButtonClick(key); });
             m_buttons.insert(spec.index, action);
-            break;
-        }
         }
     }
 }
@@ -212,16 +197,10 @@ void BookshelfWindow::syncFromLogic()
     }
 
     m_toolbar->setGeometry(0, 0, width(), controls.toolbarHeight);
-    for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it) {
-        const ToolbarButtonState& state = controls.button(it.key());
-        it.value()->setEnabled(state.enabled);
-        it.value()->setVisible(state.visible);
-    }
-    for (auto it = m_menuActions.cbegin(); it != m_menuActions.cend(); ++it) {
-        const MenuItemState& item = controls.menu(it.key());
-        it.value()->setEnabled(item.enabled);
-        it.value()->setVisible(item.visible);
-    }
+    for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it)
+        applyState(*it.value(), controls.button(it.key()));
+    for (auto it = m_menuActions.cbegin(); it != m_menuActions.cend(); ++it)
+        applyState(*it.value(), controls.menu(it.key()));
 
     const QFont labelFont = namedFont(controls.fontNames.value(u"Label2"_s, font().family()), font());
     m_folderBar->setFont(labelFont);

@@ -2,6 +2,7 @@
 
 #include "bookshelf/form6.h"
 #include "bookshelf/ui/bookshelf_window.h"
+#include "commands/control_names.h"
 #include "platform/callback_modal_window_service.h"
 
 #include <QPointer>
@@ -14,7 +15,7 @@ void registerBookshelfWindow(CallbackModalWindowService& windows, Platform platf
                              Form1& form1, QWidget* mainWindow)
 {
     QPointer<QWidget> main(mainWindow);
-    windows.registerWindow(u"Form6"_s, [platform, &state, &form1, main] {
+    windows.registerWindow(WindowName::bookshelf, [platform, &state, &form1, main] {
         // Reopening in a loop rather than from inside the closing window keeps
         // one window, and one logic, alive at a time.
         for (;;) {

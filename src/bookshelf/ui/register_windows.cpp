@@ -3,6 +3,7 @@
 #include "bookshelf/form5.h"
 #include "bookshelf/ui/register_window.h"
 #include "bookshelf/ui/registration_notice_window.h"
+#include "commands/control_names.h"
 #include "platform/callback_modal_window_service.h"
 
 #include <QApplication>
@@ -30,7 +31,7 @@ void registerRegisterWindows(CallbackModalWindowService& windows, Platform platf
     auto openRegister = std::make_shared<const Form5*>(nullptr);
     QPointer<QWidget> main(mainWindow);
 
-    windows.registerWindow(u"Form5"_s, [platform, &state, main, openRegister] {
+    windows.registerWindow(WindowName::registerBook, [platform, &state, main, openRegister] {
         Form5 logic(platform, state);
         QApplication::setOverrideCursor(Qt::BusyCursor);
         logic.Form_Load();

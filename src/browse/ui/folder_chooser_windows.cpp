@@ -4,6 +4,7 @@
 #include "browse/form11.h"
 #include "browse/ui/folder_chooser_window.h"
 #include "browse/ui/new_folder_window.h"
+#include "commands/control_names.h"
 #include "platform/callback_modal_window_service.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ void registerFolderChooser(CallbackModalWindowService& windows, Platform platfor
     auto openChooser = std::make_shared<Form10*>(nullptr);
     QPointer<QWidget> main(mainWindow);
 
-    windows.registerWindow(u"Form10"_s, [platform, &state, main, openChooser] {
+    windows.registerWindow(WindowName::shelfFolder, [platform, &state, main, openChooser] {
         Form10 logic(platform, state);
         logic.Form_Load(QDir::currentPath());
         FolderChooserWindow window(logic, dialogParent(main));

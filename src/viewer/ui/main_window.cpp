@@ -3,6 +3,7 @@
 #include "commands/key_map.h"
 #include "commands/menu_table.h"
 #include "commands/toolbar_table.h"
+#include "commands/ui/control_actions.h"
 #include "display/twips.h"
 #include "display/ui/background_panel.h"
 #include "display/ui/viewing_area.h"
@@ -29,10 +30,6 @@
 namespace ruvo {
 
 using namespace Qt::StringLiterals;
-
-namespace {
-constexpr int sliderPlaceholder = 17;
-}
 
 MainWindow::MainWindow(Form1& logic, const Delays& delays, QWidget* parent)
     : QMainWindow(parent), m_logic(logic), m_delays(delays)
@@ -69,45 +66,34 @@ void MainWindow::buildToolbar()
     addToolBar(Qt::TopToolBarArea, m_toolbar);
 
     for (const ToolbarButton& spec : toolbarTable()) {
-        QAction* action = nullptr;
-        switch (spec.kind) {
-        case ToolbarButtonKind::Separator:
-            m_toolbar->addSeparator();
-            break;
-        case ToolbarButtonKind::Placeholder: {
-            auto* gap = new QWidget(m_toolbar);
-            gap->setFixedWidth(toPixels(spec.placeholderWidth));
-            if (spec.index == sliderPlaceholder) {
-                auto* layout = new QHBoxLayout(gap);
-                layout->setContentsMargins(4, 0, 4, 0);
-                m_slider = new QSlider(Qt::Horizontal, gap);
-                m_slider->setFocusPolicy(Qt::NoFocus);
-                m_slider->setTickPosition(QSlider::TicksBelow);
-                m_slider->setToolTip(u"スクロール速度"_s);
-                connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
-                    if (value != m_logic.controls().slider1.value)
-                        m_logic.Slider1_Scroll(value);
-                });
-                m_sliderLabel = new QLabel(gap);
-                m_sliderLabel->setMinimumWidth(28);
-                m_sliderLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                layout->addWidget(m_slider);
-                layout->addWidget(m_sliderLabel);
-            }
-            m_toolbar->addWidget(gap);
-            break;
-        }
-        case ToolbarButtonKind::Push:
-        case ToolbarButtonKind::Check:
-            action = m_toolbar->addAction(QIcon(u":/icons/"_s + spec.key + u".svg"_s), spec.tooltip);
-            action->setToolTip(spec.tooltip);
-            action->setCheckable(spec.kind == ToolbarButtonKind::Check);
-            connect(action, &QAction::triggered, this,
+        const AddedToolbarRow added = addToolbarRow(*m_toolbar, spec);
+        if (added.action) {
+            connect(added.action, &QAction::triggered, this,
                     [this, index = spec.index] { m_logic.Toolbar1_ButtonClick(index); });
-            break;
         }
-        m_buttons.append(action);
+        if (spec.kind == ToolbarButtonKind::SliderPlaceholder)
+            buildSlider(added.gap);
+        m_buttons.append(added.action);
     }
+}
+
+void MainWindow::buildSlider(QWidget* gap)
+{
+    auto* layout = new QHBoxLayout(gap);
+    layout->setContentsMargins(4, 0, 4, 0);
+    m_slider = new QSlider(Qt::Horizontal, gap);
+    m_slider->setFocusPolicy(Qt::NoFocus);
+    m_slider->setTickPosition(QSlider::TicksBelow);
+    m_slider->setToolTip(u"スクロール速度"_s);
+    connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
+        if (value != m_logic.controls().slider1.value)
+            m_logic.Slider1_Scroll(value);
+    });
+    m_sliderLabel = new QLabel(gap);
+    m_sliderLabel->setMinimumWidth(28);
+    m_sliderLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(m_slider);
+    layout->addWidget(m_sliderLabel);
 }
 
 void MainWindow::buildStatusBar()
@@ -124,7 +110,7 @@ void MainWindow::buildPopupMenu()
 {
     QHash<QString, QMenu*> menus;
     m_popup = new QMenu(this);
-    menus.insert(u"mnuFile"_s, m_popup);
+    menus.insert(MenuItem::popup, m_popup);
     for (const MenuItemState& item : menuTable()) {
         QMenu* parentMenu = menus.value(item.parent);
         if (!parentMenu)
@@ -132,7 +118,7 @@ void MainWindow::buildPopupMenu()
         QAction* action = nullptr;
         if (item.isSeparator()) {
             action = parentMenu->addSeparator();
-        } else if (item.name == u"Rsetti"_s) {
+        } else if (item.name == MenuItem::screenSettings) {
             QMenu* submenu = parentMenu->addMenu(item.caption);
             menus.insert(item.name, submenu);
             action = submenu->menuAction();
@@ -159,19 +145,11 @@ void MainWindow::syncFromLogic()
 
     m_toolbar->setVisible(controls.toolbarVisible);
     for (int i = 0; i < m_buttons.size(); ++i) {
-        if (QAction* action = m_buttons.at(i)) {
-            const ToolbarButtonState& state = controls.button(i + 1);
-            action->setEnabled(state.enabled);
-            action->setVisible(state.visible);
-            action->setChecked(state.pressed);
-        }
+        if (QAction* action = m_buttons.at(i))
+            applyState(*action, controls.button(i + 1));
     }
-    for (auto it = m_menuActions.cbegin(); it != m_menuActions.cend(); ++it) {
-        const MenuItemState& item = controls.menu(it.key());
-        it.value()->setEnabled(item.enabled);
-        it.value()->setVisible(item.visible);
-        it.value()->setChecked(item.checked);
-    }
+    for (auto it = m_menuActions.cbegin(); it != m_menuActions.cend(); ++it)
+        applyState(*it.value(), controls.menu(it.key()));
     const SliderState& slider = controls.slider1;
     {
         const QSignalBlocker blocker(m_slider);
@@ -243,7 +221,8 @@ void MainWindow::layOut()
 {
     pushGeometryToLogic();
     Form1Controls& controls = m_logic.controls();
-    controls.toolbarHeight = toTwips(m_toolbar->isVisible() ? m_toolbar->height() : m_toolbar->sizeHint().height());
+    controls.toolbarHeight =
+        toTwips(m_toolbar->isVisible() ? m_toolbar->height() : m_toolbar->sizeHint().height());
     controls.statusBarHeight =
         toTwips(statusBar()->isVisible() ? statusBar()->height() : statusBar()->sizeHint().height());
     m_logic.Form_Resize();

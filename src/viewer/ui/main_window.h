@@ -44,6 +44,7 @@ protected:
 
 private:
     void buildToolbar();
+    void buildSlider(QWidget* gap);
     void buildStatusBar();
     void buildPopupMenu();
     void showPopupMenu();

@@ -1,0 +1,103 @@
+#pragma once
+
+// The names by which the logic addresses windows, menu items, toolbar buttons
+// and controls. They are the program's historic names and are kept verbatim;
+// every use goes through these constants, so a typo is a compile error rather
+// than a lookup that finds nothing.
+
+#include <QLatin1StringView>
+
+namespace ruvo {
+
+using ControlName = QLatin1StringView;
+
+// Windows shown through the modal window service.
+namespace WindowName {
+inline constexpr ControlName browser("Form2");        // the file browser with preview
+inline constexpr ControlName version("Form3");        // the version information
+inline constexpr ControlName dropHelp("Form4");       // help on what may be dropped
+inline constexpr ControlName registerBook("Form5");   // registering the open book on the shelf
+inline constexpr ControlName bookshelf("Form6");      // the bookshelf of thumbnail icons
+inline constexpr ControlName registerNotice("Form7"); // the notice after a registration
+inline constexpr ControlName onePageNotice("Form8");  // the one-page-mode notice
+inline constexpr ControlName twoPagesNotice("Form9"); // the two-page-mode notice
+inline constexpr ControlName shelfFolder("Form10");   // the shelf folder chooser
+inline constexpr ControlName newFolder("Form11");     // naming a new folder in the chooser
+} // namespace WindowName
+
+// The main window's popup menu (the hidden "mnuFile" menu and its items).
+namespace MenuItem {
+inline constexpr ControlName popup("mnuFile");     // the popup menu itself
+inline constexpr ControlName nextPage("NEXTP");    // next page
+inline constexpr ControlName previousPage("PRVP"); // previous page
+inline constexpr ControlName autoScroll("SCROO");  // automatic scrolling on and off
+inline constexpr ControlName separatorAfterScroll("line2");
+inline constexpr ControlName upperRight("rup");  // place the pages upper right
+inline constexpr ControlName lowerRight("rdwn"); // place the pages lower right
+inline constexpr ControlName centre("lnaka");    // place the pages in the centre
+inline constexpr ControlName upperLeft("lup");   // place the pages upper left
+inline constexpr ControlName lowerLeft("ldwn");  // place the pages lower left
+inline constexpr ControlName separatorAfterPlacements("line4");
+inline constexpr ControlName openShelf("tanaopen");   // open the bookshelf
+inline constexpr ControlName registerBook("hondana"); // register the open book on the shelf
+inline constexpr ControlName openFile("open");        // open the file browser
+inline constexpr ControlName separatorAfterOpen("line3");
+inline constexpr ControlName screenSettings("Rsetti"); // the screen settings submenu
+inline constexpr ControlName toolbar("BOT");           // toolbar on and off
+inline constexpr ControlName statusBar("sta");         // status bar on and off
+inline constexpr ControlName stretch("hyhtt");         // stretching on and off
+inline constexpr ControlName onePage("sing");          // one page or two-page spreads
+inline constexpr ControlName hiddenSeparator("line5");
+inline constexpr ControlName separatorBeforeQuit("line6");
+inline constexpr ControlName quit("end");        // quit the program
+inline constexpr ControlName shelfMenu("okini"); // the hidden shelf menu
+inline constexpr ControlName tidyShelf("seiri"); // its only item, tidying the shelf
+} // namespace MenuItem
+
+// The main window's toolbar buttons, by key; the key also names the icon.
+namespace ToolbarKey {
+inline constexpr ControlName openFile("Rforda");        // open the file browser
+inline constexpr ControlName openShelf("Rhondana");     // open the bookshelf
+inline constexpr ControlName registerBook("Rtourok");   // register the open book
+inline constexpr ControlName previousPage("Rmae");      // previous page
+inline constexpr ControlName nextPage("Rtugi");         // next page
+inline constexpr ControlName lowerLeft("Rld");          // place the pages lower left
+inline constexpr ControlName upperLeft("Rlu");          // place the pages upper left
+inline constexpr ControlName centre("Rnaka");           // place the pages in the centre
+inline constexpr ControlName lowerRight("Rrd");         // place the pages lower right
+inline constexpr ControlName upperRight("Rru");         // place the pages upper right
+inline constexpr ControlName scrollRunning("Rscrool2"); // automatic scrolling, shown while it runs
+inline constexpr ControlName scrollStopped("Rscrool");  // automatic scrolling, shown while stopped
+inline constexpr ControlName toolbar("Rtool");          // toolbar on and off
+inline constexpr ControlName statusBar("Rsta");         // status bar on and off
+inline constexpr ControlName onePage("Ritimai");        // one page or two-page spreads
+inline constexpr ControlName stretch("Rsto");           // stretching on and off
+inline constexpr ControlName canvas("CYAN");            // the canvas of all pages
+inline constexpr ControlName background("set");         // the background colour panel
+inline constexpr ControlName version("Rva");            // the version information
+inline constexpr ControlName quit("Ren");               // quit the program
+} // namespace ToolbarKey
+
+// The bookshelf window's popup menu.
+namespace ShelfMenuItem {
+inline constexpr ControlName popup("popmenu");    // the popup menu itself
+inline constexpr ControlName rename("dai");       // rename the selected icon
+inline constexpr ControlName sort("iconseiretu"); // sort the icons by title
+inline constexpr ControlName separator("line1");
+inline constexpr ControlName remove("sak"); // delete the selected icon
+} // namespace ShelfMenuItem
+
+// The bookshelf window's toolbar buttons, by key; the key also names the icon.
+namespace ShelfToolbarKey {
+inline constexpr ControlName back("modor");       // back to the main window
+inline constexpr ControlName toBottom("saisita"); // scroll to the bottom
+inline constexpr ControlName down("down");        // scroll down a row
+inline constexpr ControlName up("up");            // scroll up a row
+inline constexpr ControlName toTop("saiue");      // scroll to the top
+inline constexpr ControlName rename("henkouda");  // rename the selected icon
+inline constexpr ControlName remove("kes");       // delete the selected icon
+inline constexpr ControlName sort("seiretu");     // sort the icons by title
+inline constexpr ControlName otherShelf("sinki"); // read another shelf or make a new one
+} // namespace ShelfToolbarKey
+
+} // namespace ruvo

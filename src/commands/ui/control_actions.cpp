@@ -1,0 +1,53 @@
+#include "commands/ui/control_actions.h"
+
+#include "display/twips.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QToolBar>
+
+namespace ruvo {
+
+using namespace Qt::StringLiterals;
+
+void applyState(QAction& action, const ToolbarButtonState& state)
+{
+    action.setEnabled(state.enabled);
+    action.setVisible(state.visible);
+    if (action.isCheckable())
+        action.setChecked(state.pressed);
+}
+
+void applyState(QAction& action, const MenuItemState& item)
+{
+    action.setEnabled(item.enabled);
+    action.setVisible(item.visible);
+    if (action.isCheckable())
+        action.setChecked(item.checked);
+}
+
+AddedToolbarRow addToolbarRow(QToolBar& toolbar, const ToolbarButton& spec)
+{
+    AddedToolbarRow added;
+    switch (spec.kind) {
+    case ToolbarButtonKind::Separator:
+        toolbar.addSeparator();
+        break;
+    case ToolbarButtonKind::Placeholder:
+    case ToolbarButtonKind::SliderPlaceholder:
+        added.gap = new QWidget(&toolbar);
+        added.gap->setFixedWidth(toPixels(spec.placeholderWidth));
+        toolbar.addWidget(added.gap);
+        break;
+    case ToolbarButtonKind::Push:
+    case ToolbarButtonKind::Check:
+        added.action = toolbar.addAction(QIcon(u":/icons/"_s + spec.key + u".svg"_s), spec.tooltip);
+        added.action->setObjectName(spec.key);
+        added.action->setToolTip(spec.tooltip);
+        added.action->setCheckable(spec.kind == ToolbarButtonKind::Check);
+        break;
+    }
+    return added;
+}
+
+} // namespace ruvo
