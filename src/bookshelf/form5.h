@@ -28,7 +28,9 @@ public:
     // reported and the window stays open.
     void Command1_Click();
     // Cancel and the close box write nothing.
+    // Cancel: closes the window, writing nothing.
     void Command2_Click() { m_open = false; }
+    // The close box: closes the window, writing nothing.
     void Form_Unload() { m_open = false; }
 
     bool isOpen() const { return m_open; }

@@ -47,8 +47,11 @@ public:
 
     // Life of the window. Unloading asks whether to save a changed shelf and
     // stores the window's size; it runs once, however the window is left.
+    // Once: reads the shelf file, makes an icon per book, fills the bars and restores the window's size.
     void Form_Load();
+    // Keeps the smallest size, lays the icons out in rows for the width and shows the top of the shelf.
     void Form_Resize();
+    // Once: offers to save a changed shelf (HOZON) and stores the window's size and state.
     void Form_Unload();
     bool isUnloaded() const { return m_unloaded; }
     // The chooser switched shelves: the window closed and is to be shown
@@ -56,42 +59,70 @@ public:
     bool reopenRequested() const { return m_reopenRequested; }
 
     // Scrolling: the canvas top is minus the scroll value.
+    // The scroll bar: moves the canvas to minus its value.
     void VScroll1_Change(int value);
+    // Scrolls up one row.
     void WEE();
+    // Scrolls down one row.
     void SHITAHE();
+    // Scrolls to the top.
     void TWEE();
+    // Scrolls to the bottom.
     void TSHITAHE();
 
     // Selection and movement.
+    // Frames the selected icon, shows its book in the status bar and enables rename and delete.
     void SENTAKWAK();
+    // Clears the selection: no frame, no rename box, rename and delete disabled.
     void MOUSESAID();
+    // Selects the next icon.
     void MIGIHE();
+    // Selects the previous icon.
     void HIDARIHE();
+    // Selects the icon a row up, scrolling up when its title is above the view.
     void UPHE();
+    // Selects the icon a row down, scrolling down when its title is below the view.
     void SHITAHEIK();
+    // Enter: opens the selected book (DBCLI).
     void ENTA();
+    // Arrows move the selection; Enter opens it while the rename box is closed.
     void Form_KeyDown(int keyCode);
     // The mouse on an icon's image or title, and on the background.
+    // A button on an icon selects it; the right one also asks for the popup menu.
     void iconMouseDown(int index, Qt::MouseButton button);
+    // Selects the icon.
     void Image1_Click(int index);
+    // Selects the icon and opens its book (DBCLI).
     void Image1_DblClick(int index);
+    // A button beside the icons clears the selection; the right one also asks for the popup menu.
     void backgroundMouseDown(Qt::MouseButton button);
 
     // The toolbar, by button key, and the popup menu, by item name.
+    // A toolbar button by key: runs its operation when enabled (scrolling only on a tall shelf).
     void Toolbar1_ButtonClick(const QString& key);
+    // A popup-menu item by name: runs its operation when enabled.
     void menuClick(const QString& itemName);
 
     // Opening the selected book in the main window.
+    // Closes the shelf and opens the selected book's path in the main window; a missing one is reported.
     void DBCLI();
 
     // Editing.
+    // Deletes the selected book from the shelf; its thumbnail goes when the shelf is saved.
     void SAKJYO();
+    // Opens the rename box over the selected icon's title.
     void DAIMEY();
+    // Keeps the text typed in the rename box.
     void Text1_Change(const QString& text);
+    // Enter in the rename box: the text becomes the book's title and the box closes.
     void Text1_KeyDown(int keyCode);
+    // Sorts the books by title, ascending and descending in turn.
     void NARABE();
+    // Saves the shelf file, then deletes the thumbnails of the deleted books; failures are reported.
     void HOZON();
+    // Closes the window.
     void OWAR();
+    // Shows the folder chooser Form10; when another shelf was chosen, closes to show again on it.
     void SINKISAKUSEI();
 
 Q_SIGNALS:

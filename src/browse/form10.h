@@ -25,10 +25,12 @@ public:
     // read is refused with a message and the folder list keeps its folder.
     QStringList drives() const;
     const QString& drive() const { return m_drives.current(); }
+    // The drive list: chooses a drive and lists it; one that cannot be read is refused.
     bool Drive1_Change(const QString& drive);
 
     // Folder list: the folder to choose; changing it refills the file list.
     const QString& folder() const { return m_folder; }
+    // The folder tree: chooses a folder and lists its shelf file, if it has one.
     void Dir1_Change(const QString& folder);
 
     // File list: the folder's shelf file, when it has one.
@@ -37,10 +39,14 @@ public:
     // OK: switches to the folder's shelf, offering to start one there when it
     // has none. On success the chooser closes; any failure is reported and
     // leaves the current shelf as it was.
+    // OK: makes the folder's shelf (started empty if need be) current, in the record file too, and closes.
     void Command1_Click();
+    // A double click on the shelf file: as OK.
     void File1_DblClick() { Command1_Click(); }
     // Cancel and the title bar's close box change nothing.
+    // Cancel: closes, changing nothing.
     void Command2_Click() { m_open = false; }
+    // The close box: closes, changing nothing.
     void Form_Unload() { m_open = false; }
     // The new-folder window, shown modally over the chooser.
     void Command3_Click();

@@ -16,6 +16,7 @@ class Form11
 public:
     Form11(Platform platform, Form10& chooser);
 
+    // Gives the name box and the buttons their font.
     void Form_Load();
 
     // The name typed for the new folder.
@@ -24,6 +25,7 @@ public:
 
     // OK: creates the folder; a failure is reported and the window stays open.
     void Command1_Click();
+    // Cancel: closes, making nothing.
     void Command2_Click() { m_open = false; }
     // A typed character: Enter (13) acts as OK; the others are typed.
     void Text1_KeyPress(int keyAscii);

@@ -31,11 +31,13 @@ public:
     QStringList drives() const;
     const QString& drive() const { return m_drives.current(); }
     bool setDrive(const QString& drive);
+    // The drive list: chooses a drive and lists it; one that cannot be read is refused.
     void Drive1_Change(const QString& drive) { setDrive(drive); }
 
     // Folder list: the open book's folder. Changing it refills the page list.
     const QString& folder() const { return m_pages.folder(); }
     void setFolder(const QString& folder);
+    // The folder tree: chooses a folder, refills the page list and drops the preview.
     void Dir1_Change(const QString& folder) { setFolder(folder); }
 
     PageList& pages() { return m_pages; }
@@ -44,9 +46,13 @@ public:
     QString pathOf(int index) const;
 
     // The file list and the preview.
+    // Selects a file; a missing one is reported and OK disabled; with the preview on, decodes it.
     void File1_Click(int index);
+    // With the preview off, opens the book at that page in the main window and hides the browser.
     void File1_DblClick(int index);
+    // The preview switch: turns the preview on or off and drops the one shown.
     void Check1_Click(bool checked);
+    // A click on a shown preview acts as OK.
     void Image1_Click();
     bool previewOn() const { return m_previewOn; }
     const QImage& preview() const { return m_preview; }
@@ -54,9 +60,13 @@ public:
 
     // OK opens the book at the selected page; Cancel returns to the book that
     // was open; the shell button shows the folder in the file manager.
+    // OK: opens the folder as the book at the selected page (the first when none is) and hides.
     void Command1_Click();
+    // Cancel: returns to the remembered drive and folder and hides.
     void Command2_Click();
+    // Shows the folder in the desktop's file manager.
     void Command3_Click();
+    // The close box: as Cancel.
     void Form_Unload();
     // Files dropped on the browser open as they would on the main window.
     void dropFiles(const QStringList& paths);

@@ -36,88 +36,147 @@ public:
     bool isUnloaded() const { return m_unloaded; }
 
     // Life of the window.
+    // Once: restores the window and colour from the settings, reads the record file, shows the first pages.
     void Form_Load();
+    // Once: stores the colour and the window's size and state, then ends the process.
     void Form_Unload();
+    // The quit command: Form_Unload.
     void end_Click();
+    // After the splash: opens the path given on the command line, if any.
     void afterSplash();
+    // Lays the viewing area out between toolbar and status bar and stretches the pages again if on.
     void Form_Resize();
 
     // Opening a path and the resets every opening uses. Dropped files are
     // queued in order and the first is opened.
+    // Opens the first queued path: a folder as a book, an image at its page; other files show the drop help.
     void dP();
+    // Files dropped on the window: queues them and opens the first (dP).
     void dropFiles(const QStringList& paths);
+    // Resets the page-step flags: no backward step pending, end check disarmed.
     void NAKAHESUJYOKYO();
+    // Clears status panels 2 and 3 (panel 2 keeps the one-page text in one-page mode).
     void TEXCLS();
 
     // Loading pages.
+    // Makes the file of the page at the page index the one to load, or reports it missing.
     void RUVIHENS();
+    // Shows one page: decodes it into Picture2, empties Picture3, fills the status bar, arms the end check.
     void RUVINEW1();
+    // Shows a spread: the page at the index on the right, then steps forward and loads the left page.
     void RUVINEW2();
+    // Adds the page at the index as the left-hand page beside the one already shown.
     void RUVINEW3();
 
     // Turning pages.
+    // Steps the page index: back when a backward step is pending, otherwise forward by one.
     void PAGESOUSA();
+    // Shows the page or spread starting at the page index, fits it, decodes ahead, updates the commands.
     void MTUGI();
+    // Shows the page or spread after a backward step (in one-page mode it makes the step itself).
     void MMAE();
+    // Menu item NEXTP: the next page, with the busy pointer.
     void NEXTP_Click();
+    // Menu item PRVP: the previous page, with the busy pointer.
     void PRVP_Click();
 
     // Command availability.
+    // Enables or disables the register, previous and next commands from the page index, count and mode.
     void BOTNHANTEI();
+    // Enables the five placement commands, unless stretching is on.
     void BotanOK();
+    // Disables the five placement commands.
     void BOTANOFFD();
 
     // Fitting and placement at actual size.
+    // Sizes the page frame to hold both pages: centred when it fits, else right- and top-aligned.
     void GAZOUAWASE();
+    // Sizes and places the page frame for one page by the same rules.
     void singlePageFit();
+    // Moves the page frame to the upper right of the viewing area.
     void MIGIUESOROE();
+    // Moves the page frame to the lower right of the viewing area.
     void MIGISHITASOROE();
+    // Centres the page frame in the viewing area.
     void NAKASOROE();
+    // Moves the page frame to the upper left of the viewing area.
     void HIDARIUESOROE();
+    // Moves the page frame to the lower left of the viewing area.
     void HIDARISHITASOROE();
 
     // Display modes.
+    // Switches between one page and spreads, with the mode notice, and shows the page or spread again.
     void ITtyo();
+    // Menu item sing: ITtyo with the busy pointer.
     void sing_Click();
+    // Applies the stretch switch: the pages stretched to the window, or the frame at actual size.
     void SUTOREP();
+    // Toggles stretching (menu item hyhtt) and applies it.
     void SUTOREKIRIKAE();
+    // Menu item hyhtt: SUTOREKIRIKAE.
     void hyhtt_Click();
+    // Starts or stops automatic scrolling and swaps its two toolbar buttons.
     void SCROOKIRIKAE();
 
     // The toolbar and the popup menu: dispatched by button key and item name.
+    // A toolbar button by 1-based index: runs the operation bound to its key.
     void Toolbar1_ButtonClick(int index);
+    // A popup-menu item by name: runs its operation when the item is enabled and visible.
     void menuClick(const QString& itemName);
+    // Shows the file browser Form2.
     void RUVIMAS();
+    // Menu item open: RUVIMAS with the busy pointer.
     void open_Click();
+    // Shows the bookshelf Form6.
     void tanaopen_Click();
+    // Shows the register window Form5.
     void hondana_Click();
+    // Toggles the toolbar and lays the window out again.
     void BOT_Click();
+    // Toggles the status bar and lays the window out again.
     void sta_Click();
+    // Shows the version window Form3.
     void showVersion();
 
     // The keyboard: a virtual-key code; the shift state is ignored.
+    // Space, Page Down: next page; Page Up: previous; X: quit; arrows, keypad 8 2 4 6: scroll the frame.
     void Form_KeyDown(int keyCode, int shift);
 
     // The mouse on the page images (positions in twips inside the image) and
     // on the other surfaces, and the timers of panning and scrolling.
+    // On the first page: the right button asks for the popup menu, the left starts panning.
     void Picture2_MouseDown(Qt::MouseButton button, double x, double y);
+    // The same on the second page.
     void Picture3_MouseDown(Qt::MouseButton button, double x, double y);
+    // Remembers the mouse position on the page for the next panning step.
     void pictureMouseMove(double x, double y);
+    // Stops panning.
     void pictureMouseUp();
+    // The right button elsewhere in the viewing area asks for the popup menu.
     void surfaceMouseDown(Qt::MouseButton button);
+    // Panning's repeat: MOUSEPIC2.
     void Timer2_Timer();
+    // One panning step: moves the frame so that the pressed point comes to the middle of the area.
     void MOUSEPIC2();
+    // One tick of automatic scrolling.
     void Timer1_Timer();
+    // Sets the automatic-scrolling step from the slider and shows it.
     void Slider1_Scroll(int value);
 
     // The background colour panel.
+    // Shows the background colour panel over the viewing area.
     void openSettingsPanel();
+    // A colour swatch: makes its colour the panel's.
     void col_Click(int index);
+    // The random button: gives the panel a random colour.
     void colimage_Click();
+    // The panel's OK: its colour becomes the background; closes the panel.
     void Command3_Click();
+    // The panel's Cancel: closes it, the background unchanged.
     void Command2_Click();
 
     // The canvas of all pages, on and off.
+    // Shows every page from the spread on screen to the end of the book in rows; run again, removes them.
     void KANBAS();
 
 Q_SIGNALS:
