@@ -5,6 +5,7 @@
 #include "bookshelf/shelf_messages.h"
 #include "bookshelf/thumbnail_bitmap.h"
 #include "bookshelf/thumbnail_sampling.h"
+#include "commands/control_names.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/modal_window_service.h"
@@ -26,11 +27,6 @@ Form5::Form5(Platform platform, const ViewerState& state) : m_platform(platform)
 QString Form5::caption()
 {
     return u"本棚へ登録"_s;
-}
-
-QString Form5::noticeWindowName()
-{
-    return u"Form7"_s;
 }
 
 QString Form5::noticeText()
@@ -109,7 +105,7 @@ void Form5::Command1_Click()
     }
     m_entries.append(entry);
     m_noticeTitle = entry.title;
-    m_platform.modal.showModal(noticeWindowName());
+    m_platform.modal.showModal(WindowName::registerNotice);
     m_open = false;
 }
 

@@ -59,7 +59,6 @@ public:
     const QString& noticeTitle() const { return m_noticeTitle; }
 
     static QString caption();
-    static QString noticeWindowName();
     static QString noticeText();
     static QString untitled();
     static QString guidance();

@@ -2,7 +2,7 @@
 
 #include "platform/file_services.h"
 #include "platform/paths.h"
-#include "viewer/number_text.h"
+#include "common/number_text.h"
 
 #include <QStringList>
 #include <algorithm>

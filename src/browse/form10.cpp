@@ -2,6 +2,7 @@
 
 #include "bookshelf/shelf_file.h"
 #include "browse/browse_messages.h"
+#include "commands/control_names.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/modal_window_service.h"
@@ -30,11 +31,6 @@ QString Form10::label1()
 QString Form10::label3()
 {
     return u"本棚データファイル\u3000(Hondana.ruv)"_s;
-}
-
-QString Form10::newFolderWindowName()
-{
-    return u"Form11"_s;
 }
 
 void Form10::Form_Load(const QString& startFolder)
@@ -110,7 +106,7 @@ void Form10::reportWriteFailure(const QString& folder)
 
 void Form10::Command3_Click()
 {
-    m_platform.modal.showModal(newFolderWindowName());
+    m_platform.modal.showModal(WindowName::newFolder);
 }
 
 } // namespace ruvo

@@ -58,7 +58,6 @@ public:
     static QString caption();
     static QString label1();
     static QString label3();
-    static QString newFolderWindowName();
 
 private:
     void refreshFiles();

@@ -2,7 +2,6 @@
 
 #include "commands/control_names.h"
 #include "commands/toolbar_table.h"
-#include "viewer/form1_controls.h"
 
 namespace ruvo {
 
@@ -36,20 +35,6 @@ QStringList menuItemsOf(CommandGroup group)
                 MenuItem::lowerLeft};
     }
     return {};
-}
-
-void setGroupEnabled(Form1Controls& controls, CommandGroup group, bool enabled)
-{
-    for (int index : toolbarIndicesOf(group))
-        controls.button(index).enabled = enabled;
-    for (const QString& name : menuItemsOf(group))
-        controls.menu(name).enabled = enabled;
-}
-
-bool isGroupEnabled(const Form1Controls& controls, CommandGroup group)
-{
-    // A group is switched as a whole, so its menu items speak for it.
-    return controls.menu(menuItemsOf(group).constFirst()).enabled;
 }
 
 } // namespace ruvo

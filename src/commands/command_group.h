@@ -5,8 +5,6 @@
 
 namespace ruvo {
 
-class Form1Controls;
-
 // Commands that are always enabled and disabled together, on the toolbar and
 // in the popup menu alike.
 enum class CommandGroup
@@ -19,7 +17,5 @@ enum class CommandGroup
 
 QList<int> toolbarIndicesOf(CommandGroup group);
 QStringList menuItemsOf(CommandGroup group);
-void setGroupEnabled(Form1Controls& controls, CommandGroup group, bool enabled);
-bool isGroupEnabled(const Form1Controls& controls, CommandGroup group);
 
 } // namespace ruvo

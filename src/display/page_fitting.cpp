@@ -1,6 +1,6 @@
 #include "display/page_fitting.h"
 
-#include "viewer/number_text.h"
+#include "common/number_text.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "display/stretch_fit.h"
 
-#include "viewer/number_text.h"
+#include "common/number_text.h"
 
 namespace ruvo {
 

@@ -3,7 +3,7 @@
 #include "display/background_palette.h"
 #include "platform/random_service.h"
 #include "viewer/form1.h"
-#include "viewer/number_text.h"
+#include "common/number_text.h"
 
 namespace ruvo {
 

@@ -3,7 +3,7 @@
 #include "browse/form2.h"
 #include "platform/file_services.h"
 #include "viewer/form1.h"
-#include "viewer/number_text.h"
+#include "common/number_text.h"
 #include "viewer/status_texts.h"
 
 #include <algorithm>

@@ -19,4 +19,17 @@ Form1Controls::Form1Controls() : m_menus(menuTable()), m_buttons(toolbarTable())
     foto = {Surface{}, Surface{}};
 }
 
+void setGroupEnabled(Form1Controls& controls, CommandGroup group, bool enabled)
+{
+    for (int index : toolbarIndicesOf(group))
+        controls.button(index).enabled = enabled;
+    for (const QString& name : menuItemsOf(group))
+        controls.menu(name).enabled = enabled;
+}
+
+bool isGroupEnabled(const Form1Controls& controls, CommandGroup group)
+{
+    return controls.menu(menuItemsOf(group).constFirst()).enabled;
+}
+
 } // namespace ruvo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/command_group.h"
 #include "commands/control_names.h"
 #include "commands/menu_items.h"
 #include "commands/toolbar_buttons.h"
@@ -63,5 +64,10 @@ private:
     MenuItems m_menus;
     ToolbarButtons m_buttons;
 };
+
+// Enables or disables a group of commands on the toolbar and in the menu at once.
+void setGroupEnabled(Form1Controls& controls, CommandGroup group, bool enabled);
+// A group is switched as a whole, so its menu items speak for it.
+bool isGroupEnabled(const Form1Controls& controls, CommandGroup group);
 
 } // namespace ruvo

@@ -4,7 +4,7 @@
 #include "display/stretch_fit.h"
 #include "display/window_layout.h"
 #include "viewer/form1.h"
-#include "viewer/number_text.h"
+#include "common/number_text.h"
 #include "viewer/status_texts.h"
 
 namespace ruvo {

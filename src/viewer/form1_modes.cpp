@@ -5,7 +5,7 @@
 #include "commands/toolbar_table.h"
 #include "platform/modal_window_service.h"
 #include "viewer/form1.h"
-#include "viewer/number_text.h"
+#include "common/number_text.h"
 #include "viewer/status_texts.h"
 
 namespace ruvo {

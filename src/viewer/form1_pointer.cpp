@@ -3,7 +3,7 @@
 #include "display/auto_scroll.h"
 #include "display/panning.h"
 #include "viewer/form1.h"
-#include "viewer/number_text.h"
+#include "common/number_text.h"
 
 namespace ruvo {
 

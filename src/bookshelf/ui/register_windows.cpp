@@ -41,7 +41,7 @@ void registerRegisterWindows(CallbackModalWindowService& windows, Platform platf
         window.exec();
         *openRegister = nullptr;
     });
-    windows.registerWindow(Form5::noticeWindowName(), [main, openRegister] {
+    windows.registerWindow(WindowName::registerNotice, [main, openRegister] {
         if (!*openRegister)
             return;
         RegistrationNoticeWindow window((*openRegister)->noticeTitle(), dialogParent(main));

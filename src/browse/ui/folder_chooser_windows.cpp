@@ -42,7 +42,7 @@ void registerFolderChooser(CallbackModalWindowService& windows, Platform platfor
         window.exec();
         *openChooser = nullptr;
     });
-    windows.registerWindow(Form10::newFolderWindowName(), [platform, main, openChooser] {
+    windows.registerWindow(WindowName::newFolder, [platform, main, openChooser] {
         if (!*openChooser)
             return;
         Form11 logic(platform, **openChooser);

@@ -1,4 +1,4 @@
-#include "display/ui/background_panel.h"
+#include "viewer/ui/background_panel.h"
 
 #include "display/background_palette.h"
 #include "display/color_value.h"

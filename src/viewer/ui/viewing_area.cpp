@@ -1,4 +1,4 @@
-#include "display/ui/viewing_area.h"
+#include "viewer/ui/viewing_area.h"
 
 #include "display/color_value.h"
 #include "display/twips.h"

@@ -1,4 +1,4 @@
-#include "viewer/number_text.h"
+#include "common/number_text.h"
 
 #include <cmath>
 #include <limits>
