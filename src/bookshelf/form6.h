@@ -102,6 +102,9 @@ public:
     void Toolbar1_ButtonClick(const QString& key);
     // A popup-menu item by name: runs its operation when enabled.
     void menuClick(const QString& itemName);
+    // Whether a toolbar key or a menu item is bound to an operation.
+    bool hasToolbarAction(const QString& key) const { return m_toolbarActions.contains(key); }
+    bool hasMenuAction(const QString& itemName) const { return m_menuActions.contains(itemName); }
 
     // Opening the selected book in the main window.
     // Closes the shelf and opens the selected book's path in the main window; a missing one is reported.

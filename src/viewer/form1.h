@@ -123,6 +123,9 @@ public:
     void Toolbar1_ButtonClick(int index);
     // A popup-menu item by name: runs its operation when the item is enabled and visible.
     void menuClick(const QString& itemName);
+    // Whether a toolbar key or a menu item is bound to an operation.
+    bool hasToolbarAction(const QString& key) const { return m_toolbarActions.contains(key); }
+    bool hasMenuAction(const QString& itemName) const { return m_menuActions.contains(itemName); }
     // Shows the file browser Form2.
     void RUVIMAS();
     // Menu item open: RUVIMAS with the busy pointer.

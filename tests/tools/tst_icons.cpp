@@ -3,6 +3,9 @@
 // blank nor solid squares, the files stay within the plain SVG subset the
 // renderer handles, icons.qrc lists them all, and no two icons look the same.
 
+#include "bookshelf/form6_controls.h"
+#include "commands/toolbar_table.h"
+
 #include <QFile>
 #include <QImage>
 #include <QList>
@@ -13,22 +16,20 @@
 
 namespace {
 
+// Every key of both toolbars, as the windows load their icons.
 const QStringList& iconKeys()
 {
-    static const QStringList keys{
-        // main window toolbar
-        QStringLiteral("Rforda"), QStringLiteral("Rhondana"), QStringLiteral("Rtourok"),
-        QStringLiteral("Rmae"), QStringLiteral("Rtugi"), QStringLiteral("Rld"),
-        QStringLiteral("Rlu"), QStringLiteral("Rnaka"), QStringLiteral("Rrd"),
-        QStringLiteral("Rru"), QStringLiteral("Rscrool2"), QStringLiteral("Rscrool"),
-        QStringLiteral("Rtool"), QStringLiteral("Rsta"), QStringLiteral("Ritimai"),
-        QStringLiteral("Rsto"), QStringLiteral("CYAN"), QStringLiteral("set"),
-        QStringLiteral("Rva"), QStringLiteral("Ren"),
-        // bookshelf window toolbar
-        QStringLiteral("modor"), QStringLiteral("saisita"), QStringLiteral("down"),
-        QStringLiteral("up"), QStringLiteral("saiue"), QStringLiteral("henkouda"),
-        QStringLiteral("kes"), QStringLiteral("seiretu"), QStringLiteral("sinki"),
-    };
+    static const QStringList keys = [] {
+        QStringList all;
+        for (const QList<ruvo::ToolbarButton>* table :
+             {&ruvo::toolbarTable(), &ruvo::Form6Controls::toolbarTable()}) {
+            for (const ruvo::ToolbarButton& spec : *table) {
+                if (spec.isButton())
+                    all.append(spec.key);
+            }
+        }
+        return all;
+    }();
     return keys;
 }
 
@@ -94,7 +95,8 @@ void addKeyRows()
 
 } // namespace
 
-class TestIcons : public QObject {
+class TestIcons : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -152,16 +154,17 @@ private Q_SLOTS:
         const QString text = readText(path);
         QVERIFY(!text.isEmpty());
         QVERIFY(text.contains(QStringLiteral("<svg")));
-        for (const QString& forbidden : {QStringLiteral("clipPath"), QStringLiteral("mask"),
-                                         QStringLiteral("filter"), QStringLiteral("<text"),
-                                         QStringLiteral("<style"), QStringLiteral("xlink:href"),
-                                         QStringLiteral("<image"), QStringLiteral("<use")}) {
+        for (const QString& forbidden :
+             {QStringLiteral("clipPath"), QStringLiteral("mask"), QStringLiteral("filter"),
+              QStringLiteral("<text"), QStringLiteral("<style"), QStringLiteral("xlink:href"),
+              QStringLiteral("<image"), QStringLiteral("<use")}) {
             QVERIFY2(!text.contains(forbidden, Qt::CaseInsensitive),
                      qPrintable(key + QStringLiteral(" uses ") + forbidden));
         }
         // Any reference must stay inside the file.
         static const QRegularExpression outside(QStringLiteral("href\\s*=\\s*[\"'](?!#)"));
-        QVERIFY2(!outside.match(text).hasMatch(), qPrintable(key + QStringLiteral(" refers to another file")));
+        QVERIFY2(!outside.match(text).hasMatch(),
+                 qPrintable(key + QStringLiteral(" refers to another file")));
     }
 
     void resourceFileListsEveryIcon()
@@ -194,7 +197,8 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < images.size(); ++i) {
             for (qsizetype j = i + 1; j < images.size(); ++j) {
                 const QString pair = keys.at(i) + QStringLiteral(" and ") + keys.at(j);
-                QVERIFY2(images.at(i) != images.at(j), qPrintable(pair + QStringLiteral(" render identically")));
+                QVERIFY2(images.at(i) != images.at(j),
+                         qPrintable(pair + QStringLiteral(" render identically")));
                 QVERIFY2(clearlyDifferentPixels(images.at(i), images.at(j)) >= 12,
                          qPrintable(pair + QStringLiteral(" are nearly identical")));
             }
