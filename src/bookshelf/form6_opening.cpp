@@ -24,9 +24,7 @@ void Form6::DBCLI()
         return;
     }
     close();
-    m_form1.controls().list1.clear();
-    m_form1.controls().list1.append(entry.bookPath);
-    m_form1.dP();
+    m_form1.openPath(entry.bookPath);
 }
 
 } // namespace ruvo

@@ -8,6 +8,8 @@
 #include "viewer/form1.h"
 #include "viewer/user_messages.h"
 
+#include <algorithm>
+
 namespace ruvo {
 
 using namespace Qt::StringLiterals;
@@ -110,12 +112,9 @@ void Form2::File1_DblClick(int index)
     File1_Click(index);
     if (m_previewOn || !m_okEnabled || !m_form1)
         return;
-    m_form1->state().pageIndex = qint16(m_pages.selectedIndex());
     MEMOR();
-    m_form1->MTUGI();
-    m_form1->controls().window.caption = u"Ruvo - "_s + folder();
     m_visible = false;
-    Q_EMIT m_form1->changed();
+    m_form1->openChosenPage(m_pages.selectedIndex());
 }
 
 void Form2::Check1_Click(bool checked)
@@ -134,28 +133,13 @@ void Form2::Command1_Click()
 {
     if (!m_form1)
         return;
-    Form1Controls& main = m_form1->controls();
-    for (Surface* surface : {&main.picture2, &main.picture3, &main.image1, &main.image2})
-        surface->picture = QImage();
     MEMOR();
-    main.window.caption = u"Ruvo - "_s + folder();
     m_visible = false;
-    m_form1->TEXCLS();
-    if (!m_pages.isEmpty()) {
-        if (m_pages.selectedIndex() < 0) {
-            m_form1->state().pageIndex = 0;
-            File1_Click(0);
-        } else {
-            m_form1->state().pageIndex = qint16(m_pages.selectedIndex());
-        }
-        m_form1->MTUGI();
-    } else {
-        main.statusBar.panel(1) = u"0 / 0"_s;
-        m_form1->state().pageIndex = 0;
-        m_form1->BOTNHANTEI();
-    }
-    m_form1->NAKAHESUJYOKYO();
-    Q_EMIT m_form1->changed();
+    // Without a selection the first page is chosen, as a click on it would.
+    const int firstPage = std::max(0, m_pages.selectedIndex());
+    if (!m_pages.isEmpty() && m_pages.selectedIndex() < 0)
+        File1_Click(0);
+    m_form1->openChosenFolder(firstPage);
 }
 
 void Form2::Command2_Click()

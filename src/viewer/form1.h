@@ -53,6 +53,12 @@ public:
     void dP();
     // Files dropped on the window: queues them and opens the first (dP).
     void dropFiles(const QStringList& paths);
+    // Opens one path (a folder, or a page in its folder) as the command line does.
+    void openPath(const QString& path);
+    // Shows the folder the file browser chose, from firstPage, or a book without pages.
+    void openChosenFolder(int firstPage);
+    // Shows the browser's folder at the page double-clicked in its list.
+    void openChosenPage(int pageIndex);
     // Resets the page-step flags: no backward step pending, end check disarmed.
     void NAKAHESUJYOKYO();
     // Clears status panels 2 and 3 (panel 2 keeps the one-page text in one-page mode).
@@ -192,6 +198,8 @@ private:
     void buildDispatchTables();
     void restoreWindow();
     void showFirstPages();
+    void clearPictures();
+    void showNoPages();
     void setBusy(bool busy);
     void nextPage();
     void previousPage();

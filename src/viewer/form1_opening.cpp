@@ -16,8 +16,13 @@ namespace ruvo {
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString titlePrefix = u"Ruvo - "_s;
+
+QString bookCaption(const QString& folder)
+{
+    return u"Ruvo - "_s + folder;
 }
+
+} // namespace
 
 void Form1::showFirstPages()
 {
@@ -33,7 +38,7 @@ void Form1::showFirstPages()
         RUVINEW1();
     GAZOUAWASE();
     BOTNHANTEI();
-    m_controls.window.caption = titlePrefix + m_browser.folder();
+    m_controls.window.caption = bookCaption(m_browser.folder());
     prefetchAround();
 }
 
@@ -71,18 +76,12 @@ void Form1::dP()
         }
     }
 
-    // The stretched images go too: a folder without pages shows no page.
-    m_controls.picture2.picture = QImage();
-    m_controls.picture3.picture = QImage();
-    m_controls.image1.picture = QImage();
-    m_controls.image2.picture = QImage();
+    clearPictures();
     NAKAHESUJYOKYO();
-    m_controls.window.caption = titlePrefix + m_browser.folder();
+    m_controls.window.caption = bookCaption(m_browser.folder());
     TEXCLS();
     if (pages().isEmpty()) {
-        m_controls.statusBar.panel(1) = u"0 / 0"_s;
-        m_state.pageIndex = 0;
-        BOTNHANTEI();
+        showNoPages();
     } else {
         if (pages().selectedIndex() < 0) {
             m_state.pageIndex = 0;
@@ -103,6 +102,50 @@ void Form1::dropFiles(const QStringList& paths)
         return;
     m_controls.list1 = paths;
     dP();
+}
+
+void Form1::openPath(const QString& path)
+{
+    m_controls.list1 = QStringList{path};
+    dP();
+}
+
+void Form1::openChosenFolder(int firstPage)
+{
+    clearPictures();
+    m_controls.window.caption = bookCaption(m_browser.folder());
+    TEXCLS();
+    if (!pages().isEmpty()) {
+        m_state.pageIndex = qint16(firstPage);
+        MTUGI();
+    } else {
+        showNoPages();
+    }
+    NAKAHESUJYOKYO();
+    Q_EMIT changed();
+}
+
+void Form1::openChosenPage(int pageIndex)
+{
+    m_state.pageIndex = qint16(pageIndex);
+    MTUGI();
+    m_controls.window.caption = bookCaption(m_browser.folder());
+    Q_EMIT changed();
+}
+
+void Form1::clearPictures()
+{
+    // The stretched images go too: a folder without pages shows no page.
+    for (Surface* surface :
+         {&m_controls.picture2, &m_controls.picture3, &m_controls.image1, &m_controls.image2})
+        surface->picture = QImage();
+}
+
+void Form1::showNoPages()
+{
+    m_controls.statusBar.panel(1) = StatusText::noPages();
+    m_state.pageIndex = 0;
+    BOTNHANTEI();
 }
 
 void Form1::NAKAHESUJYOKYO()

@@ -34,4 +34,9 @@ QString position(int pageIndex, int pageCount)
     return QString::number(pageIndex + 1) + u" / "_s + QString::number(pageCount);
 }
 
+QString noPages()
+{
+    return u"0 / 0"_s;
+}
+
 } // namespace ruvo::StatusText

@@ -15,6 +15,8 @@ QString lastPageAlone();
 QString pageLabel(int pageIndex, const QString& fileName);
 // Page number " / " page count.
 QString position(int pageIndex, int pageCount);
+// The position of a book without pages: "0 / 0".
+QString noPages();
 } // namespace StatusText
 
 } // namespace ruvo
