@@ -72,7 +72,7 @@ bool Form2::setDrive(const QString& drive)
 void Form2::setFolder(const QString& folder)
 {
     m_preview = QImage();
-    previewShown = 0;
+    previewShown = false;
     m_pages.load(folderPathForm(folder), m_platform.files);
 }
 
@@ -104,7 +104,7 @@ void Form2::File1_Click(int index)
         m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
         m_preview = m_form1 ? m_form1->controls().picture5.picture : QImage();
     }
-    previewShown = 1;
+    previewShown = true;
 }
 
 void Form2::File1_DblClick(int index)
@@ -125,7 +125,7 @@ void Form2::Check1_Click(bool checked)
 
 void Form2::Image1_Click()
 {
-    if (previewShown == 1)
+    if (previewShown)
         Command1_Click();
 }
 

@@ -83,7 +83,7 @@ public:
     bool isVisible() const { return m_visible; }
     void setVisible(bool visible) { m_visible = visible; }
 
-    qint16 previewShown = 0;
+    bool previewShown = false;
 
     static QString caption();
     static QString driveTip();

@@ -21,14 +21,14 @@ Availability evaluateAvailability(const AvailabilityInput& in)
         return out;
     }
 
-    if (i >= n - 1 && in.endCheckArmed != 0) {
+    if (i >= n - 1 && in.endCheckArmed) {
         out.nextEnabled = false;
-        out.endCheckArmed = 0;
+        out.endCheckArmed = false;
     } else {
         out.nextEnabled = true;
     }
     out.previousEnabled = i < n;
-    if (i == n - 1 && in.spreadShown == 2)
+    if (i == n - 1 && in.spreadShown)
         out.nextEnabled = false;
     if (i < 2)
         out.previousEnabled = false;

@@ -8,8 +8,9 @@ struct AvailabilityInput
 {
     int pageIndex = 0;
     int pageCount = 0;
-    qint16 endCheckArmed = 0;
-    qint16 spreadShown = 0;
+    bool endCheckArmed = false;
+    // Two pages are on screen.
+    bool spreadShown = false;
     bool onePageMode = false;
 };
 
@@ -19,7 +20,7 @@ struct Availability
     bool nextEnabled = false;
     bool previousEnabled = false;
     // The end check is used up once it has disabled the next-page commands.
-    qint16 endCheckArmed = 0;
+    bool endCheckArmed = false;
 };
 
 // Which of register, next and previous the position in the book allows. In

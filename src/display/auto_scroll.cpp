@@ -5,17 +5,17 @@ namespace ruvo {
 double autoScrollTick(AutoScroll& scroll, int step, int range, int turnBack)
 {
     double top = 0;
-    if (scroll.returning == 0) {
+    if (!scroll.returning) {
         top = scroll.position;
         scroll.position -= step;
         if (scroll.position < -range)
-            scroll.returning = 1;
+            scroll.returning = true;
     }
-    if (scroll.returning == 1) {
+    if (scroll.returning) {
         top = scroll.position;
         scroll.position += step;
         if (top > -turnBack) {
-            scroll.returning = 0;
+            scroll.returning = false;
             scroll.position = -turnBack;
         }
     }

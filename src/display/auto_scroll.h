@@ -9,8 +9,8 @@ namespace ruvo {
 // come below the area's top, and so on.
 struct AutoScroll
 {
-    qint32 position = 0;  // the top the next tick gives the frame
-    qint16 returning = 0; // 1 while the frame moves back down
+    qint32 position = 0;    // the top the next tick gives the frame
+    bool returning = false; // while the frame moves back down
 };
 
 // One tick: returns the frame's new top. The turn-back position is where the

@@ -207,6 +207,8 @@ private:
     const PageList& pages() const;
     bool onePageMode() const;
     bool stretchOn() const;
+    // Whether the last page of a book stands alone on screen in two-page mode.
+    bool lastPageShownAlone() const;
     QString pageLabel() const;
     QString positionText() const;
     void loadPicture(Surface& target, const QString& path);

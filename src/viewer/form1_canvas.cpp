@@ -66,8 +66,8 @@ void Form1::KANBAS()
     m_controls.picture2.left = m_controls.picture3.width;
     showLoadedPages();
     if (m_state.pageIndex + 1 == count)
-        m_fields.endCheckArmed = 1;
-    m_fields.spreadShown = 2;
+        m_fields.endCheckArmed = true;
+    m_fields.spreadShown = true;
     Q_EMIT changed();
 }
 

@@ -9,18 +9,21 @@ namespace ruvo {
 struct Form1Fields
 {
     QString pagePath;
-    qint16 goingBack = 0;
-    qint16 endCheckArmed = 0;
-    qint16 spreadShown = 0;
-    qint16 autoScrollOn = 0;
+    // The last turn went backwards: the next load steps back over a spread.
+    bool goingBack = false;
+    // The next-page commands switch off once the end of the book is reached.
+    bool endCheckArmed = false;
+    // Two pages are on screen (rather than one, or the last page alone).
+    bool spreadShown = false;
+    bool autoScrollOn = false;
     qint16 scrollStep = 75;
     qint32 scrollPos = 0;
-    qint16 scrollReturning = 0;
+    bool scrollReturning = false;
     qint32 scrollRange = 0;
 
     // Panning: a button held on a page image, on which page, and where.
-    qint16 panActive = 0;
-    qint16 panOnFirstPage = 0;
+    bool panActive = false;
+    bool panOnFirstPage = false;
     qint32 panMouseX = 0;
     qint32 panMouseY = 0;
 };

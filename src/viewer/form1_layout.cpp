@@ -5,7 +5,6 @@
 #include "display/window_layout.h"
 #include "viewer/form1.h"
 #include "common/number_text.h"
-#include "viewer/status_texts.h"
 
 namespace ruvo {
 
@@ -109,7 +108,7 @@ void Form1::stretchPages()
         return;
     Surface& second = m_controls.image2;
     second.visible = false;
-    if (m_controls.statusBar.panel(2) == StatusText::lastPageAlone())
+    if (lastPageShownAlone())
         return;
     apply(second, stretchSecondPage(sizeOf(m_controls.picture3), area, sizeOf(second)));
 }

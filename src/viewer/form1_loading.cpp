@@ -81,8 +81,8 @@ void Form1::RUVINEW1()
     if (!onePageMode())
         status.panel(2) = StatusText::lastPageAlone();
     showLoadedPages();
-    m_fields.endCheckArmed = 1;
-    m_fields.spreadShown = 0;
+    m_fields.endCheckArmed = true;
+    m_fields.spreadShown = false;
 }
 
 void Form1::RUVINEW2()
@@ -106,8 +106,8 @@ void Form1::RUVINEW2()
     m_controls.picture2.top = 0;
     showLoadedPages();
     if (m_state.pageIndex + 1 == pages().count())
-        m_fields.endCheckArmed = 1;
-    m_fields.spreadShown = 2;
+        m_fields.endCheckArmed = true;
+    m_fields.spreadShown = true;
 }
 
 void Form1::RUVINEW3()

@@ -35,7 +35,7 @@ void Form1::ITtyo()
     if (sing.checked) {
         m_controls.button(MainToolbar::onePage).pressed = true;
         if (m_state.pageIndex > 0) {
-            if (m_state.pageIndex != last || m_fields.spreadShown == 2)
+            if (m_state.pageIndex != last || m_fields.spreadShown)
                 --m_state.pageIndex;
         }
         status.panel(2) = StatusText::oneScreenMode();
@@ -64,7 +64,7 @@ void Form1::ITtyo()
             GAZOUAWASE();
             BOTNHANTEI();
         }
-        if (m_state.pageIndex == last && m_fields.spreadShown != 2) {
+        if (m_state.pageIndex == last && !m_fields.spreadShown) {
             BOTNHANTEI();
             status.panel(2) = StatusText::lastPageAlone();
         }
@@ -102,7 +102,7 @@ void Form1::SUTOREP()
             m_controls.image2.picture = m_controls.picture3.picture;
             Form_Resize();
         }
-        if (m_fields.autoScrollOn == 1)
+        if (m_fields.autoScrollOn)
             SCROOKIRIKAE();
         m_controls.button(MainToolbar::scrollStopped).enabled = false;
         m_controls.menu(MenuItem::autoScroll).enabled = false;
@@ -126,9 +126,9 @@ void Form1::SCROOKIRIKAE()
     if (!pages().isEmpty())
         BotanOK();
     m_fields.scrollRange = roundHalfEven(m_controls.picture1.height - m_controls.nori.height);
-    const bool running = m_fields.autoScrollOn != 0;
+    const bool running = m_fields.autoScrollOn;
     m_controls.timer1Interval = running ? 0 : scrollTickMs;
-    m_fields.autoScrollOn = running ? 0 : 1;
+    m_fields.autoScrollOn = !running;
     m_controls.button(MainToolbar::scrollRunning).visible = !running;
     m_controls.button(MainToolbar::scrollStopped).visible = running;
     Q_EMIT changed();

@@ -9,13 +9,19 @@
 
 namespace ruvo {
 
+bool Form1::lastPageShownAlone() const
+{
+    // The status bar is the record of it: the text is set wherever the last
+    // page is shown alone and replaced by whatever is shown next.
+    return m_controls.statusBar.panel(2) == StatusText::lastPageAlone();
+}
+
 void Form1::PAGESOUSA()
 {
     const int count = pages().count();
-    if (m_fields.goingBack == 1) {
-        const bool lastAlone = m_controls.statusBar.panel(2) == StatusText::lastPageAlone();
-        m_state.pageIndex = qint16(stepBackward(m_state.pageIndex, count, onePageMode(), lastAlone));
-        m_fields.goingBack = 0;
+    if (m_fields.goingBack) {
+        m_state.pageIndex = qint16(stepBackward(m_state.pageIndex, count, onePageMode(), lastPageShownAlone()));
+        m_fields.goingBack = false;
     } else {
         m_state.pageIndex = qint16(stepForward(m_state.pageIndex, count));
     }
@@ -75,7 +81,7 @@ void Form1::nextPage()
 
 void Form1::previousPage()
 {
-    m_fields.goingBack = 1;
+    m_fields.goingBack = true;
     if (!onePageMode())
         PAGESOUSA();
     MMAE();

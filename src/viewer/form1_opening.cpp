@@ -150,8 +150,8 @@ void Form1::showNoPages()
 
 void Form1::NAKAHESUJYOKYO()
 {
-    m_fields.goingBack = 0;
-    m_fields.endCheckArmed = 0;
+    m_fields.goingBack = false;
+    m_fields.endCheckArmed = false;
 }
 
 void Form1::TEXCLS()

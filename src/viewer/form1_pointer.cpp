@@ -27,8 +27,8 @@ void Form1::pageMouseDown(Qt::MouseButton button, double x, double y, bool onFir
         Q_EMIT popupMenuRequested();
         return;
     }
-    m_fields.panActive = 1;
-    m_fields.panOnFirstPage = onFirstPage ? 1 : 0;
+    m_fields.panActive = true;
+    m_fields.panOnFirstPage = onFirstPage;
     m_fields.panMouseX = roundHalfEven(x);
     m_fields.panMouseY = roundHalfEven(y);
     MOUSEPIC2();
@@ -43,7 +43,7 @@ void Form1::pictureMouseMove(double x, double y)
 void Form1::pictureMouseUp()
 {
     m_controls.timer2Interval = 0;
-    m_fields.panActive = 0;
+    m_fields.panActive = false;
     Q_EMIT changed();
 }
 
@@ -60,12 +60,12 @@ void Form1::Timer2_Timer()
 
 void Form1::MOUSEPIC2()
 {
-    if (m_fields.panActive != 1)
+    if (!m_fields.panActive)
         return;
     m_controls.timer2Interval = panRepeatMs;
     BotanOK();
     Surface& frame = m_controls.picture1;
-    const double pressX = m_fields.panMouseX + (m_fields.panOnFirstPage == 1 ? m_controls.picture3.width : 0);
+    const double pressX = m_fields.panMouseX + (m_fields.panOnFirstPage ? m_controls.picture3.width : 0);
     const PanStep step = panStep({m_controls.nori.width, m_controls.nori.height, frame.left, frame.width, frame.height},
                                  pressX, m_fields.panMouseY);
     if (step.setLeft)

@@ -58,7 +58,7 @@ private Q_SLOTS:
         f.browser.Command1_Click();
         QCOMPARE(f.index(), 3);
         QCOMPARE(f.panel(3), QStringLiteral("[3] p3.jpg"));
-        QCOMPARE(f.form.fields().goingBack, qint16(0));
+        QCOMPARE(f.form.fields().goingBack, false);
     }
 
     void okOnAnEmptyFolder()
@@ -112,7 +112,7 @@ private Q_SLOTS:
         f.browser.Check1_Click(true);
         f.browser.File1_DblClick(3);
         QVERIFY(f.browser.isVisible());
-        QCOMPARE(f.browser.previewShown, qint16(1));
+        QCOMPARE(f.browser.previewShown, true);
         QCOMPARE(f.browser.preview().pixelColor(0, 0), f.colorOf("p4.jpg"));
         QCOMPARE(f.form.controls().window.caption.endsWith("/book"), true);
 
@@ -164,7 +164,7 @@ private Q_SLOTS:
                  QStringLiteral("画像ファイルが破損している可能性があります\rp2.jpgを表示できませんでした"));
         QCOMPARE(f.browser.preview(), f.form.controls().picture5.picture);
         QVERIFY(f.browser.okEnabled());
-        QCOMPARE(f.browser.previewShown, qint16(1));
+        QCOMPARE(f.browser.previewShown, true);
     }
 
     void aVanishedFileDisablesOk()

@@ -45,7 +45,7 @@ private Q_SLOTS:
         QFETCH(int, armed);
         QFETCH(int, spread);
         const Availability result =
-            evaluateAvailability({index, count, qint16(armed), qint16(spread), onePage});
+            evaluateAvailability({index, count, armed != 0, spread == 2, onePage});
         QTEST(result.nextEnabled, "next");
         QTEST(result.previousEnabled, "previous");
         QTEST(int(result.endCheckArmed), "armedAfter");

@@ -119,7 +119,7 @@ private Q_SLOTS:
 
     void autoScrollWithStepZeroStays()
     {
-        AutoScroll scroll{-400, 0};
+        AutoScroll scroll{-400, false};
         for (int tick = 0; tick < 5; ++tick)
             QCOMPARE(autoScrollTick(scroll, 0, 3000), -400.0);
     }

@@ -41,7 +41,7 @@ private Q_SLOTS:
         QCOMPARE(f.index(), 5);
         f.form.Form_KeyDown(KeyCode::PageUp, 0);
         QCOMPARE(f.index(), 3);
-        QCOMPARE(f.form.fields().goingBack, qint16(0));
+        QCOMPARE(f.form.fields().goingBack, false);
 
         f.form.ITtyo();
         QCOMPARE(f.index(), 2);
@@ -126,17 +126,17 @@ private Q_SLOTS:
         f.open(f.makeBook(2));
         Form1Controls& c = f.form.controls();
         f.form.Toolbar1_ButtonClick(16);
-        QCOMPARE(f.form.fields().autoScrollOn, qint16(1));
+        QCOMPARE(f.form.fields().autoScrollOn, true);
         QVERIFY(c.button(15).visible);
         QVERIFY(!c.button(16).visible);
         QVERIFY(c.menu("SCROO").checked);
         QVERIFY(c.timer1Interval > 0);
         f.form.Toolbar1_ButtonClick(15);
-        QCOMPARE(f.form.fields().autoScrollOn, qint16(0));
+        QCOMPARE(f.form.fields().autoScrollOn, false);
         QVERIFY(!c.button(15).visible);
         QVERIFY(c.button(16).visible);
         f.form.menuClick("SCROO");
-        QCOMPARE(f.form.fields().autoScrollOn, qint16(1));
+        QCOMPARE(f.form.fields().autoScrollOn, true);
         QCOMPARE(c.timer1Interval, 1);
     }
 
@@ -206,7 +206,7 @@ private Q_SLOTS:
         f.form.surfaceMouseDown(Qt::RightButton);
         f.form.surfaceMouseDown(Qt::LeftButton);
         QCOMPARE(popups.count(), 3);
-        QCOMPARE(f.form.fields().panActive, qint16(0));
+        QCOMPARE(f.form.fields().panActive, false);
     }
 
     void panningFollowsTheHeldButton()
@@ -294,8 +294,8 @@ private Q_SLOTS:
         QVERIFY(c.picture6.visible);
         QCOMPARE(c.foto.size(), 5);
         QCOMPARE(f.index(), 4);
-        QCOMPARE(f.form.fields().endCheckArmed, qint16(1));
-        QCOMPARE(f.form.fields().spreadShown, qint16(2));
+        QCOMPARE(f.form.fields().endCheckArmed, true);
+        QCOMPARE(f.form.fields().spreadShown, true);
         for (int i = 0; i < 5; ++i)
             QCOMPARE(f.shownColor(c.foto[i]), f.colorOf(QStringLiteral("p%1.jpg").arg(i + 1)));
         QCOMPARE(f.panel(2), QStringLiteral("[5] p5.jpg"));

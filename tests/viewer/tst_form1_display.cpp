@@ -48,7 +48,7 @@ private Q_SLOTS:
         ViewerFixture f;
         f.open(f.makeBook(10) + "/p10.jpg");
         QCOMPARE(f.index(), 9);
-        QCOMPARE(f.form.fields().spreadShown, qint16(0));
+        QCOMPARE(f.form.fields().spreadShown, false);
         f.form.ITtyo();
         QCOMPARE(f.index(), 9);
         QCOMPARE(f.panel(1), QStringLiteral("10 / 10"));
@@ -183,15 +183,15 @@ private Q_SLOTS:
         ViewerFixture f;
         f.open(f.makeBook(2));
         f.form.SCROOKIRIKAE();
-        QCOMPARE(f.form.fields().autoScrollOn, qint16(1));
+        QCOMPARE(f.form.fields().autoScrollOn, true);
         QVERIFY(f.form.controls().button(15).visible);
         f.form.SUTOREKIRIKAE();
-        QCOMPARE(f.form.fields().autoScrollOn, qint16(0));
+        QCOMPARE(f.form.fields().autoScrollOn, false);
         QCOMPARE(f.form.controls().timer1Interval, 0);
         QVERIFY(!f.form.controls().button(15).visible);
         QVERIFY(f.form.controls().button(16).visible);
         f.form.SUTOREKIRIKAE();
-        QCOMPARE(f.form.fields().autoScrollOn, qint16(0));
+        QCOMPARE(f.form.fields().autoScrollOn, false);
         QVERIFY(f.form.controls().button(16).enabled);
     }
 
