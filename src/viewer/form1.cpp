@@ -30,6 +30,7 @@ Form1::Form1(Platform platform, ViewerState& state, Form2& browser, QObject* par
 
 void Form1::Form_Load()
 {
+    const ChangeBatch::Scope changes(m_changes);
     if (m_loaded)
         return;
     m_loaded = true;
@@ -64,7 +65,7 @@ void Form1::Form_Load()
     m_state.shelfFolder = RecordFile(m_platform.files, m_state.programFolder).readShelfFolder();
 
     showFirstPages();
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::restoreWindow()
@@ -113,13 +114,14 @@ void Form1::end_Click()
 
 void Form1::afterSplash()
 {
+    const ChangeBatch::Scope changes(m_changes);
     m_controls.list1.clear();
     if (!m_state.commandLine.isEmpty()) {
         m_controls.list1.append(m_state.commandLine);
         dP();
     }
     m_controls.picture1.left = m_controls.nori.width - m_controls.picture1.width;
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 } // namespace ruvo

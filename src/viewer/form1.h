@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/key_map.h"
+#include "common/change_batch.h"
 #include "display/page_fitting.h"
 #include "platform/platform.h"
 #include "viewer/form1_controls.h"
@@ -229,6 +230,8 @@ private:
 
     QHash<QString, void (Form1::*)()> m_toolbarActions;
     QHash<QString, void (Form1::*)()> m_menuActions;
+    // One change notice per user event, however many operations it runs.
+    ChangeBatch m_changes{[this] { Q_EMIT changed(); }};
     bool m_loaded = false;
     bool m_unloaded = false;
 };

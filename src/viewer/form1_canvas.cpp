@@ -1,9 +1,9 @@
 // The canvas: every page from the one on screen to the end of the book, side
 // by side in rows over the viewing area. Run again, it goes away.
 #include "browse/form2.h"
+#include "common/number_text.h"
 #include "platform/file_services.h"
 #include "viewer/form1.h"
-#include "common/number_text.h"
 #include "viewer/status_texts.h"
 
 #include <algorithm>
@@ -12,18 +12,19 @@ namespace ruvo {
 
 void Form1::KANBAS()
 {
+    const ChangeBatch::Scope changes(m_changes);
     Surface& canvas = m_controls.picture6;
     if (canvas.visible) {
         canvas.visible = false;
         m_controls.foto = {Surface{}, Surface{}};
-        Q_EMIT changed();
+        m_changes.note();
         return;
     }
     canvas.move(0, 0, m_controls.nori.width, m_controls.nori.height);
     canvas.visible = true;
     const int count = pages().count();
     if (count == 0) {
-        Q_EMIT changed();
+        m_changes.note();
         return;
     }
     // The first page of the spread on screen, never before the book's first.
@@ -68,7 +69,7 @@ void Form1::KANBAS()
     if (m_state.pageIndex + 1 == count)
         m_fields.endCheckArmed = true;
     m_fields.spreadShown = true;
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::loadTile(int index)

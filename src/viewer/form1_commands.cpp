@@ -47,6 +47,7 @@ void Form1::buildDispatchTables()
 
 void Form1::Toolbar1_ButtonClick(int index)
 {
+    const ChangeBatch::Scope changes(m_changes);
     if (index < 1 || index > toolbarButtonCount)
         return;
     const ToolbarButton& spec = toolbarTable().at(index - 1);
@@ -58,18 +59,19 @@ void Form1::Toolbar1_ButtonClick(int index)
         (this->**action)();
     if (!m_unloaded)
         setBusy(false);
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::menuClick(const QString& itemName)
 {
+    const ChangeBatch::Scope changes(m_changes);
     const MenuItemState& item = m_controls.menu(itemName);
     if (!item.enabled || !item.visible)
         return;
     const auto action = m_menuActions.constFind(itemName);
     if (action != m_menuActions.cend())
         (this->**action)();
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::setBusy(bool busy)
@@ -125,6 +127,7 @@ void Form1::sta_Click()
 
 void Form1::Form_KeyDown(int keyCode, int shift)
 {
+    const ChangeBatch::Scope changes(m_changes);
     Q_UNUSED(shift);
     const KeyAction action = keyActionFor(keyCode);
     switch (action) {
@@ -150,7 +153,7 @@ void Form1::Form_KeyDown(int keyCode, int shift)
         scrollByKey(action);
         break;
     }
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::scrollByKey(KeyAction action)

@@ -1,10 +1,10 @@
 // Placing the page frame at actual size, the five placements, and the window
 // layout with the stretched pages.
 #include "commands/placement_commands.h"
+#include "common/number_text.h"
 #include "display/stretch_fit.h"
 #include "display/window_layout.h"
 #include "viewer/form1.h"
-#include "common/number_text.h"
 
 namespace ruvo {
 
@@ -42,13 +42,14 @@ void Form1::singlePageFit()
 
 void Form1::place(Placement placement)
 {
+    const ChangeBatch::Scope changes(m_changes);
     BotanOK();
     m_controls.button(placementButton(placement)).enabled = false;
     m_controls.menu(placementMenuItem(placement)).enabled = false;
     const QPointF at = placementPosition(placement, sizeOf(m_controls.picture1), sizeOf(m_controls.nori));
     m_controls.picture1.left = at.x();
     m_controls.picture1.top = at.y();
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::MIGIUESOROE()

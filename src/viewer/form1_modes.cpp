@@ -3,9 +3,9 @@
 #include "browse/form2.h"
 #include "commands/command_group.h"
 #include "commands/toolbar_table.h"
+#include "common/number_text.h"
 #include "platform/modal_window_service.h"
 #include "viewer/form1.h"
-#include "common/number_text.h"
 #include "viewer/status_texts.h"
 
 namespace ruvo {
@@ -18,14 +18,16 @@ constexpr int scrollTickMs = 1;
 
 void Form1::sing_Click()
 {
+    const ChangeBatch::Scope changes(m_changes);
     setBusy(true);
     ITtyo();
     setBusy(false);
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::ITtyo()
 {
+    const ChangeBatch::Scope changes(m_changes);
     MenuItemState& sing = m_controls.menu(MenuItem::onePage);
     StatusBarState& status = m_controls.statusBar;
     const int count = pages().count();
@@ -69,7 +71,7 @@ void Form1::ITtyo()
             status.panel(2) = StatusText::lastPageAlone();
         }
     }
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::hyhtt_Click()
@@ -79,10 +81,11 @@ void Form1::hyhtt_Click()
 
 void Form1::SUTOREKIRIKAE()
 {
+    const ChangeBatch::Scope changes(m_changes);
     MenuItemState& hyhtt = m_controls.menu(MenuItem::stretch);
     hyhtt.checked = !hyhtt.checked;
     SUTOREP();
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::SUTOREP()
@@ -121,6 +124,7 @@ void Form1::SUTOREP()
 
 void Form1::SCROOKIRIKAE()
 {
+    const ChangeBatch::Scope changes(m_changes);
     MenuItemState& scroo = m_controls.menu(MenuItem::autoScroll);
     scroo.checked = !scroo.checked;
     if (!pages().isEmpty())
@@ -131,7 +135,7 @@ void Form1::SCROOKIRIKAE()
     m_fields.autoScrollOn = !running;
     m_controls.button(MainToolbar::scrollRunning).visible = !running;
     m_controls.button(MainToolbar::scrollStopped).visible = running;
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 } // namespace ruvo

@@ -20,7 +20,8 @@ void Form1::PAGESOUSA()
 {
     const int count = pages().count();
     if (m_fields.goingBack) {
-        m_state.pageIndex = qint16(stepBackward(m_state.pageIndex, count, onePageMode(), lastPageShownAlone()));
+        m_state.pageIndex =
+            qint16(stepBackward(m_state.pageIndex, count, onePageMode(), lastPageShownAlone()));
         m_fields.goingBack = false;
     } else {
         m_state.pageIndex = qint16(stepForward(m_state.pageIndex, count));
@@ -89,18 +90,20 @@ void Form1::previousPage()
 
 void Form1::NEXTP_Click()
 {
+    const ChangeBatch::Scope changes(m_changes);
     setBusy(true);
     nextPage();
     setBusy(false);
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::PRVP_Click()
 {
+    const ChangeBatch::Scope changes(m_changes);
     setBusy(true);
     previousPage();
     setBusy(false);
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 } // namespace ruvo

@@ -44,6 +44,7 @@ void Form1::showFirstPages()
 
 void Form1::dP()
 {
+    const ChangeBatch::Scope changes(m_changes);
     if (m_controls.list1.isEmpty() || m_controls.list1.constFirst().isEmpty())
         return;
     // Dropped and command-line paths may be relative to where the program started.
@@ -92,7 +93,7 @@ void Form1::dP()
         m_browser.MEMOR();
         MTUGI();
     }
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::dropFiles(const QStringList& paths)
@@ -112,6 +113,7 @@ void Form1::openPath(const QString& path)
 
 void Form1::openChosenFolder(int firstPage)
 {
+    const ChangeBatch::Scope changes(m_changes);
     clearPictures();
     m_controls.window.caption = bookCaption(m_browser.folder());
     TEXCLS();
@@ -122,15 +124,16 @@ void Form1::openChosenFolder(int firstPage)
         showNoPages();
     }
     NAKAHESUJYOKYO();
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::openChosenPage(int pageIndex)
 {
+    const ChangeBatch::Scope changes(m_changes);
     m_state.pageIndex = qint16(pageIndex);
     MTUGI();
     m_controls.window.caption = bookCaption(m_browser.folder());
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::clearPictures()

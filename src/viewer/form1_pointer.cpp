@@ -1,9 +1,9 @@
 // The mouse on the viewing area: the popup menu, panning a page held with the
 // mouse, and the automatic scrolling that runs on its own timer.
+#include "common/number_text.h"
 #include "display/auto_scroll.h"
 #include "display/panning.h"
 #include "viewer/form1.h"
-#include "common/number_text.h"
 
 namespace ruvo {
 
@@ -42,9 +42,10 @@ void Form1::pictureMouseMove(double x, double y)
 
 void Form1::pictureMouseUp()
 {
+    const ChangeBatch::Scope changes(m_changes);
     m_controls.timer2Interval = 0;
     m_fields.panActive = false;
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::surfaceMouseDown(Qt::MouseButton button)
@@ -60,36 +61,40 @@ void Form1::Timer2_Timer()
 
 void Form1::MOUSEPIC2()
 {
+    const ChangeBatch::Scope changes(m_changes);
     if (!m_fields.panActive)
         return;
     m_controls.timer2Interval = panRepeatMs;
     BotanOK();
     Surface& frame = m_controls.picture1;
     const double pressX = m_fields.panMouseX + (m_fields.panOnFirstPage ? m_controls.picture3.width : 0);
-    const PanStep step = panStep({m_controls.nori.width, m_controls.nori.height, frame.left, frame.width, frame.height},
-                                 pressX, m_fields.panMouseY);
+    const PanStep step =
+        panStep({m_controls.nori.width, m_controls.nori.height, frame.left, frame.width, frame.height},
+                pressX, m_fields.panMouseY);
     if (step.setLeft)
         frame.left = step.left;
     if (step.setTop)
         frame.top = step.top;
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::Timer1_Timer()
 {
+    const ChangeBatch::Scope changes(m_changes);
     AutoScroll scroll{m_fields.scrollPos, m_fields.scrollReturning};
     m_controls.picture1.top = autoScrollTick(scroll, m_fields.scrollStep, m_fields.scrollRange);
     m_fields.scrollPos = scroll.position;
     m_fields.scrollReturning = scroll.returning;
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form1::Slider1_Scroll(int value)
 {
+    const ChangeBatch::Scope changes(m_changes);
     m_controls.slider1.value = value;
     m_fields.scrollStep = qint16(value);
     m_controls.label1 = QString::number(value);
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 } // namespace ruvo

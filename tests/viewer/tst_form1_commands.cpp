@@ -1,4 +1,5 @@
 #include "commands/key_map.h"
+#include "commands/toolbar_table.h"
 #include "support/viewer_fixture.h"
 #include "viewer/status_texts.h"
 
@@ -270,8 +271,8 @@ private Q_SLOTS:
         QTest::newRow("zeros") << QList<double>{0, 0, 0} << 0;
         QTest::newRow("near one") << QList<double>{0.9999, 0.9999, 0.9999} << 0xFFFFFF;
         QTest::newRow("halves to even") << QList<double>{0.5, 0.5, 0.5} << (128 + 256 * 128 + 65536 * 128);
-        QTest::newRow("red, green, blue in turn") << QList<double>{1.0 / 255, 2.0 / 255, 3.0 / 255}
-                                                  << (1 + 256 * 2 + 65536 * 3);
+        QTest::newRow("red, green, blue in turn")
+            << QList<double>{1.0 / 255, 2.0 / 255, 3.0 / 255} << (1 + 256 * 2 + 65536 * 3);
     }
     void randomColour()
     {
@@ -359,6 +360,39 @@ private Q_SLOTS:
         QCOMPARE(c.foto.size(), 3);
         QCOMPARE(c.foto[1].picture, c.picture5.picture);
         QCOMPARE(f.shownColor(c.foto[2]), f.colorOf("p3.jpg"));
+    }
+
+    // However many operations one event runs, the window redraws once.
+    void oneEventOneRedraw_data()
+    {
+        QTest::addColumn<QString>("event");
+        for (const char* event : {"one-page button", "stretch button", "one-page menu", "stretch menu",
+                                  "next key", "next menu", "placement button", "scroll button"})
+            QTest::newRow(event) << QString::fromLatin1(event);
+    }
+    void oneEventOneRedraw()
+    {
+        QFETCH(QString, event);
+        ViewerFixture f;
+        f.open(f.makeBook(7));
+        QSignalSpy redraws(&f.form, &Form1::changed);
+        if (event == "one-page button")
+            f.form.Toolbar1_ButtonClick(MainToolbar::onePage);
+        else if (event == "stretch button")
+            f.form.Toolbar1_ButtonClick(MainToolbar::stretch);
+        else if (event == "one-page menu")
+            f.form.menuClick(MenuItem::onePage);
+        else if (event == "stretch menu")
+            f.form.menuClick(MenuItem::stretch);
+        else if (event == "next key")
+            f.form.Form_KeyDown(KeyCode::Space, 0);
+        else if (event == "next menu")
+            f.form.menuClick(MenuItem::nextPage);
+        else if (event == "placement button")
+            f.form.Toolbar1_ButtonClick(MainToolbar::upperLeft);
+        else
+            f.form.Toolbar1_ButtonClick(MainToolbar::scrollStopped);
+        QCOMPARE(redraws.count(), 1);
     }
 };
 
