@@ -1,9 +1,9 @@
 #include "browse/form2.h"
 
+#include "imaging/picture_decoder.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/paths.h"
-#include "platform/picture_decoder.h"
 #include "platform/shell_service.h"
 #include "viewer/form1.h"
 #include "viewer/user_messages.h"

@@ -1,4 +1,4 @@
-#include "platform/dib_header.h"
+#include "imaging/dib_header.h"
 
 #include <QBuffer>
 #include <QImageReader>

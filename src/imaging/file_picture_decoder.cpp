@@ -1,8 +1,8 @@
-#include "platform/file_picture_decoder.h"
+#include "imaging/file_picture_decoder.h"
 
-#include "platform/emf_renderer.h"
-#include "platform/metafile_size.h"
-#include "platform/wmf_renderer.h"
+#include "imaging/emf_renderer.h"
+#include "imaging/metafile_size.h"
+#include "imaging/wmf_renderer.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "platform/wmf_validator.h"
+#include "imaging/wmf_validator.h"
 
-#include "platform/metafile_size.h"
+#include "imaging/metafile_size.h"
 
 #include <QtEndian>
 
