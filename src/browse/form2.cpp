@@ -1,6 +1,7 @@
 #include "browse/form2.h"
 
 #include "imaging/picture_decoder.h"
+#include "imaging/picture_formats.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/paths.h"
@@ -31,7 +32,10 @@ QString Form2::folderTip()
 
 QString Form2::fileTip()
 {
-    return u"*.bmp;*.jpg;*.jpeg;*.gif;*.ico;*.wmf;*.emfﾌｧｲﾙのみ表示"_s;
+    QStringList patterns;
+    for (const QString& suffix : pictureSuffixes())
+        patterns.append(u'*' + suffix);
+    return patterns.join(u';') + u"ﾌｧｲﾙのみ表示"_s;
 }
 
 QString Form2::previewCheckCaption()
