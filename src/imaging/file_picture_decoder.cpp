@@ -1,5 +1,6 @@
 #include "imaging/file_picture_decoder.h"
 
+#include "imaging/dib_header.h"
 #include "imaging/emf_renderer.h"
 #include "imaging/metafile_size.h"
 #include "imaging/picture_formats.h"
@@ -26,7 +27,9 @@ constexpr qint64 kMaxPixels = 250 * 1000 * 1000;
 // A complete JPEG ends with its end-of-image marker; a cut-off one does not,
 // and Qt's reader then only warns and fills the rest in grey.
 constexpr qint64 kJpegTailBytes = 4096;
-constexpr int kBmpHeaderBytes = 54;
+// A bitmap file starts with a file header, the bitmap header after it.
+constexpr int kBmpFileHeaderBytes = 14;
+constexpr int kBmpInfoHeaderBytes = 40;
 
 DecodedPicture failure(const QString& reason)
 {
@@ -59,29 +62,18 @@ bool hasJpegEnd(QFile& file)
 // rows undefined; uncompressed pixels show from the header how long the file must be.
 bool bmpIsComplete(QFile& file)
 {
-    const QByteArray head = file.peek(kBmpHeaderBytes);
-    const auto* data = reinterpret_cast<const uchar*>(head.constData());
-    if (head.size() < 26)
+    const QByteArray head = file.peek(kBmpFileHeaderBytes + kBmpInfoHeaderBytes);
+    if (head.size() < kBmpFileHeaderBytes)
         return false;
-    const qint64 pixelsAt = qFromLittleEndian<quint32>(data + 10);
-    const quint32 headerSize = qFromLittleEndian<quint32>(data + 14);
-    qint64 width = 0;
-    qint64 height = 0;
-    int bitCount = 0;
-    quint32 compression = 0;
-    if (headerSize == 12) {
-        width = qFromLittleEndian<quint16>(data + 18);
-        height = qFromLittleEndian<quint16>(data + 20);
-        bitCount = qFromLittleEndian<quint16>(data + 24);
-    } else {
-        if (head.size() < kBmpHeaderBytes)
-            return false;
-        width = qFromLittleEndian<qint32>(data + 18);
-        height = qAbs(qint64(qFromLittleEndian<qint32>(data + 22)));
-        bitCount = qFromLittleEndian<quint16>(data + 28);
-        compression = qFromLittleEndian<quint32>(data + 30);
-    }
-    const bool uncompressed = compression == 0 || compression == 3;
+    const std::optional<DibHeader> header = DibHeader::read(QByteArrayView(head).sliced(kBmpFileHeaderBytes));
+    if (!header)
+        return false;
+    const qint64 pixelsAt = qFromLittleEndian<quint32>(head.constData() + 10);
+    const qint64 width = header->width;
+    const qint64 height = header->rows();
+    const int bitCount = header->bitCount;
+    const bool uncompressed =
+        header->compression == DibHeader::Rgb || header->compression == DibHeader::BitFields;
     // Other shapes are Qt's to judge, and absurd sizes are refused right after.
     if (!uncompressed || width <= 0 || height <= 0 || bitCount <= 0 || bitCount > 32 || width > kMaxSide ||
         height > kMaxSide)
