@@ -1,5 +1,7 @@
 #include "imaging/dib_header.h"
 
+#include "imaging/picture_limits.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QtEndian>
@@ -9,11 +11,6 @@
 namespace ruvo {
 
 namespace {
-
-constexpr int kMaxSide = 32767;
-// A bitmap inside a metafile is expanded to 32 bits a pixel on its way to the
-// screen; this keeps that below a few hundred megabytes.
-constexpr qint64 kMaxPixels = 40 * 1000 * 1000;
 
 bool fail(QString* error, const char* text)
 {
@@ -122,8 +119,8 @@ std::optional<DibHeader> DibHeader::parse(QByteArrayView bytes, QString* error)
         fail(error, "bitmap has no pixels");
         return std::nullopt;
     }
-    if (header.width > kMaxSide || header.rows() > kMaxSide ||
-        qint64(header.width) * header.rows() > kMaxPixels) {
+    if (header.width > kPictureMaxSide || header.rows() > kPictureMaxSide ||
+        qint64(header.width) * header.rows() > kMetafileMaxPixels) {
         fail(error, "bitmap is too large");
         return std::nullopt;
     }

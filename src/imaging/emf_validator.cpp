@@ -1,7 +1,7 @@
 #include "imaging/emf_validator.h"
 
 #include "imaging/dib_header.h"
-#include "imaging/metafile_size.h"
+#include "imaging/picture_limits.h"
 
 #include <QtEndian>
 

@@ -2,8 +2,8 @@
 
 #include "imaging/dib_header.h"
 #include "imaging/emf_renderer.h"
-#include "imaging/metafile_size.h"
 #include "imaging/picture_formats.h"
+#include "imaging/picture_limits.h"
 #include "imaging/wmf_renderer.h"
 
 #include <QCoreApplication>
@@ -19,11 +19,6 @@ namespace ruvo {
 
 namespace {
 
-// Enough for a 12-megapixel scan many times over, yet short of what a forged
-// header could ask for.
-constexpr int kAllocationLimitMegabytes = 1024;
-constexpr int kMaxSide = 32767;
-constexpr qint64 kMaxPixels = 250 * 1000 * 1000;
 // A complete JPEG ends with its end-of-image marker; a cut-off one does not,
 // and Qt's reader then only warns and fills the rest in grey.
 constexpr qint64 kJpegTailBytes = 4096;
@@ -38,8 +33,8 @@ DecodedPicture failure(const QString& reason)
 
 bool tooLarge(const QSize& size)
 {
-    return size.width() > kMaxSide || size.height() > kMaxSide ||
-           qint64(size.width()) * size.height() > kMaxPixels;
+    return size.width() > kPictureMaxSide || size.height() > kPictureMaxSide ||
+           qint64(size.width()) * size.height() > kPictureMaxPixels;
 }
 
 QString tooLargeText(const QSize& size)
@@ -75,8 +70,8 @@ bool bmpIsComplete(QFile& file)
     const bool uncompressed =
         header->compression == DibHeader::Rgb || header->compression == DibHeader::BitFields;
     // Other shapes are Qt's to judge, and absurd sizes are refused right after.
-    if (!uncompressed || width <= 0 || height <= 0 || bitCount <= 0 || bitCount > 32 || width > kMaxSide ||
-        height > kMaxSide)
+    if (!uncompressed || width <= 0 || height <= 0 || bitCount <= 0 || bitCount > 32 ||
+        width > kPictureMaxSide || height > kPictureMaxSide)
         return true;
     // The last row may come without its padding.
     const qint64 stride = (width * bitCount + 31) / 32 * 4;
@@ -166,7 +161,7 @@ FilePictureDecoder::FilePictureDecoder()
 {
     // The limit is global to Qt's readers; setting it more than once is harmless.
     static const bool limitSet = [] {
-        QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+        QImageReader::setAllocationLimit(kImageReaderAllocationMegabytes);
         return true;
     }();
     Q_UNUSED(limitSet);

@@ -1,6 +1,6 @@
 #include "imaging/wmf_validator.h"
 
-#include "imaging/metafile_size.h"
+#include "imaging/picture_limits.h"
 
 #include <QtEndian>
 
