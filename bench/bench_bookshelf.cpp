@@ -4,9 +4,9 @@
 #include "bookshelf/form6.h"
 #include "bookshelf/shelf_file.h"
 #include "browse/form2.h"
-#include "platform/file_picture_decoder.h"
+#include "imaging/file_picture_decoder.h"
+#include "imaging/prefetching_picture_decoder.h"
 #include "platform/local_file_services.h"
-#include "platform/prefetching_picture_decoder.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
 

@@ -3,9 +3,9 @@
 #include "bookshelf/bookshelf_texts.h"
 #include "bookshelf/shelf_file.h"
 #include "bookshelf/shelf_toolbar_table.h"
+#include "imaging/picture_decoder.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
-#include "platform/picture_decoder.h"
 #include "viewer/settings_store.h"
 #include "viewer/viewer_state.h"
 

@@ -1,9 +1,10 @@
 #include "browse/form2.h"
 
+#include "imaging/picture_decoder.h"
+#include "imaging/picture_formats.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/paths.h"
-#include "platform/picture_decoder.h"
 #include "platform/shell_service.h"
 #include "viewer/form1.h"
 #include "viewer/user_messages.h"
@@ -33,7 +34,10 @@ QString Form2::folderTip()
 
 QString Form2::fileTip()
 {
-    return u"*.bmp;*.jpg;*.jpeg;*.gif;*.ico;*.wmf;*.emfﾌｧｲﾙのみ表示"_s;
+    QStringList patterns;
+    for (const QString& suffix : pictureSuffixes())
+        patterns.append(u'*' + suffix);
+    return patterns.join(u';') + u"ﾌｧｲﾙのみ表示"_s;
 }
 
 QString Form2::previewCheckCaption()

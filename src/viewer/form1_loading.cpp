@@ -2,10 +2,10 @@
 // a spread next to a page already shown.
 #include "browse/form2.h"
 #include "display/twips.h"
+#include "imaging/picture_decoder.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/paths.h"
-#include "platform/picture_decoder.h"
 #include "viewer/form1.h"
 #include "viewer/status_texts.h"
 #include "viewer/user_messages.h"

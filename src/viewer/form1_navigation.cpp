@@ -1,8 +1,8 @@
 // Turning pages: the page step and the commands that show the page or spread
 // it lands on.
 #include "browse/form2.h"
+#include "imaging/picture_decoder.h"
 #include "platform/paths.h"
-#include "platform/picture_decoder.h"
 #include "viewer/form1.h"
 #include "viewer/page_step.h"
 #include "viewer/status_texts.h"

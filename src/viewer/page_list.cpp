@@ -1,26 +1,15 @@
 #include "viewer/page_list.h"
 
+#include "imaging/picture_formats.h"
 #include "platform/file_services.h"
 
 #include <algorithm>
-#include <array>
 
 namespace ruvo {
 
-namespace {
-
-constexpr std::array<QLatin1StringView, 7> imageExtensions = {
-    QLatin1StringView(".bmp"), QLatin1StringView(".jpg"), QLatin1StringView(".jpeg"), QLatin1StringView(".gif"),
-    QLatin1StringView(".ico"), QLatin1StringView(".wmf"), QLatin1StringView(".emf"),
-};
-
-} // namespace
-
 bool PageList::hasImageExtension(const QString& nameOrPath)
 {
-    return std::any_of(imageExtensions.begin(), imageExtensions.end(), [&](QLatin1StringView extension) {
-        return nameOrPath.endsWith(extension, Qt::CaseInsensitive);
-    });
+    return pictureFormatOfName(nameOrPath) != nullptr;
 }
 
 void PageList::sortNames(QStringList& names)

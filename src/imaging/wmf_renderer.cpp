@@ -1,8 +1,8 @@
-#include "platform/wmf_renderer.h"
+#include "imaging/wmf_renderer.h"
 
-#include "platform/metafile_size.h"
-#include "platform/wmf_device.h"
-#include "platform/wmf_validator.h"
+#include "imaging/metafile_size.h"
+#include "imaging/wmf_device.h"
+#include "imaging/wmf_validator.h"
 
 #include <QDeadlineTimer>
 #include <QMutex>

@@ -1,8 +1,8 @@
-#include "platform/wmf_device.h"
+#include "imaging/wmf_device.h"
 
-#include "platform/dib_header.h"
-#include "platform/wmf_device_p.h"
-#include "platform/wmf_font.h"
+#include "imaging/dib_header.h"
+#include "imaging/wmf_device_p.h"
+#include "imaging/wmf_font.h"
 
 #include <QFontMetricsF>
 

@@ -1,6 +1,6 @@
-#include "platform/wmf_validator.h"
+#include "imaging/wmf_validator.h"
 
-#include "platform/metafile_size.h"
+#include "imaging/picture_limits.h"
 
 #include <QtEndian>
 

@@ -1,4 +1,4 @@
-#include "platform/metafile_size.h"
+#include "imaging/metafile_size.h"
 
 #include <QtMath>
 

@@ -1,4 +1,4 @@
-#include "platform/wmf_font.h"
+#include "imaging/wmf_font.h"
 
 #include <QStringDecoder>
 

@@ -1,4 +1,4 @@
-#include "platform/file_picture_decoder.h"
+#include "imaging/file_picture_decoder.h"
 #include "support/metafile_fixtures.h"
 
 #include <QBuffer>

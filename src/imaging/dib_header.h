@@ -8,8 +8,8 @@
 
 namespace ruvo {
 
-// The header of a device-independent bitmap as metafiles embed it, checked
-// against what a page picture may sensibly hold before anything trusts it.
+// The header of a device-independent bitmap, as bitmap files hold it after
+// their file header and metafiles embed it.
 struct DibHeader
 {
     enum Compression : quint32
@@ -22,12 +22,15 @@ struct DibHeader
         Png = 5,
     };
 
-    int headerSize = 0;
+    quint32 headerSize = 0;
     int width = 0;
     // Positive heights are stored bottom row first.
     int height = 0;
     int bitCount = 0;
     quint32 compression = Rgb;
+    // The colour table's length as stored; zero means the most the bit count
+    // allows. Core headers do not store it.
+    quint32 coloursUsed = 0;
     // Colour table and bit masks between the header and the pixels.
     qint64 tableBytes = 0;
     // What the rows need when stored uncompressed; zero for compressed pixels.
@@ -35,10 +38,17 @@ struct DibHeader
 
     bool isCoreHeader() const { return headerSize == 12; }
     bool isBottomUp() const { return height > 0; }
-    int rows() const { return height < 0 ? -height : height; }
+    qint64 rows() const { return qAbs(qint64(height)); }
 
-    // Reads the header at the start of bytes; nullopt with a reason when it is
-    // damaged or asks for more than a page may have.
+    // The fields at the start of bytes as they are stored, nothing judged:
+    // laid out as a core header when the size says so, as an info header
+    // otherwise. Nullopt when bytes are too short for that layout; the table
+    // and pixel sizes are left at zero.
+    static std::optional<DibHeader> read(QByteArrayView bytes);
+
+    // Reads the header at the start of bytes and checks it against what a
+    // picture inside a metafile may sensibly hold; nullopt with a reason when
+    // it is damaged or asks for more than that.
     static std::optional<DibHeader> parse(QByteArrayView bytes, QString* error);
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/picture_decoder.h"
+#include "imaging/picture_decoder.h"
 
 #include <QByteArray>
 

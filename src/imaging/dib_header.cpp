@@ -1,4 +1,6 @@
-#include "platform/dib_header.h"
+#include "imaging/dib_header.h"
+
+#include "imaging/picture_limits.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -9,11 +11,6 @@
 namespace ruvo {
 
 namespace {
-
-constexpr int kMaxSide = 32767;
-// A bitmap inside a metafile is expanded to 32 bits a pixel on its way to the
-// screen; this keeps that below a few hundred megabytes.
-constexpr qint64 kMaxPixels = 40 * 1000 * 1000;
 
 bool fail(QString* error, const char* text)
 {
@@ -46,36 +43,54 @@ bool validBitCount(quint32 compression, int bitCount, bool core)
 
 } // namespace
 
-std::optional<DibHeader> DibHeader::parse(QByteArrayView bytes, QString* error)
+std::optional<DibHeader> DibHeader::read(QByteArrayView bytes)
 {
     const auto* data = reinterpret_cast<const uchar*>(bytes.data());
+    if (bytes.size() < 12)
+        return std::nullopt;
+    DibHeader header;
+    header.headerSize = qFromLittleEndian<quint32>(data);
+    if (header.isCoreHeader()) {
+        header.width = qFromLittleEndian<quint16>(data + 4);
+        header.height = qFromLittleEndian<quint16>(data + 6);
+        header.bitCount = qFromLittleEndian<quint16>(data + 10);
+        return header;
+    }
+    if (bytes.size() < 40)
+        return std::nullopt;
+    header.width = qFromLittleEndian<qint32>(data + 4);
+    header.height = qFromLittleEndian<qint32>(data + 8);
+    header.bitCount = qFromLittleEndian<quint16>(data + 14);
+    header.compression = qFromLittleEndian<quint32>(data + 16);
+    header.coloursUsed = qFromLittleEndian<quint32>(data + 32);
+    return header;
+}
+
+std::optional<DibHeader> DibHeader::parse(QByteArrayView bytes, QString* error)
+{
     if (bytes.size() < 12) {
         fail(error, "bitmap header is truncated");
         return std::nullopt;
     }
-    DibHeader header;
-    const quint32 headerSize = qFromLittleEndian<quint32>(data);
+    const quint32 headerSize = qFromLittleEndian<quint32>(bytes.data());
+    if (headerSize != 12 && (headerSize < 40 || headerSize > 1024)) {
+        fail(error, "unsupported bitmap header");
+        return std::nullopt;
+    }
+    const std::optional<DibHeader> fields = read(bytes);
+    if (!fields) {
+        fail(error, "bitmap header is truncated");
+        return std::nullopt;
+    }
+    DibHeader header = *fields;
     qint64 colours = 0;
     int entryBytes = 4;
-    if (headerSize == 12) {
-        header.headerSize = 12;
-        header.width = qFromLittleEndian<quint16>(data + 4);
-        header.height = qFromLittleEndian<quint16>(data + 6);
-        header.bitCount = qFromLittleEndian<quint16>(data + 10);
+    if (header.isCoreHeader()) {
         entryBytes = 3;
         if (header.bitCount <= 8)
             colours = qint64(1) << header.bitCount;
-    } else if (headerSize >= 40 && headerSize <= 1024) {
-        if (bytes.size() < 40) {
-            fail(error, "bitmap header is truncated");
-            return std::nullopt;
-        }
-        header.headerSize = int(headerSize);
-        header.width = qFromLittleEndian<qint32>(data + 4);
-        header.height = qFromLittleEndian<qint32>(data + 8);
-        header.bitCount = qFromLittleEndian<quint16>(data + 14);
-        header.compression = qFromLittleEndian<quint32>(data + 16);
-        const quint32 used = qFromLittleEndian<quint32>(data + 32);
+    } else {
+        const quint32 used = header.coloursUsed;
         if (header.bitCount <= 8 && header.compression != Jpeg && header.compression != Png) {
             const qint64 most = qint64(1) << header.bitCount;
             if (used > most) {
@@ -93,9 +108,6 @@ std::optional<DibHeader> DibHeader::parse(QByteArrayView bytes, QString* error)
         // The three masks follow a plain info header; later headers hold them inside.
         if (header.compression == BitFields && headerSize == 40)
             header.tableBytes += 12;
-    } else {
-        fail(error, "unsupported bitmap header");
-        return std::nullopt;
     }
     header.tableBytes += colours * entryBytes;
 
@@ -107,8 +119,8 @@ std::optional<DibHeader> DibHeader::parse(QByteArrayView bytes, QString* error)
         fail(error, "bitmap has no pixels");
         return std::nullopt;
     }
-    if (header.width > kMaxSide || header.rows() > kMaxSide ||
-        qint64(header.width) * header.rows() > kMaxPixels) {
+    if (header.width > kPictureMaxSide || header.rows() > kPictureMaxSide ||
+        qint64(header.width) * header.rows() > kMetafileMaxPixels) {
         fail(error, "bitmap is too large");
         return std::nullopt;
     }

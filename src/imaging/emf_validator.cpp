@@ -1,7 +1,7 @@
-#include "platform/emf_validator.h"
+#include "imaging/emf_validator.h"
 
-#include "platform/dib_header.h"
-#include "platform/metafile_size.h"
+#include "imaging/dib_header.h"
+#include "imaging/picture_limits.h"
 
 #include <QtEndian>
 

@@ -1,7 +1,7 @@
-#include "platform/wmf_device.h"
+#include "imaging/wmf_device.h"
 
-#include "platform/wmf_device_p.h"
-#include "platform/wmf_font.h"
+#include "imaging/wmf_device_p.h"
+#include "imaging/wmf_font.h"
 
 #include <QtMath>
 

@@ -1,4 +1,4 @@
-#include "platform/prefetching_picture_decoder.h"
+#include "imaging/prefetching_picture_decoder.h"
 
 #include <QFile>
 #include <QMutex>

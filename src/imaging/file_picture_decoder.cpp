@@ -1,8 +1,10 @@
-#include "platform/file_picture_decoder.h"
+#include "imaging/file_picture_decoder.h"
 
-#include "platform/emf_renderer.h"
-#include "platform/metafile_size.h"
-#include "platform/wmf_renderer.h"
+#include "imaging/dib_header.h"
+#include "imaging/emf_renderer.h"
+#include "imaging/picture_formats.h"
+#include "imaging/picture_limits.h"
+#include "imaging/wmf_renderer.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -17,62 +19,22 @@ namespace ruvo {
 
 namespace {
 
-enum class Format
-{
-    Unknown,
-    Bmp,
-    Jpeg,
-    Gif,
-    Ico,
-    Wmf,
-    Emf
-};
-
-// Enough for a 12-megapixel scan many times over, yet short of what a forged
-// header could ask for.
-constexpr int kAllocationLimitMegabytes = 1024;
-constexpr int kMaxSide = 32767;
-constexpr qint64 kMaxPixels = 250 * 1000 * 1000;
 // A complete JPEG ends with its end-of-image marker; a cut-off one does not,
 // and Qt's reader then only warns and fills the rest in grey.
 constexpr qint64 kJpegTailBytes = 4096;
-constexpr int kSignatureBytes = 44;
-constexpr int kBmpHeaderBytes = 54;
+// A bitmap file starts with a file header, the bitmap header after it.
+constexpr int kBmpFileHeaderBytes = 14;
+constexpr int kBmpInfoHeaderBytes = 40;
 
 DecodedPicture failure(const QString& reason)
 {
     return DecodedPicture{QImage(), reason};
 }
 
-Format formatOf(const QByteArray& head)
-{
-    const auto* data = reinterpret_cast<const uchar*>(head.constData());
-    const qsizetype size = head.size();
-    if (size >= 2 && head.startsWith("BM"))
-        return Format::Bmp;
-    if (size >= 2 && data[0] == 0xFF && data[1] == 0xD8)
-        return Format::Jpeg;
-    if (head.startsWith("GIF8"))
-        return Format::Gif;
-    if (size >= 4 && qFromLittleEndian<quint32>(data) == 0x00010000)
-        return Format::Ico;
-    if (size >= 4 && qFromLittleEndian<quint32>(data) == 0x9AC6CDD7)
-        return Format::Wmf;
-    if (size >= 4) {
-        const quint16 type = qFromLittleEndian<quint16>(data);
-        if ((type == 1 || type == 2) && qFromLittleEndian<quint16>(data + 2) == 9)
-            return Format::Wmf;
-    }
-    if (size >= 44 && qFromLittleEndian<quint32>(data) == 1 &&
-        qFromLittleEndian<quint32>(data + 40) == 0x464D4520)
-        return Format::Emf;
-    return Format::Unknown;
-}
-
 bool tooLarge(const QSize& size)
 {
-    return size.width() > kMaxSide || size.height() > kMaxSide ||
-           qint64(size.width()) * size.height() > kMaxPixels;
+    return size.width() > kPictureMaxSide || size.height() > kPictureMaxSide ||
+           qint64(size.width()) * size.height() > kPictureMaxPixels;
 }
 
 QString tooLargeText(const QSize& size)
@@ -95,32 +57,21 @@ bool hasJpegEnd(QFile& file)
 // rows undefined; uncompressed pixels show from the header how long the file must be.
 bool bmpIsComplete(QFile& file)
 {
-    const QByteArray head = file.peek(kBmpHeaderBytes);
-    const auto* data = reinterpret_cast<const uchar*>(head.constData());
-    if (head.size() < 26)
+    const QByteArray head = file.peek(kBmpFileHeaderBytes + kBmpInfoHeaderBytes);
+    if (head.size() < kBmpFileHeaderBytes)
         return false;
-    const qint64 pixelsAt = qFromLittleEndian<quint32>(data + 10);
-    const quint32 headerSize = qFromLittleEndian<quint32>(data + 14);
-    qint64 width = 0;
-    qint64 height = 0;
-    int bitCount = 0;
-    quint32 compression = 0;
-    if (headerSize == 12) {
-        width = qFromLittleEndian<quint16>(data + 18);
-        height = qFromLittleEndian<quint16>(data + 20);
-        bitCount = qFromLittleEndian<quint16>(data + 24);
-    } else {
-        if (head.size() < kBmpHeaderBytes)
-            return false;
-        width = qFromLittleEndian<qint32>(data + 18);
-        height = qAbs(qint64(qFromLittleEndian<qint32>(data + 22)));
-        bitCount = qFromLittleEndian<quint16>(data + 28);
-        compression = qFromLittleEndian<quint32>(data + 30);
-    }
-    const bool uncompressed = compression == 0 || compression == 3;
+    const std::optional<DibHeader> header = DibHeader::read(QByteArrayView(head).sliced(kBmpFileHeaderBytes));
+    if (!header)
+        return false;
+    const qint64 pixelsAt = qFromLittleEndian<quint32>(head.constData() + 10);
+    const qint64 width = header->width;
+    const qint64 height = header->rows();
+    const int bitCount = header->bitCount;
+    const bool uncompressed =
+        header->compression == DibHeader::Rgb || header->compression == DibHeader::BitFields;
     // Other shapes are Qt's to judge, and absurd sizes are refused right after.
-    if (!uncompressed || width <= 0 || height <= 0 || bitCount <= 0 || bitCount > 32 || width > kMaxSide ||
-        height > kMaxSide)
+    if (!uncompressed || width <= 0 || height <= 0 || bitCount <= 0 || bitCount > 32 ||
+        width > kPictureMaxSide || height > kPictureMaxSide)
         return true;
     // The last row may come without its padding.
     const qint64 stride = (width * bitCount + 31) / 32 * 4;
@@ -128,18 +79,14 @@ bool bmpIsComplete(QFile& file)
     return pixelsAt + stride * (height - 1) + lastRow <= file.size();
 }
 
-DecodedPicture readRaster(QFile& file, Format format)
+DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format)
 {
-    const char* name = format == Format::Bmp    ? "bmp"
-                       : format == Format::Jpeg ? "jpeg"
-                       : format == Format::Gif  ? "gif"
-                                                : "ico";
-    if (format == Format::Jpeg && !hasJpegEnd(file))
+    if (format.format == PictureFormat::Jpeg && !hasJpegEnd(file))
         return failure(QStringLiteral("JPEG is truncated"));
-    if (format == Format::Bmp && !bmpIsComplete(file))
+    if (format.format == PictureFormat::Bmp && !bmpIsComplete(file))
         return failure(QStringLiteral("BMP is truncated"));
-    QImageReader reader(&file, name);
-    if (format == Format::Ico) {
+    QImageReader reader(&file, format.qtFormat);
+    if (format.format == PictureFormat::Ico) {
         // An icon holds several sizes; the page is the largest of them.
         int best = -1;
         qint64 bestArea = -1;
@@ -177,7 +124,7 @@ bool canDrawText()
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-DecodedPicture readMetafile(QFile& file, Format format)
+DecodedPicture readMetafile(QFile& file, PictureReader reader)
 {
     if (file.size() > kMetafileMaxBytes)
         return failure(QStringLiteral("metafile is too large"));
@@ -186,7 +133,7 @@ DecodedPicture readMetafile(QFile& file, Format format)
     const QByteArray bytes = file.readAll();
     if (bytes.size() != file.size())
         return failure(QStringLiteral("cannot read file: ") + file.errorString());
-    if (format == Format::Wmf)
+    if (reader == PictureReader::WmfRenderer)
         return WmfRenderer().render(bytes);
     return EmfRenderer().render(bytes);
 }
@@ -200,17 +147,12 @@ DecodedPicture decodeFile(const QString& path)
         return failure(QStringLiteral("cannot open file: ") + file.errorString());
     if (file.size() == 0)
         return failure(QStringLiteral("file is empty"));
-    const QByteArray head = file.peek(kSignatureBytes);
-    const Format format = formatOf(head);
-    switch (format) {
-    case Format::Unknown:
+    const PictureFormatInfo* format = pictureFormatOfContent(file.peek(pictureSignatureBytes));
+    if (!format)
         return failure(QStringLiteral("unrecognised picture format"));
-    case Format::Wmf:
-    case Format::Emf:
-        return readMetafile(file, format);
-    default:
-        return readRaster(file, format);
-    }
+    if (format->reader == PictureReader::QtImageReader)
+        return readRaster(file, *format);
+    return readMetafile(file, format->reader);
 }
 
 } // namespace
@@ -219,7 +161,7 @@ FilePictureDecoder::FilePictureDecoder()
 {
     // The limit is global to Qt's readers; setting it more than once is harmless.
     static const bool limitSet = [] {
-        QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+        QImageReader::setAllocationLimit(kImageReaderAllocationMegabytes);
         return true;
     }();
     Q_UNUSED(limitSet);

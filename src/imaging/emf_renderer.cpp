@@ -1,7 +1,7 @@
-#include "platform/emf_renderer.h"
+#include "imaging/emf_renderer.h"
 
-#include "platform/emf_validator.h"
-#include "platform/metafile_size.h"
+#include "imaging/emf_validator.h"
+#include "imaging/metafile_size.h"
 
 #include <QMutex>
 #include <QMutexLocker>

@@ -1,0 +1,121 @@
+#include "imaging/picture_formats.h"
+
+#include <QtEndian>
+
+namespace ruvo {
+
+namespace {
+
+quint16 word(QByteArrayView head, qsizetype at)
+{
+    return qFromLittleEndian<quint16>(head.data() + at);
+}
+
+quint32 doubleWord(QByteArrayView head, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(head.data() + at);
+}
+
+bool isBmp(QByteArrayView head)
+{
+    return head.startsWith("BM");
+}
+
+bool isJpeg(QByteArrayView head)
+{
+    return head.startsWith("\xFF\xD8");
+}
+
+bool isGif(QByteArrayView head)
+{
+    return head.startsWith("GIF8");
+}
+
+bool isIco(QByteArrayView head)
+{
+    return head.size() >= 4 && doubleWord(head, 0) == 0x00010000;
+}
+
+// A placeable metafile starts with its own key; a bare one with its header:
+// kept in memory or on disk, nine words long.
+bool isWmf(QByteArrayView head)
+{
+    if (head.size() < 4)
+        return false;
+    if (doubleWord(head, 0) == 0x9AC6CDD7)
+        return true;
+    const quint16 type = word(head, 0);
+    return (type == 1 || type == 2) && word(head, 2) == 9;
+}
+
+// The header record, type 1, carries " EMF" at byte 40.
+bool isEmf(QByteArrayView head)
+{
+    return head.size() >= 44 && doubleWord(head, 0) == 1 && doubleWord(head, 40) == 0x464D4520;
+}
+
+constexpr PictureExtension bmpExtensions[] = {{QLatin1StringView(".bmp"), u"BMPファイル"}};
+constexpr PictureExtension jpegExtensions[] = {{QLatin1StringView(".jpg"), u"JPGファイル"},
+                                               {QLatin1StringView(".jpeg"), u"JPEGファイル"}};
+constexpr PictureExtension gifExtensions[] = {{QLatin1StringView(".gif"), u"GIFファイル"}};
+constexpr PictureExtension icoExtensions[] = {{QLatin1StringView(".ico"), u"ICOファイル"}};
+constexpr PictureExtension wmfExtensions[] = {{QLatin1StringView(".wmf"), u"WMFファイル"}};
+constexpr PictureExtension emfExtensions[] = {{QLatin1StringView(".emf"), u"EMFファイル"}};
+
+constexpr PictureFormatInfo formats[] = {
+    {PictureFormat::Bmp, bmpExtensions, isBmp, PictureReader::QtImageReader, "bmp"},
+    {PictureFormat::Jpeg, jpegExtensions, isJpeg, PictureReader::QtImageReader, "jpeg"},
+    {PictureFormat::Gif, gifExtensions, isGif, PictureReader::QtImageReader, "gif"},
+    {PictureFormat::Ico, icoExtensions, isIco, PictureReader::QtImageReader, "ico"},
+    {PictureFormat::Wmf, wmfExtensions, isWmf, PictureReader::WmfRenderer, nullptr},
+    {PictureFormat::Emf, emfExtensions, isEmf, PictureReader::EmfRenderer, nullptr},
+};
+
+} // namespace
+
+std::span<const PictureFormatInfo> pictureFormats()
+{
+    return formats;
+}
+
+const PictureFormatInfo* pictureFormatOfContent(QByteArrayView head)
+{
+    for (const PictureFormatInfo& format : formats) {
+        if (format.hasSignature(head))
+            return &format;
+    }
+    return nullptr;
+}
+
+const PictureFormatInfo* pictureFormatOfName(QStringView nameOrPath)
+{
+    for (const PictureFormatInfo& format : formats) {
+        for (const PictureExtension& extension : format.extensions) {
+            if (nameOrPath.endsWith(extension.suffix, Qt::CaseInsensitive))
+                return &format;
+        }
+    }
+    return nullptr;
+}
+
+QStringList pictureSuffixes()
+{
+    QStringList suffixes;
+    for (const PictureFormatInfo& format : formats) {
+        for (const PictureExtension& extension : format.extensions)
+            suffixes.append(extension.suffix);
+    }
+    return suffixes;
+}
+
+QStringList pictureDisplayNames()
+{
+    QStringList names;
+    for (const PictureFormatInfo& format : formats) {
+        for (const PictureExtension& extension : format.extensions)
+            names.append(extension.displayName.toString());
+    }
+    return names;
+}
+
+} // namespace ruvo

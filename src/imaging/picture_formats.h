@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QLatin1StringView>
+#include <QStringList>
+#include <QStringView>
+
+#include <span>
+
+namespace ruvo {
+
+enum class PictureFormat
+{
+    Bmp,
+    Jpeg,
+    Gif,
+    Ico,
+    Wmf,
+    Emf
+};
+
+// What turns a format's files into pictures.
+enum class PictureReader
+{
+    QtImageReader,
+    WmfRenderer,
+    EmfRenderer
+};
+
+// One extension a format's files are named with, and how the drop help names
+// such files.
+struct PictureExtension
+{
+    // Lower case, with its dot: ".jpg".
+    QLatin1StringView suffix;
+    QStringView displayName;
+};
+
+// What the viewer knows of one page picture format.
+struct PictureFormatInfo
+{
+    PictureFormat format;
+    std::span<const PictureExtension> extensions;
+    // Whether a file's first bytes (up to pictureSignatureBytes of them) carry
+    // the format's signature.
+    bool (*hasSignature)(QByteArrayView head);
+    PictureReader reader;
+    // The name Qt's image reader knows the format by; null for the metafiles.
+    const char* qtFormat;
+};
+
+// How many of a file's first bytes the signatures look at.
+inline constexpr int pictureSignatureBytes = 44;
+
+// Every format a page may be in, in the order the file browser and the drop
+// help list them.
+std::span<const PictureFormatInfo> pictureFormats();
+
+// The format whose signature a file's first bytes carry; null when none does.
+const PictureFormatInfo* pictureFormatOfContent(QByteArrayView head);
+
+// The format whose extension a name or path ends in, compared without regard
+// to case; null when it ends in none of them.
+const PictureFormatInfo* pictureFormatOfName(QStringView nameOrPath);
+
+// Every extension of every format, in table order.
+QStringList pictureSuffixes();
+
+// The display name of every extension, in table order.
+QStringList pictureDisplayNames();
+
+} // namespace ruvo

@@ -1,0 +1,212 @@
+#include "browse/form2.h"
+#include "imaging/file_picture_decoder.h"
+#include "imaging/picture_formats.h"
+#include "support/file_bytes.h"
+#include "support/metafile_fixtures.h"
+#include "viewer/page_list.h"
+#include "windows/drop_help_text.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+namespace {
+
+QByteArray encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, format).write(image);
+    return bytes;
+}
+
+QImage smallPage()
+{
+    QImage page(8, 6, QImage::Format_RGB32);
+    page.fill(Qt::darkCyan);
+    return page;
+}
+
+// A GIF of one black pixel, as small as GIF gets.
+QByteArray onePixelGif()
+{
+    return QByteArray::fromHex("47494638376101000100800000000000ffffff2c00000000010001000002024401003b");
+}
+
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (const int value : values)
+        out.append(char(value));
+    return out;
+}
+
+// The header record of an EMF, cut after its first count bytes: type 1, the
+// record's size, bounds and frame, then " EMF" at byte 40.
+QByteArray emfHeaderStart(int count)
+{
+    QByteArray header(108, '\0');
+    header[0] = 1;
+    header[4] = 108;
+    header.replace(40, 4, " EMF");
+    return header.left(count);
+}
+
+} // namespace
+
+class TestPictureFormats : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pageExtensionsAreTheDecodersFormats_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<PictureFormat>("format");
+        QTest::newRow("bmp") << "a.bmp" << PictureFormat::Bmp;
+        QTest::newRow("BMP") << "A.BMP" << PictureFormat::Bmp;
+        QTest::newRow("jpg") << "a.jpg" << PictureFormat::Jpeg;
+        QTest::newRow("JPG in a path") << "/books/vol1/P002.JPG" << PictureFormat::Jpeg;
+        QTest::newRow("jpeg") << "a.jpeg" << PictureFormat::Jpeg;
+        QTest::newRow("JpEg") << "a.JpEg" << PictureFormat::Jpeg;
+        QTest::newRow("gif") << "b.gif" << PictureFormat::Gif;
+        QTest::newRow("Gif") << "b.Gif" << PictureFormat::Gif;
+        QTest::newRow("ico") << "c.ico" << PictureFormat::Ico;
+        QTest::newRow("ICO") << "c.ICO" << PictureFormat::Ico;
+        QTest::newRow("wmf") << "d.wmf" << PictureFormat::Wmf;
+        QTest::newRow("WMF") << "d.WMF" << PictureFormat::Wmf;
+        QTest::newRow("emf") << "e.emf" << PictureFormat::Emf;
+        QTest::newRow("eMf") << "e.eMf" << PictureFormat::Emf;
+    }
+    void pageExtensionsAreTheDecodersFormats()
+    {
+        QFETCH(QString, name);
+        QFETCH(PictureFormat, format);
+        QVERIFY(PageList::hasImageExtension(name));
+        const PictureFormatInfo* found = pictureFormatOfName(name);
+        QVERIFY(found);
+        QCOMPARE(found->format, format);
+    }
+
+    void otherNamesAreNoPictures_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"a.png", "a.jpg.txt", "jpg", "a.jpgx", "a.tif", "a.emf ", "a.svg", ""})
+            QTest::newRow(name[0] ? name : "empty") << QString::fromLatin1(name);
+    }
+    void otherNamesAreNoPictures()
+    {
+        QFETCH(QString, name);
+        QVERIFY(!PageList::hasImageExtension(name));
+        QVERIFY(!pictureFormatOfName(name));
+    }
+
+    // A real file named as the page list expects is told by its content to be
+    // the format its name says, and the reader the table names decodes it.
+    void realFilesMatchTheirNames_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("name");
+        const QImage page = smallPage();
+        QTest::newRow("bmp") << encoded(page, "bmp") << "page.BMP";
+        QTest::newRow("jpg") << encoded(page, "jpeg") << "page.jpg";
+        QTest::newRow("jpeg") << encoded(page, "jpeg") << "page.Jpeg";
+        QTest::newRow("gif") << onePixelGif() << "page.gif";
+        QTest::newRow("ico") << encoded(page, "ico") << "page.ico";
+        QTest::newRow("placeable wmf")
+            << placeableWmfWithRectangle(QSize(1440, 720), 1440, QRect(0, 0, 720, 720), Qt::red)
+            << "page.wmf";
+        QTest::newRow("standard wmf")
+            << standardWmfWithRectangle(QSize(40, 30), QRect(10, 10, 20, 10), Qt::red) << "page.WMF";
+        QTest::newRow("emf") << emfWithRectangle(QSize(2000, 1000), QRectF(0.25, 0.25, 0.5, 0.5), Qt::blue)
+                             << "page.emf";
+    }
+    void realFilesMatchTheirNames()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, name);
+        QVERIFY(!content.isEmpty());
+        const PictureFormatInfo* byName = pictureFormatOfName(name);
+        const PictureFormatInfo* byContent = pictureFormatOfContent(content.left(pictureSignatureBytes));
+        QVERIFY(byName);
+        QVERIFY(byContent);
+        QCOMPARE(byContent->format, byName->format);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QVERIFY(putFileBytes(path, content));
+        const DecodedPicture picture = FilePictureDecoder().decode(path);
+        QVERIFY2(picture.isValid(), qPrintable(picture.error));
+    }
+
+    void signaturePicksTheFormat_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<PictureFormat>("format");
+        QTest::newRow("bitmap file header")
+            << bytes({'B', 'M', 0x3A, 0, 0, 0, 0, 0, 0, 0, 0x36, 0, 0, 0}) << PictureFormat::Bmp;
+        QTest::newRow("jfif") << bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F', 'I', 'F', 0})
+                              << PictureFormat::Jpeg;
+        QTest::newRow("exif") << bytes({0xFF, 0xD8, 0xFF, 0xE1, 0x12, 0x34, 'E', 'x', 'i', 'f', 0, 0})
+                              << PictureFormat::Jpeg;
+        QTest::newRow("gif87a") << QByteArray("GIF87a\x01\x00\x01\x00", 10) << PictureFormat::Gif;
+        QTest::newRow("gif89a") << QByteArray("GIF89a\x01\x00\x01\x00", 10) << PictureFormat::Gif;
+        QTest::newRow("icon directory")
+            << bytes({0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0}) << PictureFormat::Ico;
+        QTest::newRow("placeable wmf")
+            << bytes({0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 0xA0, 0x05}) << PictureFormat::Wmf;
+        QTest::newRow("memory wmf") << bytes({1, 0, 9, 0, 0, 3, 0x24, 0, 0, 0}) << PictureFormat::Wmf;
+        QTest::newRow("disk wmf") << bytes({2, 0, 9, 0, 0, 3, 0x24, 0, 0, 0}) << PictureFormat::Wmf;
+        QTest::newRow("emf header") << emfHeaderStart(pictureSignatureBytes) << PictureFormat::Emf;
+    }
+    void signaturePicksTheFormat()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(PictureFormat, format);
+        const PictureFormatInfo* found = pictureFormatOfContent(head);
+        QVERIFY(found);
+        QCOMPARE(found->format, format);
+    }
+
+    void otherContentIsNoPicture_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::newRow("emf cut before its signature ends") << emfHeaderStart(pictureSignatureBytes - 1);
+        QTest::newRow("emf record of another type")
+            << emfHeaderStart(pictureSignatureBytes).replace(0, 1, "\x02");
+        QTest::newRow("cursor directory") << bytes({0, 0, 2, 0, 1, 0, 16, 16});
+        QTest::newRow("wmf header of another size") << bytes({1, 0, 10, 0, 0, 3});
+        QTest::newRow("png") << bytes({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A});
+        QTest::newRow("tiff") << bytes({'I', 'I', 0x2A, 0});
+        QTest::newRow("gif without its version") << QByteArray("GIF");
+        QTest::newRow("half a bitmap signature") << QByteArray("B");
+        QTest::newRow("half a jpeg signature") << bytes({0xFF});
+        QTest::newRow("empty") << QByteArray();
+    }
+    void otherContentIsNoPicture()
+    {
+        QFETCH(QByteArray, head);
+        QVERIFY(!pictureFormatOfContent(head));
+    }
+
+    void browserFilterTextIsUnchanged()
+    {
+        QCOMPARE(Form2::fileTip().toUtf8(),
+                 QByteArray("*.bmp;*.jpg;*.jpeg;*.gif;*.ico;*.wmf;*.emfﾌｧｲﾙのみ表示"));
+    }
+
+    void dropHelpLinesAreUnchanged()
+    {
+        QCOMPARE(dropHelpLines(),
+                 QStringList({"BMPファイル", "JPGファイル", "JPEGファイル", "GIFファイル", "ICOファイル",
+                              "WMFファイル", "EMFファイル", "フォルダ", "ドライブ"}));
+    }
+};
+
+QTEST_MAIN(TestPictureFormats)
+#include "tst_picture_formats.moc"
