@@ -45,7 +45,8 @@ void Form6::Form_Load()
         return;
     m_loaded = true;
 
-    for (const QString& control : {u"StatusBar1"_s, u"Label2"_s, u"Text1"_s, u"Label1"_s})
+    for (ControlName control :
+         {ShelfControl::statusBar, ShelfControl::folderBar, ShelfControl::renameBox, ShelfControl::iconTitle})
         m_controls.fontNames.insert(control, BookshelfTexts::fontName());
 
     m_sortDescending = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commands/control_names.h"
+
 #include <QColor>
 #include <QList>
 #include <QString>

@@ -100,4 +100,41 @@ inline constexpr ControlName sort("seiretu");     // sort the icons by title
 inline constexpr ControlName otherShelf("sinki"); // read another shelf or make a new one
 } // namespace ShelfToolbarKey
 
+// Controls of the main window whose font the logic names.
+namespace ViewerControl {
+inline constexpr ControlName statusBar("StatusBar1");   // the status bar
+inline constexpr ControlName backgroundFrame("Frame2"); // the background panel's frame
+inline constexpr ControlName backgroundOk("Command2");  // the background panel's OK button
+} // namespace ViewerControl
+
+// Controls of the bookshelf window whose font the logic names.
+namespace ShelfControl {
+inline constexpr ControlName statusBar("StatusBar1"); // the status bar
+inline constexpr ControlName folderBar("Label2");     // the bar naming the shelf folder
+inline constexpr ControlName renameBox("Text1");      // the box a title is edited in
+inline constexpr ControlName iconTitle("Label1");     // the titles under the icons
+} // namespace ShelfControl
+
+// Controls of the register window, placed by its layout table.
+namespace RegisterWindowControl {
+inline constexpr ControlName preview("Image1");       // the thumbnail preview
+inline constexpr ControlName titleCaption("Label10"); // the caption over the title box
+inline constexpr ControlName title("Text2");          // the book's title, editable
+inline constexpr ControlName ok("Command1");
+inline constexpr ControlName cancel("Command2");
+inline constexpr ControlName panel("Picture3");     // the blue panel of details
+inline constexpr ControlName thumbnail("Picture1"); // the thumbnail being sampled, out of sight
+inline constexpr ControlName page("Picture2");      // the full-size page it is sampled from
+inline constexpr ControlName labelCaption("Label2");
+inline constexpr ControlName label("Text1"); // the page's file name
+inline constexpr ControlName pathCaption("Label6");
+inline constexpr ControlName path("Text3"); // the book's folder
+inline constexpr ControlName numberCaption("Label7");
+inline constexpr ControlName number("Label9"); // the entry number the book gets
+inline constexpr ControlName numberUnit("Label8");
+inline constexpr ControlName guidance("Label4"); // what registering does
+inline constexpr ControlName folderCaption("Label5");
+inline constexpr ControlName folder("Label3"); // the shelf folder
+} // namespace RegisterWindowControl
+
 } // namespace ruvo

@@ -35,7 +35,8 @@ void Form1::Form_Load()
         return;
     m_loaded = true;
 
-    for (const QString& control : {u"StatusBar1"_s, u"Frame2"_s, u"Command2"_s})
+    for (ControlName control :
+         {ViewerControl::statusBar, ViewerControl::backgroundFrame, ViewerControl::backgroundOk})
         m_controls.fontNames.insert(control, statusFont);
 
     m_state.commandLine = m_platform.process.commandLine();

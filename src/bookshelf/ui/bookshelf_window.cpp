@@ -202,12 +202,13 @@ void BookshelfWindow::syncFromLogic()
     for (auto it = m_menuActions.cbegin(); it != m_menuActions.cend(); ++it)
         applyState(*it.value(), controls.menu(it.key()));
 
-    const QFont labelFont = namedFont(controls.fontNames.value(u"Label2"_s, font().family()), font());
+    const QFont labelFont =
+        namedFont(controls.fontNames.value(ShelfControl::folderBar, font().family()), font());
     m_folderBar->setFont(labelFont);
     m_folderBar->setText(controls.label2);
     m_folderBar->setGeometry(controls.label2Geometry);
     m_viewport->setGeometry(controls.picture1);
-    m_canvas->setFont(namedFont(controls.fontNames.value(u"Label1"_s, font().family()), font()));
+    m_canvas->setFont(namedFont(controls.fontNames.value(ShelfControl::iconTitle, font().family()), font()));
     m_canvas->setGeometry(controls.picture2);
 
     const ShelfScrollBar& bar = controls.vscroll1;
@@ -223,7 +224,8 @@ void BookshelfWindow::syncFromLogic()
 
     const int statusHeight = controls.statusBarHeight;
     m_statusBar->setGeometry(0, height() - statusHeight, width(), statusHeight);
-    const QFont statusFont = namedFont(controls.fontNames.value(u"StatusBar1"_s, font().family()), font());
+    const QFont statusFont =
+        namedFont(controls.fontNames.value(ShelfControl::statusBar, font().family()), font());
     for (int i = 0; i < m_panels.size(); ++i) {
         m_panels.at(i)->setFont(statusFont);
         m_panels.at(i)->setText(controls.panel(i + 1));
@@ -242,7 +244,8 @@ void BookshelfWindow::syncRenameBox()
         }
         return;
     }
-    m_renameBox->setFont(namedFont(controls.fontNames.value(u"Text1"_s, font().family()), font()));
+    m_renameBox->setFont(
+        namedFont(controls.fontNames.value(ShelfControl::renameBox, font().family()), font()));
     m_renameBox->setGeometry(controls.text1.geometry);
     if (!m_renameBox->isVisible()) {
         m_renameBox->setText(controls.text1Text);

@@ -57,23 +57,23 @@ void RegisterWindow::build()
 {
     m_parents.insert(QString(), this);
     auto* panel = new QWidget(this);
-    place(panel, u"Picture3"_s);
+    place(panel, RegisterWindowControl::panel);
     panel->setAutoFillBackground(true);
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, RegisterLayout::panelColor());
     panel->setPalette(palette);
-    m_parents.insert(u"Picture3"_s, panel);
+    m_parents.insert(RegisterWindowControl::panel, panel);
 
     m_preview = new QLabel;
-    place(m_preview, u"Image1"_s);
+    place(m_preview, RegisterWindowControl::preview);
     m_preview->setAlignment(Qt::AlignCenter);
     m_title = new QLineEdit;
-    place(m_title, u"Text2"_s);
-    m_ok = new QPushButton(RegisterLayout::control(u"Command1"_s).caption);
-    place(m_ok, u"Command1"_s);
+    place(m_title, RegisterWindowControl::title);
+    m_ok = new QPushButton(RegisterLayout::control(RegisterWindowControl::ok).caption);
+    place(m_ok, RegisterWindowControl::ok);
     m_ok->setDefault(true);
-    auto* cancel = new QPushButton(RegisterLayout::control(u"Command2"_s).caption);
-    place(cancel, u"Command2"_s);
+    auto* cancel = new QPushButton(RegisterLayout::control(RegisterWindowControl::cancel).caption);
+    place(cancel, RegisterWindowControl::cancel);
 
     // Labels that show a fixed caption; transparent, so the panel's blue shows through.
     for (const RegisterControl& control : RegisterLayout::controls()) {
@@ -81,22 +81,22 @@ void RegisterWindow::build()
             place(new QLabel(control.caption), control.name);
     }
     auto* label = new QLineEdit;
-    place(label, u"Text1"_s);
+    place(label, RegisterWindowControl::label);
     label->setText(m_logic.text1());
     label->setReadOnly(true);
     auto* path = new QPlainTextEdit;
-    place(path, u"Text3"_s);
+    place(path, RegisterWindowControl::path);
     path->setPlainText(m_logic.text3());
     path->setReadOnly(true);
     path->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     path->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_number = new QLabel;
-    place(m_number, u"Label9"_s);
+    place(m_number, RegisterWindowControl::number);
     m_guidance = new QLabel;
-    place(m_guidance, u"Label4"_s);
+    place(m_guidance, RegisterWindowControl::guidance);
     m_guidance->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* folder = new QLabel(m_logic.label3());
-    place(folder, u"Label3"_s);
+    place(folder, RegisterWindowControl::folder);
     folder->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     folder->setWordWrap(true);
 

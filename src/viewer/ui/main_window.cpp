@@ -5,13 +5,13 @@
 #include "commands/toolbar_table.h"
 #include "commands/ui/control_actions.h"
 #include "display/twips.h"
-#include "viewer/ui/background_panel.h"
-#include "viewer/ui/viewing_area.h"
 #include "platform/delays.h"
 #include "platform/ui/dropped_files.h"
 #include "platform/ui/named_font.h"
 #include "platform/ui/window_show_state.h"
 #include "viewer/form1.h"
+#include "viewer/ui/background_panel.h"
+#include "viewer/ui/viewing_area.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -162,7 +162,7 @@ void MainWindow::syncFromLogic()
     m_sliderLabel->setText(controls.label1);
 
     statusBar()->setVisible(controls.statusBar.visible);
-    const QString statusFamily = controls.fontNames.value(u"StatusBar1"_s);
+    const QString statusFamily = controls.fontNames.value(ViewerControl::statusBar);
     for (int i = 0; i < m_panels.size(); ++i) {
         if (!statusFamily.isEmpty())
             m_panels.at(i)->setFont(namedFont(statusFamily, font()));
