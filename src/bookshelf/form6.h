@@ -51,6 +51,8 @@ public:
     void Form_Load();
     // Keeps the smallest size, lays the icons out in rows for the width and shows the top of the shelf.
     void Form_Resize();
+    // The view reports its show state and size; the stored size is kept while minimised.
+    void takeWindowGeometry(const WindowGeometry& geometry);
     // Once: offers to save a changed shelf (HOZON) and stores the window's size and state.
     void Form_Unload();
     bool isUnloaded() const { return m_unloaded; }

@@ -10,6 +10,18 @@ namespace {
 constexpr int folderBarHeight = 17; // pixels
 } // namespace
 
+void Form6::takeWindowGeometry(const WindowGeometry& geometry)
+{
+    WindowState& window = m_controls.window;
+    window.state = geometry.state;
+    if (window.state != WindowShowState::Minimized) {
+        window.width = geometry.width;
+        window.height = geometry.height;
+    }
+    window.scaleWidth = geometry.clientWidth;
+    window.scaleHeight = geometry.clientHeight;
+}
+
 void Form6::Form_Resize()
 {
     WindowState& window = m_controls.window;

@@ -47,6 +47,9 @@ public:
     void afterSplash();
     // Lays the viewing area out between toolbar and status bar and stretches the pages again if on.
     void Form_Resize();
+    // The view reports where the window is and how large; the stored normal
+    // size is only taken while the window is normal and on screen.
+    void takeWindowGeometry(const WindowGeometry& geometry);
 
     // Opening a path and the resets every opening uses. Dropped files are
     // queued in order and the first is opened.

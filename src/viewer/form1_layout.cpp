@@ -26,6 +26,21 @@ void apply(Surface& surface, const StretchedImage& image)
 
 } // namespace
 
+void Form1::takeWindowGeometry(const WindowGeometry& geometry)
+{
+    WindowState& window = m_controls.window;
+    window.state = geometry.state;
+    // A maximised window keeps the last normal size to come back to.
+    if (window.state == WindowShowState::Normal && geometry.visible) {
+        window.left = geometry.left;
+        window.top = geometry.top;
+        window.width = geometry.width;
+        window.height = geometry.height;
+    }
+    window.scaleWidth = geometry.clientWidth;
+    window.scaleHeight = geometry.clientHeight;
+}
+
 void Form1::GAZOUAWASE()
 {
     const FrameFit fit =

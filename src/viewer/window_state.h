@@ -30,4 +30,19 @@ struct WindowState
     int mousePointer = MousePointer::Default;
 };
 
+// What a window's view reports of itself: its show state, whether it is on
+// screen, its outer position and size in twips, and its inner size in the
+// unit its logic measures in.
+struct WindowGeometry
+{
+    int state = WindowShowState::Normal;
+    bool visible = false;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    int clientWidth = 0;
+    int clientHeight = 0;
+};
+
 } // namespace ruvo

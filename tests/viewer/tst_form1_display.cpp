@@ -295,6 +295,38 @@ private Q_SLOTS:
         QVERIFY(!f.form.controls().image1.visible);
         QVERIFY(!f.form.controls().image2.visible);
     }
+    // A maximised, minimised or not yet shown window leaves the normal size to come back to.
+    void windowGeometryKeepsTheNormalSize_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("normal") << WindowShowState::Normal << true << true;
+        QTest::newRow("normal, not shown") << WindowShowState::Normal << false << false;
+        QTest::newRow("maximised") << WindowShowState::Maximized << true << false;
+        QTest::newRow("minimised") << WindowShowState::Minimized << true << false;
+    }
+    void windowGeometryKeepsTheNormalSize()
+    {
+        QFETCH(int, state);
+        QFETCH(bool, visible);
+        QFETCH(bool, taken);
+        ViewerFixture f;
+        WindowState& window = f.form.controls().window;
+        window.left = 15;
+        window.top = 30;
+        window.width = 9600;
+        window.height = 7200;
+        f.form.takeWindowGeometry({state, visible, 300, 450, 12000, 9000, 11800, 8800});
+        QCOMPARE(window.state, state);
+        QCOMPARE(window.left, taken ? 300 : 15);
+        QCOMPARE(window.top, taken ? 450 : 30);
+        QCOMPARE(window.width, taken ? 12000 : 9600);
+        QCOMPARE(window.height, taken ? 9000 : 7200);
+        // The inner size is always the one on screen.
+        QCOMPARE(window.scaleWidth, 11800);
+        QCOMPARE(window.scaleHeight, 8800);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestForm1Display)

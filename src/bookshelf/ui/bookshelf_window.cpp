@@ -157,14 +157,17 @@ int BookshelfWindow::run()
 void BookshelfWindow::pushGeometryToLogic()
 {
     Form6Controls& controls = m_logic.controls();
-    WindowState& window = controls.window;
-    window.state = windowShowStateOf(windowState());
-    if (window.state != WindowShowState::Minimized) {
-        window.width = toTwips(width());
-        window.height = toTwips(height());
-    }
-    window.scaleWidth = width();
-    window.scaleHeight = height();
+    WindowGeometry geometry;
+    geometry.state = windowShowStateOf(windowState());
+    geometry.visible = isVisible();
+    geometry.left = toTwips(x());
+    geometry.top = toTwips(y());
+    geometry.width = toTwips(width());
+    geometry.height = toTwips(height());
+    // The bookshelf lays out in pixels.
+    geometry.clientWidth = width();
+    geometry.clientHeight = height();
+    m_logic.takeWindowGeometry(geometry);
     controls.toolbarHeight = m_toolbar->sizeHint().height();
     controls.statusBarHeight = m_statusBar->sizeHint().height();
     controls.scrollBarWidth = m_scrollBar->sizeHint().width();

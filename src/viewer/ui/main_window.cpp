@@ -202,19 +202,17 @@ void MainWindow::showRestored()
 
 void MainWindow::pushGeometryToLogic()
 {
-    WindowState& window = m_logic.controls().window;
-    window.state = windowShowStateOf(windowState());
-    // The size stored for a normal window is only taken while it is normal, so
-    // a maximised window keeps the last normal size to come back to.
-    if (window.state == WindowShowState::Normal && isVisible()) {
-        window.left = toTwips(x());
-        window.top = toTwips(y());
-        window.width = toTwips(width());
-        window.height = toTwips(height());
-    }
+    WindowGeometry geometry;
+    geometry.state = windowShowStateOf(windowState());
+    geometry.visible = isVisible();
+    geometry.left = toTwips(x());
+    geometry.top = toTwips(y());
+    geometry.width = toTwips(width());
+    geometry.height = toTwips(height());
     // The window has no menu bar: its client area is the whole window.
-    window.scaleWidth = toTwips(width());
-    window.scaleHeight = toTwips(height());
+    geometry.clientWidth = geometry.width;
+    geometry.clientHeight = geometry.height;
+    m_logic.takeWindowGeometry(geometry);
 }
 
 void MainWindow::layOut()
