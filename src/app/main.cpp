@@ -3,7 +3,6 @@
 #include "browse/form2.h"
 #include "browse/ui/browser_window.h"
 #include "browse/ui/folder_chooser_windows.h"
-#include "commands/control_names.h"
 #include "imaging/file_picture_decoder.h"
 #include "imaging/prefetching_picture_decoder.h"
 #include "platform/application_process_service.h"
@@ -16,15 +15,12 @@
 #include "platform/ui/widget_message_box_service.h"
 #include "viewer/form1.h"
 #include "viewer/ui/main_window.h"
+#include "viewer/ui/viewer_windows.h"
 #include "viewer/viewer_state.h"
-#include "windows/ui/drop_help_window.h"
-#include "windows/ui/mode_notice_window.h"
 #include "windows/ui/splash_window.h"
-#include "windows/ui/version_window.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QPointer>
 
 using namespace ruvo;
 using namespace Qt::StringLiterals;
@@ -57,27 +53,7 @@ int main(int argc, char* argv[])
 
     // The browser is built once and kept, as its logic is, for the whole run.
     BrowserWindow browser(form2, &mainWindow);
-    windows.registerWindow(WindowName::browser, [&browser] { browser.exec(); });
-
-    const auto notice = [&mainWindow, &delays](ModeNoticeWindow::Mode mode) {
-        ModeNoticeWindow window(mode, delays.modeNotice, &mainWindow);
-        window.exec();
-    };
-    windows.registerWindow(WindowName::onePageNotice, [notice] { notice(ModeNoticeWindow::Mode::OnePage); });
-    windows.registerWindow(WindowName::twoPagesNotice,
-                           [notice] { notice(ModeNoticeWindow::Mode::TwoPages); });
-    windows.registerWindow(WindowName::version, [&mainWindow, &shell] {
-        VersionWindow window(shell, &mainWindow);
-        window.exec();
-    });
-    // However many drops arrive, one help window at a time.
-    QPointer<DropHelpWindow> dropHelp;
-    windows.registerWindow(WindowName::dropHelp, [&mainWindow, &delays, &dropHelp] {
-        if (dropHelp)
-            return;
-        dropHelp = new DropHelpWindow(delays.dropHelp, &mainWindow);
-        dropHelp->show();
-    });
+    registerViewerWindows(windows, browser, shell, delays, &mainWindow);
 
     // Shelf thumbnails are read straight from their files: they must not push the
     // pages decoded ahead for the open book out of the cache.

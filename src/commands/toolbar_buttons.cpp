@@ -1,6 +1,6 @@
 #include "commands/toolbar_buttons.h"
 
-#include "commands/unknown_name.h"
+#include "common/unknown_name.h"
 
 namespace ruvo {
 

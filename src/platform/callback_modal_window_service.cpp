@@ -1,5 +1,7 @@
 #include "platform/callback_modal_window_service.h"
 
+#include "common/unknown_name.h"
+
 namespace ruvo {
 
 void CallbackModalWindowService::registerWindow(const QString& windowName, std::function<void()> show)
@@ -10,13 +12,13 @@ void CallbackModalWindowService::registerWindow(const QString& windowName, std::
 void CallbackModalWindowService::showModal(const QString& windowName)
 {
     const auto it = m_windows.constFind(windowName);
-    if (it != m_windows.cend() && *it)
+    if (it == m_windows.cend()) {
+        reportUnknownName("window", windowName);
+        return;
+    }
+    if (*it)
         (*it)();
 }
-
-} // namespace ruvo
-
-namespace ruvo {
 
 void CallbackModalWindowService::showModeless(const QString& windowName)
 {

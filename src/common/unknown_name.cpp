@@ -1,4 +1,4 @@
-#include "commands/unknown_name.h"
+#include "common/unknown_name.h"
 
 #include <QtGlobal>
 

@@ -1,0 +1,42 @@
+#include "viewer/ui/viewer_windows.h"
+
+#include "browse/ui/browser_window.h"
+#include "commands/control_names.h"
+#include "platform/callback_modal_window_service.h"
+#include "platform/delays.h"
+#include "windows/ui/drop_help_window.h"
+#include "windows/ui/mode_notice_window.h"
+#include "windows/ui/version_window.h"
+
+#include <QPointer>
+#include <memory>
+
+namespace ruvo {
+
+void registerViewerWindows(CallbackModalWindowService& windows, BrowserWindow& browser, ShellService& shell,
+                           const Delays& delays, QWidget* mainWindow)
+{
+    QPointer<QWidget> main(mainWindow);
+    windows.registerWindow(WindowName::browser, [&browser] { browser.exec(); });
+
+    const auto notice = [main, &delays](ModeNoticeWindow::Mode mode) {
+        ModeNoticeWindow window(mode, delays.modeNotice, main);
+        window.exec();
+    };
+    windows.registerWindow(WindowName::onePageNotice, [notice] { notice(ModeNoticeWindow::Mode::OnePage); });
+    windows.registerWindow(WindowName::twoPagesNotice,
+                           [notice] { notice(ModeNoticeWindow::Mode::TwoPages); });
+    windows.registerWindow(WindowName::version, [main, &shell] {
+        VersionWindow window(shell, main);
+        window.exec();
+    });
+    auto dropHelp = std::make_shared<QPointer<DropHelpWindow>>();
+    windows.registerWindow(WindowName::dropHelp, [main, &delays, dropHelp] {
+        if (*dropHelp)
+            return;
+        *dropHelp = new DropHelpWindow(delays.dropHelp, main);
+        (*dropHelp)->show();
+    });
+}
+
+} // namespace ruvo
