@@ -41,6 +41,7 @@ void Form6::buildDispatchTables()
 
 void Form6::Form_Load()
 {
+    const ChangeBatch::Scope changes(m_changes);
     if (m_loaded)
         return;
     m_loaded = true;
@@ -77,7 +78,7 @@ void Form6::Form_Load()
     setEditingEnabled(false);
 
     restoreWindow();
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 QImage Form6::thumbnailOf(const ShelfEntry& entry) const
@@ -147,6 +148,7 @@ void Form6::close()
 
 void Form6::Toolbar1_ButtonClick(const QString& key)
 {
+    const ChangeBatch::Scope changes(m_changes);
     const auto it = m_toolbarActions.constFind(key);
     if (it == m_toolbarActions.cend())
         return;
@@ -162,6 +164,7 @@ void Form6::Toolbar1_ButtonClick(const QString& key)
 
 void Form6::menuClick(const QString& itemName)
 {
+    const ChangeBatch::Scope changes(m_changes);
     const auto it = m_menuActions.constFind(itemName);
     if (it == m_menuActions.cend() || !m_controls.menu(itemName).enabled)
         return;

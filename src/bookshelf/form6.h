@@ -2,6 +2,7 @@
 
 #include "bookshelf/form6_controls.h"
 #include "bookshelf/shelf_entry.h"
+#include "common/change_batch.h"
 #include "platform/platform.h"
 
 #include <QHash>
@@ -168,6 +169,8 @@ private:
 
     QHash<QString, void (Form6::*)()> m_toolbarActions;
     QHash<QString, void (Form6::*)()> m_menuActions;
+    // One change notice per user event, however many operations it runs.
+    ChangeBatch m_changes{[this] { Q_EMIT changed(); }};
     bool m_loaded = false;
     bool m_unloaded = false;
     bool m_reopenRequested = false;

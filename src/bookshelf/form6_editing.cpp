@@ -40,6 +40,7 @@ void Form6::SAKJYO()
 
 void Form6::DAIMEY()
 {
+    const ChangeBatch::Scope changes(m_changes);
     if (!isSelected() || m_selectedIndex >= entryCount())
         return;
     const ShelfIcon& icon = m_controls.icons.at(m_selectedIndex);
@@ -48,16 +49,18 @@ void Form6::DAIMEY()
     m_oldTitle = icon.caption;
     m_controls.text1Text = icon.caption;
     m_controls.text1.visible = true;
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form6::Text1_Change(const QString& text)
 {
+    const ChangeBatch::Scope changes(m_changes);
     m_controls.text1Text = text;
 }
 
 void Form6::Text1_KeyDown(int keyCode)
 {
+    const ChangeBatch::Scope changes(m_changes);
     if (keyCode != KeyCode::Enter || !m_controls.text1.visible || m_selectedIndex >= entryCount())
         return;
     const QString& text = m_controls.text1Text;
@@ -67,11 +70,12 @@ void Form6::Text1_KeyDown(int keyCode)
     if (text != m_oldTitle)
         m_shelfDirty = 1;
     m_controls.text1.visible = false;
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form6::NARABE()
 {
+    const ChangeBatch::Scope changes(m_changes);
     if (entryCount() < 2)
         return;
     MOUSESAID();
@@ -95,7 +99,7 @@ void Form6::NARABE()
     m_pictures = pictures;
     for (int k = 0; k < entryCount(); ++k)
         fillIcon(k, m_entries.at(k), m_pictures.at(k));
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form6::HOZON()

@@ -24,18 +24,19 @@ void Form6::takeWindowGeometry(const WindowGeometry& geometry)
 
 void Form6::Form_Resize()
 {
+    const ChangeBatch::Scope changes(m_changes);
     WindowState& window = m_controls.window;
     if (window.state == WindowShowState::Minimized)
         return;
     // The size change that follows lays the window out again.
     if (window.width < minimumWidth) {
         window.width = minimumWidth;
-        Q_EMIT changed();
+        m_changes.note();
         return;
     }
     if (window.height < minimumHeight) {
         window.height = minimumHeight;
-        Q_EMIT changed();
+        m_changes.note();
         return;
     }
 
@@ -76,7 +77,7 @@ void Form6::Form_Resize()
     scrollBar.enabled = shelfScrollEnabled(grid->canvasHeight, viewport.height());
     // A layout shows the top of the shelf, and the scroll bar says so.
     scrollBar.value = 0;
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form6::setScrollValue(int value)
@@ -88,8 +89,9 @@ void Form6::setScrollValue(int value)
 
 void Form6::VScroll1_Change(int value)
 {
+    const ChangeBatch::Scope changes(m_changes);
     setScrollValue(value);
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 bool Form6::canvasTallerThanViewport() const
@@ -99,31 +101,35 @@ bool Form6::canvasTallerThanViewport() const
 
 void Form6::WEE()
 {
+    const ChangeBatch::Scope changes(m_changes);
     const int value = m_controls.vscroll1.value;
     const int step = ShelfGridMetrics::cellPitchY;
     setScrollValue(value - step < 0 ? 0 : value - step);
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form6::SHITAHE()
 {
+    const ChangeBatch::Scope changes(m_changes);
     const ShelfScrollBar& scrollBar = m_controls.vscroll1;
     const int step = ShelfGridMetrics::cellPitchY;
     setScrollValue(scrollBar.maximum < scrollBar.value + step ? scrollBar.maximum : scrollBar.value + step);
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form6::TWEE()
 {
+    const ChangeBatch::Scope changes(m_changes);
     m_controls.picture2.moveTop(0);
     setScrollValue(0);
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form6::TSHITAHE()
 {
+    const ChangeBatch::Scope changes(m_changes);
     setScrollValue(m_controls.picture2.height() - m_controls.picture1.height());
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 } // namespace ruvo

@@ -7,6 +7,7 @@ namespace ruvo {
 
 void Form6::SENTAKWAK()
 {
+    const ChangeBatch::Scope changes(m_changes);
     if (m_selectedIndex < 0 || m_selectedIndex >= m_controls.icons.size())
         return;
     m_controls.text1.visible = false;
@@ -14,16 +15,17 @@ void Form6::SENTAKWAK()
     m_controls.shape1.geometry = m_controls.icons.at(m_selectedIndex).image;
     m_controls.panel(2) = m_controls.icons.at(m_selectedIndex).toolTip;
     setEditingEnabled(true);
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form6::MOUSESAID()
 {
+    const ChangeBatch::Scope changes(m_changes);
     setEditingEnabled(false);
     m_controls.shape1.visible = false;
     m_controls.text1.visible = false;
     m_controls.panel(2) = BookshelfTexts::ready();
-    Q_EMIT changed();
+    m_changes.note();
 }
 
 void Form6::MIGIHE()
@@ -74,6 +76,7 @@ void Form6::ENTA()
 
 void Form6::Form_KeyDown(int keyCode)
 {
+    const ChangeBatch::Scope changes(m_changes);
     switch (keyCode) {
     case KeyCode::Right:
         MIGIHE();
@@ -99,6 +102,7 @@ void Form6::Form_KeyDown(int keyCode)
 
 void Form6::iconMouseDown(int index, Qt::MouseButton button)
 {
+    const ChangeBatch::Scope changes(m_changes);
     if (index < 0 || index >= entryCount())
         return;
     m_selectedIndex = index;
@@ -109,6 +113,7 @@ void Form6::iconMouseDown(int index, Qt::MouseButton button)
 
 void Form6::Image1_Click(int index)
 {
+    const ChangeBatch::Scope changes(m_changes);
     if (index < 0 || index >= entryCount())
         return;
     m_selectedIndex = index;
@@ -117,6 +122,7 @@ void Form6::Image1_Click(int index)
 
 void Form6::Image1_DblClick(int index)
 {
+    const ChangeBatch::Scope changes(m_changes);
     if (index < 0 || index >= entryCount())
         return;
     if (index != m_selectedIndex || !isSelected()) {
@@ -128,6 +134,7 @@ void Form6::Image1_DblClick(int index)
 
 void Form6::backgroundMouseDown(Qt::MouseButton button)
 {
+    const ChangeBatch::Scope changes(m_changes);
     MOUSESAID();
     if (button == Qt::RightButton)
         Q_EMIT popupMenuRequested();

@@ -4,6 +4,7 @@
 #include "shelf_fixture.h"
 #include "support/full_file_system.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace ruvo;
@@ -426,6 +427,21 @@ private Q_SLOTS:
         form.Form_Unload();
         QCOMPARE(f.messageCount(saveTitle), 1);
         QCOMPARE(f.closeRequests->count(), 1);
+    }
+
+    // However many operations one event runs, the window redraws once.
+    void oneEventOneRedraw()
+    {
+        ShelfFixture f;
+        f.makeShelf(QStringList{"b", "c", "a"});
+        Form6& form = f.open();
+        QSignalSpy redraws(&form, &Form6::changed);
+        form.menuClick("iconseiretu");
+        QCOMPARE(redraws.count(), 1);
+        select(form, 0);
+        redraws.clear();
+        form.Toolbar1_ButtonClick("henkouda");
+        QCOMPARE(redraws.count(), 1);
     }
 };
 
