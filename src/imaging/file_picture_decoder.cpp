@@ -2,6 +2,7 @@
 
 #include "imaging/dib_header.h"
 #include "imaging/emf_renderer.h"
+#include "imaging/jpeg_end.h"
 #include "imaging/picture_formats.h"
 #include "imaging/picture_limits.h"
 #include "imaging/wmf_renderer.h"
@@ -50,7 +51,17 @@ bool hasJpegEnd(QFile& file)
         return false;
     const QByteArray tail = file.read(size - from);
     file.seek(0);
-    return tail.contains("\xFF\xD9");
+    // Most files end with their end marker: only the others are walked through.
+    if (tail.contains("\xFF\xD9"))
+        return true;
+    if (uchar* mapped = file.map(0, size)) {
+        const bool whole = jpegEnd(QByteArrayView(mapped, size)).has_value();
+        file.unmap(mapped);
+        return whole;
+    }
+    const QByteArray bytes = file.readAll();
+    file.seek(0);
+    return jpegEnd(bytes).has_value();
 }
 
 // Qt's reader takes a cut-off bitmap for a whole one and leaves the missing

@@ -278,6 +278,12 @@ private Q_SLOTS:
         QTest::newRow("progressive jpeg")
             << encoded(page, "jpeg", true) << "p.jpg" << QSize(64, 48) << QPoint(54, 24) << kBlue;
         QTest::newRow("jpeg named .bmp") << jpeg << "jpeg.bmp" << QSize(64, 48) << QPoint(10, 24) << kRed;
+        // A phone's motion clip or padding after the end marker, well past the last few kilobytes.
+        QTest::newRow("jpeg with 64 KB after its end")
+            << jpeg + QByteArray(64 * 1024, 'x') << "p.jpg" << QSize(64, 48) << QPoint(10, 24) << kRed;
+        QTest::newRow("progressive jpeg with 64 KB after its end")
+            << encoded(page, "jpeg", true) + QByteArray(64 * 1024, '\0') << "p.jpg" << QSize(64, 48)
+            << QPoint(54, 24) << kBlue;
         QTest::newRow("bmp named .gif")
             << encoded(page, "bmp") << "bmp.gif" << QSize(64, 48) << QPoint(10, 10) << kRed;
         QTest::newRow("gif shows its first frame") << solidGif(QSize(20, 15), {kGreen, kBlue}) << "p.gif"
@@ -399,6 +405,8 @@ private Q_SLOTS:
         QTest::newRow("truncated bmp") << bmp.left(bmp.size() * 2 / 3);
         QTest::newRow("truncated baseline jpeg") << jpeg.left(jpeg.size() * 3 / 5);
         QTest::newRow("truncated progressive jpeg") << progressive.left(progressive.size() * 3 / 5);
+        QTest::newRow("truncated jpeg padded past the tail")
+            << jpeg.left(jpeg.size() * 3 / 5) + QByteArray(8 * 1024, '\0');
         QTest::newRow("gif cut before its first image") << gif.left(20);
         QTest::newRow("truncated ico") << ico.left(ico.size() / 2);
         QTest::newRow("truncated wmf") << wmf.left(wmf.size() / 2);
