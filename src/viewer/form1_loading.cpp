@@ -25,8 +25,12 @@ void Form1::RUVIHENS()
 
 void Form1::loadPicture(Surface& target, const QString& path)
 {
-    DecodedPicture decoded = m_platform.pictures.decode(path);
-    if (decoded.isValid()) {
+    // A missing page shows the previous one again; the first page of a run has
+    // none, and the missing page has already been reported.
+    DecodedPicture decoded = path.isEmpty() ? DecodedPicture{} : m_platform.pictures.decode(path);
+    if (path.isEmpty()) {
+        target.picture = m_controls.picture5.picture;
+    } else if (decoded.isValid()) {
         target.picture = std::move(decoded.image);
     } else {
         const UserMessage message = Messages::damagedPicture(path);

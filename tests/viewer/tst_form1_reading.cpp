@@ -274,6 +274,19 @@ private Q_SLOTS:
         QCOMPARE(f.index(), 2);
     }
 
+    void aMissingFirstPageIsReportedOnce()
+    {
+        ViewerFixture f;
+        const QString book = f.makeBook(3);
+        f.platform.files.listings.insert(book, {"a.jpg", "p1.jpg", "p2.jpg", "p3.jpg"});
+        f.form.controls().menu("sing").checked = true;
+        f.open(book);
+        QCOMPARE(f.platform.messages.shown.size(), 1);
+        QCOMPARE(f.platform.messages.shown.first().text, "ファイルが存在しません\r" + book + "/a.jpg");
+        QVERIFY(!f.platform.pictures.decoded.contains(QString()));
+        QCOMPARE(f.form.controls().picture2.picture, f.form.controls().picture5.picture);
+    }
+
     void aDamagedSecondPage()
     {
         ViewerFixture f;
