@@ -55,6 +55,7 @@ BookshelfWindow::BookshelfWindow(Form6& logic, QWidget* parent) : QDialog(parent
 
     buildToolbar();
     m_folderBar = new QLabel(this);
+    m_folderBar->setTextFormat(Qt::PlainText);
     paintBackground(m_folderBar, folderBarColor);
     m_folderBar->setContentsMargins(2, 0, 2, 0);
 
@@ -106,6 +107,8 @@ void BookshelfWindow::buildStatusBar()
     m_statusBar->setSizeGripEnabled(true);
     for (int i = 0; i < 2; ++i) {
         auto* panel = new QLabel(m_statusBar);
+        // Panels show titles and paths, which are never markup.
+        panel->setTextFormat(Qt::PlainText);
         panel->setMinimumWidth(120);
         m_statusBar->addWidget(panel, i == 0 ? 0 : 1);
         m_panels.append(panel);

@@ -2,6 +2,7 @@
 
 #include "bookshelf/form5.h"
 #include "bookshelf/register_layout.h"
+#include "common/line_breaks.h"
 #include "display/twips.h"
 #include "platform/ui/named_font.h"
 
@@ -16,11 +17,6 @@ namespace ruvo {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString withLineBreaks(QString text)
-{
-    return text.replace(QChar(13), u'\n');
-}
 
 void setTextColor(QWidget* widget, const QColor& color)
 {
@@ -93,9 +89,11 @@ void RegisterWindow::build()
     m_number = new QLabel;
     place(m_number, RegisterWindowControl::number);
     m_guidance = new QLabel;
+    m_guidance->setTextFormat(Qt::PlainText);
     place(m_guidance, RegisterWindowControl::guidance);
     m_guidance->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* folder = new QLabel(m_logic.label3());
+    folder->setTextFormat(Qt::PlainText);
     place(folder, RegisterWindowControl::folder);
     folder->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     folder->setWordWrap(true);

@@ -18,6 +18,7 @@ RegistrationNoticeWindow::RegistrationNoticeWindow(const QString& title, QWidget
     setFont(namedFont(u"ＭＳ Ｐゴシック"_s, font()));
     auto* notice = new QLabel(Form5::noticeText(), this);
     auto* registered = new QLabel(title, this);
+    registered->setTextFormat(Qt::PlainText);
     QFont bold = registered->font();
     bold.setBold(true);
     registered->setFont(bold);

@@ -1,6 +1,7 @@
 #include "browse/ui/folder_chooser_window.h"
 
 #include "browse/form10.h"
+#include "common/line_breaks.h"
 #include "platform/ui/named_font.h"
 
 #include <QCloseEvent>
@@ -18,15 +19,6 @@
 namespace ruvo {
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QString withLineBreaks(QString text)
-{
-    return text.replace(QChar(13), u'\n');
-}
-
-} // namespace
 
 FolderChooserWindow::FolderChooserWindow(Form10& logic, QWidget* parent) : QDialog(parent), m_logic(logic)
 {
@@ -47,6 +39,7 @@ FolderChooserWindow::FolderChooserWindow(Form10& logic, QWidget* parent) : QDial
     m_files = new QListWidget(this);
     m_files->setMaximumHeight(m_files->fontMetrics().height() * 3);
     auto* note = new QLabel(withLineBreaks(logic.label2()), this);
+    note->setTextFormat(Qt::PlainText);
     note->setWordWrap(true);
     auto* newFolder = new QPushButton(u"ﾌｫﾙﾀﾞ作成"_s, this);
     auto* ok = new QPushButton(u"OK"_s, this);

@@ -1,21 +1,25 @@
 #include "platform/ui/widget_message_box_service.h"
 
+#include "common/line_breaks.h"
+
 #include <QMessageBox>
 
 namespace ruvo {
 
 MessageAnswer WidgetMessageBoxService::show(const QString& title, const QString& text, MessageButtons buttons)
 {
-    // Texts carry carriage returns as line breaks.
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (buttons == MessageButtons::YesNo) {
-        const auto answer = QMessageBox::question(m_parent, title, shown, QMessageBox::Yes | QMessageBox::No,
-                                                  QMessageBox::Yes);
-        return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
-    }
-    QMessageBox::information(m_parent, title, shown, QMessageBox::Ok);
-    return MessageAnswer::Ok;
+    const QString shown = withLineBreaks(text);
+    const bool yesNo = buttons == MessageButtons::YesNo;
+    QMessageBox box(yesNo ? QMessageBox::Question : QMessageBox::Information, title, shown,
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, m_parent);
+    // The texts hold file names and paths: shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    if (yesNo)
+        box.setDefaultButton(QMessageBox::Yes);
+    const int answer = box.exec();
+    if (!yesNo)
+        return MessageAnswer::Ok;
+    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
 } // namespace ruvo

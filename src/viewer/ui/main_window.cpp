@@ -100,6 +100,8 @@ void MainWindow::buildStatusBar()
 {
     for (int i = 0; i < 3; ++i) {
         auto* panel = new QLabel(statusBar());
+        // Panels show file names, which are never markup.
+        panel->setTextFormat(Qt::PlainText);
         panel->setMinimumWidth(80);
         statusBar()->addWidget(panel, i == 0 ? 0 : 1);
         m_panels.append(panel);

@@ -5,6 +5,7 @@
 #include "viewer/ui/main_window.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -63,6 +64,25 @@ private Q_SLOTS:
         QVERIFY(!byTip.value(QStringLiteral("表示領域移動「中央」"))->isEnabled());
         QVERIFY(!byTip.value(QStringLiteral("キャンバス表示　ON/OFF"))->isVisible());
         QVERIFY(byTip.value(QStringLiteral("ステータスバー　ON/OFF"))->isCheckable());
+    }
+
+    // A page named like markup shows in the status bar as it is named.
+    void statusBarShowsNamesAsPlainText()
+    {
+        TestPlatform platform;
+        ViewerState state;
+        Form2 browser(platform.platform());
+        Form1 form(platform.platform(), state, browser);
+        MainWindow window(form, platform.delays);
+        form.Form_Load();
+        form.controls().statusBar.panel(2) = QStringLiteral("[1] <i>a &lt; b.jpg");
+        Q_EMIT form.changed();
+        bool found = false;
+        for (QLabel* panel : window.statusBar()->findChildren<QLabel*>()) {
+            QCOMPARE(panel->textFormat(), Qt::PlainText);
+            found = found || panel->text() == QStringLiteral("[1] <i>a &lt; b.jpg");
+        }
+        QVERIFY(found);
     }
 };
 

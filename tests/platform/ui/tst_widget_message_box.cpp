@@ -1,0 +1,51 @@
+#include "platform/ui/widget_message_box_service.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace ruvo;
+
+class TestWidgetMessageBox : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A name that looks like markup is shown as it is, line breaks as lines.
+    void namesAreShownAsPlainText_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("press");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("ok") << int(MessageButtons::Ok) << int(QMessageBox::Ok) << int(MessageAnswer::Ok);
+        QTest::newRow("yes") << int(MessageButtons::YesNo) << int(QMessageBox::Yes)
+                             << int(MessageAnswer::Yes);
+        QTest::newRow("no") << int(MessageButtons::YesNo) << int(QMessageBox::No) << int(MessageAnswer::No);
+    }
+    void namesAreShownAsPlainText()
+    {
+        QFETCH(int, buttons);
+        QFETCH(int, press);
+        QFETCH(int, answer);
+        WidgetMessageBoxService service;
+        QString shownText;
+        Qt::TextFormat shownFormat = Qt::AutoText;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shownText = box->text();
+            shownFormat = box->textFormat();
+            box->button(QMessageBox::StandardButton(press))->click();
+        });
+        const MessageAnswer result =
+            service.show("読み込み時のエラー", "<i>a.jpg &lt; b\r\nc.jpg\rd", MessageButtons(buttons));
+        QCOMPARE(int(result), answer);
+        QCOMPARE(shownFormat, Qt::PlainText);
+        QCOMPARE(shownText, QStringLiteral("<i>a.jpg &lt; b\nc.jpg\nd"));
+    }
+};
+
+QTEST_MAIN(TestWidgetMessageBox)
+#include "tst_widget_message_box.moc"
