@@ -1,6 +1,7 @@
 #include "support/viewer_fixture.h"
 #include "viewer/status_texts.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace ruvo;
@@ -274,6 +275,32 @@ private Q_SLOTS:
         QCOMPARE(f.index(), 2);
     }
 
+    // A path from the command line or a drop may be relative to where the program started.
+    void relativePathsOpenFromTheWorkingFolder_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("index");
+        QTest::newRow("folder") << "book" << 0;
+        QTest::newRow("page") << "book/p2.jpg" << 1;
+        QTest::newRow("dot segments") << "./book/../book/p3.jpg" << 2;
+        QTest::newRow("trailing separator") << "book/" << 0;
+    }
+    void relativePathsOpenFromTheWorkingFolder()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, index);
+        ViewerFixture f;
+        const QString book = f.makeBook(3);
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(f.dir.path()));
+        f.form.controls().menu("sing").checked = true;
+        f.open(path);
+        QDir::setCurrent(before);
+        QCOMPARE(QDir::cleanPath(f.browser.folder()), QDir::cleanPath(book));
+        QCOMPARE(f.index(), index);
+        QCOMPARE(f.platform.messages.shown.size(), 0);
+    }
+
     void aMissingFirstPageIsReportedOnce()
     {
         ViewerFixture f;
@@ -295,8 +322,8 @@ private Q_SLOTS:
         f.open(book);
         QCOMPARE(f.platform.messages.shown.size(), 1);
         QCOMPARE(f.platform.messages.shown.first().title, QStringLiteral("読み込み時のエラー"));
-        QCOMPARE(f.platform.messages.shown.first().text,
-                 "画像ファイルが破損している可能性があります\r" + book + "/p2.jpg" + "を表示できませんでした");
+        QCOMPARE(f.platform.messages.shown.first().text, "画像ファイルが破損している可能性があります\r" +
+                                                             book + "/p2.jpg" + "を表示できませんでした");
         const Form1Controls& c = f.form.controls();
         QCOMPARE(c.picture3.picture, c.picture5.picture);
         QCOMPARE(c.picture3.width, c.picture5.width);
