@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>

@@ -18,7 +18,6 @@
 #include <QCursor>
 #include <QDropEvent>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
