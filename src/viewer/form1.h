@@ -3,6 +3,7 @@
 #include "commands/key_map.h"
 #include "common/change_batch.h"
 #include "display/page_fitting.h"
+#include "display/wheel_steps.h"
 #include "platform/platform.h"
 #include "viewer/form1_controls.h"
 #include "viewer/form1_fields.h"
@@ -154,6 +155,9 @@ public:
     // The keyboard: a virtual-key code; the shift state is ignored.
     // Space, Page Down: next page; Page Up: previous; X: quit; arrows, keypad 8 2 4 6: scroll the frame.
     void Form_KeyDown(int keyCode, int shift);
+    // The wheel over the viewing area: scrolls a page taller than the area by
+    // the arrow keys' step, otherwise turns the page (down is next).
+    void wheelTurned(int angleDelta, WheelPhase phase);
 
     // The mouse on the page images (positions in twips inside the image) and
     // on the other surfaces, and the timers of panning and scrolling.
@@ -235,6 +239,7 @@ private:
     QHash<QString, void (Form1::*)()> m_menuActions;
     // One change notice per user event, however many operations it runs.
     ChangeBatch m_changes{[this] { Q_EMIT changed(); }};
+    WheelSteps m_wheel;
     bool m_loaded = false;
     bool m_unloaded = false;
 };

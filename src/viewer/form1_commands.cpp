@@ -5,6 +5,8 @@
 #include "platform/modal_window_service.h"
 #include "viewer/form1.h"
 
+#include <cstdlib>
+
 namespace ruvo {
 
 using namespace Qt::StringLiterals;
@@ -154,6 +156,30 @@ void Form1::Form_KeyDown(int keyCode, int shift)
         break;
     }
     m_changes.note();
+}
+
+void Form1::wheelTurned(int angleDelta, WheelPhase phase)
+{
+    const ChangeBatch::Scope changes(m_changes);
+    Surface& frame = m_controls.picture1;
+    const Surface& area = m_controls.nori;
+    const bool scrolls = frame.visible && frame.height > area.height;
+    const int steps = m_wheel.take(angleDelta, phase, !scrolls);
+    for (int i = 0; i < std::abs(steps); ++i) {
+        if (scrolls) {
+            frame.top = steps > 0 ? scrollUp(frame.top) : scrollDown(frame.top, frame.height, area.height);
+        } else if (steps < 0) {
+            if (!m_controls.menu(MenuItem::nextPage).enabled)
+                break;
+            nextPage();
+        } else {
+            if (!m_controls.menu(MenuItem::previousPage).enabled)
+                break;
+            previousPage();
+        }
+    }
+    if (steps != 0)
+        m_changes.note();
 }
 
 void Form1::scrollByKey(KeyAction action)

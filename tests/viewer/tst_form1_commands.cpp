@@ -394,6 +394,35 @@ private Q_SLOTS:
             f.form.Toolbar1_ButtonClick(MainToolbar::scrollStopped);
         QCOMPARE(redraws.count(), 1);
     }
+
+    // The wheel scrolls a page taller than the viewing area and turns any other.
+    void wheelScrollsOrTurns()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(7));
+        Form1Controls& c = f.form.controls();
+        QCOMPARE(f.index(), 1);
+        c.nori.height = c.picture1.height + 1000;
+        f.form.wheelTurned(-120, WheelPhase::None);
+        QCOMPARE(f.index(), 3);
+        f.form.wheelTurned(120, WheelPhase::None);
+        QCOMPARE(f.index(), 1);
+        // At the first spread the previous-page command is off, and so is the wheel's.
+        f.form.wheelTurned(120, WheelPhase::None);
+        QCOMPARE(f.index(), 1);
+
+        c.nori.height = c.picture1.height - 1000;
+        c.picture1.top = 0;
+        QSignalSpy redraws(&f.form, &Form1::changed);
+        f.form.wheelTurned(-120, WheelPhase::None);
+        QCOMPARE(c.picture1.top, -600.0);
+        f.form.wheelTurned(-240, WheelPhase::None);
+        QCOMPARE(c.picture1.top, -1000.0); // snapped to the bottom edge
+        QCOMPARE(f.index(), 1);
+        QCOMPARE(redraws.count(), 2);
+        f.form.wheelTurned(30, WheelPhase::None);
+        QCOMPARE(redraws.count(), 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestForm1Commands)

@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace ruvo {
 
@@ -107,7 +108,8 @@ void ViewingArea::mousePressEvent(QMouseEvent* event)
         if (event->button() != Qt::RightButton)
             m_pressed = PagePressed::First;
         m_logic.Picture2_MouseDown(event->button(), at.x(), at.y());
-    } else if (framed && isShown(controls.picture3) && pageRect(controls.picture3).contains(position.toPoint())) {
+    } else if (framed && isShown(controls.picture3) &&
+               pageRect(controls.picture3).contains(position.toPoint())) {
         const QPointF at = twipsInside(pageRect(controls.picture3), position);
         if (event->button() != Qt::RightButton)
             m_pressed = PagePressed::Second;
@@ -115,6 +117,27 @@ void ViewingArea::mousePressEvent(QMouseEvent* event)
     } else {
         m_logic.surfaceMouseDown(event->button());
     }
+}
+
+void ViewingArea::wheelEvent(QWheelEvent* event)
+{
+    WheelPhase phase = WheelPhase::None;
+    switch (event->phase()) {
+    case Qt::ScrollBegin:
+        phase = WheelPhase::Begin;
+        break;
+    case Qt::ScrollUpdate:
+    case Qt::ScrollMomentum:
+        phase = WheelPhase::Update;
+        break;
+    case Qt::ScrollEnd:
+        phase = WheelPhase::End;
+        break;
+    case Qt::NoScrollPhase:
+        break;
+    }
+    event->accept();
+    m_logic.wheelTurned(event->angleDelta().y(), phase);
 }
 
 void ViewingArea::mouseMoveEvent(QMouseEvent* event)
@@ -127,9 +150,11 @@ void ViewingArea::mouseMoveEvent(QMouseEvent* event)
         page = &controls.picture2;
     else if (m_pressed == PagePressed::Second)
         page = &controls.picture3;
-    else if (controls.picture1.visible && isShown(controls.picture2) && pageRect(controls.picture2).contains(position))
+    else if (controls.picture1.visible && isShown(controls.picture2) &&
+             pageRect(controls.picture2).contains(position))
         page = &controls.picture2;
-    else if (controls.picture1.visible && isShown(controls.picture3) && pageRect(controls.picture3).contains(position))
+    else if (controls.picture1.visible && isShown(controls.picture3) &&
+             pageRect(controls.picture3).contains(position))
         page = &controls.picture3;
     if (page) {
         const QPointF at = twipsInside(pageRect(*page), event->position());

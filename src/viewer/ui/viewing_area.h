@@ -27,6 +27,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // A stretched page scaled once for its size, not on every repaint.
@@ -36,7 +37,12 @@ private:
         QSize size;
         QImage image;
     };
-    enum class PagePressed { None, First, Second };
+    enum class PagePressed
+    {
+        None,
+        First,
+        Second
+    };
 
     void drawStretched(QPainter& painter, const Surface& surface, ScaledPicture& cache);
     void drawCanvas(QPainter& painter);
