@@ -7,7 +7,7 @@ namespace ruvo {
 
 KeyAction keyActionFor(int keyCode)
 {
-    static constexpr std::array<std::pair<int, KeyAction>, 12> table = {{
+    static constexpr std::array<std::pair<int, KeyAction>, 14> table = {{
         {KeyCode::Space, KeyAction::NextPage},
         {KeyCode::PageDown, KeyAction::NextPage},
         {KeyCode::PageUp, KeyAction::PreviousPage},
@@ -20,6 +20,8 @@ KeyAction keyActionFor(int keyCode)
         {KeyCode::Numpad4, KeyAction::ScrollLeft},
         {KeyCode::Right, KeyAction::ScrollRight},
         {KeyCode::Numpad6, KeyAction::ScrollRight},
+        {KeyCode::F11, KeyAction::FullScreen},
+        {KeyCode::Escape, KeyAction::LeaveFullScreen},
     }};
     for (const auto& [code, action] : table) {
         if (code == keyCode)
@@ -65,6 +67,10 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
         return KeyCode::Down;
     case Qt::Key_X:
         return KeyCode::X;
+    case Qt::Key_Escape:
+        return KeyCode::Escape;
+    case Qt::Key_F11:
+        return KeyCode::F11;
     default:
         return 0;
     }

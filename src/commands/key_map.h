@@ -15,11 +15,14 @@ enum class KeyAction
     ScrollUp,
     ScrollDown,
     ScrollLeft,
-    ScrollRight
+    ScrollRight,
+    FullScreen,      // switches full screen on and off
+    LeaveFullScreen, // only ever leaves it
 };
 
 namespace KeyCode {
 constexpr int Enter = 13;
+constexpr int Escape = 27;
 constexpr int Space = 32;
 constexpr int PageUp = 33;
 constexpr int PageDown = 34;
@@ -32,6 +35,7 @@ constexpr int Numpad2 = 98;
 constexpr int Numpad4 = 100;
 constexpr int Numpad6 = 102;
 constexpr int Numpad8 = 104;
+constexpr int F11 = 122;
 } // namespace KeyCode
 
 KeyAction keyActionFor(int keyCode);

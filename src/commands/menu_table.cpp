@@ -13,7 +13,7 @@ MenuItemState item(const QString& name, const QString& caption, const QString& p
                    bool enabled = true, bool visible = true)
 {
     static const QStringList switches = {MenuItem::autoScroll, MenuItem::toolbar, MenuItem::statusBar,
-                                         MenuItem::stretch, MenuItem::onePage};
+                                         MenuItem::stretch,    MenuItem::onePage, MenuItem::fullScreen};
     return MenuItemState{name, caption, parent, checked, enabled, visible, switches.contains(name)};
 }
 
@@ -47,6 +47,7 @@ const QList<MenuItemState>& menuTable()
         item(MenuItem::hiddenSeparator, u"-"_s, MenuItem::popup, false, true, false),
         item(MenuItem::separatorBeforeQuit, u"-"_s, MenuItem::popup),
         item(MenuItem::quit, u"Ruvoの終了(&X)"_s, MenuItem::popup),
+        item(MenuItem::fullScreen, u"全画面表示 ON/OFF(&W)"_s, MenuItem::popup),
         item(MenuItem::shelfMenu, u"本棚"_s, {}, false, true, false),
         item(MenuItem::tidyShelf, u"本棚の整理"_s, MenuItem::shelfMenu),
     };

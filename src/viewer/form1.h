@@ -151,6 +151,8 @@ public:
     void sta_Click();
     // Shows the version window Form3.
     void showVersion();
+    // Switches full screen on and off (F11 and the popup menu).
+    void fullScreenClick();
 
     // The keyboard: a virtual-key code; the shift state is ignored.
     // Space, Page Down: next page; Page Up: previous; X: quit; arrows, keypad 8 2 4 6: scroll the frame.

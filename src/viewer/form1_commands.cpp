@@ -36,14 +36,23 @@ void Form1::buildDispatchTables()
         {ToolbarKey::quit, &Form1::end_Click},
     };
     m_menuActions = {
-        {MenuItem::nextPage, &Form1::NEXTP_Click},      {MenuItem::previousPage, &Form1::PRVP_Click},
-        {MenuItem::autoScroll, &Form1::SCROOKIRIKAE},   {MenuItem::upperRight, &Form1::MIGIUESOROE},
-        {MenuItem::lowerRight, &Form1::MIGISHITASOROE}, {MenuItem::centre, &Form1::NAKASOROE},
-        {MenuItem::upperLeft, &Form1::HIDARIUESOROE},   {MenuItem::lowerLeft, &Form1::HIDARISHITASOROE},
-        {MenuItem::openShelf, &Form1::tanaopen_Click},  {MenuItem::registerBook, &Form1::hondana_Click},
-        {MenuItem::openFile, &Form1::open_Click},       {MenuItem::toolbar, &Form1::BOT_Click},
-        {MenuItem::statusBar, &Form1::sta_Click},       {MenuItem::stretch, &Form1::hyhtt_Click},
-        {MenuItem::onePage, &Form1::sing_Click},        {MenuItem::quit, &Form1::end_Click},
+        {MenuItem::nextPage, &Form1::NEXTP_Click},
+        {MenuItem::previousPage, &Form1::PRVP_Click},
+        {MenuItem::autoScroll, &Form1::SCROOKIRIKAE},
+        {MenuItem::upperRight, &Form1::MIGIUESOROE},
+        {MenuItem::lowerRight, &Form1::MIGISHITASOROE},
+        {MenuItem::centre, &Form1::NAKASOROE},
+        {MenuItem::upperLeft, &Form1::HIDARIUESOROE},
+        {MenuItem::lowerLeft, &Form1::HIDARISHITASOROE},
+        {MenuItem::openShelf, &Form1::tanaopen_Click},
+        {MenuItem::registerBook, &Form1::hondana_Click},
+        {MenuItem::openFile, &Form1::open_Click},
+        {MenuItem::toolbar, &Form1::BOT_Click},
+        {MenuItem::statusBar, &Form1::sta_Click},
+        {MenuItem::stretch, &Form1::hyhtt_Click},
+        {MenuItem::onePage, &Form1::sing_Click},
+        {MenuItem::fullScreen, &Form1::fullScreenClick},
+        {MenuItem::quit, &Form1::end_Click},
     };
 }
 
@@ -127,6 +136,13 @@ void Form1::sta_Click()
     Form_Resize();
 }
 
+void Form1::fullScreenClick()
+{
+    MenuItemState& item = m_controls.menu(MenuItem::fullScreen);
+    item.checked = !item.checked;
+    m_controls.fullScreen = item.checked;
+}
+
 void Form1::Form_KeyDown(int keyCode, int shift)
 {
     const ChangeBatch::Scope changes(m_changes);
@@ -148,6 +164,14 @@ void Form1::Form_KeyDown(int keyCode, int shift)
     case KeyAction::Quit:
         Form_Unload();
         return;
+    case KeyAction::FullScreen:
+        fullScreenClick();
+        break;
+    case KeyAction::LeaveFullScreen:
+        if (!m_controls.fullScreen)
+            return;
+        fullScreenClick();
+        break;
     case KeyAction::ScrollUp:
     case KeyAction::ScrollDown:
     case KeyAction::ScrollLeft:

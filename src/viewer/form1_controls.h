@@ -32,6 +32,8 @@ public:
 
     WindowState window;
     bool toolbarVisible = true;
+    // The window covers the screen; what it stores stays that of the normal window.
+    bool fullScreen = false;
     // Heights of the toolbar and the status bar in twips, as the window shows them.
     double toolbarHeight = 0;
     StatusBarState statusBar;

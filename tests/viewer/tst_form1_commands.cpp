@@ -423,6 +423,27 @@ private Q_SLOTS:
         f.form.wheelTurned(30, WheelPhase::None);
         QCOMPARE(redraws.count(), 2);
     }
+
+    // F11 and the menu switch full screen; Escape only ever leaves it.
+    void fullScreenByKeyAndMenu()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(3));
+        const Form1Controls& c = f.form.controls();
+        f.form.Form_KeyDown(KeyCode::Escape, 0);
+        QVERIFY(!c.fullScreen);
+        f.form.Form_KeyDown(KeyCode::F11, 0);
+        QVERIFY(c.fullScreen);
+        QVERIFY(c.menu(MenuItem::fullScreen).checked);
+        f.form.Form_KeyDown(KeyCode::Escape, 0);
+        QVERIFY(!c.fullScreen);
+        f.form.menuClick(MenuItem::fullScreen);
+        QVERIFY(c.fullScreen);
+        f.form.Form_KeyDown(KeyCode::F11, 0);
+        QVERIFY(!c.fullScreen);
+        QVERIFY(!c.menu(MenuItem::fullScreen).checked);
+        QCOMPARE(f.index(), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestForm1Commands)

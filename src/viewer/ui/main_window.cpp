@@ -142,6 +142,8 @@ void MainWindow::syncFromLogic()
 {
     const Form1Controls& controls = m_logic.controls();
     setWindowTitle(controls.window.caption);
+    if (controls.fullScreen != isFullScreen())
+        switchFullScreen(controls.fullScreen);
     setCursor(controls.window.mousePointer == MousePointer::Busy ? Qt::BusyCursor : Qt::ArrowCursor);
 
     m_toolbar->setVisible(controls.toolbarVisible);
@@ -186,6 +188,18 @@ void MainWindow::syncTimers()
         m_panTimer->start(m_delays.panRepeat);
     else if (controls.timer2Interval == 0)
         m_panTimer->stop();
+}
+
+void MainWindow::switchFullScreen(bool on)
+{
+    if (on) {
+        m_maximizedBeforeFullScreen = isMaximized();
+        showFullScreen();
+    } else if (m_maximizedBeforeFullScreen) {
+        showMaximized();
+    } else {
+        showNormal();
+    }
 }
 
 void MainWindow::showRestored()

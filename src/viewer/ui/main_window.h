@@ -45,6 +45,7 @@ protected:
 private:
     void buildToolbar();
     void buildSlider(QWidget* gap);
+    void switchFullScreen(bool on);
     void buildStatusBar();
     void buildPopupMenu();
     void showPopupMenu();
@@ -66,6 +67,8 @@ private:
     QHash<QString, QAction*> m_menuActions;
     QTimer* m_scrollTimer = nullptr;
     QTimer* m_panTimer = nullptr;
+    // Whether the window was maximised when it went full screen, to come back to.
+    bool m_maximizedBeforeFullScreen = false;
 };
 
 } // namespace ruvo

@@ -1,4 +1,5 @@
 #include "browse/form2.h"
+#include "commands/key_map.h"
 #include "display/twips.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
@@ -83,6 +84,30 @@ private Q_SLOTS:
             found = found || panel->text() == QStringLiteral("[1] <i>a &lt; b.jpg");
         }
         QVERIFY(found);
+    }
+
+    // Full screen and back keeps the normal size; closing in full screen stores it as maximised.
+    void fullScreenKeepsTheNormalWindow()
+    {
+        TestPlatform platform;
+        platform.settings.set("sizew", "9000");
+        platform.settings.set("sizeh", "6000");
+        ViewerState state;
+        Form2 browser(platform.platform());
+        Form1 form(platform.platform(), state, browser);
+        MainWindow window(form, platform.delays);
+        form.Form_Load();
+        window.showRestored();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        form.Form_KeyDown(KeyCode::F11, 0);
+        QTRY_VERIFY(window.isFullScreen());
+        form.Form_KeyDown(KeyCode::Escape, 0);
+        QTRY_VERIFY(!window.isFullScreen());
+        QTRY_COMPARE(window.size(), QSize(600, 400));
+        form.Form_KeyDown(KeyCode::F11, 0);
+        QTRY_VERIFY(window.isFullScreen());
+        window.close();
+        QCOMPARE(platform.settings.writes, QStringList({"Dudado/startup/col=0", "Dudado/startup/botan=2"}));
     }
 };
 
