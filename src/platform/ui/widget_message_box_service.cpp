@@ -10,7 +10,8 @@ MessageAnswer WidgetMessageBoxService::show(const QString& title, const QString&
 {
     const QString shown = withLineBreaks(text);
     const bool yesNo = buttons == MessageButtons::YesNo;
-    QMessageBox box(yesNo ? QMessageBox::Question : QMessageBox::Information, title, shown,
+    // A notice with one OK button shows no icon; a question shows its own.
+    QMessageBox box(yesNo ? QMessageBox::Question : QMessageBox::NoIcon, title, shown,
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, m_parent);
     // The texts hold file names and paths: shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);

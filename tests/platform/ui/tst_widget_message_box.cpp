@@ -13,23 +13,29 @@ class TestWidgetMessageBox : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // A name that looks like markup is shown as it is, line breaks as lines.
+    // A name that looks like markup is shown as it is, line breaks as lines; a
+    // notice has no icon, a question its own.
     void namesAreShownAsPlainText_data()
     {
         QTest::addColumn<int>("buttons");
         QTest::addColumn<int>("press");
         QTest::addColumn<int>("answer");
-        QTest::newRow("ok") << int(MessageButtons::Ok) << int(QMessageBox::Ok) << int(MessageAnswer::Ok);
-        QTest::newRow("yes") << int(MessageButtons::YesNo) << int(QMessageBox::Yes)
-                             << int(MessageAnswer::Yes);
-        QTest::newRow("no") << int(MessageButtons::YesNo) << int(QMessageBox::No) << int(MessageAnswer::No);
+        QTest::addColumn<int>("icon");
+        QTest::newRow("ok") << int(MessageButtons::Ok) << int(QMessageBox::Ok) << int(MessageAnswer::Ok)
+                            << int(QMessageBox::NoIcon);
+        QTest::newRow("yes") << int(MessageButtons::YesNo) << int(QMessageBox::Yes) << int(MessageAnswer::Yes)
+                             << int(QMessageBox::Question);
+        QTest::newRow("no") << int(MessageButtons::YesNo) << int(QMessageBox::No) << int(MessageAnswer::No)
+                            << int(QMessageBox::Question);
     }
     void namesAreShownAsPlainText()
     {
         QFETCH(int, buttons);
         QFETCH(int, press);
         QFETCH(int, answer);
+        QFETCH(int, icon);
         WidgetMessageBoxService service;
+        int shownIcon = -1;
         QString shownText;
         Qt::TextFormat shownFormat = Qt::AutoText;
         QTimer::singleShot(0, this, [&] {
@@ -37,12 +43,14 @@ private Q_SLOTS:
             QVERIFY(box);
             shownText = box->text();
             shownFormat = box->textFormat();
+            shownIcon = int(box->icon());
             box->button(QMessageBox::StandardButton(press))->click();
         });
         const MessageAnswer result =
             service.show("読み込み時のエラー", "<i>a.jpg &lt; b\r\nc.jpg\rd", MessageButtons(buttons));
         QCOMPARE(int(result), answer);
         QCOMPARE(shownFormat, Qt::PlainText);
+        QCOMPARE(shownIcon, icon);
         QCOMPARE(shownText, QStringLiteral("<i>a.jpg &lt; b\nc.jpg\nd"));
     }
 };
