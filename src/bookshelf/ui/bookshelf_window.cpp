@@ -159,13 +159,7 @@ int BookshelfWindow::run()
 void BookshelfWindow::pushGeometryToLogic()
 {
     Form6Controls& controls = m_logic.controls();
-    WindowGeometry geometry;
-    geometry.state = windowShowStateOf(windowState());
-    geometry.visible = isVisible();
-    geometry.left = toTwips(x());
-    geometry.top = toTwips(y());
-    geometry.width = toTwips(width());
-    geometry.height = toTwips(height());
+    WindowGeometry geometry = windowGeometryOf(*this);
     // The bookshelf lays out in pixels.
     geometry.clientWidth = width();
     geometry.clientHeight = height();

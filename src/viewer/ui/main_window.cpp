@@ -217,17 +217,7 @@ void MainWindow::showRestored()
 
 void MainWindow::pushGeometryToLogic()
 {
-    WindowGeometry geometry;
-    geometry.state = windowShowStateOf(windowState());
-    geometry.visible = isVisible();
-    geometry.left = toTwips(x());
-    geometry.top = toTwips(y());
-    geometry.width = toTwips(width());
-    geometry.height = toTwips(height());
-    // The window has no menu bar: its client area is the whole window.
-    geometry.clientWidth = geometry.width;
-    geometry.clientHeight = geometry.height;
-    m_logic.takeWindowGeometry(geometry);
+    m_logic.takeWindowGeometry(windowGeometryOf(*this));
 }
 
 void MainWindow::layOut()
