@@ -11,6 +11,7 @@
 #include "platform/desktop_shell_service.h"
 #include "platform/ini_settings_service.h"
 #include "platform/local_file_services.h"
+#include "platform/native_name.h"
 #include "platform/system_random_service.h"
 #include "platform/ui/widget_message_box_service.h"
 #include "viewer/form1.h"
@@ -36,7 +37,8 @@ int main(int argc, char* argv[])
     CallbackModalWindowService windows;
     LocalFileServices files;
     IniSettingsService settings;
-    ApplicationProcessService process(QApplication::arguments(), QApplication::applicationDirPath());
+    // QApplication has taken out its own options; a path that is not UTF-8 is kept whole.
+    ApplicationProcessService process(argumentsFromNative(argc, argv), QApplication::applicationDirPath());
     SystemRandomService random;
     DesktopShellService shell;
     FilePictureDecoder fileDecoder;

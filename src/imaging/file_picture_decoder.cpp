@@ -6,6 +6,7 @@
 #include "imaging/picture_formats.h"
 #include "imaging/picture_limits.h"
 #include "imaging/wmf_renderer.h"
+#include "platform/native_file.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,6 +15,8 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <new>
 
 namespace ruvo {
@@ -151,11 +154,12 @@ DecodedPicture readMetafile(QFile& file, PictureReader reader)
 
 DecodedPicture decodeFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
-        return failure(QStringLiteral("file not found"));
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("cannot open file: ") + file.errorString());
+    QFile file;
+    if (!openForReading(file, path)) {
+        if (errno == ENOENT)
+            return failure(QStringLiteral("file not found"));
+        return failure(QStringLiteral("cannot open file: ") + QString::fromLocal8Bit(std::strerror(errno)));
+    }
     if (file.size() == 0)
         return failure(QStringLiteral("file is empty"));
     const PictureFormatInfo* format = pictureFormatOfContent(file.peek(pictureSignatureBytes));

@@ -1,6 +1,7 @@
 #include "imaging/prefetching_picture_decoder.h"
 
-#include <QFileInfo>
+#include "platform/native_file.h"
+
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
@@ -19,10 +20,10 @@ PrefetchingPictureDecoder::~PrefetchingPictureDecoder()
 
 PrefetchingPictureDecoder::Stamp PrefetchingPictureDecoder::stampOf(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    const std::optional<struct stat> info = statusOf(path);
+    if (!info)
         return {};
-    return {info.size(), info.lastModified()};
+    return {qint64(info->st_size), qint64(info->st_mtim.tv_sec) * 1'000'000'000 + info->st_mtim.tv_nsec};
 }
 
 DecodedPicture PrefetchingPictureDecoder::decode(const QString& path) const
@@ -56,7 +57,8 @@ void PrefetchingPictureDecoder::prefetch(const QStringList& paths)
         if (it != m_entries.cend() && it->stamp == stamp)
             continue;
         const PictureDecoder& inner = m_inner;
-        QFuture<DecodedPicture> future = QtConcurrent::run(&m_pool, [&inner, path] { return inner.decode(path); });
+        QFuture<DecodedPicture> future =
+            QtConcurrent::run(&m_pool, [&inner, path] { return inner.decode(path); });
         // Prefetched pictures count as used now, after what is on screen.
         m_entries.insert(path, Entry{stamp, future, ++m_uses});
         evict(path);

@@ -2,7 +2,6 @@
 
 #include "imaging/picture_decoder.h"
 
-#include <QDateTime>
 #include <QFuture>
 #include <QHash>
 #include <QMutex>
@@ -34,7 +33,8 @@ private:
     struct Stamp
     {
         qint64 size = -1;
-        QDateTime modified;
+        // Nanoseconds since the epoch.
+        qint64 modified = 0;
         bool operator==(const Stamp& other) const = default;
     };
     struct Entry

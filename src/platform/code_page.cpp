@@ -1,4 +1,6 @@
-#include "code_page.h"
+#include "platform/code_page.h"
+
+#include "platform/native_name.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -16,9 +18,11 @@ const QByteArray Utf8Bom("\xEF\xBB\xBF", 3);
 // an error rather than state carried into a call that never comes.
 constexpr QStringConverter::Flags WholeText = QStringConverter::Flag::Stateless;
 
+// Names that came from the file system may hold bytes that are not UTF-8; they are written
+// back as those bytes, so that a stored path still finds its file.
 QByteArray utf8WithBom(const QString& text)
 {
-    return Utf8Bom + text.toUtf8();
+    return Utf8Bom + nativeName(text);
 }
 
 } // namespace
@@ -39,14 +43,24 @@ QByteArray encodeCodePageText(const QString& text)
 QString decodeCodePageText(const QByteArray& bytes)
 {
     if (bytes.startsWith(Utf8Bom)) {
-        // QString::fromUtf8() would also swallow a second mark that belongs to the text.
-        QStringDecoder decoder(QStringConverter::Utf8, WholeText | QStringConverter::Flag::ConvertInitialBom);
-        return decoder.decode(QByteArrayView(bytes).sliced(Utf8Bom.size()));
+        // Only the first mark is dropped: a second one belongs to the text.
+        return nameFromNative(QByteArrayView(bytes).sliced(Utf8Bom.size()));
     }
     QStringDecoder decoder(CodePageName, WholeText);
     if (!decoder.isValid())
         return QString::fromUtf8(bytes);
     return decoder.decode(bytes);
+}
+
+std::optional<QString> decodeCodePageStrictly(const QByteArray& bytes)
+{
+    QStringDecoder decoder(CodePageName, WholeText);
+    if (!decoder.isValid())
+        return std::nullopt;
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
 }
 
 } // namespace ruvo

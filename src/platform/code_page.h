@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace ruvo {
 
@@ -10,5 +11,7 @@ namespace ruvo {
 QByteArray encodeCodePageText(const QString& text);
 // UTF-8 when the bytes start with a byte-order mark, code page 932 otherwise.
 QString decodeCodePageText(const QByteArray& bytes);
+// The bytes read as code page 932; nothing when they are not valid there.
+std::optional<QString> decodeCodePageStrictly(const QByteArray& bytes);
 
 } // namespace ruvo

@@ -1,6 +1,7 @@
 #include "platform/file_replacer.h"
 
-#include <QFile>
+#include "platform/native_name.h"
+
 
 #include <optional>
 
@@ -84,7 +85,7 @@ bool FileReplacer::writeTemporary(int fd, const QByteArray& bytes) const
 
 bool FileReplacer::replace(const QString& path, const QByteArray& bytes) const
 {
-    const std::optional<QByteArray> target = replacedFile(QFile::encodeName(path));
+    const std::optional<QByteArray> target = replacedFile(nativeName(path));
     if (!target)
         return false;
     QByteArray temporary = *target + ".XXXXXX";

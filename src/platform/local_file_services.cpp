@@ -1,52 +1,43 @@
 #include "platform/local_file_services.h"
 
 #include "platform/code_page.h"
+#include "platform/native_file.h"
+#include "platform/native_name.h"
+#include "platform/paths.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStorageInfo>
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace ruvo {
 
-namespace {
-
-// A trailing separator would leave QFileInfo with an empty file name for a folder.
-QFileInfo infoFor(const QString& path)
-{
-    return QFileInfo(QDir::cleanPath(path));
-}
-
-} // namespace
-
 std::optional<int> LocalFileServices::attributes(const QString& path) const
 {
-    if (path.isEmpty())
-        return std::nullopt;
-    const QFileInfo info = infoFor(path);
-    // exists() follows links, so a dangling one counts as missing.
-    if (!info.exists())
+    // stat() follows links, so a dangling one counts as missing.
+    const std::optional<struct stat> info = statusOf(path);
+    if (!info)
         return std::nullopt;
     int result = 0;
-    if (!info.isWritable())
+    if (::access(nativeName(path).constData(), W_OK) != 0)
         result |= FileAttribute::ReadOnly;
-    if (info.fileName().startsWith(QLatin1Char('.')))
+    if (fileNameOf(QDir::cleanPath(path)).startsWith(QLatin1Char('.')))
         result |= FileAttribute::Hidden;
-    if (info.isDir())
+    if (S_ISDIR(info->st_mode))
         result |= FileAttribute::Directory;
     return result;
 }
 
 QString LocalFileServices::lookup(const QString& path, bool directoryToo) const
 {
-    if (path.isEmpty())
+    const std::optional<struct stat> info = statusOf(path);
+    if (!info)
         return QString();
-    const QFileInfo info = infoFor(path);
-    if (info.isFile() || (directoryToo && info.isDir()))
-        return info.fileName();
+    if (S_ISREG(info->st_mode) || (directoryToo && S_ISDIR(info->st_mode)))
+        return fileNameOf(QDir::cleanPath(path));
     return QString();
 }
 
@@ -59,9 +50,10 @@ QString LocalFileServices::volumeLabel(const QString& path) const
 QStringList LocalFileServices::volumeRoots() const
 {
     // Kernel and memory file systems hold no books.
-    static const QList<QByteArray> pseudo = {"proc",  "sysfs",  "devtmpfs", "devpts",   "cgroup",  "cgroup2",
-                                             "mqueue", "debugfs", "tracefs", "securityfs", "pstore", "bpf",
-                                             "configfs", "fusectl", "hugetlbfs", "autofs", "binfmt_misc", "nsfs"};
+    static const QList<QByteArray> pseudo = {"proc",    "sysfs",       "devtmpfs", "devpts",  "cgroup",
+                                             "cgroup2", "mqueue",      "debugfs",  "tracefs", "securityfs",
+                                             "pstore",  "bpf",         "configfs", "fusectl", "hugetlbfs",
+                                             "autofs",  "binfmt_misc", "nsfs"};
     QStringList roots{QStringLiteral("/")};
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (!volume.isValid() || pseudo.contains(volume.fileSystemType()))
@@ -88,10 +80,10 @@ std::optional<QStringList> LocalFileServices::listFiles(const QString& folder) c
 {
     // Reads the folder directly: a book may hold tens of thousands of pages,
     // and the entry type from readdir saves a stat per file.
-    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    const QByteArray prefix = nativeName(folder) + '/';
+    DIR* dir = ::opendir(prefix.constData());
     if (!dir)
         return std::nullopt;
-    const QByteArray prefix = QFile::encodeName(folder) + '/';
     QStringList names;
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
@@ -102,7 +94,7 @@ std::optional<QStringList> LocalFileServices::listFiles(const QString& folder) c
             plainFile = ::stat((prefix + entry->d_name).constData(), &info) == 0 && S_ISREG(info.st_mode);
         }
         if (plainFile)
-            names.append(QFile::decodeName(entry->d_name));
+            names.append(nameFromNative(entry->d_name));
     }
     ::closedir(dir);
     return names;
@@ -110,18 +102,18 @@ std::optional<QStringList> LocalFileServices::listFiles(const QString& folder) c
 
 bool LocalFileServices::removeFile(const QString& path)
 {
-    return QFile::remove(path);
+    return !path.isEmpty() && ::unlink(nativeName(path).constData()) == 0;
 }
 
 bool LocalFileServices::createFolder(const QString& path)
 {
-    return QDir().mkdir(path);
+    return !path.isEmpty() && ::mkdir(nativeName(path).constData(), 0777) == 0;
 }
 
 std::optional<QStringList> LocalFileServices::readLines(const QString& path) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openForReading(file, path))
         return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)

@@ -3,6 +3,7 @@
 #include "browse/form2.h"
 #include "platform/file_services.h"
 #include "platform/modal_window_service.h"
+#include "platform/native_name.h"
 #include "platform/paths.h"
 #include "platform/process_service.h"
 #include "viewer/form1.h"
@@ -19,7 +20,7 @@ namespace {
 
 QString bookCaption(const QString& folder)
 {
-    return u"Ruvo - "_s + folder;
+    return u"Ruvo - "_s + readableName(folder);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "viewer/status_texts.h"
 
+#include "platform/native_name.h"
+
 namespace ruvo::StatusText {
 
 using namespace Qt::StringLiterals;
@@ -26,7 +28,7 @@ QString lastPageAlone()
 
 QString pageLabel(int pageIndex, const QString& fileName)
 {
-    return u"["_s + QString::number(pageIndex + 1) + u"] "_s + fileName;
+    return u"["_s + QString::number(pageIndex + 1) + u"] "_s + readableName(fileName);
 }
 
 QString position(int pageIndex, int pageCount)

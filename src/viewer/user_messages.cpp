@@ -1,18 +1,20 @@
 #include "viewer/user_messages.h"
 
+#include "platform/native_name.h"
+
 namespace ruvo::Messages {
 
 using namespace Qt::StringLiterals;
 
 UserMessage missingFile(const QString& path)
 {
-    return {u"ファイルの存在確認"_s, u"ファイルが存在しません"_s + QChar(13) + path};
+    return {u"ファイルの存在確認"_s, u"ファイルが存在しません"_s + QChar(13) + readableName(path)};
 }
 
 UserMessage damagedPicture(const QString& pathOrName)
 {
-    return {u"読み込み時のエラー"_s,
-            u"画像ファイルが破損している可能性があります"_s + QChar(13) + pathOrName + u"を表示できませんでした"_s};
+    return {u"読み込み時のエラー"_s, u"画像ファイルが破損している可能性があります"_s + QChar(13) +
+                                         readableName(pathOrName) + u"を表示できませんでした"_s};
 }
 
 } // namespace ruvo::Messages

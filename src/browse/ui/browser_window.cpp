@@ -1,6 +1,7 @@
 #include "browse/ui/browser_window.h"
 
 #include "browse/form2.h"
+#include "platform/native_name.h"
 #include "platform/ui/dropped_files.h"
 #include "platform/ui/named_font.h"
 
@@ -127,7 +128,9 @@ void BrowserWindow::syncFromLogic()
     m_drives->setCurrentText(m_logic.drive());
     syncFolder();
     m_count->setText(m_logic.countText());
-    const QStringList& names = m_logic.pages().names();
+    QStringList names = m_logic.pages().names();
+    for (QString& name : names)
+        name = readableName(name);
     bool same = m_files->count() == names.size();
     for (int i = 0; same && i < names.size(); ++i)
         same = m_files->item(i)->text() == names.at(i);

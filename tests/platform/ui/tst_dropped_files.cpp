@@ -28,6 +28,9 @@ private Q_SLOTS:
             << QString() << QStringList{"/a/1.jpg"};
         QTest::newRow("escaped characters")
             << QList<QUrl>{QUrl("file:///a/%E6%BC%AB%20b.jpg")} << QString() << QStringList{"/a/漫 b.jpg"};
+        QTest::newRow("bytes that are not UTF-8")
+            << QList<QUrl>{QUrl("file:///a/%82%A0.jpg")} << QString()
+            << QStringList{QStringLiteral("/a/") + QChar(0xDC82) + QChar(0xDCA0) + QStringLiteral(".jpg")};
         QTest::newRow("text alone") << QList<QUrl>{} << QStringLiteral("/a/1.jpg") << QStringList{};
         QTest::newRow("nothing") << QList<QUrl>{} << QString() << QStringList{};
     }

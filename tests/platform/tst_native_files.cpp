@@ -1,0 +1,137 @@
+#include "imaging/file_picture_decoder.h"
+#include "imaging/prefetching_picture_decoder.h"
+#include "platform/local_file_services.h"
+#include "platform/native_name.h"
+#include "platform/paths.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace ruvo;
+
+namespace {
+
+// Writes a file under its exact bytes, out of reach of any name conversion.
+bool putRawFile(const QByteArray& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && written;
+}
+
+QByteArray jpegOf(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG");
+    return bytes;
+}
+
+} // namespace
+
+class TestNativeFiles : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_folder = m_dir->path();
+    }
+
+    // Every listed name leads back to its file, whatever encoding it was written in.
+    void listedNamesReachTheirFiles_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("code page 932") << QByteArray("\x8A\xBF\x8E\x9A.jpg");
+        QTest::newRow("latin-1") << QByteArray("caf\xE9.jpg");
+        QTest::newRow("utf-8") << QByteArray("\xE6\xBC\xAB.jpg");
+        QTest::newRow("not valid anywhere") << QByteArray("\xFF\xFE.jpg");
+    }
+    void listedNamesReachTheirFiles()
+    {
+        QFETCH(QByteArray, name);
+        QVERIFY(putRawFile(QFile::encodeName(m_folder) + '/' + name, jpegOf({30, 20})));
+        LocalFileServices files;
+        const std::optional<QStringList> listed = files.listFiles(m_folder);
+        QVERIFY(listed.has_value());
+        QCOMPARE(listed->size(), 1);
+        const QString path = joinPath(m_folder, listed->first());
+        QCOMPARE(nativeName(listed->first()), name);
+
+        QCOMPARE(files.attributes(path), std::optional<int>(0));
+        QCOMPARE(files.lookup(path), listed->first());
+        const DecodedPicture picture = FilePictureDecoder().decode(path);
+        QCOMPARE(picture.error, QString());
+        QCOMPARE(picture.image.size(), QSize(30, 20));
+        PrefetchingPictureDecoder prefetching(m_decoder);
+        prefetching.prefetch({path});
+        QCOMPARE(prefetching.decode(path).image.size(), QSize(30, 20));
+
+        QVERIFY(files.removeFile(path));
+        QCOMPARE(files.listFiles(m_folder), std::optional<QStringList>(QStringList()));
+    }
+
+    // A shelf kept in a folder whose name is not UTF-8 is written, read and named
+    // in its lines by the exact bytes.
+    void foreignFolderHoldsAShelf()
+    {
+        const QString folder = joinPath(m_folder, nameFromNative("\x96\x7B\x92\x49"));
+        LocalFileServices files;
+        QVERIFY(files.createFolder(folder));
+        QVERIFY(files.attributes(folder).value_or(0) & FileAttribute::Directory);
+        QCOMPARE(files.lookup(folder, true), fileNameOf(folder));
+        const QString shelf = joinPath(folder, QStringLiteral("Hondana.ruv"));
+        const QStringList lines{QStringLiteral("1"), joinPath(folder, nameFromNative("\x82\xA0"))};
+        QVERIFY(files.writeLines(shelf, lines));
+        QCOMPARE(files.readLines(shelf), std::optional<QStringList>(lines));
+        QCOMPARE(files.listFiles(folder),
+                 std::optional<QStringList>(QStringList{QStringLiteral("Hondana.ruv")}));
+    }
+
+    // Only plain files are opened: a folder or a FIFO named like a page is refused
+    // at once, never waited on.
+    void onlyPlainFilesAreDecoded_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("fifo") << "fifo";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("missing") << "missing";
+    }
+    void onlyPlainFilesAreDecoded()
+    {
+        QFETCH(QString, kind);
+        const QByteArray path = QFile::encodeName(m_folder) + "/page.jpg";
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(path.constData(), 0644), 0);
+        else if (kind == QLatin1String("folder"))
+            QCOMPARE(::mkdir(path.constData(), 0755), 0);
+        const DecodedPicture picture = FilePictureDecoder().decode(QFile::decodeName(path));
+        QVERIFY(picture.image.isNull());
+        QVERIFY(!picture.error.isEmpty());
+        QCOMPARE(picture.error == QLatin1String("file not found"), kind == QLatin1String("missing"));
+        QVERIFY(!LocalFileServices().readLines(QFile::decodeName(path)).has_value());
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_folder;
+    FilePictureDecoder m_decoder;
+};
+
+QTEST_MAIN(TestNativeFiles)
+#include "tst_native_files.moc"

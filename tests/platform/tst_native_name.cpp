@@ -1,0 +1,110 @@
+#include "platform/code_page.h"
+#include "platform/native_name.h"
+
+#include <QTest>
+
+using namespace ruvo;
+
+namespace {
+
+QString escaped(std::initializer_list<unsigned char> bytes)
+{
+    QString text;
+    for (unsigned char byte : bytes)
+        text += QChar(char16_t(0xDC00 + byte));
+    return text;
+}
+
+} // namespace
+
+class TestNativeName : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Whatever bytes a name has, the name leads back to exactly them; valid UTF-8 reads as
+    // its characters and only the stray bytes are kept aside.
+    void bytesSurviveTheRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("ascii") << QByteArray("p01.jpg") << QString("p01.jpg");
+        QTest::newRow("utf-8 japanese") << QByteArray("\xE6\xBC\xAB\xE7\x94\xBB.jpg") << QString("漫画.jpg");
+        QTest::newRow("four-byte character") << QByteArray("\xF0\x9F\x93\x96") << QString("📖");
+        // U+1F4DA is D83D DCDA: its second half lies among the kept bytes, but is not one.
+        QTest::newRow("pair ending like a kept byte") << QByteArray("\xF0\x9F\x93\x9A") << QString("📚");
+        QTest::newRow("code page 932") << QByteArray("\x82\xA0.jpg") << escaped({0x82, 0xA0}) + ".jpg";
+        QTest::newRow("latin-1") << QByteArray("caf\xE9.jpg") << "caf" + escaped({0xE9}) + ".jpg";
+        QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << escaped({0xC0, 0xAF});
+        QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << escaped({0xED, 0xA0, 0x80});
+        QTest::newRow("above U+10FFFF")
+            << QByteArray("\xF4\x90\x80\x80") << escaped({0xF4, 0x90, 0x80, 0x80});
+        QTest::newRow("cut-off sequence at the end")
+            << QByteArray("a\xE6\xBC") << "a" + escaped({0xE6, 0xBC});
+        QTest::newRow("mixed") << QByteArray("\xE6\xBC\xAB/\x8A\xBF\x8E\x9A")
+                               << "漫/" + escaped({0x8A, 0xBF, 0x8E, 0x9A});
+        QTest::newRow("byte-order mark stays") << QByteArray("\xEF\xBB\xBF"
+                                                             "a")
+                                               << QString(QChar(0xFEFF)) + "a";
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+    void bytesSurviveTheRoundTrip()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, name);
+        QCOMPARE(nameFromNative(bytes), name);
+        QCOMPARE(nativeName(name), bytes);
+        QCOMPARE(holdsForeignBytes(name), bytes != name.toUtf8());
+    }
+
+    // A name typed by the user is written as UTF-8, whatever it holds.
+    void typedNamesAreUtf8()
+    {
+        const QString typed = QStringLiteral("本棚 ①");
+        QCOMPARE(nativeName(typed), typed.toUtf8());
+        QVERIFY(!holdsForeignBytes(typed));
+    }
+
+    // What the reader sees: code page 932 where the bytes are valid there, otherwise a
+    // replacement character for each stray byte; each part of a path on its own.
+    void readableNames_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("utf-8 unchanged") << QByteArray("/本/a.jpg") << QString("/本/a.jpg");
+        QTest::newRow("code page 932") << QByteArray("\x8A\xBF\x8E\x9A.jpg") << QString("漢字.jpg");
+        QTest::newRow("half-width katakana") << QByteArray("\xB6\xC5.bmp") << QString("ｶﾅ.bmp");
+        QTest::newRow("utf-8 folder, code page 932 file")
+            << QByteArray("/\xE6\xBC\xAB/\x82\xA0.jpg") << QString("/漫/あ.jpg");
+        QTest::newRow("latin-1 is not code page 932")
+            << QByteArray("caf\xE9.jpg") << QString("caf\uFFFD.jpg");
+        QTest::newRow("lone lead byte") << QByteArray("a\x82") << QString("a\uFFFD");
+    }
+    void readableNames()
+    {
+        QFETCH(QByteArray, bytes);
+        QTEST(readableName(nameFromNative(bytes)), "shown");
+    }
+
+    // The command line keeps a path in any encoding whole.
+    void argumentsKeepTheirBytes()
+    {
+        const char* argv[] = {"ruvo", "/books/\x8A\xBF\x8E\x9A", "caf\xC3\xA9"};
+        const QStringList arguments = argumentsFromNative(3, argv);
+        QCOMPARE(arguments.size(), 3);
+        QCOMPARE(nativeName(arguments.at(1)), QByteArray("/books/\x8A\xBF\x8E\x9A"));
+        QCOMPARE(arguments.at(2), QString("café"));
+    }
+
+    // A stored path with foreign bytes is written as those bytes and read back whole.
+    void storedTextKeepsForeignBytes()
+    {
+        const QString path = "/books/" + nameFromNative("\x8A\xBF\x8E\x9A") + "/1.jpg";
+        const QByteArray stored = encodeCodePageText(path + "\r\n");
+        QCOMPARE(stored, QByteArray("\xEF\xBB\xBF/books/\x8A\xBF\x8E\x9A/1.jpg\r\n"));
+        QCOMPARE(decodeCodePageText(stored), path + "\r\n");
+    }
+};
+
+QTEST_APPLESS_MAIN(TestNativeName)
+#include "tst_native_name.moc"

@@ -1,0 +1,118 @@
+#include "browse/form2.h"
+#include "imaging/file_picture_decoder.h"
+#include "platform/native_name.h"
+#include "support/test_platform.h"
+#include "viewer/form1.h"
+#include "viewer/viewer_state.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+namespace {
+
+// A page of its own size, so that each page shown can be told from the others.
+QByteArray jpegOf(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkMagenta);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG");
+    return bytes;
+}
+
+bool putRawFile(const QByteArray& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && written;
+}
+
+// The main window's logic over the real files and the real decoder.
+struct RealBookFixture
+{
+    TestPlatform fakes;
+    FilePictureDecoder decoder;
+    Platform platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process,
+                      fakes.random,   fakes.shell, decoder,     fakes.delays};
+    ViewerState state;
+    Form2 browser{platform};
+    Form1 form{platform, state, browser};
+
+    RealBookFixture()
+    {
+        browser.setMainWindow(&form);
+        form.Form_Load();
+        WindowState& window = form.controls().window;
+        window.width = window.scaleWidth = 12000;
+        window.height = window.scaleHeight = 8000;
+        form.Form_Resize();
+    }
+};
+
+} // namespace
+
+class TestLegacyNamedBook : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A book unpacked from an archive made elsewhere: its folder and page names are in
+    // code page 932 or Latin-1. Every page opens, in one-page and in two-page mode,
+    // and the reader sees the names as they were meant.
+    void everyPageOpens_data()
+    {
+        QTest::addColumn<bool>("onePage");
+        QTest::newRow("one page") << true;
+        QTest::newRow("two pages") << false;
+    }
+    void everyPageOpens()
+    {
+        QFETCH(bool, onePage);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray folder = QFile::encodeName(dir.path()) + "/\x8A\xBF\x8E\x9A";
+        QCOMPARE(::mkdir(folder.constData(), 0755), 0);
+        const QList<QByteArray> names{"1\x82\xA0.jpg", "2\x82\xA2.jpg", "3caf\xE9.jpg", "4\xFF.jpg"};
+        const QStringList shown{"1あ.jpg", "2い.jpg", "3caf\uFFFD.jpg", "4\uFFFD.jpg"};
+        for (int i = 0; i < names.size(); ++i)
+            QVERIFY(putRawFile(folder + '/' + names.at(i), jpegOf(QSize(40 + i, 30 + i))));
+
+        RealBookFixture f;
+        f.form.controls().menu(QStringLiteral("sing")).checked = onePage;
+        f.form.controls().list1 = QStringList{nameFromNative(folder)};
+        f.form.dP();
+        QCOMPARE(f.form.controls().window.caption, "Ruvo - " + dir.path() + "/漢字");
+        QCOMPARE(f.browser.pages().count(), names.size());
+
+        // The left-hand page of a spread is the later one.
+        const int step = onePage ? 1 : 2;
+        for (int first = 0; first < names.size(); first += step) {
+            if (first > 0)
+                f.form.NEXTP_Click();
+            const Form1Controls& c = f.form.controls();
+            QCOMPARE(c.picture2.picture.size(), QSize(40 + first, 30 + first));
+            QCOMPARE(c.statusBar.panel(3), QStringLiteral("[%1] ").arg(first + 1) + shown.at(first));
+            if (!onePage) {
+                QCOMPARE(c.picture3.picture.size(), QSize(41 + first, 31 + first));
+                QCOMPARE(c.statusBar.panel(2), QStringLiteral("[%1] ").arg(first + 2) + shown.at(first + 1));
+            }
+        }
+        QVERIFY(f.fakes.messages.shown.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestLegacyNamedBook)
+#include "tst_legacy_named_book.moc"
