@@ -48,8 +48,9 @@ QString ApplicationProcessService::commandLineOf(const QStringList& arguments)
 QString ApplicationProcessService::programFolderFor(const QString& executableFolder,
                                                     const QString& userDataFolder)
 {
-    const QFileInfo folder(executableFolder);
-    if (QFileInfo::exists(joinPath(executableFolder, QStringLiteral("defruv.ini"))) || folder.isWritable())
+    // Being writable is not enough: an installed program run by root could then
+    // leave its files in /usr/bin.
+    if (QFileInfo(joinPath(executableFolder, QStringLiteral("defruv.ini"))).isFile())
         return withoutTrailingSeparator(executableFolder);
     QDir().mkpath(userDataFolder);
     return withoutTrailingSeparator(userDataFolder);

@@ -21,8 +21,8 @@ public:
     // The arguments after the program name as one path: joined with single
     // spaces, surrounding quotes removed.
     static QString commandLineOf(const QStringList& arguments);
-    // The executable's folder when it carries its record file or can hold one
-    // (a portable install); otherwise the per-user data folder.
+    // The executable's folder when it carries its record file (the build tree, a
+    // portable copy); otherwise, as for an installed program, the per-user data folder.
     static QString programFolderFor(const QString& executableFolder, const QString& userDataFolder);
 
 private:
