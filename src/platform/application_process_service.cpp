@@ -1,5 +1,6 @@
 #include "platform/application_process_service.h"
 
+#include "platform/argument_path.h"
 #include "platform/paths.h"
 
 #include <QCoreApplication>
@@ -42,7 +43,7 @@ QString ApplicationProcessService::commandLineOf(const QStringList& arguments)
     QString text = arguments.mid(1).join(QLatin1Char(' '));
     if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
         text = text.mid(1, text.size() - 2);
-    return text;
+    return pathOfArgument(text);
 }
 
 QString ApplicationProcessService::programFolderFor(const QString& executableFolder,

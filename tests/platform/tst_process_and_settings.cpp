@@ -32,6 +32,10 @@ private Q_SLOTS:
         QTest::newRow("split path joined") << QStringList{"ruvo", "/books/my", "book"} << "/books/my book";
         QTest::newRow("quotes removed") << QStringList{"ruvo", "\"/books/my book\""} << "/books/my book";
         QTest::newRow("a lone quote stays") << QStringList{"ruvo", "\""} << "\"";
+        QTest::newRow("file URI as its path")
+            << QStringList{"ruvo", "file:///books/my%20book/%E6%9C%AC.jpg"} << "/books/my book/本.jpg";
+        QTest::newRow("quoted file URI") << QStringList{"ruvo", "\"file:///books/a%20b\""} << "/books/a b";
+        QTest::newRow("web address opens nothing") << QStringList{"ruvo", "https://example.com/a.jpg"} << "";
     }
     void commandLine()
     {
