@@ -1,11 +1,12 @@
-# The two everyday commands:
+# The two everyday commands, and the package:
 #   make run [BOOK=/path/to/folder-or-image]   set up, build and start the viewer
 #   make test                                  set up, build and run every test headless
+#   make deb                                   set up, build and make a Debian package in $(BUILD_DIR)/
 BUILD_DIR ?= build
 BOOK ?= $(abspath $(BUILD_DIR))/sample-book
 JOBS ?= 2
 
-.PHONY: run test build deps
+.PHONY: run test build deps deb
 
 deps:
 	bash scripts/install-deps
@@ -19,3 +20,6 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+deb: build
+	cd $(BUILD_DIR) && cpack -G DEB

@@ -18,20 +18,18 @@
 #include "viewer/ui/main_window.h"
 #include "viewer/ui/viewer_windows.h"
 #include "viewer/viewer_state.h"
+#include "windows/ui/application_identity.h"
 #include "windows/ui/splash_window.h"
 
 #include <QApplication>
-#include <QIcon>
+#include <QTimer>
 
 using namespace ruvo;
-using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Ruvo"_s);
-    QApplication::setOrganizationName(u"Dudado"_s);
-    QApplication::setWindowIcon(QIcon(u":/icons/Rhondana.svg"_s));
+    applyApplicationIdentity();
 
     WidgetMessageBoxService messages;
     CallbackModalWindowService windows;
@@ -72,6 +70,10 @@ int main(int argc, char* argv[])
         splash->close();
         splash->deleteLater();
         form1.afterSplash();
+        // For the smoke test of an installed program: once the main window is up,
+        // close it as a user would, so the run ends through the normal shutdown.
+        if (qEnvironmentVariableIsSet("RUVO_CLOSE_AFTER_START"))
+            QTimer::singleShot(0, &mainWindow, &QWidget::close);
     });
     splash->show();
 

@@ -1,5 +1,6 @@
 #include "platform/application_process_service.h"
 
+#include "platform/argument_path.h"
 #include "platform/paths.h"
 
 #include <QCoreApplication>
@@ -42,14 +43,15 @@ QString ApplicationProcessService::commandLineOf(const QStringList& arguments)
     QString text = arguments.mid(1).join(QLatin1Char(' '));
     if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
         text = text.mid(1, text.size() - 2);
-    return text;
+    return pathOfArgument(text);
 }
 
 QString ApplicationProcessService::programFolderFor(const QString& executableFolder,
                                                     const QString& userDataFolder)
 {
-    const QFileInfo folder(executableFolder);
-    if (QFileInfo::exists(joinPath(executableFolder, QStringLiteral("defruv.ini"))) || folder.isWritable())
+    // Being writable is not enough: an installed program run by root could then
+    // leave its files in /usr/bin.
+    if (QFileInfo(joinPath(executableFolder, QStringLiteral("defruv.ini"))).isFile())
         return withoutTrailingSeparator(executableFolder);
     QDir().mkpath(userDataFolder);
     return withoutTrailingSeparator(userDataFolder);

@@ -19,10 +19,10 @@ public:
     void exit() override;
 
     // The arguments after the program name as one path: joined with single
-    // spaces, surrounding quotes removed.
+    // spaces, surrounding quotes removed, a file URI turned into its path.
     static QString commandLineOf(const QStringList& arguments);
-    // The executable's folder when it carries its record file or can hold one
-    // (a portable install); otherwise the per-user data folder.
+    // The executable's folder when it carries its record file (the build tree, a
+    // portable copy); otherwise, as for an installed program, the per-user data folder.
     static QString programFolderFor(const QString& executableFolder, const QString& userDataFolder);
 
 private:

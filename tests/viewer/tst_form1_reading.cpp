@@ -1,8 +1,10 @@
+#include "platform/application_process_service.h"
 #include "support/viewer_fixture.h"
 #include "viewer/status_texts.h"
 
 #include <QDir>
 #include <QTest>
+#include <QUrl>
 
 using namespace ruvo;
 using namespace ruvo::test;
@@ -299,6 +301,66 @@ private Q_SLOTS:
         QCOMPARE(QDir::cleanPath(f.browser.folder()), QDir::cleanPath(book));
         QCOMPARE(f.index(), index);
         QCOMPARE(f.platform.messages.shown.size(), 0);
+    }
+
+    // "Open with" from a file manager: the program is started with the folder or
+    // the image as a path or as a file URI.
+    void openWithFromAFileManager_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<int>("index");
+        QTest::newRow("folder as a path") << "path"
+                                          << "" << 0;
+        QTest::newRow("image as a path") << "path"
+                                         << "p2.jpg" << 1;
+        QTest::newRow("folder as a file URI") << "uri"
+                                              << "" << 0;
+        QTest::newRow("image as a file URI") << "uri"
+                                             << "p3.jpg" << 2;
+        QTest::newRow("image as a relative path") << "relative"
+                                                  << "p2.jpg" << 1;
+    }
+    void openWithFromAFileManager()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, page);
+        QFETCH(int, index);
+        ViewerFixture f(false);
+        const QString book = f.makeBook(3, QStringLiteral("漫画 第1巻"));
+        const QString path = page.isEmpty() ? book : book + '/' + page;
+        QString argument = path;
+        if (form == "uri")
+            argument = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+        else if (form == "relative")
+            argument = QDir(f.dir.path()).relativeFilePath(path);
+        if (form == "uri")
+            QVERIFY(argument.startsWith("file:///") && argument.contains("%E6%BC%AB%E7%94%BB%20"));
+        f.platform.process.commandLineText = ApplicationProcessService::commandLineOf({"ruvo", argument});
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(f.dir.path()));
+        f.form.Form_Load();
+        f.setOnePageMode(true);
+        f.form.afterSplash();
+        QDir::setCurrent(before);
+        QCOMPARE(QDir::cleanPath(f.browser.folder()), book);
+        QCOMPARE(f.index(), index);
+        QCOMPARE(f.form.controls().window.caption, "Ruvo - " + f.browser.folder());
+        QCOMPARE(f.platform.messages.shown.size(), 0);
+    }
+
+    void aWebAddressOnTheCommandLineOpensNothing()
+    {
+        ViewerFixture f(false);
+        f.platform.process.commandLineText =
+            ApplicationProcessService::commandLineOf({"ruvo", "https://example.com/book/p1.jpg"});
+        f.form.Form_Load();
+        const QString caption = f.form.controls().window.caption;
+        f.form.afterSplash();
+        QVERIFY(f.form.controls().list1.isEmpty());
+        QCOMPARE(f.form.controls().window.caption, caption);
+        QCOMPARE(f.platform.messages.shown.size(), 0);
+        QCOMPARE(f.platform.modal.shownModeless.size(), 0);
     }
 
     void aMissingFirstPageIsReportedOnce()

@@ -1,0 +1,19 @@
+# `make deb`: a Debian package of the installed layout under /usr. Its library
+# dependencies are worked out by dpkg-shlibdeps from what the program links;
+# the Japanese font the windows are drawn with is named here.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ruvo)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "The Ruvo developers <ruvo@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "comic book viewer with a Japanese user interface")
+set(CPACK_PACKAGE_DESCRIPTION [[
+Ruvo shows the BMP, JPEG, GIF, ICO, WMF and EMF images of a folder as the
+pages of a book, one page at a time or as two-page spreads read from right
+to left, with a bookshelf of thumbnails that remembers each book and its page.]])
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-japanese-gothic")
+include(CPack)
