@@ -1,7 +1,8 @@
 #include "platform/argument_path.h"
 
+#include "platform/native_name.h"
+
 #include <QRegularExpression>
-#include <QUrl>
 
 namespace ruvo {
 
@@ -24,13 +25,19 @@ QString pathOfArgument(const QString& text)
 {
     if (!isUri(text))
         return text;
-    const QUrl url(text);
+    return pathOfFileUrl(QUrl(text));
+}
+
+QString pathOfFileUrl(const QUrl& url)
+{
     if (!url.isValid() || url.scheme().compare(u"file"_s, Qt::CaseInsensitive) != 0)
         return {};
     const QString host = url.host();
     if (!host.isEmpty() && host.compare(u"localhost"_s, Qt::CaseInsensitive) != 0)
         return {};
-    return url.path(QUrl::FullyDecoded);
+    // QUrl's decoded path replaces bytes that are not UTF-8; decoding the escapes here
+    // keeps them.
+    return nameFromNative(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }
 
 } // namespace ruvo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 namespace ruvo {
 
@@ -10,5 +11,8 @@ namespace ruvo {
 // host, names nothing that can be opened here and gives ""; any other text is a
 // path and stays as it is (a relative one is resolved where the program started).
 QString pathOfArgument(const QString& text);
+// The path of a file URI of this machine, its bytes kept exactly even where they are not
+// UTF-8; "" for a URI of another kind or host.
+QString pathOfFileUrl(const QUrl& url);
 
 } // namespace ruvo

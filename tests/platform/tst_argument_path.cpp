@@ -63,6 +63,9 @@ private Q_SLOTS:
                                                << "";
         QTest::newRow("trash refused") << "trash:///vol1"
                                        << "";
+        QTest::newRow("file URI of bytes that are not UTF-8")
+            << "file:///books/%8A%BF%8E%9A"
+            << QStringLiteral("/books/") + QChar(0xDC8A) + QChar(0xDCBF) + QChar(0xDC8E) + QChar(0xDC9A);
     }
     void pathOfArgument()
     {
