@@ -118,7 +118,8 @@ private Q_SLOTS:
         f.form.Toolbar1_ButtonClick(19);
         QVERIFY(c.statusBar.visible);
         QVERIFY(!c.button(19).pressed);
-        QCOMPARE(c.window.mousePointer, MousePointer::Default);
+        QVERIFY(f.platform.pointer.sets > 0);
+        QVERIFY(!f.platform.pointer.isBusy());
     }
 
     void bothScrollFacesToggleTheSameSwitch()
@@ -181,7 +182,8 @@ private Q_SLOTS:
         f.form.menuClick("open");
         f.form.menuClick("tanaopen");
         QCOMPARE(f.platform.modal.shown, QStringList({"Form8", "Form2", "Form6"}));
-        QCOMPARE(f.form.controls().window.mousePointer, MousePointer::Default);
+        QVERIFY(f.platform.pointer.sets > 0);
+        QVERIFY(!f.platform.pointer.isBusy());
         f.form.menuClick("end");
         QCOMPARE(f.platform.process.exitCount, 1);
     }
@@ -362,19 +364,31 @@ private Q_SLOTS:
         QCOMPARE(f.shownColor(c.foto[2]), f.colorOf("p3.jpg"));
     }
 
-    // However many operations one event runs, the window redraws once.
+    // However many operations one event runs, the window redraws once, and once
+    // more before each window the event shows: the mode switch shows its notice
+    // with the new mode already on screen, then redraws when it ends.
     void oneEventOneRedraw_data()
     {
         QTest::addColumn<QString>("event");
-        for (const char* event : {"one-page button", "stretch button", "one-page menu", "stretch menu",
-                                  "next key", "next menu", "placement button", "scroll button"})
-            QTest::newRow(event) << QString::fromLatin1(event);
+        QTest::addColumn<int>("redrawCount");
+        QTest::addColumn<QStringList>("windowsShown");
+        const QStringList none;
+        const QStringList notice{QStringLiteral("Form8")};
+        QTest::newRow("one-page button") << QStringLiteral("one-page button") << 2 << notice;
+        QTest::newRow("stretch button") << QStringLiteral("stretch button") << 1 << none;
+        QTest::newRow("one-page menu") << QStringLiteral("one-page menu") << 2 << notice;
+        QTest::newRow("stretch menu") << QStringLiteral("stretch menu") << 1 << none;
+        QTest::newRow("next key") << QStringLiteral("next key") << 1 << none;
+        QTest::newRow("next menu") << QStringLiteral("next menu") << 1 << none;
+        QTest::newRow("placement button") << QStringLiteral("placement button") << 1 << none;
+        QTest::newRow("scroll button") << QStringLiteral("scroll button") << 1 << none;
     }
     void oneEventOneRedraw()
     {
         QFETCH(QString, event);
         ViewerFixture f;
         f.open(f.makeBook(7));
+        f.platform.modal.shown.clear();
         QSignalSpy redraws(&f.form, &Form1::changed);
         if (event == "one-page button")
             f.form.Toolbar1_ButtonClick(MainToolbar::onePage);
@@ -392,7 +406,73 @@ private Q_SLOTS:
             f.form.Toolbar1_ButtonClick(MainToolbar::upperLeft);
         else
             f.form.Toolbar1_ButtonClick(MainToolbar::scrollStopped);
-        QCOMPARE(redraws.count(), 1);
+        QFETCH(int, redrawCount);
+        QFETCH(QStringList, windowsShown);
+        QCOMPARE(f.platform.modal.shown, windowsShown);
+        QCOMPARE(redraws.count(), redrawCount);
+    }
+
+    // Every command that reads pages shows the busy pointer while it decodes
+    // them, and the default pointer once it has ended.
+    void busyPointerWhileDecoding_data()
+    {
+        QTest::addColumn<QString>("event");
+        for (const char* event : {"next button", "previous button", "next menu", "previous menu", "next key",
+                                  "previous key", "wheel", "drop", "two-page button", "two-page menu"})
+            QTest::newRow(event) << QString::fromLatin1(event);
+    }
+    void busyPointerWhileDecoding()
+    {
+        QFETCH(QString, event);
+        ViewerFixture f;
+        const QString book = f.makeBook(7);
+        f.open(book);
+        f.form.NEXTP_Click();
+        QCOMPARE(f.index(), 3);
+        if (event.startsWith(QLatin1String("two-page")))
+            f.form.menuClick(MenuItem::onePage);
+        FakeBusyPointer& pointer = f.platform.pointer;
+        pointer = FakeBusyPointer();
+        QList<bool> busyAtDecoding;
+        f.platform.pictures.whileDecoding = [&] { busyAtDecoding.append(pointer.isBusy()); };
+        if (event == "next button")
+            f.form.Toolbar1_ButtonClick(MainToolbar::nextPage);
+        else if (event == "previous button")
+            f.form.Toolbar1_ButtonClick(MainToolbar::previousPage);
+        else if (event == "next menu")
+            f.form.menuClick(MenuItem::nextPage);
+        else if (event == "previous menu")
+            f.form.menuClick(MenuItem::previousPage);
+        else if (event == "next key")
+            f.form.Form_KeyDown(KeyCode::Space, 0);
+        else if (event == "previous key")
+            f.form.Form_KeyDown(KeyCode::PageUp, 0);
+        else if (event == "wheel")
+            f.form.wheelTurned(-120, WheelPhase::None);
+        else if (event == "drop")
+            f.form.dropFiles({book + QStringLiteral("/p2.jpg")});
+        else if (event == "two-page button")
+            f.form.Toolbar1_ButtonClick(MainToolbar::onePage);
+        else
+            f.form.menuClick(MenuItem::onePage);
+        QVERIFY(!busyAtDecoding.isEmpty());
+        QVERIFY(!busyAtDecoding.contains(false));
+        QVERIFY(!pointer.isBusy());
+        QCOMPARE(pointer.restores, pointer.sets);
+    }
+
+    // Scrolling a tall page with the wheel decodes nothing and leaves the pointer alone.
+    void wheelScrollingKeepsThePointer()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(7));
+        Form1Controls& c = f.form.controls();
+        c.nori.height = c.picture1.height - 1000;
+        c.picture1.top = 0;
+        f.platform.pointer = FakeBusyPointer();
+        f.form.wheelTurned(-120, WheelPhase::None);
+        QCOMPARE(c.picture1.top, -600.0);
+        QCOMPARE(f.platform.pointer.sets, 0);
     }
 
     // The wheel scrolls a page taller than the viewing area and turns any other.

@@ -144,7 +144,6 @@ void MainWindow::syncFromLogic()
     setWindowTitle(controls.window.caption);
     if (controls.fullScreen != isFullScreen())
         switchFullScreen(controls.fullScreen);
-    setCursor(controls.window.mousePointer == MousePointer::Busy ? Qt::BusyCursor : Qt::ArrowCursor);
 
     m_toolbar->setVisible(controls.toolbarVisible);
     for (int i = 0; i < m_buttons.size(); ++i) {
