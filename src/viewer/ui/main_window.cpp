@@ -59,7 +59,9 @@ void MainWindow::buildToolbar()
     m_toolbar = new QToolBar(this);
     m_toolbar->setMovable(false);
     m_toolbar->setFloatable(false);
-    m_toolbar->setIconSize(QSize(24, 24));
+    // Small icons keep the whole row, slider gap included, within the window's
+    // default width of 640 pixels; the icons are drawn from SVG at any scale.
+    m_toolbar->setIconSize(QSize(16, 16));
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
@@ -228,6 +230,11 @@ void MainWindow::layOut()
     controls.statusBarHeight =
         toTwips(statusBar()->isVisible() ? statusBar()->height() : statusBar()->sizeHint().height());
     m_logic.Form_Resize();
+    // The layout may have moved a window that stood above the screen back onto it.
+    const WindowState& window = controls.window;
+    if (isVisible() && windowShowStateOf(windowState()) == WindowShowState::Normal &&
+        toTwips(y()) != window.top)
+        move(x(), toPixels(window.top));
     m_backgroundPanel->syncFromLogic();
     m_viewingArea->update();
 }
