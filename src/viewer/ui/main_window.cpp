@@ -167,11 +167,17 @@ void MainWindow::syncFromLogic()
 
     statusBar()->setVisible(controls.statusBar.visible);
     const QString statusFamily = controls.fontNames.value(ViewerControl::statusBar);
+    bool statusChanged = false;
     for (int i = 0; i < m_panels.size(); ++i) {
         if (!statusFamily.isEmpty())
             m_panels.at(i)->setFont(namedFont(statusFamily, font()));
+        statusChanged = statusChanged || m_panels.at(i)->text() != controls.statusBar.panel(i + 1);
         m_panels.at(i)->setText(controls.statusBar.panel(i + 1));
     }
+    // The logic may still be busy (decoding a page, say) before the event loop
+    // would paint: the status bar tells what it is doing now.
+    if (statusChanged && statusBar()->isVisible())
+        statusBar()->repaint();
     m_backgroundPanel->syncFromLogic();
     syncTimers();
     m_viewingArea->update();

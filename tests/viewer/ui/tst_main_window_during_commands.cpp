@@ -85,6 +85,22 @@ private Q_SLOTS:
         QCOMPARE(onePage->isChecked(), pressed);
     }
 
+    // While a page decodes, the status bar already says it is loading.
+    void theStatusBarSaysWhileAPageLoads()
+    {
+        ShownBook b;
+        QVERIFY(b.show(6));
+        QStringList panelsDuring;
+        b.f.platform.pictures.whileDecoding = [&] { panelsDuring.append(b.panelTexts().join(u'|')); };
+        b.f.form.Toolbar1_ButtonClick(MainToolbar::nextPage);
+        QCOMPARE(panelsDuring.size(), 2);
+        // The right-hand page loads in panel 3, then the left-hand one in panel 2.
+        QCOMPARE(panelsDuring.at(0).split(u'|').value(2), StatusText::loading());
+        QCOMPARE(panelsDuring.at(1).split(u'|').value(1), StatusText::loading());
+        QCOMPARE(panelsDuring.at(1).split(u'|').value(2), QStringLiteral("[3] p3.jpg"));
+        QVERIFY(!b.panelTexts().contains(StatusText::loading()));
+    }
+
     // A page at actual size on a screen of two device pixels to a pixel is
     // enlarged smoothly: an edge inside the picture shows shades between its
     // two colours instead of a hard step of 2 x 2 blocks.
