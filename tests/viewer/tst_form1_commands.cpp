@@ -415,6 +415,24 @@ private Q_SLOTS:
         QCOMPARE(redraws.count(), 1 + windowsShown.size() + pagesDecoded);
     }
 
+    // A message box comes up over the window as the event has left it so far
+    // (here the next page has gone missing), and the window is redrawn again
+    // when the event ends.
+    void aMessageShowsOverTheWindowAsItStands()
+    {
+        ViewerFixture f;
+        const QString book = f.makeBook(7);
+        f.open(book);
+        QVERIFY(QFile::remove(book + QStringLiteral("/p3.jpg")));
+        QSignalSpy redraws(&f.form, &Form1::changed);
+        int redrawsBeforeMessage = -1;
+        f.platform.messages.whileShown = [&] { redrawsBeforeMessage = int(redraws.count()); };
+        f.form.Toolbar1_ButtonClick(MainToolbar::nextPage);
+        QCOMPARE(f.platform.messages.shown.size(), 1);
+        QCOMPARE(redrawsBeforeMessage, 1);
+        QVERIFY(redraws.count() > redrawsBeforeMessage);
+    }
+
     // Every command that reads pages shows the busy pointer while it decodes
     // them, and the default pointer once it has ended.
     void busyPointerWhileDecoding_data()
