@@ -10,8 +10,8 @@ void WindowBusyPointer::setBusy()
     if (++m_depth > 1 || !m_window)
         return;
     m_window->setCursor(Qt::BusyCursor);
-    // The command runs without returning to the event loop, which would
-    // otherwise be the first to hand the new pointer to the window system.
+    // The command runs without returning to the event loop: make sure the
+    // window system has the new pointer before it starts.
     QGuiApplication::sync();
 }
 
