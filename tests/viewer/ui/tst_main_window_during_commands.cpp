@@ -1,6 +1,7 @@
 #include "commands/control_names.h"
 #include "commands/toolbar_table.h"
 #include "display/twips.h"
+#include "platform/ui/window_busy_pointer.h"
 #include "support/viewer_fixture.h"
 #include "viewer/status_texts.h"
 #include "viewer/ui/main_window.h"
@@ -99,6 +100,36 @@ private Q_SLOTS:
         QCOMPARE(panelsDuring.at(1).split(u'|').value(1), StatusText::loading());
         QCOMPARE(panelsDuring.at(1).split(u'|').value(2), QStringLiteral("[3] p3.jpg"));
         QVERIFY(!b.panelTexts().contains(StatusText::loading()));
+    }
+
+    // The window itself shows the busy pointer while a page turn decodes, and
+    // its own pointer once the command has ended.
+    void theWindowShowsTheBusyPointerWhileAPageLoads()
+    {
+        TestPlatform fakes;
+        WindowBusyPointer pointer;
+        const Platform platform{fakes.messages, fakes.modal, fakes.files,    fakes.settings, fakes.process,
+                                fakes.random,   fakes.shell, fakes.pictures, fakes.delays,   pointer};
+        ViewerState state;
+        Form2 browser(platform);
+        Form1 form(platform, state, browser);
+        browser.setMainWindow(&form);
+        MainWindow window(form, fakes.delays);
+        pointer.setWindow(&window);
+        form.Form_Load();
+        window.showRestored();
+        QTemporaryDir dir;
+        for (int i = 1; i <= 6; ++i)
+            ViewerFixture::touch(dir.path() + QLatin1Char('/') + ViewerFixture::pageName(i, 6));
+        form.controls().list1 = QStringList{dir.path()};
+        form.dP();
+        QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
+
+        QList<Qt::CursorShape> shapesWhileDecoding;
+        fakes.pictures.whileDecoding = [&] { shapesWhileDecoding.append(window.cursor().shape()); };
+        form.Toolbar1_ButtonClick(MainToolbar::nextPage);
+        QCOMPARE(shapesWhileDecoding, QList<Qt::CursorShape>({Qt::BusyCursor, Qt::BusyCursor}));
+        QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
     }
 
     // A page at actual size on a screen of two device pixels to a pixel is
