@@ -65,7 +65,7 @@ struct Shelf
 
     Shelf(PictureDecoder& decoder, const QString& folder)
         : platform{fakes.messages, fakes.modal, files,   fakes.settings, fakes.process,
-                   fakes.random,   fakes.shell, decoder, fakes.delays},
+                   fakes.random,   fakes.shell, decoder, fakes.delays,   fakes.pointer},
           browser(platform), form1(platform, state, browser)
     {
         state.shelfFolder = folder;

@@ -85,11 +85,11 @@ int main(int argc, char* argv[])
     FilePictureDecoder decoder;
     const Platform base = fakes.platform();
     const Platform platform{base.messages, base.modal, base.files, base.settings, base.process,
-                            base.random,   base.shell, decoder,    base.delays};
+                            base.random,   base.shell, decoder,    base.delays,   base.pointer};
     // As in the program: the main window decoded the page on screen through this cache.
     PrefetchingPictureDecoder cache(decoder);
     const Platform cached{base.messages, base.modal, base.files, base.settings, base.process,
-                          base.random,   base.shell, cache,      base.delays};
+                          base.random,   base.shell, cache,      base.delays,   base.pointer};
 
     ViewerState state;
     state.programFolder = dir.path();

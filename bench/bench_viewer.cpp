@@ -89,7 +89,8 @@ struct Viewer
     Platform withDecoder(PictureDecoder& decoder)
     {
         Platform p = platform.platform();
-        return Platform{p.messages, p.modal, p.files, p.settings, p.process, p.random, p.shell, decoder, p.delays};
+        return Platform{p.messages, p.modal, p.files, p.settings, p.process,
+                        p.random,   p.shell, decoder, p.delays,   p.pointer};
     }
     void open(const QString& path)
     {

@@ -14,6 +14,7 @@
 #include "platform/native_name.h"
 #include "platform/system_random_service.h"
 #include "platform/ui/widget_message_box_service.h"
+#include "platform/ui/window_busy_pointer.h"
 #include "viewer/form1.h"
 #include "viewer/ui/main_window.h"
 #include "viewer/ui/viewer_windows.h"
@@ -42,7 +43,9 @@ int main(int argc, char* argv[])
     FilePictureDecoder fileDecoder;
     PrefetchingPictureDecoder pictures(fileDecoder);
     const Delays delays;
-    const Platform platform{messages, windows, files, settings, process, random, shell, pictures, delays};
+    WindowBusyPointer pointer;
+    const Platform platform{messages, windows, files,    settings, process,
+                            random,   shell,   pictures, delays,   pointer};
 
     ViewerState state;
     Form2 form2(platform);
@@ -50,6 +53,7 @@ int main(int argc, char* argv[])
     form2.setMainWindow(&form1);
     MainWindow mainWindow(form1, delays);
     messages.setParentWindow(&mainWindow);
+    pointer.setWindow(&mainWindow);
 
     // The browser is built once and kept, as its logic is, for the whole run.
     BrowserWindow browser(form2, &mainWindow);
@@ -58,7 +62,7 @@ int main(int argc, char* argv[])
     // Shelf thumbnails are read straight from their files: they must not push the
     // pages decoded ahead for the open book out of the cache.
     const Platform shelfPlatform{messages, windows, files,       settings, process,
-                                 random,   shell,   fileDecoder, delays};
+                                 random,   shell,   fileDecoder, delays,   pointer};
     registerBookshelfWindow(windows, shelfPlatform, state, form1, &mainWindow);
     registerRegisterWindows(windows, platform, state, &mainWindow);
     registerFolderChooser(windows, platform, state, &mainWindow);

@@ -14,7 +14,8 @@ namespace ruvo {
 using namespace Qt::StringLiterals;
 
 Form6::Form6(Platform platform, ViewerState& state, Form1& form1, QObject* parent)
-    : QObject(parent), m_platform(platform), m_state(state), m_form1(form1)
+    : QObject(parent), m_flushing(platform, m_changes), m_platform(m_flushing.platform()), m_state(state),
+      m_form1(form1)
 {
     buildDispatchTables();
 }

@@ -3,6 +3,7 @@
 #include "bookshelf/form6_controls.h"
 #include "bookshelf/shelf_entry.h"
 #include "common/change_batch.h"
+#include "common/flushing_platform.h"
 #include "platform/platform.h"
 
 #include <QHash>
@@ -150,6 +151,10 @@ private:
     void storeWindow();
     void close();
 
+    // One change notice per user event, however many operations it runs; the
+    // window is brought up to date before a message box or another window.
+    ChangeBatch m_changes{[this] { Q_EMIT changed(); }};
+    FlushingPlatform m_flushing;
     Platform m_platform;
     ViewerState& m_state;
     Form1& m_form1;
@@ -169,8 +174,6 @@ private:
 
     QHash<QString, void (Form6::*)()> m_toolbarActions;
     QHash<QString, void (Form6::*)()> m_menuActions;
-    // One change notice per user event, however many operations it runs.
-    ChangeBatch m_changes{[this] { Q_EMIT changed(); }};
     bool m_loaded = false;
     bool m_unloaded = false;
     bool m_reopenRequested = false;

@@ -11,6 +11,14 @@ void ChangeBatch::note()
     m_notify();
 }
 
+void ChangeBatch::flush()
+{
+    if (m_depth == 0)
+        return;
+    m_pending = false;
+    m_notify();
+}
+
 ChangeBatch::Scope::~Scope()
 {
     if (--m_batch.m_depth > 0 || !m_batch.m_pending)

@@ -11,6 +11,7 @@ class ProcessService;
 class RandomService;
 class ShellService;
 class PictureDecoder;
+class BusyPointerService;
 
 // The platform services a window's logic works through. The logic never owns
 // them; the application (or a test) does.
@@ -25,6 +26,7 @@ struct Platform
     ShellService& shell;
     PictureDecoder& pictures;
     const Delays& delays;
+    BusyPointerService& pointer;
 };
 
 } // namespace ruvo

@@ -20,7 +20,8 @@ const QString statusFont = u"ＭＳ Ｐゴシック"_s;
 } // namespace
 
 Form1::Form1(Platform platform, ViewerState& state, Form2& browser, QObject* parent)
-    : QObject(parent), m_platform(platform), m_state(state), m_browser(browser)
+    : QObject(parent), m_flushing(platform, m_changes), m_platform(m_flushing.platform()), m_state(state),
+      m_browser(browser)
 {
     buildDispatchTables();
     m_controls.picture5.picture = placeholderPicture();

@@ -2,6 +2,7 @@
 
 #include "commands/key_map.h"
 #include "common/change_batch.h"
+#include "common/flushing_platform.h"
 #include "display/page_fitting.h"
 #include "display/wheel_steps.h"
 #include "platform/platform.h"
@@ -210,7 +211,6 @@ private:
     void showFirstPages();
     void clearPictures();
     void showNoPages();
-    void setBusy(bool busy);
     void nextPage();
     void previousPage();
     void prefetchAround();
@@ -228,6 +228,10 @@ private:
     void stretchPages();
     void place(Placement placement);
 
+    // One change notice per user event, however many operations it runs; the
+    // window is brought up to date before a message box or another window.
+    ChangeBatch m_changes{[this] { Q_EMIT changed(); }};
+    FlushingPlatform m_flushing;
     Platform m_platform;
     ViewerState& m_state;
     Form2& m_browser;
@@ -239,8 +243,6 @@ private:
 
     QHash<QString, void (Form1::*)()> m_toolbarActions;
     QHash<QString, void (Form1::*)()> m_menuActions;
-    // One change notice per user event, however many operations it runs.
-    ChangeBatch m_changes{[this] { Q_EMIT changed(); }};
     WheelSteps m_wheel;
     bool m_loaded = false;
     bool m_unloaded = false;

@@ -2,10 +2,12 @@
 // window's operations.
 #include "commands/toolbar_table.h"
 #include "display/arrow_scroll.h"
+#include "platform/busy_pointer.h"
 #include "platform/modal_window_service.h"
 #include "viewer/form1.h"
 
 #include <cstdlib>
+#include <optional>
 
 namespace ruvo {
 
@@ -64,12 +66,10 @@ void Form1::Toolbar1_ButtonClick(int index)
     const ToolbarButton& spec = toolbarTable().at(index - 1);
     if (spec.kind == ToolbarButtonKind::Check)
         m_controls.button(index).pressed = !m_controls.button(index).pressed;
-    setBusy(true);
+    const BusyPointer busy(m_platform.pointer);
     const auto action = m_toolbarActions.constFind(spec.key);
     if (action != m_toolbarActions.cend())
         (this->**action)();
-    if (!m_unloaded)
-        setBusy(false);
     m_changes.note();
 }
 
@@ -85,11 +85,6 @@ void Form1::menuClick(const QString& itemName)
     m_changes.note();
 }
 
-void Form1::setBusy(bool busy)
-{
-    m_controls.window.mousePointer = busy ? MousePointer::Busy : MousePointer::Default;
-}
-
 void Form1::RUVIMAS()
 {
     m_platform.modal.showModal(WindowName::browser);
@@ -97,16 +92,14 @@ void Form1::RUVIMAS()
 
 void Form1::open_Click()
 {
-    setBusy(true);
+    const BusyPointer busy(m_platform.pointer);
     RUVIMAS();
-    setBusy(false);
 }
 
 void Form1::tanaopen_Click()
 {
-    setBusy(true);
+    const BusyPointer busy(m_platform.pointer);
     m_platform.modal.showModal(WindowName::bookshelf);
-    setBusy(false);
 }
 
 void Form1::hondana_Click()
@@ -151,16 +144,20 @@ void Form1::Form_KeyDown(int keyCode, int shift)
     switch (action) {
     case KeyAction::None:
         return;
-    case KeyAction::NextPage:
+    case KeyAction::NextPage: {
         if (!m_controls.menu(MenuItem::nextPage).enabled)
             return;
+        const BusyPointer busy(m_platform.pointer);
         nextPage();
         break;
-    case KeyAction::PreviousPage:
+    }
+    case KeyAction::PreviousPage: {
         if (!m_controls.menu(MenuItem::previousPage).enabled)
             return;
+        const BusyPointer busy(m_platform.pointer);
         previousPage();
         break;
+    }
     case KeyAction::Quit:
         Form_Unload();
         return;
@@ -189,6 +186,10 @@ void Form1::wheelTurned(int angleDelta, WheelPhase phase)
     const Surface& area = m_controls.nori;
     const bool scrolls = frame.visible && frame.height > area.height;
     const int steps = m_wheel.take(angleDelta, phase, !scrolls);
+    // Only turning pages decodes; scrolling is too quick for the busy pointer.
+    std::optional<BusyPointer> busy;
+    if (!scrolls && steps != 0)
+        busy.emplace(m_platform.pointer);
     for (int i = 0; i < std::abs(steps); ++i) {
         if (scrolls) {
             frame.top = steps > 0 ? scrollUp(frame.top) : scrollDown(frame.top, frame.height, area.height);

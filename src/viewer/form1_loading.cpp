@@ -25,6 +25,9 @@ void Form1::RUVIHENS()
 
 void Form1::loadPicture(Surface& target, const QString& path)
 {
+    // The status bar says a page is loading for as long as it decodes.
+    if (!path.isEmpty())
+        m_changes.flush();
     // A missing page shows the previous one again; the first page of a run has
     // none, and the missing page has already been reported.
     DecodedPicture decoded = path.isEmpty() ? DecodedPicture{} : m_platform.pictures.decode(path);

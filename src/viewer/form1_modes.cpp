@@ -4,6 +4,7 @@
 #include "commands/command_group.h"
 #include "commands/toolbar_table.h"
 #include "common/number_text.h"
+#include "platform/busy_pointer.h"
 #include "platform/modal_window_service.h"
 #include "viewer/form1.h"
 #include "viewer/status_texts.h"
@@ -19,9 +20,8 @@ constexpr int scrollTickMs = 1;
 void Form1::sing_Click()
 {
     const ChangeBatch::Scope changes(m_changes);
-    setBusy(true);
+    const BusyPointer busy(m_platform.pointer);
     ITtyo();
-    setBusy(false);
     m_changes.note();
 }
 

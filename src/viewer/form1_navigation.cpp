@@ -2,6 +2,7 @@
 // it lands on.
 #include "browse/form2.h"
 #include "imaging/picture_decoder.h"
+#include "platform/busy_pointer.h"
 #include "platform/paths.h"
 #include "viewer/form1.h"
 #include "viewer/page_step.h"
@@ -91,18 +92,16 @@ void Form1::previousPage()
 void Form1::NEXTP_Click()
 {
     const ChangeBatch::Scope changes(m_changes);
-    setBusy(true);
+    const BusyPointer busy(m_platform.pointer);
     nextPage();
-    setBusy(false);
     m_changes.note();
 }
 
 void Form1::PRVP_Click()
 {
     const ChangeBatch::Scope changes(m_changes);
-    setBusy(true);
+    const BusyPointer busy(m_platform.pointer);
     previousPage();
-    setBusy(false);
     m_changes.note();
 }
 

@@ -1,6 +1,7 @@
 // Opening a path as a book, the first pages at start-up, and the resets that
 // every opening goes through.
 #include "browse/form2.h"
+#include "platform/busy_pointer.h"
 #include "platform/file_services.h"
 #include "platform/modal_window_service.h"
 #include "platform/native_name.h"
@@ -48,6 +49,8 @@ void Form1::dP()
     const ChangeBatch::Scope changes(m_changes);
     if (m_controls.list1.isEmpty() || m_controls.list1.constFirst().isEmpty())
         return;
+    // Listing the folder and decoding its first pages take their time.
+    const BusyPointer busy(m_platform.pointer);
     // Dropped and command-line paths may be relative to where the program started.
     const QString path = QDir::cleanPath(QFileInfo(m_controls.list1.constFirst()).absoluteFilePath());
     const std::optional<int> attributes = m_platform.files.attributes(path);

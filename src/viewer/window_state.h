@@ -10,13 +10,8 @@ constexpr int Minimized = 1;
 constexpr int Maximized = 2;
 } // namespace WindowShowState
 
-namespace MousePointer {
-constexpr int Default = 0;
-constexpr int Busy = 13;
-} // namespace MousePointer
-
 // A top-level window as its logic sees it: outer position and size and inner
-// (scale) size in twips, show state, caption and mouse pointer.
+// (scale) size in twips, show state and caption.
 struct WindowState
 {
     QString caption;
@@ -27,7 +22,6 @@ struct WindowState
     int scaleWidth = 0;
     int scaleHeight = 0;
     int state = WindowShowState::Normal;
-    int mousePointer = MousePointer::Default;
 };
 
 // What a window's view reports of itself: its show state, whether it is on

@@ -64,6 +64,31 @@ private Q_SLOTS:
         QCOMPARE(f.viewer.state.shownPagePath, shownBefore);
     }
 
+    // The window shows the icon double-clicked as selected before the message
+    // about its book comes up.
+    void theSelectionShowsBeforeTheMessage()
+    {
+        ShelfFixture f;
+        QList<ShelfEntry> entries = f.makeShelf(2);
+        entries[1].bookPath = f.viewer.dir.path() + "/gone/p1.jpg";
+        writeShelfFile(f.platform().files, f.shelf, entries);
+        Form6& form = f.open();
+        form.iconMouseDown(0, Qt::LeftButton);
+        QSignalSpy redraws(&form, &Form6::changed);
+        int redrawsBeforeMessage = -1;
+        int selectedBeforeMessage = -1;
+        f.messages().whileShown = [&] {
+            redrawsBeforeMessage = int(redraws.count());
+            selectedBeforeMessage = form.selectedIndex();
+        };
+        form.Image1_DblClick(1);
+        QCOMPARE(f.messages().shown.size(), 1);
+        QCOMPARE(selectedBeforeMessage, 1);
+        QCOMPARE(redrawsBeforeMessage, 1);
+        // Nothing changed after the message, so there is nothing more to draw.
+        QCOMPARE(redraws.count(), 1);
+    }
+
     void entryWithoutAPathShowsNoEntry()
     {
         ShelfFixture f;

@@ -3,6 +3,7 @@
 #include "platform/message_box_service.h"
 
 #include <QList>
+#include <functional>
 
 namespace ruvo::test {
 
@@ -20,6 +21,8 @@ public:
     MessageAnswer show(const QString& title, const QString& text, MessageButtons buttons) override
     {
         shown.append({title, text, buttons});
+        if (whileShown)
+            whileShown();
         if (!answers.isEmpty())
             return answers.takeFirst();
         return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
@@ -27,6 +30,8 @@ public:
 
     QList<Shown> shown;
     QList<MessageAnswer> answers;
+    // Runs while each box is up, so that a test can look at the window behind it.
+    std::function<void()> whileShown;
 };
 
 } // namespace ruvo::test

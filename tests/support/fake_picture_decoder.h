@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QSize>
 #include <QStringList>
+#include <functional>
 
 namespace ruvo::test {
 
@@ -20,6 +21,8 @@ public:
     DecodedPicture decode(const QString& path) const override
     {
         decoded.append(path);
+        if (whileDecoding)
+            whileDecoding();
         const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
         if (damaged.contains(name))
             return {QImage(), QStringLiteral("damaged")};
@@ -36,6 +39,8 @@ public:
     QSet<QString> damaged;
     QSize defaultSize{100, 150};
     mutable QStringList decoded;
+    // Runs at every decoding, so that a test can look at the window meanwhile.
+    std::function<void()> whileDecoding;
     QList<QStringList> prefetched;
 };
 

@@ -2,6 +2,7 @@
 
 #include "platform/delays.h"
 #include "platform/platform.h"
+#include "support/fake_busy_pointer.h"
 #include "support/fake_message_boxes.h"
 #include "support/fake_modal_windows.h"
 #include "support/fake_picture_decoder.h"
@@ -25,8 +26,12 @@ struct TestPlatform
     FakeShell shell;
     FakePictureDecoder pictures;
     Delays delays{0, 0, 0, 0, 0};
+    FakeBusyPointer pointer;
 
-    Platform platform() { return Platform{messages, modal, files, settings, process, random, shell, pictures, delays}; }
+    Platform platform()
+    {
+        return Platform{messages, modal, files, settings, process, random, shell, pictures, delays, pointer};
+    }
 };
 
 } // namespace ruvo::test

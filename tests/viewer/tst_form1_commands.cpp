@@ -118,7 +118,8 @@ private Q_SLOTS:
         f.form.Toolbar1_ButtonClick(19);
         QVERIFY(c.statusBar.visible);
         QVERIFY(!c.button(19).pressed);
-        QCOMPARE(c.window.mousePointer, MousePointer::Default);
+        QVERIFY(f.platform.pointer.sets > 0);
+        QVERIFY(!f.platform.pointer.isBusy());
     }
 
     void bothScrollFacesToggleTheSameSwitch()
@@ -181,7 +182,8 @@ private Q_SLOTS:
         f.form.menuClick("open");
         f.form.menuClick("tanaopen");
         QCOMPARE(f.platform.modal.shown, QStringList({"Form8", "Form2", "Form6"}));
-        QCOMPARE(f.form.controls().window.mousePointer, MousePointer::Default);
+        QVERIFY(f.platform.pointer.sets > 0);
+        QVERIFY(!f.platform.pointer.isBusy());
         f.form.menuClick("end");
         QCOMPARE(f.platform.process.exitCount, 1);
     }
@@ -362,19 +364,33 @@ private Q_SLOTS:
         QCOMPARE(f.shownColor(c.foto[2]), f.colorOf("p3.jpg"));
     }
 
-    // However many operations one event runs, the window redraws once.
+    // However many operations one event runs, the window redraws once when it
+    // ends, and besides once before each window the event shows (the mode
+    // switch shows its notice over the new mode) and once before each page it
+    // decodes (the status bar says the page is loading meanwhile).
     void oneEventOneRedraw_data()
     {
         QTest::addColumn<QString>("event");
-        for (const char* event : {"one-page button", "stretch button", "one-page menu", "stretch menu",
-                                  "next key", "next menu", "placement button", "scroll button"})
-            QTest::newRow(event) << QString::fromLatin1(event);
+        QTest::addColumn<QStringList>("windowsShown");
+        QTest::addColumn<int>("pagesDecoded");
+        const QStringList none;
+        const QStringList notice{QStringLiteral("Form8")};
+        QTest::newRow("one-page button") << QStringLiteral("one-page button") << notice << 0;
+        QTest::newRow("stretch button") << QStringLiteral("stretch button") << none << 0;
+        QTest::newRow("one-page menu") << QStringLiteral("one-page menu") << notice << 0;
+        QTest::newRow("stretch menu") << QStringLiteral("stretch menu") << none << 0;
+        QTest::newRow("next key") << QStringLiteral("next key") << none << 2;
+        QTest::newRow("next menu") << QStringLiteral("next menu") << none << 2;
+        QTest::newRow("placement button") << QStringLiteral("placement button") << none << 0;
+        QTest::newRow("scroll button") << QStringLiteral("scroll button") << none << 0;
     }
     void oneEventOneRedraw()
     {
         QFETCH(QString, event);
         ViewerFixture f;
         f.open(f.makeBook(7));
+        f.platform.modal.shown.clear();
+        f.platform.pictures.decoded.clear();
         QSignalSpy redraws(&f.form, &Form1::changed);
         if (event == "one-page button")
             f.form.Toolbar1_ButtonClick(MainToolbar::onePage);
@@ -392,7 +408,92 @@ private Q_SLOTS:
             f.form.Toolbar1_ButtonClick(MainToolbar::upperLeft);
         else
             f.form.Toolbar1_ButtonClick(MainToolbar::scrollStopped);
-        QCOMPARE(redraws.count(), 1);
+        QFETCH(QStringList, windowsShown);
+        QFETCH(int, pagesDecoded);
+        QCOMPARE(f.platform.modal.shown, windowsShown);
+        QCOMPARE(f.platform.pictures.decoded.size(), pagesDecoded);
+        QCOMPARE(redraws.count(), 1 + windowsShown.size() + pagesDecoded);
+    }
+
+    // A message box comes up over the window as the event has left it so far
+    // (here the next page has gone missing), and the window is redrawn again
+    // when the event ends.
+    void aMessageShowsOverTheWindowAsItStands()
+    {
+        ViewerFixture f;
+        const QString book = f.makeBook(7);
+        f.open(book);
+        QVERIFY(QFile::remove(book + QStringLiteral("/p3.jpg")));
+        QSignalSpy redraws(&f.form, &Form1::changed);
+        int redrawsBeforeMessage = -1;
+        f.platform.messages.whileShown = [&] { redrawsBeforeMessage = int(redraws.count()); };
+        f.form.Toolbar1_ButtonClick(MainToolbar::nextPage);
+        QCOMPARE(f.platform.messages.shown.size(), 1);
+        QCOMPARE(redrawsBeforeMessage, 1);
+        QVERIFY(redraws.count() > redrawsBeforeMessage);
+    }
+
+    // Every command that reads pages shows the busy pointer while it decodes
+    // them, and the default pointer once it has ended.
+    void busyPointerWhileDecoding_data()
+    {
+        QTest::addColumn<QString>("event");
+        for (const char* event : {"next button", "previous button", "next menu", "previous menu", "next key",
+                                  "previous key", "wheel", "drop", "two-page button", "two-page menu"})
+            QTest::newRow(event) << QString::fromLatin1(event);
+    }
+    void busyPointerWhileDecoding()
+    {
+        QFETCH(QString, event);
+        ViewerFixture f;
+        const QString book = f.makeBook(7);
+        f.open(book);
+        f.form.NEXTP_Click();
+        QCOMPARE(f.index(), 3);
+        if (event.startsWith(QLatin1String("two-page")))
+            f.form.menuClick(MenuItem::onePage);
+        FakeBusyPointer& pointer = f.platform.pointer;
+        pointer = FakeBusyPointer();
+        QList<bool> busyAtDecoding;
+        f.platform.pictures.whileDecoding = [&] { busyAtDecoding.append(pointer.isBusy()); };
+        if (event == "next button")
+            f.form.Toolbar1_ButtonClick(MainToolbar::nextPage);
+        else if (event == "previous button")
+            f.form.Toolbar1_ButtonClick(MainToolbar::previousPage);
+        else if (event == "next menu")
+            f.form.menuClick(MenuItem::nextPage);
+        else if (event == "previous menu")
+            f.form.menuClick(MenuItem::previousPage);
+        else if (event == "next key")
+            f.form.Form_KeyDown(KeyCode::Space, 0);
+        else if (event == "previous key")
+            f.form.Form_KeyDown(KeyCode::PageUp, 0);
+        else if (event == "wheel")
+            f.form.wheelTurned(-120, WheelPhase::None);
+        else if (event == "drop")
+            f.form.dropFiles({book + QStringLiteral("/p2.jpg")});
+        else if (event == "two-page button")
+            f.form.Toolbar1_ButtonClick(MainToolbar::onePage);
+        else
+            f.form.menuClick(MenuItem::onePage);
+        QVERIFY(!busyAtDecoding.isEmpty());
+        QVERIFY(!busyAtDecoding.contains(false));
+        QVERIFY(!pointer.isBusy());
+        QCOMPARE(pointer.restores, pointer.sets);
+    }
+
+    // Scrolling a tall page with the wheel decodes nothing and leaves the pointer alone.
+    void wheelScrollingKeepsThePointer()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(7));
+        Form1Controls& c = f.form.controls();
+        c.nori.height = c.picture1.height - 1000;
+        c.picture1.top = 0;
+        f.platform.pointer = FakeBusyPointer();
+        f.form.wheelTurned(-120, WheelPhase::None);
+        QCOMPARE(c.picture1.top, -600.0);
+        QCOMPARE(f.platform.pointer.sets, 0);
     }
 
     // The wheel scrolls a page taller than the viewing area and turns any other.

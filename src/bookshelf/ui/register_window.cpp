@@ -4,7 +4,9 @@
 #include "bookshelf/register_layout.h"
 #include "common/line_breaks.h"
 #include "display/twips.h"
+#include "platform/busy_pointer.h"
 #include "platform/ui/named_font.h"
+#include "platform/ui/window_busy_pointer.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -127,9 +129,13 @@ void RegisterWindow::syncFromLogic()
 
 void RegisterWindow::registerBook()
 {
-    setCursor(Qt::BusyCursor);
-    m_logic.Command1_Click();
-    unsetCursor();
+    {
+        // Writing the thumbnail and the shelf file keeps the event loop waiting.
+        WindowBusyPointer pointer;
+        pointer.setWindow(this);
+        const BusyPointer busy(pointer);
+        m_logic.Command1_Click();
+    }
     if (!m_logic.isOpen()) {
         accept();
         return;

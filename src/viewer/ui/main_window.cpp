@@ -59,7 +59,9 @@ void MainWindow::buildToolbar()
     m_toolbar = new QToolBar(this);
     m_toolbar->setMovable(false);
     m_toolbar->setFloatable(false);
-    m_toolbar->setIconSize(QSize(24, 24));
+    // Small icons keep the whole row, slider gap included, within the window's
+    // default width of 640 pixels; the icons are drawn from SVG at any scale.
+    m_toolbar->setIconSize(QSize(16, 16));
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
@@ -144,7 +146,6 @@ void MainWindow::syncFromLogic()
     setWindowTitle(controls.window.caption);
     if (controls.fullScreen != isFullScreen())
         switchFullScreen(controls.fullScreen);
-    setCursor(controls.window.mousePointer == MousePointer::Busy ? Qt::BusyCursor : Qt::ArrowCursor);
 
     m_toolbar->setVisible(controls.toolbarVisible);
     for (int i = 0; i < m_buttons.size(); ++i) {
@@ -166,11 +167,17 @@ void MainWindow::syncFromLogic()
 
     statusBar()->setVisible(controls.statusBar.visible);
     const QString statusFamily = controls.fontNames.value(ViewerControl::statusBar);
+    bool statusChanged = false;
     for (int i = 0; i < m_panels.size(); ++i) {
         if (!statusFamily.isEmpty())
             m_panels.at(i)->setFont(namedFont(statusFamily, font()));
+        statusChanged = statusChanged || m_panels.at(i)->text() != controls.statusBar.panel(i + 1);
         m_panels.at(i)->setText(controls.statusBar.panel(i + 1));
     }
+    // The logic may still be busy (decoding a page, say) before the event loop
+    // would paint: the status bar tells what it is doing now.
+    if (statusChanged && statusBar()->isVisible())
+        statusBar()->repaint();
     m_backgroundPanel->syncFromLogic();
     syncTimers();
     m_viewingArea->update();
@@ -229,6 +236,11 @@ void MainWindow::layOut()
     controls.statusBarHeight =
         toTwips(statusBar()->isVisible() ? statusBar()->height() : statusBar()->sizeHint().height());
     m_logic.Form_Resize();
+    // The layout may have moved a window that stood above the screen back onto it.
+    const WindowState& window = controls.window;
+    if (isVisible() && windowShowStateOf(windowState()) == WindowShowState::Normal &&
+        toTwips(y()) != window.top)
+        move(x(), toPixels(window.top));
     m_backgroundPanel->syncFromLogic();
     m_viewingArea->update();
 }

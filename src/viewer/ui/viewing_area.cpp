@@ -35,6 +35,10 @@ void ViewingArea::paintEvent(QPaintEvent*)
 {
     const Form1Controls& controls = m_logic.controls();
     QPainter painter(this);
+    // Pages are placed in device-independent pixels, one picture pixel to one
+    // of them; on a screen with more device pixels than that, a page at actual
+    // size is enlarged smoothly rather than into blocks.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.fillRect(rect(), colorFromValue(controls.nori.backColor));
 
     // The frame is hidden while a spread is being put together.

@@ -27,7 +27,7 @@ private Q_SLOTS:
         TestPlatform fakes;
         CallbackModalWindowService windows;
         const Platform platform{fakes.messages, windows,     fakes.files,    fakes.settings, fakes.process,
-                                fakes.random,   fakes.shell, fakes.pictures, fakes.delays};
+                                fakes.random,   fakes.shell, fakes.pictures, fakes.delays,   fakes.pointer};
         ViewerState state;
         Form2 form2(platform);
         Form1 form1(platform, state, form2);

@@ -1,0 +1,135 @@
+#include "browse/form2.h"
+#include "commands/control_names.h"
+#include "commands/toolbar_table.h"
+#include "display/twips.h"
+#include "support/test_platform.h"
+#include "viewer/form1.h"
+#include "viewer/ui/main_window.h"
+#include "viewer/ui/viewing_area.h"
+
+#include <QAction>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+namespace {
+
+// The main window on screen over fake services, loaded with the settings given.
+struct ShownWindow
+{
+    TestPlatform platform;
+    ViewerState state;
+    Form2 browser{platform.platform()};
+    Form1 form{platform.platform(), state, browser};
+    MainWindow window{form, platform.delays};
+
+    bool show()
+    {
+        browser.setMainWindow(&form);
+        form.Form_Load();
+        window.showRestored();
+        return QTest::qWaitForWindowExposed(&window);
+    }
+    QToolBar* toolbar() const { return window.findChild<QToolBar*>(); }
+};
+
+} // namespace
+
+class TestMainWindowLayout : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // With fresh settings the window is 640 x 480 pixels, and every button of
+    // the toolbar, the slider's gap with them, stands in the one row: nothing
+    // goes into the overflow menu.
+    void everyToolbarButtonShowsAtTheDefaultSize()
+    {
+        ShownWindow w;
+        QVERIFY(w.show());
+        QCOMPARE(w.window.size(), QSize(640, 480));
+        QToolBar* toolbar = w.toolbar();
+        QVERIFY(toolbar->isVisible());
+        QVERIFY(toolbar->sizeHint().width() <= w.window.width());
+        int buttonsShown = 0;
+        int gapsShown = 0;
+        int top = -1;
+        for (QAction* action : toolbar->actions()) {
+            if (!action->isVisible() || action->isSeparator())
+                continue;
+            QWidget* widget = toolbar->widgetForAction(action);
+            QVERIFY(widget);
+            QVERIFY2(widget->isVisible(), qPrintable(action->toolTip()));
+            QVERIFY2(toolbar->rect().contains(widget->geometry()), qPrintable(action->toolTip()));
+            if (qobject_cast<QToolButton*>(widget))
+                ++buttonsShown;
+            else
+                ++gapsShown;
+            if (top < 0)
+                top = widget->geometry().center().y();
+            QCOMPARE(widget->geometry().center().y(), top);
+        }
+        // Buttons 15 (scrolling on) and 23 (canvas) start hidden.
+        QCOMPARE(buttonsShown, 18);
+        QCOMPARE(gapsShown, 3);
+        const auto* extension = toolbar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+        QVERIFY(extension);
+        QVERIFY(!extension->isVisible());
+    }
+
+    // Part of a normal window dragged above the screen comes back at the next resize.
+    void aWindowAboveTheScreenComesBackOnResize()
+    {
+        ShownWindow w;
+        QVERIFY(w.show());
+        w.window.move(40, -100);
+        QTRY_COMPARE(w.window.y(), -100);
+        QTRY_COMPARE(w.form.controls().window.top, toTwips(-100));
+        w.window.resize(700, 500);
+        QTRY_COMPARE(w.window.y(), 0);
+        QCOMPARE(w.window.x(), 40);
+        QCOMPARE(w.form.controls().window.top, 0);
+    }
+
+    // The logic places pages in the viewing area as it computes it; the widget
+    // that draws them must lie exactly there, whichever bars are shown.
+    void viewingAreaIsWhereTheLogicPutsIt_data()
+    {
+        QTest::addColumn<bool>("toolbarOn");
+        QTest::addColumn<bool>("statusBarOn");
+        QTest::newRow("toolbar and status bar") << true << true;
+        QTest::newRow("toolbar only") << true << false;
+        QTest::newRow("status bar only") << false << true;
+        QTest::newRow("neither") << false << false;
+    }
+    void viewingAreaIsWhereTheLogicPutsIt()
+    {
+        QFETCH(bool, toolbarOn);
+        QFETCH(bool, statusBarOn);
+        ShownWindow w;
+        QVERIFY(w.show());
+        if (!toolbarOn)
+            w.form.menuClick(MenuItem::toolbar);
+        if (!statusBarOn)
+            w.form.menuClick(MenuItem::statusBar);
+        const auto* area = w.window.findChild<ViewingArea*>();
+        QVERIFY(area);
+        const Surface& nori = w.form.controls().nori;
+        const auto noriRect = [&nori] { return toPixelRect(nori.left, nori.top, nori.width, nori.height); };
+        QTRY_COMPARE(w.toolbar()->isVisible(), toolbarOn);
+        QTRY_COMPARE(w.window.statusBar()->isVisible(), statusBarOn);
+        QTRY_COMPARE(noriRect(), area->geometry());
+        QVERIFY(area->height() > 400);
+
+        w.window.resize(720, 540);
+        QTRY_COMPARE(area->width(), 720);
+        QTRY_COMPARE(noriRect(), area->geometry());
+    }
+};
+
+QTEST_MAIN(TestMainWindowLayout)
+#include "tst_main_window_layout.moc"
