@@ -46,7 +46,7 @@ struct RealBookFixture
     TestPlatform fakes;
     FilePictureDecoder decoder;
     Platform platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process,
-                      fakes.random,   fakes.shell, decoder,     fakes.delays};
+                      fakes.random,   fakes.shell, decoder,     fakes.delays,   fakes.pointer};
     ViewerState state;
     Form2 browser{platform};
     Form1 form{platform, state, browser};
