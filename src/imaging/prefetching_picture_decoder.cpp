@@ -2,19 +2,35 @@
 
 #include "platform/native_file.h"
 
-#include <QtConcurrent/QtConcurrentRun>
-#include <algorithm>
+#include <QSet>
 
 namespace ruvo {
 
-PrefetchingPictureDecoder::PrefetchingPictureDecoder(const PictureDecoder& inner) : m_inner(inner)
+namespace {
+
+template <typename T> bool hasResult(const QFuture<T>& future)
 {
-    // Two pages make a spread: decode both at once, one per core.
+    return future.isFinished() && future.resultCount() > 0;
+}
+
+} // namespace
+
+PrefetchingPictureDecoder::PrefetchingPictureDecoder(const PictureDecoder& inner, qint64 byteBudget)
+    : m_inner(inner), m_byteBudget(byteBudget)
+{
+    // Two pages make a spread: prepare both at once, one per core.
     m_pool.setMaxThreadCount(2);
 }
 
 PrefetchingPictureDecoder::~PrefetchingPictureDecoder()
 {
+    {
+        QMutexLocker lock(&m_mutex);
+        for (Entry& entry : m_entries) {
+            if (entry.job)
+                entry.job->cancel();
+        }
+    }
     m_pool.waitForDone();
 }
 
@@ -26,43 +42,147 @@ PrefetchingPictureDecoder::Stamp PrefetchingPictureDecoder::stampOf(const QStrin
     return {qint64(info->st_size), qint64(info->st_mtim.tv_sec) * 1'000'000'000 + info->st_mtim.tv_nsec};
 }
 
+qint64 PrefetchingPictureDecoder::bytesOf(const Entry& entry)
+{
+    qint64 bytes = 0;
+    if (hasResult(entry.picture))
+        bytes += entry.picture.result().image.sizeInBytes();
+    if (hasResult(entry.scaled))
+        bytes += entry.scaled.result().image.sizeInBytes();
+    return bytes;
+}
+
 DecodedPicture PrefetchingPictureDecoder::decode(const QString& path) const
 {
     const Stamp stamp = stampOf(path);
-    QFuture<DecodedPicture> result;
+    std::shared_ptr<PrefetchJob> job;
+    QFuture<DecodedPicture> picture;
     {
         QMutexLocker lock(&m_mutex);
-        auto it = m_entries.find(path);
+        const auto it = m_entries.find(path);
+        m_lastAsked = path;
         if (it != m_entries.end() && it->stamp == stamp) {
             it->lastUse = ++m_uses;
-            result = it->result;
+            job = it->job;
+            picture = it->picture;
         }
     }
-    if (result.isValid())
-        return result.result();
+    // A page no worker has started yet is decoded here; its scaling stays with the workers.
+    if (job && !picture.isFinished())
+        job->run(&m_pool);
+    if (picture.isValid()) {
+        picture.waitForFinished();
+        // A job cancelled between finding it and running it leaves no picture.
+        if (picture.resultCount() > 0)
+            return picture.result();
+    }
 
     DecodedPicture decoded = m_inner.decode(path);
     QMutexLocker lock(&m_mutex);
-    m_entries.insert(path, Entry{stamp, QtFuture::makeReadyFuture(decoded), ++m_uses});
-    evict(path);
+    Entry& entry = m_entries[path];
+    if (entry.job)
+        entry.job->cancel();
+    entry = Entry{stamp, nullptr, QtFuture::makeReadyFuture(decoded), QFuture<ScaledPicture>(), {}, ++m_uses};
+    evict();
     return decoded;
 }
 
-void PrefetchingPictureDecoder::prefetch(const QStringList& paths)
+std::function<void()> PrefetchingPictureDecoder::trimWhenDone() const
 {
-    for (const QString& path : paths) {
-        const Stamp stamp = stampOf(path);
+    // What a job made counts against the budget as soon as it is there.
+    return [this] {
         QMutexLocker lock(&m_mutex);
-        const auto it = m_entries.constFind(path);
-        if (it != m_entries.cend() && it->stamp == stamp)
-            continue;
-        const PictureDecoder& inner = m_inner;
-        QFuture<DecodedPicture> future =
-            QtConcurrent::run(&m_pool, [&inner, path] { return inner.decode(path); });
-        // Prefetched pictures count as used now, after what is on screen.
-        m_entries.insert(path, Entry{stamp, future, ++m_uses});
-        evict(path);
+        evict();
+    };
+}
+
+void PrefetchingPictureDecoder::start(const std::shared_ptr<PrefetchJob>& job) const
+{
+    m_pool.start([job] { job->run(); });
+}
+
+void PrefetchingPictureDecoder::startScaling(Entry& entry, const PrefetchRequest& request) const
+{
+    const QImage picture = entry.picture.result().image;
+    const QSize wanted =
+        request.scaledSize && !picture.isNull() ? request.scaledSize(picture.size()) : QSize();
+    const QSize prepared =
+        entry.scaledSizeOf && !picture.isNull() ? entry.scaledSizeOf(picture.size()) : QSize();
+    if (wanted.isEmpty() || wanted == prepared)
+        return;
+    if (entry.job)
+        entry.job->cancel();
+    PrefetchRequest scaling(
+        request.path, [wanted](QSize) { return wanted; }, request.devicePixelRatio);
+    entry.job = std::make_shared<PrefetchJob>(picture, scaling, trimWhenDone());
+    entry.scaled = entry.job->scaled();
+    entry.scaledSizeOf = scaling.scaledSize;
+    start(entry.job);
+}
+
+void PrefetchingPictureDecoder::dropUnwanted(const QList<PrefetchRequest>& requests) const
+{
+    QSet<QString> wanted;
+    for (const PrefetchRequest& request : requests)
+        wanted.insert(request.path);
+    for (auto it = m_entries.begin(); it != m_entries.end();) {
+        const bool queuedOnly = it->job && !it->picture.isFinished();
+        if (queuedOnly && !wanted.contains(it.key()) && it->job->cancel())
+            it = m_entries.erase(it);
+        else
+            ++it;
     }
+}
+
+void PrefetchingPictureDecoder::prefetch(const QList<PrefetchRequest>& requests)
+{
+    QList<Stamp> stamps;
+    for (const PrefetchRequest& request : requests)
+        stamps.append(stampOf(request.path));
+
+    QMutexLocker lock(&m_mutex);
+    dropUnwanted(requests);
+    for (qsizetype i = 0; i < requests.size(); ++i) {
+        const PrefetchRequest& request = requests.at(i);
+        const auto it = m_entries.find(request.path);
+        if (it != m_entries.end()) {
+            const bool current = it->stamp == stamps.at(i);
+            // Decoded already: only the scaled image may still be wanted, or wanted at
+            // another size.
+            if (current && hasResult(it->picture)) {
+                startScaling(*it, request);
+                continue;
+            }
+            // A page still queued is asked for again as it will now be drawn; one being
+            // decoded is left to finish.
+            const bool cancelled = it->job && it->job->cancel();
+            if (current && !cancelled && !it->picture.isFinished())
+                continue;
+        }
+        auto job = std::make_shared<PrefetchJob>(m_inner, request, trimWhenDone());
+        // Pages prefetched count as used now, after what is on screen.
+        m_entries.insert(request.path, Entry{stamps.at(i), job, job->picture(), job->scaled(),
+                                             request.scaledSize, ++m_uses});
+        start(job);
+    }
+    evict();
+}
+
+QImage PrefetchingPictureDecoder::preparedScaling(const QImage& picture, QSize size) const
+{
+    if (picture.isNull())
+        return {};
+    QMutexLocker lock(&m_mutex);
+    for (Entry& entry : m_entries) {
+        if (!hasResult(entry.scaled))
+            continue;
+        const ScaledPicture scaled = entry.scaled.result();
+        if (scaled.sourceKey == picture.cacheKey() && scaled.image.size() == size) {
+            entry.lastUse = ++m_uses;
+            return scaled.image;
+        }
+    }
+    return {};
 }
 
 void PrefetchingPictureDecoder::waitForPrefetches() const
@@ -70,22 +190,28 @@ void PrefetchingPictureDecoder::waitForPrefetches() const
     m_pool.waitForDone();
 }
 
-void PrefetchingPictureDecoder::evict(const QString& keep) const
+qint64 PrefetchingPictureDecoder::bytesHeld() const
 {
-    // Least recently used first; a picture still being decoded stays (its
-    // worker holds no lock, and it is about to be wanted).
-    const auto bytesOf = [](const Entry& entry) {
-        return entry.result.isFinished() ? entry.result.result().image.sizeInBytes() : 0;
-    };
+    QMutexLocker lock(&m_mutex);
+    qint64 bytes = 0;
+    for (const Entry& entry : std::as_const(m_entries))
+        bytes += bytesOf(entry);
+    return bytes;
+}
+
+void PrefetchingPictureDecoder::evict() const
+{
+    // Least recently used first; a page still being prepared stays (its worker holds
+    // no lock, and it is about to be wanted).
     for (;;) {
         qint64 bytes = 0;
         for (const Entry& entry : std::as_const(m_entries))
             bytes += bytesOf(entry);
-        if (m_entries.size() <= maximumEntries && bytes <= byteBudget)
+        if (m_entries.size() <= maximumEntries && bytes <= m_byteBudget)
             return;
         auto oldest = m_entries.end();
         for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
-            if (it.key() == keep || !it->result.isFinished())
+            if (it.key() == m_lastAsked || !it->picture.isFinished())
                 continue;
             if (oldest == m_entries.end() || it->lastUse < oldest->lastUse)
                 oldest = it;

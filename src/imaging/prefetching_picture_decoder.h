@@ -1,33 +1,44 @@
 #pragma once
 
 #include "imaging/picture_decoder.h"
+#include "imaging/prefetch_job.h"
 
 #include <QFuture>
 #include <QHash>
 #include <QMutex>
 #include <QThreadPool>
+#include <memory>
 
 namespace ruvo {
 
-// Keeps the pictures of the pages around the one on screen decoded ahead of
-// time on worker threads, so that turning a page finds them ready. A file that
-// changed since it was decoded is decoded again.
+// Keeps the pages around the one on screen prepared ahead of time on worker threads, so
+// that turning a page finds them ready: decoded, and scaled to the size they will be drawn
+// at when they are drawn stretched. A file that changed since it was decoded is decoded
+// again.
+//
+// Bounds: at most maximumEntries pages are kept, and the pictures and scaled images
+// together hold at most the byte budget beyond the page most recently asked for and the
+// work still running (at most two pages at a time, one per worker). Prefetches that a
+// later prefetch no longer asks for are dropped before they start.
 class PrefetchingPictureDecoder : public PictureDecoder
 {
 public:
-    // The cache holds at most this many pictures and, beyond the ones most
-    // recently asked for, this many bytes.
     static constexpr int maximumEntries = 8;
-    static constexpr qint64 byteBudget = qint64(768) * 1024 * 1024;
+    static constexpr qint64 defaultByteBudget = qint64(768) * 1024 * 1024;
 
-    explicit PrefetchingPictureDecoder(const PictureDecoder& inner);
+    explicit PrefetchingPictureDecoder(const PictureDecoder& inner, qint64 byteBudget = defaultByteBudget);
     ~PrefetchingPictureDecoder() override;
 
+    // A page being prepared is waited for (or, when no worker has started it yet,
+    // prepared here), never decoded twice.
     DecodedPicture decode(const QString& path) const override;
-    void prefetch(const QStringList& paths) override;
+    void prefetch(const QList<PrefetchRequest>& requests) override;
+    QImage preparedScaling(const QImage& picture, QSize size) const override;
 
     // Waits until every prefetch has finished (for tests and shutdown).
     void waitForPrefetches() const;
+    // The bytes the kept pictures and scaled images hold now.
+    qint64 bytesHeld() const;
 
 private:
     struct Stamp
@@ -40,18 +51,31 @@ private:
     struct Entry
     {
         Stamp stamp;
-        QFuture<DecodedPicture> result;
+        // The latest work for the page; null when it was decoded on the spot.
+        std::shared_ptr<PrefetchJob> job;
+        QFuture<DecodedPicture> picture;
+        QFuture<ScaledPicture> scaled;
+        // The size the scaled image is made at, from the picture's size.
+        std::function<QSize(QSize)> scaledSizeOf;
         quint64 lastUse = 0;
     };
 
     static Stamp stampOf(const QString& path);
-    void evict(const QString& keep) const;
+    static qint64 bytesOf(const Entry& entry);
+    void start(const std::shared_ptr<PrefetchJob>& job) const;
+    void startScaling(Entry& entry, const PrefetchRequest& request) const;
+    void dropUnwanted(const QList<PrefetchRequest>& requests) const;
+    void evict() const;
+    std::function<void()> trimWhenDone() const;
 
     const PictureDecoder& m_inner;
+    const qint64 m_byteBudget;
     mutable QThreadPool m_pool;
     mutable QMutex m_mutex;
     mutable QHash<QString, Entry> m_entries;
     mutable quint64 m_uses = 0;
+    // The page most recently asked for stays, whatever it costs.
+    mutable QString m_lastAsked;
 };
 
 } // namespace ruvo

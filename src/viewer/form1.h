@@ -52,6 +52,13 @@ public:
     // The view reports where the window is and how large; the stored normal
     // size is only taken while the window is normal and on screen.
     void takeWindowGeometry(const WindowGeometry& geometry);
+    // The screen's device pixels per pixel, for the pages prepared ahead.
+    void setDevicePixelRatio(qreal ratio);
+    // Prepares the pages around the one on screen again, as they will now be drawn (after
+    // the viewing area changed size).
+    void prepareAhead();
+    // A page's picture already scaled to this device size, or a null image.
+    QImage preparedStretch(const QImage& picture, QSize deviceSize) const;
 
     // Opening a path and the resets every opening uses. Dropped files are
     // queued in order and the first is opened.
@@ -214,6 +221,9 @@ private:
     void nextPage();
     void previousPage();
     void prefetchAround();
+    // The device size a page will be stretched to, from its picture's size, in the first
+    // (or only) place or the second place of a spread.
+    std::function<QSize(QSize)> stretchedSizeFor(bool secondPage) const;
     const PageList& pages() const;
     bool onePageMode() const;
     bool stretchOn() const;
@@ -237,6 +247,7 @@ private:
     Form2& m_browser;
     Form1Fields m_fields;
     Form1Controls m_controls;
+    qreal m_devicePixelRatio = 1;
     void pageMouseDown(Qt::MouseButton button, double x, double y, bool onFirstPage);
     void scrollByKey(KeyAction action);
     void loadTile(int index);

@@ -22,6 +22,8 @@ void Form1::sing_Click()
     const ChangeBatch::Scope changes(m_changes);
     const BusyPointer busy(m_platform.pointer);
     ITtyo();
+    // The pages around now come one or two at a time.
+    prepareAhead();
     m_changes.note();
 }
 
@@ -85,6 +87,8 @@ void Form1::SUTOREKIRIKAE()
     MenuItemState& hyhtt = m_controls.menu(MenuItem::stretch);
     hyhtt.checked = !hyhtt.checked;
     SUTOREP();
+    // The pages around are now drawn stretched, or no longer.
+    prepareAhead();
     m_changes.note();
 }
 

@@ -1,6 +1,9 @@
 // Turning pages: the page step and the commands that show the page or spread
 // it lands on.
 #include "browse/form2.h"
+#include "display/stretch_fit.h"
+#include "display/stretched_device_size.h"
+#include "display/twips.h"
 #include "imaging/picture_decoder.h"
 #include "platform/busy_pointer.h"
 #include "platform/paths.h"
@@ -63,16 +66,61 @@ void Form1::MMAE()
 
 void Form1::prefetchAround()
 {
-    // The pages the next and the previous command will want, the next first.
+    // The pages the next and the previous command will want, the next first, each in the
+    // place it will take: the later page of a spread is its second.
+    struct Wanted
+    {
+        int index;
+        bool secondPage;
+    };
     const int index = m_state.pageIndex;
-    const QList<int> wanted = onePageMode() ? QList<int>{index + 1, index + 2, index - 1}
-                                            : QList<int>{index + 1, index + 2, index - 3, index - 2};
-    QStringList paths;
-    for (int i : wanted) {
-        if (i >= 0 && i < pages().count())
-            paths.append(joinPath(m_browser.folder(), pages().name(i)));
+    const QList<Wanted> wanted =
+        onePageMode()
+            ? QList<Wanted>{{index + 1, false}, {index + 2, false}, {index - 1, false}}
+            : QList<Wanted>{{index + 1, false}, {index + 2, true}, {index - 3, false}, {index - 2, true}};
+    const bool stretched = stretchOn();
+    QList<PrefetchRequest> requests;
+    for (const Wanted& page : wanted) {
+        if (page.index < 0 || page.index >= pages().count())
+            continue;
+        requests.append(PrefetchRequest(joinPath(m_browser.folder(), pages().name(page.index)),
+                                        stretched ? stretchedSizeFor(page.secondPage) : nullptr,
+                                        m_devicePixelRatio));
     }
-    m_platform.pictures.prefetch(paths);
+    m_platform.pictures.prefetch(requests);
+}
+
+std::function<QSize(QSize)> Form1::stretchedSizeFor(bool secondPage) const
+{
+    // What stretching will do at the turn: the area as it is, the stretched image's
+    // present size as the one it had before.
+    const QSizeF area(m_controls.nori.width, m_controls.nori.height);
+    const Surface& image = secondPage ? m_controls.image2 : m_controls.image1;
+    const QSizeF previous(image.width, image.height);
+    const bool onePage = onePageMode();
+    const qreal ratio = m_devicePixelRatio;
+    return [=](QSize pixels) {
+        const QSizeF page(toTwips(pixels.width()), toTwips(pixels.height()));
+        const StretchedImage stretched = secondPage ? stretchSecondPage(page, area, previous)
+                                                    : stretchFirstPage(page, area, onePage, previous);
+        return stretched.visible ? stretchedDeviceSize(stretched.width, stretched.height, ratio) : QSize();
+    };
+}
+
+void Form1::setDevicePixelRatio(qreal ratio)
+{
+    m_devicePixelRatio = ratio;
+}
+
+void Form1::prepareAhead()
+{
+    if (!pages().isEmpty())
+        prefetchAround();
+}
+
+QImage Form1::preparedStretch(const QImage& picture, QSize deviceSize) const
+{
+    return m_platform.pictures.preparedScaling(picture, deviceSize);
 }
 
 void Form1::nextPage()

@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QMutex>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <thread>
 
 using namespace ruvo;
 
@@ -35,6 +37,35 @@ public:
     mutable int onWorkers = 0;
     QThread* mainThread = QThread::currentThread();
 };
+
+// Holds every decode on a worker until released, so that a test knows which work has
+// started and which is still queued.
+class GatedDecoder : public CountingDecoder
+{
+public:
+    DecodedPicture decode(const QString& path) const override
+    {
+        if (QThread::currentThread() != mainThread) {
+            started.release();
+            gate.acquire();
+            gate.release();
+        }
+        return CountingDecoder::decode(path);
+    }
+    // Waits until this many decodes have started on workers.
+    void waitForStarted(int decodes) const { started.acquire(decodes); }
+    void open() const { gate.release(); }
+
+    mutable QSemaphore gate{0};
+    mutable QSemaphore started{0};
+    QSize size{10, 10};
+};
+
+// Scales to half the picture's size.
+QSize half(QSize picture)
+{
+    return picture / 2;
+}
 
 void write(const QString& path, const QByteArray& bytes)
 {
@@ -103,16 +134,130 @@ private Q_SLOTS:
         CountingDecoder inner;
         PrefetchingPictureDecoder decoder(inner);
         decoder.decode(page(10));
-        QStringList later;
-        for (int i = 11; i < 11 + PrefetchingPictureDecoder::maximumEntries; ++i)
+        decoder.decode(page(9));
+        QList<PrefetchRequest> later;
+        for (int i = 11; i < 10 + PrefetchingPictureDecoder::maximumEntries; ++i)
             later.append(page(i));
         decoder.prefetch(later);
         decoder.waitForPrefetches();
-        // One more than the cache holds: the oldest went.
+        // One more than the cache holds: the oldest went; the page on screen stayed.
         decoder.decode(page(10));
         QCOMPARE(inner.count(page(10)), 2);
-        decoder.decode(later.last());
-        QCOMPARE(inner.count(later.last()), 1);
+        decoder.decode(later.last().path);
+        QCOMPARE(inner.count(later.last().path), 1);
+        QCOMPARE(inner.count(page(9)), 1);
+    }
+
+    // A page that will be drawn stretched is also scaled ahead, to the size it will be
+    // drawn at; nothing else is taken for it.
+    void stretchedPagesAreScaledAhead()
+    {
+        CountingDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.prefetch({PrefetchRequest(
+                              page(20), [](QSize) { return QSize(40, 30); }, 2),
+                          page(21)});
+        decoder.waitForPrefetches();
+        const QImage picture = decoder.decode(page(20)).image;
+        const QImage scaled = decoder.preparedScaling(picture, QSize(40, 30));
+        QCOMPARE(scaled.size(), QSize(40, 30));
+        QCOMPARE(scaled.devicePixelRatio(), 2.0);
+        QCOMPARE(scaled.pixelColor(20, 15), picture.pixelColor(5, 5));
+        QVERIFY(decoder.preparedScaling(picture, QSize(41, 30)).isNull());
+        QVERIFY(decoder.preparedScaling(decoder.decode(page(21)).image, QSize(40, 30)).isNull());
+        QVERIFY(decoder.preparedScaling(QImage(10, 10, QImage::Format_RGB32), QSize(40, 30)).isNull());
+        QCOMPARE(inner.count(page(20)), 1);
+    }
+
+    // A new size (the window was resized, a mode changed) is prepared again from the
+    // picture already decoded; asking again for the same size does no more work.
+    void aNewSizeIsScaledAgain()
+    {
+        CountingDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.prefetch({PrefetchRequest(page(22), half)});
+        decoder.waitForPrefetches();
+        const QImage picture = decoder.decode(page(22)).image;
+        QCOMPARE(decoder.preparedScaling(picture, QSize(5, 5)).size(), QSize(5, 5));
+        decoder.prefetch({PrefetchRequest(page(22), [](QSize) { return QSize(30, 20); })});
+        decoder.waitForPrefetches();
+        QCOMPARE(decoder.preparedScaling(picture, QSize(30, 20)).size(), QSize(30, 20));
+        QVERIFY(decoder.preparedScaling(picture, QSize(5, 5)).isNull());
+        const qint64 bytes = decoder.bytesHeld();
+        decoder.prefetch({PrefetchRequest(page(22), [](QSize) { return QSize(30, 20); })});
+        decoder.waitForPrefetches();
+        QCOMPARE(decoder.bytesHeld(), bytes);
+        QCOMPARE(inner.count(page(22)), 1);
+    }
+
+    // Pages the reader has passed are not decoded once a later prefetch no longer asks
+    // for them; the pages being decoded finish.
+    void passedPagesAreDropped()
+    {
+        GatedDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.prefetch({page(30), page(31), page(32), page(33)});
+        inner.waitForStarted(2);
+        decoder.prefetch({page(34)});
+        inner.open();
+        decoder.waitForPrefetches();
+        QCOMPARE(inner.count(page(30)) + inner.count(page(31)), 2);
+        QCOMPARE(inner.count(page(32)), 0);
+        QCOMPARE(inner.count(page(33)), 0);
+        QCOMPARE(inner.count(page(34)), 1);
+    }
+
+    // A page asked for before any worker took it up is decoded at once by the caller,
+    // not after the work queued before it, and not a second time by a worker.
+    void aQueuedPageIsDecodedByTheCaller()
+    {
+        GatedDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.prefetch({page(40), page(41), page(42)});
+        inner.waitForStarted(2);
+        QVERIFY(decoder.decode(page(42)).isValid());
+        QCOMPARE(inner.count(page(42)), 1);
+        inner.open();
+        decoder.waitForPrefetches();
+        QCOMPARE(inner.count(page(42)), 1);
+        QCOMPARE(inner.onWorkers, 2);
+    }
+
+    // A page asked for while a worker decodes it is waited for, not decoded twice.
+    void aPageBeingDecodedIsWaitedFor()
+    {
+        GatedDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.prefetch({page(50)});
+        inner.waitForStarted(1);
+        DecodedPicture seen;
+        std::thread reader([&] { seen = decoder.decode(page(50)); });
+        inner.open();
+        reader.join();
+        QVERIFY(seen.isValid());
+        QCOMPARE(inner.count(page(50)), 1);
+    }
+
+    // Pictures and scaled images together stay within the budget, beyond the page most
+    // recently asked for.
+    void memoryStaysWithinTheBudget()
+    {
+        CountingDecoder inner;
+        const qint64 picture = QImage(10, 10, QImage::Format_RGB32).sizeInBytes();
+        const qint64 scaled = QImage(5, 5, QImage::Format_RGB32).sizeInBytes();
+        const qint64 budget = 3 * (picture + scaled);
+        PrefetchingPictureDecoder decoder(inner, budget);
+        for (int first = 60; first < 72; first += 2) {
+            decoder.decode(page(first));
+            decoder.prefetch(
+                {PrefetchRequest(page(first + 1), half), PrefetchRequest(page(first + 2), half)});
+            decoder.waitForPrefetches();
+            QVERIFY2(decoder.bytesHeld() <= budget + picture,
+                     qPrintable(QString::number(decoder.bytesHeld())));
+        }
+        // The page on screen was kept.
+        decoder.decode(page(70));
+        QCOMPARE(inner.count(page(70)), 1);
     }
 
     void aMissingFileIsAskedAgainOnceItExists()

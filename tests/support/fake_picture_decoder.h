@@ -31,7 +31,24 @@ public:
         return {image, QString()};
     }
 
-    void prefetch(const QStringList& paths) override { prefetched.append(paths); }
+    void prefetch(const QList<PrefetchRequest>& requests) override
+    {
+        QStringList paths;
+        for (const PrefetchRequest& request : requests)
+            paths.append(request.path);
+        prefetched.append(paths);
+        prefetchRequests = requests;
+    }
+
+    // Stands for scaling prepared ahead: every picture is prepared, in preparedColor.
+    QImage preparedScaling(const QImage& picture, QSize size) const override
+    {
+        if (!preparedColor.isValid() || picture.isNull())
+            return {};
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(preparedColor);
+        return image;
+    }
 
     static QColor colorOf(const QString& name) { return QColor::fromRgb(qHash(name) & 0xFFFFFF); }
 
@@ -42,6 +59,9 @@ public:
     // Runs at every decoding, so that a test can look at the window meanwhile.
     std::function<void()> whileDecoding;
     QList<QStringList> prefetched;
+    // The requests of the latest prefetch, with their stretched sizes.
+    QList<PrefetchRequest> prefetchRequests;
+    QColor preparedColor;
 };
 
 } // namespace ruvo::test

@@ -235,7 +235,9 @@ void MainWindow::layOut()
         toTwips(m_toolbar->isVisible() ? m_toolbar->height() : m_toolbar->sizeHint().height());
     controls.statusBarHeight =
         toTwips(statusBar()->isVisible() ? statusBar()->height() : statusBar()->sizeHint().height());
+    m_logic.setDevicePixelRatio(devicePixelRatio());
     m_logic.Form_Resize();
+    m_logic.prepareAhead();
     // The layout may have moved a window that stood above the screen back onto it.
     const WindowState& window = controls.window;
     if (isVisible() && windowShowStateOf(windowState()) == WindowShowState::Normal &&

@@ -1,6 +1,7 @@
 #include "viewer/ui/viewing_area.h"
 
 #include "display/color_value.h"
+#include "display/stretched_device_size.h"
 #include "display/twips.h"
 #include "viewer/form1.h"
 
@@ -66,12 +67,16 @@ void ViewingArea::drawStretched(QPainter& painter, const Surface& surface, Scale
         return;
     }
     const QRect target = rectOf(surface);
-    const QSize deviceSize = target.size() * devicePixelRatio();
+    const QSize deviceSize = stretchedDeviceSize(surface.width, surface.height, devicePixelRatio());
     if (cache.key != surface.picture.cacheKey() || cache.size != deviceSize) {
         cache.key = surface.picture.cacheKey();
         cache.size = deviceSize;
-        cache.image = surface.picture.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        cache.image.setDevicePixelRatio(devicePixelRatio());
+        // A page turned to is usually prepared ahead; one shown another way is scaled now.
+        cache.image = m_logic.preparedStretch(surface.picture, deviceSize);
+        if (cache.image.isNull()) {
+            cache.image = surface.picture.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            cache.image.setDevicePixelRatio(devicePixelRatio());
+        }
     }
     painter.drawImage(target.topLeft(), cache.image);
 }

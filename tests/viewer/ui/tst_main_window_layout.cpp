@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -128,6 +129,36 @@ private Q_SLOTS:
         w.window.resize(720, 540);
         QTRY_COMPARE(area->width(), 720);
         QTRY_COMPARE(noriRect(), area->geometry());
+    }
+
+    // A stretched page prepared ahead is drawn as prepared; one that was not is scaled
+    // on the spot.
+    void stretchedPagesAreDrawnAsPrepared_data()
+    {
+        QTest::addColumn<bool>("prepared");
+        QTest::newRow("prepared ahead") << true;
+        QTest::newRow("scaled on the spot") << false;
+    }
+    void stretchedPagesAreDrawnAsPrepared()
+    {
+        QFETCH(bool, prepared);
+        ShownWindow w;
+        QVERIFY(w.show());
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        for (const char* name : {"p1.jpg", "p2.jpg"})
+            QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+        if (prepared)
+            w.platform.pictures.preparedColor = Qt::red;
+        w.form.menuClick(MenuItem::onePage);
+        w.form.menuClick(MenuItem::stretch);
+        w.form.openPath(dir.path());
+        const Surface& image = w.form.controls().image1;
+        QVERIFY(image.visible);
+        auto* area = w.window.findChild<ViewingArea*>();
+        const QPoint centre = toPixelRect(image.left, image.top, image.width, image.height).center();
+        const QColor expected = prepared ? QColor(Qt::red) : FakePictureDecoder::colorOf("p1.jpg");
+        QTRY_COMPARE(area->grab().toImage().pixelColor(centre), expected);
     }
 };
 

@@ -1,0 +1,113 @@
+#include "display/stretched_device_size.h"
+#include "support/viewer_fixture.h"
+
+#include <QTest>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+namespace {
+
+// The device size a stretched page is drawn at now.
+QSize drawnSize(const Surface& image, qreal ratio)
+{
+    return image.visible ? stretchedDeviceSize(image.width, image.height, ratio) : QSize();
+}
+
+// The size the latest prefetch asked a page to be scaled to.
+QSize preparedSize(const ViewerFixture& f, const QString& path, QSize picture)
+{
+    for (const PrefetchRequest& request : f.platform.pictures.prefetchRequests) {
+        if (request.path == path)
+            return request.scaledSize ? request.scaledSize(picture) : QSize();
+    }
+    return QSize(-1, -1);
+}
+
+} // namespace
+
+class TestForm1PreparedPages : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The pages around are prepared at exactly the size the next or previous turn then
+    // draws them, in both modes and on a screen with two device pixels to a pixel; at
+    // actual size no scaling is asked for.
+    void preparedAsTheTurnDrawsThem_data()
+    {
+        QTest::addColumn<bool>("onePage");
+        QTest::addColumn<bool>("forward");
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("one page, next") << true << true << 1.0;
+        QTest::newRow("one page, previous") << true << false << 1.0;
+        QTest::newRow("two pages, next") << false << true << 1.0;
+        QTest::newRow("two pages, previous") << false << false << 1.0;
+        QTest::newRow("two pages, next, high density") << false << true << 2.0;
+    }
+    void preparedAsTheTurnDrawsThem()
+    {
+        QFETCH(bool, onePage);
+        QFETCH(bool, forward);
+        QFETCH(qreal, ratio);
+        ViewerFixture f;
+        const QString book = f.makeBook(8);
+        // Pages of many shapes, so that each lands at a size of its own.
+        for (int i = 1; i <= 8; ++i)
+            f.platform.pictures.sizes.insert(ViewerFixture::pageName(i, 8),
+                                             QSize(300 + 97 * i, 900 - 61 * i));
+        f.form.setDevicePixelRatio(ratio);
+        f.setOnePageMode(onePage);
+        f.form.controls().menu("hyhtt").checked = true;
+        f.open(book);
+        f.form.NEXTP_Click();
+        f.form.NEXTP_Click();
+
+        const int index = f.index();
+        const int first = onePage ? (forward ? index + 1 : index - 1) : (forward ? index + 1 : index - 3);
+        const QString firstPath = book + "/" + ViewerFixture::pageName(first + 1, 8);
+        const QString secondPath = book + "/" + ViewerFixture::pageName(first + 2, 8);
+        const QSize firstPicture = f.platform.pictures.sizes.value(ViewerFixture::pageName(first + 1, 8));
+        const QSize secondPicture = f.platform.pictures.sizes.value(ViewerFixture::pageName(first + 2, 8));
+        const QSize firstPrepared = preparedSize(f, firstPath, firstPicture);
+        const QSize secondPrepared = onePage ? QSize() : preparedSize(f, secondPath, secondPicture);
+
+        if (forward)
+            f.form.NEXTP_Click();
+        else
+            f.form.PRVP_Click();
+        const Form1Controls& c = f.form.controls();
+        QCOMPARE(c.picture2.picture.size(), firstPicture);
+        QVERIFY(!firstPrepared.isEmpty());
+        QCOMPARE(firstPrepared, drawnSize(c.image1, ratio));
+        if (!onePage)
+            QCOMPARE(secondPrepared, drawnSize(c.image2, ratio));
+    }
+
+    void actualSizeAsksForNoScaling()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(6));
+        QVERIFY(!f.platform.pictures.prefetchRequests.isEmpty());
+        for (const PrefetchRequest& request : f.platform.pictures.prefetchRequests)
+            QVERIFY(!request.scaledSize);
+    }
+
+    // Turning stretching on, or resizing the window, prepares the pages around again
+    // for the new drawing.
+    void stretchingAndResizingPrepareAgain()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(6));
+        f.form.SUTOREKIRIKAE();
+        QVERIFY(f.platform.pictures.prefetchRequests.first().scaledSize);
+        const QSize before = f.platform.pictures.prefetchRequests.first().scaledSize(QSize(100, 150));
+        f.setArea(6000, 4000);
+        f.form.prepareAhead();
+        const QSize after = f.platform.pictures.prefetchRequests.first().scaledSize(QSize(100, 150));
+        QVERIFY(after.height() < before.height());
+    }
+};
+
+QTEST_MAIN(TestForm1PreparedPages)
+#include "tst_form1_prepared_pages.moc"
