@@ -5,9 +5,11 @@
 #include "display/twips.h"
 #include "viewer/form1.h"
 
+#include <QFuture>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace ruvo {
 
@@ -55,30 +57,52 @@ void ViewingArea::paintEvent(QPaintEvent*)
         }
         painter.restore();
     }
-    drawStretched(painter, controls.image2, m_scaled2);
-    drawStretched(painter, controls.image1, m_scaled1);
+    drawStretchedPages(painter);
     drawCanvas(painter);
 }
 
-void ViewingArea::drawStretched(QPainter& painter, const Surface& surface, ScaledPicture& cache)
+bool ViewingArea::needsScaling(const Surface& surface, ScaledPicture& cache) const
 {
     if (!isShown(surface)) {
         cache = ScaledPicture{};
-        return;
+        return false;
     }
-    const QRect target = rectOf(surface);
     const QSize deviceSize = stretchedDeviceSize(surface.width, surface.height, devicePixelRatio());
-    if (cache.key != surface.picture.cacheKey() || cache.size != deviceSize) {
-        cache.key = surface.picture.cacheKey();
-        cache.size = deviceSize;
-        // A page turned to is usually prepared ahead; one shown another way is scaled now.
-        cache.image = m_logic.preparedStretch(surface.picture, deviceSize);
-        if (cache.image.isNull()) {
-            cache.image = surface.picture.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            cache.image.setDevicePixelRatio(devicePixelRatio());
-        }
+    if (cache.key == surface.picture.cacheKey() && cache.size == deviceSize)
+        return false;
+    cache.key = surface.picture.cacheKey();
+    cache.size = deviceSize;
+    // A page turned to is usually prepared ahead; one shown another way is scaled now.
+    cache.image = m_logic.preparedStretch(surface.picture, deviceSize);
+    return cache.image.isNull();
+}
+
+void ViewingArea::scale(const Surface& surface, ScaledPicture& cache, qreal ratio)
+{
+    cache.image = surface.picture.scaled(cache.size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    cache.image.setDevicePixelRatio(ratio);
+}
+
+void ViewingArea::drawStretchedPages(QPainter& painter)
+{
+    const Form1Controls& controls = m_logic.controls();
+    const qreal ratio = devicePixelRatio();
+    const bool scaleSecond = needsScaling(controls.image2, m_scaled2);
+    const bool scaleFirst = needsScaling(controls.image1, m_scaled1);
+    // Two pages to scale now: one on a worker while the other is scaled here.
+    QFuture<void> second;
+    if (scaleSecond && scaleFirst)
+        second = QtConcurrent::run([&] { scale(controls.image2, m_scaled2, ratio); });
+    else if (scaleSecond)
+        scale(controls.image2, m_scaled2, ratio);
+    if (scaleFirst)
+        scale(controls.image1, m_scaled1, ratio);
+    second.waitForFinished();
+    for (const auto& [surface, cache] :
+         {std::pair{&controls.image2, &m_scaled2}, std::pair{&controls.image1, &m_scaled1}}) {
+        if (isShown(*surface))
+            painter.drawImage(rectOf(*surface).topLeft(), cache->image);
     }
-    painter.drawImage(target.topLeft(), cache.image);
 }
 
 void ViewingArea::drawCanvas(QPainter& painter)

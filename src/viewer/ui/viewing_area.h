@@ -44,7 +44,11 @@ private:
         Second
     };
 
-    void drawStretched(QPainter& painter, const Surface& surface, ScaledPicture& cache);
+    // Brings a stretched page's scaled image up to date from one prepared ahead; true
+    // when it is still to be scaled.
+    bool needsScaling(const Surface& surface, ScaledPicture& cache) const;
+    static void scale(const Surface& surface, ScaledPicture& cache, qreal ratio);
+    void drawStretchedPages(QPainter& painter);
     void drawCanvas(QPainter& painter);
     // Where a page image lies in the area, in pixels.
     QRect pageRect(const Surface& page) const;

@@ -1,0 +1,417 @@
+// Prints how long a page turn takes in the real main window, from the key event to the
+// finished paint of the new pages, in every mode, beside the bare decoding of the same
+// pages; the start-up to the first spread painted; the pages shown while a key is held;
+// and the resident memory while paging through a long book, beside the cache's cap.
+//
+//   bench_turn            all of it (runs itself once more to time a fresh start-up)
+//   bench_turn --startup  (internal) one start-up on the book given after it
+#include "browse/form2.h"
+#include "commands/control_names.h"
+#include "imaging/file_picture_decoder.h"
+#include "imaging/prefetching_picture_decoder.h"
+#include "support/test_platform.h"
+#include "viewer/form1.h"
+#include "viewer/ui/main_window.h"
+#include "viewer/ui/viewing_area.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <unistd.h>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+namespace {
+
+constexpr QSize windowSize(1600, 1000);
+// A held key repeats about 30 times a second.
+constexpr double repeatMs = 1000.0 / 30;
+
+double percentile(QList<double> values, double share)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const qsizetype at = std::min<qsizetype>(values.size() - 1, qsizetype(share * double(values.size())));
+    return values.at(at);
+}
+
+double median(const QList<double>& values)
+{
+    return percentile(values, 0.5);
+}
+
+// A page as hard to decode as a scanned one: gradients and many lines.
+QImage pagePicture(QSize size, int page)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient gradient(0, 0, size.width(), size.height());
+    gradient.setColorAt(0, QColor::fromHsv(page * 40 % 360, 120, 250));
+    gradient.setColorAt(1, QColor::fromHsv(page * 70 % 360, 200, 90));
+    painter.fillRect(image.rect(), gradient);
+    painter.setPen(QPen(Qt::black, 3));
+    for (int y = 0; y < size.height(); y += 23)
+        painter.drawLine(0, y, size.width(), (y * 7 + page * 131) % size.height());
+    return image;
+}
+
+struct Book
+{
+    QString folder;
+    QStringList paths;
+};
+
+// Distinct files of their own; with links, a long book shares a few pictures' bytes but
+// every page is its own file to the viewer.
+Book makeBook(const QString& folder, QSize size, int pages, int distinct)
+{
+    QDir().mkpath(folder);
+    Book book{folder, {}};
+    for (int page = 1; page <= pages; ++page) {
+        const QString path = folder + QStringLiteral("/p%1.jpg").arg(page, 4, 10, QLatin1Char('0'));
+        if (page <= distinct)
+            pagePicture(size, page).save(path, "JPEG", 90);
+        else
+            QFile::link(book.paths.at((page - 1) % distinct), path);
+        book.paths.append(path);
+    }
+    return book;
+}
+
+qint64 residentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/statm"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = status.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE) : 0;
+}
+
+// Milliseconds since this process started.
+double sinceProcessStart()
+{
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray text = stat.readAll();
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    // Field 22 of the whole line, the start time in clock ticks after boot.
+    const double started = fields.value(19).toDouble() / double(sysconf(_SC_CLK_TCK));
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return (double(now.tv_sec) + double(now.tv_nsec) / 1e9 - started) * 1000;
+}
+
+// Counts the paints of the viewing area: a paint counted has finished once the event
+// loop has returned.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The main window on the offscreen screen, over fake services but the real decoder.
+struct ShownViewer
+{
+    TestPlatform fakes;
+    Platform platform;
+    ViewerState state;
+    Form2 browser{platform};
+    Form1 form{platform, state, browser};
+    MainWindow window{form, fakes.delays};
+    PaintCounter counter;
+
+    explicit ShownViewer(PictureDecoder& decoder)
+        : platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process,
+                   fakes.random,   fakes.shell, decoder,     fakes.delays,   fakes.pointer}
+    {
+        browser.setMainWindow(&form);
+        form.Form_Load();
+        window.showRestored();
+        window.resize(windowSize);
+        if (!QTest::qWaitForWindowExposed(&window))
+            std::fprintf(stderr, "the window was never exposed\n");
+        window.findChild<ViewingArea*>()->installEventFilter(&counter);
+        settle();
+    }
+
+    void settle()
+    {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    // Runs the events until the viewing area has painted once more.
+    bool waitForPaint(int before)
+    {
+        QElapsedTimer deadline;
+        deadline.start();
+        while (counter.paints == before) {
+            if (deadline.elapsed() > 10000)
+                return false;
+            QCoreApplication::processEvents();
+        }
+        return true;
+    }
+
+    void open(const QString& folder, bool onePage, bool stretched)
+    {
+        if (form.controls().menu(MenuItem::onePage).checked != onePage)
+            form.menuClick(MenuItem::onePage);
+        if (form.controls().menu(MenuItem::stretch).checked != stretched)
+            form.menuClick(MenuItem::stretch);
+        const int before = counter.paints;
+        form.openPath(folder);
+        waitForPaint(before);
+    }
+
+    // Milliseconds from the key press to the new pages painted.
+    double press(Qt::Key key, bool autoRepeat = false)
+    {
+        const int before = counter.paints;
+        QElapsedTimer timer;
+        timer.start();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(&window, &press);
+        if (!waitForPaint(before))
+            return -1;
+        const double elapsed = double(timer.nsecsElapsed()) / 1e6;
+        if (!autoRepeat) {
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+            QApplication::sendEvent(&window, &release);
+        }
+        return elapsed;
+    }
+};
+
+// The pages on screen: the one shown, and in two-page mode the one before it.
+QList<int> shownPages(const ShownViewer& viewer, bool onePage)
+{
+    const int index = viewer.state.pageIndex;
+    if (onePage || index == 0 || !viewer.form.fields().spreadShown)
+        return {index};
+    return {index - 1, index};
+}
+
+struct TurnFigures
+{
+    QList<double> turns;
+    QList<double> bareDecodes;
+};
+
+// Pages forward with Space to the end and back with Page Up to the start. Prefetched,
+// the reader dwells on each spread until the work ahead is done, as a reader does.
+TurnFigures turnThrough(const Book& book, bool onePage, bool stretched, bool prefetched,
+                        const QHash<QString, double>& decodeMs)
+{
+    FilePictureDecoder files;
+    PrefetchingPictureDecoder ahead(files);
+    PictureDecoder& decoder = prefetched ? static_cast<PictureDecoder&>(ahead) : files;
+    ShownViewer viewer(decoder);
+    viewer.open(book.folder, onePage, stretched);
+    TurnFigures figures;
+    const auto record = [&](double ms) {
+        if (ms < 0)
+            return;
+        figures.turns.append(ms);
+        double bare = 0;
+        for (int page : shownPages(viewer, onePage))
+            bare += decodeMs.value(book.paths.at(page));
+        figures.bareDecodes.append(bare);
+    };
+    const auto dwell = [&] {
+        ahead.waitForPrefetches();
+        viewer.settle();
+    };
+    const int last = int(book.paths.size()) - 1;
+    dwell();
+    while (viewer.state.pageIndex < last) {
+        record(viewer.press(Qt::Key_Space));
+        dwell();
+    }
+    while (viewer.state.pageIndex > (onePage ? 0 : 1)) {
+        record(viewer.press(Qt::Key_PageUp));
+        dwell();
+    }
+    return figures;
+}
+
+QHash<QString, double> bareDecodeTimes(const Book& book)
+{
+    FilePictureDecoder decoder;
+    QHash<QString, double> times;
+    for (const QString& path : book.paths) {
+        QList<double> runs;
+        for (int run = 0; run < 3; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            decoder.decode(path);
+            runs.append(double(timer.nsecsElapsed()) / 1e6);
+        }
+        times.insert(path, median(runs));
+    }
+    return times;
+}
+
+void printTurns(const char* what, const TurnFigures& figures)
+{
+    const double turn = median(figures.turns);
+    const double bare = median(figures.bareDecodes);
+    std::printf(
+        "  %-44s median %6.1f ms  p95 %6.1f ms  | bare decode median %6.1f ms  ratio %.2f  (%lld turns)\n",
+        what, turn, percentile(figures.turns, 0.95), bare, bare > 0 ? turn / bare : 0.0,
+        static_cast<long long>(figures.turns.size()));
+}
+
+// A key held at the repeat rate: every repeat turns one page, in order, and what is still
+// waiting when the key is let go is counted in turns.
+void heldKey(const Book& book)
+{
+    FilePictureDecoder files;
+    PrefetchingPictureDecoder ahead(files);
+    ShownViewer viewer(ahead);
+    viewer.open(book.folder, true, true);
+    ahead.waitForPrefetches();
+    const int repeats = 90;
+    QElapsedTimer clock;
+    clock.start();
+    QList<double> turns;
+    bool inOrder = true;
+    int previous = viewer.state.pageIndex;
+    double lateness = 0;
+    for (int k = 0; k < repeats; ++k) {
+        const double due = k * repeatMs;
+        while (double(clock.nsecsElapsed()) / 1e6 < due)
+            QCoreApplication::processEvents();
+        turns.append(viewer.press(Qt::Key_Space, true));
+        inOrder = inOrder && viewer.state.pageIndex == previous + 1;
+        previous = viewer.state.pageIndex;
+        lateness = double(clock.nsecsElapsed()) / 1e6 - due;
+    }
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier);
+    QApplication::sendEvent(&viewer.window, &release);
+    const int backlog = int(lateness / repeatMs);
+    std::printf(
+        "  held Space, one page stretched, 2 MP, %d repeats at 30/s: turn median %.1f ms  p95 %.1f ms; "
+        "pages %s; backlog at release %d turn(s) (target <= 1)\n",
+        repeats, median(turns), percentile(turns, 0.95), inOrder ? "in order" : "OUT OF ORDER", backlog);
+}
+
+void memoryThroughALongBook(const Book& book)
+{
+    FilePictureDecoder files;
+    PrefetchingPictureDecoder ahead(files);
+    ShownViewer viewer(ahead);
+    viewer.open(book.folder, false, true);
+    const qint64 before = residentBytes();
+    qint64 peak = before;
+    qint64 cachePeak = 0;
+    const int last = int(book.paths.size()) - 1;
+    while (viewer.state.pageIndex < last) {
+        viewer.press(Qt::Key_Space);
+        ahead.waitForPrefetches();
+        viewer.settle();
+        peak = std::max(peak, residentBytes());
+        cachePeak = std::max(cachePeak, ahead.bytesHeld());
+    }
+    const double mb = 1024.0 * 1024.0;
+    std::printf(
+        "  paging through %lld pages of 2 MP, two pages stretched: resident %.0f MB at the start, "
+        "peak %.0f MB; cache held at most %.0f MB of its %.0f MB cap (target: peak <= cap + 150 MB)\n",
+        static_cast<long long>(book.paths.size()), double(before) / mb, double(peak) / mb,
+        double(cachePeak) / mb, double(PrefetchingPictureDecoder::defaultByteBudget) / mb);
+}
+
+// One start-up in this process: the window and the first spread of the book, painted.
+int startUp(const QString& folder)
+{
+    FilePictureDecoder files;
+    PrefetchingPictureDecoder ahead(files);
+    ShownViewer viewer(ahead);
+    viewer.open(folder, false, false);
+    std::printf("%.1f\n", sinceProcessStart());
+    return 0;
+}
+
+void startUpFigures(const QString& program, const Book& book)
+{
+    QList<double> starts;
+    for (int run = 0; run < 5; ++run) {
+        QProcess child;
+        child.start(program, {QStringLiteral("--startup"), book.folder});
+        child.waitForFinished(60000);
+        starts.append(child.readAllStandardOutput().trimmed().toDouble());
+    }
+    FilePictureDecoder decoder;
+    QElapsedTimer timer;
+    timer.start();
+    decoder.decode(book.paths.at(0));
+    decoder.decode(book.paths.at(1));
+    const double bare = double(timer.nsecsElapsed()) / 1e6;
+    std::printf("start-up, process start to the first spread of two 12 MP pages painted: median %.1f ms; "
+                "bare decode of the two pages %.1f ms; %.1f ms more (target <= 150 ms)\n",
+                median(starts), bare, median(starts) - bare);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--startup")
+        return startUp(QString::fromLocal8Bit(argv[2]));
+
+    QTemporaryDir dir;
+    std::printf("making the books...\n");
+    std::fflush(stdout);
+    const Book small = makeBook(dir.path() + "/2mp", QSize(1200, 1600), 16, 16);
+    const Book large = makeBook(dir.path() + "/12mp", QSize(3000, 4000), 10, 10);
+
+    startUpFigures(QCoreApplication::applicationFilePath(), large);
+
+    std::printf("page turns in a %dx%d window, key event to the new pages painted:\n", windowSize.width(),
+                windowSize.height());
+    for (const auto& [book, size] : {std::pair{&small, "2 MP"}, std::pair{&large, "12 MP"}}) {
+        const QHash<QString, double> decodeMs = bareDecodeTimes(*book);
+        for (bool onePage : {true, false}) {
+            for (bool stretched : {false, true}) {
+                for (bool prefetched : {true, false}) {
+                    const QByteArray what = QByteArray(size) + (onePage ? ", one page" : ", two pages") +
+                                            (stretched ? ", stretched" : ", actual size") +
+                                            (prefetched ? ", prefetched" : ", cold");
+                    printTurns(what.constData(),
+                               turnThrough(*book, onePage, stretched, prefetched, decodeMs));
+                    std::fflush(stdout);
+                }
+            }
+        }
+    }
+    std::printf("(targets: prefetched p95 <= 16 ms; cold median <= 1.1 x the bare decode of its pages)\n");
+
+    const Book longBook = makeBook(dir.path() + "/long", QSize(1200, 1600), 1000, 8);
+    heldKey(longBook);
+    memoryThroughALongBook(longBook);
+    return 0;
+}
