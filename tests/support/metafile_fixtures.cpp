@@ -14,6 +14,23 @@ namespace {
 
 using Words = std::vector<quint16>;
 
+// Little-endian fields read and written byte by byte, inside the array's own
+// bounds: going through a raw pointer, the compiler cannot tell an empty
+// array (which points at a one-byte shared buffer) from a full one and warns.
+quint32 dwordAt(const QByteArray& bytes, qsizetype at)
+{
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | quint8(bytes.at(at + i));
+    return value;
+}
+
+void putDword(QByteArray& bytes, qsizetype at, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = char(value >> (8 * i));
+}
+
 // The record functions the fixtures use.
 enum class Meta : quint16
 {
@@ -202,10 +219,9 @@ QByteArray readBack(FILE* file)
 QByteArray withStretchedBitmap(QByteArray emf, QRect target, const QByteArray& dib)
 {
     qsizetype at = 0;
-    while (at + 8 <= emf.size() && qFromLittleEndian<quint32>(emf.constData() + at) != 14)
-        at += qFromLittleEndian<quint32>(emf.constData() + at + 4);
+    while (at + 8 <= emf.size() && dwordAt(emf, at) != 14)
+        at += dwordAt(emf, at + 4);
     QByteArray record(80, '\0');
-    char* data = record.data();
     const qint32 fields[] = {81,
                              qint32(80 + dib.size()),
                              target.left(),
@@ -227,10 +243,10 @@ QByteArray withStretchedBitmap(QByteArray emf, QRect target, const QByteArray& d
                              target.width(),
                              target.height()};
     for (int i = 0; i < 20; ++i)
-        qToLittleEndian<qint32>(fields[i], data + 4 * i);
+        putDword(record, 4 * i, quint32(fields[i]));
     emf.insert(at, record + dib);
-    qToLittleEndian<quint32>(quint32(emf.size()), emf.data() + 48);
-    qToLittleEndian<quint32>(qFromLittleEndian<quint32>(emf.constData() + 52) + 1, emf.data() + 52);
+    putDword(emf, 48, quint32(emf.size()));
+    putDword(emf, 52, dwordAt(emf, 52) + 1);
     return emf;
 }
 
