@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QString>
+
+namespace ruvo {
+
+// Whether Qt's bitmap reader reads the bitmap whose header starts dib the way
+// it is meant. It knows only the header sizes of 12, 40, 64, 108 and 124
+// bytes, and scales channels of other widths than 8 bits inexactly or not at
+// all (11 bits come out black). What it cannot read, decodeDib can.
+bool qtReadsDib(QByteArrayView dib);
+
+// Decodes an uncompressed bitmap with a header of any size and channel masks
+// of any width: the header at the start of dib, the pixels pixelsAt bytes
+// after it. Channels are scaled to 8 bits exactly, rounding to the nearest.
+// A null image, with the reason, when the bitmap is damaged, compressed or
+// larger than a picture may be.
+QImage decodeDib(QByteArrayView dib, qint64 pixelsAt, QString* error);
+
+} // namespace ruvo
