@@ -215,8 +215,10 @@ QByteArray readBack(FILE* file)
 }
 
 // libEMF records no bitmaps; this puts a stretched one in front of the
-// end-of-file record, keeping the header's byte and record counts true.
-QByteArray withStretchedBitmap(QByteArray emf, QRect target, const QByteArray& dib)
+// end-of-file record, keeping the header's byte and record counts true. The
+// bitmap's header and colour table take its first infoBytes, read as usage says.
+QByteArray withStretchedBitmap(QByteArray emf, QRect target, const QByteArray& dib, int infoBytes = 40,
+                               quint32 usage = 0)
 {
     qsizetype at = 0;
     while (at + 8 <= emf.size() && dwordAt(emf, at) != 14)
@@ -235,10 +237,10 @@ QByteArray withStretchedBitmap(QByteArray emf, QRect target, const QByteArray& d
                              4,
                              4,
                              80,
-                             40,
-                             120,
-                             qint32(dib.size() - 40),
-                             0,
+                             infoBytes,
+                             80 + infoBytes,
+                             qint32(dib.size() - infoBytes),
+                             qint32(usage),
                              0x00CC0020,
                              target.width(),
                              target.height()};
@@ -253,6 +255,32 @@ QByteArray withStretchedBitmap(QByteArray emf, QRect target, const QByteArray& d
 COLORREF colourRef(QColor colour)
 {
     return RGB(colour.red(), colour.green(), colour.blue());
+}
+
+void putRect(QByteArray& bytes, qsizetype at, QRect rect)
+{
+    putDword(bytes, at, quint32(rect.left()));
+    putDword(bytes, at + 4, quint32(rect.top()));
+    putDword(bytes, at + 8, quint32(rect.right()));
+    putDword(bytes, at + 12, quint32(rect.bottom()));
+}
+
+// A 32x32 bitmap of 8 bits a pixel whose colour table is read as usage says:
+// 256 colours, 256 indices into the palette, or none at all.
+QByteArray paletteDib(quint32 usage, int* infoBytes)
+{
+    QByteArray dib(40, '\0');
+    putDword(dib, 0, 40);
+    putDword(dib, 4, 32);
+    putDword(dib, 8, 32);
+    putDword(dib, 12, 1 | (8 << 16));
+    const int entryBytes = usage == 0 ? 4 : usage == 1 ? 2 : 0;
+    for (int i = 0; i < 256 * entryBytes; ++i)
+        dib.append(char(i / entryBytes));
+    *infoBytes = int(dib.size());
+    for (int i = 0; i < 32 * 32; ++i)
+        dib.append(char(i));
+    return dib;
 }
 
 } // namespace
@@ -423,6 +451,62 @@ QByteArray busyEmf(QSize frame, int rectangles)
         const int y = (i / columns) * 5;
         Rectangle(dc, x, y, x + 4, y + 4);
     }
+    DeleteEnhMetaFile(CloseEnhMetaFileWithFILE(dc));
+    return readBack(file);
+}
+
+QByteArray emfWithBounds(QRect bounds, QRect frame, QColor fill, QColor corner)
+{
+    FILE* file = std::tmpfile();
+    if (!file)
+        return QByteArray();
+    const RECT size = {frame.left(), frame.top(), frame.right(), frame.bottom()};
+    HDC dc = CreateEnhMetaFileWithFILEA(0, file, &size, "ruvo\0bounds\0");
+    HBRUSH fillBrush = CreateSolidBrush(colourRef(fill));
+    HBRUSH cornerBrush = CreateSolidBrush(colourRef(corner));
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    SelectObject(dc, fillBrush);
+    Rectangle(dc, bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1);
+    SelectObject(dc, cornerBrush);
+    Rectangle(dc, bounds.left(), bounds.top(), bounds.left() + bounds.width() / 4,
+              bounds.top() + bounds.height() / 4);
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    DeleteObject(fillBrush);
+    DeleteObject(cornerBrush);
+    DeleteEnhMetaFile(CloseEnhMetaFileWithFILE(dc));
+    QByteArray emf = readBack(file);
+    putRect(emf, 8, bounds);
+    putRect(emf, 24, frame);
+    return emf;
+}
+
+QByteArray emfWithPaletteBitmap(quint32 usage, QColor colour)
+{
+    int infoBytes = 0;
+    const QByteArray dib = paletteDib(usage, &infoBytes);
+    return withStretchedBitmap(emfWithRectangle(QSize(5080, 2540), QRectF(0.25, 0.25, 0.5, 0.5), colour),
+                               QRect(0, 0, 10, 10), dib, infoBytes, usage);
+}
+
+QByteArray emfWithZeroSizeText(int texts, QColor colour)
+{
+    FILE* file = std::tmpfile();
+    if (!file)
+        return QByteArray();
+    const RECT size = {0, 0, 5080, 2540};
+    HDC dc = CreateEnhMetaFileWithFILEA(0, file, &size, "ruvo\0quiet\0");
+    HBRUSH brush = CreateSolidBrush(colourRef(colour));
+    SelectObject(dc, brush);
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    Rectangle(dc, 40, 20, 120, 60);
+    HFONT font = CreateFontA(0, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Sans");
+    SelectObject(dc, font);
+    const WCHAR text[] = {'a', 'b'};
+    for (int i = 0; i < texts; ++i)
+        ExtTextOutW(dc, 4, 4, 0, nullptr, text, i % 2 ? 2 : 0, nullptr);
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    DeleteObject(brush);
+    DeleteObject(font);
     DeleteEnhMetaFile(CloseEnhMetaFileWithFILE(dc));
     return readBack(file);
 }
