@@ -354,6 +354,19 @@ private Q_SLOTS:
         QTest::newRow("placeable wmf") << wmf << "p.wmf" << QSize(192, 96) << wmfProbes;
         QTest::newRow("wmf whose size counts its placeable header")
             << wmfCountingPlaceableHeader(wmf) << "c.wmf" << QSize(192, 96) << wmfProbes;
+        // The same picture with its box away from the origin.
+        const QRect box(QPoint(1000, 500), QSize(2880, 1440));
+        const QRect rectangle = QRect(720, 360, 1440, 720).translated(box.topLeft());
+        QTest::newRow("wmf with its box away from the origin")
+            << wmfCountingPlaceableHeader(placeableWmfWithRectangleIn(box, 1440, rectangle, kBlue, true))
+            << "o.wmf" << QSize(192, 96) << wmfProbes;
+        QTest::newRow("wmf that sets no window, box away from the origin")
+            << wmfCountingPlaceableHeader(placeableWmfWithRectangleIn(box, 1440, rectangle, kBlue, false))
+            << "w.wmf" << QSize(192, 96) << wmfProbes;
+        QTest::newRow("wmf that sets no window")
+            << wmfCountingPlaceableHeader(placeableWmfWithRectangleIn(
+                   QRect(QPoint(0, 0), box.size()), 1440, QRect(720, 360, 1440, 720), kBlue, false))
+            << "v.wmf" << QSize(192, 96) << wmfProbes;
 
         const QByteArray emf = richEmf();
         // The rich picture's bitmap has its purple quarter here.

@@ -85,16 +85,23 @@ public:
             appendWord(m_records, parameter);
     }
 
-    QByteArray bytes(bool placeable, QSize box, int unitsPerInch, quint16 objects) const
+    QByteArray bytes(bool placeable, QRect box, int unitsPerInch, quint16 objects) const
     {
         QByteArray records = m_records;
         appendDword(records, 3);
         appendWord(records, 0);
         QByteArray out;
         if (placeable) {
-            Words header = {
-                0xCDD7, 0x9AC6, 0, 0, 0, quint16(box.width()), quint16(box.height()), quint16(unitsPerInch),
-                0,      0};
+            Words header = {0xCDD7,
+                            0x9AC6,
+                            0,
+                            quint16(qint16(box.left())),
+                            quint16(qint16(box.top())),
+                            quint16(qint16(box.right() + 1)),
+                            quint16(qint16(box.bottom() + 1)),
+                            quint16(unitsPerInch),
+                            0,
+                            0};
             quint16 checksum = 0;
             for (quint16 word : header)
                 checksum ^= word;
@@ -187,10 +194,14 @@ Words rectWords(int left, int top, int right, int bottom)
     return {word(bottom), word(right), word(top), word(left)};
 }
 
-void writeRectangle(WmfWriter& out, QSize window, QRect rectangle, QColor colour)
+void writeWindow(WmfWriter& out, QRect window)
 {
-    out.add(Meta::SetWindowOrg, {0, 0});
+    out.add(Meta::SetWindowOrg, {word(window.top()), word(window.left())});
     out.add(Meta::SetWindowExt, {word(window.height()), word(window.width())});
+}
+
+void writeRectangle(WmfWriter& out, QRect rectangle, QColor colour)
+{
     out.add(Meta::CreateBrushIndirect, {0, lowColour(colour), highColour(colour), 0});
     out.add(Meta::SelectObject, {0});
     out.add(Meta::CreatePenIndirect, {5, 0, 0, 0, 0});
@@ -287,16 +298,25 @@ QByteArray paletteDib(quint32 usage, int* infoBytes)
 
 QByteArray placeableWmfWithRectangle(QSize box, int unitsPerInch, QRect rectangle, QColor colour)
 {
+    return placeableWmfWithRectangleIn(QRect(QPoint(0, 0), box), unitsPerInch, rectangle, colour, true);
+}
+
+QByteArray placeableWmfWithRectangleIn(QRect box, int unitsPerInch, QRect rectangle, QColor colour,
+                                       bool setsWindow)
+{
     WmfWriter out;
-    writeRectangle(out, box, rectangle, colour);
+    if (setsWindow)
+        writeWindow(out, box);
+    writeRectangle(out, rectangle, colour);
     return out.bytes(true, box, unitsPerInch, 2);
 }
 
 QByteArray standardWmfWithRectangle(QSize extent, QRect rectangle, QColor colour)
 {
     WmfWriter out;
-    writeRectangle(out, extent, rectangle, colour);
-    return out.bytes(false, extent, 0, 2);
+    writeWindow(out, QRect(QPoint(0, 0), extent));
+    writeRectangle(out, rectangle, colour);
+    return out.bytes(false, QRect(QPoint(0, 0), extent), 0, 2);
 }
 
 QByteArray richWmf()
@@ -347,7 +367,7 @@ QByteArray richWmf()
     out.add(Meta::SetPixel, {lowColour(blue), highColour(blue), 990, 990});
     for (quint16 object = 0; object < 5; ++object)
         out.add(Meta::DeleteObject, {object});
-    return out.bytes(true, QSize(1000, 1000), 1000, 8);
+    return out.bytes(true, QRect(0, 0, 1000, 1000), 1000, 8);
 }
 
 QByteArray emfWithRectangle(QSize frame, QRectF rectangleInFrame, QColor colour)

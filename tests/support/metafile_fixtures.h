@@ -12,6 +12,11 @@ namespace ruvo::test {
 // one rectangle filled with colour and drawn without an outline.
 QByteArray placeableWmfWithRectangle(QSize box, int unitsPerInch, QRect rectangle, QColor colour);
 
+// The same with a box anywhere; setsWindow false leaves out the records
+// that set the window to the box, as some writers do.
+QByteArray placeableWmfWithRectangleIn(QRect box, int unitsPerInch, QRect rectangle, QColor colour,
+                                       bool setsWindow);
+
 // The same picture without the placeable header: its window is set to extent.
 QByteArray standardWmfWithRectangle(QSize extent, QRect rectangle, QColor colour);
 
