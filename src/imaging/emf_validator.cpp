@@ -5,6 +5,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 #include <dlfcn.h>
 
@@ -431,7 +432,13 @@ bool EmfValidator::checkBitmap(qint64 offset, qint64 size, int usageAt, int bmiA
     const quint32 usage = usageAt == kNoUsage ? kRgbColours : u32(offset + usageAt);
     if (usage > kPaletteIndices)
         return fail(QStringLiteral("unknown EMF bitmap colour usage"));
-    if (header->headerSize + header->maskBytes + header->colours * colourEntryBytes(usage) > infoSize)
+    // A table that may hold all the bit count allows holds no more entries than
+    // the bitmap has pixels when written by the converter's own library, which
+    // reads it back the same way.
+    qint64 colours = header->colours;
+    if (header->coloursUsed == 0)
+        colours = std::min(colours, qint64(header->width) * header->rows());
+    if (header->headerSize + header->maskBytes + colours * colourEntryBytes(usage) > infoSize)
         return fail(QStringLiteral("EMF bitmap colour table runs past its header"));
     switch (header->compression) {
     case DibHeader::Rle4:

@@ -462,6 +462,31 @@ private Q_SLOTS:
                              << "m.emf" << 8192;
         QTest::newRow("rich emf") << richEmf() << "m.emf" << 8192;
         QTest::newRow("emf with glyph-numbered text") << emfWithGlyphIndexText(kBlue) << "m.emf" << 8192;
+        BitmapLayout wide;
+        wide.headerSize = 56;
+        wide.bitCount = 32;
+        wide.compression = 3;
+        wide.masks = {0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000};
+        const auto pattern = [](int x, int y) { return quint32(x * 2654435761u ^ y * 40503u); };
+        QTest::newRow("bmp with a 56-byte header and 10-bit channels")
+            << bitmapFile(wide, QSize(21, 9), pattern) << "m.bmp" << 32767;
+        BitmapLayout os2;
+        os2.headerSize = 16;
+        os2.bitCount = 8;
+        for (int i = 0; i < 256; ++i)
+            os2.palette.append(qRgb(i, 255 - i, i / 2));
+        QTest::newRow("bmp with a 16-byte OS/2 header")
+            << bitmapFile(os2, QSize(21, 9), [](int x, int y) { return quint32(x * 7 + y) % 256; }) << "m.bmp"
+            << 32767;
+        QByteArray understated = iconWithSizes({16, 32}, {kRed, kBlue});
+        understated[6 + 16] = char(8);
+        QTest::newRow("ico whose entry disagrees with its image") << understated << "m.ico" << 32767;
+        QTest::newRow("emf whose bounds straddle zero")
+            << emfWithBounds(QRect(QPoint(-64, -64), QPoint(191, 191)),
+                             QRect(QPoint(0, 0), QPoint(12700, 12700)), kRed, kBlue)
+            << "m.emf" << 8192;
+        QTest::newRow("emf with a palette-indexed bitmap")
+            << emfWithPaletteBitmap(1, kRed) << "m.emf" << 8192;
     }
     void mutantsNeverCrash()
     {

@@ -387,6 +387,8 @@ private Q_SLOTS:
             << emfWithPaletteBitmap(2, kRed) << "n.emf" << QSize(192, 96) << rectangleProbes;
         QTest::newRow("emf bitmap with a colour table")
             << emfWithPaletteBitmap(0, kRed) << "c.emf" << QSize(192, 96) << rectangleProbes;
+        QTest::newRow("emf bitmap whose table is no longer than its pixels")
+            << emfWithPaletteBitmap(0, kRed, 3, 9) << "p.emf" << QSize(192, 96) << rectangleProbes;
         QTest::newRow("emf with thousands of empty texts at size zero")
             << emfWithZeroSizeText(2000, kGreen) << "z.emf" << QSize(192, 96)
             << PixelProbes{{{90, 45}, kGreen}, {{30, 15}, kWhite}, {{170, 85}, kWhite}};
@@ -517,6 +519,8 @@ private Q_SLOTS:
         // colour usage at 64.
         QTest::newRow("emf bitmap whose index table runs past its header")
             << patched(indexed, bitmapRecordAt(indexed) + 52, 40 + 255 * 2) << "d.emf";
+        QTest::newRow("emf bitmap whose table is shorter than its pixels")
+            << emfWithPaletteBitmap(0, kRed, 3, 8) << "s.emf";
         QTest::newRow("emf bitmap of an unknown colour usage")
             << patched(indexed, bitmapRecordAt(indexed) + 64, 7) << "e.emf";
 

@@ -276,21 +276,23 @@ void putRect(QByteArray& bytes, qsizetype at, QRect rect)
     putDword(bytes, at + 12, quint32(rect.bottom()));
 }
 
-// A 32x32 bitmap of 8 bits a pixel whose colour table is read as usage says:
-// 256 colours, 256 indices into the palette, or none at all.
-QByteArray paletteDib(quint32 usage, int* infoBytes)
+// A square bitmap of 8 bits a pixel whose colour table holds the given
+// number of entries, read as usage says: colours, indices into the palette,
+// or nothing at all.
+QByteArray paletteDib(quint32 usage, int side, int entries, int* infoBytes)
 {
     QByteArray dib(40, '\0');
     putDword(dib, 0, 40);
-    putDword(dib, 4, 32);
-    putDword(dib, 8, 32);
+    putDword(dib, 4, quint32(side));
+    putDword(dib, 8, quint32(side));
     putDword(dib, 12, 1 | (8 << 16));
     const int entryBytes = usage == 0 ? 4 : usage == 1 ? 2 : 0;
-    for (int i = 0; i < 256 * entryBytes; ++i)
+    for (int i = 0; i < entries * entryBytes; ++i)
         dib.append(char(i / entryBytes));
     *infoBytes = int(dib.size());
-    for (int i = 0; i < 32 * 32; ++i)
-        dib.append(char(i));
+    const int stride = (side + 3) / 4 * 4;
+    for (int i = 0; i < stride * side; ++i)
+        dib.append(char(i % entries));
     return dib;
 }
 
@@ -500,10 +502,10 @@ QByteArray emfWithBounds(QRect bounds, QRect frame, QColor fill, QColor corner)
     return emf;
 }
 
-QByteArray emfWithPaletteBitmap(quint32 usage, QColor colour)
+QByteArray emfWithPaletteBitmap(quint32 usage, QColor colour, int side, int entries)
 {
     int infoBytes = 0;
-    const QByteArray dib = paletteDib(usage, &infoBytes);
+    const QByteArray dib = paletteDib(usage, side, entries, &infoBytes);
     return withStretchedBitmap(emfWithRectangle(QSize(5080, 2540), QRectF(0.25, 0.25, 0.5, 0.5), colour),
                                QRect(0, 0, 10, 10), dib, infoBytes, usage);
 }

@@ -50,9 +50,10 @@ QByteArray emfWithGlyphIndexText(QColor colour);
 QByteArray emfWithBounds(QRect bounds, QRect frame, QColor fill, QColor corner);
 
 // emfWithRectangle's picture, (0.25, 0.25, 0.5, 0.5) filled with colour, with
-// an 8-bit bitmap stretched over its top left corner whose colour table is
-// read as usage says: 0 colours, 1 indices into the palette, 2 none at all.
-QByteArray emfWithPaletteBitmap(quint32 usage, QColor colour);
+// an 8-bit bitmap of side by side pixels stretched over its top left corner,
+// whose colour table of the given number of entries is read as usage says:
+// 0 colours, 1 indices into the palette, 2 none at all.
+QByteArray emfWithPaletteBitmap(quint32 usage, QColor colour, int side = 32, int entries = 256);
 
 // An EMF written by libEMF with the given number of texts, empty or not, in a
 // font of height zero, and a rectangle filled with colour from (40, 20) to
