@@ -183,7 +183,7 @@ DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format)
     QImage image;
     if (!reader.read(&image) || image.isNull())
         return failure(QStringLiteral("cannot decode picture: ") + reader.errorString());
-    if (tooLarge(image.size()))
+    if (tooLarge(image.size()) || qint64(image.width()) * image.height() > mostPixels)
         return failure(tooLargeText(image.size()));
     return DecodedPicture{image, QString()};
 }
