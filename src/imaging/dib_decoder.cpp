@@ -134,6 +134,22 @@ bool qtReadsDib(QByteArrayView dib)
                        [](quint32 mask) { return mask == 0 || std::popcount(mask) == 8; });
 }
 
+QByteArray bmpWithInfoHeader(QByteArray file)
+{
+    constexpr qsizetype kFileHeaderBytes = 14;
+    const std::optional<DibHeader> header =
+        DibHeader::read(QByteArrayView(file).sliced(std::min<qsizetype>(kFileHeaderBytes, file.size())));
+    if (!header || header->headerSize <= kInfoHeaderBytes ||
+        kFileHeaderBytes + qint64(header->headerSize) > file.size())
+        return file;
+    const qsizetype removed = qsizetype(header->headerSize) - kInfoHeaderBytes;
+    file.remove(kFileHeaderBytes + kInfoHeaderBytes, removed);
+    qToLittleEndian<quint32>(kInfoHeaderBytes, file.data() + kFileHeaderBytes);
+    const quint32 pixelsAt = qFromLittleEndian<quint32>(file.constData() + 10);
+    qToLittleEndian<quint32>(quint32(std::max<qint64>(0, qint64(pixelsAt) - removed)), file.data() + 10);
+    return file;
+}
+
 QImage decodeDib(QByteArrayView dib, qint64 pixelsAt, QString* error)
 {
     const std::optional<DibHeader> read = DibHeader::read(dib);

@@ -19,4 +19,11 @@ bool qtReadsDib(QByteArrayView dib);
 // larger than a picture may be.
 QImage decodeDib(QByteArrayView dib, qint64 pixelsAt, QString* error);
 
+// A bitmap file whose header is longer than the plain 40-byte info header,
+// cut to that header, whose fields the longer ones begin with; the colour
+// table and the pixels move up with it. This is how Qt's reader gets the
+// run-length bitmaps, which decodeDib leaves to it, behind a header it does
+// not know. The file as it is when its header is no longer than that.
+QByteArray bmpWithInfoHeader(QByteArray file);
+
 } // namespace ruvo

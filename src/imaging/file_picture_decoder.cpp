@@ -120,6 +120,12 @@ bool bmpIsComplete(QFile& file)
     return pixelsAt + stride * (height - 1) + lastRow <= file.size();
 }
 
+bool isRunLengthBmp(const QByteArray& head)
+{
+    const std::optional<DibHeader> header = DibHeader::read(QByteArrayView(head).sliced(kBmpFileHeaderBytes));
+    return header && (header->compression == DibHeader::Rle8 || header->compression == DibHeader::Rle4);
+}
+
 // Bitmaps that Qt's reader refuses or draws wrong are decoded here.
 DecodedPicture readOwnBmp(QFile& file)
 {
@@ -138,21 +144,27 @@ DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format)
 {
     if (format.format == PictureFormat::Jpeg && !hasJpegEnd(file))
         return failure(QStringLiteral("JPEG is truncated"));
+    const qint64 mostPixels = mostPixelsHeld(file, format.format);
+    // What Qt's reader gets when the file itself will not do.
+    QBuffer rewritten;
     if (format.format == PictureFormat::Bmp) {
         if (!bmpIsComplete(file))
             return failure(QStringLiteral("BMP is truncated"));
-        if (!qtReadsDib(QByteArrayView(file.peek(kBmpHeadBytes)).sliced(kBmpFileHeaderBytes)))
-            return readOwnBmp(file);
+        const QByteArray head = file.peek(kBmpHeadBytes);
+        if (!qtReadsDib(QByteArrayView(head).sliced(kBmpFileHeaderBytes))) {
+            if (!isRunLengthBmp(head))
+                return readOwnBmp(file);
+            rewritten.setData(bmpWithInfoHeader(file.readAll()));
+        }
     }
-    const qint64 mostPixels = mostPixelsHeld(file, format.format);
-    QBuffer icon;
     if (format.format == PictureFormat::Ico) {
         if (file.size() > kIconMaxBytes)
             return failure(QStringLiteral("icon file is too large"));
-        icon.setData(icoWithTrueSizes(file.readAll()));
-        icon.open(QIODevice::ReadOnly);
+        rewritten.setData(icoWithTrueSizes(file.readAll()));
     }
-    QImageReader reader(icon.isOpen() ? static_cast<QIODevice*>(&icon) : &file, format.qtFormat);
+    if (!rewritten.data().isEmpty())
+        rewritten.open(QIODevice::ReadOnly);
+    QImageReader reader(rewritten.isOpen() ? static_cast<QIODevice*>(&rewritten) : &file, format.qtFormat);
     if (format.format == PictureFormat::Ico) {
         // An icon holds several sizes; the page is the largest of them.
         int best = -1;

@@ -224,6 +224,12 @@ BitmapLayout paletted(int headerSize, int bitCount, int entries)
     return result;
 }
 
+BitmapLayout runLength(BitmapLayout layout)
+{
+    layout.compression = layout.bitCount == 8 ? 1 : 2;
+    return layout;
+}
+
 BitmapLayout topDown(BitmapLayout layout)
 {
     layout.topDown = true;
@@ -451,6 +457,8 @@ private Q_SLOTS:
         QTest::newRow("56-byte header, 32 bits with alpha") << layout(56, 32, 3, k8888) << size;
         QTest::newRow("56-byte header, 16 bits 5/6/5") << layout(56, 16, 3, k565) << size;
         QTest::newRow("56-byte header, 4 bits") << paletted(56, 4, 16) << size;
+        QTest::newRow("52-byte header, 8 bits run-length coded") << runLength(paletted(52, 8, 256)) << size;
+        QTest::newRow("56-byte header, 4 bits run-length coded") << runLength(paletted(56, 4, 16)) << size;
         QTest::newRow("16-byte OS/2 header, 1 bit") << paletted(16, 1, 2) << size;
         QTest::newRow("16-byte OS/2 header, 4 bits") << paletted(16, 4, 16) << size;
         QTest::newRow("16-byte OS/2 header, 8 bits") << paletted(16, 8, 256) << size;
@@ -544,8 +552,8 @@ private Q_SLOTS:
             << bitmap(layout(56, 32, 3, {0xF0F000, 0x0F0F00, 0xFF, 0}), QSize(13, 7)) << "d.bmp";
         QTest::newRow("bmp with an OS/2 header of 7 bits a pixel")
             << patched(bitmap(paletted(16, 8, 256), QSize(13, 7)), 14 + 14, 7, 2) << "e.bmp";
-        QTest::newRow("bmp with a 52-byte header, run-length coded")
-            << patched(bitmap(paletted(52, 8, 256), QSize(13, 7)), 14 + 16, 1) << "f.bmp";
+        QTest::newRow("bmp with a 52-byte header, compressed in a way no bitmap is")
+            << patched(bitmap(paletted(52, 8, 256), QSize(13, 7)), 14 + 16, 9) << "g.bmp";
     }
     void refuses()
     {

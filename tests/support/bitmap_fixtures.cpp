@@ -12,8 +12,27 @@ void put(QByteArray& bytes, qsizetype at, quint32 value, int width)
         bytes[at + i] = char(value >> (8 * i));
 }
 
+// Run-length coded rows, bottom first: every pixel a run of one (RLE4 runs
+// hold two indices, the second unused here), each row closed by an end of
+// line, the whole by an end of bitmap.
+QByteArray runLengthRows(const BitmapLayout& layout, QSize size, const PixelValue& value)
+{
+    QByteArray rows;
+    for (int y = size.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const quint32 v = value(x, y);
+            rows.append(char(1)).append(char(layout.bitCount == 4 ? v << 4 : v));
+        }
+        rows.append(char(0)).append(char(0));
+    }
+    rows.append(char(0)).append(char(1));
+    return rows;
+}
+
 QByteArray pixelRows(const BitmapLayout& layout, QSize size, const PixelValue& value)
 {
+    if (layout.compression == 1 || layout.compression == 2)
+        return runLengthRows(layout, size, value);
     const int bits = layout.bitCount;
     const int stride = (size.width() * bits + 31) / 32 * 4;
     QByteArray rows(qsizetype(stride) * size.height(), '\0');

@@ -17,7 +17,8 @@ struct BitmapLayout
     // 12 (core), 16 (OS/2 2.x, cut after the bit count), 40, 52, 56, 108, 124.
     int headerSize = 40;
     int bitCount = 24;
-    // 0 plain, 3 bit fields, 6 bit fields with alpha.
+    // 0 plain, 1 and 2 run-length coded (8 and 4 bits), 3 bit fields, 6 bit
+    // fields with alpha.
     quint32 compression = 0;
     // Red, green, blue and alpha: written after a 40-byte header, inside the
     // longer ones (the alpha mask from 56 bytes on).
