@@ -478,6 +478,12 @@ private Q_SLOTS:
         QTest::newRow("bmp with a 16-byte OS/2 header")
             << bitmapFile(os2, QSize(21, 9), [](int x, int y) { return quint32(x * 7 + y) % 256; }) << "m.bmp"
             << 32767;
+        BitmapLayout runLength = os2;
+        runLength.headerSize = 52;
+        runLength.compression = 1;
+        QTest::newRow("run-length bmp with a 52-byte header")
+            << bitmapFile(runLength, QSize(21, 9), [](int x, int y) { return quint32(x + 3 * y) % 256; })
+            << "m.bmp" << 32767;
         QByteArray understated = iconWithSizes({16, 32}, {kRed, kBlue});
         understated[6 + 16] = char(8);
         QTest::newRow("ico whose entry disagrees with its image") << understated << "m.ico" << 32767;
