@@ -125,6 +125,9 @@ bool qtReadsDib(QByteArrayView dib)
         return false;
     if (header->compression == DibHeader::AlphaBitFields)
         return false;
+    // Plain 16-bit pixels hold 5 bits a channel.
+    if (header->compression == DibHeader::Rgb && header->bitCount == 16 && !header->isCoreHeader())
+        return false;
     if (header->compression != DibHeader::BitFields || header->headerSize == kOs2HeaderBytes)
         return true;
     const std::optional<Masks> masks = masksOf(*header, dib);

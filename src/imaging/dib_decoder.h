@@ -9,7 +9,8 @@ namespace ruvo {
 // Whether Qt's bitmap reader reads the bitmap whose header starts dib the way
 // it is meant. It knows only the header sizes of 12, 40, 64, 108 and 124
 // bytes, and scales channels of other widths than 8 bits inexactly or not at
-// all (11 bits come out black). What it cannot read, decodeDib can.
+// all (11 bits come out black), the plain 16-bit pixels' 5 bits among them.
+// What it cannot read, decodeDib can.
 bool qtReadsDib(QByteArrayView dib);
 
 // Decodes an uncompressed bitmap with a header of any size and channel masks

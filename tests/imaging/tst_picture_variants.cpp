@@ -470,6 +470,7 @@ private Q_SLOTS:
         QTest::newRow("32 bits 6/6/6 high in the word")
             << layout(108, 32, 3, {0xFC000000, 0x03F00000, 0x000FC000, 0}) << size;
         QTest::newRow("16 bits 5/6/5") << layout(40, 16, 3, k565) << size;
+        QTest::newRow("16 bits 5/5/5") << layout(40, 16) << size;
         QTest::newRow("16 bits 4/4/4/4 with alpha") << layout(40, 16, 6, {0xF00, 0xF0, 0xF, 0xF000}) << size;
         // What Qt reads itself must come out the same.
         QTest::newRow("40-byte header, 32 bits 8/8/8") << layout(40, 32, 3, k888) << size;
