@@ -1,5 +1,6 @@
 #include "imaging/dib_header.h"
 
+#include "imaging/dib_decoder.h"
 #include "imaging/picture_limits.h"
 
 #include <QBuffer>
@@ -56,11 +57,16 @@ std::optional<DibHeader> DibHeader::read(QByteArrayView bytes)
         header.bitCount = qFromLittleEndian<quint16>(data + 10);
         return header;
     }
-    if (bytes.size() < 40)
+    // Shorter headers (OS/2's of 16 bytes among them) stop after the bit
+    // count; what they leave out reads as zero.
+    const bool shortened = header.headerSize < 40;
+    if (bytes.size() < (shortened ? 16 : 40))
         return std::nullopt;
     header.width = qFromLittleEndian<qint32>(data + 4);
     header.height = qFromLittleEndian<qint32>(data + 8);
     header.bitCount = qFromLittleEndian<quint16>(data + 14);
+    if (shortened)
+        return header;
     header.compression = qFromLittleEndian<quint32>(data + 16);
     header.coloursUsed = qFromLittleEndian<quint32>(data + 32);
     return header;
@@ -107,9 +113,10 @@ std::optional<DibHeader> DibHeader::parse(QByteArrayView bytes, QString* error)
         }
         // The three masks follow a plain info header; later headers hold them inside.
         if (header.compression == BitFields && headerSize == 40)
-            header.tableBytes += 12;
+            header.maskBytes = 12;
     }
-    header.tableBytes += colours * entryBytes;
+    header.colours = colours;
+    header.tableBytes = header.maskBytes + colours * entryBytes;
 
     if (!validBitCount(header.compression, header.bitCount, header.isCoreHeader())) {
         fail(error, "unsupported bitmap pixel format");
@@ -139,6 +146,8 @@ QImage decodePackedDib(QByteArrayView packed)
     const qint64 pixelsAt = header->headerSize + header->tableBytes;
     if (pixelsAt + header->pixelBytes > packed.size())
         return QImage();
+    if (!qtReadsDib(packed))
+        return decodeDib(packed, pixelsAt, nullptr);
     // Qt reads bitmap files, not bare bitmaps: give it the file header they lack.
     QByteArray file;
     file.reserve(14 + packed.size());

@@ -20,6 +20,7 @@ struct DibHeader
         BitFields = 3,
         Jpeg = 4,
         Png = 5,
+        AlphaBitFields = 6,
     };
 
     quint32 headerSize = 0;
@@ -31,7 +32,12 @@ struct DibHeader
     // The colour table's length as stored; zero means the most the bit count
     // allows. Core headers do not store it.
     quint32 coloursUsed = 0;
-    // Colour table and bit masks between the header and the pixels.
+    // Entries of the colour table, and the bytes of the bit masks stored
+    // after the header.
+    qint64 colours = 0;
+    qint64 maskBytes = 0;
+    // Colour table and bit masks between the header and the pixels, the
+    // table's entries holding colours.
     qint64 tableBytes = 0;
     // What the rows need when stored uncompressed; zero for compressed pixels.
     qint64 pixelBytes = 0;
@@ -42,7 +48,8 @@ struct DibHeader
 
     // The fields at the start of bytes as they are stored, nothing judged:
     // laid out as a core header when the size says so, as an info header
-    // otherwise. Nullopt when bytes are too short for that layout; the table
+    // otherwise, cut short after the bit count when the size is below an
+    // info header's. Nullopt when bytes are too short for that layout; the table
     // and pixel sizes are left at zero.
     static std::optional<DibHeader> read(QByteArrayView bytes);
 

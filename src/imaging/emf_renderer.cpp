@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -30,6 +31,8 @@ constexpr size_t kMaxSvgBytes = size_t(128) * 1024 * 1024;
 // smaller, down to a size still worth showing.
 constexpr double kMaxDrawingWork = 2e10;
 constexpr qint64 kSmallestPage = 200 * 200;
+// The largest colour table a bitmap's pixel values can index.
+constexpr qsizetype kColourTableSlack = 256 * 4;
 
 // libemf2svg keeps no promise of being reentrant (it calls rand() and iconv
 // among others), so conversions take turns.
@@ -71,16 +74,43 @@ QRectF frameInDevicePixels(const EmfLayout& layout)
                   span(frame.top(), frame.bottom()) * yScale);
 }
 
-QSizeF naturalSize(const EmfLayout& layout)
+// The drawn area, in the recording device's pixels.
+QRectF boundsInDevicePixels(const EmfLayout& layout)
 {
-    const QRect& frame = layout.frame;
-    if (hasArea(frame)) {
-        const double perUnit = kScreenDpi / kHundredthsOfMillimetrePerInch;
-        return QSizeF(span(frame.left(), frame.right()) * perUnit,
-                      span(frame.top(), frame.bottom()) * perUnit);
-    }
     const QRect& bounds = layout.bounds;
-    return QSizeF(span(bounds.left(), bounds.right()) + 1, span(bounds.top(), bounds.bottom()) + 1);
+    return QRectF(bounds.left(), bounds.top(), span(bounds.left(), bounds.right()) + 1,
+                  span(bounds.top(), bounds.bottom()) + 1);
+}
+
+// The page in the recording device's pixels: the frame, which is what the
+// picture's author meant as the page, widened to the drawing where the
+// drawing reaches past it. Some writers put the frame's corner at zero
+// whatever the drawing's; the whole drawing is shown all the same.
+QRectF pageInDevicePixels(const EmfLayout& layout)
+{
+    const QRectF bounds = boundsInDevicePixels(layout);
+    if (!hasArea(layout.frame))
+        return bounds;
+    // Writers round the bounds outwards to whole pixels.
+    constexpr double kRounding = 1.5;
+    const QRectF frame = frameInDevicePixels(layout);
+    if (frame.adjusted(-kRounding, -kRounding, kRounding, kRounding).contains(bounds))
+        return frame;
+    return frame.united(bounds);
+}
+
+// A page measured in device pixels is shown at the size the device's
+// millimetres give it; one that only has pixels, one to one.
+QSizeF naturalSize(const EmfLayout& layout, const QRectF& page)
+{
+    if (!hasArea(layout.frame))
+        return page.size();
+    const double millimetresPerPixelX = double(layout.deviceMillimetres.width()) / layout.deviceSize.width();
+    const double millimetresPerPixelY =
+        double(layout.deviceMillimetres.height()) / layout.deviceSize.height();
+    const double perMillimetre = kScreenDpi * 100.0 / kHundredthsOfMillimetrePerInch;
+    return QSizeF(page.width() * millimetresPerPixelX * perMillimetre,
+                  page.height() * millimetresPerPixelY * perMillimetre);
 }
 
 QSize withinDrawingWork(QSize size, qint64 records)
@@ -140,14 +170,14 @@ DecodedPicture EmfRenderer::render(const QByteArray& bytes) const
     if (!validator.isValid())
         return failure(validator.error());
     EmfLayout layout = validator.layout();
-    const QSize natural = fitMetafileSize(naturalSize(layout));
-    if (natural.isEmpty())
-        return failure(QStringLiteral("EMF picture has no size"));
-    const QSize size = withinDrawingWork(natural, layout.records);
-    if (size.isEmpty())
-        return failure(QStringLiteral("EMF is too complex to draw"));
-
-    QByteArray copy(bytes.constData(), bytes.size());
+    // Only the records up to the end-of-file record go to the converter, and
+    // the header counts them as they are. The zeros after them catch the
+    // converter's reads of colour tables shorter than a bitmap's pixel values
+    // can index.
+    QByteArray copy(layout.length + kColourTableSlack, '\0');
+    std::memcpy(copy.data(), bytes.constData(), size_t(layout.length));
+    qToLittleEndian<quint32>(quint32(layout.length), copy.data() + 48);
+    qToLittleEndian<quint32>(quint32(layout.records), copy.data() + 52);
     // The description is never shown, and the converter reads it as a
     // null-terminated string wherever it points; hand it over blank.
     qToLittleEndian<quint32>(0, copy.data() + 60);
@@ -163,6 +193,13 @@ DecodedPicture EmfRenderer::render(const QByteArray& bytes) const
         layout.bounds = *bounds;
         writeRect(copy, 8, layout.bounds);
     }
+    const QRectF page = pageInDevicePixels(layout);
+    const QSize natural = fitMetafileSize(naturalSize(layout, page));
+    if (natural.isEmpty())
+        return failure(QStringLiteral("EMF picture has no size"));
+    const QSize size = withinDrawingWork(natural, layout.records);
+    if (size.isEmpty())
+        return failure(QStringLiteral("EMF is too complex to draw"));
 
     generatorOptions options{};
     options.nameSpace = nullptr;
@@ -174,7 +211,7 @@ DecodedPicture EmfRenderer::render(const QByteArray& bytes) const
     int converted = 0;
     {
         const QMutexLocker lock(&converterMutex());
-        converted = emf2svg(copy.data(), size_t(copy.size()), &svgText, &svgLength, &options);
+        converted = emf2svg(copy.data(), size_t(layout.length), &svgText, &svgLength, &options);
     }
     const std::unique_ptr<char, FreeDeleter> svg(svgText);
     if (!converted || !svg || svgLength == 0)
@@ -185,16 +222,9 @@ DecodedPicture EmfRenderer::render(const QByteArray& bytes) const
     QSvgRenderer renderer;
     if (!renderer.load(QByteArray::fromRawData(svg.get(), qsizetype(svgLength))) || !renderer.isValid())
         return failure(QStringLiteral("EMF could not be drawn"));
-    // The converter's coordinates are device pixels less the bounds' corner;
-    // show the frame, which is what the picture's author meant as the page.
+    // The converter's coordinates are device pixels less the bounds' corner.
     const QRect& bounds = layout.bounds;
-    const bool shifted = qint64(bounds.top()) * bounds.bottom() >= 0;
-    if (hasArea(layout.frame)) {
-        QRectF view = frameInDevicePixels(layout);
-        if (shifted)
-            view.translate(-double(bounds.left()), -double(bounds.top()));
-        renderer.setViewBox(view);
-    }
+    renderer.setViewBox(page.translated(-double(bounds.left()), -double(bounds.top())));
 
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())

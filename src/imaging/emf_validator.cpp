@@ -5,6 +5,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 #include <dlfcn.h>
 
@@ -54,6 +55,24 @@ constexpr qint64 kHeaderMinSize = 88;
 constexpr qint64 kMaxRecords = 500 * 1000;
 // Every point becomes text in the converter's output; this bounds that output.
 constexpr qint64 kMaxPoints = 2 * 1000 * 1000;
+
+// How a bitmap's colour table is to be read: colours, 16-bit indices into the
+// palette, or no table at all (the pixels are palette indices themselves).
+constexpr quint32 kRgbColours = 0;
+constexpr quint32 kPaletteColours = 1;
+constexpr quint32 kPaletteIndices = 2;
+
+qint64 colourEntryBytes(quint32 usage)
+{
+    switch (usage) {
+    case kPaletteColours:
+        return 2;
+    case kPaletteIndices:
+        return 0;
+    default:
+        return 4;
+    }
+}
 
 constexpr quint32 kTextGlyphIndex = 0x10;
 constexpr quint32 kTextNoRect = 0x100;
@@ -206,12 +225,11 @@ bool EmfValidator::validate()
             return false;
         if (!checkLibrary(offset))
             return false;
+        // Writers miscount their records and pad their files; the records
+        // themselves, up to the end-of-file record, are what counts.
         if (type == EndOfFile) {
-            if (offset + size != total)
-                return fail(QStringLiteral("data after the EMF end-of-file record"));
-            if (u32(52) != records)
-                return fail(QStringLiteral("EMF record count disagrees with the file"));
             m_layout.records = records;
+            m_layout.length = offset + size;
             return true;
         }
         offset += size;
@@ -231,8 +249,9 @@ bool EmfValidator::readHeader()
     const qint64 headerSize = u32(4);
     if (headerSize < kHeaderMinSize || headerSize % 4 != 0 || headerSize > total)
         return fail(QStringLiteral("EMF header size out of range"));
-    if (u32(48) != quint64(total))
-        return fail(QStringLiteral("EMF header size disagrees with the file"));
+    // A file shorter than its header says has lost its end.
+    if (u32(48) > quint64(total))
+        return fail(QStringLiteral("EMF header size is larger than the file"));
     m_layout.bounds = QRect(QPoint(s32(8), s32(12)), QPoint(s32(16), s32(20)));
     m_layout.frame = QRect(QPoint(s32(24), s32(28)), QPoint(s32(32), s32(36)));
     m_layout.deviceSize = QSize(s32(72), s32(76));
@@ -280,29 +299,31 @@ bool EmfValidator::checkRecord(quint32 type, qint64 offset, qint64 size)
     case TransparentBlt:
         if (size < (type == BitBlt ? 100 : 108))
             return fail(QStringLiteral("EMF record is too short"));
-        return checkBitmap(offset, size, 84, 88, 92, 96);
+        return checkBitmap(offset, size, 80, 84, 88, 92, 96);
     case MaskBlt:
         if (size < 128)
             return fail(QStringLiteral("EMF record is too short"));
-        return checkBitmap(offset, size, 84, 88, 92, 96) && checkBitmap(offset, size, 112, 116, 120, 124);
+        return checkBitmap(offset, size, 80, 84, 88, 92, 96) &&
+               checkBitmap(offset, size, 108, 112, 116, 120, 124);
     case PlgBlt:
         if (size < 140)
             return fail(QStringLiteral("EMF record is too short"));
-        return checkBitmap(offset, size, 96, 100, 104, 108) && checkBitmap(offset, size, 124, 128, 132, 136);
+        return checkBitmap(offset, size, 92, 96, 100, 104, 108) &&
+               checkBitmap(offset, size, 120, 124, 128, 132, 136);
     case SetDiBitsToDevice:
     case StretchDiBits:
         if (size < (type == SetDiBitsToDevice ? 76 : 80))
             return fail(QStringLiteral("EMF record is too short"));
-        return checkBitmap(offset, size, 48, 52, 56, 60);
+        return checkBitmap(offset, size, 64, 48, 52, 56, 60);
     case CreateMonoBrush:
     case CreateDibPatternBrush:
         if (size < 32)
             return fail(QStringLiteral("EMF record is too short"));
-        return checkBitmap(offset, size, 16, 20, 24, 28);
+        return checkBitmap(offset, size, 12, 16, 20, 24, 28);
     case ExtCreatePen:
         if (size < 52 || 52 + 4 * qint64(u32(offset + 48)) > size)
             return fail(QStringLiteral("EMF pen style runs past its record"));
-        return checkBitmap(offset, size, 12, 16, 20, 24);
+        return checkBitmap(offset, size, kNoUsage, 12, 16, 20, 24);
     case GradientFill:
         return checkGradient(offset, size);
     default:
@@ -391,7 +412,7 @@ bool EmfValidator::checkRegion(qint64 offset, qint64 size, int lengthAt, int dat
     return true;
 }
 
-bool EmfValidator::checkBitmap(qint64 offset, qint64 size, int bmiAt, int bmiSizeAt, int bitsAt,
+bool EmfValidator::checkBitmap(qint64 offset, qint64 size, int usageAt, int bmiAt, int bmiSizeAt, int bitsAt,
                                int bitsSizeAt)
 {
     const qint64 infoAt = u32(offset + bmiAt);
@@ -406,7 +427,18 @@ bool EmfValidator::checkBitmap(qint64 offset, qint64 size, int bmiAt, int bmiSiz
     const auto header = DibHeader::parse(m_bytes.sliced(offset + infoAt, infoSize), &reason);
     if (!header)
         return fail(QStringLiteral("EMF bitmap: ") + reason);
-    if (header->isCoreHeader() || header->headerSize + header->tableBytes > infoSize)
+    if (header->isCoreHeader())
+        return fail(QStringLiteral("EMF bitmap header is not supported"));
+    const quint32 usage = usageAt == kNoUsage ? kRgbColours : u32(offset + usageAt);
+    if (usage > kPaletteIndices)
+        return fail(QStringLiteral("unknown EMF bitmap colour usage"));
+    // A table that may hold all the bit count allows holds no more entries than
+    // the bitmap has pixels when written by the converter's own library, which
+    // reads it back the same way.
+    qint64 colours = header->colours;
+    if (header->coloursUsed == 0)
+        colours = std::min(colours, qint64(header->width) * header->rows());
+    if (header->headerSize + header->maskBytes + colours * colourEntryBytes(usage) > infoSize)
         return fail(QStringLiteral("EMF bitmap colour table runs past its header"));
     switch (header->compression) {
     case DibHeader::Rle4:

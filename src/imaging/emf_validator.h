@@ -19,7 +19,10 @@ struct EmfLayout
     QSize deviceMillimetres;
     // Offsets of text records whose characters are glyph numbers in a font.
     QList<qint64> glyphIndexText;
+    // The records up to and including the end-of-file record: how many, and
+    // how many bytes they take. Whatever follows is not part of the picture.
     qint64 records = 0;
+    qint64 length = 0;
 };
 
 // Walks an enhanced metafile record by record before the converter sees it.
@@ -44,7 +47,11 @@ private:
     bool checkText(qint64 offset, qint64 size, bool wide);
     bool checkSmallText(qint64 offset, qint64 size);
     bool checkRegion(qint64 offset, qint64 size, int lengthAt, int dataAt);
-    bool checkBitmap(qint64 offset, qint64 size, int bmiAt, int bmiSizeAt, int bitsAt, int bitsSizeAt);
+    // usageAt is where the record says how its colour table is to be read;
+    // kNoUsage for records whose table always holds colours.
+    static constexpr int kNoUsage = -1;
+    bool checkBitmap(qint64 offset, qint64 size, int usageAt, int bmiAt, int bmiSizeAt, int bitsAt,
+                     int bitsSizeAt);
     bool checkGradient(qint64 offset, qint64 size);
     bool checkLibrary(qint64 offset);
     bool fail(const QString& reason);

@@ -1,13 +1,18 @@
 #include "imaging/file_picture_decoder.h"
 
+#include "imaging/dib_decoder.h"
 #include "imaging/dib_header.h"
 #include "imaging/emf_renderer.h"
+#include "imaging/ico_directory.h"
 #include "imaging/jpeg_end.h"
+#include "imaging/jpeg_frame.h"
 #include "imaging/picture_formats.h"
 #include "imaging/picture_limits.h"
+#include "imaging/quiet_messages.h"
 #include "imaging/wmf_renderer.h"
 #include "platform/native_file.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
@@ -26,9 +31,13 @@ namespace {
 // A complete JPEG ends with its end-of-image marker; a cut-off one does not,
 // and Qt's reader then only warns and fills the rest in grey.
 constexpr qint64 kJpegTailBytes = 4096;
+// Where a JPEG's frame header is looked for: behind a few large metadata segments at most.
+constexpr qint64 kJpegHeadBytes = 512 * 1024;
 // A bitmap file starts with a file header, the bitmap header after it.
 constexpr int kBmpFileHeaderBytes = 14;
 constexpr int kBmpInfoHeaderBytes = 40;
+// Enough of a bitmap's start to hold its longest header.
+constexpr int kBmpHeadBytes = kBmpFileHeaderBytes + 128;
 
 DecodedPicture failure(const QString& reason)
 {
@@ -44,6 +53,27 @@ bool tooLarge(const QSize& size)
 QString tooLargeText(const QSize& size)
 {
     return QStringLiteral("picture is too large (%1x%2)").arg(size.width()).arg(size.height());
+}
+
+// How many pixels the file's data can describe at the most; see
+// picture_limits.h. Asked before anything else reads the file.
+qint64 mostPixelsHeld(QFile& file, PictureFormat format)
+{
+    const qint64 bytes = file.size();
+    switch (format) {
+    case PictureFormat::Gif:
+        return bytes * kGifPixelsPerByte;
+    case PictureFormat::Ico:
+        return bytes * kIcoPixelsPerByte;
+    case PictureFormat::Jpeg: {
+        const std::optional<unsigned char> frame = jpegFrameMarker(file.peek(kJpegHeadBytes));
+        if (!frame || isArithmeticJpegFrame(*frame))
+            return kPictureMaxPixels;
+        return bytes * kJpegPixelsPerByte;
+    }
+    default:
+        return kPictureMaxPixels;
+    }
 }
 
 bool hasJpegEnd(QFile& file)
@@ -93,13 +123,51 @@ bool bmpIsComplete(QFile& file)
     return pixelsAt + stride * (height - 1) + lastRow <= file.size();
 }
 
+bool isRunLengthBmp(const QByteArray& head)
+{
+    const std::optional<DibHeader> header = DibHeader::read(QByteArrayView(head).sliced(kBmpFileHeaderBytes));
+    return header && (header->compression == DibHeader::Rle8 || header->compression == DibHeader::Rle4);
+}
+
+// Bitmaps that Qt's reader refuses or draws wrong are decoded here.
+DecodedPicture readOwnBmp(QFile& file)
+{
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != file.size())
+        return failure(QStringLiteral("cannot read file: ") + file.errorString());
+    const qint64 pixelsAt = qint64(qFromLittleEndian<quint32>(bytes.constData() + 10)) - kBmpFileHeaderBytes;
+    QString error;
+    const QImage image = decodeDib(QByteArrayView(bytes).sliced(kBmpFileHeaderBytes), pixelsAt, &error);
+    if (image.isNull())
+        return failure(QStringLiteral("cannot decode picture: ") + error);
+    return DecodedPicture{image, QString()};
+}
+
 DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format)
 {
     if (format.format == PictureFormat::Jpeg && !hasJpegEnd(file))
         return failure(QStringLiteral("JPEG is truncated"));
-    if (format.format == PictureFormat::Bmp && !bmpIsComplete(file))
-        return failure(QStringLiteral("BMP is truncated"));
-    QImageReader reader(&file, format.qtFormat);
+    const qint64 mostPixels = mostPixelsHeld(file, format.format);
+    // What Qt's reader gets when the file itself will not do.
+    QBuffer rewritten;
+    if (format.format == PictureFormat::Bmp) {
+        if (!bmpIsComplete(file))
+            return failure(QStringLiteral("BMP is truncated"));
+        const QByteArray head = file.peek(kBmpHeadBytes);
+        if (!qtReadsDib(QByteArrayView(head).sliced(kBmpFileHeaderBytes))) {
+            if (!isRunLengthBmp(head))
+                return readOwnBmp(file);
+            rewritten.setData(bmpWithInfoHeader(file.readAll()));
+        }
+    }
+    if (format.format == PictureFormat::Ico) {
+        if (file.size() > kIconMaxBytes)
+            return failure(QStringLiteral("icon file is too large"));
+        rewritten.setData(icoWithTrueSizes(file.readAll()));
+    }
+    if (!rewritten.data().isEmpty())
+        rewritten.open(QIODevice::ReadOnly);
+    QImageReader reader(rewritten.isOpen() ? static_cast<QIODevice*>(&rewritten) : &file, format.qtFormat);
     if (format.format == PictureFormat::Ico) {
         // An icon holds several sizes; the page is the largest of them.
         int best = -1;
@@ -123,10 +191,14 @@ DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format)
     const QSize size = reader.size();
     if (size.isValid() && tooLarge(size))
         return failure(tooLargeText(size));
+    if (size.isValid() && qint64(size.width()) * size.height() > mostPixels)
+        return failure(QStringLiteral("picture is larger than its file can hold (%1x%2)")
+                           .arg(size.width())
+                           .arg(size.height()));
     QImage image;
     if (!reader.read(&image) || image.isNull())
         return failure(QStringLiteral("cannot decode picture: ") + reader.errorString());
-    if (tooLarge(image.size()))
+    if (tooLarge(image.size()) || qint64(image.width()) * image.height() > mostPixels)
         return failure(tooLargeText(image.size()));
     return DecodedPicture{image, QString()};
 }
@@ -184,6 +256,9 @@ FilePictureDecoder::FilePictureDecoder()
 
 DecodedPicture FilePictureDecoder::decode(const QString& path) const
 {
+    // A damaged or odd file makes Qt's readers and the metafile drawing
+    // complain on the terminal; the result says all that is to be said.
+    const QuietMessages quiet;
     try {
         return decodeFile(path);
     } catch (const std::bad_alloc&) {

@@ -12,6 +12,25 @@ namespace ruvo {
 inline constexpr int kPictureMaxSide = 32767;
 // A picture read from a file: enough for a 12-megapixel scan many times over.
 inline constexpr qint64 kPictureMaxPixels = 250 * 1000 * 1000;
+// A picture's pixels come from its file's data, so the file's size bounds how
+// many a page can have: a header that asks for more is not to be believed,
+// and would cost its full size in memory and time all the same (35 bytes of
+// GIF can declare 32767 by 7600 pixels). Per byte of the whole file, at the
+// densest each format's coding allows:
+// - uncompressed BMP: 8 pixels, one bit each (its rows must all be there);
+// - GIF: 2731 pixels, each LZW code of 12 bits standing for 4096 at most;
+inline constexpr qint64 kGifPixelsPerByte = 2731;
+// - JPEG with Huffman coding: 512 pixels, each 8x8 block taking a bit at least;
+inline constexpr qint64 kJpegPixelsPerByte = 512;
+// - ICO: 8256 pixels, a PNG inside deflating 1032 to 1 at most, a bit a pixel.
+inline constexpr qint64 kIcoPixelsPerByte = 8256;
+// Formats that fill are held to kPictureMaxPixels alone: run-length BMP,
+// whose escapes skip any number of pixels, arithmetic-coded JPEG, which packs
+// a plain area into next to nothing, and the metafiles (kMetafileMaxPixels
+// below), one of whose records can paint the whole page.
+
+// Icons are small; one larger than this is not read into memory.
+inline constexpr qint64 kIconMaxBytes = 64 * 1024 * 1024;
 // What Qt's image readers may allocate for one picture.
 inline constexpr int kImageReaderAllocationMegabytes = 1024;
 

@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QtEndian>
 
 #include <libwmf/api.h>
 
@@ -179,6 +180,7 @@ DecodedPicture WmfRenderer::render(const QByteArray& bytes) const
     device.attach(api.get());
     // The player reads straight from this buffer and is handed a non-const pointer.
     QByteArray data(bytes.constData(), bytes.size());
+    qToLittleEndian<quint32>(layout.sizeInWords, data.data() + layout.headerAt + 6);
     if (wmf_mem_open(api.get(), reinterpret_cast<unsigned char*>(data.data()), long(data.size())) !=
         wmf_E_None)
         return failure(libraryError(api->err));

@@ -197,10 +197,15 @@ bool WmfValidator::validate()
     const quint16 fileType = word(header);
     if ((fileType != 1 && fileType != 2) || word(header + 2) != 9)
         return fail(QStringLiteral("not a WMF file"));
-    const qint64 declaredEnd = header + 2 * qint64(dword(header + 6));
+    qint64 declaredEnd = header + 2 * qint64(dword(header + 6));
     m_maxRecordWords = dword(header + 12);
+    // Writers often count the placeable header in the size as well.
+    if (declaredEnd == total + kPlaceableSize && m_layout.placeable)
+        declaredEnd = total;
     if (declaredEnd > total)
         return fail(QStringLiteral("WMF header size is larger than the file"));
+    m_layout.headerAt = header;
+    m_layout.sizeInWords = quint32((declaredEnd - header) / 2);
     if (declaredEnd < header + kHeaderSize + 2 * kRecordHeaderWords)
         return fail(QStringLiteral("WMF header size is too small"));
     if (m_maxRecordWords > (declaredEnd - header) / 2)

@@ -17,6 +17,10 @@ struct WmfLayout
     int unitsPerInch = 0;
     // The first window extent the records set, if any.
     QSize windowExtent;
+    // Where the metafile header starts, and the size in words it should give:
+    // the one it gives, unless it counted the placeable header as well.
+    qint64 headerAt = 0;
+    quint32 sizeInWords = 0;
 };
 
 // Walks a Windows metafile record by record before libwmf sees it. The player

@@ -14,6 +14,23 @@ namespace {
 
 using Words = std::vector<quint16>;
 
+// Little-endian fields read and written byte by byte, inside the array's own
+// bounds: going through a raw pointer, the compiler cannot tell an empty
+// array (which points at a one-byte shared buffer) from a full one and warns.
+quint32 dwordAt(const QByteArray& bytes, qsizetype at)
+{
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | quint8(bytes.at(at + i));
+    return value;
+}
+
+void putDword(QByteArray& bytes, qsizetype at, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = char(value >> (8 * i));
+}
+
 // The record functions the fixtures use.
 enum class Meta : quint16
 {
@@ -68,16 +85,23 @@ public:
             appendWord(m_records, parameter);
     }
 
-    QByteArray bytes(bool placeable, QSize box, int unitsPerInch, quint16 objects) const
+    QByteArray bytes(bool placeable, QRect box, int unitsPerInch, quint16 objects) const
     {
         QByteArray records = m_records;
         appendDword(records, 3);
         appendWord(records, 0);
         QByteArray out;
         if (placeable) {
-            Words header = {
-                0xCDD7, 0x9AC6, 0, 0, 0, quint16(box.width()), quint16(box.height()), quint16(unitsPerInch),
-                0,      0};
+            Words header = {0xCDD7,
+                            0x9AC6,
+                            0,
+                            quint16(qint16(box.left())),
+                            quint16(qint16(box.top())),
+                            quint16(qint16(box.right() + 1)),
+                            quint16(qint16(box.bottom() + 1)),
+                            quint16(unitsPerInch),
+                            0,
+                            0};
             quint16 checksum = 0;
             for (quint16 word : header)
                 checksum ^= word;
@@ -170,10 +194,14 @@ Words rectWords(int left, int top, int right, int bottom)
     return {word(bottom), word(right), word(top), word(left)};
 }
 
-void writeRectangle(WmfWriter& out, QSize window, QRect rectangle, QColor colour)
+void writeWindow(WmfWriter& out, QRect window)
 {
-    out.add(Meta::SetWindowOrg, {0, 0});
+    out.add(Meta::SetWindowOrg, {word(window.top()), word(window.left())});
     out.add(Meta::SetWindowExt, {word(window.height()), word(window.width())});
+}
+
+void writeRectangle(WmfWriter& out, QRect rectangle, QColor colour)
+{
     out.add(Meta::CreateBrushIndirect, {0, lowColour(colour), highColour(colour), 0});
     out.add(Meta::SelectObject, {0});
     out.add(Meta::CreatePenIndirect, {5, 0, 0, 0, 0});
@@ -198,14 +226,15 @@ QByteArray readBack(FILE* file)
 }
 
 // libEMF records no bitmaps; this puts a stretched one in front of the
-// end-of-file record, keeping the header's byte and record counts true.
-QByteArray withStretchedBitmap(QByteArray emf, QRect target, const QByteArray& dib)
+// end-of-file record, keeping the header's byte and record counts true. The
+// bitmap's header and colour table take its first infoBytes, read as usage says.
+QByteArray withStretchedBitmap(QByteArray emf, QRect target, const QByteArray& dib, int infoBytes = 40,
+                               quint32 usage = 0)
 {
     qsizetype at = 0;
-    while (at + 8 <= emf.size() && qFromLittleEndian<quint32>(emf.constData() + at) != 14)
-        at += qFromLittleEndian<quint32>(emf.constData() + at + 4);
+    while (at + 8 <= emf.size() && dwordAt(emf, at) != 14)
+        at += dwordAt(emf, at + 4);
     QByteArray record(80, '\0');
-    char* data = record.data();
     const qint32 fields[] = {81,
                              qint32(80 + dib.size()),
                              target.left(),
@@ -219,18 +248,18 @@ QByteArray withStretchedBitmap(QByteArray emf, QRect target, const QByteArray& d
                              4,
                              4,
                              80,
-                             40,
-                             120,
-                             qint32(dib.size() - 40),
-                             0,
+                             infoBytes,
+                             80 + infoBytes,
+                             qint32(dib.size() - infoBytes),
+                             qint32(usage),
                              0x00CC0020,
                              target.width(),
                              target.height()};
     for (int i = 0; i < 20; ++i)
-        qToLittleEndian<qint32>(fields[i], data + 4 * i);
+        putDword(record, 4 * i, quint32(fields[i]));
     emf.insert(at, record + dib);
-    qToLittleEndian<quint32>(quint32(emf.size()), emf.data() + 48);
-    qToLittleEndian<quint32>(qFromLittleEndian<quint32>(emf.constData() + 52) + 1, emf.data() + 52);
+    putDword(emf, 48, quint32(emf.size()));
+    putDword(emf, 52, dwordAt(emf, 52) + 1);
     return emf;
 }
 
@@ -239,20 +268,57 @@ COLORREF colourRef(QColor colour)
     return RGB(colour.red(), colour.green(), colour.blue());
 }
 
+void putRect(QByteArray& bytes, qsizetype at, QRect rect)
+{
+    putDword(bytes, at, quint32(rect.left()));
+    putDword(bytes, at + 4, quint32(rect.top()));
+    putDword(bytes, at + 8, quint32(rect.right()));
+    putDword(bytes, at + 12, quint32(rect.bottom()));
+}
+
+// A square bitmap of 8 bits a pixel whose colour table holds the given
+// number of entries, read as usage says: colours, indices into the palette,
+// or nothing at all.
+QByteArray paletteDib(quint32 usage, int side, int entries, int* infoBytes)
+{
+    QByteArray dib(40, '\0');
+    putDword(dib, 0, 40);
+    putDword(dib, 4, quint32(side));
+    putDword(dib, 8, quint32(side));
+    putDword(dib, 12, 1 | (8 << 16));
+    const int entryBytes = usage == 0 ? 4 : usage == 1 ? 2 : 0;
+    for (int i = 0; i < entries * entryBytes; ++i)
+        dib.append(char(i / entryBytes));
+    *infoBytes = int(dib.size());
+    const int stride = (side + 3) / 4 * 4;
+    for (int i = 0; i < stride * side; ++i)
+        dib.append(char(i % entries));
+    return dib;
+}
+
 } // namespace
 
 QByteArray placeableWmfWithRectangle(QSize box, int unitsPerInch, QRect rectangle, QColor colour)
 {
+    return placeableWmfWithRectangleIn(QRect(QPoint(0, 0), box), unitsPerInch, rectangle, colour, true);
+}
+
+QByteArray placeableWmfWithRectangleIn(QRect box, int unitsPerInch, QRect rectangle, QColor colour,
+                                       bool setsWindow)
+{
     WmfWriter out;
-    writeRectangle(out, box, rectangle, colour);
+    if (setsWindow)
+        writeWindow(out, box);
+    writeRectangle(out, rectangle, colour);
     return out.bytes(true, box, unitsPerInch, 2);
 }
 
 QByteArray standardWmfWithRectangle(QSize extent, QRect rectangle, QColor colour)
 {
     WmfWriter out;
-    writeRectangle(out, extent, rectangle, colour);
-    return out.bytes(false, extent, 0, 2);
+    writeWindow(out, QRect(QPoint(0, 0), extent));
+    writeRectangle(out, rectangle, colour);
+    return out.bytes(false, QRect(QPoint(0, 0), extent), 0, 2);
 }
 
 QByteArray richWmf()
@@ -303,7 +369,7 @@ QByteArray richWmf()
     out.add(Meta::SetPixel, {lowColour(blue), highColour(blue), 990, 990});
     for (quint16 object = 0; object < 5; ++object)
         out.add(Meta::DeleteObject, {object});
-    return out.bytes(true, QSize(1000, 1000), 1000, 8);
+    return out.bytes(true, QRect(0, 0, 1000, 1000), 1000, 8);
 }
 
 QByteArray emfWithRectangle(QSize frame, QRectF rectangleInFrame, QColor colour)
@@ -407,6 +473,62 @@ QByteArray busyEmf(QSize frame, int rectangles)
         const int y = (i / columns) * 5;
         Rectangle(dc, x, y, x + 4, y + 4);
     }
+    DeleteEnhMetaFile(CloseEnhMetaFileWithFILE(dc));
+    return readBack(file);
+}
+
+QByteArray emfWithBounds(QRect bounds, QRect frame, QColor fill, QColor corner)
+{
+    FILE* file = std::tmpfile();
+    if (!file)
+        return QByteArray();
+    const RECT size = {frame.left(), frame.top(), frame.right(), frame.bottom()};
+    HDC dc = CreateEnhMetaFileWithFILEA(0, file, &size, "ruvo\0bounds\0");
+    HBRUSH fillBrush = CreateSolidBrush(colourRef(fill));
+    HBRUSH cornerBrush = CreateSolidBrush(colourRef(corner));
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    SelectObject(dc, fillBrush);
+    Rectangle(dc, bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1);
+    SelectObject(dc, cornerBrush);
+    Rectangle(dc, bounds.left(), bounds.top(), bounds.left() + bounds.width() / 4,
+              bounds.top() + bounds.height() / 4);
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    DeleteObject(fillBrush);
+    DeleteObject(cornerBrush);
+    DeleteEnhMetaFile(CloseEnhMetaFileWithFILE(dc));
+    QByteArray emf = readBack(file);
+    putRect(emf, 8, bounds);
+    putRect(emf, 24, frame);
+    return emf;
+}
+
+QByteArray emfWithPaletteBitmap(quint32 usage, QColor colour, int side, int entries)
+{
+    int infoBytes = 0;
+    const QByteArray dib = paletteDib(usage, side, entries, &infoBytes);
+    return withStretchedBitmap(emfWithRectangle(QSize(5080, 2540), QRectF(0.25, 0.25, 0.5, 0.5), colour),
+                               QRect(0, 0, 10, 10), dib, infoBytes, usage);
+}
+
+QByteArray emfWithZeroSizeText(int texts, QColor colour)
+{
+    FILE* file = std::tmpfile();
+    if (!file)
+        return QByteArray();
+    const RECT size = {0, 0, 5080, 2540};
+    HDC dc = CreateEnhMetaFileWithFILEA(0, file, &size, "ruvo\0quiet\0");
+    HBRUSH brush = CreateSolidBrush(colourRef(colour));
+    SelectObject(dc, brush);
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    Rectangle(dc, 40, 20, 120, 60);
+    HFONT font = CreateFontA(0, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Sans");
+    SelectObject(dc, font);
+    const WCHAR text[] = {'a', 'b'};
+    for (int i = 0; i < texts; ++i)
+        ExtTextOutW(dc, 4, 4, 0, nullptr, text, i % 2 ? 2 : 0, nullptr);
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    DeleteObject(brush);
+    DeleteObject(font);
     DeleteEnhMetaFile(CloseEnhMetaFileWithFILE(dc));
     return readBack(file);
 }

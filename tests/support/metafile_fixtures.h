@@ -12,6 +12,11 @@ namespace ruvo::test {
 // one rectangle filled with colour and drawn without an outline.
 QByteArray placeableWmfWithRectangle(QSize box, int unitsPerInch, QRect rectangle, QColor colour);
 
+// The same with a box anywhere; setsWindow false leaves out the records
+// that set the window to the box, as some writers do.
+QByteArray placeableWmfWithRectangleIn(QRect box, int unitsPerInch, QRect rectangle, QColor colour,
+                                       bool setsWindow);
+
 // The same picture without the placeable header: its window is set to extent.
 QByteArray standardWmfWithRectangle(QSize extent, QRect rectangle, QColor colour);
 
@@ -37,5 +42,22 @@ QByteArray busyEmf(QSize frame, int rectangles);
 // drivers and layout engines often record it, next to a filled rectangle
 // covering the middle of the frame.
 QByteArray emfWithGlyphIndexText(QColor colour);
+
+// An EMF written by libEMF whose header gives bounds (in the reference
+// device's pixels) and frame (in hundredths of a millimetre) as asked, however
+// they disagree. The drawing fills the bounds with fill and their top left
+// quarter, each way, with corner.
+QByteArray emfWithBounds(QRect bounds, QRect frame, QColor fill, QColor corner);
+
+// emfWithRectangle's picture, (0.25, 0.25, 0.5, 0.5) filled with colour, with
+// an 8-bit bitmap of side by side pixels stretched over its top left corner,
+// whose colour table of the given number of entries is read as usage says:
+// 0 colours, 1 indices into the palette, 2 none at all.
+QByteArray emfWithPaletteBitmap(quint32 usage, QColor colour, int side = 32, int entries = 256);
+
+// An EMF written by libEMF with the given number of texts, empty or not, in a
+// font of height zero, and a rectangle filled with colour from (40, 20) to
+// (120, 60) of the reference device's pixels.
+QByteArray emfWithZeroSizeText(int texts, QColor colour);
 
 } // namespace ruvo::test

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace ruvo {
+
+// An icon whose directory tells each image's size as the image itself does.
+// Writers put sizes in the directory that disagree with the images inside,
+// and byte counts that run past the file; Qt's reader trusts the directory,
+// cutting such an image short or refusing it. Each entry's width and height
+// are taken from the image's own header (a bitmap's or a PNG's), its byte
+// count is kept to the file, and the rest is left as it was.
+QByteArray icoWithTrueSizes(QByteArray ico);
+
+} // namespace ruvo

@@ -1,0 +1,596 @@
+// Pictures as other programs write them: header variants, sizes that
+// disagree, odd colour channels, and the damaged cousins of each.
+
+#include "imaging/file_picture_decoder.h"
+#include "support/bitmap_fixtures.h"
+#include "support/metafile_fixtures.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QMutex>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QTest>
+
+#include <bit>
+#include <cstdio>
+#include <unistd.h>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+struct PixelProbe
+{
+    QPoint at;
+    QColor colour;
+};
+using PixelProbes = QList<PixelProbe>;
+Q_DECLARE_METATYPE(PixelProbe)
+Q_DECLARE_METATYPE(ruvo::test::BitmapLayout)
+
+namespace {
+
+const QColor kRed(220, 20, 20);
+const QColor kGreen(20, 200, 40);
+const QColor kBlue(30, 40, 210);
+const QColor kPurple(128, 0, 255);
+const QColor kWhite(Qt::white);
+
+quint32 dwordAt(const QByteArray& bytes, qsizetype at)
+{
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | quint8(bytes.at(at + i));
+    return value;
+}
+
+QByteArray patched(QByteArray bytes, qsizetype at, quint32 value, int width = 4)
+{
+    for (int i = 0; i < width; ++i)
+        bytes[at + i] = char(value >> (8 * i));
+    return bytes;
+}
+
+QByteArray patchedBigEndian16(QByteArray bytes, qsizetype at, quint16 value)
+{
+    bytes[at] = char(value >> 8);
+    bytes[at + 1] = char(value);
+    return bytes;
+}
+
+// The placeable header and the metafile header's size field after it.
+constexpr qsizetype kPlaceableBytes = 22;
+constexpr qsizetype kWmfSizeAt = kPlaceableBytes + 6;
+// The EMF header's byte and record counts.
+constexpr qsizetype kEmfBytesAt = 48;
+constexpr qsizetype kEmfRecordsAt = 52;
+
+// Where the first record of the given type starts; -1 when there is none.
+qsizetype emfRecordAt(const QByteArray& emf, quint32 type)
+{
+    qsizetype at = 0;
+    while (at + 8 <= emf.size()) {
+        if (dwordAt(emf, at) == type)
+            return at;
+        const quint32 size = dwordAt(emf, at + 4);
+        if (size < 8)
+            break;
+        at += size;
+    }
+    return -1;
+}
+
+qsizetype bitmapRecordAt(const QByteArray& emf)
+{
+    constexpr quint32 kStretchDiBits = 81;
+    return emfRecordAt(emf, kStretchDiBits);
+}
+
+QByteArray wmfCountingPlaceableHeader(const QByteArray& wmf, quint32 extraWords = kPlaceableBytes / 2)
+{
+    return patched(wmf, kWmfSizeAt, dwordAt(wmf, kWmfSizeAt) + extraWords);
+}
+
+// What a writer that pads its files leaves after the end-of-file record.
+QByteArray padding()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 100; ++i)
+        bytes.append(char(i * 7 + 3));
+    return bytes;
+}
+
+// A GIF whose screen and only image are as large as asked, with no pixels
+// coded at all: a clear code and the end code.
+QByteArray emptyGif(QSize size)
+{
+    QByteArray gif("GIF89a");
+    const auto word = [&gif](int value) { gif.append(char(value & 0xFF)).append(char(value >> 8)); };
+    word(size.width());
+    word(size.height());
+    gif.append(char(0x80)).append(char(0)).append(char(0));
+    gif.append(QByteArray("\0\0\0\xFF\xFF\xFF", 6));
+    gif.append(',');
+    word(0);
+    word(0);
+    word(size.width());
+    word(size.height());
+    gif.append(char(0)).append(char(2));
+    gif.append(char(1)).append(char(0x2C)).append(char(0));
+    gif.append(';');
+    return gif;
+}
+
+QByteArray smallJpeg()
+{
+    QImage page(64, 48, QImage::Format_RGB32);
+    page.fill(kGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "jpeg").write(page);
+    return bytes;
+}
+
+// A real JPEG whose frame header claims the given size.
+QByteArray jpegClaiming(QSize size)
+{
+    QByteArray jpeg = smallJpeg();
+    const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+    jpeg = patchedBigEndian16(jpeg, frame + 5, quint16(size.height()));
+    return patchedBigEndian16(jpeg, frame + 7, quint16(size.width()));
+}
+
+QByteArray iconWithEntrySide(int side, int entrySide)
+{
+    QByteArray icon = iconWithSizes({side}, {kBlue});
+    icon[iconEntryAt(0)] = char(entrySide);
+    icon[iconEntryAt(0) + 1] = char(entrySide);
+    return icon;
+}
+
+// A raw pixel value for (x, y) that wanders over every bit the layout holds.
+quint32 rawValue(int x, int y, const BitmapLayout& layout)
+{
+    quint32 v = quint32(x) * 73856093u ^ quint32(y) * 19349663u ^ quint32(x * y) * 83492791u;
+    v ^= v >> 13;
+    v *= 0x5BD1E995u;
+    v ^= v >> 15;
+    if (!layout.palette.isEmpty())
+        return v % quint32(layout.palette.size());
+    return layout.bitCount < 32 ? v & ((1u << layout.bitCount) - 1) : v;
+}
+
+int scaled(quint32 value, quint32 mask)
+{
+    if (mask == 0)
+        return 0;
+    const int shift = std::countr_zero(mask);
+    return qRound(double((value & mask) >> shift) * 255.0 / double(mask >> shift));
+}
+
+// The picture a bitmap of this layout shows, worked out from the raw values.
+QImage reference(const BitmapLayout& layout, QSize size)
+{
+    std::array<quint32, 4> masks = layout.masks;
+    if (layout.compression == 0)
+        masks = layout.bitCount == 16 ? std::array<quint32, 4>{0x7C00, 0x3E0, 0x1F, 0}
+                                      : std::array<quint32, 4>{0xFF0000, 0xFF00, 0xFF, 0};
+    bool alpha = false;
+    for (int y = 0; y < size.height() && layout.palette.isEmpty(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            alpha = alpha || (rawValue(x, y, layout) & masks[3]) != 0;
+    }
+    QImage image(size, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const quint32 v = rawValue(x, y, layout);
+            if (!layout.palette.isEmpty()) {
+                image.setPixel(x, y, layout.palette[v] | 0xFF000000);
+                continue;
+            }
+            image.setPixel(x, y,
+                           qRgba(scaled(v, masks[0]), scaled(v, masks[1]), scaled(v, masks[2]),
+                                 alpha ? scaled(v, masks[3]) : 255));
+        }
+    }
+    return image;
+}
+
+QList<QRgb> palette(int entries)
+{
+    QList<QRgb> colours;
+    for (int i = 0; i < entries; ++i)
+        colours.append(qRgb(i * 37 % 256, i * 91 % 256, 255 - i * 13 % 256));
+    return colours;
+}
+
+BitmapLayout layout(int headerSize, int bitCount, quint32 compression = 0,
+                    std::array<quint32, 4> masks = {0, 0, 0, 0})
+{
+    BitmapLayout result;
+    result.headerSize = headerSize;
+    result.bitCount = bitCount;
+    result.compression = compression;
+    result.masks = masks;
+    return result;
+}
+
+BitmapLayout paletted(int headerSize, int bitCount, int entries)
+{
+    BitmapLayout result = layout(headerSize, bitCount);
+    result.palette = palette(entries);
+    return result;
+}
+
+BitmapLayout runLength(BitmapLayout layout)
+{
+    layout.compression = layout.bitCount == 8 ? 1 : 2;
+    return layout;
+}
+
+BitmapLayout topDown(BitmapLayout layout)
+{
+    layout.topDown = true;
+    return layout;
+}
+
+QByteArray bitmap(const BitmapLayout& layout, QSize size)
+{
+    return bitmapFile(layout, size, [&layout](int x, int y) { return rawValue(x, y, layout); });
+}
+
+// Everything Qt reports while the recorder is on, behind the decoder's own
+// filter: what the decoder lets through.
+QMutex recordedMutex;
+QStringList recorded;
+bool recording = false;
+QtMessageHandler passOn = nullptr;
+
+void recordMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    {
+        const QMutexLocker lock(&recordedMutex);
+        if (recording) {
+            recorded.append(message);
+            return;
+        }
+    }
+    passOn(type, context, message);
+}
+
+// Sends what the process writes to its error output into a file meanwhile.
+class ErrorOutputCapture
+{
+public:
+    ErrorOutputCapture()
+    {
+        m_file.open();
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        ::dup2(m_file.handle(), STDERR_FILENO);
+    }
+    ~ErrorOutputCapture() { restore(); }
+
+    QByteArray written()
+    {
+        restore();
+        m_file.seek(0);
+        return m_file.readAll();
+    }
+
+private:
+    void restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+        m_saved = -1;
+    }
+
+    QTemporaryFile m_file;
+    int m_saved = -1;
+};
+
+} // namespace
+
+class TestPictureVariants : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+    FilePictureDecoder m_decoder;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        // In place before the decoder's filter, so that the filter stands in front of it.
+        passOn = qInstallMessageHandler(recordMessage);
+    }
+
+    void decodes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<PixelProbes>("probes");
+
+        // libEMF's reference device has 3.2 pixels to the millimetre; a page
+        // pixel is 127/150 of a device pixel. The drawing is drawn from the
+        // bounds' corner: blue in its top left quarter, red elsewhere.
+        QTest::newRow("emf whose bounds straddle zero, frame from zero")
+            << emfWithBounds(QRect(QPoint(-256, -256), QPoint(1394, 1394)),
+                             QRect(QPoint(0, 0), QPoint(43500, 43500)), kRed, kBlue)
+            << "b.emf" << QSize(1950, 1950)
+            << PixelProbes{{{5, 5}, kBlue}, {{400, 400}, kBlue}, {{560, 560}, kRed}, {{1945, 1945}, kRed}};
+        // The frame reaches past the drawing on the right and at the bottom:
+        // its margin stays.
+        QTest::newRow("emf whose bounds straddle zero inside a larger frame")
+            << emfWithBounds(QRect(QPoint(-64, -64), QPoint(191, 191)),
+                             QRect(QPoint(0, 0), QPoint(12700, 12700)), kRed, kBlue)
+            << "m.emf" << QSize(556, 556)
+            << PixelProbes{{{30, 30}, kBlue}, {{100, 100}, kRed}, {{250, 250}, kRed}, {{500, 500}, kWhite}};
+        QTest::newRow("emf whose bounds lie wholly below zero")
+            << emfWithBounds(QRect(QPoint(-400, -300), QPoint(-145, -45)),
+                             QRect(QPoint(-12500, -9375), QPoint(-4531, -1406)), kRed, kBlue)
+            << "n.emf" << QSize(301, 301) << PixelProbes{{{20, 20}, kBlue}, {{150, 150}, kRed}};
+
+        const QByteArray wmf =
+            placeableWmfWithRectangle(QSize(2880, 1440), 1440, QRect(720, 360, 1440, 720), kBlue);
+        // The rectangle covers (48, 24) to (144, 72) of the page.
+        const PixelProbes wmfProbes{{{96, 48}, kBlue},
+                                    {{52, 28}, kBlue},
+                                    {{140, 68}, kBlue},
+                                    {{20, 20}, kWhite},
+                                    {{160, 85}, kWhite}};
+        QTest::newRow("placeable wmf") << wmf << "p.wmf" << QSize(192, 96) << wmfProbes;
+        QTest::newRow("wmf whose size counts its placeable header")
+            << wmfCountingPlaceableHeader(wmf) << "c.wmf" << QSize(192, 96) << wmfProbes;
+        // The same picture with its box away from the origin.
+        const QRect box(QPoint(1000, 500), QSize(2880, 1440));
+        const QRect rectangle = QRect(720, 360, 1440, 720).translated(box.topLeft());
+        QTest::newRow("wmf with its box away from the origin")
+            << wmfCountingPlaceableHeader(placeableWmfWithRectangleIn(box, 1440, rectangle, kBlue, true))
+            << "o.wmf" << QSize(192, 96) << wmfProbes;
+        QTest::newRow("wmf that sets no window, box away from the origin")
+            << wmfCountingPlaceableHeader(placeableWmfWithRectangleIn(box, 1440, rectangle, kBlue, false))
+            << "w.wmf" << QSize(192, 96) << wmfProbes;
+        QTest::newRow("wmf that sets no window")
+            << wmfCountingPlaceableHeader(placeableWmfWithRectangleIn(
+                   QRect(QPoint(0, 0), box.size()), 1440, QRect(720, 360, 1440, 720), kBlue, false))
+            << "v.wmf" << QSize(192, 96) << wmfProbes;
+
+        const QByteArray emf = richEmf();
+        // The rich picture's bitmap has its purple quarter here.
+        const PixelProbes emfProbes{{{124, 148}, kPurple}};
+        QTest::newRow("emf whose record count is one short")
+            << patched(emf, kEmfRecordsAt, dwordAt(emf, kEmfRecordsAt) - 1) << "r.emf" << QSize(189, 189)
+            << emfProbes;
+        QTest::newRow("emf with data after its end-of-file record")
+            << emf + padding() << "t.emf" << QSize(189, 189) << emfProbes;
+        QTest::newRow("emf whose size counts the data after its end")
+            << patched(emf + padding(), kEmfBytesAt, quint32(emf.size() + padding().size())) << "s.emf"
+            << QSize(189, 189) << emfProbes;
+        // 50.8 by 25.4 millimetres, the rectangle in the middle half.
+        const PixelProbes rectangleProbes{{{96, 48}, kRed}, {{150, 80}, kWhite}};
+        QTest::newRow("emf bitmap whose colour table holds palette indices")
+            << emfWithPaletteBitmap(1, kRed) << "i.emf" << QSize(192, 96) << rectangleProbes;
+        QTest::newRow("emf bitmap without a colour table")
+            << emfWithPaletteBitmap(2, kRed) << "n.emf" << QSize(192, 96) << rectangleProbes;
+        QTest::newRow("emf bitmap with a colour table")
+            << emfWithPaletteBitmap(0, kRed) << "c.emf" << QSize(192, 96) << rectangleProbes;
+        QTest::newRow("emf bitmap whose table is no longer than its pixels")
+            << emfWithPaletteBitmap(0, kRed, 3, 9) << "p.emf" << QSize(192, 96) << rectangleProbes;
+        QTest::newRow("emf with thousands of empty texts at size zero")
+            << emfWithZeroSizeText(2000, kGreen) << "z.emf" << QSize(192, 96)
+            << PixelProbes{{{90, 45}, kGreen}, {{30, 15}, kWhite}, {{170, 85}, kWhite}};
+
+        const PixelProbes iconProbes{{{16, 16}, kBlue}, {{31, 31}, kBlue}};
+        QTest::newRow("ico whose entry is smaller than its image")
+            << iconWithEntrySide(32, 16) << "s.ico" << QSize(32, 32) << iconProbes;
+        QTest::newRow("ico whose entry is larger than its image")
+            << iconWithEntrySide(32, 48) << "l.ico" << QSize(32, 32) << iconProbes;
+        QTest::newRow("ico whose entry says 256 for a smaller image")
+            << iconWithEntrySide(32, 0) << "z.ico" << QSize(32, 32) << iconProbes;
+        QTest::newRow("ico whose byte count runs past the file")
+            << patched(iconWithEntrySide(32, 32), iconEntryAt(0) + 8, 1 << 20) << "b.ico" << QSize(32, 32)
+            << iconProbes;
+        QByteArray understated = iconWithSizes({16, 48}, {kRed, kGreen});
+        understated[iconEntryAt(1)] = char(8);
+        understated[iconEntryAt(1) + 1] = char(8);
+        QTest::newRow("ico whose largest image is listed as the smallest")
+            << understated << "u.ico" << QSize(48, 48) << PixelProbes{{{24, 24}, kGreen}};
+
+        QTest::newRow("gif as large as its data can be")
+            << emptyGif(QSize(300, 300)) << "g.gif" << QSize(300, 300) << PixelProbes{};
+    }
+    void decodes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, name);
+        QFETCH(QSize, size);
+        QFETCH(PixelProbes, probes);
+        const DecodedPicture result = m_decoder.decode(write(name, bytes));
+        QVERIFY2(result.isValid(), qPrintable(result.error));
+        QCOMPARE(result.image.size(), size);
+        for (const PixelProbe& probe : probes) {
+            const QColor actual = result.image.pixelColor(probe.at);
+            const bool near = qAbs(actual.red() - probe.colour.red()) <= 40 &&
+                              qAbs(actual.green() - probe.colour.green()) <= 40 &&
+                              qAbs(actual.blue() - probe.colour.blue()) <= 40;
+            QVERIFY2(near, qPrintable(QStringLiteral("%1 at (%2, %3) instead of %4")
+                                          .arg(actual.name())
+                                          .arg(probe.at.x())
+                                          .arg(probe.at.y())
+                                          .arg(probe.colour.name())));
+        }
+    }
+
+    void bitmapsMatchTheirReference_data()
+    {
+        QTest::addColumn<BitmapLayout>("layout");
+        QTest::addColumn<QSize>("size");
+
+        // Odd widths, so that every row carries padding.
+        const QSize size(13, 7);
+        constexpr std::array<quint32, 4> k888 = {0xFF0000, 0xFF00, 0xFF, 0};
+        constexpr std::array<quint32, 4> k8888 = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+        constexpr std::array<quint32, 4> k565 = {0xF800, 0x07E0, 0x001F, 0};
+        QTest::newRow("52-byte header, 32 bits 8/8/8") << layout(52, 32, 3, k888) << size;
+        QTest::newRow("52-byte header, 24 bits") << layout(52, 24) << size;
+        QTest::newRow("52-byte header, 16 bits 5/5/5") << layout(52, 16) << size;
+        QTest::newRow("52-byte header, 8 bits, top down") << topDown(paletted(52, 8, 200)) << size;
+        QTest::newRow("56-byte header, 32 bits with alpha") << layout(56, 32, 3, k8888) << size;
+        QTest::newRow("56-byte header, 16 bits 5/6/5") << layout(56, 16, 3, k565) << size;
+        QTest::newRow("56-byte header, 4 bits") << paletted(56, 4, 16) << size;
+        QTest::newRow("52-byte header, 8 bits run-length coded") << runLength(paletted(52, 8, 256)) << size;
+        QTest::newRow("56-byte header, 4 bits run-length coded") << runLength(paletted(56, 4, 16)) << size;
+        QTest::newRow("16-byte OS/2 header, 1 bit") << paletted(16, 1, 2) << size;
+        QTest::newRow("16-byte OS/2 header, 4 bits") << paletted(16, 4, 16) << size;
+        QTest::newRow("16-byte OS/2 header, 8 bits") << paletted(16, 8, 256) << size;
+        QTest::newRow("16-byte OS/2 header, 24 bits") << layout(16, 24) << size;
+        QTest::newRow("32 bits 11/11/10")
+            << layout(40, 32, 3, {0xFFE00000, 0x001FFC00, 0x000003FF, 0}) << size;
+        QTest::newRow("32 bits 10/10/10/2, 124-byte header")
+            << layout(124, 32, 3, {0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000}) << size;
+        QTest::newRow("32 bits 6/6/6 high in the word")
+            << layout(108, 32, 3, {0xFC000000, 0x03F00000, 0x000FC000, 0}) << size;
+        QTest::newRow("16 bits 5/6/5") << layout(40, 16, 3, k565) << size;
+        QTest::newRow("16 bits 5/5/5") << layout(40, 16) << size;
+        QTest::newRow("16 bits 4/4/4/4 with alpha") << layout(40, 16, 6, {0xF00, 0xF0, 0xF, 0xF000}) << size;
+        // What Qt reads itself must come out the same.
+        QTest::newRow("40-byte header, 32 bits 8/8/8") << layout(40, 32, 3, k888) << size;
+        QTest::newRow("40-byte header, 24 bits") << layout(40, 24) << size;
+        QTest::newRow("40-byte header, 8 bits") << paletted(40, 8, 256) << size;
+        QTest::newRow("12-byte core header, 8 bits") << paletted(12, 8, 256) << size;
+    }
+    void bitmapsMatchTheirReference()
+    {
+        QFETCH(BitmapLayout, layout);
+        QFETCH(QSize, size);
+        const DecodedPicture result =
+            m_decoder.decode(write(QStringLiteral("ref.bmp"), bitmap(layout, size)));
+        QVERIFY2(result.isValid(), qPrintable(result.error));
+        const QImage expected = reference(layout, size);
+        QCOMPARE(result.image.size(), size);
+        QCOMPARE(result.image.hasAlphaChannel(), expected.hasAlphaChannel());
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                if (result.image.pixel(x, y) != expected.pixel(x, y))
+                    QFAIL(qPrintable(QStringLiteral("(%1, %2) is %3, not %4")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(result.image.pixel(x, y), 8, 16)
+                                         .arg(expected.pixel(x, y), 8, 16)));
+            }
+        }
+    }
+
+    void refuses_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("name");
+
+        const QByteArray wmf =
+            placeableWmfWithRectangle(QSize(2880, 1440), 1440, QRect(720, 360, 1440, 720), kBlue);
+        QTest::newRow("wmf whose size is off by more than its placeable header")
+            << wmfCountingPlaceableHeader(wmf, kPlaceableBytes / 2 + 1) << "a.wmf";
+        QTest::newRow("wmf counting its placeable header, cut short")
+            << wmfCountingPlaceableHeader(wmf).chopped(6) << "b.wmf";
+        const QByteArray standard =
+            standardWmfWithRectangle(QSize(400, 300), QRect(100, 100, 200, 100), kRed);
+        QTest::newRow("wmf without a placeable header whose size counts one")
+            << patched(standard, 6, dwordAt(standard, 6) + kPlaceableBytes / 2) << "c.wmf";
+
+        const QByteArray emf = richEmf();
+        QTest::newRow("emf cut before its end-of-file record, count one short")
+            << patched(emf, kEmfRecordsAt, dwordAt(emf, kEmfRecordsAt) - 1).chopped(20) << "a.emf";
+        QTest::newRow("emf whose size is larger than the file")
+            << patched(emf + padding(), kEmfBytesAt, quint32(emf.size() + padding().size() + 4)) << "b.emf";
+        QTest::newRow("emf padded where its end-of-file record should be")
+            << emf.chopped(20) + padding() << "c.emf";
+        const QByteArray indexed = emfWithPaletteBitmap(1, kRed);
+        // The bitmap record's header and table size is at its byte 52, its
+        // colour usage at 64.
+        QTest::newRow("emf bitmap whose index table runs past its header")
+            << patched(indexed, bitmapRecordAt(indexed) + 52, 40 + 255 * 2) << "d.emf";
+        QTest::newRow("emf bitmap whose table is shorter than its pixels")
+            << emfWithPaletteBitmap(0, kRed, 3, 8) << "s.emf";
+        QTest::newRow("emf bitmap of an unknown colour usage")
+            << patched(indexed, bitmapRecordAt(indexed) + 64, 7) << "e.emf";
+
+        QTest::newRow("ico whose image lies past the file")
+            << patched(iconWithEntrySide(32, 16), iconEntryAt(0) + 12, 1 << 20) << "a.ico";
+        QTest::newRow("ico cut inside its image") << iconWithEntrySide(32, 16).chopped(2000) << "b.ico";
+
+        // 34 bytes declaring 32767 by 7600 pixels, which would take a gigabyte.
+        QTest::newRow("tiny gif declaring a huge picture") << emptyGif(QSize(32767, 7600)) << "a.gif";
+        QTest::newRow("gif declaring more than its data can hold") << emptyGif(QSize(400, 300)) << "b.gif";
+        QTest::newRow("jpeg declaring more than its data can hold")
+            << jpegClaiming(QSize(30000, 8000)) << "a.jpg";
+
+        const QByteArray b52 = bitmap(layout(52, 32, 3, {0xFF0000, 0xFF00, 0xFF, 0}), QSize(13, 7));
+        QTest::newRow("bmp with a 52-byte header, cut in its pixels") << b52.chopped(30) << "a.bmp";
+        QTest::newRow("bmp with a 52-byte header, pixels past the file")
+            << patched(b52, 10, quint32(b52.size())) << "b.bmp";
+        QTest::newRow("bmp with a 56-byte header, cut inside it")
+            << bitmap(layout(56, 32, 3, {0xFF0000, 0xFF00, 0xFF, 0}), QSize(13, 7)).left(14 + 48) << "c.bmp";
+        QTest::newRow("bmp with scattered channel masks")
+            << bitmap(layout(56, 32, 3, {0xF0F000, 0x0F0F00, 0xFF, 0}), QSize(13, 7)) << "d.bmp";
+        QTest::newRow("bmp with an OS/2 header of 7 bits a pixel")
+            << patched(bitmap(paletted(16, 8, 256), QSize(13, 7)), 14 + 14, 7, 2) << "e.bmp";
+        QTest::newRow("bmp with a 52-byte header, compressed in a way no bitmap is")
+            << patched(bitmap(paletted(52, 8, 256), QSize(13, 7)), 14 + 16, 9) << "g.bmp";
+    }
+    void refuses()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, name);
+        const DecodedPicture result = m_decoder.decode(write(name, bytes));
+        QVERIFY2(!result.error.isEmpty(), "a damaged file decoded without an error");
+        QVERIFY(result.image.isNull());
+    }
+
+    void noisyMetafileDrawsInSilence()
+    {
+        // Without the filter, each text of size zero makes Qt's font code
+        // complain once or more.
+        const QString path = write(QStringLiteral("noisy.emf"), emfWithZeroSizeText(2000, kGreen));
+        {
+            const QMutexLocker lock(&recordedMutex);
+            recorded.clear();
+            recording = true;
+        }
+        ErrorOutputCapture capture;
+        const DecodedPicture result = m_decoder.decode(path);
+        // The recorder does hear what is said outside the decoder.
+        qWarning("heard");
+        const QByteArray written = capture.written();
+        QStringList heard;
+        {
+            const QMutexLocker lock(&recordedMutex);
+            recording = false;
+            heard = recorded;
+        }
+        QVERIFY2(result.isValid(), qPrintable(result.error));
+        QCOMPARE(heard, QStringList{QStringLiteral("heard")});
+        QCOMPARE(written, QByteArray());
+    }
+};
+
+QTEST_MAIN(TestPictureVariants)
+#include "tst_picture_variants.moc"
