@@ -1,5 +1,7 @@
 #include "imaging/prefetch_job.h"
 
+#include "platform/background_priority.h"
+
 namespace ruvo {
 
 PrefetchJob::PrefetchJob(const PictureDecoder& decoder, const PrefetchRequest& request,
@@ -28,7 +30,10 @@ void PrefetchJob::run(QThreadPool* scaleIn)
     m_picture.addResult(std::move(decoded));
     m_picture.finish();
     if (scaleIn && m_request.scaledSize && !source.isNull())
-        scaleIn->start([self = shared_from_this(), source] { self->scale(source); });
+        scaleIn->start([self = shared_from_this(), source] {
+            lowerThisThreadPriority();
+            self->scale(source);
+        });
     else
         scale(source);
 }

@@ -1,5 +1,6 @@
 #include "imaging/prefetching_picture_decoder.h"
 
+#include "platform/background_priority.h"
 #include "platform/native_file.h"
 
 #include <QSet>
@@ -98,7 +99,10 @@ std::function<void()> PrefetchingPictureDecoder::trimWhenDone() const
 
 void PrefetchingPictureDecoder::start(const std::shared_ptr<PrefetchJob>& job) const
 {
-    m_pool.start([job] { job->run(); });
+    m_pool.start([job] {
+        lowerThisThreadPriority();
+        job->run();
+    });
 }
 
 void PrefetchingPictureDecoder::startScaling(Entry& entry, const PrefetchRequest& request) const

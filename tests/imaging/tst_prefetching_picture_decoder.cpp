@@ -6,7 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace ruvo;
 
@@ -20,8 +22,10 @@ public:
     {
         QMutexLocker lock(&mutex);
         counts[path] += 1;
-        if (QThread::currentThread() != mainThread)
+        if (QThread::currentThread() != mainThread) {
             ++onWorkers;
+            workerNice = ::getpriority(PRIO_PROCESS, ::gettid());
+        }
         QImage image(10, 10, QImage::Format_RGB32);
         image.fill(QColor::fromRgb(qHash(path) & 0xFFFFFF));
         return {image, {}};
@@ -35,6 +39,7 @@ public:
     mutable QMutex mutex;
     mutable QHash<QString, int> counts;
     mutable int onWorkers = 0;
+    mutable int workerNice = 0;
     QThread* mainThread = QThread::currentThread();
 };
 
@@ -104,6 +109,19 @@ private Q_SLOTS:
         QCOMPARE(inner.count(page(1)), 1);
         QCOMPARE(inner.count(page(2)), 1);
         QCOMPARE(decoder.decode(page(1)).image, inner.decode(page(1)).image);
+    }
+
+    // Work done ahead runs at a lower priority than the thread that draws the window.
+    void workersGiveWayToTheInterface()
+    {
+        const int interfaceNice = ::getpriority(PRIO_PROCESS, ::gettid());
+        CountingDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.prefetch({page(80)});
+        decoder.waitForPrefetches();
+        QCOMPARE(inner.onWorkers, 1);
+        QCOMPARE(inner.workerNice, std::min(interfaceNice + 10, 19));
+        QCOMPARE(::getpriority(PRIO_PROCESS, ::gettid()), interfaceNice);
     }
 
     void aPictureAskedForTwiceIsDecodedOnce()
