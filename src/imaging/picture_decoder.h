@@ -43,6 +43,12 @@ public:
     // A hint that these pictures are likely to be asked for next, most likely first, and
     // that no others are; a decoder that keeps no cache ignores it.
     virtual void prefetch(const QList<PrefetchRequest>& requests) { Q_UNUSED(requests); }
+    // Whether decode() would return this picture at once, from work done ahead.
+    virtual bool isReady(const QString& path) const
+    {
+        Q_UNUSED(path);
+        return false;
+    }
     // The picture smoothly scaled to size (device pixels), when it was prepared ahead;
     // otherwise a null image.
     virtual QImage preparedScaling(const QImage& picture, QSize size) const

@@ -172,6 +172,14 @@ void PrefetchingPictureDecoder::prefetch(const QList<PrefetchRequest>& requests)
     evict();
 }
 
+bool PrefetchingPictureDecoder::isReady(const QString& path) const
+{
+    const Stamp stamp = stampOf(path);
+    QMutexLocker lock(&m_mutex);
+    const auto it = m_entries.constFind(path);
+    return it != m_entries.cend() && it->stamp == stamp && hasResult(it->picture);
+}
+
 QImage PrefetchingPictureDecoder::preparedScaling(const QImage& picture, QSize size) const
 {
     if (picture.isNull())

@@ -33,6 +33,7 @@ public:
     // prepared here), never decoded twice.
     DecodedPicture decode(const QString& path) const override;
     void prefetch(const QList<PrefetchRequest>& requests) override;
+    bool isReady(const QString& path) const override;
     QImage preparedScaling(const QImage& picture, QSize size) const override;
 
     // Waits until every prefetch has finished (for tests and shutdown).

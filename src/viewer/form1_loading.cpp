@@ -25,8 +25,9 @@ void Form1::RUVIHENS()
 
 void Form1::loadPicture(Surface& target, const QString& path)
 {
-    // The status bar says a page is loading for as long as it decodes.
-    if (!path.isEmpty())
+    // The status bar says a page is loading for as long as it decodes; a page decoded
+    // ahead is shown at once, with no need to say so.
+    if (!path.isEmpty() && !m_platform.pictures.isReady(path))
         m_changes.flush();
     // A missing page shows the previous one again; the first page of a run has
     // none, and the missing page has already been reported.

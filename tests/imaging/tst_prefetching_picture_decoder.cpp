@@ -124,6 +124,22 @@ private Q_SLOTS:
         QCOMPARE(::getpriority(PRIO_PROCESS, ::gettid()), interfaceNice);
     }
 
+    // Ready means decoded and current: not while queued, not once the file changed.
+    void readyOnlyOnceDecoded()
+    {
+        GatedDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.prefetch({page(90)});
+        inner.waitForStarted(1);
+        QVERIFY(!decoder.isReady(page(90)));
+        inner.open();
+        decoder.waitForPrefetches();
+        QVERIFY(decoder.isReady(page(90)));
+        write(page(90), "a longer file than before");
+        QVERIFY(!decoder.isReady(page(90)));
+        QVERIFY(!decoder.isReady(page(91)));
+    }
+
     void aPictureAskedForTwiceIsDecodedOnce()
     {
         CountingDecoder inner;

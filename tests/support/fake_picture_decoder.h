@@ -40,6 +40,8 @@ public:
         prefetchRequests = requests;
     }
 
+    bool isReady(const QString& path) const override { return ready.contains(path); }
+
     // Stands for scaling prepared ahead: every picture is prepared, in preparedColor.
     QImage preparedScaling(const QImage& picture, QSize size) const override
     {
@@ -62,6 +64,8 @@ public:
     // The requests of the latest prefetch, with their stretched sizes.
     QList<PrefetchRequest> prefetchRequests;
     QColor preparedColor;
+    // Paths whose pictures count as decoded ahead.
+    QSet<QString> ready;
 };
 
 } // namespace ruvo::test

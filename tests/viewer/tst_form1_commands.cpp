@@ -415,6 +415,20 @@ private Q_SLOTS:
         QCOMPARE(redraws.count(), 1 + windowsShown.size() + pagesDecoded);
     }
 
+    // A turn to pages decoded ahead is drawn once, when it is done: there is no loading
+    // to show meanwhile.
+    void aTurnToPagesDecodedAheadIsDrawnOnce()
+    {
+        ViewerFixture f;
+        const QString book = f.makeBook(7);
+        f.open(book);
+        f.platform.pictures.ready = {book + "/p3.jpg", book + "/p4.jpg"};
+        QSignalSpy redraws(&f.form, &Form1::changed);
+        f.form.Form_KeyDown(KeyCode::Space, 0);
+        QCOMPARE(f.panel(3), QStringLiteral("[3] p3.jpg"));
+        QCOMPARE(redraws.count(), 1);
+    }
+
     // A message box comes up over the window as the event has left it so far
     // (here the next page has gone missing), and the window is redrawn again
     // when the event ends.
