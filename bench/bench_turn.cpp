@@ -27,7 +27,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace ruvo;
@@ -220,18 +222,33 @@ struct TurnFigures
     QList<double> bareDecodes;
 };
 
-// Pages forward with Space to the end and back with Page Up to the start. Prefetched,
-// the reader dwells on each spread until the work ahead is done, as a reader does.
+// Gives every page of the book a new modification time, so that whatever was decoded ahead
+// is out of date and the next turn decodes its pages afresh, as a jump to a far page does.
+void outdate(const Book& book, int generation)
+{
+    const timespec times[2] = {{0, UTIME_OMIT}, {1'000'000 + generation, 0}};
+    for (const QString& path : book.paths)
+        ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
+}
+
+// Pages forward with Space to the end and back with Page Up to the start, the reader
+// dwelling on each spread until the work ahead is done. Cold, each turn finds nothing
+// decoded ahead.
 TurnFigures turnThrough(const Book& book, bool onePage, bool stretched, bool prefetched,
                         const QHash<QString, double>& decodeMs)
 {
     FilePictureDecoder files;
     PrefetchingPictureDecoder ahead(files);
-    PictureDecoder& decoder = prefetched ? static_cast<PictureDecoder&>(ahead) : files;
-    ShownViewer viewer(decoder);
+    ShownViewer viewer(ahead);
     viewer.open(book.folder, onePage, stretched);
     TurnFigures figures;
-    const auto record = [&](double ms) {
+    int generation = 0;
+    const auto turn = [&](Qt::Key key) {
+        ahead.waitForPrefetches();
+        viewer.settle();
+        if (!prefetched)
+            outdate(book, ++generation);
+        const double ms = viewer.press(key);
         if (ms < 0)
             return;
         figures.turns.append(ms);
@@ -240,20 +257,11 @@ TurnFigures turnThrough(const Book& book, bool onePage, bool stretched, bool pre
             bare += decodeMs.value(book.paths.at(page));
         figures.bareDecodes.append(bare);
     };
-    const auto dwell = [&] {
-        ahead.waitForPrefetches();
-        viewer.settle();
-    };
     const int last = int(book.paths.size()) - 1;
-    dwell();
-    while (viewer.state.pageIndex < last) {
-        record(viewer.press(Qt::Key_Space));
-        dwell();
-    }
-    while (viewer.state.pageIndex > (onePage ? 0 : 1)) {
-        record(viewer.press(Qt::Key_PageUp));
-        dwell();
-    }
+    while (viewer.state.pageIndex < last)
+        turn(Qt::Key_Space);
+    while (viewer.state.pageIndex > (onePage ? 0 : 1))
+        turn(Qt::Key_PageUp);
     return figures;
 }
 

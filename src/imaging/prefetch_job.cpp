@@ -25,27 +25,37 @@ void PrefetchJob::run(QThreadPool* scaleIn)
     int expected = Queued;
     if (!m_state.compare_exchange_strong(expected, Started))
         return;
-    DecodedPicture decoded = m_decoder ? m_decoder->decode(m_request.path) : DecodedPicture{m_source, {}};
-    const QImage source = decoded.image;
-    m_picture.addResult(std::move(decoded));
+    if (m_decoder) {
+        DecodedPicture decoded = m_decoder->decode(m_request.path);
+        // Set before the picture is published: whoever sees the picture may scale it.
+        m_source = decoded.image;
+        m_picture.addResult(std::move(decoded));
+    } else {
+        m_picture.addResult(DecodedPicture{m_source, {}});
+    }
     m_picture.finish();
-    if (scaleIn && m_request.scaledSize && !source.isNull())
-        scaleIn->start([self = shared_from_this(), source] {
-            lowerThisThreadPriority();
-            self->scale(source);
-        });
+    if (scaleIn && m_request.scaledSize && !m_source.isNull())
+        // Ahead of the queue: the page is on its way to the screen.
+        scaleIn->start(
+            [self = shared_from_this()] {
+                lowerThisThreadPriority();
+                self->scaleHere();
+            },
+            1);
     else
-        scale(source);
+        scaleHere();
 }
 
-void PrefetchJob::scale(const QImage& source)
+void PrefetchJob::scaleHere()
 {
+    if (m_scalingTaken.exchange(true))
+        return;
     const QSize size =
-        m_request.scaledSize && !source.isNull() ? m_request.scaledSize(source.size()) : QSize();
+        m_request.scaledSize && !m_source.isNull() ? m_request.scaledSize(m_source.size()) : QSize();
     if (!size.isEmpty()) {
-        QImage image = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QImage image = m_source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         image.setDevicePixelRatio(m_request.devicePixelRatio);
-        m_scaled.addResult(ScaledPicture{source.cacheKey(), std::move(image)});
+        m_scaled.addResult(ScaledPicture{m_source.cacheKey(), std::move(image)});
     }
     m_scaled.finish();
     if (m_finished)

@@ -22,7 +22,8 @@ struct ScaledPicture
 // published as soon as it is decoded, before any scaling.
 //
 // A job runs once: on a worker thread, or on the thread that wants its picture before a
-// worker has started it, so a page is never decoded twice. A job cancelled before it
+// worker has started it, so a page is never decoded twice; its scaling, likewise, is done
+// once, by a worker or by the thread that wants the scaled image first. A job cancelled before it
 // starts does nothing; its futures finish without a result.
 class PrefetchJob : public std::enable_shared_from_this<PrefetchJob>
 {
@@ -41,12 +42,13 @@ public:
     // a pool, only the picture is made here and the scaling is left to the pool, so that a
     // caller waiting for the picture is not kept waiting for the scaling too.
     void run(QThreadPool* scaleIn = nullptr);
+    // Scales the decoded picture here and now unless that has started elsewhere; only
+    // once the picture is there.
+    void scaleHere();
     // Keeps a job that has not started from ever starting; false when it has started.
     bool cancel();
 
 private:
-    void scale(const QImage& source);
-
     enum State
     {
         Queued,
@@ -60,6 +62,7 @@ private:
     QPromise<DecodedPicture> m_picture;
     QPromise<ScaledPicture> m_scaled;
     std::atomic<int> m_state{Queued};
+    std::atomic<bool> m_scalingTaken{false};
 };
 
 } // namespace ruvo

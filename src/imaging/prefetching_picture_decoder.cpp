@@ -184,17 +184,35 @@ QImage PrefetchingPictureDecoder::preparedScaling(const QImage& picture, QSize s
 {
     if (picture.isNull())
         return {};
-    QMutexLocker lock(&m_mutex);
-    for (Entry& entry : m_entries) {
-        if (!hasResult(entry.scaled))
-            continue;
-        const ScaledPicture scaled = entry.scaled.result();
-        if (scaled.sourceKey == picture.cacheKey() && scaled.image.size() == size) {
-            entry.lastUse = ++m_uses;
-            return scaled.image;
+    QFuture<ScaledPicture> scaled;
+    std::shared_ptr<PrefetchJob> job;
+    {
+        QMutexLocker lock(&m_mutex);
+        for (Entry& entry : m_entries) {
+            if (!hasResult(entry.picture) || entry.picture.result().image.cacheKey() != picture.cacheKey())
+                continue;
+            // A scaling still under way for this size is waited for rather than done twice.
+            const bool wanted = hasResult(entry.scaled) ? entry.scaled.result().image.size() == size
+                                                        : !entry.scaled.isFinished() && entry.scaledSizeOf &&
+                                                              entry.scaledSizeOf(picture.size()) == size;
+            if (wanted) {
+                entry.lastUse = ++m_uses;
+                scaled = entry.scaled;
+                job = entry.job;
+                break;
+            }
         }
     }
-    return {};
+    if (!scaled.isValid())
+        return {};
+    // Scaling no worker has taken up yet is done here, not after the work queued before it.
+    if (job && !scaled.isFinished())
+        job->scaleHere();
+    scaled.waitForFinished();
+    if (scaled.resultCount() == 0)
+        return {};
+    const ScaledPicture result = scaled.result();
+    return result.sourceKey == picture.cacheKey() && result.image.size() == size ? result.image : QImage();
 }
 
 void PrefetchingPictureDecoder::waitForPrefetches() const

@@ -221,6 +221,7 @@ private:
     void nextPage();
     void previousPage();
     void prefetchAround();
+    void decodeSpreadAhead();
     // The device size a page will be stretched to, from its picture's size, in the first
     // (or only) place or the second place of a spread.
     std::function<QSize(QSize)> stretchedSizeFor(bool secondPage) const;

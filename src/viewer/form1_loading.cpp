@@ -96,6 +96,7 @@ void Form1::RUVINEW1()
 void Form1::RUVINEW2()
 {
     StatusBarState& status = m_controls.statusBar;
+    decodeSpreadAhead();
     m_controls.picture1.visible = false;
     status.panel(3) = StatusText::loading();
     loadPicture(m_controls.picture2, m_fields.pagePath);

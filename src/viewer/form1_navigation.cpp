@@ -90,6 +90,23 @@ void Form1::prefetchAround()
     m_platform.pictures.prefetch(requests);
 }
 
+void Form1::decodeSpreadAhead()
+{
+    // The two pages of a spread not decoded ahead are decoded side by side, one per core,
+    // while the loading takes them in its order.
+    const int second = m_state.pageIndex + 1;
+    if (second >= pages().count())
+        return;
+    const QString secondPath = joinPath(m_browser.folder(), pages().name(second));
+    if (m_platform.pictures.isReady(m_fields.pagePath) && m_platform.pictures.isReady(secondPath))
+        return;
+    const bool stretched = stretchOn();
+    m_platform.pictures.prefetch(
+        {PrefetchRequest(m_fields.pagePath, stretched ? stretchedSizeFor(false) : nullptr,
+                         m_devicePixelRatio),
+         PrefetchRequest(secondPath, stretched ? stretchedSizeFor(true) : nullptr, m_devicePixelRatio)});
+}
+
 std::function<QSize(QSize)> Form1::stretchedSizeFor(bool secondPage) const
 {
     // What stretching will do at the turn: the area as it is, the stretched image's

@@ -257,6 +257,21 @@ private Q_SLOTS:
         QCOMPARE(inner.onWorkers, 2);
     }
 
+    // The scaled image of a page decoded by its caller is made by whoever wants it first:
+    // with both workers busy, the window scales it itself rather than wait for them.
+    void aScalingNoWorkerTookIsDoneByTheCaller()
+    {
+        GatedDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.prefetch({page(44), page(45), PrefetchRequest(page(46), half)});
+        inner.waitForStarted(2);
+        const QImage picture = decoder.decode(page(46)).image;
+        QCOMPARE(decoder.preparedScaling(picture, QSize(5, 5)).size(), QSize(5, 5));
+        inner.open();
+        decoder.waitForPrefetches();
+        QCOMPARE(inner.count(page(46)), 1);
+    }
+
     // A page asked for while a worker decodes it is waited for, not decoded twice.
     void aPageBeingDecodedIsWaitedFor()
     {

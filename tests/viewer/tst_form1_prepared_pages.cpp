@@ -84,6 +84,21 @@ private Q_SLOTS:
             QCOMPARE(secondPrepared, drawnSize(c.image2, ratio));
     }
 
+    // A spread not decoded ahead has both its pages decoded side by side: they are asked
+    // for together before the first is loaded. A spread decoded ahead is not asked again.
+    void aColdSpreadIsDecodedSideBySide()
+    {
+        ViewerFixture f;
+        const QString book = f.makeBook(6);
+        f.open(book);
+        QCOMPARE(f.platform.pictures.prefetched.first(), QStringList({book + "/p1.jpg", book + "/p2.jpg"}));
+        f.platform.pictures.prefetched.clear();
+        f.platform.pictures.ready = {book + "/p3.jpg", book + "/p4.jpg"};
+        f.form.NEXTP_Click();
+        QCOMPARE(f.platform.pictures.prefetched.size(), 1);
+        QCOMPARE(f.platform.pictures.prefetched.first().first(), book + "/p5.jpg");
+    }
+
     void actualSizeAsksForNoScaling()
     {
         ViewerFixture f;
