@@ -3,7 +3,9 @@
 // window's shutdown are each run once for every step until a run passes. After
 // a failed run the shelf file is its old or its complete new self, every
 // thumbnail it names is there, nothing outside the shelf changed, the record
-// file names a shelf, and the user was told.
+// file names a shelf, and the user was told. Shutdown writes only the window
+// settings, each setting its old or its new value; the settings store reports
+// no failure, so nothing is told there.
 #include "bookshelf/form5.h"
 #include "bookshelf/form6.h"
 #include "bookshelf/shelf_file.h"
