@@ -121,8 +121,13 @@ bool Form5::store(ShelfEntry& entry)
         return false;
     entry.thumbnailFile = nextThumbnailName(m_platform.files, folder);
     const QString thumbnail = thumbnailPath(folder, entry.thumbnailFile);
-    if (!m_platform.files.writeFile(thumbnail, *bitmap))
+    if (!m_platform.files.writeFile(thumbnail, *bitmap)) {
+        // A write can fail after the file is in place (the folder would not sync). The name was
+        // free, so what is there now is this thumbnail, which no shelf will name.
+        if (m_platform.files.entryKind(thumbnail) == EntryKind::PlainFile)
+            m_platform.files.removeFile(thumbnail);
         return false;
+    }
     QList<ShelfEntry> table = m_entries;
     table.append(entry);
     if (!writeShelfFile(m_platform.files, folder, table)) {

@@ -84,10 +84,10 @@ void Form6::Form_Load()
 
 QImage Form6::thumbnailOf(const ShelfEntry& entry) const
 {
-    const QString path = thumbnailPath(m_shelfFolder, entry.thumbnailFile);
-    if (entry.thumbnailFile.isEmpty() || m_platform.files.lookup(path).isEmpty())
+    if (!isReadableThumbnail(m_platform.files, m_shelfFolder, entry.thumbnailFile))
         return m_controls.image2;
-    const DecodedPicture decoded = m_platform.pictures.decode(path);
+    const DecodedPicture decoded =
+        m_platform.pictures.decode(thumbnailPath(m_shelfFolder, entry.thumbnailFile));
     return decoded.isValid() ? decoded.image : m_controls.image2;
 }
 

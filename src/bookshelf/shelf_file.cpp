@@ -1,8 +1,8 @@
 #include "bookshelf/shelf_file.h"
 
+#include "common/number_text.h"
 #include "platform/file_services.h"
 #include "platform/paths.h"
-#include "common/number_text.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -99,10 +99,11 @@ bool createEmptyShelfFile(FileServices& files, const QString& shelfFolder)
 QString nextThumbnailName(const FileServices& files, const QString& shelfFolder)
 {
     // Anything of the name counts as taken, a folder too: saving over it would fail every time.
+    // So does a link, even a dangling one: a thumbnail is never written through a link.
     for (int n = 0;; ++n) {
         const QString name = QString::number(n) + u"ruv.bmp"_s;
         const QString path = thumbnailPath(shelfFolder, name);
-        if (files.lookup(path, true).isEmpty() && !files.attributes(path))
+        if (files.lookup(path, true).isEmpty() && !files.attributes(path) && !files.entryKind(path))
             return name;
     }
 }
@@ -113,6 +114,12 @@ bool isBareFileName(const QString& name)
         return false;
     // Both separators: a shelf may have been written on a system that uses the other one.
     return !name.contains(pathSeparator) && !name.contains(u'/') && !name.contains(u'\\');
+}
+
+bool isReadableThumbnail(const FileServices& files, const QString& shelfFolder, const QString& thumbnailFile)
+{
+    return isBareFileName(thumbnailFile) &&
+           files.entryKind(thumbnailPath(shelfFolder, thumbnailFile)) == EntryKind::PlainFile;
 }
 
 ThumbnailRemoval removeThumbnail(FileServices& files, const QString& shelfFolder,

@@ -49,6 +49,11 @@ QString nextThumbnailName(const FileServices& files, const QString& shelfFolder)
 // folder (no separator, not "." or ".."): nothing else is ever deleted.
 bool isBareFileName(const QString& name);
 
+// Whether a thumbnail name read from a shelf file may be read as a picture: a
+// plain file directly in the shelf folder. A link is not followed, wherever
+// it leads: nothing outside the shelf is ever shown as one of its thumbnails.
+bool isReadableThumbnail(const FileServices& files, const QString& shelfFolder, const QString& thumbnailFile);
+
 enum class ThumbnailRemoval
 {
     Removed,

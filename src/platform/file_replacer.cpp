@@ -2,7 +2,6 @@
 
 #include "platform/native_name.h"
 
-
 #include <optional>
 
 #include <cerrno>
@@ -16,7 +15,7 @@ namespace ruvo {
 
 FileSystemCalls FileSystemCalls::system()
 {
-    return {::write, ::fsync, ::close, ::rename};
+    return {::mkstemp, ::write, ::fsync, ::close, ::rename, ::unlink, ::mkdir};
 }
 
 namespace {
@@ -89,7 +88,7 @@ bool FileReplacer::replace(const QString& path, const QByteArray& bytes) const
     if (!target)
         return false;
     QByteArray temporary = *target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    const int fd = m_calls.create(temporary.data());
     if (fd < 0)
         return false;
     // mkstemp makes the file readable by its owner only: a replaced file keeps its own

@@ -16,6 +16,15 @@ constexpr int Directory = 16;
 constexpr int Archive = 32;
 } // namespace FileAttribute
 
+// What a name in a folder is, the name itself rather than what a link leads to.
+enum class EntryKind
+{
+    PlainFile,
+    Folder,
+    Link,
+    Other,
+};
+
 class FileServices
 {
 public:
@@ -26,6 +35,9 @@ public:
     // The bare name of path when it exists as a plain file (or, with
     // directoryToo, as a folder), otherwise "".
     virtual QString lookup(const QString& path, bool directoryToo = false) const = 0;
+    // What path itself names, a link not followed (so a dangling link is there
+    // too); nothing when the name is free.
+    virtual std::optional<EntryKind> entryKind(const QString& path) const = 0;
     // Label of the volume holding path; "" where it has none.
     virtual QString volumeLabel(const QString& path) const = 0;
     // The roots of the mounted volumes that hold files (the "drives"), "/" first.

@@ -5,15 +5,19 @@
 
 namespace ruvo {
 
-// The system calls through which a file is replaced. Tests put failing ones in
-// their place to prove that each step's failure is caught; the program uses
-// the real ones.
+// The system calls through which the program changes files: a file is
+// created, written, synced, closed and renamed into place, and files and
+// folders are removed and made. Tests put failing ones in their place to prove
+// that each step's failure is caught; the program uses the real ones.
 struct FileSystemCalls
 {
+    int (*create)(char* nameTemplate);
     ssize_t (*write)(int fd, const void* data, size_t size);
     int (*fsync)(int fd);
     int (*close)(int fd);
     int (*rename)(const char* from, const char* to);
+    int (*unlink)(const char* path);
+    int (*mkdir)(const char* path, mode_t mode);
 
     static FileSystemCalls system();
 };

@@ -12,6 +12,8 @@ namespace ruvo {
 class IniSettingsService : public SettingsService
 {
 public:
+    explicit IniSettingsService(FileSystemCalls calls = FileSystemCalls::system()) : m_replacer(calls) {}
+
     QString read(const QString& application, const QString& section, const QString& key,
                  const QString& defaultValue) const override;
     void write(const QString& application, const QString& section, const QString& key,

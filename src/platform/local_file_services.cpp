@@ -41,6 +41,18 @@ QString LocalFileServices::lookup(const QString& path, bool directoryToo) const
     return QString();
 }
 
+std::optional<EntryKind> LocalFileServices::entryKind(const QString& path) const
+{
+    struct stat info;
+    if (path.isEmpty() || ::lstat(nativeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    if (S_ISLNK(info.st_mode))
+        return EntryKind::Link;
+    if (S_ISREG(info.st_mode))
+        return EntryKind::PlainFile;
+    return S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::Other;
+}
+
 QString LocalFileServices::volumeLabel(const QString& path) const
 {
     const QStorageInfo storage(path);
@@ -102,12 +114,12 @@ std::optional<QStringList> LocalFileServices::listFiles(const QString& folder) c
 
 bool LocalFileServices::removeFile(const QString& path)
 {
-    return !path.isEmpty() && ::unlink(nativeName(path).constData()) == 0;
+    return !path.isEmpty() && m_calls.unlink(nativeName(path).constData()) == 0;
 }
 
 bool LocalFileServices::createFolder(const QString& path)
 {
-    return !path.isEmpty() && ::mkdir(nativeName(path).constData(), 0777) == 0;
+    return !path.isEmpty() && m_calls.mkdir(nativeName(path).constData(), 0777) == 0;
 }
 
 std::optional<QStringList> LocalFileServices::readLines(const QString& path) const

@@ -9,10 +9,14 @@ namespace ruvo {
 class LocalFileServices : public FileServices
 {
 public:
-    explicit LocalFileServices(FileSystemCalls calls = FileSystemCalls::system()) : m_replacer(calls) {}
+    explicit LocalFileServices(FileSystemCalls calls = FileSystemCalls::system())
+        : m_calls(calls), m_replacer(calls)
+    {
+    }
 
     std::optional<int> attributes(const QString& path) const override;
     QString lookup(const QString& path, bool directoryToo = false) const override;
+    std::optional<EntryKind> entryKind(const QString& path) const override;
     QString volumeLabel(const QString& path) const override;
     QStringList volumeRoots() const override;
     QString volumeRoot(const QString& path) const override;
@@ -23,6 +27,7 @@ public:
     bool writeFile(const QString& path, const QByteArray& bytes) override;
 
 private:
+    FileSystemCalls m_calls;
     FileReplacer m_replacer;
 };
 

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -83,7 +84,8 @@ int faultyRename(const char* from, const char* to)
     return ::rename(from, to);
 }
 
-const FileSystemCalls faultyCalls{faultyWrite, faultySync, faultyClose, faultyRename};
+const FileSystemCalls faultyCalls{::mkstemp,    faultyWrite, faultySync, faultyClose,
+                                  faultyRename, ::unlink,    ::mkdir};
 
 const QByteArray oldShelf(" 1 \r\nVOL\r\n/books/a/p1.jpg\r\nA\r\n0ruv.bmp\r\n");
 const QByteArray newShelf(" 0 \r\n");
@@ -170,7 +172,8 @@ private Q_SLOTS:
         QVERIFY(FileReplacer().replace(link, newShelf));
         QVERIFY(QFileInfo(link).isSymLink());
         QCOMPARE(fileBytes(target), newShelf);
-        QCOMPARE(entriesOf(dir.filePath(QStringLiteral("elsewhere"))), QStringList{QStringLiteral("Hondana.ruv")});
+        QCOMPARE(entriesOf(dir.filePath(QStringLiteral("elsewhere"))),
+                 QStringList{QStringLiteral("Hondana.ruv")});
     }
 
     void whatIsNoPlainFileIsNeverReplaced_data()
@@ -230,7 +233,8 @@ private Q_SLOTS:
 
         QVERIFY(!files.writeFile(path, QByteArray(size, 'y')));
         QCOMPARE(fileBytes(path), oldShelf);
-        QCOMPARE(entriesOf(disk.path()), (QStringList{QStringLiteral(".filler"), QStringLiteral("Hondana.ruv")}));
+        QCOMPARE(entriesOf(disk.path()),
+                 (QStringList{QStringLiteral(".filler"), QStringLiteral("Hondana.ruv")}));
     }
 };
 

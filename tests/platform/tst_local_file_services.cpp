@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace ruvo;
@@ -80,6 +81,8 @@ private Q_SLOTS:
     void readOnlyFile();
     void lookup_data();
     void lookup();
+    void entryKind_data();
+    void entryKind();
     void volumeLabelOfMissingPath();
     void createFolder();
     void removeFile();
@@ -344,6 +347,36 @@ void TestLocalFileServices::lookup()
     QVERIFY(writeBytes(dir.filePath(QStringLiteral("shelf/book.zip")), "x"));
 
     QCOMPARE(LocalFileServices().lookup(dir.filePath(relativePath), directoryToo), expected);
+}
+
+void TestLocalFileServices::entryKind_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<std::optional<EntryKind>>("expected");
+
+    QTest::newRow("plain file") << "file" << std::optional(EntryKind::PlainFile);
+    QTest::newRow("folder") << "folder" << std::optional(EntryKind::Folder);
+    QTest::newRow("link to a file") << "link" << std::optional(EntryKind::Link);
+    QTest::newRow("dangling link") << "dangling" << std::optional(EntryKind::Link);
+    QTest::newRow("FIFO") << "fifo" << std::optional(EntryKind::Other);
+    QTest::newRow("nothing") << "free" << std::optional<EntryKind>();
+    QTest::newRow("empty path") << "" << std::optional<EntryKind>();
+}
+
+void TestLocalFileServices::entryKind()
+{
+    QFETCH(QString, name);
+    QFETCH(std::optional<EntryKind>, expected);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("file")), "x"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("file")), dir.filePath(QStringLiteral("link"))));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), dir.filePath(QStringLiteral("dangling"))));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600), 0);
+
+    QCOMPARE(LocalFileServices().entryKind(name.isEmpty() ? QString() : dir.filePath(name)), expected);
 }
 
 void TestLocalFileServices::volumeLabelOfMissingPath()

@@ -1,0 +1,37 @@
+// Any bytes, as a page file, through the one decoder every page, preview and
+// thumbnail goes through. The seeds hold each format it reads.
+#include "imaging/file_picture_decoder.h"
+#include "scratch_file.h"
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// Kept to the end of the process: destroying it while exit() runs the other
+// static destructors would crash in Qt's teardown.
+QGuiApplication* application = nullptr;
+std::unique_ptr<ruvo::fuzz::ScratchFile> page;
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    // Metafiles are drawn, and drawing text needs a GUI application.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = new QGuiApplication(*argc, *argv);
+    page = std::make_unique<ruvo::fuzz::ScratchFile>(QStringLiteral("page"));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    page->write(data, size);
+    const ruvo::DecodedPicture picture = ruvo::FilePictureDecoder().decode(page->path());
+    // A picture and an error at once would tell the viewer two things.
+    if (!picture.error.isEmpty() && !picture.image.isNull())
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,100 @@
+// Writes the seed corpora of the fuzz targets: a few small, valid inputs of
+// each kind that the readers take, from which the fuzzers mutate.
+//   make_fuzz_corpus <folder>   writes <folder>/<target>/<seed>
+#include "sample_book/gif_writer.h"
+#include "support/metafile_fixtures.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+QString root;
+
+void put(const QString& target, const QString& name, const QByteArray& bytes)
+{
+    QDir().mkpath(root + QLatin1Char('/') + target);
+    QFile file(root + QLatin1Char('/') + target + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+}
+
+QImage smallPicture(QImage::Format format)
+{
+    QImage image(6, 4, format);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.fillRect(1, 1, 3, 2, QColor(200, 30, 40));
+    return image;
+}
+
+QByteArray encoded(const QImage& image, const char* format, int quality = -1)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, quality);
+    return bytes;
+}
+
+void writePictures()
+{
+    const QImage colour = smallPicture(QImage::Format_RGB32);
+    put("fuzz_picture_decoder", "page.bmp", encoded(colour, "BMP"));
+    put("fuzz_picture_decoder", "page8.bmp", encoded(colour.convertToFormat(QImage::Format_Indexed8), "BMP"));
+    put("fuzz_picture_decoder", "page.jpg", encoded(colour, "JPEG", 50));
+    put("fuzz_picture_decoder", "page.ico", encoded(smallPicture(QImage::Format_ARGB32), "ICO"));
+    const QString gif = QDir::temp().filePath(QStringLiteral("ruvo-seed.gif"));
+    if (!ruvo::writeGif(colour, gif))
+        qFatal("cannot write the GIF seed");
+    QFile gifFile(gif);
+    gifFile.open(QIODevice::ReadOnly);
+    put("fuzz_picture_decoder", "page.gif", gifFile.readAll());
+    gifFile.remove();
+    put("fuzz_picture_decoder", "placeable.wmf",
+        ruvo::test::placeableWmfWithRectangle({100, 80}, 1440, {10, 10, 50, 40}, Qt::red));
+    put("fuzz_picture_decoder", "standard.wmf",
+        ruvo::test::standardWmfWithRectangle({100, 80}, {10, 10, 50, 40}, Qt::blue));
+    put("fuzz_picture_decoder", "rich.wmf", ruvo::test::richWmf());
+    put("fuzz_picture_decoder", "page.emf",
+        ruvo::test::emfWithRectangle({2000, 1500}, {0.1, 0.1, 0.5, 0.5}, Qt::green));
+    put("fuzz_picture_decoder", "rich.emf", ruvo::test::richEmf());
+    put("fuzz_picture_decoder", "none.txt", "not a picture\r\n");
+}
+
+void writeTexts()
+{
+    put("fuzz_shelf_file", "empty.ruv", "0\r\n");
+    put("fuzz_shelf_file", "two.ruv",
+        " 2 \r\nVOL1\r\n/books/a/p1.jpg\r\nA\r\n0ruv.bmp\r\nVOL2\r\n/books/b/p1.jpg\r\nB\r\n1ruv.bmp\r\n");
+    put("fuzz_shelf_file", "sjis.ruv",
+        " 1 \r\n\x83\x7b\x83\x8a\xFF\r\n/m/\x96\x7b/1.jpg\r\n\x96\x7b\r\n0ruv.bmp\r\n");
+    put("fuzz_shelf_file", "utf8.ruv",
+        "\xEF\xBB\xBF 1 \r\nV\r\n/b/\xE2\x91\xA0/1.jpg\r\n\xE2\x91\xA0\r\n0ruv.bmp\r\n");
+    put("fuzz_shelf_file", "short.ruv", " 3 \nV\n/b/1.jpg\n");
+    put("fuzz_record_file", "folder.ini", "/tmp\r\n");
+    put("fuzz_record_file", "sjis.ini", "/m/\x96\x7b\x92\x49\r\n");
+    put("fuzz_record_file", "utf8.ini", "\xEF\xBB\xBF/tmp/\xE2\x91\xA0\r\n");
+    put("fuzz_record_file", "empty.ini", "");
+    put("fuzz_code_page", "sjis.txt", "\x96\x7b\x92\x49\r\nabc\r\n\x81\x60\n");
+    put("fuzz_code_page", "utf8.txt", "\xEF\xBB\xBF\xE2\x91\xA0\r\n\xEF\xBB\xBFx\r\n");
+    put("fuzz_code_page", "lone.txt", "a\rb\n\x82\r\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    if (argc != 2)
+        qFatal("usage: make_fuzz_corpus <folder>");
+    root = QFile::decodeName(argv[1]);
+    writePictures();
+    writeTexts();
+    return 0;
+}
