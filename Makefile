@@ -17,8 +17,7 @@ FUZZ_SECONDS ?= 60
 # Allocations too large to make fail as they would without the sanitizer, so
 # that the program's own handling of them is what runs.
 SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:allocator_may_return_null=1:detect_stack_use_after_return=1:check_initialization_order=1 \
-	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 .PHONY: run test build deps deb test-asan fuzz fuzz-deps
 
