@@ -3,43 +3,17 @@
 #include "platform/local_file_services.h"
 #include "platform/native_name.h"
 #include "platform/paths.h"
+#include "support/raw_files.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace ruvo;
-
-namespace {
-
-// Writes a file under its exact bytes, out of reach of any name conversion.
-bool putRawFile(const QByteArray& path, const QByteArray& bytes)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
-    return ::close(fd) == 0 && written;
-}
-
-QByteArray jpegOf(QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG");
-    return bytes;
-}
-
-} // namespace
+using namespace ruvo::test;
 
 class TestNativeFiles : public QObject
 {
@@ -65,7 +39,7 @@ private Q_SLOTS:
     void listedNamesReachTheirFiles()
     {
         QFETCH(QByteArray, name);
-        QVERIFY(putRawFile(QFile::encodeName(m_folder) + '/' + name, jpegOf({30, 20})));
+        QVERIFY(putRawFile(QFile::encodeName(m_folder) + '/' + name, jpegOf({30, 20}, Qt::darkCyan)));
         LocalFileServices files;
         const std::optional<QStringList> listed = files.listFiles(m_folder);
         QVERIFY(listed.has_value());

@@ -1,16 +1,14 @@
 #include "browse/form2.h"
 #include "imaging/file_picture_decoder.h"
 #include "platform/native_name.h"
+#include "support/raw_files.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
 #include "viewer/viewer_state.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,27 +16,6 @@ using namespace ruvo;
 using namespace ruvo::test;
 
 namespace {
-
-// A page of its own size, so that each page shown can be told from the others.
-QByteArray jpegOf(QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::darkMagenta);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG");
-    return bytes;
-}
-
-bool putRawFile(const QByteArray& path, const QByteArray& bytes)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
-    return ::close(fd) == 0 && written;
-}
 
 // The main window's logic over the real files and the real decoder.
 struct RealBookFixture
@@ -88,7 +65,7 @@ private Q_SLOTS:
         const QList<QByteArray> names{"1\x82\xA0.jpg", "2\x82\xA2.jpg", "3caf\xE9.jpg", "4\xFF.jpg"};
         const QStringList shown{"1あ.jpg", "2い.jpg", "3caf\uFFFD.jpg", "4\uFFFD.jpg"};
         for (int i = 0; i < names.size(); ++i)
-            QVERIFY(putRawFile(folder + '/' + names.at(i), jpegOf(QSize(40 + i, 30 + i))));
+            QVERIFY(putRawFile(folder + '/' + names.at(i), jpegOf(QSize(40 + i, 30 + i), Qt::darkMagenta)));
 
         RealBookFixture f;
         f.form.controls().menu(QStringLiteral("sing")).checked = onePage;
