@@ -6,6 +6,7 @@
 #include "imaging/ico_directory.h"
 #include "imaging/jpeg_end.h"
 #include "imaging/jpeg_frame.h"
+#include "imaging/jpeg_reader.h"
 #include "imaging/picture_formats.h"
 #include "imaging/picture_limits.h"
 #include "imaging/quiet_messages.h"
@@ -23,6 +24,7 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <optional>
 
 namespace ruvo {
 
@@ -143,11 +145,49 @@ DecodedPicture readOwnBmp(QFile& file)
     return DecodedPicture{image, QString()};
 }
 
-DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format)
+// Sizes no page has, or that the file's data cannot fill.
+std::optional<DecodedPicture> refusedSize(QSize size, qint64 mostPixels)
+{
+    if (size.isValid() && tooLarge(size))
+        return failure(tooLargeText(size));
+    if (size.isValid() && qint64(size.width()) * size.height() > mostPixels)
+        return failure(QStringLiteral("picture is larger than its file can hold (%1x%2)")
+                           .arg(size.width())
+                           .arg(size.height()));
+    return std::nullopt;
+}
+
+// JPEGs of one or three channels are decoded here; the others (CMYK) are left to Qt's
+// reader, as nothing at all.
+std::optional<DecodedPicture> readOwnJpeg(QFile& file, qint64 mostPixels, const SpareCore& spare)
+{
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != file.size())
+        return failure(QStringLiteral("cannot read file: ") + file.errorString());
+    JpegReader jpeg(bytes);
+    if (!jpeg.readHeader())
+        return failure(QStringLiteral("cannot decode picture: ") + jpeg.errorString());
+    if (!jpeg.handles()) {
+        file.seek(0);
+        return std::nullopt;
+    }
+    if (std::optional<DecodedPicture> refused = refusedSize(jpeg.size(), mostPixels))
+        return refused;
+    const QImage image = jpeg.read(spare);
+    if (image.isNull())
+        return failure(QStringLiteral("cannot decode picture: ") + jpeg.errorString());
+    return DecodedPicture{image, QString()};
+}
+
+DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format, const SpareCore& spare)
 {
     if (format.format == PictureFormat::Jpeg && !hasJpegEnd(file))
         return failure(QStringLiteral("JPEG is truncated"));
     const qint64 mostPixels = mostPixelsHeld(file, format.format);
+    if (format.format == PictureFormat::Jpeg) {
+        if (std::optional<DecodedPicture> own = readOwnJpeg(file, mostPixels, spare))
+            return *own;
+    }
     // What Qt's reader gets when the file itself will not do.
     QBuffer rewritten;
     if (format.format == PictureFormat::Bmp) {
@@ -188,13 +228,8 @@ DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format)
     }
     // The reader knows the size from the header alone; refuse absurd ones
     // before anything is allocated for them.
-    const QSize size = reader.size();
-    if (size.isValid() && tooLarge(size))
-        return failure(tooLargeText(size));
-    if (size.isValid() && qint64(size.width()) * size.height() > mostPixels)
-        return failure(QStringLiteral("picture is larger than its file can hold (%1x%2)")
-                           .arg(size.width())
-                           .arg(size.height()));
+    if (std::optional<DecodedPicture> refused = refusedSize(reader.size(), mostPixels))
+        return *refused;
     QImage image;
     if (!reader.read(&image) || image.isNull())
         return failure(QStringLiteral("cannot decode picture: ") + reader.errorString());
@@ -224,7 +259,7 @@ DecodedPicture readMetafile(QFile& file, PictureReader reader)
     return EmfRenderer().render(bytes);
 }
 
-DecodedPicture decodeFile(const QString& path)
+DecodedPicture decodeFile(const QString& path, const SpareCore& spare)
 {
     QFile file;
     if (!openForReading(file, path)) {
@@ -238,7 +273,7 @@ DecodedPicture decodeFile(const QString& path)
     if (!format)
         return failure(QStringLiteral("unrecognised picture format"));
     if (format->reader == PictureReader::QtImageReader)
-        return readRaster(file, *format);
+        return readRaster(file, *format, spare);
     return readMetafile(file, format->reader);
 }
 
@@ -256,11 +291,16 @@ FilePictureDecoder::FilePictureDecoder()
 
 DecodedPicture FilePictureDecoder::decode(const QString& path) const
 {
+    return decodeSharing(path, {});
+}
+
+DecodedPicture FilePictureDecoder::decodeSharing(const QString& path, const SpareCore& spare) const
+{
     // A damaged or odd file makes Qt's readers and the metafile drawing
     // complain on the terminal; the result says all that is to be said.
     const QuietMessages quiet;
     try {
-        return decodeFile(path);
+        return decodeFile(path, spare);
     } catch (const std::bad_alloc&) {
         return failure(QStringLiteral("not enough memory for the picture"));
     } catch (...) {

@@ -17,6 +17,10 @@ struct DecodedPicture
     bool isValid() const { return error.isEmpty() && !image.isNull(); }
 };
 
+// Runs a piece of work on another core as soon as one is free: at once, later, or never.
+// The work checks for itself whether it is still wanted when it runs.
+using SpareCore = std::function<void(std::function<void()>)>;
+
 // A picture likely to be asked for next. When it will be drawn stretched, scaledSize gives
 // the size in device pixels it will be drawn at, from the picture's own size (an empty size
 // when it will not be drawn stretched after all), and devicePixelRatio the screen's ratio.
@@ -40,9 +44,19 @@ class PictureDecoder
 public:
     virtual ~PictureDecoder() = default;
     virtual DecodedPicture decode(const QString& path) const = 0;
+    // The same, for a caller that is waiting for the picture: part of the work may be done on
+    // the spare core beside it.
+    virtual DecodedPicture decodeSharing(const QString& path, const SpareCore& spare) const
+    {
+        Q_UNUSED(spare);
+        return decode(path);
+    }
     // A hint that these pictures are likely to be asked for next, most likely first, and
     // that no others are; a decoder that keeps no cache ignores it.
     virtual void prefetch(const QList<PrefetchRequest>& requests) { Q_UNUSED(requests); }
+    // A picture the caller will ask for in a moment, after another one: decoding it on the
+    // spare core meanwhile has the two decoded side by side.
+    virtual void decodeBeside(const PrefetchRequest& request) { Q_UNUSED(request); }
     // Whether decode() would return this picture at once, from work done ahead.
     virtual bool isReady(const QString& path) const
     {

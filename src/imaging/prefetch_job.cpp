@@ -20,13 +20,13 @@ PrefetchJob::PrefetchJob(const QImage& picture, const PrefetchRequest& request,
     m_scaled.start();
 }
 
-void PrefetchJob::run(QThreadPool* scaleIn)
+void PrefetchJob::run(QThreadPool* scaleIn, const SpareCore& spare)
 {
     int expected = Queued;
     if (!m_state.compare_exchange_strong(expected, Started))
         return;
     if (m_decoder) {
-        DecodedPicture decoded = m_decoder->decode(m_request.path);
+        DecodedPicture decoded = m_decoder->decodeSharing(m_request.path, spare);
         // Set before the picture is published: whoever sees the picture may scale it.
         m_source = decoded.image;
         m_picture.addResult(std::move(decoded));

@@ -40,8 +40,9 @@ public:
 
     // Runs the job here and now unless it has started elsewhere or was cancelled. With
     // a pool, only the picture is made here and the scaling is left to the pool, so that a
-    // caller waiting for the picture is not kept waiting for the scaling too.
-    void run(QThreadPool* scaleIn = nullptr);
+    // caller waiting for the picture is not kept waiting for the scaling too; with a spare
+    // core, the decoding may share the work with it.
+    void run(QThreadPool* scaleIn = nullptr, const SpareCore& spare = {});
     // Scales the decoded picture here and now unless that has started elsewhere; only
     // once the picture is there.
     void scaleHere();

@@ -21,6 +21,9 @@ PrefetchingPictureDecoder::PrefetchingPictureDecoder(const PictureDecoder& inner
 {
     // Two pages make a spread: prepare both at once, one per core.
     m_pool.setMaxThreadCount(2);
+    m_spare.setMaxThreadCount(1);
+    m_spare.setExpiryTimeout(-1);
+    m_spare.start([] {});
 }
 
 PrefetchingPictureDecoder::~PrefetchingPictureDecoder()
@@ -33,6 +36,39 @@ PrefetchingPictureDecoder::~PrefetchingPictureDecoder()
         }
     }
     m_pool.waitForDone();
+    m_spare.waitForDone();
+}
+
+SpareCore PrefetchingPictureDecoder::spareCore() const
+{
+    return [this](std::function<void()> work) { m_spare.start(std::move(work)); };
+}
+
+void PrefetchingPictureDecoder::drop(QHash<QString, Entry>::iterator entry) const
+{
+    m_dropped.append(std::move(entry.value()));
+    m_entries.erase(entry);
+}
+
+void PrefetchingPictureDecoder::replace(const QString& path, Entry entry) const
+{
+    const auto old = m_entries.find(path);
+    if (old != m_entries.end())
+        drop(old);
+    m_entries.insert(path, std::move(entry));
+}
+
+void PrefetchingPictureDecoder::freeDropped() const
+{
+    QList<Entry> dropped;
+    {
+        QMutexLocker lock(&m_mutex);
+        dropped.swap(m_dropped);
+    }
+    // A page's memory goes back to the system page by page, which takes a millisecond or
+    // more for a large one.
+    if (!dropped.isEmpty())
+        m_spare.start([dropped = std::move(dropped)] { Q_UNUSED(dropped); });
 }
 
 PrefetchingPictureDecoder::Stamp PrefetchingPictureDecoder::stampOf(const QString& path)
@@ -70,7 +106,7 @@ DecodedPicture PrefetchingPictureDecoder::decode(const QString& path) const
     }
     // A page no worker has started yet is decoded here; its scaling stays with the workers.
     if (job && !picture.isFinished())
-        job->run(&m_pool);
+        job->run(&m_pool, spareCore());
     if (picture.isValid()) {
         picture.waitForFinished();
         // A job cancelled between finding it and running it leaves no picture.
@@ -78,22 +114,33 @@ DecodedPicture PrefetchingPictureDecoder::decode(const QString& path) const
             return picture.result();
     }
 
-    DecodedPicture decoded = m_inner.decode(path);
-    QMutexLocker lock(&m_mutex);
-    Entry& entry = m_entries[path];
-    if (entry.job)
-        entry.job->cancel();
-    entry = Entry{stamp, nullptr, QtFuture::makeReadyFuture(decoded), QFuture<ScaledPicture>(), {}, ++m_uses};
-    evict();
+    DecodedPicture decoded = m_inner.decodeSharing(path, spareCore());
+    {
+        QMutexLocker lock(&m_mutex);
+        const auto old = m_entries.find(path);
+        if (old != m_entries.end()) {
+            if (old->job)
+                old->job->cancel();
+            drop(old);
+        }
+        m_entries.insert(path, Entry{stamp, nullptr, QtFuture::makeReadyFuture(decoded),
+                                     QFuture<ScaledPicture>(), {}, ++m_uses});
+        evict();
+    }
+    freeDropped();
     return decoded;
 }
 
 std::function<void()> PrefetchingPictureDecoder::trimWhenDone() const
 {
     // What a job made counts against the budget as soon as it is there.
+    // On a worker, which frees what it lets go of itself.
     return [this] {
+        QList<Entry> dropped;
         QMutexLocker lock(&m_mutex);
         evict();
+        dropped.swap(m_dropped);
+        lock.unlock();
     };
 }
 
@@ -131,10 +178,12 @@ void PrefetchingPictureDecoder::dropUnwanted(const QList<PrefetchRequest>& reque
         wanted.insert(request.path);
     for (auto it = m_entries.begin(); it != m_entries.end();) {
         const bool queuedOnly = it->job && !it->picture.isFinished();
-        if (queuedOnly && !wanted.contains(it.key()) && it->job->cancel())
+        if (queuedOnly && !wanted.contains(it.key()) && it->job->cancel()) {
+            m_dropped.append(std::move(it.value()));
             it = m_entries.erase(it);
-        else
+        } else {
             ++it;
+        }
     }
 }
 
@@ -165,11 +214,29 @@ void PrefetchingPictureDecoder::prefetch(const QList<PrefetchRequest>& requests)
         }
         auto job = std::make_shared<PrefetchJob>(m_inner, request, trimWhenDone());
         // Pages prefetched count as used now, after what is on screen.
-        m_entries.insert(request.path, Entry{stamps.at(i), job, job->picture(), job->scaled(),
-                                             request.scaledSize, ++m_uses});
+        replace(request.path,
+                Entry{stamps.at(i), job, job->picture(), job->scaled(), request.scaledSize, ++m_uses});
         start(job);
     }
     evict();
+    lock.unlock();
+    freeDropped();
+}
+
+void PrefetchingPictureDecoder::decodeBeside(const PrefetchRequest& request)
+{
+    const Stamp stamp = stampOf(request.path);
+    QMutexLocker lock(&m_mutex);
+    const auto it = m_entries.find(request.path);
+    // Decoded, or being decoded: nothing to hurry.
+    if (it != m_entries.end() && it->stamp == stamp && (!it->job || !it->job->cancel()))
+        return;
+    auto job = std::make_shared<PrefetchJob>(m_inner, request, trimWhenDone());
+    replace(request.path, Entry{stamp, job, job->picture(), job->scaled(), request.scaledSize, ++m_uses});
+    m_spare.start([job] { job->run(); });
+    evict();
+    lock.unlock();
+    freeDropped();
 }
 
 bool PrefetchingPictureDecoder::isReady(const QString& path) const
@@ -248,7 +315,7 @@ void PrefetchingPictureDecoder::evict() const
         }
         if (oldest == m_entries.end())
             return;
-        m_entries.erase(oldest);
+        drop(oldest);
     }
 }
 

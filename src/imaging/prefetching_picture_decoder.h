@@ -16,6 +16,10 @@ namespace ruvo {
 // at when they are drawn stretched. A file that changed since it was decoded is decoded
 // again.
 //
+// A page wanted at once that nothing has prepared is decoded by the caller, which shares the
+// work with a spare core of normal priority (the workers that prepare ahead run at a lower
+// one). Pictures the cache lets go of are freed there too, not on the caller's thread.
+//
 // Bounds: at most maximumEntries pages are kept, and the pictures and scaled images
 // together hold at most the byte budget beyond the page most recently asked for and the
 // work still running (at most two pages at a time, one per worker). Prefetches that a
@@ -33,6 +37,8 @@ public:
     // prepared here), never decoded twice.
     DecodedPicture decode(const QString& path) const override;
     void prefetch(const QList<PrefetchRequest>& requests) override;
+    // Decodes the page, and scales it as asked, on the spare core.
+    void decodeBeside(const PrefetchRequest& request) override;
     bool isReady(const QString& path) const override;
     QImage preparedScaling(const QImage& picture, QSize size) const override;
 
@@ -67,13 +73,23 @@ private:
     void startScaling(Entry& entry, const PrefetchRequest& request) const;
     void dropUnwanted(const QList<PrefetchRequest>& requests) const;
     void evict() const;
+    void drop(QHash<QString, Entry>::iterator entry) const;
+    void replace(const QString& path, Entry entry) const;
     std::function<void()> trimWhenDone() const;
+    SpareCore spareCore() const;
+    // Frees the pictures let go of since the last call on the spare core; called without the lock.
+    void freeDropped() const;
 
     const PictureDecoder& m_inner;
     const qint64 m_byteBudget;
     mutable QThreadPool m_pool;
+    // One thread, made by the thread that builds the cache and so of its priority, and kept:
+    // a thread's lowered priority cannot be raised again.
+    mutable QThreadPool m_spare;
     mutable QMutex m_mutex;
     mutable QHash<QString, Entry> m_entries;
+    // Let go of and not yet freed.
+    mutable QList<Entry> m_dropped;
     mutable quint64 m_uses = 0;
     // The page most recently asked for stays, whatever it costs.
     mutable QString m_lastAsked;

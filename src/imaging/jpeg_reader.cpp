@@ -1,0 +1,339 @@
+#include "imaging/jpeg_reader.h"
+
+#include "imaging/picture_limits.h"
+
+#include <QColorSpace>
+#include <QSemaphore>
+
+#include <atomic>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <jpeglib.h>
+
+namespace ruvo {
+
+namespace {
+
+// A forged progressive file can hold any number of scans, each of which goes over the
+// whole picture again; real files have a dozen at most.
+constexpr int kMostScans = 1000;
+// Splitting pays once a picture is large enough to keep the spare core busy for a while.
+constexpr qint64 kSmallestSplitPixels = 512 * 512;
+// The upper rows' share: the spare core runs through them at about half the cost of
+// decoding them before it decodes the rest, so both cores finish together at about 21/32.
+constexpr int kSplitNumerator = 21;
+constexpr int kSplitDenominator = 32;
+
+// libjpeg reports a fatal error through error_exit, which must not return: it jumps back
+// into the call of the reader that started the step.
+struct ErrorJump
+{
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void jumpOut(j_common_ptr info)
+{
+    auto* error = reinterpret_cast<ErrorJump*>(info->err);
+    info->err->format_message(info, error->message);
+    std::longjmp(error->jump, 1);
+}
+
+// Warnings about damaged data are not fatal: libjpeg fills in what it cannot read, as it
+// does under Qt's reader, and the picture is judged by its result.
+void ignoreMessage(j_common_ptr, int) {}
+
+[[noreturn]] void tooManyScans(j_common_ptr info)
+{
+    auto* error = reinterpret_cast<ErrorJump*>(info->err);
+    std::snprintf(error->message, sizeof error->message, "more than %d scans", kMostScans);
+    std::longjmp(error->jump, 1);
+}
+
+void watchScans(j_common_ptr info)
+{
+    if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMostScans)
+        tooManyScans(info);
+}
+
+// One pass of libjpeg over the data. Every step that can fail sets the jump target
+// first, in a frame that holds nothing with a destructor: a fatal error ends the step
+// with false and message() telling why.
+class Decompressor
+{
+public:
+    explicit Decompressor(const QByteArray& data) : m_data(data)
+    {
+        m_info.err = jpeg_std_error(&m_error.manager);
+        m_error.manager.error_exit = jumpOut;
+        m_error.manager.emit_message = ignoreMessage;
+        m_error.message[0] = '\0';
+        m_progress.progress_monitor = watchScans;
+    }
+    ~Decompressor()
+    {
+        if (m_created)
+            jpeg_destroy_decompress(&m_info);
+    }
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+
+    bool readHeader()
+    {
+        if (setjmp(m_error.jump))
+            return false;
+        jpeg_create_decompress(&m_info);
+        m_created = true;
+        m_info.progress = &m_progress;
+        m_info.mem->max_memory_to_use = long(kImageReaderAllocationMegabytes) * 1024 * 1024;
+        jpeg_mem_src(&m_info, reinterpret_cast<const unsigned char*>(m_data.constData()),
+                     static_cast<unsigned long>(m_data.size()));
+        jpeg_save_markers(&m_info, JPEG_APP0 + 2, 0xFFFF);
+        return jpeg_read_header(&m_info, TRUE) == JPEG_HEADER_OK;
+    }
+
+    bool start()
+    {
+        if (setjmp(m_error.jump))
+            return false;
+        // Qt's 32-bit RGB is one 0xffRRGGBB word a pixel, whichever way round its bytes lie.
+        const J_COLOR_SPACE rgb32 = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+        m_info.out_color_space = m_info.num_components == 1 ? JCS_GRAYSCALE : rgb32;
+        return jpeg_start_decompress(&m_info) == TRUE;
+    }
+
+    bool skip(int rows)
+    {
+        if (setjmp(m_error.jump))
+            return false;
+        return jpeg_skip_scanlines(&m_info, JDIMENSION(rows)) == JDIMENSION(rows);
+    }
+
+    // Rows from the current one up to (not including) end, into the picture's memory.
+    bool readRows(uchar* bits, qsizetype bytesPerLine, int end)
+    {
+        if (setjmp(m_error.jump))
+            return false;
+        while (int(m_info.output_scanline) < end) {
+            JSAMPROW row = bits + qsizetype(m_info.output_scanline) * bytesPerLine;
+            if (jpeg_read_scanlines(&m_info, &row, 1) != 1)
+                return false;
+        }
+        return true;
+    }
+
+    bool finish()
+    {
+        if (setjmp(m_error.jump))
+            return false;
+        if (m_info.output_scanline < m_info.output_height)
+            jpeg_abort_decompress(&m_info);
+        else
+            jpeg_finish_decompress(&m_info);
+        return true;
+    }
+
+    // Whether the picture comes in several scans, each over the whole picture.
+    bool multipleScans()
+    {
+        if (setjmp(m_error.jump))
+            return true;
+        return jpeg_has_multiple_scans(&m_info) == TRUE;
+    }
+
+    // Before finish(), which lets go of the markers.
+    QByteArray iccProfile()
+    {
+        JOCTET* profile = nullptr;
+        unsigned int length = 0;
+        if (setjmp(m_error.jump))
+            return {};
+        if (!jpeg_read_icc_profile(&m_info, &profile, &length) || !profile)
+            return {};
+        QByteArray bytes(reinterpret_cast<const char*>(profile), qsizetype(length));
+        std::free(profile);
+        return bytes;
+    }
+
+    const jpeg_decompress_struct& info() const { return m_info; }
+    QString message() const
+    {
+        return m_error.message[0] ? QString::fromLatin1(m_error.message)
+                                  : QStringLiteral("fewer rows than the header declares");
+    }
+
+private:
+    QByteArray m_data;
+    jpeg_decompress_struct m_info{};
+    ErrorJump m_error{};
+    jpeg_progress_mgr m_progress{};
+    bool m_created = false;
+};
+
+// The lower rows, decoded on the spare core unless the caller has taken them back first.
+class LowerBand
+{
+public:
+    LowerBand(const QByteArray& data, uchar* bits, qsizetype bytesPerLine, int from)
+        : m_data(data), m_bits(bits), m_bytesPerLine(bytesPerLine), m_from(from)
+    {
+    }
+
+    // On the spare core.
+    void run()
+    {
+        int expected = Open;
+        if (!m_owner.compare_exchange_strong(expected, SpareCore))
+            return;
+        Decompressor lower(m_data);
+        const bool done = lower.readHeader() && lower.start() && lower.skip(m_from) &&
+                          lower.readRows(m_bits, m_bytesPerLine, int(lower.info().output_height)) &&
+                          lower.finish();
+        if (!done)
+            m_error = lower.message();
+        m_done.release();
+    }
+
+    // True when the caller is to decode the lower rows itself: the spare core had not
+    // begun them.
+    bool takeBack()
+    {
+        int expected = Open;
+        return m_owner.compare_exchange_strong(expected, Caller);
+    }
+
+    // After takeBack() said no: the spare core's result, once it is there.
+    QString waitForError()
+    {
+        m_done.acquire();
+        return m_error;
+    }
+
+private:
+    enum Owner
+    {
+        Open,
+        SpareCore,
+        Caller
+    };
+
+    const QByteArray m_data;
+    // The picture's memory: the caller keeps the picture until the spare core is done.
+    uchar* const m_bits;
+    const qsizetype m_bytesPerLine;
+    const int m_from;
+    std::atomic<int> m_owner{Open};
+    QSemaphore m_done;
+    QString m_error;
+};
+
+} // namespace
+
+struct JpegReader::Private
+{
+    explicit Private(const QByteArray& bytes) : data(bytes), upper(bytes) {}
+
+    const QByteArray data;
+    Decompressor upper;
+    bool headerRead = false;
+    QString error;
+};
+
+JpegReader::JpegReader(const QByteArray& data) : d(std::make_unique<Private>(data)) {}
+
+JpegReader::~JpegReader() = default;
+
+bool JpegReader::readHeader()
+{
+    d->headerRead = d->upper.readHeader();
+    if (!d->headerRead)
+        d->error = d->upper.message();
+    return d->headerRead;
+}
+
+bool JpegReader::handles() const
+{
+    return d->headerRead && (d->upper.info().num_components == 1 || d->upper.info().num_components == 3);
+}
+
+QSize JpegReader::size() const
+{
+    return d->headerRead ? QSize(int(d->upper.info().image_width), int(d->upper.info().image_height)) : QSize();
+}
+
+int JpegReader::splitRow(int height, qint64 pixels, int groupRows)
+{
+    if (pixels < kSmallestSplitPixels || groupRows <= 0)
+        return height;
+    const int split = int(qint64(height) * kSplitNumerator / kSplitDenominator) / groupRows * groupRows;
+    return split > 0 && split < height ? split : height;
+}
+
+QImage JpegReader::read(const SpareCore& spare)
+{
+    Decompressor& upper = d->upper;
+    if (!handles()) {
+        d->error = QStringLiteral("not a picture of one or three channels");
+        return {};
+    }
+    if (!upper.start()) {
+        d->error = upper.message();
+        return {};
+    }
+    const jpeg_decompress_struct& info = upper.info();
+    const int width = int(info.output_width);
+    const int height = int(info.output_height);
+    QImage image(width, height, info.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+    if (image.isNull()) {
+        d->error = QStringLiteral("not enough memory for the picture");
+        return {};
+    }
+    uchar* const bits = image.bits();
+    const qsizetype bytesPerLine = image.bytesPerLine();
+
+    const QByteArray profile = upper.iccProfile();
+    const int split = spare && !upper.multipleScans()
+                          ? splitRow(height, qint64(width) * height, info.max_v_samp_factor * DCTSIZE)
+                          : height;
+    std::shared_ptr<LowerBand> lower;
+    if (split < height) {
+        lower = std::make_shared<LowerBand>(d->data, bits, bytesPerLine, split);
+        spare([lower] { lower->run(); });
+    }
+    bool done = upper.readRows(bits, bytesPerLine, split);
+    if (lower && !lower->takeBack()) {
+        // The spare core writes into the picture: it stays until that is over.
+        const QString lowerError = lower->waitForError();
+        if (done && !lowerError.isEmpty()) {
+            d->error = lowerError;
+            return {};
+        }
+    } else if (done) {
+        done = upper.readRows(bits, bytesPerLine, height);
+    }
+    if (!done || !upper.finish()) {
+        d->error = upper.message();
+        return {};
+    }
+
+    if (!profile.isEmpty())
+        image.setColorSpace(QColorSpace::fromIccProfile(profile));
+    // As Qt's reader keeps the resolution: per inch or per centimetre.
+    if (info.density_unit == 1) {
+        image.setDotsPerMeterX(int(100.0 * info.X_density / 2.54));
+        image.setDotsPerMeterY(int(100.0 * info.Y_density / 2.54));
+    } else if (info.density_unit == 2) {
+        image.setDotsPerMeterX(int(100.0 * info.X_density));
+        image.setDotsPerMeterY(int(100.0 * info.Y_density));
+    }
+    return image;
+}
+
+QString JpegReader::errorString() const
+{
+    return d->error;
+}
+
+} // namespace ruvo

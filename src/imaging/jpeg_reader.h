@@ -1,0 +1,50 @@
+#pragma once
+
+#include "imaging/picture_decoder.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <memory>
+
+namespace ruvo {
+
+// Reads a JPEG held in memory with libjpeg-turbo, straight into the pixels Qt's reader gives
+// (32-bit RGB, or 8-bit grey for a picture of one channel) but without Qt's conversion of
+// every row on the way. Pictures of four channels (CMYK) are left to Qt's reader.
+//
+// A caller that waits for the picture can lend it a spare core: the rows below about two
+// thirds of a large picture are then decoded there at the same time. A JPEG can only be
+// read from its start, so the spare core runs through the upper rows' codes without making
+// their pixels, which costs about half as much as decoding them. Should the spare core not
+// have begun by the time the upper rows are done, the caller goes on with the rest itself.
+// A progressive JPEG is read whole before its first row comes out and is never split.
+class JpegReader
+{
+public:
+    explicit JpegReader(const QByteArray& data);
+    ~JpegReader();
+    JpegReader(const JpegReader&) = delete;
+    JpegReader& operator=(const JpegReader&) = delete;
+
+    // Reads the headers; false when the data is not a JPEG libjpeg can read.
+    bool readHeader();
+    // Whether read() decodes this picture (after readHeader()).
+    bool handles() const;
+    QSize size() const;
+    // The picture, or a null image with errorString() telling why.
+    QImage read(const SpareCore& spare = {});
+    QString errorString() const;
+
+    // Where the rows decoded on the spare core begin, for a picture of this height whose
+    // rows come out in groups of groupRows; the height itself when it is not worth
+    // splitting.
+    static int splitRow(int height, qint64 pixels, int groupRows);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace ruvo
