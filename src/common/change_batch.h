@@ -20,6 +20,10 @@ public:
     // as they finish, so whatever the event has changed up to here counts, noted
     // or not. Outside a scope every change has gone out already.
     void flush();
+    // Work that should wait until the window has been shown the changes: it runs right after
+    // the notice of the outermost scope, or at once outside any scope. Asked for again in
+    // the same scope, only the latest runs.
+    void afterNotice(std::function<void()> work);
 
     class Scope
     {
@@ -35,6 +39,7 @@ public:
 
 private:
     std::function<void()> m_notify;
+    std::function<void()> m_afterNotice;
     int m_depth = 0;
     bool m_pending = false;
 };

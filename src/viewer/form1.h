@@ -5,6 +5,7 @@
 #include "common/flushing_platform.h"
 #include "display/page_fitting.h"
 #include "display/wheel_steps.h"
+#include "imaging/picture_decoder.h"
 #include "platform/platform.h"
 #include "viewer/form1_controls.h"
 #include "viewer/form1_fields.h"
@@ -209,6 +210,9 @@ public:
 Q_SIGNALS:
     // The controls changed; the window redraws from them.
     void changed();
+    // The logic is about to start work that would compete with drawing: the window draws
+    // the latest changes now rather than when its event loop comes to them.
+    void drawNow();
     // A right click asks for the popup menu at the mouse.
     void popupMenuRequested();
 
@@ -221,6 +225,7 @@ private:
     void nextPage();
     void previousPage();
     void prefetchAround();
+    QList<PrefetchRequest> pagesAround() const;
     void decodeSpreadAhead();
     // The device size a page will be stretched to, from its picture's size, in the first
     // (or only) place or the second place of a spread.

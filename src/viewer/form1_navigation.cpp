@@ -66,6 +66,19 @@ void Form1::MMAE()
 
 void Form1::prefetchAround()
 {
+    // The work ahead starts once the window has been told of the change and has drawn it,
+    // so that it does not compete with the drawing; by then the page is where the event
+    // left it.
+    m_changes.afterNotice([this] {
+        Q_EMIT drawNow();
+        m_platform.pictures.prefetch(pagesAround());
+    });
+}
+
+QList<PrefetchRequest> Form1::pagesAround() const
+{
+    if (pages().isEmpty())
+        return {};
     // The pages the next and the previous command will want, the next first, each in the
     // place it will take: the later page of a spread is its second.
     struct Wanted
@@ -87,24 +100,21 @@ void Form1::prefetchAround()
                                         stretched ? stretchedSizeFor(page.secondPage) : nullptr,
                                         m_devicePixelRatio));
     }
-    m_platform.pictures.prefetch(requests);
+    return requests;
 }
 
 void Form1::decodeSpreadAhead()
 {
-    // The two pages of a spread not decoded ahead are decoded side by side, one per core,
-    // while the loading takes them in its order.
+    // The two pages of a spread not decoded ahead are decoded side by side, one per core:
+    // the second beside the loading, which takes the first here and then the second.
     const int second = m_state.pageIndex + 1;
     if (second >= pages().count())
         return;
     const QString secondPath = joinPath(m_browser.folder(), pages().name(second));
-    if (m_platform.pictures.isReady(m_fields.pagePath) && m_platform.pictures.isReady(secondPath))
+    if (m_platform.pictures.isReady(secondPath) || m_platform.pictures.isReady(m_fields.pagePath))
         return;
-    const bool stretched = stretchOn();
-    m_platform.pictures.prefetch(
-        {PrefetchRequest(m_fields.pagePath, stretched ? stretchedSizeFor(false) : nullptr,
-                         m_devicePixelRatio),
-         PrefetchRequest(secondPath, stretched ? stretchedSizeFor(true) : nullptr, m_devicePixelRatio)});
+    m_platform.pictures.decodeBeside(
+        PrefetchRequest(secondPath, stretchOn() ? stretchedSizeFor(true) : nullptr, m_devicePixelRatio));
 }
 
 std::function<QSize(QSize)> Form1::stretchedSizeFor(bool secondPage) const
@@ -131,8 +141,7 @@ void Form1::setDevicePixelRatio(qreal ratio)
 
 void Form1::prepareAhead()
 {
-    if (!pages().isEmpty())
-        prefetchAround();
+    prefetchAround();
 }
 
 QImage Form1::preparedStretch(const QImage& picture, QSize deviceSize) const

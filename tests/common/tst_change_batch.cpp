@@ -3,6 +3,7 @@
 #include <QTest>
 
 using namespace ruvo;
+using namespace Qt::StringLiterals;
 
 class TestChangeBatch : public QObject
 {
@@ -67,6 +68,42 @@ private Q_SLOTS:
         batch.note();
         batch.flush();
         QCOMPARE(notices, 1);
+    }
+
+    // Work after the notice runs once the outermost scope has sent its notice, the latest
+    // asked for only, whether or not anything was noted; outside a scope it runs at once.
+    void workAfterTheNoticeRunsLast_data()
+    {
+        QTest::addColumn<bool>("noted");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("noted") << true << QStringList{u"notice"_s, u"second"_s};
+        QTest::newRow("nothing noted") << false << QStringList{u"second"_s};
+    }
+    void workAfterTheNoticeRunsLast()
+    {
+        QFETCH(bool, noted);
+        QFETCH(QStringList, expected);
+        QStringList events;
+        ChangeBatch batch([&events] { events.append(u"notice"_s); });
+        {
+            const ChangeBatch::Scope outer(batch);
+            {
+                const ChangeBatch::Scope inner(batch);
+                batch.afterNotice([&events] { events.append(u"first"_s); });
+                if (noted)
+                    batch.note();
+            }
+            batch.afterNotice([&events] { events.append(u"second"_s); });
+            QVERIFY(events.isEmpty());
+        }
+        QCOMPARE(events, expected);
+        batch.afterNotice([&events] { events.append(u"outside"_s); });
+        QCOMPARE(events.last(), u"outside"_s);
+        // Done once: another scope runs nothing more.
+        {
+            const ChangeBatch::Scope again(batch);
+        }
+        QCOMPARE(events.size(), expected.size() + 1);
     }
 };
 

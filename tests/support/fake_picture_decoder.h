@@ -40,6 +40,12 @@ public:
         prefetchRequests = requests;
     }
 
+    void decodeBeside(const PrefetchRequest& request) override
+    {
+        besides.append(request.path);
+        decodedBeforeBeside.append(int(decoded.size()));
+    }
+
     bool isReady(const QString& path) const override { return ready.contains(path); }
 
     // Stands for scaling prepared ahead: every picture is prepared, in preparedColor.
@@ -63,6 +69,10 @@ public:
     QList<QStringList> prefetched;
     // The requests of the latest prefetch, with their stretched sizes.
     QList<PrefetchRequest> prefetchRequests;
+    // The pages asked to be decoded beside the loading, and how many pages had been decoded
+    // when each was asked for.
+    QStringList besides;
+    QList<int> decodedBeforeBeside;
     QColor preparedColor;
     // Paths whose pictures count as decoded ahead.
     QSet<QString> ready;

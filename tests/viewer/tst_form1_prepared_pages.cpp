@@ -5,6 +5,7 @@
 
 using namespace ruvo;
 using namespace ruvo::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -84,19 +85,47 @@ private Q_SLOTS:
             QCOMPARE(secondPrepared, drawnSize(c.image2, ratio));
     }
 
-    // A spread not decoded ahead has both its pages decoded side by side: they are asked
-    // for together before the first is loaded. A spread decoded ahead is not asked again.
+    // A spread not decoded ahead has both its pages decoded side by side: the second is
+    // asked for beside the loading before the first is loaded. A spread decoded ahead is
+    // not asked again; the pages around are prepared once the turn is shown.
     void aColdSpreadIsDecodedSideBySide()
     {
         ViewerFixture f;
         const QString book = f.makeBook(6);
         f.open(book);
-        QCOMPARE(f.platform.pictures.prefetched.first(), QStringList({book + "/p1.jpg", book + "/p2.jpg"}));
+        QCOMPARE(f.platform.pictures.besides, QStringList{book + "/p2.jpg"});
+        QCOMPARE(f.platform.pictures.decodedBeforeBeside, QList<int>{0});
+        QCOMPARE(f.platform.pictures.decoded.first(), book + "/p1.jpg");
         f.platform.pictures.prefetched.clear();
+        f.platform.pictures.besides.clear();
         f.platform.pictures.ready = {book + "/p3.jpg", book + "/p4.jpg"};
         f.form.NEXTP_Click();
+        QVERIFY(f.platform.pictures.besides.isEmpty());
         QCOMPARE(f.platform.pictures.prefetched.size(), 1);
         QCOMPARE(f.platform.pictures.prefetched.first().first(), book + "/p5.jpg");
+    }
+
+    // The work ahead waits until the window has been told of the turn and asked to draw it,
+    // so that the drawing of the turn has both cores to itself.
+    void pagesAroundArePreparedAfterTheTurnIsDrawn()
+    {
+        ViewerFixture f;
+        const QString book = f.makeBook(6);
+        f.open(book);
+        QStringList events;
+        const auto record = [&](const QString& what) {
+            events.append(what + QString::number(f.platform.pictures.prefetched.size()));
+        };
+        QObject::connect(&f.form, &Form1::changed, &f.form, [&] { record(u"notice "_s); });
+        QObject::connect(&f.form, &Form1::drawNow, &f.form, [&] { record(u"draw "_s); });
+        const qsizetype before = f.platform.pictures.prefetched.size();
+        f.form.NEXTP_Click();
+        // Notices while the page loads, and the last one when the turn is done.
+        QVERIFY(events.size() >= 2);
+        QCOMPARE(events.last(), u"draw "_s + QString::number(before));
+        for (const QString& event : events.first(events.size() - 1))
+            QCOMPARE(event, u"notice "_s + QString::number(before));
+        QCOMPARE(f.platform.pictures.prefetched.size(), before + 1);
     }
 
     void actualSizeAsksForNoScaling()

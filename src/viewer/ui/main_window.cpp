@@ -46,6 +46,7 @@ MainWindow::MainWindow(Form1& logic, const Delays& delays, QWidget* parent)
     connect(m_panTimer, &QTimer::timeout, this, [this] { m_logic.Timer2_Timer(); });
     connect(m_viewingArea, &ViewingArea::resized, this, &MainWindow::layOut);
     connect(&m_logic, &Form1::changed, this, &MainWindow::syncFromLogic);
+    connect(&m_logic, &Form1::drawNow, m_viewingArea, &ViewingArea::drawChanges);
     connect(&m_logic, &Form1::popupMenuRequested, this, &MainWindow::showPopupMenu);
     // The logic lays out the viewing area while it loads, before the window shows.
     m_logic.controls().toolbarHeight = toTwips(m_toolbar->sizeHint().height());
@@ -176,11 +177,15 @@ void MainWindow::syncFromLogic()
     }
     // The logic may still be busy (decoding a page, say) before the event loop
     // would paint: the status bar tells what it is doing now.
+    const quint64 paintsBefore = m_viewingArea->paints();
     if (statusChanged && statusBar()->isVisible())
         statusBar()->repaint();
     m_backgroundPanel->syncFromLogic();
     syncTimers();
-    m_viewingArea->update();
+    // Drawing the status bar draws whatever else of the window waited to be drawn; a
+    // viewing area drawn just now shows the logic as it is.
+    if (m_viewingArea->paints() == paintsBefore)
+        m_viewingArea->surfacesChanged();
 }
 
 void MainWindow::syncTimers()
@@ -244,7 +249,7 @@ void MainWindow::layOut()
         toTwips(y()) != window.top)
         move(x(), toPixels(window.top));
     m_backgroundPanel->syncFromLogic();
-    m_viewingArea->update();
+    m_viewingArea->surfacesChanged();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)

@@ -6,14 +6,26 @@
 #include "viewer/form1.h"
 
 #include <QFuture>
+#include <QList>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QWheelEvent>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace ruvo {
 
 namespace {
+
+// Fills area with color except where the covered rectangles lie.
+void fillAround(QPainter& painter, const QRect& area, const QList<QRect>& covered, const QColor& color)
+{
+    QRegion region(area);
+    for (const QRect& rect : covered)
+        region -= rect;
+    for (const QRect& rect : region)
+        painter.fillRect(rect, color);
+}
 
 QRect rectOf(const Surface& surface, QPoint origin = {})
 {
@@ -34,21 +46,47 @@ ViewingArea::ViewingArea(Form1& logic, QWidget* parent) : QWidget(parent), m_log
     setFocusPolicy(Qt::StrongFocus);
 }
 
+void ViewingArea::surfacesChanged()
+{
+    m_changesToDraw = true;
+    update();
+}
+
+void ViewingArea::drawChanges()
+{
+    if (m_changesToDraw)
+        repaint();
+}
+
 void ViewingArea::paintEvent(QPaintEvent*)
 {
+    m_changesToDraw = false;
+    ++m_paints;
     const Form1Controls& controls = m_logic.controls();
     QPainter painter(this);
     // Pages are placed in device-independent pixels, one picture pixel to one
     // of them; on a screen with more device pixels than that, a page at actual
     // size is enlarged smoothly rather than into blocks.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.fillRect(rect(), colorFromValue(controls.nori.backColor));
 
-    // The frame is hidden while a spread is being put together.
+    // The frame is hidden while a spread is being put together. Each colour is laid only
+    // where nothing opaque is drawn over it: a large page is a lot of memory to fill twice.
     const Surface& frame = controls.picture1;
-    if (frame.visible && frame.width > 0 && frame.height > 0) {
-        const QRect frameRect = rectOf(frame);
-        painter.fillRect(frameRect, colorFromValue(frame.backColor));
+    const bool frameShown = frame.visible && frame.width > 0 && frame.height > 0;
+    const QRect frameRect = frameShown ? rectOf(frame) : QRect();
+    QList<QRect> overBackground{frameRect};
+    for (const Surface* stretched : {&controls.image1, &controls.image2}) {
+        if (isShown(*stretched) && !stretched->picture.hasAlphaChannel())
+            overBackground.append(rectOf(*stretched));
+    }
+    fillAround(painter, rect(), overBackground, colorFromValue(controls.nori.backColor));
+    if (frameShown) {
+        QList<QRect> opaquePages;
+        for (const Surface* page : {&controls.picture3, &controls.picture2}) {
+            if (isShown(*page) && !page->picture.hasAlphaChannel())
+                opaquePages.append(pageRect(*page));
+        }
+        fillAround(painter, frameRect, opaquePages, colorFromValue(frame.backColor));
         painter.save();
         painter.setClipRect(frameRect);
         for (const Surface* page : {&controls.picture3, &controls.picture2}) {

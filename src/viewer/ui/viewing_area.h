@@ -18,6 +18,13 @@ class ViewingArea : public QWidget
 public:
     explicit ViewingArea(Form1& logic, QWidget* parent = nullptr);
 
+    // The logic's surfaces changed: drawn when the event loop comes to it, or before.
+    void surfacesChanged();
+    // Draws now what surfacesChanged() left to draw, if anything.
+    void drawChanges();
+    // How often the area has been drawn.
+    quint64 paints() const { return m_paints; }
+
 Q_SIGNALS:
     void resized();
 
@@ -58,6 +65,8 @@ private:
     ScaledPicture m_scaled1;
     ScaledPicture m_scaled2;
     PagePressed m_pressed = PagePressed::None;
+    bool m_changesToDraw = false;
+    quint64 m_paints = 0;
 };
 
 } // namespace ruvo
