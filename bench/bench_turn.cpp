@@ -4,6 +4,7 @@
 // and the resident memory while paging through a long book, beside the cache's cap.
 //
 //   bench_turn            all of it (runs itself once more to time a fresh start-up)
+//   bench_turn TEXT       only the page turns whose description holds TEXT ("12 MP, one page")
 //   bench_turn --startup  (internal) one start-up on the book given after it
 #include "browse/form2.h"
 #include "commands/control_names.h"
@@ -391,13 +392,15 @@ int main(int argc, char* argv[])
     if (argc == 3 && QByteArray(argv[1]) == "--startup")
         return startUp(QString::fromLocal8Bit(argv[2]));
 
+    const QByteArray only = argc == 2 ? QByteArray(argv[1]) : QByteArray();
     QTemporaryDir dir;
     std::printf("making the books...\n");
     std::fflush(stdout);
     const Book small = makeBook(dir.path() + "/2mp", QSize(1200, 1600), 16, 16);
     const Book large = makeBook(dir.path() + "/12mp", QSize(3000, 4000), 10, 10);
 
-    startUpFigures(QCoreApplication::applicationFilePath(), large);
+    if (only.isEmpty())
+        startUpFigures(QCoreApplication::applicationFilePath(), large);
 
     std::printf("page turns in a %dx%d window, key event to the new pages painted:\n", windowSize.width(),
                 windowSize.height());
@@ -409,6 +412,8 @@ int main(int argc, char* argv[])
                     const QByteArray what = QByteArray(size) + (onePage ? ", one page" : ", two pages") +
                                             (stretched ? ", stretched" : ", actual size") +
                                             (prefetched ? ", prefetched" : ", cold");
+                    if (!what.contains(only))
+                        continue;
                     printTurns(what.constData(),
                                turnThrough(*book, onePage, stretched, prefetched, decodeMs));
                     std::fflush(stdout);
@@ -417,6 +422,8 @@ int main(int argc, char* argv[])
         }
     }
     std::printf("(targets: prefetched p95 <= 16 ms; cold median <= 1.1 x the bare decode of its pages)\n");
+    if (!only.isEmpty())
+        return 0;
 
     const Book longBook = makeBook(dir.path() + "/long", QSize(1200, 1600), 1000, 8);
     heldKey(longBook);
