@@ -1,11 +1,12 @@
 // Any bytes, as a page file, through the one decoder every page, preview and
-// thumbnail goes through. The seeds hold each format it reads.
+// thumbnail goes through, a large JPEG in two bands. The seeds hold each format it reads.
 #include "imaging/file_picture_decoder.h"
 #include "scratch_file.h"
 
 #include <QGuiApplication>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -29,7 +30,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     page->write(data, size);
-    const ruvo::DecodedPicture picture = ruvo::FilePictureDecoder().decode(page->path());
+    // A spare core that takes the lower rows of a large JPEG at once, before the caller
+    // begins the upper ones: both bands are decoded, one after the other, on this thread.
+    const ruvo::SpareCore atOnce = [](const std::function<void()>& work) { work(); };
+    const ruvo::DecodedPicture picture = ruvo::FilePictureDecoder().decodeSharing(page->path(), atOnce);
     // A picture and an error at once would tell the viewer two things.
     if (!picture.error.isEmpty() && !picture.image.isNull())
         std::abort();

@@ -47,6 +47,11 @@ void writePictures()
     put("fuzz_picture_decoder", "page.bmp", encoded(colour, "BMP"));
     put("fuzz_picture_decoder", "page8.bmp", encoded(colour.convertToFormat(QImage::Format_Indexed8), "BMP"));
     put("fuzz_picture_decoder", "page.jpg", encoded(colour, "JPEG", 50));
+    // Large enough to be decoded in two bands, plain enough to stay small.
+    QImage large(512, 520, QImage::Format_RGB32);
+    large.fill(QColor(230, 220, 200));
+    QPainter(&large).fillRect(40, 300, 400, 120, QColor(20, 40, 160));
+    put("fuzz_picture_decoder", "bands.jpg", encoded(large, "JPEG", 10));
     put("fuzz_picture_decoder", "page.ico", encoded(smallPicture(QImage::Format_ARGB32), "ICO"));
     const QString gif = QDir::temp().filePath(QStringLiteral("ruvo-seed.gif"));
     if (!ruvo::writeGif(colour, gif))

@@ -284,7 +284,10 @@ QImage PrefetchingPictureDecoder::preparedScaling(const QImage& picture, QSize s
 
 void PrefetchingPictureDecoder::waitForPrefetches() const
 {
+    // A page decoded beside may queue its scaling after the spare core's other work.
+    m_spare.waitForDone();
     m_pool.waitForDone();
+    m_spare.waitForDone();
 }
 
 qint64 PrefetchingPictureDecoder::bytesHeld() const

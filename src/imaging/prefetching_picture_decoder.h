@@ -42,7 +42,8 @@ public:
     bool isReady(const QString& path) const override;
     QImage preparedScaling(const QImage& picture, QSize size) const override;
 
-    // Waits until every prefetch has finished (for tests and shutdown).
+    // Waits until every prefetch and everything on the spare core has finished (for tests
+    // and shutdown).
     void waitForPrefetches() const;
     // The bytes the kept pictures and scaled images hold now.
     qint64 bytesHeld() const;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMutex>
 #include <QSemaphore>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -41,6 +42,32 @@ public:
     mutable int onWorkers = 0;
     mutable int workerNice = 0;
     QThread* mainThread = QThread::currentThread();
+};
+
+// Hands a piece of work to the spare core whenever it may, and runs it there.
+class SharingDecoder : public CountingDecoder
+{
+public:
+    DecodedPicture decodeSharing(const QString& path, const SpareCore& spare) const override
+    {
+        if (spare) {
+            QSemaphore done;
+            spare([this, &done] {
+                QMutexLocker lock(&mutex);
+                spareThreads.insert(QThread::currentThread());
+                spareNice = ::getpriority(PRIO_PROCESS, ::gettid());
+                done.release();
+            });
+            done.acquire();
+            QMutexLocker lock(&mutex);
+            ++shared;
+        }
+        return decode(path);
+    }
+
+    mutable int shared = 0;
+    mutable QSet<QThread*> spareThreads;
+    mutable int spareNice = 0;
 };
 
 // Holds every decode on a worker until released, so that a test knows which work has
@@ -289,6 +316,66 @@ private Q_SLOTS:
 
     // Pictures and scaled images together stay within the budget, beyond the page most
     // recently asked for.
+    // A page decoded on the spot is shared with the spare core, a thread of the caller's
+    // own priority; work ahead is not.
+    void aPageWaitedForIsSharedWithTheSpareCore()
+    {
+        const int interfaceNice = ::getpriority(PRIO_PROCESS, ::gettid());
+        SharingDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.prefetch({page(90)});
+        decoder.waitForPrefetches();
+        QCOMPARE(inner.shared, 0);
+        QVERIFY(decoder.decode(page(91)).isValid());
+        QVERIFY(decoder.decode(page(92)).isValid());
+        QCOMPARE(inner.shared, 2);
+        QCOMPARE(inner.spareThreads.size(), 1);
+        QVERIFY(!inner.spareThreads.contains(QThread::currentThread()));
+        QCOMPARE(inner.spareNice, interfaceNice);
+    }
+
+    // A page decoded beside the caller is decoded once, scaled as asked, and then ready.
+    void aPageDecodedBesideIsReadyAndScaled()
+    {
+        CountingDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.decodeBeside(PrefetchRequest(page(93), half));
+        decoder.waitForPrefetches();
+        QVERIFY(decoder.isReady(page(93)));
+        QCOMPARE(inner.onWorkers, 1);
+        const DecodedPicture picture = decoder.decode(page(93));
+        QVERIFY(picture.isValid());
+        QCOMPARE(inner.count(page(93)), 1);
+        QCOMPARE(decoder.preparedScaling(picture.image, QSize(5, 5)).size(), QSize(5, 5));
+        // Asked for before the spare core came to it, it is decoded by the caller, once.
+        decoder.decodeBeside(PrefetchRequest(page(94), half));
+        QVERIFY(decoder.decode(page(94)).isValid());
+        decoder.waitForPrefetches();
+        QCOMPARE(inner.count(page(94)), 1);
+        // Asked again once decoded, nothing more is done.
+        decoder.decodeBeside(PrefetchRequest(page(93), half));
+        decoder.waitForPrefetches();
+        QCOMPARE(inner.count(page(93)), 1);
+    }
+
+    // What the cache lets go of is freed, not kept anywhere.
+    void droppedPicturesAreLetGo()
+    {
+        CountingDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        QImage first = decoder.decode(page(100)).image;
+        QList<PrefetchRequest> later;
+        for (int i = 101; i <= 101 + PrefetchingPictureDecoder::maximumEntries; ++i)
+            later.append(page(i));
+        decoder.decode(page(101));
+        decoder.prefetch(later);
+        decoder.waitForPrefetches();
+        // Only this copy is left of the first picture, which is decoded again when asked for.
+        QVERIFY(first.isDetached());
+        decoder.decode(page(100));
+        QCOMPARE(inner.count(page(100)), 2);
+    }
+
     void memoryStaysWithinTheBudget()
     {
         CountingDecoder inner;
