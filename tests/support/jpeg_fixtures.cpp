@@ -1,0 +1,136 @@
+#include "support/jpeg_fixtures.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+#include <jpeglib.h>
+
+namespace ruvo::test {
+
+namespace {
+
+// libjpeg's error_exit must not return: it jumps back into compress(), so that a shape
+// libjpeg refuses fails the test instead of ending the process.
+struct Compression
+{
+    // First, so that libjpeg's pointer to it is a pointer to the whole.
+    jpeg_error_mgr error{};
+    std::jmp_buf jump;
+    jpeg_compress_struct info{};
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+};
+
+[[noreturn]] void jumpOut(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<Compression*>(info->err)->jump, 1);
+}
+
+// The rows as libjpeg takes them: 1, 3 or 4 bytes a pixel.
+std::vector<unsigned char> samples(const QImage& picture, const JpegShape& shape)
+{
+    const int channels = shape.grey ? 1 : shape.cmyk ? 4 : 3;
+    const QImage source = picture.convertToFormat(shape.grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+    std::vector<unsigned char> bytes(size_t(source.width()) * size_t(source.height()) * size_t(channels));
+    unsigned char* out = bytes.data();
+    for (int y = 0; y < source.height(); ++y) {
+        const uchar* row = source.constScanLine(y);
+        for (int x = 0; x < source.width(); ++x) {
+            if (shape.grey) {
+                *out++ = row[x];
+            } else if (shape.cmyk) {
+                for (int c = 0; c < 3; ++c)
+                    *out++ = uchar(255 - row[3 * x + c]);
+                *out++ = 0;
+            } else {
+                for (int c = 0; c < 3; ++c)
+                    *out++ = row[3 * x + c];
+            }
+        }
+    }
+    return bytes;
+}
+
+// No object with a destructor lives in this frame: libjpeg may jump out of any call.
+bool compress(Compression& c, const JpegShape& shape, int width, int height, unsigned char* pixels)
+{
+    if (setjmp(c.jump))
+        return false;
+    jpeg_create_compress(&c.info);
+    jpeg_mem_dest(&c.info, &c.buffer, &c.size);
+    c.info.image_width = JDIMENSION(width);
+    c.info.image_height = JDIMENSION(height);
+    c.info.input_components = shape.grey ? 1 : shape.cmyk ? 4 : 3;
+    c.info.in_color_space = shape.grey ? JCS_GRAYSCALE : shape.cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&c.info);
+    jpeg_set_quality(&c.info, shape.quality, TRUE);
+    c.info.comp_info[0].h_samp_factor = shape.hSampling;
+    c.info.comp_info[0].v_samp_factor = shape.vSampling;
+    for (int i = 1; i < c.info.num_components; ++i) {
+        c.info.comp_info[i].h_samp_factor = 1;
+        c.info.comp_info[i].v_samp_factor = 1;
+    }
+    c.info.restart_in_rows = shape.restartRows;
+    c.info.arith_code = shape.arithmetic ? TRUE : FALSE;
+    if (shape.progressive)
+        jpeg_simple_progression(&c.info);
+    jpeg_start_compress(&c.info, TRUE);
+    const size_t stride = size_t(width) * size_t(c.info.input_components);
+    while (c.info.next_scanline < c.info.image_height) {
+        JSAMPROW row = pixels + size_t(c.info.next_scanline) * stride;
+        jpeg_write_scanlines(&c.info, &row, 1);
+    }
+    jpeg_finish_compress(&c.info);
+    return true;
+}
+
+} // namespace
+
+QByteArray writeJpeg(const QImage& picture, const JpegShape& shape)
+{
+    std::vector<unsigned char> pixels = samples(picture, shape);
+    auto c = std::make_unique<Compression>();
+    c->info.err = jpeg_std_error(&c->error);
+    c->error.error_exit = jumpOut;
+    const bool written = compress(*c, shape, picture.width(), picture.height(), pixels.data());
+    jpeg_destroy_compress(&c->info);
+    QByteArray bytes;
+    if (written)
+        bytes = QByteArray(reinterpret_cast<const char*>(c->buffer), qsizetype(c->size));
+    std::free(c->buffer);
+    return bytes;
+}
+
+QImage detailedPicture(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    const int w = size.width();
+    const int h = size.height();
+    QPainter painter(&picture);
+    QLinearGradient across(0, 0, w, h);
+    across.setColorAt(0, QColor(250, 20, 40));
+    across.setColorAt(0.5, QColor(30, 200, 90));
+    across.setColorAt(1, QColor(20, 40, 230));
+    painter.fillRect(picture.rect(), across);
+    QRadialGradient round(w * 0.6, h * 0.4, std::min(w, h) * 0.45);
+    round.setColorAt(0, QColor(255, 255, 180, 220));
+    round.setColorAt(1, QColor(0, 0, 0, 0));
+    painter.fillRect(picture.rect(), round);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int i = 0; i < 64; ++i) {
+        painter.setPen(QPen(QColor::fromHsv(i * 23 % 360, 220, 40 + i * 3), 1 + i % 3));
+        painter.drawLine(QPointF(i * w / 64.0, 0), QPointF(w - i * w / 97.0, h));
+        painter.drawLine(QPointF(0, i * h / 64.0), QPointF(w, h - i * h / 71.0));
+    }
+    painter.end();
+    return picture;
+}
+
+} // namespace ruvo::test

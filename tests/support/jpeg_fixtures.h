@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+
+namespace ruvo::test {
+
+// How a test JPEG is coded.
+struct JpegShape
+{
+    // The luma's sampling factors; chroma is always sampled 1x1 (2x2 is 4:2:0, 2x1 4:2:2).
+    int hSampling = 2;
+    int vSampling = 2;
+    bool grey = false;
+    // Four channels, from the picture's colours inverted (no black).
+    bool cmyk = false;
+    bool progressive = false;
+    // A restart marker every this many rows of blocks; 0 for none.
+    int restartRows = 0;
+    bool arithmetic = false;
+    int quality = 90;
+};
+
+// The picture coded as asked, or an empty array when libjpeg refuses the shape.
+QByteArray writeJpeg(const QImage& picture, const JpegShape& shape = {});
+
+// A 32-bit RGB picture of the size with gradients and fine lines all over it, the same
+// on every call, so that every row of blocks codes differently.
+QImage detailedPicture(QSize size);
+
+} // namespace ruvo::test
