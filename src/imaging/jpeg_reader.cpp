@@ -87,7 +87,6 @@ public:
         jpeg_create_decompress(&m_info);
         m_created = true;
         m_info.progress = &m_progress;
-        m_info.mem->max_memory_to_use = long(kImageReaderAllocationMegabytes) * 1024 * 1024;
         jpeg_mem_src(&m_info, reinterpret_cast<const unsigned char*>(m_data.constData()),
                      static_cast<unsigned long>(m_data.size()));
         jpeg_save_markers(&m_info, JPEG_APP0 + 2, 0xFFFF);
@@ -98,6 +97,16 @@ public:
     {
         if (setjmp(m_error.jump))
             return false;
+        // The picture and what libjpeg holds while it decodes (every coefficient of a
+        // progressive picture) stay within what one picture may take.
+        const qint64 pictureBytes =
+            qint64(m_info.image_width) * m_info.image_height * (m_info.num_components == 1 ? 1 : 4);
+        const qint64 workingBytes = qint64(kImageReaderAllocationMegabytes) * 1024 * 1024 - pictureBytes;
+        if (workingBytes <= 0) {
+            std::snprintf(m_error.message, sizeof m_error.message, "picture is too large");
+            return false;
+        }
+        m_info.mem->max_memory_to_use = long(workingBytes);
         // Qt's 32-bit RGB is one 0xffRRGGBB word a pixel, whichever way round its bytes lie.
         const J_COLOR_SPACE rgb32 = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
         m_info.out_color_space = m_info.num_components == 1 ? JCS_GRAYSCALE : rgb32;
