@@ -26,6 +26,11 @@ public:
         const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
         if (damaged.contains(name))
             return {QImage(), QStringLiteral("damaged")};
+        if (transparent.contains(name)) {
+            QImage clear(sizes.value(name, defaultSize), QImage::Format_ARGB32);
+            clear.fill(Qt::transparent);
+            return {clear, QString()};
+        }
         QImage image(sizes.value(name, defaultSize), QImage::Format_RGB32);
         image.fill(colorOf(name));
         return {image, QString()};
@@ -62,6 +67,8 @@ public:
 
     QHash<QString, QSize> sizes;
     QSet<QString> damaged;
+    // Names whose pictures are wholly transparent.
+    QSet<QString> transparent;
     QSize defaultSize{100, 150};
     mutable QStringList decoded;
     // Runs at every decoding, so that a test can look at the window meanwhile.

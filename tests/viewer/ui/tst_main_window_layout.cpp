@@ -1,6 +1,7 @@
 #include "browse/form2.h"
 #include "commands/control_names.h"
 #include "commands/toolbar_table.h"
+#include "display/color_value.h"
 #include "display/twips.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
@@ -159,6 +160,52 @@ private Q_SLOTS:
         const QPoint centre = toPixelRect(image.left, image.top, image.width, image.height).center();
         const QColor expected = prepared ? QColor(Qt::red) : FakePictureDecoder::colorOf("p1.jpg");
         QTRY_COMPARE(area->grab().toImage().pixelColor(centre), expected);
+    }
+
+    // Each colour is laid only where no opaque page lies over it: beside a page the area
+    // shows its background, and through a transparent page the frame's colour shows.
+    void pagesAreDrawnOverTheirBackgrounds_data()
+    {
+        QTest::addColumn<bool>("stretched");
+        QTest::addColumn<bool>("transparent");
+        QTest::newRow("actual size") << false << false;
+        QTest::newRow("actual size, transparent page") << false << true;
+        QTest::newRow("stretched") << true << false;
+    }
+    void pagesAreDrawnOverTheirBackgrounds()
+    {
+        QFETCH(bool, stretched);
+        QFETCH(bool, transparent);
+        ShownWindow w;
+        QVERIFY(w.show());
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(QFile(dir.filePath(QStringLiteral("p1.jpg"))).open(QIODevice::WriteOnly));
+        w.platform.pictures.defaultSize = QSize(120, 90);
+        if (transparent)
+            w.platform.pictures.transparent = {QStringLiteral("p1.jpg")};
+        w.form.menuClick(MenuItem::onePage);
+        if (stretched)
+            w.form.menuClick(MenuItem::stretch);
+        w.form.openPath(dir.path());
+        Form1Controls& c = w.form.controls();
+        // A frame of its own colour, so that it can be told from the area's.
+        c.picture1.backColor = 0x00C000;
+        QVERIFY(colorFromValue(c.picture1.backColor) != colorFromValue(c.nori.backColor));
+        const Surface& page = stretched ? c.image1 : c.picture2;
+        const QPoint origin =
+            stretched ? QPoint() : toPixelRect(c.picture1.left, c.picture1.top, 0, 0).topLeft();
+        const QRect pageRect = toPixelRect(page.left, page.top, page.width, page.height).translated(origin);
+        auto* area = w.window.findChild<ViewingArea*>();
+        QVERIFY(!pageRect.isEmpty());
+        const QColor pageColour = transparent ? colorFromValue(c.picture1.backColor)
+                                              : FakePictureDecoder::colorOf(QStringLiteral("p1.jpg"));
+        QTRY_COMPARE(area->grab().toImage().pixelColor(pageRect.center()), pageColour);
+        // Beside the page, within the area: the frame hugs the page at actual size.
+        const QPoint beside = stretched ? QPoint(pageRect.right() + 2, pageRect.center().y())
+                                        : QPoint(area->width() - 2, area->height() - 2);
+        QVERIFY(area->rect().contains(beside) && !pageRect.contains(beside));
+        QCOMPARE(area->grab().toImage().pixelColor(beside), colorFromValue(c.nori.backColor));
     }
 };
 
