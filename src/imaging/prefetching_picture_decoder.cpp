@@ -133,8 +133,8 @@ DecodedPicture PrefetchingPictureDecoder::decode(const QString& path) const
 
 std::function<void()> PrefetchingPictureDecoder::trimWhenDone() const
 {
-    // What a job made counts against the budget as soon as it is there.
-    // On a worker, which frees what it lets go of itself.
+    // What a job made counts against the budget as soon as it is there. The thread that
+    // finished the job frees what that lets go of.
     return [this] {
         QList<Entry> dropped;
         QMutexLocker lock(&m_mutex);
@@ -284,10 +284,9 @@ QImage PrefetchingPictureDecoder::preparedScaling(const QImage& picture, QSize s
 
 void PrefetchingPictureDecoder::waitForPrefetches() const
 {
-    // A page decoded beside may queue its scaling after the spare core's other work.
+    // Neither queues work for the other.
     m_spare.waitForDone();
     m_pool.waitForDone();
-    m_spare.waitForDone();
 }
 
 qint64 PrefetchingPictureDecoder::bytesHeld() const

@@ -37,6 +37,14 @@ bool isShown(const Surface& surface)
     return surface.visible && !surface.picture.isNull() && surface.width > 0 && surface.height > 0;
 }
 
+// The whole pixels a stretched page's scaled image covers: at a fractional device pixel
+// ratio its last row and column may fall short of the surface.
+QRect stretchedCover(const Surface& surface, qreal ratio)
+{
+    const QSize device = stretchedDeviceSize(surface.width, surface.height, ratio);
+    return QRect(rectOf(surface).topLeft(), QSize(int(device.width() / ratio), int(device.height() / ratio)));
+}
+
 } // namespace
 
 ViewingArea::ViewingArea(Form1& logic, QWidget* parent) : QWidget(parent), m_logic(logic)
@@ -77,7 +85,7 @@ void ViewingArea::paintEvent(QPaintEvent*)
     QList<QRect> overBackground{frameRect};
     for (const Surface* stretched : {&controls.image1, &controls.image2}) {
         if (isShown(*stretched) && !stretched->picture.hasAlphaChannel())
-            overBackground.append(rectOf(*stretched));
+            overBackground.append(stretchedCover(*stretched, devicePixelRatio()));
     }
     fillAround(painter, rect(), overBackground, colorFromValue(controls.nori.backColor));
     if (frameShown) {
