@@ -213,6 +213,9 @@ Q_SIGNALS:
     // The logic is about to start work that would compete with drawing: the window draws
     // the latest changes now rather than when its event loop comes to them.
     void drawNow();
+    // Only the status bar has changed so far, while the logic goes on working (a page is
+    // loading): the window shows the status bar now, and the rest when the event is done.
+    void statusChanged();
     // A right click asks for the popup menu at the mouse.
     void popupMenuRequested();
 

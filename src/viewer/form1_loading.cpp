@@ -26,9 +26,10 @@ void Form1::RUVIHENS()
 void Form1::loadPicture(Surface& target, const QString& path)
 {
     // The status bar says a page is loading for as long as it decodes; a page decoded
-    // ahead is shown at once, with no need to say so.
+    // ahead is shown at once, with no need to say so. The pages stay as they were until
+    // the new ones are there: a spread half put together is not worth showing.
     if (!path.isEmpty() && !m_platform.pictures.isReady(path))
-        m_changes.flush();
+        Q_EMIT statusChanged();
     // A missing page shows the previous one again; the first page of a run has
     // none, and the missing page has already been reported.
     DecodedPicture decoded = path.isEmpty() ? DecodedPicture{} : m_platform.pictures.decode(path);

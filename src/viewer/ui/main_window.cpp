@@ -47,6 +47,7 @@ MainWindow::MainWindow(Form1& logic, const Delays& delays, QWidget* parent)
     connect(m_viewingArea, &ViewingArea::resized, this, &MainWindow::layOut);
     connect(&m_logic, &Form1::changed, this, &MainWindow::syncFromLogic);
     connect(&m_logic, &Form1::drawNow, m_viewingArea, &ViewingArea::drawChanges);
+    connect(&m_logic, &Form1::statusChanged, this, &MainWindow::showStatus);
     connect(&m_logic, &Form1::popupMenuRequested, this, &MainWindow::showPopupMenu);
     // The logic lays out the viewing area while it loads, before the window shows.
     m_logic.controls().toolbarHeight = toTwips(m_toolbar->sizeHint().height());
@@ -167,6 +168,19 @@ void MainWindow::syncFromLogic()
     m_sliderLabel->setText(controls.label1);
 
     statusBar()->setVisible(controls.statusBar.visible);
+    const quint64 paintsBefore = m_viewingArea->paints();
+    showStatus();
+    m_backgroundPanel->syncFromLogic();
+    syncTimers();
+    // Drawing the status bar draws whatever else of the window waited to be drawn; a
+    // viewing area drawn just now shows the logic as it is.
+    if (m_viewingArea->paints() == paintsBefore)
+        m_viewingArea->surfacesChanged();
+}
+
+void MainWindow::showStatus()
+{
+    const Form1Controls& controls = m_logic.controls();
     const QString statusFamily = controls.fontNames.value(ViewerControl::statusBar);
     bool statusChanged = false;
     for (int i = 0; i < m_panels.size(); ++i) {
@@ -177,15 +191,8 @@ void MainWindow::syncFromLogic()
     }
     // The logic may still be busy (decoding a page, say) before the event loop
     // would paint: the status bar tells what it is doing now.
-    const quint64 paintsBefore = m_viewingArea->paints();
     if (statusChanged && statusBar()->isVisible())
         statusBar()->repaint();
-    m_backgroundPanel->syncFromLogic();
-    syncTimers();
-    // Drawing the status bar draws whatever else of the window waited to be drawn; a
-    // viewing area drawn just now shows the logic as it is.
-    if (m_viewingArea->paints() == paintsBefore)
-        m_viewingArea->surfacesChanged();
 }
 
 void MainWindow::syncTimers()

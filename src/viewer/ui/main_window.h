@@ -50,6 +50,8 @@ private:
     void buildPopupMenu();
     void showPopupMenu();
     void syncTimers();
+    // The status bar's texts, drawn at once.
+    void showStatus();
     void pushGeometryToLogic();
     // Hands the window's size and its bars' heights to the logic and lays it out.
     void layOut();

@@ -133,17 +133,19 @@ void ViewingArea::drawStretchedPages(QPainter& painter)
 {
     const Form1Controls& controls = m_logic.controls();
     const qreal ratio = devicePixelRatio();
-    const bool scaleSecond = needsScaling(controls.image2, m_scaled2);
+    // The first page is seen to first: in a spread not decoded ahead it is the one decoded
+    // on the spot, while the second may still be being scaled beside it. With a second page
+    // to wait for or to scale here, the first is scaled on a worker meanwhile; alone, here,
+    // where Qt's scaling shares the work among its own workers.
     const bool scaleFirst = needsScaling(controls.image1, m_scaled1);
-    // Two pages to scale now: one on a worker while the other is scaled here.
-    QFuture<void> second;
-    if (scaleSecond && scaleFirst)
-        second = QtConcurrent::run([&] { scale(controls.image2, m_scaled2, ratio); });
-    else if (scaleSecond)
-        scale(controls.image2, m_scaled2, ratio);
-    if (scaleFirst)
+    QFuture<void> first;
+    if (scaleFirst && isShown(controls.image2))
+        first = QtConcurrent::run([&] { scale(controls.image1, m_scaled1, ratio); });
+    else if (scaleFirst)
         scale(controls.image1, m_scaled1, ratio);
-    second.waitForFinished();
+    if (needsScaling(controls.image2, m_scaled2))
+        scale(controls.image2, m_scaled2, ratio);
+    first.waitForFinished();
     for (const auto& [surface, cache] :
          {std::pair{&controls.image2, &m_scaled2}, std::pair{&controls.image1, &m_scaled1}}) {
         if (isShown(*surface))

@@ -102,6 +102,25 @@ private Q_SLOTS:
         QVERIFY(!b.panelTexts().contains(StatusText::loading()));
     }
 
+    // While a spread is put together, the pages on screen stay as they were: the viewing
+    // area is drawn once, with the new spread, when the turn is done.
+    void aSpreadIsDrawnOnceWhole()
+    {
+        ShownBook b;
+        QVERIFY(b.show(6));
+        auto* area = b.window.findChild<ViewingArea*>();
+        QVERIFY(area);
+        QTRY_VERIFY(area->paints() > 0);
+        QCoreApplication::processEvents();
+        const quint64 before = area->paints();
+        QList<quint64> paintsDuring;
+        b.f.platform.pictures.whileDecoding = [&] { paintsDuring.append(area->paints()); };
+        b.f.form.Form_KeyDown(KeyCode::Space, 0);
+        QCOMPARE(paintsDuring, QList<quint64>({before, before}));
+        QCOMPARE(area->paints(), before + 1);
+        QCOMPARE(b.panelTexts().value(2), QStringLiteral("[3] p3.jpg"));
+    }
+
     // The window itself shows the busy pointer while a page turn decodes, and
     // its own pointer once the command has ended.
     void theWindowShowsTheBusyPointerWhileAPageLoads()
