@@ -157,10 +157,12 @@ std::optional<DecodedPicture> refusedSize(QSize size, qint64 mostPixels)
     return std::nullopt;
 }
 
-// JPEGs of one or three channels are decoded here; the others (CMYK) are left to Qt's
-// reader, as nothing at all.
+// JPEGs of one or three channels are decoded here; the others (CMYK), and files too large
+// to read whole, are left to Qt's reader, as nothing at all.
 std::optional<DecodedPicture> readOwnJpeg(QFile& file, qint64 mostPixels, const SpareCore& spare)
 {
+    if (file.size() > kJpegReadWholeMaxBytes)
+        return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (bytes.size() != file.size())
         return failure(QStringLiteral("cannot read file: ") + file.errorString());

@@ -29,6 +29,9 @@ inline constexpr qint64 kIcoPixelsPerByte = 8256;
 // a plain area into next to nothing, and the metafiles (kMetafileMaxPixels
 // below), one of whose records can paint the whole page.
 
+// JPEGs are read whole into memory to be decoded on two cores; a larger file, far beyond
+// any page, is streamed through Qt's reader instead.
+inline constexpr qint64 kJpegReadWholeMaxBytes = 64 * 1024 * 1024;
 // Icons are small; one larger than this is not read into memory.
 inline constexpr qint64 kIconMaxBytes = 64 * 1024 * 1024;
 // What Qt's image readers may allocate for one picture.

@@ -247,6 +247,9 @@ private Q_SLOTS:
         // A phone's motion clip or padding after the end marker, well past the last few kilobytes.
         QTest::newRow("jpeg with 64 KB after its end")
             << jpeg + QByteArray(64 * 1024, 'x') << "p.jpg" << QSize(64, 48) << QPoint(10, 24) << kRed;
+        // Too large a file to read whole: streamed through Qt's reader instead.
+        QTest::newRow("jpeg with 65 MB after its end")
+            << jpeg + QByteArray(65 * 1024 * 1024, 'x') << "p.jpg" << QSize(64, 48) << QPoint(10, 24) << kRed;
         QTest::newRow("progressive jpeg with 64 KB after its end")
             << encoded(page, "jpeg", true) + QByteArray(64 * 1024, '\0') << "p.jpg" << QSize(64, 48)
             << QPoint(54, 24) << kBlue;
