@@ -269,7 +269,8 @@ bool JpegReader::handles() const
 
 QSize JpegReader::size() const
 {
-    return d->headerRead ? QSize(int(d->upper.info().image_width), int(d->upper.info().image_height)) : QSize();
+    return d->headerRead ? QSize(int(d->upper.info().image_width), int(d->upper.info().image_height))
+                         : QSize();
 }
 
 int JpegReader::splitRow(int height, qint64 pixels, int groupRows)
@@ -294,7 +295,8 @@ QImage JpegReader::read(const SpareCore& spare)
     const jpeg_decompress_struct& info = upper.info();
     const int width = int(info.output_width);
     const int height = int(info.output_height);
-    QImage image(width, height, info.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+    QImage image(width, height,
+                 info.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     if (image.isNull()) {
         d->error = QStringLiteral("not enough memory for the picture");
         return {};

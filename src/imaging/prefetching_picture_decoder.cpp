@@ -123,8 +123,10 @@ DecodedPicture PrefetchingPictureDecoder::decode(const QString& path) const
                 old->job->cancel();
             drop(old);
         }
-        m_entries.insert(path, Entry{stamp, nullptr, QtFuture::makeReadyFuture(decoded),
-                                     QFuture<ScaledPicture>(), {}, ++m_uses});
+        m_entries.insert(
+            path,
+            Entry{
+                stamp, nullptr, QtFuture::makeReadyFuture(decoded), QFuture<ScaledPicture>(), {}, ++m_uses});
         evict();
     }
     freeDropped();

@@ -46,7 +46,13 @@ QByteArray jpegOf(QSize size, const JpegShape& shape = {})
 
 // What the spare core does with the task it is offered: runs it before handing control
 // back, on a thread of its own, only once read() has returned, or never.
-enum class Spare { Inline, Thread, Late, Never };
+enum class Spare
+{
+    Inline,
+    Thread,
+    Late,
+    Never
+};
 
 class ScriptedSpare
 {
@@ -122,7 +128,10 @@ const Sample kSamples[] = {
     {"restart every row group", {1024, 768}, {.restartRows = 1}, true},
     {"restart every 3 row groups, 4:2:2", {1024, 768}, {.vSampling = 1, .restartRows = 3}, true},
     {"arithmetic", {1024, 768}, {.arithmetic = true}, true},
-    {"arithmetic with restarts, 4:4:4", {1023, 777}, {.hSampling = 1, .vSampling = 1, .restartRows = 2, .arithmetic = true}, true},
+    {"arithmetic with restarts, 4:4:4",
+     {1023, 777},
+     {.hSampling = 1, .vSampling = 1, .restartRows = 2, .arithmetic = true},
+     true},
     {"progressive", {1024, 768}, {.progressive = true}, false},
     {"progressive grey", {1024, 768}, {.grey = true, .progressive = true}, false},
     {"progressive arithmetic", {1024, 768}, {.progressive = true, .arithmetic = true}, false},
@@ -177,7 +186,8 @@ private Q_SLOTS:
         QTest::addColumn<Spare>("spare");
         for (qsizetype i = 0; i < m_jpegs.size(); ++i) {
             for (Spare spare : {Spare::Inline, Spare::Thread, Spare::Late, Spare::Never})
-                QTest::addRow("%s, %s", kSamples[i].name, spareName(spare)) << m_jpegs[i] << kSamples[i].splits << spare;
+                QTest::addRow("%s, %s", kSamples[i].name, spareName(spare))
+                    << m_jpegs[i] << kSamples[i].splits << spare;
         }
     }
 
@@ -284,7 +294,8 @@ private Q_SLOTS:
         const qsizetype progressiveFrame = progressive.indexOf("\xFF\xC2");
         QVERIFY(progressiveFrame > 0);
         QTest::newRow("progressive 30000x30000")
-            << QByteArray(progressive).replace(progressiveFrame + 5, 4, QByteArray("\x75\x30\x75\x30", 4)) << true;
+            << QByteArray(progressive).replace(progressiveFrame + 5, 4, QByteArray("\x75\x30\x75\x30", 4))
+            << true;
     }
 
     void refusesDamagedData()
@@ -317,7 +328,8 @@ private Q_SLOTS:
             const QByteArray jpeg = jpegOf({1024, 768}, shape);
             const QString warning = shape.arithmetic ? QString() : hitEnd;
             QTest::addRow("%s, cut in half", name) << jpeg << jpeg.left(jpeg.size() / 2) << warning;
-            QTest::addRow("%s, cut in the lower rows", name) << jpeg << jpeg.left(jpeg.size() * 6 / 7) << warning;
+            QTest::addRow("%s, cut in the lower rows", name)
+                << jpeg << jpeg.left(jpeg.size() * 6 / 7) << warning;
         }
     }
 

@@ -8,9 +8,9 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <jpeglib.h>
 #include <memory>
 #include <vector>
-#include <jpeglib.h>
 
 namespace ruvo::test {
 
@@ -37,7 +37,8 @@ struct Compression
 std::vector<unsigned char> samples(const QImage& picture, const JpegShape& shape)
 {
     const int channels = shape.grey ? 1 : shape.cmyk ? 4 : 3;
-    const QImage source = picture.convertToFormat(shape.grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+    const QImage source =
+        picture.convertToFormat(shape.grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
     std::vector<unsigned char> bytes(size_t(source.width()) * size_t(source.height()) * size_t(channels));
     unsigned char* out = bytes.data();
     for (int y = 0; y < source.height(); ++y) {
