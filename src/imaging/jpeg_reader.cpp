@@ -193,8 +193,8 @@ public:
     // On the spare core.
     void run()
     {
-        int expected = Open;
-        if (!m_owner.compare_exchange_strong(expected, SpareCore))
+        int expected = Unclaimed;
+        if (!m_owner.compare_exchange_strong(expected, Spare))
             return;
         Decompressor lower(m_data);
         const bool done = lower.readHeader() && lower.start() && lower.skip(m_from) &&
@@ -209,7 +209,7 @@ public:
     // begun them.
     bool takeBack()
     {
-        int expected = Open;
+        int expected = Unclaimed;
         return m_owner.compare_exchange_strong(expected, Caller);
     }
 
@@ -223,8 +223,8 @@ public:
 private:
     enum Owner
     {
-        Open,
-        SpareCore,
+        Unclaimed,
+        Spare,
         Caller
     };
 
@@ -233,7 +233,7 @@ private:
     uchar* const m_bits;
     const qsizetype m_bytesPerLine;
     const int m_from;
-    std::atomic<int> m_owner{Open};
+    std::atomic<int> m_owner{Unclaimed};
     QSemaphore m_done;
     QString m_error;
 };
