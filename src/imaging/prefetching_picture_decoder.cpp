@@ -44,17 +44,22 @@ SpareCore PrefetchingPictureDecoder::spareCore() const
     return [this](std::function<void()> work) { m_spare.start(std::move(work)); };
 }
 
-void PrefetchingPictureDecoder::drop(QHash<QString, Entry>::iterator entry) const
+QHash<QString, PrefetchingPictureDecoder::Entry>::iterator
+PrefetchingPictureDecoder::drop(QHash<QString, Entry>::iterator entry) const
 {
     m_dropped.append(std::move(entry.value()));
-    m_entries.erase(entry);
+    return m_entries.erase(entry);
 }
 
 void PrefetchingPictureDecoder::replace(const QString& path, Entry entry) const
 {
+    // Work the old entry had queued is of no use any more.
     const auto old = m_entries.find(path);
-    if (old != m_entries.end())
+    if (old != m_entries.end()) {
+        if (old->job)
+            old->job->cancel();
         drop(old);
+    }
     m_entries.insert(path, std::move(entry));
 }
 
@@ -117,13 +122,7 @@ DecodedPicture PrefetchingPictureDecoder::decode(const QString& path) const
     DecodedPicture decoded = m_inner.decodeSharing(path, spareCore());
     {
         QMutexLocker lock(&m_mutex);
-        const auto old = m_entries.find(path);
-        if (old != m_entries.end()) {
-            if (old->job)
-                old->job->cancel();
-            drop(old);
-        }
-        m_entries.insert(
+        replace(
             path,
             Entry{
                 stamp, nullptr, QtFuture::makeReadyFuture(decoded), QFuture<ScaledPicture>(), {}, ++m_uses});
@@ -180,12 +179,10 @@ void PrefetchingPictureDecoder::dropUnwanted(const QList<PrefetchRequest>& reque
         wanted.insert(request.path);
     for (auto it = m_entries.begin(); it != m_entries.end();) {
         const bool queuedOnly = it->job && !it->picture.isFinished();
-        if (queuedOnly && !wanted.contains(it.key()) && it->job->cancel()) {
-            m_dropped.append(std::move(it.value()));
-            it = m_entries.erase(it);
-        } else {
+        if (queuedOnly && !wanted.contains(it.key()) && it->job->cancel())
+            it = drop(it);
+        else
             ++it;
-        }
     }
 }
 

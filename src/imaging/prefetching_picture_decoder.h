@@ -74,7 +74,8 @@ private:
     void startScaling(Entry& entry, const PrefetchRequest& request) const;
     void dropUnwanted(const QList<PrefetchRequest>& requests) const;
     void evict() const;
-    void drop(QHash<QString, Entry>::iterator entry) const;
+    // Lets go of an entry, to be freed by freeDropped(); the entry after it.
+    QHash<QString, Entry>::iterator drop(QHash<QString, Entry>::iterator entry) const;
     void replace(const QString& path, Entry entry) const;
     std::function<void()> trimWhenDone() const;
     SpareCore spareCore() const;
