@@ -59,7 +59,7 @@ QString tooLargeText(const QSize& size)
 
 // How many pixels the file's data can describe at the most; see
 // picture_limits.h. Asked before anything else reads the file.
-qint64 mostPixelsHeld(QFile& file, PictureFormat format)
+qint64 mostPixelsHeld(QIODevice& file, PictureFormat format)
 {
     const qint64 bytes = file.size();
     switch (format) {
@@ -78,7 +78,7 @@ qint64 mostPixelsHeld(QFile& file, PictureFormat format)
     }
 }
 
-bool hasJpegEnd(QFile& file)
+bool hasJpegEnd(QIODevice& file)
 {
     const qint64 size = file.size();
     const qint64 from = std::max<qint64>(0, size - kJpegTailBytes);
@@ -89,10 +89,12 @@ bool hasJpegEnd(QFile& file)
     // Most files end with their end marker: only the others are walked through.
     if (tail.contains("\xFF\xD9"))
         return true;
-    if (uchar* mapped = file.map(0, size)) {
-        const bool whole = jpegEnd(QByteArrayView(mapped, size)).has_value();
-        file.unmap(mapped);
-        return whole;
+    if (auto* onDisk = qobject_cast<QFile*>(&file)) {
+        if (uchar* mapped = onDisk->map(0, size)) {
+            const bool whole = jpegEnd(QByteArrayView(mapped, size)).has_value();
+            onDisk->unmap(mapped);
+            return whole;
+        }
     }
     const QByteArray bytes = file.readAll();
     file.seek(0);
@@ -157,22 +159,15 @@ std::optional<DecodedPicture> refusedSize(QSize size, qint64 mostPixels)
     return std::nullopt;
 }
 
-// JPEGs of one or three channels are decoded here; the others (CMYK), and files too large
-// to read whole, are left to Qt's reader, as nothing at all.
-std::optional<DecodedPicture> readOwnJpeg(QFile& file, qint64 mostPixels, const SpareCore& spare)
+// JPEGs of one or three channels are decoded here; the others (CMYK) are left to Qt's
+// reader, as nothing at all.
+std::optional<DecodedPicture> readOwnJpeg(const QByteArray& bytes, qint64 mostPixels, const SpareCore& spare)
 {
-    if (file.size() > kJpegReadWholeMaxBytes)
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() != file.size())
-        return failure(QStringLiteral("cannot read file: ") + file.errorString());
     JpegReader jpeg(bytes);
     if (!jpeg.readHeader())
         return failure(QStringLiteral("cannot decode picture: ") + jpeg.errorString());
-    if (!jpeg.handles()) {
-        file.seek(0);
+    if (!jpeg.handles())
         return std::nullopt;
-    }
     if (std::optional<DecodedPicture> refused = refusedSize(jpeg.size(), mostPixels))
         return refused;
     const QImage image = jpeg.read(spare);
@@ -183,15 +178,24 @@ std::optional<DecodedPicture> readOwnJpeg(QFile& file, qint64 mostPixels, const 
 
 DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format, const SpareCore& spare)
 {
-    if (format.format == PictureFormat::Jpeg && !hasJpegEnd(file))
+    // The picture's bytes in memory, for the checks and the readers: a JPEG read whole, once
+    // (a file too large for that is streamed by Qt's reader), or what Qt's reader gets when
+    // the file itself will not do.
+    QBuffer inMemory;
+    if (format.format == PictureFormat::Jpeg && file.size() <= kJpegReadWholeMaxBytes) {
+        inMemory.setData(file.readAll());
+        if (inMemory.size() != file.size())
+            return failure(QStringLiteral("cannot read file: ") + file.errorString());
+        inMemory.open(QIODevice::ReadOnly);
+    }
+    QIODevice& source = inMemory.isOpen() ? static_cast<QIODevice&>(inMemory) : file;
+    if (format.format == PictureFormat::Jpeg && !hasJpegEnd(source))
         return failure(QStringLiteral("JPEG is truncated"));
-    const qint64 mostPixels = mostPixelsHeld(file, format.format);
-    if (format.format == PictureFormat::Jpeg) {
-        if (std::optional<DecodedPicture> own = readOwnJpeg(file, mostPixels, spare))
+    const qint64 mostPixels = mostPixelsHeld(source, format.format);
+    if (inMemory.isOpen()) {
+        if (std::optional<DecodedPicture> own = readOwnJpeg(inMemory.data(), mostPixels, spare))
             return *own;
     }
-    // What Qt's reader gets when the file itself will not do.
-    QBuffer rewritten;
     if (format.format == PictureFormat::Bmp) {
         if (!bmpIsComplete(file))
             return failure(QStringLiteral("BMP is truncated"));
@@ -199,17 +203,17 @@ DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format, const Sp
         if (!qtReadsDib(QByteArrayView(head).sliced(kBmpFileHeaderBytes))) {
             if (!isRunLengthBmp(head))
                 return readOwnBmp(file);
-            rewritten.setData(bmpWithInfoHeader(file.readAll()));
+            inMemory.setData(bmpWithInfoHeader(file.readAll()));
         }
     }
     if (format.format == PictureFormat::Ico) {
         if (file.size() > kIconMaxBytes)
             return failure(QStringLiteral("icon file is too large"));
-        rewritten.setData(icoWithTrueSizes(file.readAll()));
+        inMemory.setData(icoWithTrueSizes(file.readAll()));
     }
-    if (!rewritten.data().isEmpty())
-        rewritten.open(QIODevice::ReadOnly);
-    QImageReader reader(rewritten.isOpen() ? static_cast<QIODevice*>(&rewritten) : &file, format.qtFormat);
+    if (!inMemory.isOpen() && !inMemory.data().isEmpty())
+        inMemory.open(QIODevice::ReadOnly);
+    QImageReader reader(inMemory.isOpen() ? static_cast<QIODevice*>(&inMemory) : &file, format.qtFormat);
     if (format.format == PictureFormat::Ico) {
         // An icon holds several sizes; the page is the largest of them.
         int best = -1;

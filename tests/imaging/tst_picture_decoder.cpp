@@ -1,5 +1,6 @@
 #include "imaging/file_picture_decoder.h"
 #include "support/bitmap_fixtures.h"
+#include "support/jpeg_fixtures.h"
 #include "support/metafile_fixtures.h"
 
 #include <QBuffer>
@@ -350,6 +351,19 @@ private Q_SLOTS:
         const DecodedPicture result = m_decoder.decode(path);
         QVERIFY(result.isValid());
         QCOMPARE(result.image.format(), bare.format());
+        QCOMPARE(result.image, bare);
+    }
+
+    // A CMYK JPEG, read into memory like every JPEG, is left to Qt's reader from there.
+    void cmykJpegComesFromQtsReader()
+    {
+        const QByteArray cmyk = test::writeJpeg(test::detailedPicture(QSize(64, 48)), {.cmyk = true});
+        QVERIFY(!cmyk.isEmpty());
+        const QString path = write(QStringLiteral("cmyk.jpg"), cmyk);
+        const QImage bare = QImageReader(path).read();
+        QVERIFY(!bare.isNull());
+        const DecodedPicture result = m_decoder.decode(path);
+        QVERIFY2(result.isValid(), qPrintable(result.error));
         QCOMPARE(result.image, bare);
     }
 
