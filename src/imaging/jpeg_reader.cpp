@@ -167,6 +167,7 @@ public:
     }
 
     const jpeg_decompress_struct& info() const { return m_info; }
+    const QByteArray& data() const { return m_data; }
     QString message() const
     {
         return m_error.message[0] ? QString::fromLatin1(m_error.message)
@@ -242,9 +243,8 @@ private:
 
 struct JpegReader::Private
 {
-    explicit Private(const QByteArray& bytes) : data(bytes), upper(bytes) {}
+    explicit Private(const QByteArray& bytes) : upper(bytes) {}
 
-    const QByteArray data;
     Decompressor upper;
     bool headerRead = false;
     QString error;
@@ -310,7 +310,7 @@ QImage JpegReader::read(const SpareCore& spare)
                           : height;
     std::shared_ptr<LowerBand> lower;
     if (split < height) {
-        lower = std::make_shared<LowerBand>(d->data, bits, bytesPerLine, split);
+        lower = std::make_shared<LowerBand>(upper.data(), bits, bytesPerLine, split);
         spare([lower] { lower->run(); });
     }
     bool done = upper.readRows(bits, bytesPerLine, split);
