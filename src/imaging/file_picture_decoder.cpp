@@ -161,7 +161,8 @@ std::optional<DecodedPicture> refusedSize(QSize size, qint64 mostPixels)
 
 // JPEGs of one or three channels are decoded here; the others (CMYK) are left to Qt's
 // reader, as nothing at all.
-std::optional<DecodedPicture> readOwnJpeg(const QByteArray& bytes, qint64 mostPixels, const SpareCore& spare)
+std::optional<DecodedPicture> readOwnJpeg(const QByteArray& bytes, qint64 mostPixels, const SpareCore& spare,
+                                          const ScaledSizeOf& scaledSize)
 {
     JpegReader jpeg(bytes);
     if (!jpeg.readHeader())
@@ -170,13 +171,14 @@ std::optional<DecodedPicture> readOwnJpeg(const QByteArray& bytes, qint64 mostPi
         return std::nullopt;
     if (std::optional<DecodedPicture> refused = refusedSize(jpeg.size(), mostPixels))
         return refused;
-    const QImage image = jpeg.read(spare);
+    const QImage image = jpeg.read(spare, scaledSize);
     if (image.isNull())
         return failure(QStringLiteral("cannot decode picture: ") + jpeg.errorString());
-    return DecodedPicture{image, QString()};
+    return DecodedPicture{image, QString(), jpeg.scaled()};
 }
 
-DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format, const SpareCore& spare)
+DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format, const SpareCore& spare,
+                          const ScaledSizeOf& scaledSize)
 {
     // The picture's bytes in memory, for the checks and the readers: a JPEG read whole, once
     // (a file too large for that is streamed by Qt's reader), or what Qt's reader gets when
@@ -193,7 +195,7 @@ DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format, const Sp
         return failure(QStringLiteral("JPEG is truncated"));
     const qint64 mostPixels = mostPixelsHeld(source, format.format);
     if (inMemory.isOpen()) {
-        if (std::optional<DecodedPicture> own = readOwnJpeg(inMemory.data(), mostPixels, spare))
+        if (std::optional<DecodedPicture> own = readOwnJpeg(inMemory.data(), mostPixels, spare, scaledSize))
             return *own;
     }
     if (format.format == PictureFormat::Bmp) {
@@ -265,7 +267,7 @@ DecodedPicture readMetafile(QFile& file, PictureReader reader)
     return EmfRenderer().render(bytes);
 }
 
-DecodedPicture decodeFile(const QString& path, const SpareCore& spare)
+DecodedPicture decodeFile(const QString& path, const SpareCore& spare, const ScaledSizeOf& scaledSize)
 {
     QFile file;
     if (!openForReading(file, path)) {
@@ -279,7 +281,7 @@ DecodedPicture decodeFile(const QString& path, const SpareCore& spare)
     if (!format)
         return failure(QStringLiteral("unrecognised picture format"));
     if (format->reader == PictureReader::QtImageReader)
-        return readRaster(file, *format, spare);
+        return readRaster(file, *format, spare, scaledSize);
     return readMetafile(file, format->reader);
 }
 
@@ -300,13 +302,14 @@ DecodedPicture FilePictureDecoder::decode(const QString& path) const
     return decodeSharing(path, {});
 }
 
-DecodedPicture FilePictureDecoder::decodeSharing(const QString& path, const SpareCore& spare) const
+DecodedPicture FilePictureDecoder::decodeSharing(const QString& path, const SpareCore& spare,
+                                                 const ScaledSizeOf& scaledSize) const
 {
     // A damaged or odd file makes Qt's readers and the metafile drawing
     // complain on the terminal; the result says all that is to be said.
     const QuietMessages quiet;
     try {
-        return decodeFile(path, spare);
+        return decodeFile(path, spare, scaledSize);
     } catch (const std::bad_alloc&) {
         return failure(QStringLiteral("not enough memory for the picture"));
     } catch (...) {

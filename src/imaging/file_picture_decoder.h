@@ -14,7 +14,8 @@ public:
     FilePictureDecoder();
 
     DecodedPicture decode(const QString& path) const override;
-    DecodedPicture decodeSharing(const QString& path, const SpareCore& spare) const override;
+    DecodedPicture decodeSharing(const QString& path, const SpareCore& spare,
+                                 const ScaledSizeOf& scaledSize = {}) const override;
 };
 
 } // namespace ruvo

@@ -1,6 +1,9 @@
 #include "imaging/jpeg_reader.h"
 
+#include "imaging/area_scaler.h"
 #include "imaging/picture_limits.h"
+#include "imaging/scaling_band.h"
+#include "imaging/smooth_scaling.h"
 
 #include <QColorSpace>
 #include <QSemaphore>
@@ -10,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <jpeglib.h>
+#include <memory>
+#include <optional>
 
 namespace ruvo {
 
@@ -22,8 +27,13 @@ constexpr int kMostScans = 1000;
 constexpr qint64 kSmallestSplitPixels = 512 * 512;
 // The upper rows' share: the spare core runs through them at about half the cost of
 // decoding them before it decodes the rest, so both cores finish together at about 21/32.
+// Rows scaled as well cost each core more, and the running through relatively less: then
+// at about 19/32.
 constexpr int kSplitNumerator = 21;
+constexpr int kScalingSplitNumerator = 19;
 constexpr int kSplitDenominator = 32;
+// Rows decoded are scaled in runs of this many, while they are still in the cache.
+constexpr int kRowsScaledTogether = 16;
 
 // libjpeg reports a fatal error through error_exit, which must not return: it jumps back
 // into the call of the reader that started the step.
@@ -120,8 +130,9 @@ public:
         return jpeg_skip_scanlines(&m_info, JDIMENSION(rows)) == JDIMENSION(rows);
     }
 
-    // Rows from the current one up to (not including) end, into the picture's memory.
-    bool readRows(uchar* bits, qsizetype bytesPerLine, int end)
+    // Rows from the current one up to (not including) end, into the picture's memory, and
+    // on into the band's scaled rows, a few at a time while they are still in the cache.
+    bool readRows(uchar* bits, qsizetype bytesPerLine, int end, ScalingBand* band)
     {
         if (setjmp(m_error.jump))
             return false;
@@ -129,6 +140,10 @@ public:
             JSAMPROW row = bits + qsizetype(m_info.output_scanline) * bytesPerLine;
             if (jpeg_read_scanlines(&m_info, &row, 1) != 1)
                 return false;
+            const int read = int(m_info.output_scanline);
+            if (band && (read - band->nextRow() >= kRowsScaledTogether || read == end))
+                band->addRows(bits + qsizetype(band->nextRow()) * bytesPerLine, bytesPerLine,
+                              read - band->nextRow());
         }
         return true;
     }
@@ -186,9 +201,13 @@ private:
 class LowerBand
 {
 public:
-    LowerBand(const QByteArray& data, uchar* bits, qsizetype bytesPerLine, int from)
-        : m_data(data), m_bits(bits), m_bytesPerLine(bytesPerLine), m_from(from)
+    // With a scaler, the rows are scaled into target as they are decoded.
+    LowerBand(const QByteArray& data, uchar* bits, qsizetype bytesPerLine, int from,
+              std::shared_ptr<const AreaScaler> scaler, QImage& target)
+        : m_data(data), m_bits(bits), m_bytesPerLine(bytesPerLine), m_from(from), m_scaler(std::move(scaler))
     {
+        if (m_scaler)
+            m_scaled.emplace(*m_scaler, target, from);
     }
 
     // On the spare core.
@@ -199,7 +218,8 @@ public:
             return;
         Decompressor lower(m_data);
         const bool done = lower.readHeader() && lower.start() && lower.skip(m_from) &&
-                          lower.readRows(m_bits, m_bytesPerLine, int(lower.info().output_height)) &&
+                          lower.readRows(m_bits, m_bytesPerLine, int(lower.info().output_height),
+                                         m_scaled ? &*m_scaled : nullptr) &&
                           lower.finish();
         if (!done)
             m_error = lower.message();
@@ -221,6 +241,9 @@ public:
         return m_error;
     }
 
+    // The scaled rows, once the spare core is done.
+    ScalingBand* scaled() { return m_scaled ? &*m_scaled : nullptr; }
+
 private:
     enum Owner
     {
@@ -234,6 +257,9 @@ private:
     uchar* const m_bits;
     const qsizetype m_bytesPerLine;
     const int m_from;
+    // The scaler outlives the caller's read should the spare core never begin.
+    const std::shared_ptr<const AreaScaler> m_scaler;
+    std::optional<ScalingBand> m_scaled;
     std::atomic<int> m_owner{Unclaimed};
     QSemaphore m_done;
     QString m_error;
@@ -248,6 +274,7 @@ struct JpegReader::Private
     Decompressor upper;
     bool headerRead = false;
     QString error;
+    QImage scaled;
 };
 
 JpegReader::JpegReader(const QByteArray& data) : d(std::make_unique<Private>(data)) {}
@@ -273,17 +300,19 @@ QSize JpegReader::size() const
                          : QSize();
 }
 
-int JpegReader::splitRow(int height, qint64 pixels, int groupRows)
+int JpegReader::splitRow(int height, qint64 pixels, int groupRows, bool scaling)
 {
     if (pixels < kSmallestSplitPixels || groupRows <= 0)
         return height;
-    const int split = int(qint64(height) * kSplitNumerator / kSplitDenominator) / groupRows * groupRows;
+    const int share = scaling ? kScalingSplitNumerator : kSplitNumerator;
+    const int split = int(qint64(height) * share / kSplitDenominator) / groupRows * groupRows;
     return split > 0 && split < height ? split : height;
 }
 
-QImage JpegReader::read(const SpareCore& spare)
+QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
 {
     Decompressor& upper = d->upper;
+    d->scaled = QImage();
     if (!handles()) {
         d->error = QStringLiteral("not a picture of one or three channels");
         return {};
@@ -304,16 +333,30 @@ QImage JpegReader::read(const SpareCore& spare)
     uchar* const bits = image.bits();
     const qsizetype bytesPerLine = image.bytesPerLine();
 
+    // Scaled as it is decoded, when it is made smaller; otherwise the caller scales it.
+    const QSize scaledTo = scaledSize ? scaledSize(image.size()) : QSize();
+    std::shared_ptr<const AreaScaler> scaler;
+    QImage scaled;
+    if (AreaScaler::handles(image, scaledTo)) {
+        scaled = scalingTarget(image, scaledTo);
+        if (!scaled.isNull())
+            scaler = std::make_shared<const AreaScaler>(image.size(), scaledTo, image.format());
+    }
+    std::optional<ScalingBand> upperScaled;
+    if (scaler)
+        upperScaled.emplace(*scaler, scaled, 0);
+    ScalingBand* const upperBand = upperScaled ? &*upperScaled : nullptr;
+
     const QByteArray profile = upper.iccProfile();
     const int split = spare && !upper.multipleScans()
-                          ? splitRow(height, qint64(width) * height, info.max_v_samp_factor * DCTSIZE)
+                          ? splitRow(height, qint64(width) * height, info.max_v_samp_factor * DCTSIZE, scaler != nullptr)
                           : height;
     std::shared_ptr<LowerBand> lower;
     if (split < height) {
-        lower = std::make_shared<LowerBand>(upper.data(), bits, bytesPerLine, split);
+        lower = std::make_shared<LowerBand>(upper.data(), bits, bytesPerLine, split, scaler, scaled);
         spare([lower] { lower->run(); });
     }
-    bool done = upper.readRows(bits, bytesPerLine, split);
+    bool done = upper.readRows(bits, bytesPerLine, split, upperBand);
     if (lower && !lower->takeBack()) {
         // The spare core writes into the picture: it stays until that is over.
         const QString lowerError = lower->waitForError();
@@ -321,16 +364,21 @@ QImage JpegReader::read(const SpareCore& spare)
             d->error = lowerError;
             return {};
         }
+        if (upperBand)
+            ScalingBand::join(*upperBand, *lower->scaled());
     } else if (done) {
-        done = upper.readRows(bits, bytesPerLine, height);
+        done = upper.readRows(bits, bytesPerLine, height, upperBand);
     }
     if (!done || !upper.finish()) {
         d->error = upper.message();
         return {};
     }
 
-    if (!profile.isEmpty())
+    if (!profile.isEmpty()) {
         image.setColorSpace(QColorSpace::fromIccProfile(profile));
+        if (!scaled.isNull())
+            scaled.setColorSpace(image.colorSpace());
+    }
     // As Qt's reader keeps the resolution: per inch or per centimetre.
     if (info.density_unit == 1) {
         image.setDotsPerMeterX(int(100.0 * info.X_density / 2.54));
@@ -339,7 +387,13 @@ QImage JpegReader::read(const SpareCore& spare)
         image.setDotsPerMeterX(int(100.0 * info.X_density));
         image.setDotsPerMeterY(int(100.0 * info.Y_density));
     }
+    d->scaled = scaled;
     return image;
+}
+
+QImage JpegReader::scaled() const
+{
+    return d->scaled;
 }
 
 QString JpegReader::errorString() const

@@ -33,14 +33,17 @@ public:
     // Whether read() decodes this picture (after readHeader()).
     bool handles() const;
     QSize size() const;
-    // The picture, or a null image with errorString() telling why.
-    QImage read(const SpareCore& spare = {});
+    // The picture, or a null image with errorString() telling why. Asked for a smaller size,
+    // it scales the rows as they are decoded, each band on its own core.
+    QImage read(const SpareCore& spare = {}, const ScaledSizeOf& scaledSize = {});
+    // The picture scaled as read() was asked, when it could be; otherwise null.
+    QImage scaled() const;
     QString errorString() const;
 
     // Where the rows decoded on the spare core begin, for a picture of this height whose
-    // rows come out in groups of groupRows; the height itself when it is not worth
-    // splitting.
-    static int splitRow(int height, qint64 pixels, int groupRows);
+    // rows come out in groups of groupRows, and which is scaled as it is decoded or not;
+    // the height itself when it is not worth splitting.
+    static int splitRow(int height, qint64 pixels, int groupRows, bool scaling = false);
 
 private:
     struct Private;

@@ -13,6 +13,9 @@ struct DecodedPicture
 {
     QImage image;
     QString error;
+    // The picture scaled as the caller asked, when the reader made it while decoding;
+    // otherwise null, and the caller scales the picture itself.
+    QImage scaled = QImage();
 
     bool isValid() const { return error.isEmpty() && !image.isNull(); }
 };
@@ -21,18 +24,22 @@ struct DecodedPicture
 // The work checks for itself whether it is still wanted when it runs.
 using SpareCore = std::function<void(std::function<void()>)>;
 
+// The size in device pixels a picture of the given size is to be drawn stretched at; an
+// empty size when it will not be drawn stretched.
+using ScaledSizeOf = std::function<QSize(QSize)>;
+
 // A picture likely to be asked for next. When it will be drawn stretched, scaledSize gives
 // the size in device pixels it will be drawn at, from the picture's own size (an empty size
 // when it will not be drawn stretched after all), and devicePixelRatio the screen's ratio.
 struct PrefetchRequest
 {
-    PrefetchRequest(QString path, std::function<QSize(QSize)> scaledSize = {}, qreal devicePixelRatio = 1)
+    PrefetchRequest(QString path, ScaledSizeOf scaledSize = {}, qreal devicePixelRatio = 1)
         : path(std::move(path)), scaledSize(std::move(scaledSize)), devicePixelRatio(devicePixelRatio)
     {
     }
 
     QString path;
-    std::function<QSize(QSize)> scaledSize;
+    ScaledSizeOf scaledSize;
     qreal devicePixelRatio = 1;
 };
 
@@ -45,12 +52,17 @@ public:
     virtual ~PictureDecoder() = default;
     virtual DecodedPicture decode(const QString& path) const = 0;
     // The same, for a caller that is waiting for the picture: part of the work may be done on
-    // the spare core beside it.
-    virtual DecodedPicture decodeSharing(const QString& path, const SpareCore& spare) const
+    // the spare core beside it, and a reader that can scales the picture as it decodes it.
+    virtual DecodedPicture decodeSharing(const QString& path, const SpareCore& spare,
+                                         const ScaledSizeOf& scaledSize = {}) const
     {
         Q_UNUSED(spare);
+        Q_UNUSED(scaledSize);
         return decode(path);
     }
+    // The picture wanted on screen now, to be drawn as the request says: when it is drawn
+    // stretched, preparedScaling() then finds it scaled if that was done on the way.
+    virtual DecodedPicture decodeToDraw(const PrefetchRequest& request) const { return decode(request.path); }
     // A hint that these pictures are likely to be asked for next, most likely first, and
     // that no others are; a decoder that keeps no cache ignores it.
     virtual void prefetch(const QList<PrefetchRequest>& requests) { Q_UNUSED(requests); }

@@ -1,6 +1,9 @@
 #include "imaging/prefetch_job.h"
 
+#include "imaging/smooth_scaling.h"
 #include "platform/background_priority.h"
+
+#include <utility>
 
 namespace ruvo {
 
@@ -25,8 +28,10 @@ void PrefetchJob::run(QThreadPool* scaleIn, const SpareCore& spare)
     int expected = Queued;
     if (!m_state.compare_exchange_strong(expected, Started))
         return;
+    QImage scaledOnTheWay;
     if (m_decoder) {
-        DecodedPicture decoded = m_decoder->decodeSharing(m_request.path, spare);
+        DecodedPicture decoded = m_decoder->decodeSharing(m_request.path, spare, m_request.scaledSize);
+        scaledOnTheWay = std::exchange(decoded.scaled, QImage());
         // Set before the picture is published: whoever sees the picture may scale it.
         m_source = decoded.image;
         m_picture.addResult(std::move(decoded));
@@ -34,6 +39,11 @@ void PrefetchJob::run(QThreadPool* scaleIn, const SpareCore& spare)
         m_picture.addResult(DecodedPicture{m_source, {}});
     }
     m_picture.finish();
+    if (!scaledOnTheWay.isNull()) {
+        if (!m_scalingTaken.exchange(true))
+            publishScaled(std::move(scaledOnTheWay));
+        return;
+    }
     if (scaleIn && m_request.scaledSize && !m_source.isNull())
         // Ahead of the queue: the page is on its way to the screen.
         scaleIn->start(
@@ -52,8 +62,12 @@ void PrefetchJob::scaleHere()
         return;
     const QSize size =
         m_request.scaledSize && !m_source.isNull() ? m_request.scaledSize(m_source.size()) : QSize();
-    if (!size.isEmpty()) {
-        QImage image = m_source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    publishScaled(size.isEmpty() ? QImage() : smoothScaled(m_source, size));
+}
+
+void PrefetchJob::publishScaled(QImage image)
+{
+    if (!image.isNull()) {
         image.setDevicePixelRatio(m_request.devicePixelRatio);
         m_scaled.addResult(ScaledPicture{m_source.cacheKey(), std::move(image)});
     }

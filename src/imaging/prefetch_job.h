@@ -19,7 +19,8 @@ struct ScaledPicture
 
 // The work of preparing one page ahead: decoding its picture (unless it is already
 // decoded) and, when asked, scaling it to the size it will be drawn at. The picture is
-// published as soon as it is decoded, before any scaling.
+// published as soon as it is decoded, before any scaling; a reader that scaled it on the
+// way publishes both together.
 //
 // A job runs once: on a worker thread, or on the thread that wants its picture before a
 // worker has started it, so a page is never decoded twice; its scaling, likewise, is done
@@ -50,6 +51,9 @@ public:
     bool cancel();
 
 private:
+    // The scaled image (null when there is none), and the job is done.
+    void publishScaled(QImage image);
+
     enum State
     {
         Queued,

@@ -4,6 +4,7 @@
 #include "platform/native_file.h"
 
 #include <QSet>
+#include <utility>
 
 namespace ruvo {
 
@@ -96,6 +97,12 @@ qint64 PrefetchingPictureDecoder::bytesOf(const Entry& entry)
 
 DecodedPicture PrefetchingPictureDecoder::decode(const QString& path) const
 {
+    return decodeToDraw(PrefetchRequest(path));
+}
+
+DecodedPicture PrefetchingPictureDecoder::decodeToDraw(const PrefetchRequest& request) const
+{
+    const QString& path = request.path;
     const Stamp stamp = stampOf(path);
     std::shared_ptr<PrefetchJob> job;
     QFuture<DecodedPicture> picture;
@@ -119,13 +126,18 @@ DecodedPicture PrefetchingPictureDecoder::decode(const QString& path) const
             return picture.result();
     }
 
-    DecodedPicture decoded = m_inner.decodeSharing(path, spareCore());
+    DecodedPicture decoded = m_inner.decodeSharing(path, spareCore(), request.scaledSize);
+    QImage scaledOnTheWay = std::exchange(decoded.scaled, QImage());
+    Entry entry{stamp, nullptr, QtFuture::makeReadyFuture(decoded), QFuture<ScaledPicture>(), {}, 0};
+    if (!scaledOnTheWay.isNull()) {
+        scaledOnTheWay.setDevicePixelRatio(request.devicePixelRatio);
+        entry.scaled = QtFuture::makeReadyFuture(ScaledPicture{decoded.image.cacheKey(), scaledOnTheWay});
+        entry.scaledSizeOf = request.scaledSize;
+    }
     {
         QMutexLocker lock(&m_mutex);
-        replace(
-            path,
-            Entry{
-                stamp, nullptr, QtFuture::makeReadyFuture(decoded), QFuture<ScaledPicture>(), {}, ++m_uses});
+        entry.lastUse = ++m_uses;
+        replace(path, std::move(entry));
         evict();
     }
     freeDropped();

@@ -36,6 +36,8 @@ public:
     // A page being prepared is waited for (or, when no worker has started it yet,
     // prepared here), never decoded twice.
     DecodedPicture decode(const QString& path) const override;
+    // The same; decoded here, the page is scaled on the way as the request asks.
+    DecodedPicture decodeToDraw(const PrefetchRequest& request) const override;
     void prefetch(const QList<PrefetchRequest>& requests) override;
     // Decodes the page, and scales it as asked, on the spare core.
     void decodeBeside(const PrefetchRequest& request) override;

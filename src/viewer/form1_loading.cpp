@@ -32,7 +32,13 @@ void Form1::loadPicture(Surface& target, const QString& path)
         Q_EMIT statusChanged();
     // A missing page shows the previous one again; the first page of a run has
     // none, and the missing page has already been reported.
-    DecodedPicture decoded = path.isEmpty() ? DecodedPicture{} : m_platform.pictures.decode(path);
+    // Drawn stretched, a page decoded now is scaled on the way, at the size it is likely
+    // to be drawn at.
+    const bool secondPage = &target == &m_controls.picture3;
+    DecodedPicture decoded =
+        path.isEmpty() ? DecodedPicture{}
+                       : m_platform.pictures.decodeToDraw(PrefetchRequest(
+                             path, stretchOn() ? stretchedSizeFor(secondPage) : nullptr, m_devicePixelRatio));
     if (path.isEmpty()) {
         target.picture = m_controls.picture5.picture;
     } else if (decoded.isValid()) {

@@ -1,4 +1,5 @@
 #include "imaging/jpeg_reader.h"
+#include "imaging/smooth_scaling.h"
 
 #include "support/jpeg_fixtures.h"
 
@@ -213,6 +214,44 @@ private Q_SLOTS:
         QCOMPARE(split.image, painted);
     }
 
+    void scaledOnTheWayIsThePictureScaled_data() { splitReadIsTheWholeRead_data(); }
+
+    void scaledOnTheWayIsThePictureScaled()
+    {
+        QFETCH(QByteArray, jpeg);
+        QFETCH(Spare, spare);
+        const QImage whole = readOwn(jpeg).image;
+        QVERIFY(!whole.isNull());
+        // Made smaller at an uneven ratio, so that new rows straddle the split.
+        const auto smaller = [](QSize size) { return QSize(size.width() * 5 / 9, size.height() * 4 / 7); };
+
+        ScriptedSpare core(spare);
+        JpegReader reader(jpeg);
+        QVERIFY(reader.readHeader());
+        const QImage picture = reader.read(core.core(), smaller);
+        core.join();
+        QCOMPARE(picture, whole);
+        QCOMPARE(reader.scaled(), smoothScaled(whole, smaller(whole.size())));
+
+        // The caller took the rows back: the late task must not write into the scaled image.
+        QImage scaled = reader.scaled();
+        scaled.fill(Qt::magenta);
+        const QImage painted = scaled.copy();
+        core.runHeld();
+        QCOMPARE(scaled, painted);
+    }
+
+    void scaledOnlyWhenMadeSmaller()
+    {
+        const QByteArray jpeg = m_jpegs.first();
+        for (const QSize to : {QSize(2000, 100), QSize(), QSize(0, 10)}) {
+            JpegReader reader(jpeg);
+            QVERIFY(reader.readHeader());
+            QVERIFY(!reader.read({}, [to](QSize) { return to; }).isNull());
+            QVERIFY(reader.scaled().isNull());
+        }
+    }
+
     void cmykIsLeftToQt()
     {
         const QSize size(600, 520);
@@ -235,16 +274,19 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("pixels");
         QTest::addColumn<int>("groupRows");
         QTest::addColumn<int>("split");
+        QTest::addColumn<bool>("scaling");
         // 768 * 21 / 32 = 504, down to a multiple of 16.
-        QTest::newRow("1024x768, 16-row groups") << 768 << qint64(1024 * 768) << 16 << 496;
-        QTest::newRow("1023x777, 16-row groups") << 777 << qint64(1023 * 777) << 16 << 496;
-        QTest::newRow("517x1031, 8-row groups") << 1031 << qint64(517 * 1031) << 8 << 672;
-        QTest::newRow("512x512, just large enough") << 512 << qint64(512 * 512) << 8 << 336;
-        QTest::newRow("2000x140") << 140 << qint64(2000 * 140) << 16 << 80;
-        QTest::newRow("20000x30000") << 30000 << qint64(20000) * 30000 << 16 << 19680;
-        QTest::newRow("511x511, too small") << 511 << qint64(511 * 511) << 8 << 511;
-        QTest::newRow("one row group") << 16 << qint64(20000 * 16) << 16 << 16;
-        QTest::newRow("no row groups") << 768 << qint64(1024 * 768) << 0 << 768;
+        QTest::newRow("1024x768, 16-row groups") << 768 << qint64(1024 * 768) << 16 << 496 << false;
+        // Scaled on the way, 768 * 19 / 32 = 456, down to a multiple of 16.
+        QTest::newRow("1024x768, scaled") << 768 << qint64(1024 * 768) << 16 << 448 << true;
+        QTest::newRow("1023x777, 16-row groups") << 777 << qint64(1023 * 777) << 16 << 496 << false;
+        QTest::newRow("517x1031, 8-row groups") << 1031 << qint64(517 * 1031) << 8 << 672 << false;
+        QTest::newRow("512x512, just large enough") << 512 << qint64(512 * 512) << 8 << 336 << false;
+        QTest::newRow("2000x140") << 140 << qint64(2000 * 140) << 16 << 80 << false;
+        QTest::newRow("20000x30000") << 30000 << qint64(20000) * 30000 << 16 << 19680 << false;
+        QTest::newRow("511x511, too small") << 511 << qint64(511 * 511) << 8 << 511 << false;
+        QTest::newRow("one row group") << 16 << qint64(20000 * 16) << 16 << 16 << false;
+        QTest::newRow("no row groups") << 768 << qint64(1024 * 768) << 0 << 768 << false;
     }
 
     void splitRow()
@@ -253,7 +295,8 @@ private Q_SLOTS:
         QFETCH(qint64, pixels);
         QFETCH(int, groupRows);
         QFETCH(int, split);
-        QCOMPARE(JpegReader::splitRow(height, pixels, groupRows), split);
+        QFETCH(bool, scaling);
+        QCOMPARE(JpegReader::splitRow(height, pixels, groupRows, scaling), split);
     }
 
     void splitRowKeepsToRowGroups()

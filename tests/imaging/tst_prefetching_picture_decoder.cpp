@@ -48,8 +48,10 @@ public:
 class SharingDecoder : public CountingDecoder
 {
 public:
-    DecodedPicture decodeSharing(const QString& path, const SpareCore& spare) const override
+    DecodedPicture decodeSharing(const QString& path, const SpareCore& spare,
+                                 const ScaledSizeOf& scaledSize = {}) const override
     {
+        Q_UNUSED(scaledSize);
         if (spare) {
             QSemaphore done;
             spare([this, &done] {
@@ -98,6 +100,26 @@ QSize half(QSize picture)
 {
     return picture / 2;
 }
+
+// Scales as it decodes, when asked, into an image of a colour no scaling of the picture
+// would give.
+class ScalingOnTheWayDecoder : public CountingDecoder
+{
+public:
+    static constexpr QRgb marker = 0xff123456;
+
+    DecodedPicture decodeSharing(const QString& path, const SpareCore& spare,
+                                 const ScaledSizeOf& scaledSize = {}) const override
+    {
+        Q_UNUSED(spare);
+        DecodedPicture decoded = decode(path);
+        if (scaledSize) {
+            decoded.scaled = QImage(scaledSize(decoded.image.size()), QImage::Format_RGB32);
+            decoded.scaled.fill(marker);
+        }
+        return decoded;
+    }
+};
 
 void write(const QString& path, const QByteArray& bytes)
 {
@@ -228,6 +250,30 @@ private Q_SLOTS:
         QVERIFY(decoder.preparedScaling(decoder.decode(page(21)).image, QSize(40, 30)).isNull());
         QVERIFY(decoder.preparedScaling(QImage(10, 10, QImage::Format_RGB32), QSize(40, 30)).isNull());
         QCOMPARE(inner.count(page(20)), 1);
+    }
+
+    void aPageScaledOnTheWayIsNotScaledAgain()
+    {
+        ScalingOnTheWayDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        const auto size = [](QSize) { return QSize(6, 4); };
+        // Decoded at once for the screen, and decoded ahead.
+        const QImage now = decoder.decodeToDraw(PrefetchRequest(page(60), size, 2)).image;
+        decoder.prefetch({PrefetchRequest(page(61), size, 2)});
+        decoder.waitForPrefetches();
+        const QImage ahead = decoder.decode(page(61)).image;
+        for (const QImage& picture : {now, ahead}) {
+            const QImage scaled = decoder.preparedScaling(picture, QSize(6, 4));
+            QCOMPARE(scaled.size(), QSize(6, 4));
+            QCOMPARE(scaled.pixel(3, 2), ScalingOnTheWayDecoder::marker);
+            QCOMPARE(scaled.devicePixelRatio(), 2.0);
+        }
+        // Without a size to draw at, nothing is scaled.
+        const QImage plain = decoder.decodeToDraw(PrefetchRequest(page(62))).image;
+        QVERIFY(!plain.isNull());
+        QVERIFY(decoder.preparedScaling(plain, QSize(6, 4)).isNull());
+        QCOMPARE(inner.count(page(60)), 1);
+        QCOMPARE(inner.count(page(61)), 1);
     }
 
     // A new size (the window was resized, a mode changed) is prepared again from the

@@ -3,6 +3,7 @@
 #include "display/color_value.h"
 #include "display/stretched_device_size.h"
 #include "display/twips.h"
+#include "imaging/smooth_scaling.h"
 #include "viewer/form1.h"
 
 #include <QFuture>
@@ -125,7 +126,7 @@ bool ViewingArea::needsScaling(const Surface& surface, ScaledPicture& cache) con
 
 void ViewingArea::scale(const Surface& surface, ScaledPicture& cache, qreal ratio)
 {
-    cache.image = surface.picture.scaled(cache.size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    cache.image = smoothScaled(surface.picture, cache.size);
     cache.image.setDevicePixelRatio(ratio);
 }
 
