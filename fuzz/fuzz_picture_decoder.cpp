@@ -32,10 +32,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     page->write(data, size);
     // A spare core that takes the lower rows of a large JPEG at once, before the caller
     // begins the upper ones: both bands are decoded, one after the other, on this thread.
+    // Asked to scale it to an uneven size on the way, as a stretched page is.
     const ruvo::SpareCore atOnce = [](const std::function<void()>& work) { work(); };
-    const ruvo::DecodedPicture picture = ruvo::FilePictureDecoder().decodeSharing(page->path(), atOnce);
-    // A picture and an error at once would tell the viewer two things.
+    const ruvo::ScaledSizeOf smaller = [](QSize size) {
+        return QSize(size.width() * 3 / 5, size.height() * 4 / 7);
+    };
+    const ruvo::DecodedPicture picture =
+        ruvo::FilePictureDecoder().decodeSharing(page->path(), atOnce, smaller);
+    // A picture and an error at once would tell the viewer two things; a scaled image is
+    // the picture's, at the size asked.
     if (!picture.error.isEmpty() && !picture.image.isNull())
+        std::abort();
+    if (!picture.scaled.isNull() &&
+        (picture.image.isNull() || picture.scaled.size() != smaller(picture.image.size())))
         std::abort();
     return 0;
 }

@@ -348,9 +348,10 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
     ScalingBand* const upperBand = upperScaled ? &*upperScaled : nullptr;
 
     const QByteArray profile = upper.iccProfile();
-    const int split = spare && !upper.multipleScans()
-                          ? splitRow(height, qint64(width) * height, info.max_v_samp_factor * DCTSIZE, scaler != nullptr)
-                          : height;
+    const int split =
+        spare && !upper.multipleScans()
+            ? splitRow(height, qint64(width) * height, info.max_v_samp_factor * DCTSIZE, scaler != nullptr)
+            : height;
     std::shared_ptr<LowerBand> lower;
     if (split < height) {
         lower = std::make_shared<LowerBand>(upper.data(), bits, bytesPerLine, split, scaler, scaled);

@@ -155,9 +155,10 @@ private Q_SLOTS:
         QTest::newRow("40x41 to 13x7, grey") << QSize(40, 41) << QSize(13, 7) << QImage::Format_Grayscale8;
         QTest::newRow("20x60 to 20x2, long new rows")
             << QSize(20, 60) << QSize(20, 2) << QImage::Format_ARGB32_Premultiplied;
-        QTest::newRow("16x30 to 16x30, row for row") << QSize(16, 30) << QSize(16, 30) << QImage::Format_RGB32;
-        QTest::newRow("16x30 to 9x29, shared rows everywhere") << QSize(16, 30) << QSize(9, 29)
-                                                                << QImage::Format_RGB32;
+        QTest::newRow("16x30 to 16x30, row for row")
+            << QSize(16, 30) << QSize(16, 30) << QImage::Format_RGB32;
+        QTest::newRow("16x30 to 9x29, shared rows everywhere")
+            << QSize(16, 30) << QSize(9, 29) << QImage::Format_RGB32;
     }
 
     void bandsAddUpToTheWhole()
@@ -217,7 +218,8 @@ private Q_SLOTS:
     {
         const QImage picture = noise(QSize(30, 20), QImage::Format_RGB32);
         const QSize to(45, 30);
-        QCOMPARE(smoothScaled(picture, to), picture.scaled(to, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        QCOMPARE(smoothScaled(picture, to),
+                 picture.scaled(to, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
 
     void opaqueStaysOpaque()
