@@ -197,27 +197,37 @@ private:
     bool m_created = false;
 };
 
-// The lower rows, decoded on the spare core unless the caller has taken them back first.
+// The rows of a picture shared between the caller and the spare core. The caller claims
+// its rows a group at a time, from the top; the spare core, whenever it begins, takes the
+// rows from a point below the caller's claims that has both finish together, given how far
+// the caller has come by then. A spare core that begins too late for that takes nothing.
 class LowerBand
 {
 public:
     // With a scaler, the rows are scaled into target as they are decoded.
-    LowerBand(const QByteArray& data, uchar* bits, qsizetype bytesPerLine, int from,
+    LowerBand(const QByteArray& data, uchar* bits, qsizetype bytesPerLine, int height, int groupRows,
               std::shared_ptr<const AreaScaler> scaler, QImage& target)
-        : m_data(data), m_bits(bits), m_bytesPerLine(bytesPerLine), m_from(from), m_scaler(std::move(scaler))
+        : m_data(data), m_bits(bits), m_bytesPerLine(bytesPerLine), m_height(height), m_groupRows(groupRows),
+          m_scaler(std::move(scaler)), m_target(&target), m_rows(pack(height, 0))
     {
-        if (m_scaler)
-            m_scaled.emplace(*m_scaler, target, from);
     }
 
     // On the spare core.
     void run()
     {
-        int expected = Unclaimed;
-        if (!m_owner.compare_exchange_strong(expected, Spare))
-            return;
+        quint64 rows = m_rows.load();
+        int from = m_height;
+        do {
+            // The picture was found large enough to split when the work was offered.
+            from = JpegReader::splitRow(m_height, kSmallestSplitPixels, m_groupRows, m_scaler != nullptr,
+                                        claimed(rows));
+            if (from >= m_height)
+                return;
+        } while (!m_rows.compare_exchange_weak(rows, pack(from, claimed(rows))));
+        if (m_scaler)
+            m_scaled.emplace(*m_scaler, *m_target, from);
         Decompressor lower(m_data);
-        const bool done = lower.readHeader() && lower.start() && lower.skip(m_from) &&
+        const bool done = lower.readHeader() && lower.start() && lower.skip(from) &&
                           lower.readRows(m_bits, m_bytesPerLine, int(lower.info().output_height),
                                          m_scaled ? &*m_scaled : nullptr) &&
                           lower.finish();
@@ -226,15 +236,33 @@ public:
         m_done.release();
     }
 
-    // True when the caller is to decode the lower rows itself: the spare core had not
-    // begun them.
-    bool takeBack()
+    // The end of the next group of rows for the caller to decode; where the caller's rows
+    // end when there are no more.
+    int claim()
     {
-        int expected = Unclaimed;
-        return m_owner.compare_exchange_strong(expected, Caller);
+        quint64 rows = m_rows.load();
+        int next = 0;
+        do {
+            if (claimed(rows) >= boundary(rows))
+                return boundary(rows);
+            next = std::min(claimed(rows) + m_groupRows, boundary(rows));
+        } while (!m_rows.compare_exchange_weak(rows, pack(boundary(rows), next)));
+        return next;
     }
 
-    // After takeBack() said no: the spare core's result, once it is there.
+    // Once the caller stops, for whatever reason: whether the spare core took rows, and is to
+    // be waited for. Otherwise it never will.
+    bool close()
+    {
+        quint64 rows = m_rows.load();
+        do {
+            if (boundary(rows) < m_height)
+                return true;
+        } while (!m_rows.compare_exchange_weak(rows, pack(m_height, m_height)));
+        return false;
+    }
+
+    // After close() said so: the spare core's result, once it is there.
     QString waitForError()
     {
         m_done.acquire();
@@ -245,22 +273,26 @@ public:
     ScalingBand* scaled() { return m_scaled ? &*m_scaled : nullptr; }
 
 private:
-    enum Owner
+    // Where the spare core's rows begin (the height while it has none), and the end of the
+    // caller's claims, in one word so that both change together.
+    static quint64 pack(int boundary, int claimed)
     {
-        Unclaimed,
-        Spare,
-        Caller
-    };
+        return quint64(quint32(boundary)) << 32 | quint32(claimed);
+    }
+    static int boundary(quint64 rows) { return int(rows >> 32); }
+    static int claimed(quint64 rows) { return int(quint32(rows)); }
 
     const QByteArray m_data;
     // The picture's memory: the caller keeps the picture until the spare core is done.
     uchar* const m_bits;
     const qsizetype m_bytesPerLine;
-    const int m_from;
+    const int m_height;
+    const int m_groupRows;
     // The scaler outlives the caller's read should the spare core never begin.
     const std::shared_ptr<const AreaScaler> m_scaler;
+    QImage* const m_target;
     std::optional<ScalingBand> m_scaled;
-    std::atomic<int> m_owner{Unclaimed};
+    std::atomic<quint64> m_rows;
     QSemaphore m_done;
     QString m_error;
 };
@@ -300,13 +332,15 @@ QSize JpegReader::size() const
                          : QSize();
 }
 
-int JpegReader::splitRow(int height, qint64 pixels, int groupRows, bool scaling)
+int JpegReader::splitRow(int height, qint64 pixels, int groupRows, bool scaling, int claimed)
 {
     if (pixels < kSmallestSplitPixels || groupRows <= 0)
         return height;
+    // The caller has claimed..split left to decode; the spare core runs through split rows
+    // at a share of their cost before it decodes the rest: both are equal at this split.
     const int share = scaling ? kScalingSplitNumerator : kSplitNumerator;
-    const int split = int(qint64(height) * share / kSplitDenominator) / groupRows * groupRows;
-    return split > 0 && split < height ? split : height;
+    const int split = int((qint64(height) + claimed) * share / kSplitDenominator) / groupRows * groupRows;
+    return split > 0 && split >= claimed && split < height ? split : height;
 }
 
 QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
@@ -348,17 +382,24 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
     ScalingBand* const upperBand = upperScaled ? &*upperScaled : nullptr;
 
     const QByteArray profile = upper.iccProfile();
-    const int split =
-        spare && !upper.multipleScans()
-            ? splitRow(height, qint64(width) * height, info.max_v_samp_factor * DCTSIZE, scaler != nullptr)
-            : height;
+    const int groupRows = info.max_v_samp_factor * DCTSIZE;
+    const bool splits = spare && !upper.multipleScans() &&
+                        splitRow(height, qint64(width) * height, groupRows, scaler != nullptr) < height;
     std::shared_ptr<LowerBand> lower;
-    if (split < height) {
-        lower = std::make_shared<LowerBand>(upper.data(), bits, bytesPerLine, split, scaler, scaled);
+    if (splits) {
+        lower =
+            std::make_shared<LowerBand>(upper.data(), bits, bytesPerLine, height, groupRows, scaler, scaled);
         spare([lower] { lower->run(); });
     }
-    bool done = upper.readRows(bits, bytesPerLine, split, upperBand);
-    if (lower && !lower->takeBack()) {
+    bool done = true;
+    for (int row = 0; done && row < height;) {
+        const int next = lower ? lower->claim() : height;
+        if (next <= row)
+            break;
+        done = upper.readRows(bits, bytesPerLine, next, upperBand);
+        row = next;
+    }
+    if (lower && lower->close()) {
         // The spare core writes into the picture: it stays until that is over.
         const QString lowerError = lower->waitForError();
         if (done && !lowerError.isEmpty()) {
@@ -367,8 +408,6 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
         }
         if (upperBand)
             ScalingBand::join(*upperBand, *lower->scaled());
-    } else if (done) {
-        done = upper.readRows(bits, bytesPerLine, height, upperBand);
     }
     if (!done || !upper.finish()) {
         d->error = upper.message();

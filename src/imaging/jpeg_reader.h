@@ -14,11 +14,12 @@ namespace ruvo {
 // (32-bit RGB, or 8-bit grey for a picture of one channel) but without Qt's conversion of
 // every row on the way. Pictures of four channels (CMYK) are left to Qt's reader.
 //
-// A caller that waits for the picture can lend it a spare core: the rows below about two
-// thirds of a large picture are then decoded there at the same time. A JPEG can only be
-// read from its start, so the spare core runs through the upper rows' codes without making
-// their pixels, which costs about half as much as decoding them. Should the spare core not
-// have begun by the time the upper rows are done, the caller goes on with the rest itself.
+// A caller that waits for the picture can lend it a spare core: the lower rows of a large
+// picture are then decoded there at the same time, from about two thirds down when the spare
+// core begins at once. A JPEG can only be read from its start, so the spare core runs through
+// the upper rows' codes without making their pixels, which costs about half as much as
+// decoding them. The caller claims its rows a group at a time; a spare core that begins late
+// takes fewer rows, or none, and the caller goes on with the rest itself.
 // A progressive JPEG is read whole before its first row comes out and is never split.
 class JpegReader
 {
@@ -41,9 +42,10 @@ public:
     QString errorString() const;
 
     // Where the rows decoded on the spare core begin, for a picture of this height whose
-    // rows come out in groups of groupRows, and which is scaled as it is decoded or not;
-    // the height itself when it is not worth splitting.
-    static int splitRow(int height, qint64 pixels, int groupRows, bool scaling = false);
+    // rows come out in groups of groupRows, and which is scaled as it is decoded or not,
+    // when the spare core begins with the caller's rows claimed up to claimed; the height
+    // itself when it is not worth splitting.
+    static int splitRow(int height, qint64 pixels, int groupRows, bool scaling = false, int claimed = 0);
 
 private:
     struct Private;

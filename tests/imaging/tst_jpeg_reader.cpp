@@ -299,6 +299,26 @@ private Q_SLOTS:
         QCOMPARE(JpegReader::splitRow(height, pixels, groupRows, scaling), split);
     }
 
+    void splitRowAfterClaims_data()
+    {
+        QTest::addColumn<int>("claimed");
+        QTest::addColumn<int>("split");
+        // A spare core that begins once the caller has claimed rows takes fewer of them:
+        // (768 + claimed) * 21 / 32, down to a multiple of 16.
+        QTest::newRow("begins at once") << 0 << 496;
+        QTest::newRow("a quarter claimed") << 192 << 624;
+        QTest::newRow("half claimed") << 384 << 752;
+        QTest::newRow("too late to be worth it") << 416 << 768;
+        QTest::newRow("all claimed") << 768 << 768;
+    }
+
+    void splitRowAfterClaims()
+    {
+        QFETCH(int, claimed);
+        QFETCH(int, split);
+        QCOMPARE(JpegReader::splitRow(768, qint64(1024 * 768), 16, false, claimed), split);
+    }
+
     void splitRowKeepsToRowGroups()
     {
         for (int groupRows : {8, 16}) {
