@@ -36,6 +36,12 @@ public:
         return {image, QString()};
     }
 
+    DecodedPicture decodeToDraw(const PrefetchRequest& request) const override
+    {
+        drawRequests.append(request);
+        return decode(request.path);
+    }
+
     void prefetch(const QList<PrefetchRequest>& requests) override
     {
         QStringList paths;
@@ -71,6 +77,8 @@ public:
     QSet<QString> transparent;
     QSize defaultSize{100, 150};
     mutable QStringList decoded;
+    // The pages decoded to be drawn at once, with the sizes they were to be drawn at.
+    mutable QList<PrefetchRequest> drawRequests;
     // Runs at every decoding, so that a test can look at the window meanwhile.
     std::function<void()> whileDecoding;
     QList<QStringList> prefetched;

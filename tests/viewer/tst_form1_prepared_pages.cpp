@@ -128,6 +128,48 @@ private Q_SLOTS:
         QCOMPARE(f.platform.pictures.prefetched.size(), before + 1);
     }
 
+    // A page not prepared ahead is decoded at once and asked to be scaled on the way to the
+    // size it is then drawn at; at actual size it is not scaled.
+    void pagesDecodedAtOnceAreAskedAtTheSizeDrawn_data()
+    {
+        QTest::addColumn<bool>("onePage");
+        QTest::addColumn<bool>("stretched");
+        QTest::newRow("one page, stretched") << true << true;
+        QTest::newRow("two pages, stretched") << false << true;
+        QTest::newRow("two pages, actual size") << false << false;
+    }
+    void pagesDecodedAtOnceAreAskedAtTheSizeDrawn()
+    {
+        QFETCH(bool, onePage);
+        QFETCH(bool, stretched);
+        ViewerFixture f;
+        const QString book = f.makeBook(6);
+        for (int i = 1; i <= 6; ++i)
+            f.platform.pictures.sizes.insert(ViewerFixture::pageName(i, 6),
+                                             QSize(400 + 50 * i, 900 - 40 * i));
+        f.setOnePageMode(onePage);
+        f.form.controls().menu("hyhtt").checked = stretched;
+        f.open(book);
+        f.form.NEXTP_Click();
+        f.platform.pictures.drawRequests.clear();
+        f.form.NEXTP_Click();
+
+        const Form1Controls& c = f.form.controls();
+        const QList<PrefetchRequest>& requests = f.platform.pictures.drawRequests;
+        QCOMPARE(requests.size(), onePage ? 1 : 2);
+        const QList<const Surface*> pictures{&c.picture2, &c.picture3};
+        const QList<const Surface*> images{&c.image1, &c.image2};
+        for (qsizetype i = 0; i < requests.size(); ++i) {
+            const QSize picture = pictures.at(i)->picture.size();
+            if (!stretched) {
+                QVERIFY(!requests.at(i).scaledSize);
+                continue;
+            }
+            QVERIFY(requests.at(i).scaledSize);
+            QCOMPARE(requests.at(i).scaledSize(picture), drawnSize(*images.at(i), 1.0));
+        }
+    }
+
     void actualSizeAsksForNoScaling()
     {
         ViewerFixture f;
