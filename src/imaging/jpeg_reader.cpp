@@ -2,6 +2,7 @@
 
 #include "imaging/area_scaler.h"
 #include "imaging/picture_limits.h"
+#include "imaging/row_claims.h"
 #include "imaging/scaling_band.h"
 #include "imaging/smooth_scaling.h"
 
@@ -197,72 +198,47 @@ private:
     bool m_created = false;
 };
 
-// The rows of a picture shared between the caller and the spare core. The caller claims
-// its rows a group at a time, from the top; the spare core, whenever it begins, takes the
-// rows from a point below the caller's claims that has both finish together, given how far
-// the caller has come by then. A spare core that begins too late for that takes nothing.
+// The lower rows of a picture, decoded on the spare core from wherever it takes them.
 class LowerBand
 {
 public:
-    // With a scaler, the rows are scaled into target as they are decoded.
+    // With a scaler, the rows are scaled into the target's memory as they are decoded.
     LowerBand(const QByteArray& data, uchar* bits, qsizetype bytesPerLine, int height, int groupRows,
-              std::shared_ptr<const AreaScaler> scaler, QImage& target)
-        : m_data(data), m_bits(bits), m_bytesPerLine(bytesPerLine), m_height(height), m_groupRows(groupRows),
-          m_scaler(std::move(scaler)), m_target(&target), m_rows(pack(height, 0))
+              std::shared_ptr<const AreaScaler> scaler, uchar* targetBits, qsizetype targetBytesPerLine)
+        : m_data(data), m_bits(bits), m_bytesPerLine(bytesPerLine), m_groupRows(groupRows),
+          m_scaler(std::move(scaler)), m_claims(height, groupRows)
     {
+        if (m_scaler)
+            m_scaled.emplace(*m_scaler, targetBits, targetBytesPerLine, height);
     }
 
     // On the spare core.
     void run()
     {
-        quint64 rows = m_rows.load();
-        int from = m_height;
-        do {
-            // The picture was found large enough to split when the work was offered.
-            from = JpegReader::splitRow(m_height, kSmallestSplitPixels, m_groupRows, m_scaler != nullptr,
-                                        claimed(rows));
-            if (from >= m_height)
-                return;
-        } while (!m_rows.compare_exchange_weak(rows, pack(from, claimed(rows))));
-        if (m_scaler)
-            m_scaled.emplace(*m_scaler, *m_target, from);
+        const int height = m_claims.height();
+        const bool scaling = m_scaler != nullptr;
+        const int groupRows = m_groupRows;
+        // The picture was found large enough to split when the work was offered.
+        const int from = m_claims.take([&](int claimed) {
+            return JpegReader::splitRow(height, kSmallestSplitPixels, groupRows, scaling, claimed);
+        });
+        if (from >= height)
+            return;
+        if (m_scaled)
+            m_scaled->restartAt(from);
         Decompressor lower(m_data);
         const bool done = lower.readHeader() && lower.start() && lower.skip(from) &&
-                          lower.readRows(m_bits, m_bytesPerLine, int(lower.info().output_height),
-                                         m_scaled ? &*m_scaled : nullptr) &&
+                          lower.readRows(m_bits, m_bytesPerLine, height, m_scaled ? &*m_scaled : nullptr) &&
                           lower.finish();
         if (!done)
             m_error = lower.message();
         m_done.release();
     }
 
-    // The end of the next group of rows for the caller to decode; where the caller's rows
-    // end when there are no more.
-    int claim()
-    {
-        quint64 rows = m_rows.load();
-        int next = 0;
-        do {
-            if (claimed(rows) >= boundary(rows))
-                return boundary(rows);
-            next = std::min(claimed(rows) + m_groupRows, boundary(rows));
-        } while (!m_rows.compare_exchange_weak(rows, pack(boundary(rows), next)));
-        return next;
-    }
+    RowClaims& claims() { return m_claims; }
 
-    // Once the caller stops, for whatever reason: whether the spare core took rows, and is to
-    // be waited for. Otherwise it never will.
-    bool close()
-    {
-        quint64 rows = m_rows.load();
-        do {
-            if (boundary(rows) < m_height)
-                return true;
-        } while (!m_rows.compare_exchange_weak(rows, pack(m_height, m_height)));
-        return false;
-    }
-
-    // After close() said so: the spare core's result, once it is there.
+    // After the claims were closed with the spare core's rows taken: its result, once it is
+    // there.
     QString waitForError()
     {
         m_done.acquire();
@@ -273,26 +249,16 @@ public:
     ScalingBand* scaled() { return m_scaled ? &*m_scaled : nullptr; }
 
 private:
-    // Where the spare core's rows begin (the height while it has none), and the end of the
-    // caller's claims, in one word so that both change together.
-    static quint64 pack(int boundary, int claimed)
-    {
-        return quint64(quint32(boundary)) << 32 | quint32(claimed);
-    }
-    static int boundary(quint64 rows) { return int(rows >> 32); }
-    static int claimed(quint64 rows) { return int(quint32(rows)); }
-
     const QByteArray m_data;
-    // The picture's memory: the caller keeps the picture until the spare core is done.
+    // The picture's memory, and the scaled image's: the caller keeps both until the spare
+    // core is done.
     uchar* const m_bits;
     const qsizetype m_bytesPerLine;
-    const int m_height;
     const int m_groupRows;
-    // The scaler outlives the caller's read should the spare core never begin.
+    // The scaler outlives the caller's read should the spare core begin only after it.
     const std::shared_ptr<const AreaScaler> m_scaler;
-    QImage* const m_target;
     std::optional<ScalingBand> m_scaled;
-    std::atomic<quint64> m_rows;
+    RowClaims m_claims;
     QSemaphore m_done;
     QString m_error;
 };
@@ -378,7 +344,7 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
     }
     std::optional<ScalingBand> upperScaled;
     if (scaler)
-        upperScaled.emplace(*scaler, scaled, 0);
+        upperScaled.emplace(*scaler, scaled.bits(), scaled.bytesPerLine(), 0);
     ScalingBand* const upperBand = upperScaled ? &*upperScaled : nullptr;
 
     const QByteArray profile = upper.iccProfile();
@@ -387,19 +353,19 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
                         splitRow(height, qint64(width) * height, groupRows, scaler != nullptr) < height;
     std::shared_ptr<LowerBand> lower;
     if (splits) {
-        lower =
-            std::make_shared<LowerBand>(upper.data(), bits, bytesPerLine, height, groupRows, scaler, scaled);
+        lower = std::make_shared<LowerBand>(upper.data(), bits, bytesPerLine, height, groupRows, scaler,
+                                            scaler ? scaled.bits() : nullptr, scaled.bytesPerLine());
         spare([lower] { lower->run(); });
     }
     bool done = true;
     for (int row = 0; done && row < height;) {
-        const int next = lower ? lower->claim() : height;
+        const int next = lower ? lower->claims().claim() : height;
         if (next <= row)
             break;
         done = upper.readRows(bits, bytesPerLine, next, upperBand);
         row = next;
     }
-    if (lower && lower->close()) {
+    if (lower && lower->claims().close()) {
         // The spare core writes into the picture: it stays until that is over.
         const QString lowerError = lower->waitForError();
         if (done && !lowerError.isEmpty()) {

@@ -4,11 +4,22 @@
 
 namespace ruvo {
 
-ScalingBand::ScalingBand(const AreaScaler& scaler, QImage& target, int firstRow)
-    : m_scaler(scaler), m_bits(target.bits()), m_bytesPerLine(target.bytesPerLine()), m_firstRow(firstRow),
-      m_nextRow(firstRow), m_targetRow(firstRow < scaler.from().height() ? scaler.targetRowOf(firstRow) : 0),
-      m_sums(size_t(scaler.sumsPerRow())), m_nextSums(size_t(scaler.sumsPerRow()))
+ScalingBand::ScalingBand(const AreaScaler& scaler, uchar* targetBits, qsizetype bytesPerLine, int firstRow)
+    : m_scaler(scaler), m_bits(targetBits), m_bytesPerLine(bytesPerLine), m_firstRow(firstRow),
+      m_nextRow(firstRow), m_sums(size_t(scaler.sumsPerRow())), m_nextSums(size_t(scaler.sumsPerRow()))
 {
+    m_sharedAbove.reserve(m_sums.size());
+    restartAt(firstRow);
+}
+
+void ScalingBand::restartAt(int firstRow)
+{
+    m_firstRow = firstRow;
+    m_nextRow = firstRow;
+    m_targetRow = firstRow < m_scaler.from().height() ? m_scaler.targetRowOf(firstRow) : 0;
+    std::fill(m_sums.begin(), m_sums.end(), 0);
+    std::fill(m_nextSums.begin(), m_nextSums.end(), 0);
+    m_sharedAbove.clear();
 }
 
 void ScalingBand::addRows(const uchar* rows, qsizetype bytesPerLine, int count)
@@ -23,7 +34,7 @@ void ScalingBand::addRows(const uchar* rows, qsizetype bytesPerLine, int count)
 void ScalingBand::finishTargetRow()
 {
     if (m_scaler.firstSourceRow(m_targetRow) < m_firstRow)
-        m_sharedAbove = m_sums;
+        m_sharedAbove.assign(m_sums.begin(), m_sums.end());
     else
         m_scaler.writeRow(m_sums.data(), m_bits + m_targetRow * m_bytesPerLine);
     m_sums.swap(m_nextSums);

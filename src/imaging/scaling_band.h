@@ -15,8 +15,12 @@ namespace ruvo {
 class ScalingBand
 {
 public:
-    // target: an image of the scaler's size and target format.
-    ScalingBand(const AreaScaler& scaler, QImage& target, int firstRow);
+    // targetBits: the memory of an image of the scaler's size and target format.
+    ScalingBand(const AreaScaler& scaler, uchar* targetBits, qsizetype bytesPerLine, int firstRow);
+
+    // Begins again, with nothing added, at another first row. Nothing is allocated here, so
+    // that a band made ready beforehand can be started on another thread.
+    void restartAt(int firstRow);
 
     // The next count source rows, bytesPerLine apart.
     void addRows(const uchar* rows, qsizetype bytesPerLine, int count);
@@ -34,7 +38,7 @@ private:
     const AreaScaler& m_scaler;
     uchar* m_bits;
     qsizetype m_bytesPerLine;
-    const int m_firstRow;
+    int m_firstRow;
     int m_nextRow;
     // The sums of the new row being gathered and of the one after it.
     int m_targetRow;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/picture_decoder.h"
+
 #include <QImage>
 #include <QSize>
 
@@ -9,8 +11,9 @@ namespace ruvo {
 QImage scalingTarget(const QImage& picture, QSize size);
 
 // The picture scaled smoothly to size: made smaller by averaging the area each new pixel
-// covers (the same whether the picture is scaled whole or in bands as it is decoded), and
-// otherwise by Qt's smooth scaling. A null image when there is no memory for it.
-QImage smoothScaled(const QImage& picture, QSize size);
+// covers (the same whether the picture is scaled whole or in bands), and otherwise by Qt's
+// smooth scaling. With a spare core, the lower rows of a large picture are scaled there at
+// the same time. A null image when there is no memory for it.
+QImage smoothScaled(const QImage& picture, QSize size, const SpareCore& spare = {});
 
 } // namespace ruvo

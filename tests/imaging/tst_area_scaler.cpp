@@ -1,6 +1,7 @@
 #include "imaging/area_scaler.h"
 #include "imaging/scaling_band.h"
 #include "imaging/smooth_scaling.h"
+#include "support/scripted_spare.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -9,6 +10,8 @@
 #include <cstring>
 
 using namespace ruvo;
+using ruvo::test::ScriptedSpare;
+using ruvo::test::Spare;
 
 namespace {
 
@@ -73,8 +76,8 @@ QImage scaledInBands(const QImage& picture, QSize to, int split)
 {
     const AreaScaler scaler(picture.size(), to, picture.format());
     QImage target = scalingTarget(picture, to);
-    ScalingBand upper(scaler, target, 0);
-    ScalingBand lower(scaler, target, split);
+    ScalingBand upper(scaler, target.bits(), target.bytesPerLine(), 0);
+    ScalingBand lower(scaler, target.bits(), target.bytesPerLine(), split);
     target.fill(Qt::magenta);
     lower.addRows(picture.constScanLine(split), picture.bytesPerLine(), picture.height() - split);
     upper.addRows(picture.constBits(), picture.bytesPerLine(), split);
@@ -180,13 +183,47 @@ private Q_SLOTS:
         const AreaScaler scaler(picture.size(), to, picture.format());
         for (int run : {1, 2, 5, 16, 96}) {
             QImage target = scalingTarget(picture, to);
-            ScalingBand band(scaler, target, 0);
+            ScalingBand band(scaler, target.bits(), target.bytesPerLine(), 0);
             while (band.nextRow() < picture.height()) {
                 const int count = std::min(run, picture.height() - band.nextRow());
                 band.addRows(picture.constScanLine(band.nextRow()), picture.bytesPerLine(), count);
             }
             QVERIFY2(target == whole, qPrintable(QString::number(run)));
         }
+    }
+
+    // A large picture shares its rows with a spare core, whenever that begins, and comes
+    // out the same; a spare core that begins after the caller is done writes nothing.
+    void aSpareCoreChangesNothing_data()
+    {
+        QTest::addColumn<Spare>("spare");
+        for (Spare spare : {Spare::Inline, Spare::Thread, Spare::Late, Spare::Never})
+            QTest::newRow(ruvo::test::spareName(spare)) << spare;
+    }
+
+    void aSpareCoreChangesNothing()
+    {
+        QFETCH(Spare, spare);
+        const QImage picture = noise(QSize(600, 900), QImage::Format_RGB32, 5);
+        const QSize to(347, 521);
+        const QImage whole = smoothScaled(picture, to);
+        ScriptedSpare core(spare);
+        QImage shared = smoothScaled(picture, to, core.core());
+        core.join();
+        QCOMPARE(core.offered(), 1);
+        QCOMPARE(shared, whole);
+        shared.fill(Qt::magenta);
+        const QImage painted = shared.copy();
+        core.runHeld();
+        QCOMPARE(shared, painted);
+    }
+
+    void smallPicturesAreNotShared()
+    {
+        ScriptedSpare core(Spare::Inline);
+        const QImage picture = noise(QSize(511, 512), QImage::Format_RGB32);
+        QCOMPARE(smoothScaled(picture, QSize(300, 300), core.core()), smoothScaled(picture, QSize(300, 300)));
+        QCOMPARE(core.offered(), 0);
     }
 
     void handles_data()

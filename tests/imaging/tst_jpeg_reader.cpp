@@ -2,17 +2,18 @@
 #include "imaging/smooth_scaling.h"
 
 #include "support/jpeg_fixtures.h"
+#include "support/scripted_spare.h"
 
 #include <QBuffer>
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QTest>
 
-#include <thread>
-#include <vector>
-
 using namespace ruvo;
 using ruvo::test::JpegShape;
+using ruvo::test::ScriptedSpare;
+using ruvo::test::Spare;
+using ruvo::test::spareName;
 
 namespace {
 
@@ -43,70 +44,6 @@ Reading readOwn(const QByteArray& bytes, const SpareCore& spare = {})
 QByteArray jpegOf(QSize size, const JpegShape& shape = {})
 {
     return test::writeJpeg(test::detailedPicture(size), shape);
-}
-
-// What the spare core does with the task it is offered: runs it before handing control
-// back, on a thread of its own, only once read() has returned, or never.
-enum class Spare
-{
-    Inline,
-    Thread,
-    Late,
-    Never
-};
-
-class ScriptedSpare
-{
-public:
-    explicit ScriptedSpare(Spare kind) : m_kind(kind) {}
-    ~ScriptedSpare() { join(); }
-
-    SpareCore core()
-    {
-        return [this](std::function<void()> task) {
-            ++m_offered;
-            if (m_kind == Spare::Inline)
-                task();
-            else if (m_kind == Spare::Thread)
-                m_threads.emplace_back(std::move(task));
-            else if (m_kind == Spare::Late)
-                m_held.push_back(std::move(task));
-        };
-    }
-    int offered() const { return m_offered; }
-    void join()
-    {
-        for (std::thread& thread : m_threads)
-            thread.join();
-        m_threads.clear();
-    }
-    void runHeld()
-    {
-        for (const std::function<void()>& task : m_held)
-            task();
-        m_held.clear();
-    }
-
-private:
-    const Spare m_kind;
-    int m_offered = 0;
-    std::vector<std::thread> m_threads;
-    std::vector<std::function<void()>> m_held;
-};
-
-const char* spareName(Spare kind)
-{
-    switch (kind) {
-    case Spare::Inline:
-        return "spare runs at once";
-    case Spare::Thread:
-        return "spare on a thread";
-    case Spare::Late:
-        return "spare runs late";
-    case Spare::Never:
-        return "spare never runs";
-    }
-    return "";
 }
 
 struct Sample

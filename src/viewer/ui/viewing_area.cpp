@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QThreadPool>
 #include <QWheelEvent>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -126,7 +127,11 @@ bool ViewingArea::needsScaling(const Surface& surface, ScaledPicture& cache) con
 
 void ViewingArea::scale(const Surface& surface, ScaledPicture& cache, qreal ratio)
 {
-    cache.image = smoothScaled(surface.picture, cache.size);
+    // Scaled on the interface thread, a large page shares its rows with a worker.
+    const SpareCore worker = [](std::function<void()> work) {
+        QThreadPool::globalInstance()->start(std::move(work));
+    };
+    cache.image = smoothScaled(surface.picture, cache.size, worker);
     cache.image.setDevicePixelRatio(ratio);
 }
 
@@ -137,7 +142,7 @@ void ViewingArea::drawStretchedPages(QPainter& painter)
     // The first page is seen to first: in a spread not decoded ahead it is the one decoded
     // on the spot, while the second may still be being scaled beside it. With a second page
     // to wait for or to scale here, the first is scaled on a worker meanwhile; alone, here,
-    // where Qt's scaling shares the work among its own workers.
+    // sharing its rows with a worker.
     const bool scaleFirst = needsScaling(controls.image1, m_scaled1);
     QFuture<void> first;
     if (scaleFirst && isShown(controls.image2))
