@@ -13,6 +13,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <jpeglib.h>
 #include <memory>
 #include <optional>
@@ -184,10 +185,13 @@ public:
 
     const jpeg_decompress_struct& info() const { return m_info; }
     const QByteArray& data() const { return m_data; }
-    QString message() const
+    QString message() const { return messageText(m_error.message); }
+    // The same, without allocating: for a thread where nothing may throw.
+    void copyMessage(char (&to)[JMSG_LENGTH_MAX]) const { std::memcpy(to, m_error.message, sizeof to); }
+    static QString messageText(const char* message)
     {
-        return m_error.message[0] ? QString::fromLatin1(m_error.message)
-                                  : QStringLiteral("fewer rows than the header declares");
+        return message[0] ? QString::fromLatin1(message)
+                          : QStringLiteral("fewer rows than the header declares");
     }
 
 private:
@@ -230,8 +234,10 @@ public:
         const bool done = lower.readHeader() && lower.start() && lower.skip(from) &&
                           lower.readRows(m_bits, m_bytesPerLine, height, m_scaled ? &*m_scaled : nullptr) &&
                           lower.finish();
-        if (!done)
-            m_error = lower.message();
+        if (!done) {
+            lower.copyMessage(m_message);
+            m_failed = true;
+        }
         m_done.release();
     }
 
@@ -242,7 +248,7 @@ public:
     QString waitForError()
     {
         m_done.acquire();
-        return m_error;
+        return m_failed ? Decompressor::messageText(m_message) : QString();
     }
 
     // The scaled rows, once the spare core is done.
@@ -260,7 +266,8 @@ private:
     std::optional<ScalingBand> m_scaled;
     RowClaims m_claims;
     QSemaphore m_done;
-    QString m_error;
+    bool m_failed = false;
+    char m_message[JMSG_LENGTH_MAX] = {};
 };
 
 } // namespace

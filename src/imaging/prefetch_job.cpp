@@ -38,10 +38,12 @@ void PrefetchJob::run(QThreadPool* scaleIn, const SpareCore& spare)
     } else {
         m_picture.addResult(DecodedPicture{m_source, {}});
     }
+    // Scaled on the way: taken before the picture is published, so that whoever waits for the
+    // scaled image waits for this one rather than scaling the picture again.
+    const bool scaledAlready = !scaledOnTheWay.isNull() && !m_scalingTaken.exchange(true);
     m_picture.finish();
-    if (!scaledOnTheWay.isNull()) {
-        if (!m_scalingTaken.exchange(true))
-            publishScaled(std::move(scaledOnTheWay));
+    if (scaledAlready) {
+        publishScaled(std::move(scaledOnTheWay));
         return;
     }
     if (scaleIn && m_request.scaledSize && !m_source.isNull())

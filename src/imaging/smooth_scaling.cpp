@@ -7,6 +7,7 @@
 #include <QColorSpace>
 #include <QSemaphore>
 #include <memory>
+#include <new>
 
 namespace ruvo {
 
@@ -74,29 +75,34 @@ QImage smoothScaled(const QImage& picture, QSize size, const SpareCore& spare)
 {
     if (!AreaScaler::handles(picture, size))
         return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QImage target = scalingTarget(picture, size);
-    if (target.isNull())
+    // Everything is allocated before the spare core is offered its rows; nothing after.
+    try {
+        QImage target = scalingTarget(picture, size);
+        if (target.isNull())
+            return {};
+        const auto scaler = std::make_shared<const AreaScaler>(picture.size(), size, picture.format());
+        uchar* const bits = target.bits();
+        const qsizetype bytesPerLine = target.bytesPerLine();
+        ScalingBand upper(*scaler, bits, bytesPerLine, 0);
+        std::shared_ptr<SpareRows> lower;
+        const int height = picture.height();
+        if (spare && qint64(picture.width()) * height >= kSmallestSharedPixels) {
+            lower = std::make_shared<SpareRows>(picture, scaler, bits, bytesPerLine);
+            spare([lower] { lower->run(); });
+        }
+        for (int row = 0; row < height;) {
+            const int next = lower ? lower->claims().claim() : height;
+            if (next <= row)
+                break;
+            upper.addRows(picture.constScanLine(row), picture.bytesPerLine(), next - row);
+            row = next;
+        }
+        if (lower && lower->claims().close())
+            ScalingBand::join(upper, lower->waitForBand());
+        return target;
+    } catch (const std::bad_alloc&) {
         return {};
-    const auto scaler = std::make_shared<const AreaScaler>(picture.size(), size, picture.format());
-    uchar* const bits = target.bits();
-    const qsizetype bytesPerLine = target.bytesPerLine();
-    ScalingBand upper(*scaler, bits, bytesPerLine, 0);
-    std::shared_ptr<SpareRows> lower;
-    const int height = picture.height();
-    if (spare && qint64(picture.width()) * height >= kSmallestSharedPixels) {
-        lower = std::make_shared<SpareRows>(picture, scaler, bits, bytesPerLine);
-        spare([lower] { lower->run(); });
     }
-    for (int row = 0; row < height;) {
-        const int next = lower ? lower->claims().claim() : height;
-        if (next <= row)
-            break;
-        upper.addRows(picture.constScanLine(row), picture.bytesPerLine(), next - row);
-        row = next;
-    }
-    if (lower && lower->claims().close())
-        ScalingBand::join(upper, lower->waitForBand());
-    return target;
 }
 
 } // namespace ruvo
