@@ -46,6 +46,7 @@ public:
 
 private:
     template <int FixedTaps> void writeColumns(const uint32_t* sums, uchar* targetRow) const;
+    void layOutFourColumnWeights();
 
     QSize m_from;
     QSize m_to;
@@ -61,6 +62,8 @@ private:
     int m_taps = 1;
     std::vector<int> m_firstColumn;
     std::vector<float> m_columnWeights;
+    // For grey: the same weights, four new columns side by side for each tap.
+    std::vector<float> m_fourColumnWeights;
 };
 
 } // namespace ruvo
