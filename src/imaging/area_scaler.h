@@ -34,9 +34,7 @@ public:
     // The new row the source row starts in, and the first source row of a new row.
     int targetRowOf(int sourceRow) const { return m_targetRow[size_t(sourceRow)]; }
     int firstSourceRow(int targetRow) const { return m_firstSourceRow[size_t(targetRow)]; }
-    // The new row's last source row is also the first of the next: it is shared across
-    // the boundary between them.
-    bool sharedWithNext(int sourceRow) const { return m_weightIntoNext[size_t(sourceRow)] > 0; }
+    // Whether the source row reaches the end of the new row it starts in.
     bool endsTargetRow(int sourceRow) const;
 
     // Adds a source row into the sums of its new row and, where it is shared, of the next.
