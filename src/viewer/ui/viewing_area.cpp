@@ -127,7 +127,7 @@ bool ViewingArea::needsScaling(const Surface& surface, ScaledPicture& cache) con
 
 void ViewingArea::scale(const Surface& surface, ScaledPicture& cache, qreal ratio)
 {
-    // Scaled on the interface thread, a large page shares its rows with a worker.
+    // A large page shares its rows with a worker of Qt's pool.
     const SpareCore worker = [](std::function<void()> work) {
         QThreadPool::globalInstance()->start(std::move(work));
     };
