@@ -25,6 +25,16 @@ QSize preparedSize(const ViewerFixture& f, const QString& path, QSize picture)
     return QSize(-1, -1);
 }
 
+// A book whose pages are all of different shapes, so that each lands at a size of its own.
+QString bookOfManyShapes(ViewerFixture& f, int pages)
+{
+    const QString book = f.makeBook(pages);
+    for (int i = 1; i <= pages; ++i)
+        f.platform.pictures.sizes.insert(ViewerFixture::pageName(i, pages),
+                                         QSize(300 + 97 * i, 900 - 61 * i));
+    return book;
+}
+
 } // namespace
 
 class TestForm1PreparedPages : public QObject
@@ -52,11 +62,7 @@ private Q_SLOTS:
         QFETCH(bool, forward);
         QFETCH(qreal, ratio);
         ViewerFixture f;
-        const QString book = f.makeBook(8);
-        // Pages of many shapes, so that each lands at a size of its own.
-        for (int i = 1; i <= 8; ++i)
-            f.platform.pictures.sizes.insert(ViewerFixture::pageName(i, 8),
-                                             QSize(300 + 97 * i, 900 - 61 * i));
+        const QString book = bookOfManyShapes(f, 8);
         f.form.setDevicePixelRatio(ratio);
         f.setOnePageMode(onePage);
         f.form.controls().menu("hyhtt").checked = true;
@@ -143,10 +149,7 @@ private Q_SLOTS:
         QFETCH(bool, onePage);
         QFETCH(bool, stretched);
         ViewerFixture f;
-        const QString book = f.makeBook(6);
-        for (int i = 1; i <= 6; ++i)
-            f.platform.pictures.sizes.insert(ViewerFixture::pageName(i, 6),
-                                             QSize(400 + 50 * i, 900 - 40 * i));
+        const QString book = bookOfManyShapes(f, 6);
         f.setOnePageMode(onePage);
         f.form.controls().menu("hyhtt").checked = stretched;
         f.open(book);
