@@ -364,14 +364,8 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
                                             scaler ? scaled.bits() : nullptr, scaled.bytesPerLine());
         spare([lower] { lower->run(); });
     }
-    bool done = true;
-    for (int row = 0; done && row < height;) {
-        const int next = lower ? lower->claims().claim() : height;
-        if (next <= row)
-            break;
-        done = upper.readRows(bits, bytesPerLine, next, upperBand);
-        row = next;
-    }
+    const auto readUpTo = [&](int, int end) { return upper.readRows(bits, bytesPerLine, end, upperBand); };
+    const bool done = lower ? lower->claims().doClaimed(readUpTo) : readUpTo(0, height);
     if (lower && lower->claims().close()) {
         // The spare core writes into the picture: it stays until that is over.
         const QString lowerError = lower->waitForError();

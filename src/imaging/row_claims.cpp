@@ -36,6 +36,18 @@ int RowClaims::claim()
     return next;
 }
 
+bool RowClaims::doClaimed(const std::function<bool(int from, int end)>& rows)
+{
+    for (int row = 0;;) {
+        const int next = claim();
+        if (next <= row)
+            return true;
+        if (!rows(row, next))
+            return false;
+        row = next;
+    }
+}
+
 bool RowClaims::close()
 {
     quint64 rows = m_rows.load();

@@ -20,6 +20,9 @@ public:
     // For the caller: the end of the next group of rows to do; where the caller's rows end
     // when none are left.
     int claim();
+    // For the caller: does its rows with rows(from, end), a claimed group at a time, until
+    // none are left or rows() fails; false when it failed.
+    bool doClaimed(const std::function<bool(int from, int end)>& rows);
     // For the caller, once it stops for whatever reason: whether the spare core took rows,
     // and so is to be waited for.
     bool close();

@@ -5,8 +5,8 @@
 namespace ruvo {
 
 ScalingBand::ScalingBand(const AreaScaler& scaler, uchar* targetBits, qsizetype bytesPerLine, int firstRow)
-    : m_scaler(scaler), m_bits(targetBits), m_bytesPerLine(bytesPerLine), m_firstRow(firstRow),
-      m_nextRow(firstRow), m_sums(size_t(scaler.sumsPerRow())), m_nextSums(size_t(scaler.sumsPerRow()))
+    : m_scaler(scaler), m_bits(targetBits), m_bytesPerLine(bytesPerLine), m_sums(size_t(scaler.sumsPerRow())),
+      m_nextSums(size_t(scaler.sumsPerRow()))
 {
     m_sharedAbove.reserve(m_sums.size());
     restartAt(firstRow);

@@ -36,12 +36,12 @@ private:
     bool sharesWithBelow() const;
 
     const AreaScaler& m_scaler;
-    uchar* m_bits;
-    qsizetype m_bytesPerLine;
-    int m_firstRow;
-    int m_nextRow;
+    uchar* const m_bits;
+    const qsizetype m_bytesPerLine;
+    int m_firstRow = 0;
+    int m_nextRow = 0;
     // The sums of the new row being gathered and of the one after it.
-    int m_targetRow;
+    int m_targetRow = 0;
     std::vector<uint32_t> m_sums;
     std::vector<uint32_t> m_nextSums;
     // The new row shared with the band above, when there is one.

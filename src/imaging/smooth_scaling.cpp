@@ -90,13 +90,14 @@ QImage smoothScaled(const QImage& picture, QSize size, const SpareCore& spare)
             lower = std::make_shared<SpareRows>(picture, scaler, bits, bytesPerLine);
             spare([lower] { lower->run(); });
         }
-        for (int row = 0; row < height;) {
-            const int next = lower ? lower->claims().claim() : height;
-            if (next <= row)
-                break;
-            upper.addRows(picture.constScanLine(row), picture.bytesPerLine(), next - row);
-            row = next;
-        }
+        const auto scaleRows = [&](int from, int end) {
+            upper.addRows(picture.constScanLine(from), picture.bytesPerLine(), end - from);
+            return true;
+        };
+        if (lower)
+            lower->claims().doClaimed(scaleRows);
+        else
+            scaleRows(0, height);
         if (lower && lower->claims().close())
             ScalingBand::join(upper, lower->waitForBand());
         return target;

@@ -46,6 +46,27 @@ private Q_SLOTS:
         QVERIFY(claims.close());
     }
 
+    // The caller's rows come in claimed groups, up to where the spare core took over; a
+    // failure stops them.
+    void doClaimedGoesGroupByGroup()
+    {
+        RowClaims claims(100, 32);
+        QList<QPair<int, int>> done;
+        const auto record = [&](int from, int end) {
+            done.append({from, end});
+            if (from == 32)
+                half(claims);
+            return true;
+        };
+        QVERIFY(claims.doClaimed(record));
+        QCOMPARE(done, (QList<QPair<int, int>>{{0, 32}, {32, 64}, {64, 82}}));
+
+        RowClaims failing(100, 32);
+        int calls = 0;
+        QVERIFY(!failing.doClaimed([&](int, int) { return ++calls < 2; }));
+        QCOMPARE(calls, 2);
+    }
+
     void onlyOneTakes()
     {
         RowClaims claims(100, 16);
