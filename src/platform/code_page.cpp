@@ -63,4 +63,34 @@ std::optional<QString> decodeCodePageStrictly(const QByteArray& bytes)
     return text;
 }
 
+std::optional<QString> decodeCodePageTextExactly(const QByteArray& bytes)
+{
+    if (bytes.startsWith(Utf8Bom))
+        return decodeCodePageText(bytes);
+    if (std::optional<QString> text = decodeCodePageStrictly(bytes))
+        return text;
+    QStringDecoder utf8(QStringConverter::Utf8, WholeText);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return std::nullopt;
+    return text;
+}
+
+QStringList linesOfText(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        if (end < 0)
+            end = text.size();
+        else if (end > start && text.at(end - 1) == u'\r')
+            --end;
+        lines.append(text.sliced(start, end - start));
+        start = next;
+    }
+    return lines;
+}
+
 } // namespace ruvo

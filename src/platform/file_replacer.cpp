@@ -13,9 +13,18 @@
 
 namespace ruvo {
 
+namespace {
+
+int createExclusively(const char* path, mode_t mode)
+{
+    return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+}
+
+} // namespace
+
 FileSystemCalls FileSystemCalls::system()
 {
-    return {::mkstemp, ::write, ::fsync, ::close, ::rename, ::unlink, ::mkdir};
+    return {::mkstemp, ::write, ::fsync, ::close, ::rename, ::unlink, ::mkdir, createExclusively};
 }
 
 namespace {
@@ -61,7 +70,7 @@ QByteArray folderOf(const QByteArray& path)
 
 } // namespace
 
-bool FileReplacer::writeTemporary(int fd, const QByteArray& bytes) const
+bool FileReplacer::writeAll(int fd, const QByteArray& bytes) const
 {
     const char* data = bytes.constData();
     qsizetype left = bytes.size();
@@ -94,15 +103,38 @@ bool FileReplacer::replace(const QString& path, const QByteArray& bytes) const
     // mkstemp makes the file readable by its owner only: a replaced file keeps its own
     // permissions, a new one gets those any new file of the user gets.
     ::fchmod(fd, permissionsFor(*target));
-    const bool written = writeTemporary(fd, bytes);
+    const bool written = writeAll(fd, bytes);
     const bool closed = m_calls.close(fd) == 0;
     if (!written || !closed || m_calls.rename(temporary.constData(), target->constData()) != 0) {
         ::unlink(temporary.constData());
         return false;
     }
-    // The rename itself lasts only once the folder is synced; a file system
-    // that cannot sync a folder says so with EINVAL and keeps it anyway.
-    const int folder = ::open(folderOf(*target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return syncFolderOf(*target);
+}
+
+bool FileReplacer::create(const QString& path, const QByteArray& bytes) const
+{
+    const QByteArray name = nativeName(path);
+    if (name.isEmpty())
+        return false;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const int fd = m_calls.createNew(name.constData(), 0666 & ~mask);
+    if (fd < 0)
+        return false;
+    const bool written = writeAll(fd, bytes);
+    const bool closed = m_calls.close(fd) == 0;
+    if (written && closed && syncFolderOf(name))
+        return true;
+    ::unlink(name.constData());
+    return false;
+}
+
+bool FileReplacer::syncFolderOf(const QByteArray& path) const
+{
+    // A new name lasts only once the folder is synced; a file system that
+    // cannot sync a folder says so with EINVAL and keeps it anyway.
+    const int folder = ::open(folderOf(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0)
         return false;
     const bool synced = m_calls.fsync(folder) == 0 || errno == EINVAL;

@@ -21,9 +21,14 @@ public:
     // Replaces the file at path (or creates it); true only when the new
     // contents are on disk under that path.
     bool replace(const QString& path, const QByteArray& bytes) const;
+    // Makes a new file at path, never over anything that has the name (a
+    // dangling link included); true only when the complete contents are on
+    // disk. On failure the file is taken away again.
+    bool create(const QString& path, const QByteArray& bytes) const;
 
 private:
-    bool writeTemporary(int fd, const QByteArray& bytes) const;
+    bool writeAll(int fd, const QByteArray& bytes) const;
+    bool syncFolderOf(const QByteArray& path) const;
 
     FileSystemCalls m_calls;
 };

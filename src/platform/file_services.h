@@ -52,9 +52,16 @@ public:
     // Lines of a text file in the system code page (or UTF-8 after a byte-order
     // mark), without their line ends; nothing when the file cannot be read.
     virtual std::optional<QStringList> readLines(const QString& path) const = 0;
+    // The bytes of a plain file (a link followed), but no more than maxBytes + 1 of them, so
+    // that a caller sees that a file is larger than it takes; nothing when the path names no
+    // plain file or it cannot be read. A FIFO never blocks the caller.
+    virtual std::optional<QByteArray> readFile(const QString& path, qsizetype maxBytes) const = 0;
     // Replaces the file with these bytes atomically: true only when the complete
     // new contents are on disk; on failure the old contents stay byte for byte.
     virtual bool writeFile(const QString& path, const QByteArray& bytes) = 0;
+    // Makes a new file holding these bytes: fails when anything has the name already. True
+    // only when the complete contents are on disk; on failure nothing of it is left.
+    virtual bool createFile(const QString& path, const QByteArray& bytes) = 0;
     // writeFile of these lines in the system code page, each ended by CR LF.
     bool writeLines(const QString& path, const QStringList& lines);
 };

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QStorageInfo>
 
+#include <algorithm>
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -133,25 +135,30 @@ std::optional<QStringList> LocalFileServices::readLines(const QString& path) con
 
     // Decoding before splitting is safe: neither LF nor CR occurs inside a code-page 932
     // double-byte character.
-    const QString text = decodeCodePageText(bytes);
-    QStringList lines;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
-        if (end < 0)
-            end = text.size();
-        else if (end > start && text.at(end - 1) == QLatin1Char('\r'))
-            --end;
-        lines.append(text.sliced(start, end - start));
-        start = next;
-    }
-    return lines;
+    return linesOfText(decodeCodePageText(bytes));
+}
+
+std::optional<QByteArray> LocalFileServices::readFile(const QString& path, qsizetype maxBytes) const
+{
+    QFile file;
+    if (maxBytes < 0 || !openForReading(file, path))
+        return std::nullopt;
+    // The buffer is sized for what is asked, so ask for no more than the file holds: one byte
+    // past it shows whether the file grew, or was larger than the caller takes.
+    QByteArray bytes = file.read(std::min<qint64>(file.size(), maxBytes) + 1);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
 }
 
 bool LocalFileServices::writeFile(const QString& path, const QByteArray& bytes)
 {
     return m_replacer.replace(path, bytes);
+}
+
+bool LocalFileServices::createFile(const QString& path, const QByteArray& bytes)
+{
+    return m_replacer.create(path, bytes);
 }
 
 } // namespace ruvo

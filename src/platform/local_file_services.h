@@ -24,7 +24,9 @@ public:
     bool removeFile(const QString& path) override;
     bool createFolder(const QString& path) override;
     std::optional<QStringList> readLines(const QString& path) const override;
+    std::optional<QByteArray> readFile(const QString& path, qsizetype maxBytes) const override;
     bool writeFile(const QString& path, const QByteArray& bytes) override;
+    bool createFile(const QString& path, const QByteArray& bytes) override;
 
 private:
     FileSystemCalls m_calls;

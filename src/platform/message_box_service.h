@@ -4,7 +4,9 @@
 
 namespace ruvo {
 
-enum class MessageButtons { Ok, YesNo };
+// A question is asked with Yes as the default button, or with No when Yes would
+// change what the user keeps.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 // Message boxes with a title, a text and an OK or Yes/No button set. Texts keep

@@ -85,7 +85,7 @@ int faultyRename(const char* from, const char* to)
 }
 
 const FileSystemCalls faultyCalls{::mkstemp,    faultyWrite, faultySync, faultyClose,
-                                  faultyRename, ::unlink,    ::mkdir};
+                                  faultyRename, ::unlink,    ::mkdir,    FileSystemCalls::system().createNew};
 
 const QByteArray oldShelf(" 1 \r\nVOL\r\n/books/a/p1.jpg\r\nA\r\n0ruv.bmp\r\n");
 const QByteArray newShelf(" 0 \r\n");
@@ -235,6 +235,64 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(path), oldShelf);
         QCOMPARE(entriesOf(disk.path()),
                  (QStringList{QStringLiteral(".filler"), QStringLiteral("Hondana.ruv")}));
+    }
+
+    // A new file is made whole or not at all, and never over anything that has its name.
+    void createMakesOnlyNewFiles_data()
+    {
+        QTest::addColumn<QString>("there");
+        QTest::addColumn<Fault>("step");
+        QTest::addColumn<bool>("made");
+        QTest::newRow("a free name") << "" << Fault::None << true;
+        QTest::newRow("a file") << "file" << Fault::None << false;
+        QTest::newRow("a folder") << "folder" << Fault::None << false;
+        QTest::newRow("a dangling link") << "dangling link" << Fault::None << false;
+        QTest::newRow("a FIFO") << "fifo" << Fault::None << false;
+        QTest::newRow("write: no space") << "" << Fault::WriteNoSpace << false;
+        QTest::newRow("write: stops part way") << "" << Fault::ShortWrites << false;
+        QTest::newRow("sync of the file") << "" << Fault::FileSync << false;
+        QTest::newRow("close") << "" << Fault::Close << false;
+        QTest::newRow("sync of the folder") << "" << Fault::FolderSync << false;
+    }
+    void createMakesOnlyNewFiles()
+    {
+        QFETCH(QString, there);
+        QFETCH(Fault, step);
+        QFETCH(bool, made);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Hondana.ruv.bak"));
+        const QString outside = dir.filePath(QStringLiteral("outside"));
+        if (there == QLatin1String("file"))
+            QVERIFY(putFileBytes(path, oldShelf));
+        else if (there == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(path));
+        else if (there == QLatin1String("dangling link"))
+            QVERIFY(QFile::link(outside, path));
+        else if (there == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        const QStringList before = entriesOf(dir.path());
+
+        fault = step;
+        QCOMPARE(FileReplacer(faultyCalls).create(path, newShelf + QByteArray(10000, 'x')), made);
+        if (made) {
+            QCOMPARE(fileBytes(path), newShelf + QByteArray(10000, 'x'));
+            return;
+        }
+        QCOMPARE(entriesOf(dir.path()), before);
+        QVERIFY(!QFile::exists(outside));
+        if (there == QLatin1String("file"))
+            QCOMPARE(fileBytes(path), oldShelf);
+    }
+
+    void createOnAReallyFullDiskLeavesNothing()
+    {
+        FullFileSystem disk(512);
+        if (!disk.isMounted())
+            QSKIP("a tmpfs cannot be mounted here");
+        LocalFileServices files;
+        QVERIFY(disk.fillLeaving(4096));
+        QVERIFY(!files.createFile(disk.path() + QStringLiteral("/Hondana.ruv.bak"), QByteArray(200000, 'y')));
+        QCOMPARE(entriesOf(disk.path()), QStringList{QStringLiteral(".filler")});
     }
 };
 

@@ -7,7 +7,8 @@
 
 namespace ruvo::test {
 
-// Records every message and answers from a script (Yes, then OK, when it runs out).
+// Records every message and answers from a script; when it runs out, a question is
+// answered with its default button and a notice with OK.
 class FakeMessageBoxes : public MessageBoxService
 {
 public:
@@ -25,7 +26,15 @@ public:
             whileShown();
         if (!answers.isEmpty())
             return answers.takeFirst();
-        return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        switch (buttons) {
+        case MessageButtons::YesNo:
+            return MessageAnswer::Yes;
+        case MessageButtons::YesNoDefaultNo:
+            return MessageAnswer::No;
+        case MessageButtons::Ok:
+            break;
+        }
+        return MessageAnswer::Ok;
     }
 
     QList<Shown> shown;

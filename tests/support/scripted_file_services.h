@@ -52,6 +52,13 @@ public:
         return LocalFileServices::writeFile(path, bytes);
     }
 
+    bool createFile(const QString& path, const QByteArray& bytes) override
+    {
+        if (failingWrites.contains(path))
+            return false;
+        return LocalFileServices::createFile(path, bytes);
+    }
+
     QHash<QString, int> attributeOverrides;
     QHash<QString, QString> volumeLabels; // by path prefix
     QSet<QString> failingWrites;

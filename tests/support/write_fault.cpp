@@ -62,12 +62,17 @@ int countedMkdir(const char* path, mode_t mode)
     return fails(EIO) ? -1 : ::mkdir(path, mode);
 }
 
+int countedCreateNew(const char* path, mode_t mode)
+{
+    return fails(EIO) ? -1 : FileSystemCalls::system().createNew(path, mode);
+}
+
 } // namespace
 
 FileSystemCalls WriteFault::calls()
 {
-    return {countedCreate, countedWrite,  countedSync, countedClose,
-            countedRename, countedUnlink, countedMkdir};
+    return {countedCreate, countedWrite,  countedSync,  countedClose,
+            countedRename, countedUnlink, countedMkdir, countedCreateNew};
 }
 
 void WriteFault::failStep(int step)

@@ -5,9 +5,9 @@
 namespace ruvo::test {
 
 // The real system calls behind a counter of the steps that change the disk
-// (create, write, sync, close, rename, delete, make a folder), failing the
-// chosen one as the disk would: a write with ENOSPC, every other step with
-// EIO. Only the one step fails; every step after it works again.
+// (create, write, sync, close, rename, delete, make a folder, make a new
+// file), failing the chosen one as the disk would: a write with ENOSPC, every
+// other step with EIO. Only the one step fails; every step after it works again.
 //
 // The calls are plain functions, so the counter is shared: one armed fault
 // at a time, which is how the tests use it.

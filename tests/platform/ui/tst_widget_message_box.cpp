@@ -27,6 +27,10 @@ private Q_SLOTS:
                              << int(QMessageBox::Question);
         QTest::newRow("no") << int(MessageButtons::YesNo) << int(QMessageBox::No) << int(MessageAnswer::No)
                             << int(QMessageBox::Question);
+        QTest::newRow("cautious yes") << int(MessageButtons::YesNoDefaultNo) << int(QMessageBox::Yes)
+                                      << int(MessageAnswer::Yes) << int(QMessageBox::Question);
+        QTest::newRow("cautious no") << int(MessageButtons::YesNoDefaultNo) << int(QMessageBox::No)
+                                     << int(MessageAnswer::No) << int(QMessageBox::Question);
     }
     void namesAreShownAsPlainText()
     {
@@ -52,6 +56,35 @@ private Q_SLOTS:
         QCOMPARE(shownFormat, Qt::PlainText);
         QCOMPARE(shownIcon, icon);
         QCOMPARE(shownText, QStringLiteral("<i>a.jpg &lt; b\nc.jpg\nd"));
+    }
+
+    // Enter takes the default button; Escape always answers No.
+    void keysAnswerWithTheDefault_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("enter on a question")
+            << int(MessageButtons::YesNo) << int(Qt::Key_Return) << int(MessageAnswer::Yes);
+        QTest::newRow("escape on a question")
+            << int(MessageButtons::YesNo) << int(Qt::Key_Escape) << int(MessageAnswer::No);
+        QTest::newRow("enter on a cautious question")
+            << int(MessageButtons::YesNoDefaultNo) << int(Qt::Key_Return) << int(MessageAnswer::No);
+        QTest::newRow("escape on a cautious question")
+            << int(MessageButtons::YesNoDefaultNo) << int(Qt::Key_Escape) << int(MessageAnswer::No);
+    }
+    void keysAnswerWithTheDefault()
+    {
+        QFETCH(int, buttons);
+        QFETCH(int, key);
+        QFETCH(int, answer);
+        WidgetMessageBoxService service;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            QTest::keyClick(box, Qt::Key(key));
+        });
+        QCOMPARE(int(service.show("本棚", "よろしいですか？", MessageButtons(buttons))), answer);
     }
 };
 
