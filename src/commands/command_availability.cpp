@@ -6,7 +6,8 @@ Availability evaluateAvailability(const AvailabilityInput& in)
 {
     Availability out;
     out.endCheckArmed = in.endCheckArmed;
-    out.registerEnabled = in.pageIndex >= 0;
+    // Registering needs a page on screen: a folder without pages has none to register.
+    out.registerEnabled = in.pageIndex >= 0 && in.pageCount > 0;
     const int n = in.pageCount;
     const int i = in.pageIndex;
 

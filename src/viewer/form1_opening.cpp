@@ -151,6 +151,9 @@ void Form1::clearPictures()
 void Form1::showNoPages()
 {
     m_controls.statusBar.panel(1) = StatusText::noPages();
+    // No page is on screen: nothing may offer the last book's page to be registered.
+    m_state.shownPagePath.clear();
+    m_state.shownVolumeLabel.clear();
     m_state.pageIndex = 0;
     BOTNHANTEI();
 }

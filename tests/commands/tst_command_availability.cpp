@@ -51,16 +51,19 @@ private Q_SLOTS:
         QTEST(int(result.endCheckArmed), "armedAfter");
     }
 
-    void registerFollowsTheIndexAlone_data()
+    // Registering needs a page on screen: a folder without pages shows none.
+    void registerNeedsAPageOnScreen_data()
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("enabled");
         QTest::newRow("a page") << 3 << 5 << true;
-        QTest::newRow("index 0 of an empty book") << 0 << 0 << true;
+        QTest::newRow("the first page") << 0 << 1 << true;
+        QTest::newRow("index 0 of an empty book") << 0 << 0 << false;
         QTest::newRow("no page") << -1 << 0 << false;
+        QTest::newRow("no index in a book") << -1 << 4 << false;
     }
-    void registerFollowsTheIndexAlone()
+    void registerNeedsAPageOnScreen()
     {
         QFETCH(int, index);
         QFETCH(int, count);
