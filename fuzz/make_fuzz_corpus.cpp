@@ -81,6 +81,10 @@ void writeTexts()
     put("fuzz_shelf_file", "utf8.ruv",
         "\xEF\xBB\xBF 1 \r\nV\r\n/b/\xE2\x91\xA0/1.jpg\r\n\xE2\x91\xA0\r\n0ruv.bmp\r\n");
     put("fuzz_shelf_file", "short.ruv", " 3 \nV\n/b/1.jpg\n");
+    put("fuzz_shelf_file", "wide-count.ruv", "\x81\x40\x82\x50\t\r\nV\r\n/b/1.jpg\r\nT\r\n0ruv.bmp");
+    put("fuzz_shelf_file", "beyond-count.ruv",
+        " 1 \r\nV\r\n/b/1.jpg\r\nT\r\n0ruv.bmp\r\nV\r\n/b/2.jpg\r\nU\r\n1ruv.bmp\r\n\r\n");
+    put("fuzz_shelf_file", "nul.ruv", QByteArray(" 1 \r\nV\r\n/b/1.jpg\r\nT\0\r\n0ruv.bmp\r\n", 32));
     put("fuzz_record_file", "folder.ini", "/tmp\r\n");
     put("fuzz_record_file", "sjis.ini", "/m/\x96\x7b\x92\x49\r\n");
     put("fuzz_record_file", "utf8.ini", "\xEF\xBB\xBF/tmp/\xE2\x91\xA0\r\n");

@@ -22,7 +22,10 @@ namespace {
 const QChar lineBreak(13);
 }
 
-Form5::Form5(Platform platform, const ViewerState& state) : m_platform(platform), m_state(state) {}
+Form5::Form5(Platform platform, const ViewerState& state)
+    : m_platform(platform), m_state(state), m_guard(platform.files, platform.messages)
+{
+}
 
 QString Form5::caption()
 {
@@ -66,19 +69,21 @@ void Form5::Form_Load()
 
     const QString folder = m_state.shelfFolder;
     ShelfReading reading = readShelfFile(m_platform.files, folder);
+    m_guard.take(folder, reading);
     m_entries = std::move(reading.entries);
-    m_shelfUnreadable = !reading.readable && m_platform.files.attributes(shelfFilePath(folder)).has_value();
 
     m_label9 = QString::number(entryCount() + 1);
     if (entryCount() < shelfBookLimit) {
         m_label4 = guidance();
         m_label9Color = RegisterLayout::countColor();
+        m_command1Enabled = !m_state.shownPagePath.isEmpty();
     } else {
         m_command1Enabled = false;
         m_label4Color = m_label9Color = RegisterLayout::limitColor();
         m_label4 = limitReached();
     }
     m_label3 = folder;
+    m_guard.tellIfDamaged();
 }
 
 QImage Form5::pagePicture() const
@@ -93,7 +98,9 @@ QImage Form5::pagePicture() const
 
 void Form5::Command1_Click()
 {
-    if (!m_command1Enabled)
+    // Declining to replace a damaged shelf, or a copy of it that failed (and was reported),
+    // leaves everything as it was and the window open.
+    if (!m_command1Enabled || !m_guard.allowsReplacing())
         return;
     m_picture1 = pointSampledThumbnail(m_image1);
     if (m_text2.isEmpty())
@@ -112,14 +119,14 @@ void Form5::Command1_Click()
 bool Form5::store(ShelfEntry& entry)
 {
     const QString folder = m_state.shelfFolder;
-    if (m_shelfUnreadable || !ensureShelf(folder))
+    if (!ensureShelf(folder))
         return false;
     // The thumbnail goes first, under a name nothing uses yet, and is taken back when the shelf
     // cannot be written: the shelf file never lists a book whose registration was reported failed.
     const std::optional<QByteArray> bitmap = thumbnailBitmap(m_picture1);
     if (!bitmap)
         return false;
-    entry.thumbnailFile = nextThumbnailName(m_platform.files, folder);
+    entry.thumbnailFile = nextThumbnailName(m_platform.files, folder, m_guard.mentionedNames());
     const QString thumbnail = thumbnailPath(folder, entry.thumbnailFile);
     if (!m_platform.files.writeFile(thumbnail, *bitmap)) {
         // A write can fail after the file is in place (the folder would not sync). The name was

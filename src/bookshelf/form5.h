@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bookshelf/shelf_entry.h"
+#include "bookshelf/shelf_write_guard.h"
 #include "platform/platform.h"
 
 #include <QColor>
@@ -16,13 +17,15 @@ struct ViewerState;
 // The register window's logic: adds the book on screen to the current shelf
 // with a title and a thumbnail of its page. A registration is all or nothing:
 // when any part of it fails, the shelf file, the thumbnails and the window's
-// own table stay as they were, so trying again stores the book once.
+// own table stay as they were, so trying again stores the book once. A shelf
+// file that was not fully understood is replaced only with the user's say.
 class Form5
 {
 public:
     Form5(Platform platform, const ViewerState& state);
 
-    // Fills the window from the page on screen and the shelf file.
+    // Fills the window from the page on screen and the shelf file. With no page
+    // on screen there is nothing to register, and OK is disabled.
     void Form_Load();
     // OK: registers the book, shows the notice and closes; a failure is
     // reported and the window stays open.
@@ -73,8 +76,7 @@ private:
     Platform m_platform;
     const ViewerState& m_state;
     QList<ShelfEntry> m_entries;
-    // A shelf file that is there but could not be read must not be replaced.
-    bool m_shelfUnreadable = false;
+    ShelfWriteGuard m_guard;
     QString m_text1;
     QString m_text2;
     QString m_text3;

@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 Form6::Form6(Platform platform, ViewerState& state, Form1& form1, QObject* parent)
     : QObject(parent), m_flushing(platform, m_changes), m_platform(m_flushing.platform()), m_state(state),
-      m_form1(form1)
+      m_form1(form1), m_guard(m_platform.files, m_platform.messages)
 {
     buildDispatchTables();
 }
@@ -58,9 +58,11 @@ void Form6::Form_Load()
     m_selectedIndex = 0;
     m_controls.label2 = BookshelfTexts::folderBar(m_shelfFolder);
 
-    // A missing or unreadable shelf file opens as an empty shelf: nothing can be
-    // changed on it, so nothing is ever written over it.
-    m_entries = readShelfFile(m_platform.files, m_shelfFolder).entries;
+    // A missing shelf file opens as an empty shelf; one not fully understood opens with what
+    // could be read, and the user is told once the window is filled.
+    ShelfReading reading = readShelfFile(m_platform.files, m_shelfFolder);
+    m_guard.take(m_shelfFolder, reading);
+    m_entries = std::move(reading.entries);
     m_loadedCount = entryCount();
     m_controls.panel(1) = BookshelfTexts::bookCount(entryCount());
     m_controls.panel(2) = BookshelfTexts::ready();
@@ -80,6 +82,7 @@ void Form6::Form_Load()
 
     restoreWindow();
     m_changes.note();
+    m_guard.tellIfDamaged();
 }
 
 QImage Form6::thumbnailOf(const ShelfEntry& entry) const

@@ -2,6 +2,7 @@
 
 #include "bookshelf/form6_controls.h"
 #include "bookshelf/shelf_entry.h"
+#include "bookshelf/shelf_write_guard.h"
 #include "common/change_batch.h"
 #include "common/flushing_platform.h"
 #include "platform/platform.h"
@@ -126,6 +127,8 @@ public:
     // Sorts the books by title, ascending and descending in turn.
     void NARABE();
     // Saves the shelf file, then deletes the thumbnails of the deleted books; failures are reported.
+    // A shelf file that was not fully understood is replaced only with the user's say, and then
+    // every thumbnail it mentioned stays.
     void HOZON();
     // Closes the window.
     void OWAR();
@@ -159,6 +162,7 @@ private:
     ViewerState& m_state;
     Form1& m_form1;
     Form6Controls m_controls;
+    ShelfWriteGuard m_guard;
 
     QList<ShelfEntry> m_entries;
     // The picture each entry's icon shows, kept with the entry through deletes and sorts.

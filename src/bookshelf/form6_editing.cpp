@@ -104,6 +104,8 @@ void Form6::NARABE()
 
 void Form6::HOZON()
 {
+    if (!m_guard.allowsReplacing())
+        return;
     if (!writeShelfFile(m_platform.files, m_shelfFolder, m_entries)) {
         const UserMessage message = ShelfMessages::saveWriteFailed(m_shelfFolder);
         m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
@@ -111,7 +113,8 @@ void Form6::HOZON()
     }
     // A thumbnail that a remaining book still names (a shelf can list one name
     // twice) stays; so does one already removed by this save.
-    QSet<QString> keep;
+    // A damaged file kept aside may name any thumbnail on any of its lines: they all stay.
+    QSet<QString> keep = m_guard.readDamaged() ? m_guard.mentionedNames() : QSet<QString>();
     for (const ShelfEntry& entry : std::as_const(m_entries))
         keep.insert(entry.thumbnailFile);
     const QStringList pending = m_pendingDeletions;

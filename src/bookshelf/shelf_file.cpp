@@ -1,11 +1,9 @@
 #include "bookshelf/shelf_file.h"
 
-#include "common/number_text.h"
 #include "platform/file_services.h"
 #include "platform/paths.h"
 
 #include <QStringList>
-#include <algorithm>
 
 namespace ruvo {
 
@@ -13,17 +11,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int linesPerEntry = 4;
-
 // A field is one line of the file: a line break inside it would shift every
-// record after it, so it is stored as a space.
+// record after it, and a NUL byte would make the file one no reader takes
+// whole, so each is stored as a space.
 QString asLine(const QString& field)
 {
-    if (!field.contains(u'\n') && !field.contains(u'\r'))
+    if (!field.contains(u'\n') && !field.contains(u'\r') && !field.contains(QChar::Null))
         return field;
     QString line = field;
     line.replace(u'\r', u' ');
     line.replace(u'\n', u' ');
+    line.replace(QChar::Null, u' ');
     return line;
 }
 
@@ -52,30 +50,18 @@ QString thumbnailPath(const QString& shelfFolder, const QString& thumbnailFile)
 
 ShelfReading readShelfFile(const FileServices& files, const QString& shelfFolder)
 {
+    const QString path = shelfFilePath(shelfFolder);
+    if (const std::optional<QByteArray> bytes = files.readFile(path, shelfReadLimit))
+        return readShelfBytes(*bytes);
     ShelfReading reading;
-    const std::optional<QStringList> lines = files.readLines(shelfFilePath(shelfFolder));
-    if (!lines)
-        return reading;
-    reading.readable = true;
-    if (lines->isEmpty())
-        return reading;
-
-    const int count = std::clamp(leadingInteger(lines->constFirst()), 0, shelfTableSize);
-    const auto line = [&lines](qsizetype index) {
-        return index < lines->size() ? lines->at(index) : QString();
-    };
-    reading.entries.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        const qsizetype first = 1 + qsizetype(i) * linesPerEntry;
-        reading.entries.append({line(first), line(first + 1), line(first + 2), line(first + 3)});
-    }
+    reading.verdict = files.entryKind(path) ? ShelfVerdict::Damaged : ShelfVerdict::Missing;
     return reading;
 }
 
 QStringList shelfFileLines(const QList<ShelfEntry>& entries)
 {
     QStringList lines;
-    lines.reserve(1 + entries.size() * linesPerEntry);
+    lines.reserve(1 + entries.size() * shelfRecordLines);
     lines.append(countLine(entries.size()));
     for (const ShelfEntry& entry : entries) {
         lines.append(asLine(entry.volumeLabel));
@@ -96,12 +82,14 @@ bool createEmptyShelfFile(FileServices& files, const QString& shelfFolder)
     return files.writeLines(shelfFilePath(shelfFolder), {u"0"_s});
 }
 
-QString nextThumbnailName(const FileServices& files, const QString& shelfFolder)
+QString nextThumbnailName(const FileServices& files, const QString& shelfFolder, const QSet<QString>& taken)
 {
     // Anything of the name counts as taken, a folder too: saving over it would fail every time.
     // So does a link, even a dangling one: a thumbnail is never written through a link.
     for (int n = 0;; ++n) {
         const QString name = QString::number(n) + u"ruv.bmp"_s;
+        if (taken.contains(name))
+            continue;
         const QString path = thumbnailPath(shelfFolder, name);
         if (files.lookup(path, true).isEmpty() && !files.attributes(path) && !files.entryKind(path))
             return name;

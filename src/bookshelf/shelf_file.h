@@ -1,8 +1,10 @@
 #pragma once
 
 #include "bookshelf/shelf_entry.h"
+#include "bookshelf/shelf_reading.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 namespace ruvo {
@@ -11,25 +13,16 @@ class FileServices;
 
 // Registering is refused once a shelf holds this many books.
 inline constexpr int shelfBookLimit = 428;
-// The most entries a shelf table holds; reading never goes past it.
-inline constexpr int shelfTableSize = 430;
 
 QString shelfFileName();
 // The shelf record file and a thumbnail of the shelf in a folder.
 QString shelfFilePath(const QString& shelfFolder);
 QString thumbnailPath(const QString& shelfFolder, const QString& thumbnailFile);
 
-struct ShelfReading
-{
-    // In shelf order, at most shelfTableSize of them.
-    QList<ShelfEntry> entries;
-    // False when the file is missing or cannot be read; the shelf then reads as empty.
-    bool readable = false;
-};
-
-// Reads the shelf of a folder. Never fails on what the file holds: a count that
-// is not a number reads as an empty shelf, a count past the table is cut to
-// it, and records missing at the end read as empty fields.
+// Reads the shelf of a folder. Never fails on what the file holds: whatever it
+// is, the verdict says how far it was understood. No file of the name is an
+// empty shelf; a name that holds no readable plain file (a folder, a FIFO, a
+// dangling link, a file that cannot be read) is a damaged one.
 ShelfReading readShelfFile(const FileServices& files, const QString& shelfFolder);
 
 // Replaces the shelf file of a folder with these entries (atomically: on
@@ -42,8 +35,10 @@ bool createEmptyShelfFile(FileServices& files, const QString& shelfFolder);
 // The lines of a shelf file holding these entries.
 QStringList shelfFileLines(const QList<ShelfEntry>& entries);
 
-// The first "<n>ruv.bmp", counting from 0, that names nothing in the folder.
-QString nextThumbnailName(const FileServices& files, const QString& shelfFolder);
+// The first "<n>ruv.bmp", counting from 0, that names nothing in the folder
+// and is none of the taken names (those a shelf file mentions).
+QString nextThumbnailName(const FileServices& files, const QString& shelfFolder,
+                          const QSet<QString>& taken = {});
 
 // Whether a name read from a shelf file names a file directly in the shelf
 // folder (no separator, not "." or ".."): nothing else is ever deleted.

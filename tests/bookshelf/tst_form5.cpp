@@ -316,14 +316,35 @@ private Q_SLOTS:
         QVERIFY(form.isOpen());
     }
 
+    // A folder in the shelf file's place is told at opening; registering asks, and even a Yes
+    // stops at the copy that cannot be made of it.
+    void aShelfFileThatCannotBeReadIsNeverReplaced_data()
+    {
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("no") << MessageAnswer::No
+                            << QStringList{u"本棚データファイルの確認"_s, u"本棚データファイルの書き換え"_s};
+        QTest::newRow("yes") << MessageAnswer::Yes
+                             << QStringList{u"本棚データファイルの確認"_s, u"本棚データファイルの書き換え"_s,
+                                            u"記録ファイル書き込みエラー"_s};
+    }
     void aShelfFileThatCannotBeReadIsNeverReplaced()
     {
+        QFETCH(MessageAnswer, answer);
+        QFETCH(QStringList, titles);
         Register reg;
         QDir().mkpath(reg.shelfFile());
         Form5 form(reg.platform.platform(), reg.state);
         form.Form_Load();
+        reg.platform.messages.answers = {answer};
         form.Command1_Click();
-        QCOMPARE(reg.platform.messages.shown.size(), 1);
+        QStringList shown;
+        for (const FakeMessageBoxes::Shown& message : reg.platform.messages.shown)
+            shown.append(message.title);
+        QCOMPARE(shown, titles);
+        QVERIFY(reg.platform.messages.shown.at(0).text.contains(reg.shelfFile()));
+        QCOMPARE(reg.platform.messages.shown.at(1).buttons, MessageButtons::YesNoDefaultNo);
+        QVERIFY(form.isOpen());
         QVERIFY(QFileInfo(reg.shelfFile()).isDir());
         QCOMPARE(filesIn(reg.shelf), QStringList{u"Hondana.ruv"_s});
     }

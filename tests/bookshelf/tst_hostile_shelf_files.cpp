@@ -93,45 +93,53 @@ private Q_SLOTS:
     void hostileShelf_data()
     {
         QTest::addColumn<ShelfSetup>("setup");
-        // How many books the window then shows.
+        // How many books the window then shows; -1 for any number the table holds.
         QTest::addColumn<int>("books");
+        // Whether the file reads as not fully understood.
+        QTest::addColumn<bool>("damaged");
 
         QTest::newRow("a thumbnail up out of the folder")
-            << ShelfSetup{" 1 \r\n" + record("../outside/x"), {}, {}} << 1;
+            << ShelfSetup{" 1 \r\n" + record("../outside/x"), {}, {}} << 1 << false;
         QTest::newRow("an absolute thumbnail path")
-            << ShelfSetup{" 1 \r\n" + record("/etc/passwd"), {}, {}} << 1;
-        QTest::newRow("a backslash path") << ShelfSetup{" 1 \r\n" + record("..\\outside\\x"), {}, {}} << 1;
+            << ShelfSetup{" 1 \r\n" + record("/etc/passwd"), {}, {}} << 1 << false;
+        QTest::newRow("a backslash path")
+            << ShelfSetup{" 1 \r\n" + record("..\\outside\\x"), {}, {}} << 1 << false;
         QTest::newRow("a thumbnail that links out")
-            << ShelfSetup{" 1 \r\n" + record("0ruv.bmp"), {}, {{u"0ruv.bmp"_s, u"x"_s}}} << 1;
+            << ShelfSetup{" 1 \r\n" + record("0ruv.bmp"), {}, {{u"0ruv.bmp"_s, u"x"_s}}} << 1 << false;
         QTest::newRow("a dangling link named like the next thumbnail")
             << ShelfSetup{" 1 \r\n" + record("0ruv.bmp"), {u"0ruv.bmp"_s}, {{u"1ruv.bmp"_s, u"new.bmp"_s}}}
-            << 1;
-        QTest::newRow("a thumbnail named \"..\"") << ShelfSetup{" 1 \r\n" + record(".."), {}, {}} << 1;
-        QTest::newRow("count 0 before records") << ShelfSetup{shelfOf("0", 2), thumbnails(2), {}} << 0;
-        QTest::newRow("count -1") << ShelfSetup{shelfOf(" -1 ", 2), thumbnails(2), {}} << 0;
-        QTest::newRow("count 429") << ShelfSetup{shelfOf(" 429 ", 429), thumbnails(429), {}} << 429;
+            << 1 << false;
+        QTest::newRow("a thumbnail named \"..\"")
+            << ShelfSetup{" 1 \r\n" + record(".."), {}, {}} << 1 << false;
+        QTest::newRow("count 0 before records")
+            << ShelfSetup{shelfOf("0", 2), thumbnails(2), {}} << 0 << true;
+        QTest::newRow("count -1") << ShelfSetup{shelfOf(" -1 ", 2), thumbnails(2), {}} << 2 << true;
+        QTest::newRow("count 429") << ShelfSetup{shelfOf(" 429 ", 429), thumbnails(429), {}} << 429 << false;
         QTest::newRow("count 2^31 with two records")
-            << ShelfSetup{shelfOf(" 2147483648 ", 2), thumbnails(2), {}} << shelfTableSize;
-        QTest::newRow("count 1e300") << ShelfSetup{shelfOf(" " + QByteArray(300, '9') + " ", 1), {}, {}}
-                                     << shelfTableSize;
+            << ShelfSetup{shelfOf(" 2147483648 ", 2), thumbnails(2), {}} << 2 << true;
+        QTest::newRow("count 1e300") << ShelfSetup{shelfOf(" " + QByteArray(300, '9') + " ", 1), {}, {}} << 1
+                                     << true;
         QByteArray garbage(64 * 1024, Qt::Uninitialized);
         QRandomGenerator random(12);
         random.fillRange(reinterpret_cast<quint32*>(garbage.data()), garbage.size() / 4);
-        QTest::newRow("binary garbage") << ShelfSetup{garbage, {}, {}} << 0;
-        QTest::newRow("garbage after a count") << ShelfSetup{" 5 \r\n" + garbage, {}, {}} << 5;
-        QTest::newRow("one 10 MB line")
-            << ShelfSetup{QByteArray(10 * 1024 * 1024, '7'), {}, {}} << shelfTableSize;
-        QTest::newRow("an empty file") << ShelfSetup{QByteArray(), {}, {}} << 0;
+        QTest::newRow("binary garbage") << ShelfSetup{garbage, {}, {}} << -1 << true;
+        QTest::newRow("garbage after a count") << ShelfSetup{" 5 \r\n" + garbage, {}, {}} << 5 << true;
+        QTest::newRow("one 10 MB line") << ShelfSetup{QByteArray(10 * 1024 * 1024, '7'), {}, {}} << 0 << true;
+        QTest::newRow("an empty file") << ShelfSetup{QByteArray(), {}, {}} << 0 << true;
 
         // A shelf of three books cut short in every record: at the start of each
-        // line and in its middle.
+        // line and in its middle. The whole records before the cut are shown; a
+        // cut in the last line looks like a last line without its line end.
         const QByteArray whole = shelfOf(" 3 ", 3);
         qsizetype start = 0;
         for (int line = 0; start < whole.size(); ++line) {
             const qsizetype end = whole.indexOf('\n', start) + 1;
-            for (const qsizetype cut : {start, (start + end) / 2})
+            for (const qsizetype cut : {start, (start + end) / 2}) {
+                const int linesThere = cut == start ? line : line + 1;
+                const int records = linesThere == 0 ? 0 : std::min(3, (linesThere - 1) / 4);
                 QTest::addRow("cut in line %d at byte %lld", line + 1, qlonglong(cut))
-                    << ShelfSetup{whole.left(cut), thumbnails(3), {}} << (cut == 0 ? 0 : 3);
+                    << ShelfSetup{whole.left(cut), thumbnails(3), {}} << records << (linesThere < 13);
+            }
             start = end;
         }
     }
@@ -139,28 +147,41 @@ private Q_SLOTS:
     {
         QFETCH(ShelfSetup, setup);
         QFETCH(int, books);
+        QFETCH(bool, damaged);
 
         // The window opens and reads thumbnails only from plain files in the shelf folder.
         ShelfFixture f;
         build(f, setup);
         const FolderSnapshot before = snapshotOf(f.viewer.dir.path());
         Form6& form = f.open();
-        QCOMPARE(form.entryCount(), books);
+        if (books >= 0)
+            QCOMPARE(form.entryCount(), books);
+        QVERIFY(form.entryCount() <= shelfTableSize);
+        QCOMPARE(f.messages().shown.size(), damaged ? 1 : 0);
         for (const QString& path : f.platform().pictures.decoded) {
             const QFileInfo read(path);
             QCOMPARE(QDir::cleanPath(read.absolutePath()), f.shelf);
             QVERIFY2(!read.isSymLink(), qPrintable(path));
         }
 
-        // Deleting every book and saving removes nothing outside the shelf folder.
+        // Deleting every book and saving, agreeing to replace a damaged file, removes
+        // nothing outside the shelf folder and keeps the damaged file's bytes. With no
+        // book to delete nothing changed, and nothing is written.
+        const bool changed = form.entryCount() > 0;
         while (form.entryCount() > 0) {
             form.iconMouseDown(0, Qt::LeftButton);
             form.SAKJYO();
         }
-        f.messages().answers = {MessageAnswer::Yes};
+        f.messages().answers = {MessageAnswer::Yes, MessageAnswer::Yes};
         form.OWAR();
         checkNothingOutsideChanged(f, before);
         QVERIFY(readShelfFile(f.platform().files, f.shelf).entries.isEmpty());
+        if (damaged && changed)
+            QCOMPARE(fileBytes(f.shelf + u"/Hondana.ruv.bak"_s), setup.shelfFile);
+        else
+            QVERIFY(!QFile::exists(f.shelf + u"/Hondana.ruv.bak"_s));
+        if (!changed)
+            QCOMPARE(fileBytes(f.shelf + u"/Hondana.ruv"_s), setup.shelfFile);
     }
 
     void registeringOnAHostileShelf_data() { hostileShelf_data(); }
@@ -168,6 +189,7 @@ private Q_SLOTS:
     {
         QFETCH(ShelfSetup, setup);
         QFETCH(int, books);
+        QFETCH(bool, damaged);
         ShelfFixture f;
         build(f, setup);
         const QString book = f.viewer.makeBook(1, u"new book"_s);
@@ -175,26 +197,34 @@ private Q_SLOTS:
         const FolderSnapshot before = snapshotOf(f.viewer.dir.path());
         Form5 form(f.platform().platform(), f.viewer.state);
         form.Form_Load();
+        if (books >= 0)
+            QCOMPARE(form.entryCount(), books);
+        // Past the notice of a damaged file, a Yes to replacing it.
+        f.messages().answers = {MessageAnswer::Yes};
         form.Command1_Click();
         checkNothingOutsideChanged(f, before);
         const QList<ShelfEntry> entries = readShelfFile(f.platform().files, f.shelf).entries;
-        if (books >= shelfBookLimit) {
+        if (form.entryCount() >= shelfBookLimit) {
             // A full shelf refuses the book and keeps its file as it was.
             QVERIFY(form.isOpen());
             QCOMPARE(fileBytes(f.shelf + u"/Hondana.ruv"_s), setup.shelfFile);
             return;
         }
-        // Whatever the shelf held, a shelf with room takes the book, with its
-        // thumbnail as a new plain file of the shelf folder.
-        QVERIFY(f.messages().shown.isEmpty());
+        // Whatever the shelf held, a shelf with room takes the book once the user agrees, with
+        // its thumbnail as a new plain file of the shelf folder whose name no line of the old
+        // file mentions; a damaged file is kept beside it first.
+        QCOMPARE(f.messages().shown.size(), damaged ? 2 : 0);
         QVERIFY(!form.isOpen());
-        QCOMPARE(entries.size(), books + 1);
+        QCOMPARE(entries.size(), form.entryCount());
         QCOMPARE(entries.constLast().bookPath, f.viewer.state.shownPagePath);
         const QString name = entries.constLast().thumbnailFile;
         QVERIFY(isBareFileName(name));
         QVERIFY(!entryOf(before, u"shelf/"_s + name));
+        QVERIFY(!setup.shelfFile.contains(name.toLatin1() + "\r\n"));
         const QFileInfo thumbnail(f.shelf + u'/' + name);
         QVERIFY(thumbnail.isFile() && !thumbnail.isSymLink());
+        if (damaged)
+            QCOMPARE(fileBytes(f.shelf + u"/Hondana.ruv.bak"_s), setup.shelfFile);
     }
 };
 

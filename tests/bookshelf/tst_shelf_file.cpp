@@ -7,10 +7,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+#include <sys/stat.h>
+
 using namespace ruvo;
 using namespace ruvo::test;
 
 Q_DECLARE_METATYPE(ShelfEntry)
+Q_DECLARE_METATYPE(ShelfVerdict)
 
 class TestShelfFile : public QObject
 {
@@ -46,7 +50,7 @@ private Q_SLOTS:
         QVERIFY(createEmptyShelfFile(m_files, m_dir.path()));
         QCOMPARE(readBytes(m_dir.path() + "/Hondana.ruv"), QByteArray("0\r\n"));
         ShelfReading reading = readShelfFile(m_files, m_dir.path());
-        QVERIFY(reading.readable);
+        QCOMPARE(reading.verdict, ShelfVerdict::Good);
         QVERIFY(reading.entries.isEmpty());
 
         reading.entries.append({"VOL", "/books/a/p1.jpg", "A", "0ruv.bmp"});
@@ -85,6 +89,7 @@ private Q_SLOTS:
         QVERIFY(writeShelfFile(m_files, m_dir.path(), entries));
         QCOMPARE(m_files.readLines(m_dir.path() + "/Hondana.ruv")->size(), 9);
         const ShelfReading reading = readShelfFile(m_files, m_dir.path());
+        QCOMPARE(reading.verdict, ShelfVerdict::Good);
         QCOMPARE(reading.entries, entries);
     }
 
@@ -100,46 +105,131 @@ private Q_SLOTS:
         QCOMPARE(reading.entries.at(1), entries.at(1));
     }
 
-    void malformedFilesNeverReadPastTheTable_data()
+    // What each file reads as: the verdict and how many whole records (titled T1, T2, ...)
+    // it shows. Never more than the table holds.
+    void filesReadWithTheirVerdict_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("expectedCount");
-        QTest::addColumn<int>("completeRecords");
-        QTest::newRow("empty file") << QByteArray() << 0 << 0;
-        QTest::newRow("count not a number") << QByteArray("many\r\n") + recordLines(1, 2) << 0 << 0;
-        QTest::newRow("negative count") << QByteArray("-3\r\n") + recordLines(1, 2) << 0 << 0;
-        QTest::newRow("count with spaces and lone line feeds")
-            << QByteArray("  2  \n") + recordLines(1, 2) << 2 << 2;
-        QTest::newRow("records beyond the count are ignored")
-            << QByteArray(" 1 \r\n") + recordLines(1, 3) << 1 << 1;
+        QTest::addColumn<ShelfVerdict>("verdict");
+        QTest::addColumn<int>("records");
+        const ShelfVerdict good = ShelfVerdict::Good;
+        const ShelfVerdict damaged = ShelfVerdict::Damaged;
+
+        QTest::newRow("canonical") << QByteArray(" 2 \r\n") + recordLines(1, 2) << good << 2;
+        QTest::newRow("new shelf") << QByteArray("0\r\n") << good << 0;
+        QTest::newRow("full-width space before the count")
+            << QByteArray("\x81\x40 2 \r\n") + recordLines(1, 2) << good << 2;
+        QTest::newRow("full-width digits")
+            << QByteArray("\x82\x50\x82\x51\r\n") + recordLines(1, 12) << good << 12;
+        QTest::newRow("full-width digits in UTF-8")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBC\x92\r\n") + recordLines(1, 2) << good << 2;
+        QTest::newRow("byte-order mark")
+            << QByteArray("\xEF\xBB\xBF 2 \r\n") + recordLines(1, 2) << good << 2;
+        QTest::newRow("tabs around the count") << QByteArray("\t2\t\r\n") + recordLines(1, 2) << good << 2;
+        QTest::newRow("spaces and lone line feeds") << QByteArray("  2  \n") + recordLines(1, 2) << good << 2;
+        QTest::newRow("no line end after the last line")
+            << QByteArray(" 2 \r\n") + recordLines(1, 2).chopped(2) << good << 2;
+        QTest::newRow("empty lines after the records")
+            << QByteArray(" 2 \r\n") + recordLines(1, 2) + "\r\n\r\n\n"
+            << good << 2;
+        QTest::newRow("UTF-8 without a byte-order mark")
+            << QByteArray(" 1 \r\nL\r\n/b/\xE6\x9C\xAC.jpg\r\nT1\r\n1ruv.bmp\r\n") << good << 1;
+
+        QTest::newRow("empty file") << QByteArray() << damaged << 0;
+        QTest::newRow("count not a number") << QByteArray("many\r\n") + recordLines(1, 2) << damaged << 2;
+        QTest::newRow("count followed by text")
+            << QByteArray(" 2 books\r\n") + recordLines(1, 2) << damaged << 2;
+        QTest::newRow("negative count") << QByteArray("-3\r\n") + recordLines(1, 2) << damaged << 2;
+        QTest::newRow("count 431") << QByteArray(" 431 \r\n") + recordLines(1, 431) << damaged << 430;
+        QTest::newRow("records beyond the count")
+            << QByteArray(" 1 \r\n") + recordLines(1, 3) << damaged << 1;
         QTest::newRow("file ends early") << QByteArray(" 3 \r\n") + recordLines(1, 1) + "L\r\n/b/x.jpg\r\n"
-                                         << 3 << 1;
+                                         << damaged << 1;
         QTest::newRow("count far past the table")
-            << QByteArray("99999\r\n") + recordLines(1, 431) << 430 << 430;
+            << QByteArray("99999\r\n") + recordLines(1, 431) << damaged << 430;
         QTest::newRow("count past the table, short file")
-            << QByteArray("500\r\n") + recordLines(1, 2) << 430 << 2;
-        QTest::newRow("huge count") << QByteArray("99999999999999999999\r\n") << 430 << 0;
+            << QByteArray("500\r\n") + recordLines(1, 2) << damaged << 2;
+        QTest::newRow("huge count") << QByteArray("99999999999999999999\r\n") << damaged << 0;
+        QTest::newRow("a NUL byte") << QByteArray(" 2 \r\n") +
+                                           recordLines(1, 2).replace("T2", QByteArray("T2\0", 3))
+                                    << damaged << 2;
+        QTest::newRow("bytes in neither code page")
+            << QByteArray(" 2 \r\n") + recordLines(1, 2).replace("/b/2", "/b/\x81\x7F") << damaged << 2;
+        QTest::newRow("larger than a shelf can be")
+            << QByteArray(" 2 \r\n") + recordLines(1, 2) + QByteArray(shelfReadLimit, '\n') << damaged << 2;
     }
-    void malformedFilesNeverReadPastTheTable()
+    void filesReadWithTheirVerdict()
     {
         QFETCH(QByteArray, content);
-        QFETCH(int, expectedCount);
-        QFETCH(int, completeRecords);
+        QFETCH(ShelfVerdict, verdict);
+        QFETCH(int, records);
         writeBytes(m_dir.path() + "/Hondana.ruv", content);
         const ShelfReading reading = readShelfFile(m_files, m_dir.path());
-        QVERIFY(reading.readable);
-        QCOMPARE(reading.entries.size(), expectedCount);
-        for (int i = 0; i < completeRecords; ++i)
-            QCOMPARE(reading.entries.at(i).title, QStringLiteral("T%1").arg(i + 1));
-        for (int i = completeRecords + 1; i < expectedCount; ++i)
-            QCOMPARE(reading.entries.at(i), ShelfEntry{});
+        QCOMPARE(reading.verdict, verdict);
+        QCOMPARE(reading.entries.size(), records);
+        for (int i = 0; i < records; ++i) {
+            QVERIFY(reading.entries.at(i).title.startsWith(QStringLiteral("T%1").arg(i + 1)));
+            QCOMPARE(reading.entries.at(i).thumbnailFile, QStringLiteral("%1ruv.bmp").arg(i + 1));
+        }
+        // Every line counts as a name the file mentions, whatever its verdict.
+        if (records > 0)
+            QVERIFY(reading.lines.contains(QStringLiteral("%1ruv.bmp").arg(records)));
     }
 
-    void missingFileReadsEmptyAndUnreadable()
+    void countLines_data()
     {
-        const ShelfReading reading = readShelfFile(m_files, m_dir.path() + "/nowhere");
-        QVERIFY(!reading.readable);
-        QVERIFY(reading.entries.isEmpty());
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("count");
+        QTest::newRow("digits") << " 12 " << 12;
+        QTest::newRow("no spaces") << "0" << 0;
+        QTest::newRow("ideographic space and tab") << "\u3000\t7\u3000" << 7;
+        QTest::newRow("full-width digits") << "\uFF14\uFF12\uFF18" << 428;
+        QTest::newRow("mixed widths") << "4\uFF12" << 42;
+        QTest::newRow("past the 32-bit range") << "99999999999" << std::numeric_limits<int>::max();
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("only spaces") << " \u3000 " << -1;
+        QTest::newRow("sign") << "-1" << -1;
+        QTest::newRow("plus sign") << "+1" << -1;
+        QTest::newRow("two numbers") << "1 2" << -1;
+        QTest::newRow("fraction") << "1.5" << -1;
+        QTest::newRow("other script's digits") << "\u0661" << -1;
+    }
+    void countLines()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, count);
+        QCOMPARE(shelfCount(line).value_or(-1), count);
+    }
+
+    // Something of the name that is no plain file is not a missing shelf.
+    void namesThatAreNoFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<ShelfVerdict>("verdict");
+        QTest::newRow("nothing") << "none" << ShelfVerdict::Missing;
+        QTest::newRow("a folder") << "folder" << ShelfVerdict::Damaged;
+        QTest::newRow("a FIFO") << "fifo" << ShelfVerdict::Damaged;
+        QTest::newRow("a dangling link") << "dangling" << ShelfVerdict::Damaged;
+        QTest::newRow("a link to a shelf") << "link" << ShelfVerdict::Good;
+    }
+    void namesThatAreNoFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(ShelfVerdict, verdict);
+        const QString path = m_dir.path() + "/Hondana.ruv";
+        if (kind == "folder") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == "dangling") {
+            QVERIFY(QFile::link(m_dir.path() + "/gone", path));
+        } else if (kind == "link") {
+            writeBytes(m_dir.path() + "/elsewhere", " 1 \r\n" + recordLines(1, 1));
+            QVERIFY(QFile::link(m_dir.path() + "/elsewhere", path));
+        }
+        const ShelfReading reading = readShelfFile(m_files, m_dir.path());
+        QCOMPARE(reading.verdict, verdict);
+        QCOMPARE(reading.entries.size(), verdict == ShelfVerdict::Good ? 1 : 0);
     }
 
     void nextThumbnailNameReusesTheFirstFreeNumber_data()
@@ -247,8 +337,11 @@ private Q_SLOTS:
     void init()
     {
         QVERIFY(m_dir.isValid());
-        for (const QString& name : QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
-            QVERIFY(QFileInfo(m_dir.path() + '/' + name).isDir()
+        const QDir::Filters everything =
+            QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
+        for (const QString& name : QDir(m_dir.path()).entryList(everything))
+            QVERIFY(QFileInfo(m_dir.path() + '/' + name).isDir() &&
+                            !QFileInfo(m_dir.path() + '/' + name).isSymLink()
                         ? QDir(m_dir.path() + '/' + name).removeRecursively()
                         : QFile::remove(m_dir.path() + '/' + name));
     }
