@@ -4,8 +4,8 @@
 // (sampling the thumbnail, choosing its name, saving it and rewriting the shelf).
 #include "bookshelf/form5.h"
 #include "bookshelf/shelf_file.h"
+#include "imaging/cache/prefetching_picture_decoder.h"
 #include "imaging/file_picture_decoder.h"
-#include "imaging/prefetching_picture_decoder.h"
 #include "support/test_platform.h"
 #include "viewer/viewer_state.h"
 

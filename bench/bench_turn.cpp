@@ -9,8 +9,8 @@
 //   bench_turn --startup  (internal) one start-up on the book given after it
 #include "browse/form2.h"
 #include "commands/control_names.h"
+#include "imaging/cache/prefetching_picture_decoder.h"
 #include "imaging/file_picture_decoder.h"
-#include "imaging/prefetching_picture_decoder.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
 #include "viewer/ui/main_window.h"

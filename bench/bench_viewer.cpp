@@ -2,8 +2,8 @@
 // next spread of two 12-megapixel JPEG pages, next to the bare decoding time
 // of the same two files.
 #include "browse/form2.h"
+#include "imaging/cache/prefetching_picture_decoder.h"
 #include "imaging/file_picture_decoder.h"
-#include "imaging/prefetching_picture_decoder.h"
 #include "platform/local_file_services.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"

@@ -1,6 +1,6 @@
-#include "imaging/area_scaler.h"
-#include "imaging/scaling_band.h"
-#include "imaging/smooth_scaling.h"
+#include "imaging/scaling/area_scaler.h"
+#include "imaging/scaling/scaling_band.h"
+#include "imaging/scaling/smooth_scaling.h"
 #include "support/scripted_spare.h"
 
 #include <QRandomGenerator>

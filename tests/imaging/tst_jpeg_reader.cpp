@@ -1,5 +1,5 @@
-#include "imaging/jpeg_reader.h"
-#include "imaging/smooth_scaling.h"
+#include "imaging/jpeg/jpeg_reader.h"
+#include "imaging/scaling/smooth_scaling.h"
 
 #include "support/jpeg_fixtures.h"
 #include "support/scripted_spare.h"

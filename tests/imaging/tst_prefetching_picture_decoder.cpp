@@ -1,4 +1,4 @@
-#include "imaging/prefetching_picture_decoder.h"
+#include "imaging/cache/prefetching_picture_decoder.h"
 
 #include <QFile>
 #include <QMutex>

@@ -1,5 +1,5 @@
+#include "imaging/cache/prefetching_picture_decoder.h"
 #include "imaging/file_picture_decoder.h"
-#include "imaging/prefetching_picture_decoder.h"
 #include "platform/local_file_services.h"
 #include "platform/native_name.h"
 #include "platform/paths.h"

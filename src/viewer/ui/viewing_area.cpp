@@ -3,7 +3,7 @@
 #include "display/color_value.h"
 #include "display/stretched_device_size.h"
 #include "display/twips.h"
-#include "imaging/smooth_scaling.h"
+#include "imaging/scaling/smooth_scaling.h"
 #include "viewer/form1.h"
 
 #include <QFuture>

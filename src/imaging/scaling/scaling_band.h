@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imaging/area_scaler.h"
+#include "imaging/scaling/area_scaler.h"
 
 #include <QImage>
 #include <cstdint>

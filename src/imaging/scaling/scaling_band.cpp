@@ -1,4 +1,4 @@
-#include "imaging/scaling_band.h"
+#include "imaging/scaling/scaling_band.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "imaging/jpeg_frame.h"
+#include "imaging/jpeg/jpeg_frame.h"
 
 namespace ruvo {
 

@@ -1,6 +1,6 @@
-#include "imaging/ico_directory.h"
+#include "imaging/bitmap/ico_directory.h"
 
-#include "imaging/dib_header.h"
+#include "imaging/bitmap/dib_header.h"
 
 #include <QtEndian>
 

@@ -1,54 +1,20 @@
-#include "imaging/emf_validator.h"
+#include "imaging/metafile/emf_validator.h"
 
-#include "imaging/dib_header.h"
+#include "imaging/bitmap/dib_header.h"
+#include "imaging/metafile/emf_records.h"
 #include "imaging/picture_limits.h"
 
 #include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
-#include <dlfcn.h>
+#include <uemf_safe.h>
 
 namespace ruvo {
 
 namespace {
 
-enum RecordType : quint32
-{
-    Header = 1,
-    PolyBezier = 2,
-    PolyLineTo = 6,
-    PolyPolyline = 7,
-    PolyPolygon = 8,
-    EndOfFile = 14,
-    PolyDraw = 56,
-    FillRegion = 71,
-    FrameRegion = 72,
-    InvertRegion = 73,
-    PaintRegion = 74,
-    SelectClipRegion = 75,
-    BitBlt = 76,
-    StretchBlt = 77,
-    MaskBlt = 78,
-    PlgBlt = 79,
-    SetDiBitsToDevice = 80,
-    StretchDiBits = 81,
-    ExtTextOutA = 83,
-    ExtTextOutW = 84,
-    PolyBezier16 = 85,
-    PolyLineTo16 = 89,
-    PolyPolyline16 = 90,
-    PolyPolygon16 = 91,
-    PolyDraw16 = 92,
-    CreateMonoBrush = 93,
-    CreateDibPatternBrush = 94,
-    ExtCreatePen = 95,
-    SmallTextOut = 108,
-    AlphaBlend = 114,
-    TransparentBlt = 116,
-    GradientFill = 118,
-    LastType = 122,
-};
+using namespace EmfRecord;
 
 constexpr quint32 kSignature = 0x464D4520; // " EMF"
 constexpr qint64 kHeaderMinSize = 88;
@@ -74,7 +40,6 @@ qint64 colourEntryBytes(quint32 usage)
     }
 }
 
-constexpr quint32 kTextGlyphIndex = 0x10;
 constexpr quint32 kTextNoRect = 0x100;
 constexpr quint32 kTextSmallChars = 0x200;
 constexpr quint32 kTextPdy = 0x2000;
@@ -83,96 +48,78 @@ constexpr quint32 kTextPdy = 0x2000;
 qint64 minimumSize(quint32 type)
 {
     switch (type) {
-    case 9:
-    case 10:
-    case 11:
-    case 12:
-    case 13:
-    case 26:
-    case 27:
-    case 54:
+    case SetWindowExtEx:
+    case SetWindowOrgEx:
+    case SetViewportExtEx:
+    case SetViewportOrgEx:
+    case SetBrushOrgEx:
+    case OffsetClipRegion:
+    case MoveToEx:
+    case LineTo:
         return 16;
-    case 15:
+    case SetPixelV:
         return 20;
-    case 16:
-    case 17:
-    case 18:
-    case 19:
-    case 20:
-    case 21:
-    case 22:
-    case 24:
-    case 25:
-    case 34:
-    case 37:
-    case 40:
-    case 48:
-    case 57:
-    case 58:
-    case 67:
-    case 98:
-    case 115:
+    case SetMapperFlags:
+    case SetMapMode:
+    case SetBkMode:
+    case SetPolyFillMode:
+    case SetRop2:
+    case SetStretchBltMode:
+    case SetTextAlign:
+    case SetTextColor:
+    case SetBkColor:
+    case RestoreDc:
+    case SelectObject:
+    case DeleteObject:
+    case SelectPalette:
+    case SetArcDirection:
+    case SetMiterLimit:
+    case SelectClipPath:
+    case SetIcmMode:
+    case SetLayout:
         return 12;
-    case 23:
+    case SetColorAdjustment:
         return 32;
-    case 29:
-    case 30:
-    case 31:
-    case 32:
-    case 39:
-    case 42:
-    case 43:
-    case 53:
-    case 62:
-    case 63:
-    case 64:
+    case ExcludeClipRect:
+    case IntersectClipRect:
+    case ScaleViewportExtEx:
+    case ScaleWindowExtEx:
+    case CreateBrushIndirect:
+    case Ellipse:
+    case Rectangle:
+    case ExtFloodFill:
+    case FillPath:
+    case StrokeAndFillPath:
+    case StrokePath:
         return 24;
-    case 35:
+    case SetWorldTransform:
         return 32;
-    case 36:
+    case ModifyWorldTransform:
         return 36;
-    case 38:
-    case 41:
+    case CreatePen:
+    case AngleArc:
         return 28;
-    case 44:
+    case RoundRect:
         return 32;
-    case 45:
-    case 46:
-    case 47:
-    case 55:
+    case Arc:
+    case Chord:
+    case Pie:
+    case ArcTo:
         return 40;
-    case 49:
-    case 51:
+    case CreatePalette:
+    case ResizePalette:
         return 16;
-    case 50:
+    case SetPaletteEntries:
         return 20;
     case EndOfFile:
         return 20;
-    case 70:
+    case Comment:
         return 12;
-    case 82:
+    case ExtCreateFontIndirectW:
         return 104;
     default:
         return 8;
     }
-}
-
-// libUEMF, which the converter is built on, ships per-record bounds checks that
-// the converter itself never calls. It is loaded with the converter, so use
-// them as a second opinion when they are there.
-using RecordCheck = int (*)(const char*);
-
-RecordCheck libraryRecordCheck()
-{
-    static const RecordCheck check = [] {
-        RecordCheck found = nullptr;
-        if (void* library = ::dlopen("libuemf.so.0", RTLD_NOW | RTLD_NOLOAD)) {
-            if (void* symbol = ::dlsym(library, "U_emf_record_safe"))
-                std::memcpy(&found, &symbol, sizeof found);
-        }
-        return found;
-    }();
-    return check;
 }
 
 } // namespace
@@ -378,7 +325,7 @@ bool EmfValidator::checkText(qint64 offset, qint64 size, bool wide)
     const qint64 spacingBytes = chars * ((options & kTextPdy) ? 8 : 4);
     if (spacingAt != 0 && (spacingAt < 8 || spacingAt + spacingBytes > size))
         return fail(QStringLiteral("EMF text spacing runs past its record"));
-    if (options & kTextGlyphIndex)
+    if (options & glyphIndexOption)
         m_layout.glyphIndexText.append(offset);
     return true;
 }
@@ -392,7 +339,7 @@ bool EmfValidator::checkSmallText(qint64 offset, qint64 size)
     const qint64 textAt = (options & kTextNoRect) ? 36 : 52;
     if (textAt + chars * ((options & kTextSmallChars) ? 1 : 2) > size)
         return fail(QStringLiteral("EMF text runs past its record"));
-    if (options & kTextGlyphIndex)
+    if (options & glyphIndexOption)
         m_layout.glyphIndexText.append(offset);
     return true;
 }
@@ -481,29 +428,30 @@ bool EmfValidator::checkLibrary(qint64 offset)
     // libUEMF has no check for the records the converter ignores anyway, and
     // complains about each on the error output.
     switch (u32(offset)) {
-    case 69:
-    case 96:
-    case 97:
-    case 102:
-    case 103:
-    case 105:
-    case 106:
-    case 107:
-    case 109:
-    case 110:
-    case 111:
-    case 112:
-    case 113:
-    case 117:
-    case 119:
-    case 120:
-    case 121:
+    case Reserved69:
+    case PolyTextOutA:
+    case PolyTextOutW:
+    case GlsRecord:
+    case GlsBoundedRecord:
+    case DrawEscape:
+    case ExtEscape:
+    case Reserved107:
+    case ForceUfiMapping:
+    case NamedEscape:
+    case ColorCorrectPalette:
+    case SetIcmProfileA:
+    case SetIcmProfileW:
+    case Reserved117:
+    case SetLinkedUfis:
+    case SetTextJustification:
+    case ColorMatchToTargetW:
         return true;
     default:
         break;
     }
-    const RecordCheck check = libraryRecordCheck();
-    if (check && check(m_bytes.data() + offset) == 0)
+    // libUEMF, which the converter is built on, ships per-record bounds checks that the
+    // converter itself never calls: a second opinion.
+    if (U_emf_record_safe(m_bytes.data() + offset) == 0)
         return fail(QStringLiteral("EMF record fails its bounds check"));
     return true;
 }

@@ -1,7 +1,8 @@
-#include "imaging/emf_renderer.h"
+#include "imaging/metafile/emf_renderer.h"
 
-#include "imaging/emf_validator.h"
-#include "imaging/metafile_size.h"
+#include "imaging/metafile/emf_records.h"
+#include "imaging/metafile/emf_validator.h"
+#include "imaging/metafile/metafile_size.h"
 
 #include <QMutex>
 #include <QMutexLocker>
@@ -140,15 +141,13 @@ std::optional<QRect> wholePixels(const QRectF& rect)
 // the program aborts. Such text is dropped rather than risked.
 void dropGlyphIndexText(QByteArray& bytes, const QList<qint64>& records)
 {
-    constexpr quint32 kSmallTextOut = 108;
-    constexpr quint32 kGlyphIndex = 0x10;
     char* data = bytes.data();
     for (qint64 record : records) {
-        const bool small = qFromLittleEndian<quint32>(data + record) == kSmallTextOut;
+        const bool small = qFromLittleEndian<quint32>(data + record) == EmfRecord::SmallTextOut;
         const qint64 countAt = record + (small ? 16 : 44);
         const qint64 optionsAt = record + (small ? 20 : 52);
         qToLittleEndian<quint32>(0, data + countAt);
-        qToLittleEndian<quint32>(qFromLittleEndian<quint32>(data + optionsAt) & ~kGlyphIndex,
+        qToLittleEndian<quint32>(qFromLittleEndian<quint32>(data + optionsAt) & ~EmfRecord::glyphIndexOption,
                                  data + optionsAt);
     }
 }

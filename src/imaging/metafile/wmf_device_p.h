@@ -3,8 +3,8 @@
 // Internal to the WMF device layer: its drawing state, shared by the drawing
 // code and the functions libwmf calls.
 
-#include "imaging/wmf_device.h"
-#include "imaging/wmf_validator.h"
+#include "imaging/metafile/wmf_device.h"
+#include "imaging/metafile/wmf_validator.h"
 
 #include <QPainter>
 #include <QPainterPath>

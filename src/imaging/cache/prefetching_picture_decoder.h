@@ -1,7 +1,7 @@
 #pragma once
 
+#include "imaging/cache/prefetch_job.h"
 #include "imaging/picture_decoder.h"
-#include "imaging/prefetch_job.h"
 
 #include <QFuture>
 #include <QHash>

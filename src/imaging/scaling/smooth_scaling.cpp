@@ -1,8 +1,8 @@
-#include "imaging/smooth_scaling.h"
+#include "imaging/scaling/smooth_scaling.h"
 
-#include "imaging/area_scaler.h"
-#include "imaging/row_claims.h"
-#include "imaging/scaling_band.h"
+#include "imaging/scaling/area_scaler.h"
+#include "imaging/scaling/row_claims.h"
+#include "imaging/scaling/scaling_band.h"
 
 #include <QColorSpace>
 #include <QSemaphore>

@@ -1,8 +1,8 @@
-#include "imaging/wmf_device.h"
+#include "imaging/metafile/wmf_device.h"
 
-#include "imaging/dib_header.h"
-#include "imaging/wmf_device_p.h"
-#include "imaging/wmf_font.h"
+#include "imaging/bitmap/dib_header.h"
+#include "imaging/metafile/wmf_device_p.h"
+#include "imaging/metafile/wmf_font.h"
 
 #include <QFontMetricsF>
 

@@ -1,6 +1,6 @@
-#include "imaging/prefetch_job.h"
+#include "imaging/cache/prefetch_job.h"
 
-#include "imaging/smooth_scaling.h"
+#include "imaging/scaling/smooth_scaling.h"
 #include "platform/background_priority.h"
 
 #include <utility>

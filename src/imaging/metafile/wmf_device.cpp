@@ -1,7 +1,7 @@
-#include "imaging/wmf_device.h"
+#include "imaging/metafile/wmf_device.h"
 
-#include "imaging/wmf_device_p.h"
-#include "imaging/wmf_font.h"
+#include "imaging/metafile/wmf_device_p.h"
+#include "imaging/metafile/wmf_font.h"
 
 #include <QtMath>
 

@@ -1,4 +1,4 @@
-#include "imaging/metafile_size.h"
+#include "imaging/metafile/metafile_size.h"
 
 #include <QtMath>
 

@@ -1,4 +1,4 @@
-#include "imaging/wmf_font.h"
+#include "imaging/metafile/wmf_font.h"
 
 #include <QStringDecoder>
 

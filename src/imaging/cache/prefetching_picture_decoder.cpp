@@ -1,4 +1,4 @@
-#include "imaging/prefetching_picture_decoder.h"
+#include "imaging/cache/prefetching_picture_decoder.h"
 
 #include "platform/background_priority.h"
 #include "platform/native_file.h"

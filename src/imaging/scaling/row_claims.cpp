@@ -1,4 +1,4 @@
-#include "imaging/row_claims.h"
+#include "imaging/scaling/row_claims.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "imaging/wmf_validator.h"
+#include "imaging/metafile/wmf_validator.h"
 
 #include "imaging/picture_limits.h"
 

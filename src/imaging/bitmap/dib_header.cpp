@@ -1,6 +1,6 @@
-#include "imaging/dib_header.h"
+#include "imaging/bitmap/dib_header.h"
 
-#include "imaging/dib_decoder.h"
+#include "imaging/bitmap/dib_decoder.h"
 #include "imaging/picture_limits.h"
 
 #include <QBuffer>

@@ -1,4 +1,4 @@
-#include "imaging/jpeg_end.h"
+#include "imaging/jpeg/jpeg_end.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
-#include "imaging/jpeg_reader.h"
+#include "imaging/jpeg/jpeg_reader.h"
 
-#include "imaging/area_scaler.h"
 #include "imaging/picture_limits.h"
-#include "imaging/row_claims.h"
-#include "imaging/scaling_band.h"
-#include "imaging/smooth_scaling.h"
+#include "imaging/scaling/area_scaler.h"
+#include "imaging/scaling/row_claims.h"
+#include "imaging/scaling/scaling_band.h"
+#include "imaging/scaling/smooth_scaling.h"
 
 #include <QColorSpace>
 #include <QSemaphore>

@@ -1,8 +1,8 @@
-#include "imaging/wmf_renderer.h"
+#include "imaging/metafile/wmf_renderer.h"
 
-#include "imaging/metafile_size.h"
-#include "imaging/wmf_device.h"
-#include "imaging/wmf_validator.h"
+#include "imaging/metafile/metafile_size.h"
+#include "imaging/metafile/wmf_device.h"
+#include "imaging/metafile/wmf_validator.h"
 
 #include <QDeadlineTimer>
 #include <QMutex>

@@ -1,4 +1,4 @@
-#include "imaging/area_scaler.h"
+#include "imaging/scaling/area_scaler.h"
 
 #include <algorithm>
 #include <cstring>
