@@ -3,8 +3,8 @@
 #include "browse/form2.h"
 #include "browse/ui/browser_window.h"
 #include "browse/ui/folder_chooser_windows.h"
+#include "imaging/cache/prefetching_picture_decoder.h"
 #include "imaging/file_picture_decoder.h"
-#include "imaging/prefetching_picture_decoder.h"
 #include "platform/application_process_service.h"
 #include "platform/callback_modal_window_service.h"
 #include "platform/delays.h"
@@ -50,6 +50,9 @@ int main(int argc, char* argv[])
     ViewerState state;
     Form2 form2(platform);
     Form1 form1(platform, state, form2);
+    // The book on the command line is decoded while the windows are built and the splash
+    // is shown.
+    form1.prepareStart();
     form2.setMainWindow(&form1);
     MainWindow mainWindow(form1, delays);
     messages.setParentWindow(&mainWindow);

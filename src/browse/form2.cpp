@@ -77,12 +77,12 @@ void Form2::setFolder(const QString& folder)
 {
     m_preview = QImage();
     previewShown = false;
-    m_pages.load(folderPathForm(folder), m_platform.files);
+    m_pages.load(folder, m_platform.files);
 }
 
 QString Form2::pathOf(int index) const
 {
-    return joinPath(folder(), m_pages.name(index));
+    return m_pages.pathOf(index);
 }
 
 void Form2::File1_Click(int index)

@@ -40,6 +40,10 @@ public:
     bool isUnloaded() const { return m_unloaded; }
 
     // Life of the window.
+    // At process start, before the splash: the first pages of the book on the command line
+    // are handed to the picture decoder, to be decoded while the splash is shown. Nothing of
+    // the window changes.
+    void prepareStart();
     // Once: restores the window and colour from the settings, reads the record file, shows the first pages.
     void Form_Load();
     // Once: stores the colour and the window's size and state, then ends the process.

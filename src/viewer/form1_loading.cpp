@@ -5,7 +5,6 @@
 #include "imaging/picture_decoder.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
-#include "platform/paths.h"
 #include "viewer/form1.h"
 #include "viewer/status_texts.h"
 #include "viewer/user_messages.h"
@@ -14,7 +13,7 @@ namespace ruvo {
 
 void Form1::RUVIHENS()
 {
-    const QString candidate = joinPath(m_browser.folder(), pages().name(m_state.pageIndex));
+    const QString candidate = pages().pathOf(m_state.pageIndex);
     if (!m_platform.files.lookup(candidate).isEmpty()) {
         m_fields.pagePath = candidate;
         return;

@@ -6,7 +6,6 @@
 #include "display/twips.h"
 #include "imaging/picture_decoder.h"
 #include "platform/busy_pointer.h"
-#include "platform/paths.h"
 #include "viewer/form1.h"
 #include "viewer/page_step.h"
 #include "viewer/status_texts.h"
@@ -96,7 +95,7 @@ QList<PrefetchRequest> Form1::pagesAround() const
     for (const Wanted& page : wanted) {
         if (page.index < 0 || page.index >= pages().count())
             continue;
-        requests.append(PrefetchRequest(joinPath(m_browser.folder(), pages().name(page.index)),
+        requests.append(PrefetchRequest(pages().pathOf(page.index),
                                         stretched ? stretchedSizeFor(page.secondPage) : nullptr,
                                         m_devicePixelRatio));
     }
@@ -110,7 +109,7 @@ void Form1::decodeSpreadAhead()
     const int second = m_state.pageIndex + 1;
     if (second >= pages().count())
         return;
-    const QString secondPath = joinPath(m_browser.folder(), pages().name(second));
+    const QString secondPath = pages().pathOf(second);
     if (m_platform.pictures.isReady(secondPath) || m_platform.pictures.isReady(m_fields.pagePath))
         return;
     m_platform.pictures.decodeBeside(

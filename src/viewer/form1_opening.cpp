@@ -1,17 +1,18 @@
 // Opening a path as a book, the first pages at start-up, and the resets that
 // every opening goes through.
 #include "browse/form2.h"
+#include "imaging/picture_decoder.h"
 #include "platform/busy_pointer.h"
 #include "platform/file_services.h"
 #include "platform/modal_window_service.h"
 #include "platform/native_name.h"
-#include "platform/paths.h"
 #include "platform/process_service.h"
+#include "viewer/book_opening.h"
 #include "viewer/form1.h"
+#include "viewer/page_list.h"
 #include "viewer/status_texts.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <algorithm>
 
 namespace ruvo {
 
@@ -25,6 +26,27 @@ QString bookCaption(const QString& folder)
 }
 
 } // namespace
+
+void Form1::prepareStart()
+{
+    const QString commandLine = m_platform.process.commandLine();
+    if (commandLine.isEmpty())
+        return;
+    const BookOpening opening = bookOpening(commandLine, m_platform.files);
+    if (opening.kind != BookOpening::Kind::Book)
+        return;
+    PageList book;
+    book.load(opening.folder, m_platform.files);
+    // The page it opens at and the one after it: the first spread, or the next page.
+    const int first = std::max(0, pageIndexOf(book, opening.pageName));
+    QList<PrefetchRequest> requests;
+    for (const int index : {first, first + 1}) {
+        if (index < book.count())
+            requests.append(PrefetchRequest(book.pathOf(index)));
+    }
+    if (!requests.isEmpty())
+        m_platform.pictures.prefetch(requests);
+}
 
 void Form1::showFirstPages()
 {
@@ -52,34 +74,20 @@ void Form1::dP()
     // Listing the folder and decoding its first pages take their time.
     const BusyPointer busy(m_platform.pointer);
     // Dropped and command-line paths may be relative to where the program started.
-    const QString path = QDir::cleanPath(QFileInfo(m_controls.list1.constFirst()).absoluteFilePath());
-    const std::optional<int> attributes = m_platform.files.attributes(path);
+    const BookOpening opening = bookOpening(m_controls.list1.constFirst(), m_platform.files);
     // A vanished path leaves the open book as it is.
-    if (!attributes)
+    if (opening.kind == BookOpening::Kind::Gone)
         return;
-
-    // Every folder opens as a book, whatever else its attributes say.
-    if (*attributes & FileAttribute::Directory) {
-        m_browser.setDrive(m_platform.files.volumeRoot(path));
-        m_browser.setFolder(path);
-    } else {
-        if (!PageList::hasImageExtension(path)) {
-            if (!m_browser.isVisible())
-                m_platform.modal.showModeless(WindowName::dropHelp);
-            return;
-        }
-        m_browser.setDrive(m_platform.files.volumeRoot(path));
-        m_browser.setFolder(folderOf(path));
-        const QString name = fileNameOf(path);
-        const QString lowerName = name.toLower();
-        const QStringList& names = pages().names();
-        for (int i = 0; i < names.size(); ++i) {
-            if (names.at(i) == name || names.at(i) == lowerName) {
-                m_browser.pages().select(i);
-                break;
-            }
-        }
+    if (opening.kind == BookOpening::Kind::NotAPage) {
+        if (!m_browser.isVisible())
+            m_platform.modal.showModeless(WindowName::dropHelp);
+        return;
     }
+    m_browser.setDrive(m_platform.files.volumeRoot(opening.path));
+    m_browser.setFolder(opening.folder);
+    const int named = pageIndexOf(pages(), opening.pageName);
+    if (named >= 0)
+        m_browser.pages().select(named);
 
     clearPictures();
     NAKAHESUJYOKYO();

@@ -2,6 +2,7 @@
 
 #include "imaging/picture_formats.h"
 #include "platform/file_services.h"
+#include "platform/paths.h"
 
 #include <algorithm>
 
@@ -24,10 +25,10 @@ void PageList::sortNames(QStringList& names)
 
 void PageList::load(const QString& folder, const FileServices& files)
 {
-    m_folder = folder;
+    m_folder = folderPathForm(folder);
     m_names.clear();
     m_selected = -1;
-    const std::optional<QStringList> all = files.listFiles(folder);
+    const std::optional<QStringList> all = files.listFiles(m_folder);
     if (!all)
         return;
     for (const QString& name : *all) {
@@ -44,6 +45,11 @@ void PageList::clear()
     m_folder.clear();
     m_names.clear();
     m_selected = -1;
+}
+
+QString PageList::pathOf(int index) const
+{
+    return joinPath(m_folder, name(index));
 }
 
 QString PageList::name(int index) const

@@ -22,7 +22,8 @@ public:
     static void sortNames(QStringList& names);
 
     // Lists the folder's pages; an unreadable folder gives an empty list. The
-    // selection is cleared either way.
+    // selection is cleared either way. The folder is kept without a trailing
+    // separator (but for the root).
     void load(const QString& folder, const FileServices& files);
     void clear();
 
@@ -32,6 +33,8 @@ public:
     // The name at an index; "" outside the list.
     QString name(int index) const;
     const QStringList& names() const { return m_names; }
+    // The full path of the page at an index.
+    QString pathOf(int index) const;
 
     // -1 when nothing is selected.
     int selectedIndex() const { return m_selected; }

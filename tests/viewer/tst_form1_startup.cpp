@@ -246,6 +246,59 @@ private Q_SLOTS:
         QTEST(c.list1, "list");
         QCOMPARE(c.picture1.left, -3000);
     }
+
+    // Before the splash, the pages the command line will open are handed to the decoder to be
+    // prepared: exactly the paths the window then asks for, and nothing of the window changes.
+    void theCommandLineBookIsPreparedBeforeTheSplash_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QStringList>("prepared");
+        QTest::newRow("a folder") << "%B" << QStringList{"%B/p1.jpg", "%B/p2.jpg"};
+        QTest::newRow("a folder with a trailing separator") << "%B/" << QStringList{"%B/p1.jpg", "%B/p2.jpg"};
+        QTest::newRow("an image in it") << "%B/p2.jpg" << QStringList{"%B/p2.jpg", "%B/p3.jpg"};
+        QTest::newRow("its last image") << "%B/p3.jpg" << QStringList{"%B/p3.jpg"};
+        QTest::newRow("a book of one page") << "%O" << QStringList{"%O/only.bmp"};
+        QTest::newRow("a folder without pages") << "%E" << QStringList{};
+        QTest::newRow("a file that is no page") << "%B/notes.txt" << QStringList{};
+        QTest::newRow("a path that is gone") << "%B/gone" << QStringList{};
+        QTest::newRow("no path") << "" << QStringList{};
+    }
+    void theCommandLineBookIsPreparedBeforeTheSplash()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QStringList, prepared);
+        QTemporaryDir dir;
+        const QString book = dir.path() + "/book";
+        QVERIFY(QDir().mkpath(book) && QDir().mkpath(dir.path() + "/one") && QDir().mkpath(dir.path() + "/empty"));
+        for (const char* name : {"p1.jpg", "p2.jpg", "p3.jpg", "notes.txt"}) {
+            QFile file(book + '/' + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QFile only(dir.path() + "/one/only.bmp");
+        QVERIFY(only.open(QIODevice::WriteOnly));
+        const auto resolve = [&](QString text) {
+            return text.replace("%B", book).replace("%O", dir.path() + "/one").replace("%E", dir.path() + "/empty");
+        };
+        for (QString& path : prepared)
+            path = resolve(path);
+
+        Fixture f;
+        f.platform.process.commandLineText = resolve(commandLine);
+        const QString caption = f.form.controls().window.caption;
+        f.form.prepareStart();
+        QCOMPARE(f.platform.pictures.prefetched, prepared.isEmpty() ? QList<QStringList>() : QList<QStringList>{prepared});
+        QVERIFY(f.platform.pictures.decoded.isEmpty());
+        QCOMPARE(f.state.pageIndex, 0);
+        QCOMPARE(f.form.controls().window.caption, caption);
+
+        // The window asks for those very pages when the splash is over.
+        f.form.Form_Load();
+        f.form.afterSplash();
+        QStringList asked;
+        for (const PrefetchRequest& request : f.platform.pictures.drawRequests)
+            asked.append(request.path);
+        QCOMPARE(asked, prepared);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestForm1Startup)

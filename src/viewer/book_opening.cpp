@@ -1,0 +1,48 @@
+#include "viewer/book_opening.h"
+
+#include "platform/file_services.h"
+#include "platform/paths.h"
+#include "viewer/page_list.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace ruvo {
+
+BookOpening bookOpening(const QString& path, const FileServices& files)
+{
+    BookOpening opening;
+    opening.path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const std::optional<int> attributes = files.attributes(opening.path);
+    if (!attributes)
+        return opening;
+    // Every folder opens as a book, whatever else its attributes say.
+    if (*attributes & FileAttribute::Directory) {
+        opening.kind = BookOpening::Kind::Book;
+        opening.folder = opening.path;
+        return opening;
+    }
+    if (!PageList::hasImageExtension(opening.path)) {
+        opening.kind = BookOpening::Kind::NotAPage;
+        return opening;
+    }
+    opening.kind = BookOpening::Kind::Book;
+    opening.folder = folderOf(opening.path);
+    opening.pageName = fileNameOf(opening.path);
+    return opening;
+}
+
+int pageIndexOf(const PageList& pages, const QString& pageName)
+{
+    if (pageName.isEmpty())
+        return -1;
+    const QString lowerName = pageName.toLower();
+    const QStringList& names = pages.names();
+    for (int i = 0; i < names.size(); ++i) {
+        if (names.at(i) == pageName || names.at(i) == lowerName)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace ruvo

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+namespace ruvo {
+
+class FileServices;
+class PageList;
+
+// What opening a path shows: a folder opens as a book at its first page, an image
+// file opens its folder at that image.
+struct BookOpening
+{
+    enum class Kind
+    {
+        // Nothing is there: the open book stays as it is.
+        Gone,
+        // A file that is no page.
+        NotAPage,
+        Book,
+    };
+
+    Kind kind = Kind::Gone;
+    // The path made absolute (a relative one is taken from where the program started).
+    QString path;
+    // The folder whose pages make the book.
+    QString folder;
+    // The image file's bare name; empty for a folder.
+    QString pageName;
+};
+
+BookOpening bookOpening(const QString& path, const FileServices& files);
+
+// The index of the page a book opens at in its listed pages: the named page, or the same
+// name in lower case; -1 when the list holds neither.
+int pageIndexOf(const PageList& pages, const QString& pageName);
+
+} // namespace ruvo
