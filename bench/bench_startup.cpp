@@ -1,0 +1,270 @@
+// Prints how long the viewer takes from process start to its first spread on screen, in a
+// real X server, beside feh opening the same first page in the same run: for a book of
+// 2-megapixel and one of 12-megapixel JPEG pages. "On screen" is read back from the X
+// server, not from a widget: the pages carry small magenta squares that nothing else on
+// the screen has, and the time is taken when they show.
+//
+//   bench_startup [ROUNDS] [PROGRAM]   ROUNDS rounds (3), the viewer at PROGRAM (the build's
+//                                      ruvo beside this benchmark's folder)
+//
+// It starts an Xvfb of its own and installs feh when it is missing (apt-get, as root).
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+constexpr QSize screenSize(1400, 1000);
+constexpr QSize windowSize(1200, 900);
+constexpr int twipsPerPixel = 15;
+constexpr int pagesPerBook = 12;
+// Every this many pixels down the screen, one row is read back; the screen is read every
+// millisecond, so that the reading takes little of the time the programs timed need.
+constexpr int rowStep = 16;
+constexpr int pollMs = 1;
+// Magenta pixels that mean the page is there.
+constexpr int enoughMagenta = 40;
+constexpr qint64 giveUpMs = 20000;
+
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+// A page as hard to decode as a scanned one, gradients and many lines, with a magenta
+// square in every 64-pixel tile.
+QImage pagePicture(QSize size, int page)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient gradient(0, 0, size.width(), size.height());
+    gradient.setColorAt(0, QColor::fromHsv(page * 40 % 360, 120, 250));
+    gradient.setColorAt(1, QColor::fromHsv(page * 70 % 360, 200, 90));
+    painter.fillRect(image.rect(), gradient);
+    painter.setPen(QPen(Qt::black, 3));
+    for (int y = 0; y < size.height(); y += 23)
+        painter.drawLine(0, y, size.width(), (y * 7 + page * 131) % size.height());
+    for (int y = 0; y < size.height(); y += 64) {
+        for (int x = 0; x < size.width(); x += 64)
+            painter.fillRect(x + 20, y + 20, 24, 24, QColor(255, 0, 255));
+    }
+    return image;
+}
+
+QString makeBook(const QString& folder, QSize size)
+{
+    QDir().mkpath(folder);
+    for (int page = 1; page <= pagesPerBook; ++page)
+        pagePicture(size, page)
+            .save(folder + QStringLiteral("/p%1.jpg").arg(page, 2, 10, QLatin1Char('0')), "JPEG", 90);
+    return folder;
+}
+
+bool isMagenta(unsigned long pixel)
+{
+    const unsigned red = (pixel >> 16) & 0xFF;
+    const unsigned green = (pixel >> 8) & 0xFF;
+    const unsigned blue = pixel & 0xFF;
+    return red > 200 && green < 70 && blue > 200;
+}
+
+// Magenta pixels on the screen, from rows read back a step apart.
+int magentaOnScreen(Display* display)
+{
+    const Window root = DefaultRootWindow(display);
+    int found = 0;
+    for (int y = 0; y < screenSize.height(); y += rowStep) {
+        XImage* row = XGetImage(display, root, 0, y, unsigned(screenSize.width()), 1, AllPlanes, ZPixmap);
+        if (!row)
+            continue;
+        if (row->bits_per_pixel == 32) {
+            const auto* pixels = reinterpret_cast<const quint32*>(row->data);
+            for (int x = 0; x < screenSize.width(); ++x)
+                found += isMagenta(pixels[x]) ? 1 : 0;
+        } else {
+            for (int x = 0; x < screenSize.width(); ++x)
+                found += isMagenta(XGetPixel(row, x, 0)) ? 1 : 0;
+        }
+        XDestroyImage(row);
+    }
+    return found;
+}
+
+// Milliseconds from starting the program to its page on screen; nothing when it never shows.
+std::optional<double> timeToPage(Display* display, const QString& program, const QStringList& arguments,
+                                 const QProcessEnvironment& environment, const QString& workingFolder)
+{
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setWorkingDirectory(workingFolder);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    child.start(program, arguments);
+    std::optional<double> shown;
+    while (timer.elapsed() < giveUpMs && child.state() != QProcess::NotRunning) {
+        if (magentaOnScreen(display) >= enoughMagenta) {
+            shown = double(timer.nsecsElapsed()) / 1e6;
+            break;
+        }
+        QThread::msleep(pollMs);
+    }
+    child.terminate();
+    if (!child.waitForFinished(5000)) {
+        child.kill();
+        child.waitForFinished(5000);
+    }
+    // The next round starts on an empty screen.
+    while (magentaOnScreen(display) >= enoughMagenta && timer.elapsed() < giveUpMs * 2)
+        QThread::msleep(10);
+    return shown;
+}
+
+bool ensureFeh()
+{
+    if (!QStandardPaths::findExecutable(QStringLiteral("feh")).isEmpty())
+        return true;
+    std::printf("installing feh...\n");
+    std::fflush(stdout);
+    QProcess::execute(QStringLiteral("apt-get"),
+                      {QStringLiteral("install"), QStringLiteral("-y"),
+                       QStringLiteral("--no-install-recommends"), QStringLiteral("feh")});
+    return !QStandardPaths::findExecutable(QStringLiteral("feh")).isEmpty();
+}
+
+// An X server of its own, on the first free display from :90.
+struct Xvfb
+{
+    QProcess server;
+    QByteArray name;
+    Display* display = nullptr;
+
+    bool start()
+    {
+        for (int number = 90; number < 100 && !display; ++number) {
+            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+                continue;
+            name = ':' + QByteArray::number(number);
+            server.start(QStringLiteral("Xvfb"),
+                         {QString::fromLatin1(name), QStringLiteral("-screen"), QStringLiteral("0"),
+                          QStringLiteral("%1x%2x24").arg(screenSize.width()).arg(screenSize.height()),
+                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+            for (int wait = 0; wait < 100 && !display; ++wait) {
+                QThread::msleep(50);
+                display = XOpenDisplay(name.constData());
+            }
+        }
+        return display != nullptr;
+    }
+
+    ~Xvfb()
+    {
+        if (display)
+            XCloseDisplay(display);
+        server.terminate();
+        server.waitForFinished(5000);
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // The pages are drawn here without a screen; the programs timed get the X server.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 3;
+    // Absolute: the programs timed start in a folder of their own.
+    const QString program =
+        QFileInfo(argc > 2 ? QString::fromLocal8Bit(argv[2])
+                           : QCoreApplication::applicationDirPath() + QStringLiteral("/../ruvo"))
+            .absoluteFilePath();
+    if (!QFile::exists(program)) {
+        std::printf("no viewer at %s\n", qPrintable(program));
+        return 1;
+    }
+    if (!ensureFeh()) {
+        std::printf("feh is not there and could not be installed\n");
+        return 1;
+    }
+    Xvfb x;
+    if (!x.start()) {
+        std::printf("no X server could be started\n");
+        return 1;
+    }
+
+    QTemporaryDir dir;
+    std::printf("making the books...\n");
+    std::fflush(stdout);
+    // Both start in a folder without pictures, which the viewer would otherwise show first.
+    const QString empty = dir.path() + QStringLiteral("/empty");
+    QDir().mkpath(empty);
+    // The viewer's window at 1200 x 900, and its settings nowhere else.
+    const QString config = dir.path() + QStringLiteral("/config");
+    QDir().mkpath(config + QStringLiteral("/Dudado"));
+    QFile settings(config + QStringLiteral("/Dudado/Dudado.ini"));
+    if (!settings.open(QIODevice::WriteOnly))
+        return 1;
+    settings.write(QStringLiteral("[startup]\nsizew=%1\nsizeh=%2\nbotan=0\n")
+                       .arg(windowSize.width() * twipsPerPixel)
+                       .arg(windowSize.height() * twipsPerPixel)
+                       .toLatin1());
+    settings.close();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(x.name));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    const QString runtime = dir.path() + QStringLiteral("/runtime");
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+
+    const QList<std::pair<QString, QSize>> books{{QStringLiteral("2 MP"), QSize(1200, 1600)},
+                                                 {QStringLiteral("12 MP"), QSize(3000, 4000)}};
+    std::printf("process start to the first page on screen, %d rounds, medians in ms (Xvfb %dx%d, "
+                "window %dx%d):\n",
+                rounds, screenSize.width(), screenSize.height(), windowSize.width(), windowSize.height());
+    for (const auto& [label, size] : books) {
+        const QString book = makeBook(dir.path() + u'/' + QString(label).remove(u' '), size);
+        const QString firstPage = book + QStringLiteral("/p01.jpg");
+        QList<double> viewer;
+        QList<double> feh;
+        for (int round = 0; round < rounds; ++round) {
+            if (const auto ms = timeToPage(x.display, program, {book}, environment, empty))
+                viewer.append(*ms);
+            if (const auto ms = timeToPage(
+                    x.display, QStringLiteral("feh"),
+                    {QStringLiteral("-g"),
+                     QStringLiteral("%1x%2").arg(windowSize.width()).arg(windowSize.height()), firstPage},
+                    environment, empty))
+                feh.append(*ms);
+        }
+        if (viewer.isEmpty() || feh.isEmpty()) {
+            std::printf("%s: a page never showed (viewer %lld of %d, feh %lld of %d)\n", qPrintable(label),
+                        qlonglong(viewer.size()), rounds, qlonglong(feh.size()), rounds);
+            continue;
+        }
+        std::printf("%-6s this viewer (first spread) %7.1f   feh (first page) %7.1f   ratio %.2f\n",
+                    qPrintable(label), median(viewer), median(feh), median(viewer) / median(feh));
+        std::fflush(stdout);
+    }
+    return 0;
+}
