@@ -8,6 +8,8 @@
 //                                      ruvo beside this benchmark's folder)
 //
 // It starts an Xvfb of its own and installs feh when it is missing (apt-get, as root).
+#include "scanned_page.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -48,19 +50,11 @@ double median(QList<double> values)
     return values.at(values.size() / 2);
 }
 
-// A page as hard to decode as a scanned one, gradients and many lines, with a magenta
-// square in every 64-pixel tile.
+// A scanned page with a magenta square in every 64-pixel tile.
 QImage pagePicture(QSize size, int page)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = ruvo::bench::scannedPage(size, page);
     QPainter painter(&image);
-    QLinearGradient gradient(0, 0, size.width(), size.height());
-    gradient.setColorAt(0, QColor::fromHsv(page * 40 % 360, 120, 250));
-    gradient.setColorAt(1, QColor::fromHsv(page * 70 % 360, 200, 90));
-    painter.fillRect(image.rect(), gradient);
-    painter.setPen(QPen(Qt::black, 3));
-    for (int y = 0; y < size.height(); y += 23)
-        painter.drawLine(0, y, size.width(), (y * 7 + page * 131) % size.height());
     for (int y = 0; y < size.height(); y += 64) {
         for (int x = 0; x < size.width(); x += 64)
             painter.fillRect(x + 20, y + 20, 24, 24, QColor(255, 0, 255));

@@ -11,6 +11,7 @@
 #include "commands/control_names.h"
 #include "imaging/cache/prefetching_picture_decoder.h"
 #include "imaging/file_picture_decoder.h"
+#include "scanned_page.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
 #include "viewer/ui/main_window.h"
@@ -22,7 +23,6 @@
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,21 +60,6 @@ double median(const QList<double>& values)
     return percentile(values, 0.5);
 }
 
-// A page as hard to decode as a scanned one: gradients and many lines.
-QImage pagePicture(QSize size, int page)
-{
-    QImage image(size, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QLinearGradient gradient(0, 0, size.width(), size.height());
-    gradient.setColorAt(0, QColor::fromHsv(page * 40 % 360, 120, 250));
-    gradient.setColorAt(1, QColor::fromHsv(page * 70 % 360, 200, 90));
-    painter.fillRect(image.rect(), gradient);
-    painter.setPen(QPen(Qt::black, 3));
-    for (int y = 0; y < size.height(); y += 23)
-        painter.drawLine(0, y, size.width(), (y * 7 + page * 131) % size.height());
-    return image;
-}
-
 struct Book
 {
     QString folder;
@@ -90,7 +75,7 @@ Book makeBook(const QString& folder, QSize size, int pages, int distinct)
     for (int page = 1; page <= pages; ++page) {
         const QString path = folder + QStringLiteral("/p%1.jpg").arg(page, 4, 10, QLatin1Char('0'));
         if (page <= distinct)
-            pagePicture(size, page).save(path, "JPEG", 90);
+            bench::scannedPage(size, page).save(path, "JPEG", 90);
         else
             QFile::link(book.paths.at((page - 1) % distinct), path);
         book.paths.append(path);

@@ -11,15 +11,13 @@
 #include "platform/code_page.h"
 #include "shelf_fixture.h"
 #include "support/file_bytes.h"
+#include "support/folder_snapshot.h"
 #include "support/full_file_system.h"
 
-#include <QCryptographicHash>
-#include <QDirIterator>
 #include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QTest>
 
-#include <map>
 #include <sys/stat.h>
 
 using namespace ruvo;
@@ -58,26 +56,10 @@ QByteArray inCodePage(const QByteArray& utf8)
     return encoder.encode(QString::fromUtf8(utf8));
 }
 
-// What a folder holds, by relative path: a digest of each file's bytes, and the
-// kind of everything else, without reading a FIFO or following a link.
-std::map<QString, QByteArray> stateOf(const QString& root)
+// What a folder holds, files by the digest of their bytes: some are 100 MB.
+FolderSnapshot stateOf(const QString& root)
 {
-    std::map<QString, QByteArray> state;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        const QString path = info.filePath().mid(root.size() + 1);
-        if (info.isSymLink())
-            state[path] = "link";
-        else if (info.isDir())
-            state[path] = "folder";
-        else if (!info.isFile())
-            state[path] = "special";
-        else
-            state[path] = QCryptographicHash::hash(fileBytes(info.filePath()), QCryptographicHash::Sha256);
-    }
-    return state;
+    return snapshotOf(root, FileContents::Digest);
 }
 
 QStringList titlesOf(const QList<FakeMessageBoxes::Shown>& shown)

@@ -2,13 +2,14 @@
 
 #include "support/file_bytes.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 
 namespace ruvo::test {
 
-FolderSnapshot snapshotOf(const QString& root)
+FolderSnapshot snapshotOf(const QString& root, FileContents contents)
 {
     FolderSnapshot snapshot;
     QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -20,6 +21,10 @@ FolderSnapshot snapshotOf(const QString& root)
             snapshot[path] = "link:" + QFile::encodeName(info.symLinkTarget());
         else if (info.isDir())
             snapshot[path] = "folder";
+        else if (!info.isFile())
+            snapshot[path] = "special";
+        else if (contents == FileContents::Digest)
+            snapshot[path] = QCryptographicHash::hash(fileBytes(info.filePath()), QCryptographicHash::Sha256);
         else
             snapshot[path] = fileBytes(info.filePath());
     }

@@ -9,11 +9,19 @@
 namespace ruvo::test {
 
 // What a folder holds, everything below it by path relative to it: a file's
-// bytes, "folder" for a folder, "link:" and the target for a symbolic link
-// (never followed).
+// bytes (or their SHA-256 digest), "folder" for a folder, "link:" and the
+// target for a symbolic link (never followed), "special" for a FIFO, socket
+// or device (never opened).
 using FolderSnapshot = std::map<QString, QByteArray>;
 
-FolderSnapshot snapshotOf(const QString& root);
+enum class FileContents
+{
+    Bytes,
+    // For folders of large files: equal digests stand for equal bytes.
+    Digest,
+};
+
+FolderSnapshot snapshotOf(const QString& root, FileContents contents = FileContents::Bytes);
 
 // The entry of a path in a snapshot; nothing when the path held nothing.
 std::optional<QByteArray> entryOf(const FolderSnapshot& snapshot, const QString& path);
