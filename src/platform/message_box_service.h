@@ -6,8 +6,18 @@ namespace ruvo {
 
 // A question is asked with Yes as the default button, or with No when Yes would
 // change what the user keeps.
-enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageButtons
+{
+    Ok,
+    YesNo,
+    YesNoDefaultNo
+};
+enum class MessageAnswer
+{
+    Ok,
+    Yes,
+    No
+};
 
 // Message boxes with a title, a text and an OK or Yes/No button set. Texts keep
 // carriage returns as line breaks; the real box shows them as separate lines.

@@ -66,8 +66,9 @@ QString RecordFile::readOnlyTitle()
 QString RecordFile::readOnlyText(const QString& recordPath)
 {
     const QChar cr(13);
-    return u"設定記録ファイル"_s + recordPath + u"が"_s + cr + u"読み取り専用属性の為、設定の変更及び追加記録ができません"_s +
-           cr + u"（対策）"_s + cr + recordPath +
+    return u"設定記録ファイル"_s + recordPath + u"が"_s + cr +
+           u"読み取り専用属性の為、設定の変更及び追加記録ができません"_s + cr + u"（対策）"_s + cr +
+           recordPath +
            u"ファイルを直接、読み取り属性チェックを外す又は元のRuvo*.lzhを解凍し直してください"_s;
 }
 

@@ -1,7 +1,7 @@
 #include "viewer/settings_store.h"
 
-#include "platform/settings_service.h"
 #include "common/number_text.h"
+#include "platform/settings_service.h"
 
 namespace ruvo {
 

@@ -44,8 +44,7 @@ private Q_SLOTS:
         QFETCH(int, count);
         QFETCH(int, armed);
         QFETCH(int, spread);
-        const Availability result =
-            evaluateAvailability({index, count, armed != 0, spread == 2, onePage});
+        const Availability result = evaluateAvailability({index, count, armed != 0, spread == 2, onePage});
         QTEST(result.nextEnabled, "next");
         QTEST(result.previousEnabled, "previous");
         QTEST(int(result.endCheckArmed), "armedAfter");

@@ -20,8 +20,8 @@ private Q_SLOTS:
         QSet<QString> keys;
         for (qsizetype i = 0; i < table.size(); ++i) {
             QCOMPARE(table.at(i).index, int(i + 1));
-            const bool keyed = table.at(i).kind == ToolbarButtonKind::Push ||
-                               table.at(i).kind == ToolbarButtonKind::Check;
+            const bool keyed =
+                table.at(i).kind == ToolbarButtonKind::Push || table.at(i).kind == ToolbarButtonKind::Check;
             QCOMPARE(table.at(i).key.isEmpty(), !keyed);
             QCOMPARE(table.at(i).tooltip.isEmpty(), !keyed);
             if (keyed) {

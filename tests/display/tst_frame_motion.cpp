@@ -73,21 +73,23 @@ private Q_SLOTS:
         QTest::addColumn<QPointF>("target");
         // A 12000 x 9000 frame centred on a 9000 x 6000 area: left -1500, top -1500.
         const PanFrame large{9000, 6000, -1500, 12000, 9000};
-        QTest::newRow("centre press stays") << large << QPointF(6000, 4500) << true << true << QPointF(-1500, -1500);
+        QTest::newRow("centre press stays")
+            << large << QPointF(6000, 4500) << true << true << QPointF(-1500, -1500);
         QTest::newRow("press at the right edge stops at the edge")
             << large << QPointF(11900, 4500) << true << true << QPointF(-3000, -1500);
-        QTest::newRow("press at the top left corner") << large << QPointF(100, 100) << true << true << QPointF(0, 0);
+        QTest::newRow("press at the top left corner")
+            << large << QPointF(100, 100) << true << true << QPointF(0, 0);
         const PanFrame small{9000, 6000, 2000, 4000, 3000};
-        QTest::newRow("small page inside stays") << small << QPointF(100, 100) << false << false
-                                                 << QPointF(5000, 3000);
+        QTest::newRow("small page inside stays")
+            << small << QPointF(100, 100) << false << false << QPointF(5000, 3000);
         const PanFrame smallOut{9000, 6000, 6000, 4000, 3000};
         QTest::newRow("small page sticking out right moves")
             << smallOut << QPointF(2000, 1500) << true << true << QPointF(5000, 3000);
         const PanFrame narrowTall{9000, 6000, 2000, 4000, 9000};
         QTest::newRow("narrow tall page: only the top")
             << narrowTall << QPointF(2000, 8000) << false << true << QPointF(5000, -3000);
-        QTest::newRow("narrow tall page pressed high") << narrowTall << QPointF(2000, 100) << false << true
-                                                       << QPointF(5000, 0);
+        QTest::newRow("narrow tall page pressed high")
+            << narrowTall << QPointF(2000, 100) << false << true << QPointF(5000, 0);
         const PanFrame wideShort{9000, 6000, -1000, 12000, 3000};
         QTest::newRow("wide short page: only the left")
             << wideShort << QPointF(1000, 100) << true << false << QPointF(0, 3000);
@@ -135,7 +137,6 @@ private Q_SLOTS:
         QVERIFY(tops.contains(0.0));
     }
 };
-
 
 QTEST_GUILESS_MAIN(TestFrameMotion)
 #include "tst_frame_motion.moc"

@@ -18,8 +18,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("after");
 
         QTest::newRow("empty file") << QByteArray() << "9600" << QByteArray("[startup]\nsizew=9600\n");
-        QTest::newRow("key replaced")
-            << QByteArray("[startup]\nsizew=100\nbotan=0\n") << "12000" << QByteArray("[startup]\nsizew=12000\nbotan=0\n");
+        QTest::newRow("key replaced") << QByteArray("[startup]\nsizew=100\nbotan=0\n") << "12000"
+                                      << QByteArray("[startup]\nsizew=12000\nbotan=0\n");
         QTest::newRow("key added to its section, other sections kept")
             << QByteArray("[startup]\ncol=0\n\n[other]\nsizew=1\n") << "9600"
             << QByteArray("[startup]\ncol=0\nsizew=9600\n\n[other]\nsizew=1\n");
@@ -36,16 +36,19 @@ private Q_SLOTS:
         QFETCH(QByteArray, before);
         QFETCH(QString, value);
         QFETCH(QByteArray, after);
-        const QByteArray text = withIniValue(before, QStringLiteral("startup"), QStringLiteral("sizew"), value);
+        const QByteArray text =
+            withIniValue(before, QStringLiteral("startup"), QStringLiteral("sizew"), value);
         QCOMPARE(text, after);
-        QCOMPARE(iniValue(text, QStringLiteral("startup"), QStringLiteral("sizew")), std::optional<QString>(value));
+        QCOMPARE(iniValue(text, QStringLiteral("startup"), QStringLiteral("sizew")),
+                 std::optional<QString>(value));
     }
 
     void readsOnlyItsSection()
     {
         const QByteArray text("[other]\nsizew=1\n[startup]\r\nbotan=2\r\n");
         QCOMPARE(iniValue(text, QStringLiteral("startup"), QStringLiteral("sizew")), std::nullopt);
-        QCOMPARE(iniValue(text, QStringLiteral("startup"), QStringLiteral("botan")), std::optional<QString>(QStringLiteral("2")));
+        QCOMPARE(iniValue(text, QStringLiteral("startup"), QStringLiteral("botan")),
+                 std::optional<QString>(QStringLiteral("2")));
     }
 
     void agreesWithQtsOwnSettingsFiles()

@@ -14,10 +14,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("root is not doubled") << "/" << "a.jpg" << "/a.jpg";
-        QTest::newRow("sub-folder") << "/books/one" << "a.jpg" << "/books/one/a.jpg";
-        QTest::newRow("folder given with separator") << "/books/" << "a.jpg" << "/books/a.jpg";
-        QTest::newRow("japanese") << "/本/漫画" << "ﾍﾟｰｼﾞ1.bmp" << "/本/漫画/ﾍﾟｰｼﾞ1.bmp";
+        QTest::newRow("root is not doubled") << "/"
+                                             << "a.jpg"
+                                             << "/a.jpg";
+        QTest::newRow("sub-folder") << "/books/one"
+                                    << "a.jpg"
+                                    << "/books/one/a.jpg";
+        QTest::newRow("folder given with separator") << "/books/"
+                                                     << "a.jpg"
+                                                     << "/books/a.jpg";
+        QTest::newRow("japanese") << "/本/漫画"
+                                  << "ﾍﾟｰｼﾞ1.bmp"
+                                  << "/本/漫画/ﾍﾟｰｼﾞ1.bmp";
     }
     void join()
     {
@@ -32,10 +40,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("withoutSeparator");
         QTest::addColumn<QString>("folderForm");
-        QTest::newRow("root") << "/" << "" << "/";
-        QTest::newRow("trailing separator") << "/books/" << "/books" << "/books";
-        QTest::newRow("plain") << "/books" << "/books" << "/books";
-        QTest::newRow("empty") << "" << "" << "";
+        QTest::newRow("root") << "/"
+                              << ""
+                              << "/";
+        QTest::newRow("trailing separator") << "/books/"
+                                            << "/books"
+                                            << "/books";
+        QTest::newRow("plain") << "/books"
+                               << "/books"
+                               << "/books";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
     }
     void folderForms()
     {
@@ -51,9 +67,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");
-        QTest::newRow("file at root") << "/a.jpg" << "/" << "a.jpg";
-        QTest::newRow("nested") << "/x/y/z.gif" << "/x/y" << "z.gif";
-        QTest::newRow("bare name") << "z.gif" << "" << "z.gif";
+        QTest::newRow("file at root") << "/a.jpg"
+                                      << "/"
+                                      << "a.jpg";
+        QTest::newRow("nested") << "/x/y/z.gif"
+                                << "/x/y"
+                                << "z.gif";
+        QTest::newRow("bare name") << "z.gif"
+                                   << ""
+                                   << "z.gif";
     }
     void splitting()
     {

@@ -14,8 +14,8 @@ FullFileSystem::FullFileSystem(int kilobytes)
     if (!m_dir.isValid())
         return;
     const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k,mode=0755";
-    m_mounted = ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0,
-                        options.constData()) == 0;
+    m_mounted =
+        ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, options.constData()) == 0;
 }
 
 FullFileSystem::~FullFileSystem()

@@ -52,16 +52,42 @@ private Q_SLOTS:
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
         QTest::addColumn<int>("color");
-        QTest::newRow("stored values") << "0" << "12000" << "9000" << "11772145" << 0 << 12000 << 9000 << 11772145;
-        QTest::newRow("narrow width raised") << "0" << "1200" << "7200" << "0" << 0 << 3000 << 7200 << 0;
-        QTest::newRow("low height raised") << "0" << "9600" << "2999" << "0" << 0 << 9600 << 3000 << 0;
-        QTest::newRow("exactly the minimum") << "0" << "3000" << "3000" << "0" << 0 << 3000 << 3000 << 0;
-        QTest::newRow("maximised") << "2" << "9000" << "6000" << "255" << 2 << 9000 << 6000 << 255;
-        QTest::newRow("empty values read as 0") << "" << "" << "" << "" << 0 << 3000 << 3000 << 0;
-        QTest::newRow("garbage reads as 0") << "x" << "abc" << "-50" << "red" << 0 << 3000 << 3000 << 0;
-        QTest::newRow("leading numbers") << "2 " << " 8000twips" << "6000.4" << "65280;" << 2 << 8000 << 6000
-                                         << 65280;
-        QTest::newRow("unknown state handed on") << "7" << "9600" << "7200" << "0" << 7 << 9600 << 7200 << 0;
+        QTest::newRow("stored values") << "0"
+                                       << "12000"
+                                       << "9000"
+                                       << "11772145" << 0 << 12000 << 9000 << 11772145;
+        QTest::newRow("narrow width raised") << "0"
+                                             << "1200"
+                                             << "7200"
+                                             << "0" << 0 << 3000 << 7200 << 0;
+        QTest::newRow("low height raised") << "0"
+                                           << "9600"
+                                           << "2999"
+                                           << "0" << 0 << 9600 << 3000 << 0;
+        QTest::newRow("exactly the minimum") << "0"
+                                             << "3000"
+                                             << "3000"
+                                             << "0" << 0 << 3000 << 3000 << 0;
+        QTest::newRow("maximised") << "2"
+                                   << "9000"
+                                   << "6000"
+                                   << "255" << 2 << 9000 << 6000 << 255;
+        QTest::newRow("empty values read as 0") << ""
+                                                << ""
+                                                << ""
+                                                << "" << 0 << 3000 << 3000 << 0;
+        QTest::newRow("garbage reads as 0") << "x"
+                                            << "abc"
+                                            << "-50"
+                                            << "red" << 0 << 3000 << 3000 << 0;
+        QTest::newRow("leading numbers") << "2 "
+                                         << " 8000twips"
+                                         << "6000.4"
+                                         << "65280;" << 2 << 8000 << 6000 << 65280;
+        QTest::newRow("unknown state handed on") << "7"
+                                                 << "9600"
+                                                 << "7200"
+                                                 << "0" << 7 << 9600 << 7200 << 0;
     }
     void restoredWindow()
     {
@@ -269,7 +295,8 @@ private Q_SLOTS:
         QFETCH(QStringList, prepared);
         QTemporaryDir dir;
         const QString book = dir.path() + "/book";
-        QVERIFY(QDir().mkpath(book) && QDir().mkpath(dir.path() + "/one") && QDir().mkpath(dir.path() + "/empty"));
+        QVERIFY(QDir().mkpath(book) && QDir().mkpath(dir.path() + "/one") &&
+                QDir().mkpath(dir.path() + "/empty"));
         for (const char* name : {"p1.jpg", "p2.jpg", "p3.jpg", "notes.txt"}) {
             QFile file(book + '/' + QLatin1String(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -277,7 +304,9 @@ private Q_SLOTS:
         QFile only(dir.path() + "/one/only.bmp");
         QVERIFY(only.open(QIODevice::WriteOnly));
         const auto resolve = [&](QString text) {
-            return text.replace("%B", book).replace("%O", dir.path() + "/one").replace("%E", dir.path() + "/empty");
+            return text.replace("%B", book)
+                .replace("%O", dir.path() + "/one")
+                .replace("%E", dir.path() + "/empty");
         };
         for (QString& path : prepared)
             path = resolve(path);
@@ -286,7 +315,8 @@ private Q_SLOTS:
         f.platform.process.commandLineText = resolve(commandLine);
         const QString caption = f.form.controls().window.caption;
         f.form.prepareStart();
-        QCOMPARE(f.platform.pictures.prefetched, prepared.isEmpty() ? QList<QStringList>() : QList<QStringList>{prepared});
+        QCOMPARE(f.platform.pictures.prefetched,
+                 prepared.isEmpty() ? QList<QStringList>() : QList<QStringList>{prepared});
         QVERIFY(f.platform.pictures.decoded.isEmpty());
         QCOMPARE(f.state.pageIndex, 0);
         QCOMPARE(f.form.controls().window.caption, caption);

@@ -25,11 +25,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("image");
-        for (const char* name : {"a.bmp", "a.jpg", "a.jpeg", "a.gif", "a.ico", "a.wmf", "a.emf", "A.JPEG", "b.Gif",
-                                 "c.Ico", "d.WMF", "e.eMf", "/books/vol1/P002.JPG"})
+        for (const char* name : {"a.bmp", "a.jpg", "a.jpeg", "a.gif", "a.ico", "a.wmf", "a.emf", "A.JPEG",
+                                 "b.Gif", "c.Ico", "d.WMF", "e.eMf", "/books/vol1/P002.JPG"})
             QTest::newRow(name) << QString::fromLatin1(name) << true;
-        for (const char* name : {"a.png", "a.jpg.txt", "jpg", "a.jp", "a.jpgx", "a.tiff", "/books/vol1", "a.jpg ",
-                                 ""})
+        for (const char* name :
+             {"a.png", "a.jpg.txt", "jpg", "a.jp", "a.jpgx", "a.tiff", "/books/vol1", "a.jpg ", ""})
             QTest::newRow(name[0] ? name : "empty") << QString::fromLatin1(name) << false;
     }
     void recognisedExtensions()
@@ -73,11 +73,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("sorted");
-        QTest::newRow("case folded") << QStringList{"b.jpg", "C.jpg", "a.jpg"} << QStringList{"a.jpg", "b.jpg", "C.jpg"};
-        QTest::newRow("digits as characters") << QStringList{"10.jpg", "9.jpg", "1.jpg"}
-                                              << QStringList{"1.jpg", "10.jpg", "9.jpg"};
-        QTest::newRow("same name in two cases stays stable") << QStringList{"a.jpg", "A.jpg", "a.JPG"}
-                                                             << QStringList{"A.jpg", "a.JPG", "a.jpg"};
+        QTest::newRow("case folded") << QStringList{"b.jpg", "C.jpg", "a.jpg"}
+                                     << QStringList{"a.jpg", "b.jpg", "C.jpg"};
+        QTest::newRow("digits as characters")
+            << QStringList{"10.jpg", "9.jpg", "1.jpg"} << QStringList{"1.jpg", "10.jpg", "9.jpg"};
+        QTest::newRow("same name in two cases stays stable")
+            << QStringList{"a.jpg", "A.jpg", "a.JPG"} << QStringList{"A.jpg", "a.JPG", "a.jpg"};
         QTest::newRow("underscore") << QStringList{"a_b.jpg", "aB.jpg"} << QStringList{"a_b.jpg", "aB.jpg"};
     }
     void sortIgnoresCase()

@@ -43,7 +43,8 @@ private Q_SLOTS:
         QTest::newRow("empty file") << QByteArray() << true << false;
         QTest::newRow("empty first line") << QByteArray("\r\n%S\r\n") << true << false;
         QTest::newRow("folder with a shelf") << QByteArray("%S\r\n") << true << true;
-        QTest::newRow("only the first of several lines") << QByteArray("%S\r\n/elsewhere\r\n") << true << true;
+        QTest::newRow("only the first of several lines")
+            << QByteArray("%S\r\n/elsewhere\r\n") << true << true;
         QTest::newRow("lone line feeds") << QByteArray("%S\n") << true << true;
         QTest::newRow("no line end") << QByteArray("%S") << true << true;
         QTest::newRow("folder without a shelf file") << QByteArray("%S/empty\r\n") << true << false;
@@ -140,10 +141,12 @@ private Q_SLOTS:
         if (!allowed) {
             QCOMPARE(messages.shown.first().title, QStringLiteral("記録ファイル属性の確認"));
             QCOMPARE(messages.shown.first().buttons, MessageButtons::Ok);
-            QCOMPARE(messages.shown.first().text,
-                     QStringLiteral("設定記録ファイル/opt/ruvo/defruv.iniが\r読み取り専用属性の為、設定の変更及び追加記録が"
-                                    "できません\r（対策）\r/opt/ruvo/defruv.iniファイルを直接、読み取り属性チェックを外す又は"
-                                    "元のRuvo*.lzhを解凍し直してください"));
+            QCOMPARE(
+                messages.shown.first().text,
+                QStringLiteral(
+                    "設定記録ファイル/opt/ruvo/defruv.iniが\r読み取り専用属性の為、設定の変更及び追加記録が"
+                    "できません\r（対策）\r/opt/ruvo/defruv.iniファイルを直接、読み取り属性チェックを外す又は"
+                    "元のRuvo*.lzhを解凍し直してください"));
         }
     }
 

@@ -87,7 +87,8 @@ BackgroundPanel::BackgroundPanel(Form1& logic, QWidget* parent) : QWidget(parent
     caption->move(toPixels(240), toPixels(600) - 20);
     for (const Swatch& s : backgroundSwatches()) {
         auto* button = new SwatchButton(colorFromValue(s.value()), frame);
-        button->setGeometry(toPixels(s.left), toPixels(s.top()), toPixels(Swatch::size), toPixels(Swatch::size));
+        button->setGeometry(toPixels(s.left), toPixels(s.top()), toPixels(Swatch::size),
+                            toPixels(Swatch::size));
         button->setToolTip(QStringLiteral("RGB(%1, %2, %3)").arg(s.red).arg(s.green).arg(s.blue));
         connect(button, &QPushButton::clicked, this, [this, index = s.index] { m_logic.col_Click(index); });
     }

@@ -11,7 +11,11 @@ class ModeNoticeWindow : public QDialog
     Q_OBJECT
 
 public:
-    enum class Mode { OnePage, TwoPages };
+    enum class Mode
+    {
+        OnePage,
+        TwoPages
+    };
 
     ModeNoticeWindow(Mode mode, int closeAfterMs, QWidget* parent = nullptr);
 

@@ -22,8 +22,8 @@ private Q_SLOTS:
     void dropHelpListsNineLinesAndClosesItself()
     {
         QCOMPARE(dropHelpLines(),
-                 QStringList({"BMPファイル", "JPGファイル", "JPEGファイル", "GIFファイル", "ICOファイル", "WMFファイル",
-                              "EMFファイル", "フォルダ", "ドライブ"}));
+                 QStringList({"BMPファイル", "JPGファイル", "JPEGファイル", "GIFファイル", "ICOファイル",
+                              "WMFファイル", "EMFファイル", "フォルダ", "ドライブ"}));
         QPointer<DropHelpWindow> window = new DropHelpWindow(0);
         window->show();
         QCOMPARE(window->windowTitle(), QStringLiteral("ドラッグ＆ドロップ"));
@@ -38,7 +38,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("text");
         QTest::newRow("one page") << int(ModeNoticeWindow::Mode::OnePage) << "一面表示モードに切り替え中・・";
-        QTest::newRow("two pages") << int(ModeNoticeWindow::Mode::TwoPages) << "二面表示モードに切り替え中・・";
+        QTest::newRow("two pages") << int(ModeNoticeWindow::Mode::TwoPages)
+                                   << "二面表示モードに切り替え中・・";
     }
     void modeNoticesCloseThemselves()
     {
