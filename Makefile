@@ -2,6 +2,8 @@
 #   make run [BOOK=/path/to/folder-or-image]   set up, build and start the viewer
 #   make test                                  set up, build and run every test headless
 #   make deb                                   set up, build and make a Debian package in $(BUILD_DIR)/
+# The source layout:
+#   make format-check                          every C++ file as .clang-format lays it out
 # And the two robustness checks, each in a build folder of its own:
 #   make fuzz [FUZZ_SECONDS=60]                build the fuzz targets with clang and run each that long
 #   make test-asan                             build with the address and undefined-behaviour
@@ -19,7 +21,7 @@ FUZZ_SECONDS ?= 60
 SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:allocator_may_return_null=1:detect_stack_use_after_return=1:check_initialization_order=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: run test build deps deb test-asan fuzz fuzz-deps
+.PHONY: run test build deps deb test-asan fuzz fuzz-deps format-check
 
 deps:
 	bash scripts/install-deps
@@ -33,6 +35,9 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+format-check: deps
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 deb: build
 	cd $(BUILD_DIR) && cpack -G DEB
