@@ -44,12 +44,14 @@ inline constexpr std::array<ToolbarRow, 27> mainToolbarRows = {{
 
 inline constexpr int toolbarButtonCount = int(mainToolbarRows.size());
 
-// The 1-based indices of the buttons the logic switches by itself.
+// The 1-based index of every button, by what it does.
 namespace MainToolbar {
 constexpr int indexOf(QLatin1StringView key)
 {
     return toolbarRowIndex(mainToolbarRows, key);
 }
+inline constexpr int openFile = indexOf(ToolbarKey::openFile);
+inline constexpr int openShelf = indexOf(ToolbarKey::openShelf);
 inline constexpr int registerBook = indexOf(ToolbarKey::registerBook);
 inline constexpr int previousPage = indexOf(ToolbarKey::previousPage);
 inline constexpr int nextPage = indexOf(ToolbarKey::nextPage);
@@ -60,9 +62,14 @@ inline constexpr int lowerRight = indexOf(ToolbarKey::lowerRight);
 inline constexpr int upperRight = indexOf(ToolbarKey::upperRight);
 inline constexpr int scrollRunning = indexOf(ToolbarKey::scrollRunning);
 inline constexpr int scrollStopped = indexOf(ToolbarKey::scrollStopped);
+inline constexpr int toolbar = indexOf(ToolbarKey::toolbar);
 inline constexpr int statusBar = indexOf(ToolbarKey::statusBar);
 inline constexpr int onePage = indexOf(ToolbarKey::onePage);
 inline constexpr int stretch = indexOf(ToolbarKey::stretch);
+inline constexpr int canvas = indexOf(ToolbarKey::canvas);
+inline constexpr int background = indexOf(ToolbarKey::background);
+inline constexpr int version = indexOf(ToolbarKey::version);
+inline constexpr int quit = indexOf(ToolbarKey::quit);
 } // namespace MainToolbar
 
 // The main window's toolbar as the windows use it.

@@ -1,3 +1,4 @@
+#include "commands/control_names.h"
 #include "commands/key_map.h"
 #include "shelf_fixture.h"
 
@@ -27,8 +28,8 @@ private Q_SLOTS:
         QCOMPARE(controls.panel(2), controls.icons.at(1).toolTip);
         QVERIFY(controls.button(10).enabled);
         QVERIFY(controls.button(11).enabled);
-        QVERIFY(controls.menu("dai").enabled);
-        QVERIFY(controls.menu("sak").enabled);
+        QVERIFY(controls.menu(ShelfMenuItem::rename).enabled);
+        QVERIFY(controls.menu(ShelfMenuItem::remove).enabled);
         QCOMPARE(f.popupRequests->count(), 0);
         form.Image1_Click(2);
         QCOMPARE(form.selectedIndex(), 2);
@@ -61,13 +62,13 @@ private Q_SLOTS:
         form.iconMouseDown(2, Qt::RightButton);
         QCOMPARE(f.popupRequests->count(), 1);
         QCOMPARE(form.selectedIndex(), 2);
-        QVERIFY(form.controls().menu("dai").enabled);
+        QVERIFY(form.controls().menu(ShelfMenuItem::rename).enabled);
         form.backgroundMouseDown(Qt::RightButton);
         QCOMPARE(f.popupRequests->count(), 2);
         // Only the sort is offered without a selection.
-        QVERIFY(!form.controls().menu("dai").enabled);
-        QVERIFY(!form.controls().menu("sak").enabled);
-        QVERIFY(form.controls().menu("iconseiretu").enabled);
+        QVERIFY(!form.controls().menu(ShelfMenuItem::rename).enabled);
+        QVERIFY(!form.controls().menu(ShelfMenuItem::remove).enabled);
+        QVERIFY(form.controls().menu(ShelfMenuItem::sort).enabled);
         const QList<MenuItemState>& items = Form6Controls::popupMenuTable();
         QCOMPARE(items.size(), 4);
         QCOMPARE(items.at(0).caption, QStringLiteral("アイコンタイトルの変更(&M)"));

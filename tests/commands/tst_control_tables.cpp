@@ -61,21 +61,22 @@ private Q_SLOTS:
     {
         const Form1Controls controls;
         for (int index = 1; index <= toolbarButtonCount; ++index) {
-            const bool disabled = index == 4 || index == 6 || index == 7;
-            const bool hidden = index == 15 || index == 23;
+            const bool disabled = index == MainToolbar::registerBook || index == MainToolbar::previousPage ||
+                                  index == MainToolbar::nextPage;
+            const bool hidden = index == MainToolbar::scrollRunning || index == MainToolbar::canvas;
             QCOMPARE(controls.button(index).enabled, !disabled);
             QCOMPARE(controls.button(index).visible, !hidden);
             QVERIFY(!controls.button(index).pressed);
         }
         QVERIFY(controls.toolbarVisible);
         QVERIFY(controls.statusBar.visible);
-        QVERIFY(!controls.menu("mnuFile").visible);
-        QVERIFY(!controls.menu("okini").visible);
-        QVERIFY(!controls.menu("line5").visible);
-        QVERIFY(!controls.menu("hondana").enabled);
-        for (const char* checked : {"BOT", "sta", "hyhtt"})
-            QVERIFY(controls.menu(QLatin1String(checked)).checked);
-        QVERIFY(!controls.menu("sing").checked);
+        QVERIFY(!controls.menu(MenuItem::popup).visible);
+        QVERIFY(!controls.menu(MenuItem::shelfMenu).visible);
+        QVERIFY(!controls.menu(MenuItem::hiddenSeparator).visible);
+        QVERIFY(!controls.menu(MenuItem::registerBook).enabled);
+        for (const ControlName checked : {MenuItem::toolbar, MenuItem::statusBar, MenuItem::stretch})
+            QVERIFY(controls.menu(checked).checked);
+        QVERIFY(!controls.menu(MenuItem::onePage).checked);
         QCOMPARE(controls.window.caption, QStringLiteral("Ruvo"));
     }
 
@@ -87,8 +88,8 @@ private Q_SLOTS:
             QVERIFY2(!names.contains(item.name), qPrintable(item.name));
             names.insert(item.name);
         }
-        QCOMPARE(Form1Controls().menu("sta").caption, QStringLiteral("ｽﾃｰﾀｽﾊﾞｰ ON／OFF(&T)"));
-        QCOMPARE(Form1Controls().menu("sing").parent, QStringLiteral("Rsetti"));
+        QCOMPARE(Form1Controls().menu(MenuItem::statusBar).caption, QStringLiteral("ｽﾃｰﾀｽﾊﾞｰ ON／OFF(&T)"));
+        QCOMPARE(Form1Controls().menu(MenuItem::onePage).parent, MenuItem::screenSettings);
     }
 
     void groupsSwitchAsAWhole_data()
@@ -119,7 +120,7 @@ private Q_SLOTS:
         // Nothing outside the group moves.
         setGroupEnabled(controls, CommandGroup(group), false);
         QCOMPARE(controls.button(2).enabled, true);
-        QCOMPARE(controls.menu("open").enabled, true);
+        QCOMPARE(controls.menu(MenuItem::openFile).enabled, true);
     }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browse/form2.h"
+#include "commands/control_names.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
 
@@ -70,9 +71,9 @@ struct ViewerFixture
 
     QString panel(int number) const { return form.controls().statusBar.panel(number); }
     int index() const { return state.pageIndex; }
-    bool nextEnabled() const { return form.controls().menu(QStringLiteral("NEXTP")).enabled; }
-    bool previousEnabled() const { return form.controls().menu(QStringLiteral("PRVP")).enabled; }
-    void setOnePageMode(bool on) { form.controls().menu(QStringLiteral("sing")).checked = on; }
+    bool nextEnabled() const { return form.controls().menu(MenuItem::nextPage).enabled; }
+    bool previousEnabled() const { return form.controls().menu(MenuItem::previousPage).enabled; }
+    void setOnePageMode(bool on) { form.controls().menu(MenuItem::onePage).checked = on; }
     // The colour the fake decoder gives a page's picture.
     static QColor colorOf(const QString& name) { return FakePictureDecoder::colorOf(name); }
     QColor shownColor(const Surface& surface) const

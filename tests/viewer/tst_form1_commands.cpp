@@ -26,8 +26,8 @@ private Q_SLOTS:
         QCOMPARE(f.index(), 3);
 
         // Disabled menus stop the keys, whatever the index says.
-        f.form.controls().menu("NEXTP").enabled = false;
-        f.form.controls().menu("PRVP").enabled = false;
+        f.form.controls().menu(MenuItem::nextPage).enabled = false;
+        f.form.controls().menu(MenuItem::previousPage).enabled = false;
         f.platform.pictures.decoded.clear();
         for (int key : {KeyCode::Space, KeyCode::PageDown, KeyCode::PageUp})
             f.form.Form_KeyDown(key, 0);
@@ -98,24 +98,24 @@ private Q_SLOTS:
         c.toolbarHeight = 450;
         c.statusBarHeight = 300;
         f.setArea(9600, 7200);
-        f.form.Toolbar1_ButtonClick(18);
+        f.form.Toolbar1_ButtonClick(MainToolbar::toolbar);
         QVERIFY(!c.toolbarVisible);
-        QVERIFY(!c.menu("BOT").checked);
+        QVERIFY(!c.menu(MenuItem::toolbar).checked);
         QCOMPARE(c.nori.top, 0.0);
         QCOMPARE(c.nori.height, 6900.0);
         f.form.menuClick("BOT");
         QVERIFY(c.toolbarVisible);
         QCOMPARE(c.nori.top, 450.0);
 
-        f.form.Toolbar1_ButtonClick(19);
+        f.form.Toolbar1_ButtonClick(MainToolbar::statusBar);
         QVERIFY(!c.statusBar.visible);
         QVERIFY(c.button(19).pressed);
         QCOMPARE(c.nori.height, 6750.0);
         f.form.menuClick("sta");
         QVERIFY(c.statusBar.visible);
         QVERIFY(!c.button(19).pressed);
-        f.form.Toolbar1_ButtonClick(19);
-        f.form.Toolbar1_ButtonClick(19);
+        f.form.Toolbar1_ButtonClick(MainToolbar::statusBar);
+        f.form.Toolbar1_ButtonClick(MainToolbar::statusBar);
         QVERIFY(c.statusBar.visible);
         QVERIFY(!c.button(19).pressed);
         QVERIFY(f.platform.pointer.sets > 0);
@@ -127,13 +127,13 @@ private Q_SLOTS:
         ViewerFixture f;
         f.open(f.makeBook(2));
         Form1Controls& c = f.form.controls();
-        f.form.Toolbar1_ButtonClick(16);
+        f.form.Toolbar1_ButtonClick(MainToolbar::scrollStopped);
         QCOMPARE(f.form.fields().autoScrollOn, true);
         QVERIFY(c.button(15).visible);
         QVERIFY(!c.button(16).visible);
-        QVERIFY(c.menu("SCROO").checked);
+        QVERIFY(c.menu(MenuItem::autoScroll).checked);
         QVERIFY(c.timer1Interval > 0);
-        f.form.Toolbar1_ButtonClick(15);
+        f.form.Toolbar1_ButtonClick(MainToolbar::scrollRunning);
         QCOMPARE(f.form.fields().autoScrollOn, false);
         QVERIFY(!c.button(15).visible);
         QVERIFY(c.button(16).visible);
@@ -175,9 +175,9 @@ private Q_SLOTS:
         f.form.menuClick("PRVP");
         QCOMPARE(f.index(), 1);
         f.form.menuClick("sing");
-        QVERIFY(f.form.controls().menu("sing").checked);
+        QVERIFY(f.form.controls().menu(MenuItem::onePage).checked);
         f.form.menuClick("hyhtt");
-        QVERIFY(f.form.controls().menu("hyhtt").checked);
+        QVERIFY(f.form.controls().menu(MenuItem::stretch).checked);
         f.form.menuClick("seiri");
         f.form.menuClick("open");
         f.form.menuClick("tanaopen");
@@ -195,7 +195,7 @@ private Q_SLOTS:
         for (int index : {2, 3, 4, 26})
             f.form.Toolbar1_ButtonClick(index);
         QCOMPARE(f.platform.modal.shown, QStringList({"Form2", "Form6", "Form5", "Form3"}));
-        f.form.Toolbar1_ButtonClick(27);
+        f.form.Toolbar1_ButtonClick(MainToolbar::quit);
         QCOMPARE(f.platform.process.exitCount, 1);
     }
 
@@ -244,7 +244,7 @@ private Q_SLOTS:
     {
         ViewerFixture f;
         Form1Controls& c = f.form.controls();
-        f.form.Toolbar1_ButtonClick(25);
+        f.form.Toolbar1_ButtonClick(MainToolbar::background);
         QVERIFY(c.picture4.visible);
         QCOMPARE(c.picture4.width, c.nori.width);
         QCOMPARE(c.picture4.height, c.nori.height);
@@ -292,7 +292,7 @@ private Q_SLOTS:
     {
         ViewerFixture f;
         f.open(f.makeBook(5));
-        f.form.Toolbar1_ButtonClick(23);
+        f.form.Toolbar1_ButtonClick(MainToolbar::canvas);
         const Form1Controls& c = f.form.controls();
         QVERIFY(c.picture6.visible);
         QCOMPARE(c.foto.size(), 5);

@@ -29,7 +29,7 @@ private Q_SLOTS:
         QCOMPARE(f.index(), 4);
         QCOMPARE(f.platform.modal.shown, QStringList({"Form8"}));
         const Form1Controls& c = f.form.controls();
-        QVERIFY(c.menu("sing").checked);
+        QVERIFY(c.menu(MenuItem::onePage).checked);
         QVERIFY(c.button(21).pressed);
         QCOMPARE(f.panel(2), StatusText::oneScreenMode());
         QCOMPARE(f.panel(1), QStringLiteral("5 / 10"));
@@ -100,7 +100,7 @@ private Q_SLOTS:
     {
         ViewerFixture f;
         f.form.ITtyo();
-        QVERIFY(f.form.controls().menu("sing").checked);
+        QVERIFY(f.form.controls().menu(MenuItem::onePage).checked);
         QCOMPARE(f.panel(1), QStringLiteral("0 / 0"));
         QCOMPARE(f.panel(2), StatusText::oneScreenMode());
         QCOMPARE(f.form.controls().picture1.width, 0.0);
@@ -117,14 +117,14 @@ private Q_SLOTS:
         QVERIFY(!c.button(13).enabled);
 
         f.form.SUTOREKIRIKAE();
-        QVERIFY(c.menu("hyhtt").checked);
+        QVERIFY(c.menu(MenuItem::stretch).checked);
         QVERIFY(c.button(22).pressed);
         QVERIFY(!c.picture1.visible);
         QVERIFY(!placementsEnabled(c));
         for (int index : {9, 10, 11, 12, 13})
             QVERIFY(!c.button(index).enabled);
         QVERIFY(!c.button(16).enabled);
-        QVERIFY(!c.menu("SCROO").enabled);
+        QVERIFY(!c.menu(MenuItem::autoScroll).enabled);
         // Each 6000 x 9000 page in half of 12000 x 8000, meeting at the middle.
         QVERIFY(c.image1.visible);
         QVERIFY(c.image2.visible);
@@ -146,7 +146,7 @@ private Q_SLOTS:
         QVERIFY(!c.image1.visible);
         QVERIFY(placementsEnabled(c));
         QVERIFY(c.button(16).enabled);
-        QVERIFY(c.menu("SCROO").enabled);
+        QVERIFY(c.menu(MenuItem::autoScroll).enabled);
     }
 
     void stretchingOffKeepsTheFrameWhereItWas()
@@ -212,7 +212,7 @@ private Q_SLOTS:
         const Form1Controls& c = f.form.controls();
         f.form.NAKASOROE();
         QVERIFY(!c.button(11).enabled);
-        QVERIFY(!c.menu("lnaka").enabled);
+        QVERIFY(!c.menu(MenuItem::centre).enabled);
         QCOMPARE(c.picture1.left, (12000.0 - 15000) / 2);
         QCOMPARE(c.picture1.top, (8000.0 - 10500) / 2);
         f.form.HIDARIUESOROE();

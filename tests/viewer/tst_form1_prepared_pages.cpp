@@ -65,7 +65,7 @@ private Q_SLOTS:
         const QString book = bookOfManyShapes(f, 8);
         f.form.setDevicePixelRatio(ratio);
         f.setOnePageMode(onePage);
-        f.form.controls().menu("hyhtt").checked = true;
+        f.form.controls().menu(MenuItem::stretch).checked = true;
         f.open(book);
         f.form.NEXTP_Click();
         f.form.NEXTP_Click();
@@ -151,7 +151,7 @@ private Q_SLOTS:
         ViewerFixture f;
         const QString book = bookOfManyShapes(f, 6);
         f.setOnePageMode(onePage);
-        f.form.controls().menu("hyhtt").checked = stretched;
+        f.form.controls().menu(MenuItem::stretch).checked = stretched;
         f.open(book);
         f.form.NEXTP_Click();
         f.platform.pictures.drawRequests.clear();

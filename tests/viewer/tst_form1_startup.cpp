@@ -1,5 +1,6 @@
 #include "browse/form2.h"
 #include "commands/command_group.h"
+#include "commands/toolbar_table.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
 
@@ -119,10 +120,10 @@ private Q_SLOTS:
         const Form1Controls& c = f.form.controls();
         for (const char* control : {"StatusBar1", "Frame2", "Command2"})
             QCOMPARE(c.fontNames.value(QLatin1String(control)), QStringLiteral("ＭＳ Ｐゴシック"));
-        QVERIFY(!c.menu("hyhtt").checked);
-        QVERIFY(!c.menu("sing").checked);
-        QVERIFY(!c.menu("NEXTP").enabled);
-        QVERIFY(!c.menu("PRVP").enabled);
+        QVERIFY(!c.menu(MenuItem::stretch).checked);
+        QVERIFY(!c.menu(MenuItem::onePage).checked);
+        QVERIFY(!c.menu(MenuItem::nextPage).enabled);
+        QVERIFY(!c.menu(MenuItem::previousPage).enabled);
         for (const Surface* page : {&c.picture2, &c.picture3}) {
             QCOMPARE(page->left, 0);
             QCOMPARE(page->top, 0);
@@ -245,7 +246,7 @@ private Q_SLOTS:
     {
         Fixture f;
         f.form.Form_Load();
-        f.form.Toolbar1_ButtonClick(27);
+        f.form.Toolbar1_ButtonClick(MainToolbar::quit);
         QCOMPARE(f.platform.process.exitCount, 1);
         QVERIFY(f.form.isUnloaded());
         QCOMPARE(f.platform.settings.get("botan"), QStringLiteral("0"));

@@ -1,4 +1,5 @@
 #include "browse/form2.h"
+#include "commands/control_names.h"
 #include "imaging/file_picture_decoder.h"
 #include "platform/native_name.h"
 #include "support/raw_files.h"
@@ -68,7 +69,7 @@ private Q_SLOTS:
             QVERIFY(putRawFile(folder + '/' + names.at(i), jpegOf(QSize(40 + i, 30 + i), Qt::darkMagenta)));
 
         RealBookFixture f;
-        f.form.controls().menu(QStringLiteral("sing")).checked = onePage;
+        f.form.controls().menu(MenuItem::onePage).checked = onePage;
         f.form.controls().list1 = QStringList{nameFromNative(folder)};
         f.form.dP();
         QCOMPARE(f.form.controls().window.caption, "Ruvo - " + dir.path() + "/漢字");
