@@ -22,9 +22,8 @@ MenuItemState& MenuItems::operator[](const QString& name)
 {
     const qsizetype index = indexOf(name);
     if (index < 0) {
-        static MenuItemState unknown;
-        unknown = MenuItemState{};
-        return unknown;
+        m_unknown = MenuItemState{};
+        return m_unknown;
     }
     return m_items[index];
 }

@@ -9,7 +9,8 @@
 namespace ruvo {
 
 // A window's menu items in table order, found by name. An unknown name is
-// reported as a fault and answered with an inert item.
+// reported as a fault and answered with an inert item of this table's own,
+// made afresh for every such answer.
 class MenuItems
 {
 public:
@@ -24,6 +25,7 @@ private:
 
     QList<MenuItemState> m_items;
     QHash<QString, qsizetype> m_index;
+    MenuItemState m_unknown;
 };
 
 } // namespace ruvo

@@ -25,9 +25,8 @@ bool ToolbarButtons::holds(int index) const
 ToolbarButtonState& ToolbarButtons::operator[](int index)
 {
     if (!holds(index)) {
-        static ToolbarButtonState unknown;
-        unknown = ToolbarButtonState{};
-        return unknown;
+        m_unknown = ToolbarButtonState{};
+        return m_unknown;
     }
     return m_states[index - 1];
 }

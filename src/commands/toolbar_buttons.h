@@ -10,7 +10,8 @@ namespace ruvo {
 
 // The state of a toolbar's buttons, each starting as its table row says, found
 // by 1-based index or by key. An index outside the table or an unknown key is
-// reported as a fault and answered with an inert button.
+// reported as a fault and answered with an inert button of this toolbar's own,
+// made afresh for every such answer.
 class ToolbarButtons
 {
 public:
@@ -26,6 +27,7 @@ private:
 
     const QList<ToolbarButton>& m_table;
     QList<ToolbarButtonState> m_states;
+    ToolbarButtonState m_unknown;
 };
 
 } // namespace ruvo
