@@ -4,7 +4,7 @@
 #include "bookshelf/shelf_entry.h"
 #include "bookshelf/shelf_write_guard.h"
 #include "common/change_batch.h"
-#include "common/flushing_platform.h"
+#include "platform/flushing_platform.h"
 #include "platform/platform.h"
 
 #include <QHash>

@@ -2,10 +2,10 @@
 
 #include "commands/key_map.h"
 #include "common/change_batch.h"
-#include "common/flushing_platform.h"
 #include "display/page_fitting.h"
 #include "display/wheel_steps.h"
 #include "imaging/picture_decoder.h"
+#include "platform/flushing_platform.h"
 #include "platform/platform.h"
 #include "viewer/form1_controls.h"
 #include "viewer/form1_fields.h"

@@ -1,4 +1,4 @@
-#include "common/flushing_platform.h"
+#include "platform/flushing_platform.h"
 
 #include "common/change_batch.h"
 
