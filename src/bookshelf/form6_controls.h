@@ -4,7 +4,7 @@
 #include "commands/menu_items.h"
 #include "commands/toolbar_button.h"
 #include "commands/toolbar_buttons.h"
-#include "viewer/window_state.h"
+#include "platform/window_state.h"
 
 #include <QHash>
 #include <QImage>

@@ -5,9 +5,9 @@
 #include "commands/menu_items.h"
 #include "commands/toolbar_buttons.h"
 #include "display/surface.h"
+#include "platform/window_state.h"
 #include "viewer/slider_state.h"
 #include "viewer/status_bar_state.h"
-#include "viewer/window_state.h"
 
 #include <QHash>
 #include <QList>

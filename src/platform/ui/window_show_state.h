@@ -1,6 +1,6 @@
 #pragma once
 
-#include "viewer/window_state.h"
+#include "platform/window_state.h"
 
 #include <Qt>
 
