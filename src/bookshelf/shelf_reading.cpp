@@ -22,10 +22,10 @@ std::optional<int> digitValue(QChar c)
 // The text of the file, and whether every byte of it was understood.
 std::pair<QString, bool> shelfText(const QByteArray& bytes)
 {
-    if (bytes.contains('\0'))
-        return {decodeCodePageText(bytes), false};
-    if (std::optional<QString> text = decodeCodePageTextExactly(bytes))
-        return {std::move(*text), true};
+    if (!bytes.contains('\0')) {
+        if (std::optional<QString> text = decodeCodePageTextExactly(bytes))
+            return {std::move(*text), true};
+    }
     return {decodeCodePageText(bytes), false};
 }
 

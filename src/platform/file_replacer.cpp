@@ -117,9 +117,7 @@ bool FileReplacer::create(const QString& path, const QByteArray& bytes) const
     const QByteArray name = nativeName(path);
     if (name.isEmpty())
         return false;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    const int fd = m_calls.createNew(name.constData(), 0666 & ~mask);
+    const int fd = m_calls.createNew(name.constData(), permissionsFor(name));
     if (fd < 0)
         return false;
     const bool written = writeAll(fd, bytes);
