@@ -17,6 +17,8 @@ struct Surface
     bool visible = true;
     int backColor = 0;
     QImage picture;
+    // The page file the picture was decoded from; empty for any other picture.
+    QString source;
     // Image surfaces that scale their picture to their size.
     bool stretch = false;
 

@@ -174,7 +174,7 @@ std::optional<DecodedPicture> readOwnJpeg(const QByteArray& bytes, qint64 mostPi
     const QImage image = jpeg.read(spare, scaledSize);
     if (image.isNull())
         return failure(QStringLiteral("cannot decode picture: ") + jpeg.errorString());
-    return DecodedPicture{image, QString(), jpeg.scaled()};
+    return DecodedPicture{image, QString(), jpeg.scaled(), jpeg.size()};
 }
 
 DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format, const SpareCore& spare,

@@ -16,8 +16,21 @@ struct DecodedPicture
     // The picture scaled as the caller asked, when the reader made it while decoding;
     // otherwise null, and the caller scales the picture itself.
     QImage scaled = QImage();
+    // The picture's own size in pixels, when the image holds it smaller: a picture that was
+    // only wanted drawn at a fraction of its size is decoded at that size alone (image and
+    // scaled are then one image). Otherwise empty, and the image is the whole picture.
+    QSize size = QSize();
 
     bool isValid() const { return error.isEmpty() && !image.isNull(); }
+    QSize pictureSize() const { return size.isValid() ? size : image.size(); }
+    bool isReduced() const { return pictureSize() != image.size(); }
+    // Whether the image has the pixels to be drawn at drawn (device pixels), or at the
+    // picture's own size when drawn is empty.
+    bool serves(QSize drawn) const
+    {
+        return !isReduced() ||
+               (!drawn.isEmpty() && drawn.width() <= image.width() && drawn.height() <= image.height());
+    }
 };
 
 // Runs a piece of work on another core as soon as one is free: at once, later, or never.
@@ -37,6 +50,9 @@ struct PrefetchRequest
         : path(std::move(path)), scaledSize(std::move(scaledSize)), devicePixelRatio(devicePixelRatio)
     {
     }
+
+    // The size the picture is to be drawn at, from its own size: empty for its own size.
+    QSize drawnSize(QSize picture) const { return scaledSize ? scaledSize(picture) : QSize(); }
 
     QString path;
     ScaledSizeOf scaledSize;

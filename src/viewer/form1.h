@@ -245,10 +245,17 @@ private:
     QString pageLabel() const;
     QString positionText() const;
     void loadPicture(Surface& target, const QString& path);
+    // Decodes a page again when its picture, decoded at the size it was drawn stretched, is
+    // now to be drawn larger (device pixels), or at its own size when drawn is empty; true
+    // when it did.
+    bool decodeAgainIfSmall(Surface& page, QSize drawn);
     void noteShownPage();
     // Hands the loaded pages to stretching, or shows the frame at actual size.
     void showLoadedPages();
     void stretchPages();
+    // The stretched image of a page decoded smaller than it is now drawn gets the page
+    // decoded again.
+    void keepSharp(Surface& page, Surface& stretched);
     void place(Placement placement);
 
     // One change notice per user event, however many operations it runs; the

@@ -3,6 +3,7 @@
 #include "commands/placement_commands.h"
 #include "common/number_text.h"
 #include "display/stretch_fit.h"
+#include "display/stretched_device_size.h"
 #include "display/window_layout.h"
 #include "viewer/form1.h"
 
@@ -120,6 +121,7 @@ void Form1::stretchPages()
     Surface& first = m_controls.image1;
     first.visible = false;
     apply(first, stretchFirstPage(sizeOf(m_controls.picture2), area, onePageMode(), sizeOf(first)));
+    keepSharp(m_controls.picture2, first);
     if (onePageMode())
         return;
     Surface& second = m_controls.image2;
@@ -127,6 +129,14 @@ void Form1::stretchPages()
     if (lastPageShownAlone())
         return;
     apply(second, stretchSecondPage(sizeOf(m_controls.picture3), area, sizeOf(second)));
+    keepSharp(m_controls.picture3, second);
+}
+
+void Form1::keepSharp(Surface& page, Surface& stretched)
+{
+    if (stretched.visible &&
+        decodeAgainIfSmall(page, stretchedDeviceSize(stretched.width, stretched.height, m_devicePixelRatio)))
+        stretched.picture = page.picture;
 }
 
 } // namespace ruvo

@@ -38,18 +38,39 @@ void Form1::loadPicture(Surface& target, const QString& path)
         path.isEmpty() ? DecodedPicture{}
                        : m_platform.pictures.decodeToDraw(PrefetchRequest(
                              path, stretchOn() ? stretchedSizeFor(secondPage) : nullptr, m_devicePixelRatio));
+    // Page images take the size of their picture, which a picture decoded only to be drawn
+    // smaller holds at that size.
+    QSize size = m_controls.picture5.picture.size();
+    target.source.clear();
     if (path.isEmpty()) {
         target.picture = m_controls.picture5.picture;
     } else if (decoded.isValid()) {
+        size = decoded.pictureSize();
         target.picture = std::move(decoded.image);
+        target.source = path;
     } else {
         const UserMessage message = Messages::damagedPicture(path);
         m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
         target.picture = m_controls.picture5.picture;
     }
-    // Page images take the size of their picture.
-    target.width = toTwips(target.picture.width());
-    target.height = toTwips(target.picture.height());
+    target.width = toTwips(size.width());
+    target.height = toTwips(size.height());
+}
+
+bool Form1::decodeAgainIfSmall(Surface& page, QSize drawn)
+{
+    const QSize own(toPixels(page.width), toPixels(page.height));
+    const DecodedPicture shown{page.picture, {}, {}, own};
+    if (page.source.isEmpty() || page.picture.isNull() || own.isEmpty() || shown.serves(drawn))
+        return false;
+    const ScaledSizeOf drawnSize = drawn.isEmpty() ? ScaledSizeOf() : [drawn](QSize) { return drawn; };
+    const DecodedPicture decoded =
+        m_platform.pictures.decodeToDraw(PrefetchRequest(page.source, drawnSize, m_devicePixelRatio));
+    // A file changed meanwhile keeps the picture laid out.
+    if (!decoded.isValid() || decoded.pictureSize() != own)
+        return false;
+    page.picture = decoded.image;
+    return true;
 }
 
 void Form1::noteShownPage()

@@ -115,6 +115,9 @@ void Form1::SUTOREP()
         m_controls.menu(MenuItem::autoScroll).enabled = false;
     } else {
         m_controls.button(MainToolbar::stretch).pressed = false;
+        // At actual size every pixel of the page is drawn.
+        decodeAgainIfSmall(m_controls.picture2, QSize());
+        decodeAgainIfSmall(m_controls.picture3, QSize());
         m_controls.picture1.visible = true;
         m_controls.image1.visible = false;
         m_controls.image2.visible = false;

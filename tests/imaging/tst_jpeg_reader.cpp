@@ -41,6 +41,24 @@ Reading readOwn(const QByteArray& bytes, const SpareCore& spare = {})
     return {image, reader.errorString()};
 }
 
+// The mean difference of the two pictures' channels, in levels of 255.
+double meanDifference(const QImage& a, const QImage& b)
+{
+    const QImage left = a.convertToFormat(QImage::Format_RGB32);
+    const QImage right = b.convertToFormat(QImage::Format_RGB32);
+    if (left.size() != right.size())
+        return 255;
+    qint64 sum = 0;
+    for (int y = 0; y < left.height(); ++y) {
+        const auto* l = reinterpret_cast<const QRgb*>(left.constScanLine(y));
+        const auto* r = reinterpret_cast<const QRgb*>(right.constScanLine(y));
+        for (int x = 0; x < left.width(); ++x)
+            sum += std::abs(qRed(l[x]) - qRed(r[x])) + std::abs(qGreen(l[x]) - qGreen(r[x])) +
+                   std::abs(qBlue(l[x]) - qBlue(r[x]));
+    }
+    return double(sum) / (3.0 * left.width() * left.height());
+}
+
 QByteArray jpegOf(QSize size, const JpegShape& shape = {})
 {
     return test::writeJpeg(test::detailedPicture(size), shape);
@@ -187,6 +205,98 @@ private Q_SLOTS:
             QVERIFY(!reader.read({}, [to](QSize) { return to; }).isNull());
             QVERIFY(reader.scaled().isNull());
         }
+    }
+
+    void decodedEighths_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("drawn");
+        QTest::addColumn<int>("eighths");
+        // 3000 * 2 / 8 = 750 and 4000 * 2 / 8 = 1000 hold 675 x 900; one eighth does not.
+        QTest::newRow("12 MP in a 900-pixel window") << QSize(3000, 4000) << QSize(675, 900) << 2;
+        QTest::newRow("exactly half") << QSize(3000, 4000) << QSize(1500, 2000) << 4;
+        QTest::newRow("a pixel over half") << QSize(3000, 4000) << QSize(1501, 2000) << 8;
+        QTest::newRow("the other side over half") << QSize(3000, 4000) << QSize(1000, 2001) << 8;
+        QTest::newRow("the taller side decides") << QSize(4000, 3000) << QSize(400, 1100) << 3;
+        // libjpeg rounds 1001 / 8 up to 126.
+        QTest::newRow("rounded up") << QSize(1001, 1001) << QSize(126, 126) << 1;
+        QTest::newRow("a pixel over an eighth") << QSize(1000, 1000) << QSize(126, 100) << 2;
+        QTest::newRow("one pixel") << QSize(1000, 1000) << QSize(1, 1) << 1;
+        QTest::newRow("own size") << QSize(3000, 4000) << QSize(3000, 4000) << 8;
+        QTest::newRow("larger") << QSize(300, 400) << QSize(3000, 4000) << 8;
+        QTest::newRow("not drawn stretched") << QSize(3000, 4000) << QSize() << 8;
+        QTest::newRow("drawn empty") << QSize(3000, 4000) << QSize(0, 10) << 8;
+    }
+
+    void decodedEighths()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QSize, drawn);
+        QFETCH(int, eighths);
+        QCOMPARE(JpegReader::decodedEighths(picture, drawn), eighths);
+    }
+
+    void reducedReadIsTheDrawnSize_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<JpegShape>("shape");
+        QTest::addColumn<bool>("splits");
+        QTest::addColumn<Spare>("spare");
+        // Large enough to be split when decoded at three eighths.
+        const std::pair<const char*, JpegShape> shapes[] = {
+            {"4:2:0", {}},
+            {"4:2:2", {.hSampling = 2, .vSampling = 1}},
+            {"grey", {.grey = true}},
+            {"restart every row group", {.restartRows = 1}},
+            {"arithmetic", {.arithmetic = true}},
+            {"progressive", {.progressive = true}},
+        };
+        for (const auto& [name, shape] : shapes) {
+            for (Spare spare : {Spare::Inline, Spare::Thread, Spare::Late, Spare::Never})
+                QTest::addRow("%s, %s", name, spareName(spare))
+                    << QSize(2047, 1553) << shape << !shape.progressive << spare;
+        }
+    }
+
+    void reducedReadIsTheDrawnSize()
+    {
+        QFETCH(QSize, size);
+        QFETCH(JpegShape, shape);
+        QFETCH(bool, splits);
+        QFETCH(Spare, spare);
+        const QByteArray jpeg = jpegOf(size, shape);
+        const QImage whole = readOwn(jpeg).image;
+        QVERIFY(!whole.isNull());
+        const QSize drawn(size.width() / 3, size.height() / 3);
+        const auto third = [drawn](QSize) { return drawn; };
+
+        JpegReader alone(jpeg);
+        QVERIFY(alone.readHeader());
+        const QImage reference = alone.read({}, third);
+        QCOMPARE(reference.size(), drawn);
+        QCOMPARE(alone.scaled(), reference);
+
+        ScriptedSpare core(spare);
+        JpegReader reader(jpeg);
+        QVERIFY(reader.readHeader());
+        const QImage picture = reader.read(core.core(), third);
+        core.join();
+        QVERIFY2(!picture.isNull(), qPrintable(reader.errorString()));
+        QCOMPARE(core.offered(), splits ? 1 : 0);
+        QCOMPARE(reader.size(), size);
+        QCOMPARE(picture, reference);
+        // Decoded smaller, it looks as the whole picture scaled to that size looks: these thin
+        // lines differ by about 4 to 6 levels, where a column's shift makes 10.
+        const QImage scaledWhole = smoothScaled(whole, drawn);
+        QVERIFY2(meanDifference(picture, scaledWhole) < 7,
+                 qPrintable(QString::number(meanDifference(picture, scaledWhole))));
+
+        // The caller took the rows back: the late task must not write into the picture.
+        QImage painted = picture;
+        painted.fill(Qt::magenta);
+        const QImage copy = painted.copy();
+        core.runHeld();
+        QCOMPARE(painted, copy);
     }
 
     void cmykIsLeftToQt()

@@ -121,6 +121,27 @@ public:
     }
 };
 
+// Decodes a picture wanted at half its size or less at that size alone, as the JPEG reader
+// does: its own size is 100 x 100.
+class ReducingDecoder : public CountingDecoder
+{
+public:
+    static constexpr QSize own{100, 100};
+
+    DecodedPicture decodeSharing(const QString& path, const SpareCore& spare,
+                                 const ScaledSizeOf& scaledSize = {}) const override
+    {
+        Q_UNUSED(spare);
+        decode(path);
+        const QSize drawn = scaledSize ? scaledSize(own) : QSize();
+        const bool reduced =
+            !drawn.isEmpty() && drawn.width() * 2 <= own.width() && drawn.height() * 2 <= own.height();
+        QImage image(reduced ? drawn : own, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        return {image, {}, reduced ? image : QImage(), own};
+    }
+};
+
 void write(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -295,6 +316,60 @@ private Q_SLOTS:
         decoder.waitForPrefetches();
         QCOMPARE(decoder.bytesHeld(), bytes);
         QCOMPARE(inner.count(page(22)), 1);
+    }
+
+    void aPageDecodedSmallerServesOnlyWhatItHolds_data()
+    {
+        QTest::addColumn<QSize>("wanted");
+        QTest::addColumn<QSize>("image");
+        QTest::addColumn<int>("decodes");
+        QTest::newRow("as prefetched") << QSize(20, 20) << QSize(20, 20) << 1;
+        QTest::newRow("smaller") << QSize(15, 20) << QSize(20, 20) << 1;
+        QTest::newRow("wider") << QSize(21, 20) << QSize(21, 20) << 2;
+        QTest::newRow("larger, decoded whole") << QSize(60, 60) << QSize(100, 100) << 2;
+        QTest::newRow("at its own size") << QSize() << QSize(100, 100) << 2;
+    }
+
+    void aPageDecodedSmallerServesOnlyWhatItHolds()
+    {
+        QFETCH(QSize, wanted);
+        QFETCH(QSize, image);
+        QFETCH(int, decodes);
+        ReducingDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.prefetch({PrefetchRequest(page(80), [](QSize) { return QSize(20, 20); })});
+        decoder.waitForPrefetches();
+        const ScaledSizeOf drawn = wanted.isEmpty() ? ScaledSizeOf() : [wanted](QSize) { return wanted; };
+        const DecodedPicture picture = decoder.decodeToDraw(PrefetchRequest(page(80), drawn));
+        QCOMPARE(picture.image.size(), image);
+        QCOMPARE(picture.pictureSize(), ReducingDecoder::own);
+        QCOMPARE(inner.count(page(80)), decodes);
+        // A prefetch for the page at its own size decodes the small one again, once.
+        decoder.prefetch({PrefetchRequest(page(80))});
+        decoder.waitForPrefetches();
+        QCOMPARE(decoder.decode(page(80)).image.size(), ReducingDecoder::own);
+        QCOMPARE(inner.count(page(80)), image == ReducingDecoder::own ? decodes : decodes + 1);
+    }
+
+    // A picture decoded at its drawn size alone is its own scaled image: one image, counted
+    // once, and not copied to take the screen's pixel ratio.
+    void aPageDecodedSmallerIsHeldOnce()
+    {
+        ReducingDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        const auto drawn = [](QSize) { return QSize(20, 30); };
+        const QImage now = decoder.decodeToDraw(PrefetchRequest(page(81), drawn, 2)).image;
+        decoder.prefetch({PrefetchRequest(page(81), drawn, 2), PrefetchRequest(page(82), drawn, 2)});
+        decoder.waitForPrefetches();
+        const QImage ahead = decoder.decodeToDraw(PrefetchRequest(page(82), drawn, 2)).image;
+        for (const QImage& picture : {now, ahead}) {
+            QCOMPARE(picture.size(), QSize(20, 30));
+            QCOMPARE(picture.devicePixelRatio(), 2.0);
+            const QImage scaled = decoder.preparedScaling(picture, QSize(20, 30));
+            QCOMPARE(scaled.constBits(), picture.constBits());
+        }
+        QCOMPARE(decoder.bytesHeld(), 2 * now.sizeInBytes());
+        QCOMPARE(inner.count(page(81)), 1);
     }
 
     // Pages the reader has passed are not decoded once a later prefetch no longer asks

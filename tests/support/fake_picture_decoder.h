@@ -39,7 +39,15 @@ public:
     DecodedPicture decodeToDraw(const PrefetchRequest& request) const override
     {
         drawRequests.append(request);
-        return decode(request.path);
+        DecodedPicture decoded = decode(request.path);
+        const QSize own = decoded.image.size();
+        const QSize drawn = request.drawnSize(own);
+        if (decodesAtDrawnSize && !drawn.isEmpty() && drawn.width() * 2 <= own.width() &&
+            drawn.height() * 2 <= own.height()) {
+            decoded.image = decoded.image.scaled(drawn);
+            decoded.size = own;
+        }
+        return decoded;
     }
 
     void prefetch(const QList<PrefetchRequest>& requests) override
@@ -89,6 +97,9 @@ public:
     QStringList besides;
     QList<int> decodedBeforeBeside;
     QColor preparedColor;
+    // Pages drawn at half their size or less are decoded at the size drawn alone, as JPEG
+    // pages are.
+    bool decodesAtDrawnSize = false;
     // Paths whose pictures count as decoded ahead.
     QSet<QString> ready;
 };

@@ -1,4 +1,5 @@
 #include "display/stretched_device_size.h"
+#include "display/twips.h"
 #include "support/viewer_fixture.h"
 
 #include <QTest>
@@ -180,6 +181,68 @@ private Q_SLOTS:
         QVERIFY(!f.platform.pictures.prefetchRequests.isEmpty());
         for (const PrefetchRequest& request : f.platform.pictures.prefetchRequests)
             QVERIFY(!request.scaledSize);
+    }
+
+    // A page decoded at the size it was drawn stretched is decoded again to be drawn larger
+    // or at actual size, and not to be drawn smaller.
+    void aPageDecodedSmallIsDecodedAgainToBeDrawnLarger_data()
+    {
+        QTest::addColumn<bool>("onePage");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("decodedAgain");
+        for (const bool onePage : {false, true}) {
+            const char* mode = onePage ? "one page" : "two pages";
+            QTest::addRow("%s, stretching off", mode) << onePage << u"stretch off"_s << true;
+            QTest::addRow("%s, larger window", mode) << onePage << u"larger"_s << true;
+            QTest::addRow("%s, smaller window", mode) << onePage << u"smaller"_s << false;
+        }
+    }
+    void aPageDecodedSmallIsDecodedAgainToBeDrawnLarger()
+    {
+        QFETCH(bool, onePage);
+        QFETCH(QString, change);
+        QFETCH(bool, decodedAgain);
+        ViewerFixture f;
+        const QSize own(3000, 4000);
+        f.platform.pictures.defaultSize = own;
+        f.platform.pictures.decodesAtDrawnSize = true;
+        f.setOnePageMode(onePage);
+        f.form.controls().menu(MenuItem::stretch).checked = true;
+        f.open(f.makeBook(6));
+        f.form.NEXTP_Click();
+        const Form1Controls& c = f.form.controls();
+        const QList<std::pair<const Surface*, const Surface*>> shown =
+            onePage ? QList<std::pair<const Surface*, const Surface*>>{{&c.picture2, &c.image1}}
+                    : QList<std::pair<const Surface*, const Surface*>>{{&c.picture2, &c.image1},
+                                                                       {&c.picture3, &c.image2}};
+        for (const auto& [page, image] : shown) {
+            QCOMPARE(page->picture.size(), drawnSize(*image, 1.0));
+            QCOMPARE(QSizeF(page->width, page->height), QSizeF(toTwips(own.width()), toTwips(own.height())));
+        }
+        const qsizetype decodes = f.platform.pictures.decoded.size();
+        QList<QSize> before;
+        for (const auto& [page, image] : shown)
+            before.append(page->picture.size());
+
+        if (change == u"stretch off"_s)
+            f.form.SUTOREKIRIKAE();
+        else if (change == u"larger"_s)
+            f.setArea(24000, 16000);
+        else
+            f.setArea(9000, 6000);
+
+        QCOMPARE(f.platform.pictures.decoded.size(), decodes + (decodedAgain ? shown.size() : 0));
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            const auto& [page, image] = shown.at(i);
+            if (change == u"stretch off"_s)
+                QCOMPARE(page->picture.size(), own);
+            else if (change == u"larger"_s)
+                QCOMPARE(page->picture.size(), drawnSize(*image, 1.0));
+            else
+                QCOMPARE(page->picture.size(), before.at(i));
+            if (change != u"stretch off"_s)
+                QCOMPARE(image->picture.cacheKey(), page->picture.cacheKey());
+        }
     }
 
     // Turning stretching on, or resizing the window, prepares the pages around again

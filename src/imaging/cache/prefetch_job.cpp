@@ -7,6 +7,20 @@
 
 namespace ruvo {
 
+QImage takeScaled(DecodedPicture& decoded, qreal devicePixelRatio)
+{
+    QImage scaled = std::exchange(decoded.scaled, QImage());
+    if (decoded.isReduced() && scaled.cacheKey() == decoded.image.cacheKey()) {
+        // Let go of first: a shared image would be copied to take the ratio.
+        scaled = QImage();
+        decoded.image.setDevicePixelRatio(devicePixelRatio);
+        return decoded.image;
+    }
+    if (!scaled.isNull())
+        scaled.setDevicePixelRatio(devicePixelRatio);
+    return scaled;
+}
+
 PrefetchJob::PrefetchJob(const PictureDecoder& decoder, const PrefetchRequest& request,
                          std::function<void()> finished)
     : m_decoder(&decoder), m_request(request), m_finished(std::move(finished))
@@ -15,9 +29,10 @@ PrefetchJob::PrefetchJob(const PictureDecoder& decoder, const PrefetchRequest& r
     m_scaled.start();
 }
 
-PrefetchJob::PrefetchJob(const QImage& picture, const PrefetchRequest& request,
+PrefetchJob::PrefetchJob(const DecodedPicture& picture, const PrefetchRequest& request,
                          std::function<void()> finished)
-    : m_source(picture), m_request(request), m_finished(std::move(finished))
+    : m_source(picture.image), m_sourceSize(picture.pictureSize()), m_request(request),
+      m_finished(std::move(finished))
 {
     m_picture.start();
     m_scaled.start();
@@ -31,12 +46,13 @@ void PrefetchJob::run(QThreadPool* scaleIn, const SpareCore& spare)
     QImage scaledOnTheWay;
     if (m_decoder) {
         DecodedPicture decoded = m_decoder->decodeSharing(m_request.path, spare, m_request.scaledSize);
-        scaledOnTheWay = std::exchange(decoded.scaled, QImage());
+        scaledOnTheWay = takeScaled(decoded, m_request.devicePixelRatio);
         // Set before the picture is published: whoever sees the picture may scale it.
         m_source = decoded.image;
+        m_sourceSize = decoded.pictureSize();
         m_picture.addResult(std::move(decoded));
     } else {
-        m_picture.addResult(DecodedPicture{m_source, {}});
+        m_picture.addResult(DecodedPicture{m_source, {}, {}, m_sourceSize});
     }
     // Scaled on the way: taken before the picture is published, so that whoever waits for the
     // scaled image waits for this one rather than scaling the picture again.
@@ -62,8 +78,7 @@ void PrefetchJob::scaleHere()
 {
     if (m_scalingTaken.exchange(true))
         return;
-    const QSize size =
-        m_request.scaledSize && !m_source.isNull() ? m_request.scaledSize(m_source.size()) : QSize();
+    const QSize size = m_source.isNull() ? QSize() : m_request.drawnSize(m_sourceSize);
     publishScaled(size.isEmpty() ? QImage() : smoothScaled(m_source, size));
 }
 

@@ -17,6 +17,11 @@ struct ScaledPicture
     QImage image;
 };
 
+// Takes the image the reader scaled on the way out of decoded, with the screen's pixel ratio
+// (a null image when there is none). A picture decoded at its drawn size alone is that image
+// itself, and stays one image.
+QImage takeScaled(DecodedPicture& decoded, qreal devicePixelRatio);
+
 // The work of preparing one page ahead: decoding its picture (unless it is already
 // decoded) and, when asked, scaling it to the size it will be drawn at. The picture is
 // published as soon as it is decoded, before any scaling; a reader that scaled it on the
@@ -34,7 +39,8 @@ public:
     PrefetchJob(const PictureDecoder& decoder, const PrefetchRequest& request,
                 std::function<void()> finished);
     // Scales a picture already decoded.
-    PrefetchJob(const QImage& picture, const PrefetchRequest& request, std::function<void()> finished);
+    PrefetchJob(const DecodedPicture& picture, const PrefetchRequest& request,
+                std::function<void()> finished);
 
     QFuture<DecodedPicture> picture() { return m_picture.future(); }
     QFuture<ScaledPicture> scaled() { return m_scaled.future(); }
@@ -62,6 +68,8 @@ private:
 
     const PictureDecoder* m_decoder = nullptr;
     QImage m_source;
+    // The picture's own size, which the source may hold smaller.
+    QSize m_sourceSize;
     PrefetchRequest m_request;
     std::function<void()> m_finished;
     QPromise<DecodedPicture> m_picture;

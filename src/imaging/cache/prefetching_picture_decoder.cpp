@@ -88,9 +88,14 @@ PrefetchingPictureDecoder::Stamp PrefetchingPictureDecoder::stampOf(const QStrin
 qint64 PrefetchingPictureDecoder::bytesOf(const Entry& entry)
 {
     qint64 bytes = 0;
-    if (hasResult(entry.picture))
-        bytes += entry.picture.result().image.sizeInBytes();
-    if (hasResult(entry.scaled))
+    qint64 pictureKey = 0;
+    if (hasResult(entry.picture)) {
+        const QImage picture = entry.picture.result().image;
+        bytes += picture.sizeInBytes();
+        pictureKey = picture.cacheKey();
+    }
+    // A picture decoded at its drawn size alone is its scaled image too.
+    if (hasResult(entry.scaled) && entry.scaled.result().image.cacheKey() != pictureKey)
         bytes += entry.scaled.result().image.sizeInBytes();
     return bytes;
 }
@@ -121,16 +126,19 @@ DecodedPicture PrefetchingPictureDecoder::decodeToDraw(const PrefetchRequest& re
         job->run(&m_pool, spareCore());
     if (picture.isValid()) {
         picture.waitForFinished();
-        // A job cancelled between finding it and running it leaves no picture.
-        if (picture.resultCount() > 0)
-            return picture.result();
+        // A job cancelled between finding it and running it leaves no picture; one decoded
+        // at a smaller size than now wanted is decoded again.
+        if (picture.resultCount() > 0) {
+            const DecodedPicture prepared = picture.result();
+            if (prepared.serves(request.drawnSize(prepared.pictureSize())))
+                return prepared;
+        }
     }
 
     DecodedPicture decoded = m_inner.decodeSharing(path, spareCore(), request.scaledSize);
-    QImage scaledOnTheWay = std::exchange(decoded.scaled, QImage());
+    const QImage scaledOnTheWay = takeScaled(decoded, request.devicePixelRatio);
     Entry entry{stamp, nullptr, QtFuture::makeReadyFuture(decoded), QFuture<ScaledPicture>(), {}, 0};
     if (!scaledOnTheWay.isNull()) {
-        scaledOnTheWay.setDevicePixelRatio(request.devicePixelRatio);
         entry.scaled = QtFuture::makeReadyFuture(ScaledPicture{decoded.image.cacheKey(), scaledOnTheWay});
         entry.scaledSizeOf = request.scaledSize;
     }
@@ -167,11 +175,10 @@ void PrefetchingPictureDecoder::start(const std::shared_ptr<PrefetchJob>& job) c
 
 void PrefetchingPictureDecoder::startScaling(Entry& entry, const PrefetchRequest& request) const
 {
-    const QImage picture = entry.picture.result().image;
-    const QSize wanted =
-        request.scaledSize && !picture.isNull() ? request.scaledSize(picture.size()) : QSize();
+    const DecodedPicture picture = entry.picture.result();
+    const QSize wanted = picture.image.isNull() ? QSize() : request.drawnSize(picture.pictureSize());
     const QSize prepared =
-        entry.scaledSizeOf && !picture.isNull() ? entry.scaledSizeOf(picture.size()) : QSize();
+        entry.scaledSizeOf && !picture.image.isNull() ? entry.scaledSizeOf(picture.pictureSize()) : QSize();
     if (wanted.isEmpty() || wanted == prepared)
         return;
     if (entry.job)
@@ -211,9 +218,12 @@ void PrefetchingPictureDecoder::prefetch(const QList<PrefetchRequest>& requests)
         const auto it = m_entries.find(request.path);
         if (it != m_entries.end()) {
             const bool current = it->stamp == stamps.at(i);
-            // Decoded already: only the scaled image may still be wanted, or wanted at
-            // another size.
-            if (current && hasResult(it->picture)) {
+            // Decoded already, with the pixels wanted: only the scaled image may still be
+            // wanted, or wanted at another size.
+            const bool serves =
+                current && hasResult(it->picture) &&
+                it->picture.result().serves(request.drawnSize(it->picture.result().pictureSize()));
+            if (serves) {
                 startScaling(*it, request);
                 continue;
             }
@@ -270,9 +280,10 @@ QImage PrefetchingPictureDecoder::preparedScaling(const QImage& picture, QSize s
             if (!hasResult(entry.picture) || entry.picture.result().image.cacheKey() != picture.cacheKey())
                 continue;
             // A scaling still under way for this size is waited for rather than done twice.
-            const bool wanted = hasResult(entry.scaled) ? entry.scaled.result().image.size() == size
-                                                        : !entry.scaled.isFinished() && entry.scaledSizeOf &&
-                                                              entry.scaledSizeOf(picture.size()) == size;
+            const bool wanted = hasResult(entry.scaled)
+                                    ? entry.scaled.result().image.size() == size
+                                    : !entry.scaled.isFinished() && entry.scaledSizeOf &&
+                                          entry.scaledSizeOf(entry.picture.result().pictureSize()) == size;
             if (wanted) {
                 entry.lastUse = ++m_uses;
                 scaled = entry.scaled;

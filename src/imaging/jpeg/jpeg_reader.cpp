@@ -105,6 +105,13 @@ public:
         return jpeg_read_header(&m_info, TRUE) == JPEG_HEADER_OK;
     }
 
+    // Decodes the picture at eighths/8 of each side, the inverse transform done at that size.
+    void setScale(int eighths)
+    {
+        m_info.scale_num = unsigned(eighths);
+        m_info.scale_denom = 8;
+    }
+
     bool start()
     {
         if (setjmp(m_error.jump))
@@ -207,10 +214,11 @@ class LowerBand
 {
 public:
     // With a scaler, the rows are scaled into the target's memory as they are decoded.
-    LowerBand(const QByteArray& data, uchar* bits, qsizetype bytesPerLine, int height, int groupRows,
-              std::shared_ptr<const AreaScaler> scaler, uchar* targetBits, qsizetype targetBytesPerLine)
-        : m_data(data), m_bits(bits), m_bytesPerLine(bytesPerLine), m_groupRows(groupRows),
-          m_scaler(std::move(scaler)), m_claims(height, groupRows)
+    LowerBand(const QByteArray& data, int eighths, uchar* bits, qsizetype bytesPerLine, int height,
+              int groupRows, std::shared_ptr<const AreaScaler> scaler, uchar* targetBits,
+              qsizetype targetBytesPerLine)
+        : m_data(data), m_eighths(eighths), m_bits(bits), m_bytesPerLine(bytesPerLine),
+          m_groupRows(groupRows), m_scaler(std::move(scaler)), m_claims(height, groupRows)
     {
         if (m_scaler)
             m_scaled.emplace(*m_scaler, targetBits, targetBytesPerLine, height);
@@ -231,9 +239,9 @@ public:
         if (m_scaled)
             m_scaled->restartAt(from);
         Decompressor lower(m_data);
-        const bool done = lower.readHeader() && lower.start() && lower.skip(from) &&
-                          lower.readRows(m_bits, m_bytesPerLine, height, m_scaled ? &*m_scaled : nullptr) &&
-                          lower.finish();
+        const bool done =
+            lower.readHeader() && (lower.setScale(m_eighths), lower.start()) && lower.skip(from) &&
+            lower.readRows(m_bits, m_bytesPerLine, height, m_scaled ? &*m_scaled : nullptr) && lower.finish();
         if (!done) {
             lower.copyMessage(m_message);
             m_failed = true;
@@ -256,6 +264,7 @@ public:
 
 private:
     const QByteArray m_data;
+    const int m_eighths;
     // The picture's memory, and the scaled image's: the caller keeps both until the spare
     // core is done.
     uchar* const m_bits;
@@ -316,6 +325,20 @@ int JpegReader::splitRow(int height, qint64 pixels, int groupRows, bool scaling,
     return split > 0 && split >= claimed && split < height ? split : height;
 }
 
+int JpegReader::decodedEighths(QSize picture, QSize drawn)
+{
+    const bool halfOrLess = !drawn.isEmpty() && qint64(drawn.width()) * 2 <= picture.width() &&
+                            qint64(drawn.height()) * 2 <= picture.height();
+    if (!halfOrLess)
+        return 8;
+    // libjpeg rounds a scaled side up.
+    const auto side = [](int whole, int eighths) { return int((qint64(whole) * eighths + 7) / 8); };
+    int eighths = 1;
+    while (side(picture.width(), eighths) < drawn.width() || side(picture.height(), eighths) < drawn.height())
+        ++eighths;
+    return eighths;
+}
+
 QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
 {
     Decompressor& upper = d->upper;
@@ -324,6 +347,11 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
         d->error = QStringLiteral("not a picture of one or three channels");
         return {};
     }
+    // Drawn at a fraction of its size, the picture is decoded at about that size by libjpeg
+    // and scaled the rest of the way.
+    const QSize scaledTo = scaledSize ? scaledSize(size()) : QSize();
+    const int eighths = decodedEighths(size(), scaledTo);
+    upper.setScale(eighths);
     if (!upper.start()) {
         d->error = upper.message();
         return {};
@@ -341,10 +369,9 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
     const qsizetype bytesPerLine = image.bytesPerLine();
 
     // Scaled as it is decoded, when it is made smaller; otherwise the caller scales it.
-    const QSize scaledTo = scaledSize ? scaledSize(image.size()) : QSize();
     std::shared_ptr<const AreaScaler> scaler;
     QImage scaled;
-    if (AreaScaler::handles(image, scaledTo)) {
+    if (image.size() != scaledTo && AreaScaler::handles(image, scaledTo)) {
         scaled = scalingTarget(image, scaledTo);
         if (!scaled.isNull())
             scaler = std::make_shared<const AreaScaler>(image.size(), scaledTo, image.format());
@@ -360,8 +387,8 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
                         splitRow(height, qint64(width) * height, groupRows, scaler != nullptr) < height;
     std::shared_ptr<LowerBand> lower;
     if (splits) {
-        lower = std::make_shared<LowerBand>(upper.data(), bits, bytesPerLine, height, groupRows, scaler,
-                                            scaler ? scaled.bits() : nullptr, scaled.bytesPerLine());
+        lower = std::make_shared<LowerBand>(upper.data(), eighths, bits, bytesPerLine, height, groupRows,
+                                            scaler, scaler ? scaled.bits() : nullptr, scaled.bytesPerLine());
         spare([lower] { lower->run(); });
     }
     const auto readUpTo = [&](int, int end) { return upper.readRows(bits, bytesPerLine, end, upperBand); };
@@ -394,7 +421,10 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
         image.setDotsPerMeterX(int(100.0 * info.X_density));
         image.setDotsPerMeterY(int(100.0 * info.Y_density));
     }
-    d->scaled = scaled;
+    // Decoded smaller, the picture is kept at the size drawn alone.
+    if (eighths < 8 && !scaled.isNull())
+        image = scaled;
+    d->scaled = image.size() == scaledTo ? image : scaled;
     return image;
 }
 

@@ -35,7 +35,8 @@ public:
     bool handles() const;
     QSize size() const;
     // The picture, or a null image with errorString() telling why. Asked for a smaller size,
-    // it scales the rows as they are decoded, each band on its own core.
+    // it scales the rows as they are decoded, each band on its own core. Asked for half the
+    // picture's size or less, it decodes at the size drawn alone, which it then returns.
     QImage read(const SpareCore& spare = {}, const ScaledSizeOf& scaledSize = {});
     // The picture scaled as read() was asked, when it could be; otherwise null.
     QImage scaled() const;
@@ -45,6 +46,10 @@ public:
     // rows come out in groups of groupRows, and which is scaled as it is decoded or not,
     // when the spare core begins with the caller's rows claimed up to claimed; the height
     // itself when it is not worth splitting.
+    // The eighths of each side a picture is decoded at to be drawn at drawn (device pixels):
+    // the fewest that still give at least drawn, when that is half the picture or less; 8
+    // otherwise.
+    static int decodedEighths(QSize picture, QSize drawn);
     static int splitRow(int height, qint64 pixels, int groupRows, bool scaling = false, int claimed = 0);
 
 private:

@@ -73,6 +73,8 @@ QImage scalingTarget(const QImage& picture, QSize size)
 
 QImage smoothScaled(const QImage& picture, QSize size, const SpareCore& spare)
 {
+    if (picture.size() == size && picture.format() == AreaScaler::targetFormat(picture.format()))
+        return picture;
     if (!AreaScaler::handles(picture, size))
         return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // Everything is allocated before the spare core is offered its rows; nothing after.
