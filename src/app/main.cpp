@@ -20,6 +20,7 @@
 #include "viewer/ui/viewer_windows.h"
 #include "viewer/viewer_state.h"
 #include "windows/ui/application_identity.h"
+#include "windows/ui/japanese_standard_texts.h"
 #include "windows/ui/splash_window.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     applyApplicationIdentity();
+    installJapaneseStandardTexts();
 
     WidgetMessageBoxService messages;
     CallbackModalWindowService windows;

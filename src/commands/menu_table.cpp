@@ -44,10 +44,11 @@ const QList<MenuItemState>& menuTable()
         item(MenuItem::statusBar, u"ｽﾃｰﾀｽﾊﾞｰ ON／OFF(&T)"_s, MenuItem::screenSettings, true),
         item(MenuItem::stretch, u"ストレッチ ON/OFF(&F)"_s, MenuItem::screenSettings, true),
         item(MenuItem::onePage, u"表示モード [一面] [二面] 切り替え(&R)"_s, MenuItem::screenSettings),
+        // Added to the program's own commands, before quitting, which stays the last item.
+        item(MenuItem::fullScreen, u"全画面表示 ON/OFF(&W)"_s, MenuItem::popup),
         item(MenuItem::hiddenSeparator, u"-"_s, MenuItem::popup, false, true, false),
         item(MenuItem::separatorBeforeQuit, u"-"_s, MenuItem::popup),
         item(MenuItem::quit, u"Ruvoの終了(&X)"_s, MenuItem::popup),
-        item(MenuItem::fullScreen, u"全画面表示 ON/OFF(&W)"_s, MenuItem::popup),
         item(MenuItem::shelfMenu, u"本棚"_s, {}, false, true, false),
         item(MenuItem::tidyShelf, u"本棚の整理"_s, MenuItem::shelfMenu),
     };

@@ -3,11 +3,14 @@
 #include "commands/command_group.h"
 #include "commands/toolbar_table.h"
 #include "display/twips.h"
+#include "platform/message_box_service.h"
 #include "platform/paths.h"
 #include "platform/process_service.h"
+#include "viewer/book_opening.h"
 #include "viewer/placeholder_picture.h"
 #include "viewer/record_file.h"
 #include "viewer/settings_store.h"
+#include "viewer/user_messages.h"
 
 namespace ruvo {
 
@@ -118,7 +121,12 @@ void Form1::afterSplash()
 {
     const ChangeBatch::Scope changes(m_changes);
     m_controls.list1.clear();
-    if (!m_state.commandLine.isEmpty()) {
+    // A path that is not there is said so, by name; the window stays on its empty book.
+    if (!m_state.commandLine.isEmpty() &&
+        bookOpening(m_state.commandLine, m_platform.files).kind == BookOpening::Kind::Gone) {
+        const UserMessage message = Messages::missingFile(m_state.commandLine);
+        m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+    } else if (!m_state.commandLine.isEmpty()) {
         m_controls.list1.append(m_state.commandLine);
         dP();
     }

@@ -92,6 +92,19 @@ private Q_SLOTS:
         QCOMPARE(Form1Controls().menu(MenuItem::onePage).parent, MenuItem::screenSettings);
     }
 
+    // Quitting stays the last item of the popup menu, after a separator.
+    void quittingIsThePopupsLastItem()
+    {
+        QStringList shown;
+        for (const MenuItemState& item : menuTable()) {
+            if (item.parent == MenuItem::popup && item.visible)
+                shown.append(item.name);
+        }
+        QCOMPARE(shown.last(), QString(MenuItem::quit));
+        QCOMPARE(shown.at(shown.size() - 2), QString(MenuItem::separatorBeforeQuit));
+        QVERIFY(shown.contains(MenuItem::fullScreen));
+    }
+
     void groupsSwitchAsAWhole_data()
     {
         QTest::addColumn<int>("group");

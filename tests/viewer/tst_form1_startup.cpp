@@ -256,12 +256,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<QStringList>("list");
-        QTest::newRow("no path") << "" << QStringList{};
-        QTest::newRow("a path with spaces, unchanged") << "/books/my book" << QStringList{"/books/my book"};
+        QTest::addColumn<bool>("told");
+        QTest::newRow("no path") << "" << QStringList{} << false;
+        QTest::newRow("a path with spaces, unchanged") << "%T/my book" << QStringList{"%T/my book"} << false;
+        // Said by name, and nothing is opened.
+        QTest::newRow("a path that is gone") << "%T/gone book" << QStringList{} << true;
     }
     void afterSplash()
     {
         QFETCH(QString, commandLine);
+        QFETCH(QStringList, list);
+        QFETCH(bool, told);
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.path() + "/my book"));
+        commandLine.replace("%T", dir.path());
+        list.replaceInStrings("%T", dir.path());
         Fixture f;
         f.platform.process.commandLineText = commandLine;
         f.form.Form_Load();
@@ -270,8 +279,13 @@ private Q_SLOTS:
         c.nori.width = 9000;
         c.picture1.width = 12000;
         f.form.afterSplash();
-        QTEST(c.list1, "list");
+        QCOMPARE(c.list1, list);
         QCOMPARE(c.picture1.left, -3000);
+        QCOMPARE(f.platform.messages.shown.size(), told ? 1 : 0);
+        if (told) {
+            QCOMPARE(f.platform.messages.shown.first().text, "ファイルが存在しません\r" + commandLine);
+            QCOMPARE(f.platform.messages.shown.first().buttons, MessageButtons::Ok);
+        }
     }
 
     // Before the splash, the pages the command line will open are handed to the decoder to be

@@ -1,4 +1,5 @@
 #include "platform/ui/widget_message_box_service.h"
+#include "windows/ui/japanese_standard_texts.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -7,12 +8,46 @@
 #include <QTimer>
 
 using namespace ruvo;
+using namespace Qt::StringLiterals;
 
 class TestWidgetMessageBox : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(installJapaneseStandardTexts()); }
+
+    // The program speaks Japanese, Qt's own buttons included.
+    void buttonsSpeakJapanese_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("notice") << int(MessageButtons::Ok) << QStringList{u"OK"_s};
+        QTest::newRow("question") << int(MessageButtons::YesNo)
+                                  << QStringList{u"はい(&Y)"_s, u"いいえ(&N)"_s};
+        QTest::newRow("cautious question")
+            << int(MessageButtons::YesNoDefaultNo) << QStringList{u"はい(&Y)"_s, u"いいえ(&N)"_s};
+    }
+    void buttonsSpeakJapanese()
+    {
+        QFETCH(int, buttons);
+        QFETCH(QStringList, texts);
+        WidgetMessageBoxService service;
+        QStringList shown;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            for (const QMessageBox::StandardButton button :
+                 {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No}) {
+                if (QAbstractButton* shownButton = box->button(button))
+                    shown.append(shownButton->text());
+            }
+            box->reject();
+        });
+        service.show(u"本棚"_s, u"よろしいですか？"_s, MessageButtons(buttons));
+        QCOMPARE(shown, texts);
+    }
+
     // A name that looks like markup is shown as it is, line breaks as lines; a
     // notice has no icon, a question its own.
     void namesAreShownAsPlainText_data()

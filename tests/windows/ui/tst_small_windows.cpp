@@ -27,6 +27,8 @@ private Q_SLOTS:
         QPointer<DropHelpWindow> window = new DropHelpWindow(0);
         window->show();
         QCOMPARE(window->windowTitle(), QStringLiteral("ドラッグ＆ドロップ"));
+        // Wide enough for its title beside the title bar's buttons.
+        QVERIFY(window->width() >= window->fontMetrics().horizontalAdvance(window->windowTitle()) + 150);
         QCOMPARE(window->findChild<QGroupBox*>()->title(), QStringLiteral("ドロップ対応ファイル"));
         QCOMPARE(window->findChild<QLabel*>()->text().split(QLatin1Char('\n')), dropHelpLines());
         // It closes and deletes itself on its timer.
