@@ -9,6 +9,7 @@
 //
 // It starts an Xvfb of its own and installs feh when it is missing (apt-get, as root).
 #include "scanned_page.h"
+#include "x_session.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,7 +19,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -128,52 +128,6 @@ std::optional<double> timeToPage(Display* display, const QString& program, const
     return shown;
 }
 
-bool ensureFeh()
-{
-    if (!QStandardPaths::findExecutable(QStringLiteral("feh")).isEmpty())
-        return true;
-    std::printf("installing feh...\n");
-    std::fflush(stdout);
-    QProcess::execute(QStringLiteral("apt-get"),
-                      {QStringLiteral("install"), QStringLiteral("-y"),
-                       QStringLiteral("--no-install-recommends"), QStringLiteral("feh")});
-    return !QStandardPaths::findExecutable(QStringLiteral("feh")).isEmpty();
-}
-
-// An X server of its own, on the first free display from :90.
-struct Xvfb
-{
-    QProcess server;
-    QByteArray name;
-    Display* display = nullptr;
-
-    bool start()
-    {
-        for (int number = 90; number < 100 && !display; ++number) {
-            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-                continue;
-            name = ':' + QByteArray::number(number);
-            server.start(QStringLiteral("Xvfb"),
-                         {QString::fromLatin1(name), QStringLiteral("-screen"), QStringLiteral("0"),
-                          QStringLiteral("%1x%2x24").arg(screenSize.width()).arg(screenSize.height()),
-                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-            for (int wait = 0; wait < 100 && !display; ++wait) {
-                QThread::msleep(50);
-                display = XOpenDisplay(name.constData());
-            }
-        }
-        return display != nullptr;
-    }
-
-    ~Xvfb()
-    {
-        if (display)
-            XCloseDisplay(display);
-        server.terminate();
-        server.waitForFinished(5000);
-    }
-};
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -191,12 +145,13 @@ int main(int argc, char* argv[])
         std::printf("no viewer at %s\n", qPrintable(program));
         return 1;
     }
-    if (!ensureFeh()) {
+    if (!ruvo::bench::ensureInstalled({QStringLiteral("feh")}, {QStringLiteral("feh")})) {
         std::printf("feh is not there and could not be installed\n");
         return 1;
     }
-    Xvfb x;
-    if (!x.start()) {
+    ruvo::bench::Xvfb x;
+    Display* const display = x.start(screenSize) ? XOpenDisplay(x.name.constData()) : nullptr;
+    if (!display) {
         std::printf("no X server could be started\n");
         return 1;
     }
@@ -238,10 +193,10 @@ int main(int argc, char* argv[])
         QList<double> viewer;
         QList<double> feh;
         for (int round = 0; round < rounds; ++round) {
-            if (const auto ms = timeToPage(x.display, program, {book}, environment, empty))
+            if (const auto ms = timeToPage(display, program, {book}, environment, empty))
                 viewer.append(*ms);
             if (const auto ms = timeToPage(
-                    x.display, QStringLiteral("feh"),
+                    display, QStringLiteral("feh"),
                     {QStringLiteral("-g"),
                      QStringLiteral("%1x%2").arg(windowSize.width()).arg(windowSize.height()), firstPage},
                     environment, empty))
@@ -256,5 +211,6 @@ int main(int argc, char* argv[])
                     qPrintable(label), median(viewer), median(feh), median(viewer) / median(feh));
         std::fflush(stdout);
     }
+    XCloseDisplay(display);
     return 0;
 }

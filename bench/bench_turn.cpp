@@ -1,12 +1,18 @@
 // Prints how long a page turn takes in the real main window, from the key event to the
 // finished paint of the new pages, in every mode, beside the bare decoding of the same
 // pages; the start-up to the first spread painted; the pages shown while a key is held;
-// and the resident memory while paging through a long book, beside the cache's cap.
+// and the resident memory while paging through a long book, beside the cache's cap; and the
+// peak resident memory of paging through the 12 MP book in each mode, beside qimgv showing the
+// same book in its default fit-to-window mode (installed with xdotool when missing, run in an
+// Xvfb of its own).
 //
-//   bench_turn            all of it (runs itself once more to time a fresh start-up), and how
-//                         long an idle spare core takes to begin a task
+//   bench_turn            all of it (runs itself once more to time a fresh start-up, and once
+//                         per mode for the memory), and how long an idle spare core takes to
+//                         begin a task
 //   bench_turn TEXT       only the page turns whose description holds TEXT ("12 MP, one page")
 //   bench_turn --startup  (internal) one start-up on the book given after it
+//   bench_turn --memory MODE BOOK  (internal) the peak resident memory paging through BOOK in
+//                         MODE ("one page, stretched", ...)
 #include "browse/form2.h"
 #include "commands/control_names.h"
 #include "imaging/cache/prefetching_picture_decoder.h"
@@ -16,6 +22,7 @@
 #include "viewer/form1.h"
 #include "viewer/ui/main_window.h"
 #include "viewer/ui/viewing_area.h"
+#include "x_session.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,6 +41,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,6 +89,19 @@ Book makeBook(const QString& folder, QSize size, int pages, int distinct)
         book.paths.append(path);
     }
     return book;
+}
+
+// The peak resident memory of a process so far (VmHWM), in megabytes.
+double peakResidentMb(const QString& pid = QStringLiteral("self"))
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0;
 }
 
 qint64 residentBytes()
@@ -341,6 +362,98 @@ void memoryThroughALongBook(const Book& book)
         double(cachePeak) / mb, double(PrefetchingPictureDecoder::defaultByteBudget) / mb);
 }
 
+// Pages through the book to its end and back, dwelling on each page until the work ahead is
+// done, in one mode: the peak resident memory of this process.
+int memoryInMode(const QString& mode, const QString& folder)
+{
+    FilePictureDecoder files;
+    PrefetchingPictureDecoder ahead(files);
+    ShownViewer viewer(ahead);
+    const bool onePage = mode.contains(QStringLiteral("one page"));
+    viewer.open(folder, onePage, mode.contains(QStringLiteral("stretched")));
+    const int count = int(QDir(folder).entryList(QDir::Files).size());
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_PageUp}) {
+        for (int turn = 0; turn < count; ++turn) {
+            ahead.waitForPrefetches();
+            viewer.settle();
+            viewer.press(key);
+        }
+    }
+    ahead.waitForPrefetches();
+    std::printf("%.1f\n", peakResidentMb());
+    return 0;
+}
+
+// qimgv in an X server of its own, showing the book from its first page to its last in its
+// default fit-to-window mode at the size of the viewer's window: its peak resident memory.
+std::optional<double> qimgvPeak(const QString& folder, int pages)
+{
+    if (!bench::ensureInstalled({QStringLiteral("qimgv"), QStringLiteral("xdotool")},
+                                {QStringLiteral("qimgv"), QStringLiteral("xdotool")}))
+        return std::nullopt;
+    bench::Xvfb x;
+    if (!x.start(windowSize + QSize(200, 200)))
+        return std::nullopt;
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(x.name));
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    const auto xdotool = [&](const QStringList& arguments) {
+        QProcess tool;
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral("xdotool"), arguments);
+        tool.waitForFinished(20000);
+        return QString::fromLatin1(tool.readAllStandardOutput()).trimmed();
+    };
+    QProcess viewer;
+    viewer.setProcessEnvironment(environment);
+    viewer.setStandardOutputFile(QProcess::nullDevice());
+    viewer.setStandardErrorFile(QProcess::nullDevice());
+    viewer.start(QStringLiteral("qimgv"),
+                 {QDir(folder).entryList(QDir::Files, QDir::Name).value(0).prepend(folder + u'/')});
+    const QString pid = QString::number(viewer.processId());
+    const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
+                                    QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid})
+                               .split(u'\n')
+                               .value(0);
+    if (window.isEmpty())
+        return std::nullopt;
+    xdotool({QStringLiteral("windowsize"), window, QString::number(windowSize.width()),
+             QString::number(windowSize.height())});
+    // Long enough for a 12 MP page to be decoded and shown, and the next ones read ahead.
+    constexpr int dwellMs = 1500;
+    QThread::msleep(dwellMs);
+    for (int page = 1; page < pages; ++page) {
+        xdotool({QStringLiteral("key"), QStringLiteral("--window"), window, QStringLiteral("Right")});
+        QThread::msleep(dwellMs);
+    }
+    const double peak = peakResidentMb(pid);
+    viewer.terminate();
+    viewer.waitForFinished(5000);
+    return peak;
+}
+
+void memoryFigures(const QString& program, const Book& book)
+{
+    std::printf("peak resident memory paging through the %lld pages of 12 MP, in MB (the viewer in a %dx%d "
+                "window on the offscreen platform):\n",
+                static_cast<long long>(book.paths.size()), windowSize.width(), windowSize.height());
+    for (const char* mode :
+         {"one page, actual size", "one page, stretched", "two pages, actual size", "two pages, stretched"}) {
+        QProcess child;
+        child.start(program, {QStringLiteral("--memory"), QString::fromLatin1(mode), book.folder});
+        child.waitForFinished(600000);
+        std::printf("  this viewer, %-24s %7.1f\n", mode, child.readAllStandardOutput().trimmed().toDouble());
+        std::fflush(stdout);
+    }
+    if (const std::optional<double> peak = qimgvPeak(book.folder, int(book.paths.size())))
+        std::printf("  qimgv, fit to window (Xvfb)      %7.1f\n", *peak);
+    else
+        std::printf("  qimgv could not be run\n");
+}
+
 // How long a thread that has been idle for a while takes to begin a task handed to it, as
 // the spare core is handed the lower rows of a page: on a virtual machine whose other
 // processor sleeps when idle, waking it can take milliseconds.
@@ -408,6 +521,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     if (argc == 3 && QByteArray(argv[1]) == "--startup")
         return startUp(QString::fromLocal8Bit(argv[2]));
+    if (argc == 4 && QByteArray(argv[1]) == "--memory")
+        return memoryInMode(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
 
     const QByteArray only = argc == 2 ? QByteArray(argv[1]) : QByteArray();
     QTemporaryDir dir;
@@ -418,6 +533,7 @@ int main(int argc, char* argv[])
 
     if (only.isEmpty()) {
         startUpFigures(QCoreApplication::applicationFilePath(), large);
+        memoryFigures(QCoreApplication::applicationFilePath(), large);
         spareCoreWakeUp();
     }
 

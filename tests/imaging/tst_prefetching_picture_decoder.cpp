@@ -389,6 +389,27 @@ private Q_SLOTS:
         QCOMPARE(inner.count(page(34)), 1);
     }
 
+    // Pages decoded ahead that a later prefetch no longer names are let go of at once; the
+    // page most recently asked for stays.
+    void pagesNoLongerNamedAreLetGo()
+    {
+        CountingDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.decode(page(90));
+        decoder.prefetch({page(91), page(92)});
+        decoder.waitForPrefetches();
+        decoder.prefetch({page(92), page(93)});
+        decoder.waitForPrefetches();
+        const qint64 picture = QImage(10, 10, QImage::Format_RGB32).sizeInBytes();
+        QCOMPARE(decoder.bytesHeld(), 3 * picture);
+        for (const int kept : {90, 92, 93}) {
+            QVERIFY(decoder.isReady(page(kept)));
+            decoder.decode(page(kept));
+            QCOMPARE(inner.count(page(kept)), 1);
+        }
+        QVERIFY(!decoder.isReady(page(91)));
+    }
+
     // A page asked for before any worker took it up is decoded at once by the caller,
     // not after the work queued before it, and not a second time by a worker.
     void aQueuedPageIsDecodedByTheCaller()

@@ -196,9 +196,12 @@ void PrefetchingPictureDecoder::dropUnwanted(const QList<PrefetchRequest>& reque
     QSet<QString> wanted;
     for (const PrefetchRequest& request : requests)
         wanted.insert(request.path);
+    // Pages on screen are held by the window, not here: beside the pages asked for, the cache
+    // keeps only the one most recently asked for, and whatever is being prepared.
     for (auto it = m_entries.begin(); it != m_entries.end();) {
+        const bool unwanted = !wanted.contains(it.key()) && it.key() != m_lastAsked;
         const bool queuedOnly = it->job && !it->picture.isFinished();
-        if (queuedOnly && !wanted.contains(it.key()) && it->job->cancel())
+        if (unwanted && (queuedOnly ? it->job->cancel() : it->picture.isFinished()))
             it = drop(it);
         else
             ++it;

@@ -20,10 +20,13 @@ namespace ruvo {
 // work with a spare core of normal priority (the workers that prepare ahead run at a lower
 // one). Pictures the cache lets go of are freed there too, not on the caller's thread.
 //
-// Bounds: at most maximumEntries pages are kept, and the pictures and scaled images
-// together hold at most the byte budget beyond the page most recently asked for and the
-// work still running (at most two pages at a time, one per worker). Prefetches that a
-// later prefetch no longer asks for are dropped before they start.
+// What it holds: the pages the latest prefetch asked for, the page most recently asked for,
+// and the pages still being prepared; a prefetch lets go of every other page, and of the
+// work queued for it. Within that, at most maximumEntries pages are kept, and the pictures
+// and scaled images together (a picture decoded at its drawn size alone counted once) hold
+// at most the byte budget beyond the page most recently asked for and the work still
+// running (at most two pages at a time, one per worker). The pages on screen are held by
+// the window as long as they are shown, whether the cache keeps them or not.
 class PrefetchingPictureDecoder : public PictureDecoder
 {
 public:
