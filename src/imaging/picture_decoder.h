@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/scaling/smooth_scaling.h"
+
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -31,6 +33,13 @@ struct DecodedPicture
         return !isReduced() ||
                (!drawn.isEmpty() && drawn.width() <= image.width() && drawn.height() <= image.height());
     }
+};
+
+// A picture to be drawn stretched, at size (device pixels).
+struct PictureToScale
+{
+    QImage picture;
+    QSize size;
 };
 
 // Runs a piece of work on another core as soon as one is free: at once, later, or never.
@@ -77,7 +86,7 @@ public:
         return decode(path);
     }
     // The picture wanted on screen now, to be drawn as the request says: when it is drawn
-    // stretched, preparedScaling() then finds it scaled if that was done on the way.
+    // stretched, scaled() then finds it scaled if that was done on the way.
     virtual DecodedPicture decodeToDraw(const PrefetchRequest& request) const { return decode(request.path); }
     // A hint that these pictures are likely to be asked for next, most likely first, and
     // that no others are; a decoder that keeps no cache ignores it.
@@ -91,13 +100,14 @@ public:
         Q_UNUSED(path);
         return false;
     }
-    // The picture smoothly scaled to size (device pixels), when it was prepared ahead;
-    // otherwise a null image.
-    virtual QImage preparedScaling(const QImage& picture, QSize size) const
+    // The pictures smoothly scaled to their sizes, in order: what was prepared ahead as it
+    // is, the rest scaled now. A decoder that keeps no cache scales them one after the other.
+    virtual QList<QImage> scaled(const QList<PictureToScale>& pictures) const
     {
-        Q_UNUSED(picture);
-        Q_UNUSED(size);
-        return {};
+        QList<QImage> images;
+        for (const PictureToScale& wanted : pictures)
+            images.append(smoothScaled(wanted.picture, wanted.size));
+        return images;
     }
 };
 

@@ -62,8 +62,8 @@ public:
     // Prepares the pages around the one on screen again, as they will now be drawn (after
     // the viewing area changed size).
     void prepareAhead();
-    // A page's picture already scaled to this device size, or a null image.
-    QImage preparedStretch(const QImage& picture, QSize deviceSize) const;
+    // The stretched pages' pictures scaled to their sizes on screen, in order.
+    QList<QImage> stretchedImages(const QList<PictureToScale>& pictures) const;
 
     // Opening a path and the resets every opening uses. Dropped files are
     // queued in order and the first is opened.

@@ -143,9 +143,9 @@ void Form1::prepareAhead()
     prefetchAround();
 }
 
-QImage Form1::preparedStretch(const QImage& picture, QSize deviceSize) const
+QList<QImage> Form1::stretchedImages(const QList<PictureToScale>& pictures) const
 {
-    return m_platform.pictures.preparedScaling(picture, deviceSize);
+    return m_platform.pictures.scaled(pictures);
 }
 
 void Form1::nextPage()

@@ -71,17 +71,15 @@ QList<double> exactAverage(const QImage& picture, QSize to, int x, int y)
     return channels;
 }
 
-// The picture scaled in two bands that meet at split, the lower one done first.
-QImage scaledInBands(const QImage& picture, QSize to, int split)
+// The picture scaled from its rows handed over in two runs that meet at split.
+QImage scaledInTwoRuns(const QImage& picture, QSize to, int split)
 {
     const AreaScaler scaler(picture.size(), to, picture.format());
     QImage target = scalingTarget(picture, to);
-    ScalingBand upper(scaler, target.bits(), target.bytesPerLine(), 0);
-    ScalingBand lower(scaler, target.bits(), target.bytesPerLine(), split);
     target.fill(Qt::magenta);
-    lower.addRows(picture.constScanLine(split), picture.bytesPerLine(), picture.height() - split);
-    upper.addRows(picture.constBits(), picture.bytesPerLine(), split);
-    ScalingBand::join(upper, lower);
+    ScalingBand band(scaler, target.bits(), target.bytesPerLine());
+    band.addRows(picture.constBits(), picture.bytesPerLine(), split);
+    band.addRows(picture.constScanLine(split), picture.bytesPerLine(), picture.height() - split);
     return target;
 }
 
@@ -149,7 +147,7 @@ private Q_SLOTS:
         QVERIFY2(worst < 1.0, qPrintable(QString::number(worst)));
     }
 
-    void bandsAddUpToTheWhole_data()
+    void runsAddUpToTheWhole_data()
     {
         QTest::addColumn<QSize>("from");
         QTest::addColumn<QSize>("to");
@@ -164,7 +162,7 @@ private Q_SLOTS:
             << QSize(16, 30) << QSize(9, 29) << QImage::Format_RGB32;
     }
 
-    void bandsAddUpToTheWhole()
+    void runsAddUpToTheWhole()
     {
         QFETCH(QSize, from);
         QFETCH(QSize, to);
@@ -172,7 +170,7 @@ private Q_SLOTS:
         const QImage picture = noise(from, format, 11);
         const QImage whole = smoothScaled(picture, to);
         for (int split = 1; split < from.height(); ++split)
-            QVERIFY2(scaledInBands(picture, to, split) == whole, qPrintable(QString::number(split)));
+            QVERIFY2(scaledInTwoRuns(picture, to, split) == whole, qPrintable(QString::number(split)));
     }
 
     void rowsHandedOverInAnyRuns()
@@ -183,47 +181,13 @@ private Q_SLOTS:
         const AreaScaler scaler(picture.size(), to, picture.format());
         for (int run : {1, 2, 5, 16, 96}) {
             QImage target = scalingTarget(picture, to);
-            ScalingBand band(scaler, target.bits(), target.bytesPerLine(), 0);
+            ScalingBand band(scaler, target.bits(), target.bytesPerLine());
             while (band.nextRow() < picture.height()) {
                 const int count = std::min(run, picture.height() - band.nextRow());
                 band.addRows(picture.constScanLine(band.nextRow()), picture.bytesPerLine(), count);
             }
             QVERIFY2(target == whole, qPrintable(QString::number(run)));
         }
-    }
-
-    // A large picture shares its rows with a spare core, whenever that begins, and comes
-    // out the same; a spare core that begins after the caller is done writes nothing.
-    void aSpareCoreChangesNothing_data()
-    {
-        QTest::addColumn<Spare>("spare");
-        for (Spare spare : {Spare::Inline, Spare::Thread, Spare::Late, Spare::Never})
-            QTest::newRow(ruvo::test::spareName(spare)) << spare;
-    }
-
-    void aSpareCoreChangesNothing()
-    {
-        QFETCH(Spare, spare);
-        const QImage picture = noise(QSize(600, 900), QImage::Format_RGB32, 5);
-        const QSize to(347, 521);
-        const QImage whole = smoothScaled(picture, to);
-        ScriptedSpare core(spare);
-        QImage shared = smoothScaled(picture, to, core.core());
-        core.join();
-        QCOMPARE(core.offered(), 1);
-        QCOMPARE(shared, whole);
-        shared.fill(Qt::magenta);
-        const QImage painted = shared.copy();
-        core.runHeld();
-        QCOMPARE(shared, painted);
-    }
-
-    void smallPicturesAreNotShared()
-    {
-        ScriptedSpare core(Spare::Inline);
-        const QImage picture = noise(QSize(511, 512), QImage::Format_RGB32);
-        QCOMPARE(smoothScaled(picture, QSize(300, 300), core.core()), smoothScaled(picture, QSize(300, 300)));
-        QCOMPARE(core.offered(), 0);
     }
 
     void handles_data()

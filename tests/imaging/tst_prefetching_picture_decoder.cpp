@@ -1,4 +1,5 @@
 #include "imaging/cache/prefetching_picture_decoder.h"
+#include "imaging/scaling/smooth_scaling.h"
 
 #include <QFile>
 #include <QMutex>
@@ -387,6 +388,30 @@ private Q_SLOTS:
         QCOMPARE(inner.count(page(32)), 0);
         QCOMPARE(inner.count(page(33)), 0);
         QCOMPARE(inner.count(page(34)), 1);
+    }
+
+    // Pictures to be drawn stretched come back in order: those prepared ahead as they are,
+    // the others scaled there and then.
+    void picturesNotPreparedAreScaledThen()
+    {
+        CountingDecoder inner;
+        PrefetchingPictureDecoder decoder(inner);
+        decoder.prefetch({PrefetchRequest(page(95), [](QSize) { return QSize(40, 30); })});
+        decoder.waitForPrefetches();
+        const QImage prepared = decoder.decode(page(95)).image;
+        QImage first(30, 20, QImage::Format_RGB32);
+        first.fill(Qt::darkRed);
+        QImage last(50, 10, QImage::Format_RGB32);
+        last.fill(Qt::darkBlue);
+        const QList<QImage> images = decoder.scaled({{first, QSize(15, 10)},
+                                                     {prepared, QSize(40, 30)},
+                                                     {last, QSize(5, 5)},
+                                                     {QImage(), QSize(4, 4)}});
+        QCOMPARE(images.size(), 4);
+        QCOMPARE(images.at(0), smoothScaled(first, QSize(15, 10)));
+        QCOMPARE(images.at(1).constBits(), decoder.preparedScaling(prepared, QSize(40, 30)).constBits());
+        QCOMPARE(images.at(2), smoothScaled(last, QSize(5, 5)));
+        QVERIFY(images.at(3).isNull());
     }
 
     // Pages decoded ahead that a later prefetch no longer names are let go of at once; the

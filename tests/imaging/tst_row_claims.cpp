@@ -1,4 +1,4 @@
-#include "imaging/scaling/row_claims.h"
+#include "imaging/jpeg/row_claims.h"
 
 #include <QTest>
 

@@ -67,14 +67,19 @@ public:
 
     bool isReady(const QString& path) const override { return ready.contains(path); }
 
-    // Stands for scaling prepared ahead: every picture is prepared, in preparedColor.
-    QImage preparedScaling(const QImage& picture, QSize size) const override
+    // Stands for scaling prepared ahead: with a prepared colour, every picture is prepared,
+    // in that colour.
+    QList<QImage> scaled(const QList<PictureToScale>& pictures) const override
     {
-        if (!preparedColor.isValid() || picture.isNull())
-            return {};
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(preparedColor);
-        return image;
+        if (!preparedColor.isValid())
+            return PictureDecoder::scaled(pictures);
+        QList<QImage> images;
+        for (const PictureToScale& wanted : pictures) {
+            QImage image(wanted.size, QImage::Format_RGB32);
+            image.fill(preparedColor);
+            images.append(wanted.picture.isNull() ? QImage() : image);
+        }
+        return images;
     }
 
     static QColor colorOf(const QString& name) { return QColor::fromRgb(qHash(name) & 0xFFFFFF); }

@@ -4,6 +4,7 @@
 #include "platform/native_file.h"
 
 #include <QSet>
+#include <QtConcurrent/QtConcurrentRun>
 #include <utility>
 
 namespace ruvo {
@@ -305,6 +306,29 @@ QImage PrefetchingPictureDecoder::preparedScaling(const QImage& picture, QSize s
         return {};
     const ScaledPicture result = scaled.result();
     return result.sourceKey == picture.cacheKey() && result.image.size() == size ? result.image : QImage();
+}
+
+QList<QImage> PrefetchingPictureDecoder::scaled(const QList<PictureToScale>& pictures) const
+{
+    QList<QImage> images;
+    QList<qsizetype> toScale;
+    for (const PictureToScale& wanted : pictures) {
+        images.append(preparedScaling(wanted.picture, wanted.size));
+        if (images.last().isNull() && !wanted.picture.isNull())
+            toScale.append(images.size() - 1);
+    }
+    QList<QFuture<QImage>> beside;
+    for (qsizetype i = 0; i + 1 < toScale.size(); ++i) {
+        const PictureToScale wanted = pictures.at(toScale.at(i));
+        beside.append(
+            QtConcurrent::run(&m_spare, [wanted] { return smoothScaled(wanted.picture, wanted.size); }));
+    }
+    if (!toScale.isEmpty())
+        images[toScale.last()] =
+            smoothScaled(pictures.at(toScale.last()).picture, pictures.at(toScale.last()).size);
+    for (qsizetype i = 0; i < beside.size(); ++i)
+        images[toScale.at(i)] = beside.at(i).result();
+    return images;
 }
 
 void PrefetchingPictureDecoder::waitForPrefetches() const

@@ -45,7 +45,12 @@ public:
     // Decodes the page, and scales it as asked, on the spare core.
     void decodeBeside(const PrefetchRequest& request) override;
     bool isReady(const QString& path) const override;
-    QImage preparedScaling(const QImage& picture, QSize size) const override;
+    // Pictures not prepared ahead are scaled now: all but the last on the spare core, the last
+    // here, side by side.
+    QList<QImage> scaled(const QList<PictureToScale>& pictures) const override;
+    // The picture smoothly scaled to size (device pixels), when it was prepared ahead;
+    // otherwise a null image.
+    QImage preparedScaling(const QImage& picture, QSize size) const;
 
     // Waits until every prefetch and everything on the spare core has finished (for tests
     // and shutdown).

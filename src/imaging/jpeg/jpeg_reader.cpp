@@ -1,8 +1,8 @@
 #include "imaging/jpeg/jpeg_reader.h"
 
+#include "imaging/jpeg/row_claims.h"
 #include "imaging/picture_limits.h"
 #include "imaging/scaling/area_scaler.h"
-#include "imaging/scaling/row_claims.h"
 #include "imaging/scaling/scaling_band.h"
 #include "imaging/scaling/smooth_scaling.h"
 
@@ -29,10 +29,7 @@ constexpr int kMostScans = 1000;
 constexpr qint64 kSmallestSplitPixels = 512 * 512;
 // The upper rows' share: the spare core runs through them at about half the cost of
 // decoding them before it decodes the rest, so both cores finish together at about 21/32.
-// Rows scaled as well cost each core more, and the running through relatively less: then
-// at about 19/32.
 constexpr int kSplitNumerator = 21;
-constexpr int kScalingSplitNumerator = 19;
 constexpr int kSplitDenominator = 32;
 // Rows decoded are scaled in runs of this many, while they are still in the cache.
 constexpr int kRowsScaledTogether = 16;
@@ -213,35 +210,26 @@ private:
 class LowerBand
 {
 public:
-    // With a scaler, the rows are scaled into the target's memory as they are decoded.
-    LowerBand(const QByteArray& data, int eighths, uchar* bits, qsizetype bytesPerLine, int height,
-              int groupRows, std::shared_ptr<const AreaScaler> scaler, uchar* targetBits,
-              qsizetype targetBytesPerLine)
-        : m_data(data), m_eighths(eighths), m_bits(bits), m_bytesPerLine(bytesPerLine),
-          m_groupRows(groupRows), m_scaler(std::move(scaler)), m_claims(height, groupRows)
+    LowerBand(const QByteArray& data, uchar* bits, qsizetype bytesPerLine, int height, int groupRows)
+        : m_data(data), m_bits(bits), m_bytesPerLine(bytesPerLine), m_groupRows(groupRows),
+          m_claims(height, groupRows)
     {
-        if (m_scaler)
-            m_scaled.emplace(*m_scaler, targetBits, targetBytesPerLine, height);
     }
 
     // On the spare core.
     void run()
     {
         const int height = m_claims.height();
-        const bool scaling = m_scaler != nullptr;
         const int groupRows = m_groupRows;
         // The picture was found large enough to split when the work was offered.
         const int from = m_claims.take([&](int claimed) {
-            return JpegReader::splitRow(height, kSmallestSplitPixels, groupRows, scaling, claimed);
+            return JpegReader::splitRow(height, kSmallestSplitPixels, groupRows, claimed);
         });
         if (from >= height)
             return;
-        if (m_scaled)
-            m_scaled->restartAt(from);
         Decompressor lower(m_data);
-        const bool done =
-            lower.readHeader() && (lower.setScale(m_eighths), lower.start()) && lower.skip(from) &&
-            lower.readRows(m_bits, m_bytesPerLine, height, m_scaled ? &*m_scaled : nullptr) && lower.finish();
+        const bool done = lower.readHeader() && lower.start() && lower.skip(from) &&
+                          lower.readRows(m_bits, m_bytesPerLine, height, nullptr) && lower.finish();
         if (!done) {
             lower.copyMessage(m_message);
             m_failed = true;
@@ -259,20 +247,12 @@ public:
         return m_failed ? Decompressor::messageText(m_message) : QString();
     }
 
-    // The scaled rows, once the spare core is done.
-    ScalingBand* scaled() { return m_scaled ? &*m_scaled : nullptr; }
-
 private:
     const QByteArray m_data;
-    const int m_eighths;
-    // The picture's memory, and the scaled image's: the caller keeps both until the spare
-    // core is done.
+    // The picture's memory: the caller keeps it until the spare core is done.
     uchar* const m_bits;
     const qsizetype m_bytesPerLine;
     const int m_groupRows;
-    // The scaler outlives the caller's read should the spare core begin only after it.
-    const std::shared_ptr<const AreaScaler> m_scaler;
-    std::optional<ScalingBand> m_scaled;
     RowClaims m_claims;
     QSemaphore m_done;
     bool m_failed = false;
@@ -314,14 +294,14 @@ QSize JpegReader::size() const
                          : QSize();
 }
 
-int JpegReader::splitRow(int height, qint64 pixels, int groupRows, bool scaling, int claimed)
+int JpegReader::splitRow(int height, qint64 pixels, int groupRows, int claimed)
 {
     if (pixels < kSmallestSplitPixels || groupRows <= 0)
         return height;
     // The caller has claimed..split left to decode; the spare core runs through split rows
     // at a share of their cost before it decodes the rest: both are equal at this split.
-    const int share = scaling ? kScalingSplitNumerator : kSplitNumerator;
-    const int split = int((qint64(height) + claimed) * share / kSplitDenominator) / groupRows * groupRows;
+    const int split =
+        int((qint64(height) + claimed) * kSplitNumerator / kSplitDenominator) / groupRows * groupRows;
     return split > 0 && split >= claimed && split < height ? split : height;
 }
 
@@ -369,29 +349,30 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
     const qsizetype bytesPerLine = image.bytesPerLine();
 
     // Scaled as it is decoded, when it is made smaller; otherwise the caller scales it.
-    std::shared_ptr<const AreaScaler> scaler;
     QImage scaled;
+    std::optional<AreaScaler> scaler;
+    std::optional<ScalingBand> band;
     if (image.size() != scaledTo && AreaScaler::handles(image, scaledTo)) {
         scaled = scalingTarget(image, scaledTo);
-        if (!scaled.isNull())
-            scaler = std::make_shared<const AreaScaler>(image.size(), scaledTo, image.format());
+        if (!scaled.isNull()) {
+            scaler.emplace(image.size(), scaledTo, image.format());
+            band.emplace(*scaler, scaled.bits(), scaled.bytesPerLine());
+        }
     }
-    std::optional<ScalingBand> upperScaled;
-    if (scaler)
-        upperScaled.emplace(*scaler, scaled.bits(), scaled.bytesPerLine(), 0);
-    ScalingBand* const upperBand = upperScaled ? &*upperScaled : nullptr;
 
     const QByteArray profile = upper.iccProfile();
     const int groupRows = info.max_v_samp_factor * DCTSIZE;
-    const bool splits = spare && !upper.multipleScans() &&
-                        splitRow(height, qint64(width) * height, groupRows, scaler != nullptr) < height;
+    // Only a picture decoded whole gains from a second core: one decoded smaller or scaled on
+    // the way is done sooner on one.
+    const bool splits = spare && eighths == 8 && !band && !upper.multipleScans() &&
+                        splitRow(height, qint64(width) * height, groupRows) < height;
     std::shared_ptr<LowerBand> lower;
     if (splits) {
-        lower = std::make_shared<LowerBand>(upper.data(), eighths, bits, bytesPerLine, height, groupRows,
-                                            scaler, scaler ? scaled.bits() : nullptr, scaled.bytesPerLine());
+        lower = std::make_shared<LowerBand>(upper.data(), bits, bytesPerLine, height, groupRows);
         spare([lower] { lower->run(); });
     }
-    const auto readUpTo = [&](int, int end) { return upper.readRows(bits, bytesPerLine, end, upperBand); };
+    ScalingBand* const scaling = band ? &*band : nullptr;
+    const auto readUpTo = [&](int, int end) { return upper.readRows(bits, bytesPerLine, end, scaling); };
     const bool done = lower ? lower->claims().doClaimed(readUpTo) : readUpTo(0, height);
     if (lower && lower->claims().close()) {
         // The spare core writes into the picture: it stays until that is over.
@@ -400,8 +381,6 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
             d->error = lowerError;
             return {};
         }
-        if (upperBand)
-            ScalingBand::join(*upperBand, *lower->scaled());
     }
     if (!done || !upper.finish()) {
         d->error = upper.message();

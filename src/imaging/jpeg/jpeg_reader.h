@@ -14,8 +14,8 @@ namespace ruvo {
 // (32-bit RGB, or 8-bit grey for a picture of one channel) but without Qt's conversion of
 // every row on the way. Pictures of four channels (CMYK) are left to Qt's reader.
 //
-// A caller that waits for the picture can lend it a spare core: the lower rows of a large
-// picture are then decoded there at the same time, from about two thirds down when the spare
+// A caller that waits for a picture decoded whole can lend it a spare core: the lower rows of
+// a large picture are then decoded there at the same time, from about two thirds down when the spare
 // core begins at once. A JPEG can only be read from its start, so the spare core runs through
 // the upper rows' codes without making their pixels, which costs about half as much as
 // decoding them. The caller claims its rows a group at a time; a spare core that begins late
@@ -35,7 +35,7 @@ public:
     bool handles() const;
     QSize size() const;
     // The picture, or a null image with errorString() telling why. Asked for a smaller size,
-    // it scales the rows as they are decoded, each band on its own core. Asked for half the
+    // it scales the rows as they are decoded, on the caller's core. Asked for half the
     // picture's size or less, it decodes at the size drawn alone, which it then returns.
     QImage read(const SpareCore& spare = {}, const ScaledSizeOf& scaledSize = {});
     // The picture scaled as read() was asked, when it could be; otherwise null.
@@ -43,14 +43,13 @@ public:
     QString errorString() const;
 
     // Where the rows decoded on the spare core begin, for a picture of this height whose
-    // rows come out in groups of groupRows, and which is scaled as it is decoded or not,
-    // when the spare core begins with the caller's rows claimed up to claimed; the height
-    // itself when it is not worth splitting.
+    // rows come out in groups of groupRows, when the spare core begins with the caller's rows
+    // claimed up to claimed; the height itself when it is not worth splitting.
     // The eighths of each side a picture is decoded at to be drawn at drawn (device pixels):
     // the fewest that still give at least drawn, when that is half the picture or less; 8
     // otherwise.
     static int decodedEighths(QSize picture, QSize drawn);
-    static int splitRow(int height, qint64 pixels, int groupRows, bool scaling = false, int claimed = 0);
+    static int splitRow(int height, qint64 pixels, int groupRows, int claimed = 0);
 
 private:
     struct Private;

@@ -94,9 +94,6 @@ AreaScaler::AreaScaler(QSize from, QSize to, QImage::Format source)
         if (target + 1 < toHeight)
             m_weightIntoNext[size_t(row)] = uint16_t(shareUpTo(end, target + 1, fromHeight, kDownBits));
     }
-    m_firstSourceRow.resize(size_t(toHeight));
-    for (int target = 0; target < toHeight; ++target)
-        m_firstSourceRow[size_t(target)] = int(qint64(target) * fromHeight / toHeight);
 
     // Across, every new column takes as many source columns as the widest needs, the
     // others with weights of nought: a loop of one length throughout runs faster.

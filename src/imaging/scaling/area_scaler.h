@@ -8,9 +8,8 @@
 namespace ruvo {
 
 // Makes a picture smaller by averaging the area of it that each new pixel covers, in whole
-// numbers, so that the result does not depend on how the rows were handed over: one band of
-// rows can be scaled on one core while the next is still being decoded on another, and the
-// two add up to what scaling the whole picture gives.
+// numbers, so that the result does not depend on how the rows were handed over: a picture
+// scaled as its rows are decoded, a few at a time, comes out as the whole picture scaled.
 //
 // Each new row is first summed down the picture (the source rows it covers, weighted by how
 // much of each it covers) and then across it. Down, the weights of a new row add up to
@@ -31,9 +30,8 @@ public:
     QSize to() const { return m_to; }
     // The values a row of sums holds: one per channel per source column.
     int sumsPerRow() const { return m_from.width() * m_channels; }
-    // The new row the source row starts in, and the first source row of a new row.
+    // The new row the source row starts in.
     int targetRowOf(int sourceRow) const { return m_targetRow[size_t(sourceRow)]; }
-    int firstSourceRow(int targetRow) const { return m_firstSourceRow[size_t(targetRow)]; }
     // Whether the source row reaches the end of the new row it starts in.
     bool endsTargetRow(int sourceRow) const;
 
@@ -54,7 +52,6 @@ private:
     std::vector<int> m_targetRow;
     std::vector<uint16_t> m_weightHere;
     std::vector<uint16_t> m_weightIntoNext;
-    std::vector<int> m_firstSourceRow;
     // Across: for each new column, the first of the source columns it covers and the
     // weights of m_taps columns from there.
     int m_taps = 1;

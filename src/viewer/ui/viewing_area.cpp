@@ -3,17 +3,13 @@
 #include "display/color_value.h"
 #include "display/stretched_device_size.h"
 #include "display/twips.h"
-#include "imaging/scaling/smooth_scaling.h"
 #include "viewer/form1.h"
 
-#include <QFuture>
 #include <QList>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
-#include <QThreadPool>
 #include <QWheelEvent>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace ruvo {
 
@@ -116,42 +112,30 @@ bool ViewingArea::needsScaling(const Surface& surface, ScaledPicture& cache) con
         return false;
     }
     const QSize deviceSize = stretchedDeviceSize(surface.width, surface.height, devicePixelRatio());
-    if (cache.key == surface.picture.cacheKey() && cache.size == deviceSize)
-        return false;
-    cache.key = surface.picture.cacheKey();
-    cache.size = deviceSize;
-    // A page turned to is usually prepared ahead; one shown another way is scaled now.
-    cache.image = m_logic.preparedStretch(surface.picture, deviceSize);
-    return cache.image.isNull();
-}
-
-void ViewingArea::scale(const Surface& surface, ScaledPicture& cache, qreal ratio)
-{
-    // A large page shares its rows with a worker of Qt's pool.
-    const SpareCore worker = [](std::function<void()> work) {
-        QThreadPool::globalInstance()->start(std::move(work));
-    };
-    cache.image = smoothScaled(surface.picture, cache.size, worker);
-    cache.image.setDevicePixelRatio(ratio);
+    return cache.key != surface.picture.cacheKey() || cache.size != deviceSize;
 }
 
 void ViewingArea::drawStretchedPages(QPainter& painter)
 {
     const Form1Controls& controls = m_logic.controls();
     const qreal ratio = devicePixelRatio();
-    // The first page is seen to first: in a spread not decoded ahead it is the one decoded
-    // on the spot, while the second may still be being scaled beside it. With a second page
-    // to wait for or to scale here, the first is scaled on a worker meanwhile; alone, here,
-    // sharing its rows with a worker.
-    const bool scaleFirst = needsScaling(controls.image1, m_scaled1);
-    QFuture<void> first;
-    if (scaleFirst && isShown(controls.image2))
-        first = QtConcurrent::run([&] { scale(controls.image1, m_scaled1, ratio); });
-    else if (scaleFirst)
-        scale(controls.image1, m_scaled1, ratio);
-    if (needsScaling(controls.image2, m_scaled2))
-        scale(controls.image2, m_scaled2, ratio);
-    first.waitForFinished();
+    // Each page is scaled once for its size, not on every repaint; the first page first, as
+    // the one a spread not decoded ahead has decoded on the spot.
+    const std::pair<const Surface*, ScaledPicture*> pages[] = {{&controls.image1, &m_scaled1},
+                                                               {&controls.image2, &m_scaled2}};
+    QList<PictureToScale> wanted;
+    QList<ScaledPicture*> caches;
+    for (const auto& [surface, cache] : pages) {
+        if (!needsScaling(*surface, *cache))
+            continue;
+        wanted.append({surface->picture, stretchedDeviceSize(surface->width, surface->height, ratio)});
+        caches.append(cache);
+    }
+    const QList<QImage> images = wanted.isEmpty() ? QList<QImage>() : m_logic.stretchedImages(wanted);
+    for (qsizetype i = 0; i < caches.size(); ++i) {
+        *caches.at(i) = ScaledPicture{wanted.at(i).picture.cacheKey(), wanted.at(i).size, images.value(i)};
+        caches.at(i)->image.setDevicePixelRatio(ratio);
+    }
     for (const auto& [surface, cache] :
          {std::pair{&controls.image2, &m_scaled2}, std::pair{&controls.image1, &m_scaled1}}) {
         if (isShown(*surface))

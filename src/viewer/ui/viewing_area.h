@@ -51,10 +51,9 @@ private:
         Second
     };
 
-    // Brings a stretched page's scaled image up to date from one prepared ahead; true
-    // when it is still to be scaled.
+    // Whether a stretched page's scaled image is out of date; one that is not shown is
+    // forgotten.
     bool needsScaling(const Surface& surface, ScaledPicture& cache) const;
-    static void scale(const Surface& surface, ScaledPicture& cache, qreal ratio);
     void drawStretchedPages(QPainter& painter);
     void drawCanvas(QPainter& painter);
     // Where a page image lies in the area, in pixels.
