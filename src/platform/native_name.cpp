@@ -1,6 +1,5 @@
 #include "platform/native_name.h"
 
-#include "platform/code_page.h"
 #include "platform/paths.h"
 
 #include <QStringDecoder>
@@ -67,20 +66,6 @@ QString decodedRun(QByteArrayView run)
     return decoder.decode(run);
 }
 
-QString readablePart(const QString& part)
-{
-    if (!holdsForeignBytes(part))
-        return part;
-    if (const std::optional<QString> decoded = decodeCodePageStrictly(nativeName(part)))
-        return *decoded;
-    QString shown = part;
-    for (qsizetype i = 0; i < part.size(); ++i) {
-        if (isEscapeAt(part, i))
-            shown[i] = QChar::ReplacementCharacter;
-    }
-    return shown;
-}
-
 } // namespace
 
 QByteArray nativeName(const QString& name)
@@ -139,14 +124,14 @@ QStringList argumentsFromNative(int argc, const char* const* argv)
     return arguments;
 }
 
-QString readableName(const QString& name)
+QString withForeignBytesShownAs(const QString& name, QChar shown)
 {
-    if (!holdsForeignBytes(name))
-        return name;
-    QStringList parts = name.split(pathSeparator);
-    for (QString& part : parts)
-        part = readablePart(part);
-    return parts.join(pathSeparator);
+    QString result = name;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (isEscapeAt(name, i))
+            result[i] = shown;
+    }
+    return result;
 }
 
 } // namespace ruvo

@@ -20,8 +20,7 @@ QString nameFromNative(QByteArrayView bytes);
 bool holdsForeignBytes(const QString& name);
 // The command line's arguments, each by its exact bytes.
 QStringList argumentsFromNative(int argc, const char* const* argv);
-// The name as a reader should see it: each part of a path that is not UTF-8 is read as
-// code page 932 where it is valid there, otherwise its stray bytes show as U+FFFD.
-QString readableName(const QString& name);
+// The name with each byte that is not UTF-8 shown as the character given.
+QString withForeignBytesShownAs(const QString& name, QChar shown);
 
 } // namespace ruvo

@@ -1,6 +1,6 @@
 #include "viewer/status_texts.h"
 
-#include "platform/native_name.h"
+#include "platform/readable_name.h"
 
 namespace ruvo::StatusText {
 

@@ -1,6 +1,6 @@
 #include "viewer/user_messages.h"
 
-#include "platform/native_name.h"
+#include "platform/readable_name.h"
 
 namespace ruvo::Messages {
 

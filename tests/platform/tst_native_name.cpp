@@ -1,5 +1,6 @@
 #include "platform/code_page.h"
 #include "platform/native_name.h"
+#include "platform/readable_name.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "browse/ui/browser_window.h"
 
 #include "browse/form2.h"
-#include "platform/native_name.h"
+#include "platform/readable_name.h"
 #include "platform/ui/dropped_files.h"
 #include "platform/ui/named_font.h"
 

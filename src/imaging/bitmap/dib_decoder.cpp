@@ -3,6 +3,8 @@
 #include "imaging/bitmap/dib_header.h"
 #include "imaging/picture_limits.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QtEndian>
 
 #include <algorithm>
@@ -249,6 +251,33 @@ QImage decodeDib(QByteArrayView dib, qint64 pixelsAt, QString* error)
             out[x] = qRgba(channel(v, (*masks)[0]), channel(v, (*masks)[1]), channel(v, (*masks)[2]), a);
         }
     }
+    return image;
+}
+
+QImage decodePackedDib(QByteArrayView packed)
+{
+    const auto header = DibHeader::parse(packed, nullptr);
+    if (!header)
+        return QImage();
+    const qint64 pixelsAt = header->headerSize + header->tableBytes;
+    if (pixelsAt + header->pixelBytes > packed.size())
+        return QImage();
+    if (!qtReadsDib(packed))
+        return decodeDib(packed, pixelsAt, nullptr);
+    // Qt reads bitmap files, not bare bitmaps: give it the file header they lack.
+    QByteArray file;
+    file.reserve(14 + packed.size());
+    char fileHeader[14] = {'B', 'M'};
+    qToLittleEndian<quint32>(quint32(14 + packed.size()), fileHeader + 2);
+    qToLittleEndian<quint32>(quint32(14 + pixelsAt), fileHeader + 10);
+    file.append(fileHeader, sizeof fileHeader);
+    file.append(packed.data(), packed.size());
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    QImage image;
+    if (!reader.read(&image))
+        return QImage();
     return image;
 }
 

@@ -27,4 +27,8 @@ QImage decodeDib(QByteArrayView dib, qint64 pixelsAt, QString* error);
 // not know. The file as it is when its header is no longer than that.
 QByteArray bmpWithInfoHeader(QByteArray file);
 
+// Decodes a packed bitmap (header, colour table and pixels in one block, as
+// metafiles embed them). A null image when it is damaged or too large.
+QImage decodePackedDib(QByteArrayView packed);
+
 } // namespace ruvo

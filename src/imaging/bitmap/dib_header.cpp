@@ -1,10 +1,7 @@
 #include "imaging/bitmap/dib_header.h"
 
-#include "imaging/bitmap/dib_decoder.h"
 #include "imaging/picture_limits.h"
 
-#include <QBuffer>
-#include <QImageReader>
 #include <QtEndian>
 
 #include <limits>
@@ -136,33 +133,6 @@ std::optional<DibHeader> DibHeader::parse(QByteArrayView bytes, QString* error)
         header.pixelBytes = stride * header.rows();
     }
     return header;
-}
-
-QImage decodePackedDib(QByteArrayView packed)
-{
-    const auto header = DibHeader::parse(packed, nullptr);
-    if (!header)
-        return QImage();
-    const qint64 pixelsAt = header->headerSize + header->tableBytes;
-    if (pixelsAt + header->pixelBytes > packed.size())
-        return QImage();
-    if (!qtReadsDib(packed))
-        return decodeDib(packed, pixelsAt, nullptr);
-    // Qt reads bitmap files, not bare bitmaps: give it the file header they lack.
-    QByteArray file;
-    file.reserve(14 + packed.size());
-    char fileHeader[14] = {'B', 'M'};
-    qToLittleEndian<quint32>(quint32(14 + packed.size()), fileHeader + 2);
-    qToLittleEndian<quint32>(quint32(14 + pixelsAt), fileHeader + 10);
-    file.append(fileHeader, sizeof fileHeader);
-    file.append(packed.data(), packed.size());
-    QBuffer buffer(&file);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "bmp");
-    QImage image;
-    if (!reader.read(&image))
-        return QImage();
-    return image;
 }
 
 } // namespace ruvo

@@ -59,8 +59,4 @@ struct DibHeader
     static std::optional<DibHeader> parse(QByteArrayView bytes, QString* error);
 };
 
-// Decodes a packed bitmap (header, colour table and pixels in one block, as
-// metafiles embed them). A null image when it is damaged or too large.
-QImage decodePackedDib(QByteArrayView packed);
-
 } // namespace ruvo

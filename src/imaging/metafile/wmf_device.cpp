@@ -1,6 +1,6 @@
 #include "imaging/metafile/wmf_device.h"
 
-#include "imaging/metafile/wmf_device_p.h"
+#include "imaging/metafile/wmf_device_state.h"
 #include "imaging/metafile/wmf_font.h"
 
 #include <QtMath>
@@ -60,7 +60,7 @@ Qt::BrushStyle hatchStyle(U16 hatch)
 
 } // namespace
 
-void WmfDevice::Private::ensureFrame(const wmfDC* dc)
+void WmfDeviceState::ensureFrame(const wmfDC* dc)
 {
     if (framed)
         return;
@@ -78,7 +78,7 @@ void WmfDevice::Private::ensureFrame(const wmfDC* dc)
 
 // The page in the player's units, as the mapping stands when drawing starts:
 // the placeable box, or else the window the records set up.
-QRectF WmfDevice::Private::frameOf(const wmfDC* dc) const
+QRectF WmfDeviceState::frameOf(const wmfDC* dc) const
 {
     QRectF logical;
     if (layout.placeable) {
@@ -96,7 +96,7 @@ QRectF WmfDevice::Private::frameOf(const wmfDC* dc) const
     return QRectF(a, b).normalized();
 }
 
-QPen WmfDevice::Private::penFor(const wmfDC* dc) const
+QPen WmfDeviceState::penFor(const wmfDC* dc) const
 {
     const wmfPen* pen = dc->pen;
     if (!pen || (pen->lopnStyle & PS_STYLE_MASK) == PS_NULL)
@@ -149,7 +149,7 @@ QPen WmfDevice::Private::penFor(const wmfDC* dc) const
     return result;
 }
 
-QBrush WmfDevice::Private::brushFor(const wmfDC* dc) const
+QBrush WmfDeviceState::brushFor(const wmfDC* dc) const
 {
     const wmfBrush* brush = dc->brush;
     if (!brush)
@@ -176,7 +176,7 @@ QBrush WmfDevice::Private::brushFor(const wmfDC* dc) const
     }
 }
 
-void WmfDevice::Private::setMode(QPainter::CompositionMode mode)
+void WmfDeviceState::setMode(QPainter::CompositionMode mode)
 {
     painter.setCompositionMode(mode);
     // Raster operations combine exact pixel values; smoothing would blend them.
@@ -184,7 +184,7 @@ void WmfDevice::Private::setMode(QPainter::CompositionMode mode)
 }
 
 // Sets the composition for the DC's mix mode; false when nothing is to be drawn.
-bool WmfDevice::Private::applyRop2(const wmfDC* dc, QPen& pen, QBrush& brush)
+bool WmfDeviceState::applyRop2(const wmfDC* dc, QPen& pen, QBrush& brush)
 {
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
     const auto recolour = [&](const QColor& colour) {
@@ -227,7 +227,7 @@ bool WmfDevice::Private::applyRop2(const wmfDC* dc, QPen& pen, QBrush& brush)
     return true;
 }
 
-void WmfDevice::Private::drawShape(const wmfDC* dc, QPainterPath path, bool fill)
+void WmfDeviceState::drawShape(const wmfDC* dc, QPainterPath path, bool fill)
 {
     QPen pen = penFor(dc);
     QBrush brush = fill ? brushFor(dc) : QBrush(Qt::NoBrush);
@@ -242,7 +242,7 @@ void WmfDevice::Private::drawShape(const wmfDC* dc, QPainterPath path, bool fill
     painter.drawPath(path);
 }
 
-void WmfDevice::Private::fillWith(const wmfDC* dc, const QPainterPath& path)
+void WmfDeviceState::fillWith(const wmfDC* dc, const QPainterPath& path)
 {
     QPen pen(Qt::NoPen);
     QBrush brush = brushFor(dc);
@@ -251,7 +251,7 @@ void WmfDevice::Private::fillWith(const wmfDC* dc, const QPainterPath& path)
     painter.fillPath(path, brush);
 }
 
-void WmfDevice::Private::drawArc(const wmfDrawArc_t* arc, int kind)
+void WmfDeviceState::drawArc(const wmfDrawArc_t* arc, int kind)
 {
     const QRectF box = rectOf(arc->TL, arc->BR);
     const double rx = box.width() / 2;
@@ -276,7 +276,7 @@ void WmfDevice::Private::drawArc(const wmfDrawArc_t* arc, int kind)
     drawShape(arc->dc, path, kind != OpenArc);
 }
 
-void WmfDevice::Private::drawText(const wmfDrawText_t* text)
+void WmfDeviceState::drawText(const wmfDrawText_t* text)
 {
     const wmfDC* dc = text->dc;
     if (!text->str || !dc->font)
@@ -309,7 +309,7 @@ void WmfDevice::Private::drawText(const wmfDrawText_t* text)
     painter.restore();
 }
 
-const Bitmap* WmfDevice::Private::bitmapOf(const void* data) const
+const Bitmap* WmfDeviceState::bitmapOf(const void* data) const
 {
     if (!data)
         return nullptr;
@@ -320,7 +320,7 @@ const Bitmap* WmfDevice::Private::bitmapOf(const void* data) const
     return nullptr;
 }
 
-void WmfDevice::Private::drawBitmap(const wmfBMP_Draw_t* draw)
+void WmfDeviceState::drawBitmap(const wmfBMP_Draw_t* draw)
 {
     const Bitmap* bitmap = bitmapOf(draw->bmp.data);
     if (!bitmap)
@@ -356,7 +356,7 @@ void WmfDevice::Private::drawBitmap(const wmfBMP_Draw_t* draw)
     painter.drawImage(target, image, source);
 }
 
-void WmfDevice::Private::drawRop(const wmfROP_Draw_t* rop)
+void WmfDeviceState::drawRop(const wmfROP_Draw_t* rop)
 {
     QPainterPath path;
     path.addRect(rectOf(rop->TL, rop->BR));
@@ -388,7 +388,7 @@ void WmfDevice::Private::drawRop(const wmfROP_Draw_t* rop)
     }
 }
 
-WmfDevice::WmfDevice(const WmfLayout& layout) : m_d(std::make_unique<Private>())
+WmfDevice::WmfDevice(const WmfLayout& layout) : m_d(std::make_unique<WmfDeviceState>())
 {
     m_d->layout = layout;
 }

@@ -9,6 +9,7 @@ struct _wmfAPI;
 
 namespace ruvo {
 
+struct WmfDeviceState;
 struct WmfLayout;
 
 // libwmf's device layer, drawing each shape, text and bitmap the player hands
@@ -33,10 +34,8 @@ public:
     void begin(QImage* target, const QRectF& scannedBounds);
     void end();
 
-    struct Private;
-
 private:
-    std::unique_ptr<Private> m_d;
+    std::unique_ptr<WmfDeviceState> m_d;
 };
 
 } // namespace ruvo

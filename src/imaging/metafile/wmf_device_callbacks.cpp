@@ -1,7 +1,8 @@
 #include "imaging/metafile/wmf_device.h"
 
+#include "imaging/bitmap/dib_decoder.h"
 #include "imaging/bitmap/dib_header.h"
-#include "imaging/metafile/wmf_device_p.h"
+#include "imaging/metafile/wmf_device_state.h"
 #include "imaging/metafile/wmf_font.h"
 
 #include <QFontMetricsF>
@@ -16,16 +17,16 @@ namespace {
 // large in memory.
 constexpr qint64 kMaxBitmapBytes = qint64(512) * 1024 * 1024;
 
-WmfDevice::Private* deviceOf(wmfAPI* api)
+WmfDeviceState* deviceOf(wmfAPI* api)
 {
-    return api ? static_cast<WmfDevice::Private*>(api->device_data) : nullptr;
+    return api ? static_cast<WmfDeviceState*>(api->device_data) : nullptr;
 }
 
 // Runs a drawing call from the player. Nothing may unwind through libwmf's C
 // frames, so any failure becomes the library's device error instead.
 template <typename Draw> void drawing(wmfAPI* api, const wmfDC* dc, Draw&& draw)
 {
-    WmfDevice::Private* device = deviceOf(api);
+    WmfDeviceState* device = deviceOf(api);
     if (!device || !device->target || !dc)
         return;
     try {
@@ -61,7 +62,7 @@ QPainterPath rectanglesPath(const wmfPolyRectangle_t* rects)
 
 void drawPixel(wmfAPI* api, wmfDrawPixel_t* pixel)
 {
-    drawing(api, pixel->dc, [&](WmfDevice::Private& d) {
+    drawing(api, pixel->dc, [&](WmfDeviceState& d) {
         d.setMode(QPainter::CompositionMode_SourceOver);
         d.painter.fillRect(QRectF(pointOf(pixel->pt), QSizeF(pixel->pixel_width, pixel->pixel_height)),
                            colourOf(pixel->color));
@@ -70,22 +71,22 @@ void drawPixel(wmfAPI* api, wmfDrawPixel_t* pixel)
 
 void drawPie(wmfAPI* api, wmfDrawArc_t* arc)
 {
-    drawing(api, arc->dc, [&](WmfDevice::Private& d) { d.drawArc(arc, PieArc); });
+    drawing(api, arc->dc, [&](WmfDeviceState& d) { d.drawArc(arc, PieArc); });
 }
 
 void drawChord(wmfAPI* api, wmfDrawArc_t* arc)
 {
-    drawing(api, arc->dc, [&](WmfDevice::Private& d) { d.drawArc(arc, ChordArc); });
+    drawing(api, arc->dc, [&](WmfDeviceState& d) { d.drawArc(arc, ChordArc); });
 }
 
 void drawArc(wmfAPI* api, wmfDrawArc_t* arc)
 {
-    drawing(api, arc->dc, [&](WmfDevice::Private& d) { d.drawArc(arc, OpenArc); });
+    drawing(api, arc->dc, [&](WmfDeviceState& d) { d.drawArc(arc, OpenArc); });
 }
 
 void drawEllipse(wmfAPI* api, wmfDrawArc_t* arc)
 {
-    drawing(api, arc->dc, [&](WmfDevice::Private& d) {
+    drawing(api, arc->dc, [&](WmfDeviceState& d) {
         QPainterPath path;
         path.addEllipse(rectOf(arc->TL, arc->BR));
         d.drawShape(arc->dc, path, true);
@@ -94,7 +95,7 @@ void drawEllipse(wmfAPI* api, wmfDrawArc_t* arc)
 
 void drawLine(wmfAPI* api, wmfDrawLine_t* line)
 {
-    drawing(api, line->dc, [&](WmfDevice::Private& d) {
+    drawing(api, line->dc, [&](WmfDeviceState& d) {
         QPainterPath path;
         path.moveTo(pointOf(line->from));
         path.lineTo(pointOf(line->to));
@@ -104,21 +105,21 @@ void drawLine(wmfAPI* api, wmfDrawLine_t* line)
 
 void drawPolyline(wmfAPI* api, wmfPolyLine_t* line)
 {
-    drawing(api, line->dc, [&](WmfDevice::Private& d) {
+    drawing(api, line->dc, [&](WmfDeviceState& d) {
         d.drawShape(line->dc, polygonPath(line->pt, line->count, false), false);
     });
 }
 
 void drawPolygon(wmfAPI* api, wmfPolyLine_t* line)
 {
-    drawing(api, line->dc, [&](WmfDevice::Private& d) {
+    drawing(api, line->dc, [&](WmfDeviceState& d) {
         d.drawShape(line->dc, polygonPath(line->pt, line->count, true), true);
     });
 }
 
 void drawPolyPolygon(wmfAPI* api, wmfPolyPoly_t* poly)
 {
-    drawing(api, poly->dc, [&](WmfDevice::Private& d) {
+    drawing(api, poly->dc, [&](WmfDeviceState& d) {
         QPainterPath path;
         if (poly->pt && poly->count) {
             for (int i = 0; i < poly->npoly; ++i)
@@ -130,7 +131,7 @@ void drawPolyPolygon(wmfAPI* api, wmfPolyPoly_t* poly)
 
 void drawRectangle(wmfAPI* api, wmfDrawRectangle_t* rect)
 {
-    drawing(api, rect->dc, [&](WmfDevice::Private& d) {
+    drawing(api, rect->dc, [&](WmfDeviceState& d) {
         QPainterPath path;
         const QRectF box = rectOf(rect->TL, rect->BR);
         if (rect->width > 0 && rect->height > 0)
@@ -143,12 +144,12 @@ void drawRectangle(wmfAPI* api, wmfDrawRectangle_t* rect)
 
 void drawRop(wmfAPI* api, wmfROP_Draw_t* rop)
 {
-    drawing(api, rop->dc, [&](WmfDevice::Private& d) { d.drawRop(rop); });
+    drawing(api, rop->dc, [&](WmfDeviceState& d) { d.drawRop(rop); });
 }
 
 void drawBitmap(wmfAPI* api, wmfBMP_Draw_t* draw)
 {
-    drawing(api, draw->dc, [&](WmfDevice::Private& d) { d.drawBitmap(draw); });
+    drawing(api, draw->dc, [&](WmfDeviceState& d) { d.drawBitmap(draw); });
 }
 
 void readBitmap(wmfAPI* api, wmfBMP_Read_t* read)
@@ -156,7 +157,7 @@ void readBitmap(wmfAPI* api, wmfBMP_Read_t* read)
     read->bmp.width = 0;
     read->bmp.height = 0;
     read->bmp.data = nullptr;
-    WmfDevice::Private* device = deviceOf(api);
+    WmfDeviceState* device = deviceOf(api);
     if (!device || !read->buffer || read->length <= 0)
         return;
     try {
@@ -182,7 +183,7 @@ void readBitmap(wmfAPI* api, wmfBMP_Read_t* read)
 
 void freeBitmap(wmfAPI* api, wmfBMP* bmp)
 {
-    WmfDevice::Private* device = deviceOf(api);
+    WmfDeviceState* device = deviceOf(api);
     if (!device || !bmp->data)
         return;
     auto& bitmaps = device->bitmaps;
@@ -198,17 +199,17 @@ void freeBitmap(wmfAPI* api, wmfBMP* bmp)
 
 void drawText(wmfAPI* api, wmfDrawText_t* text)
 {
-    drawing(api, text->dc, [&](WmfDevice::Private& d) { d.drawText(text); });
+    drawing(api, text->dc, [&](WmfDeviceState& d) { d.drawText(text); });
 }
 
 void paintRegion(wmfAPI* api, wmfPolyRectangle_t* rects)
 {
-    drawing(api, rects->dc, [&](WmfDevice::Private& d) { d.fillWith(rects->dc, rectanglesPath(rects)); });
+    drawing(api, rects->dc, [&](WmfDeviceState& d) { d.fillWith(rects->dc, rectanglesPath(rects)); });
 }
 
 void frameRegion(wmfAPI* api, wmfPolyRectangle_t* rects)
 {
-    drawing(api, rects->dc, [&](WmfDevice::Private& d) {
+    drawing(api, rects->dc, [&](WmfDeviceState& d) {
         const QPainterPath outline = rectanglesPath(rects).simplified();
         const double thickness = std::max(std::abs(rects->width), std::abs(rects->height));
         if (!(thickness > 0) || !std::isfinite(thickness))
@@ -222,7 +223,7 @@ void frameRegion(wmfAPI* api, wmfPolyRectangle_t* rects)
 
 void clipRegion(wmfAPI* api, wmfPolyRectangle_t* rects)
 {
-    drawing(api, rects->dc, [&](WmfDevice::Private& d) {
+    drawing(api, rects->dc, [&](WmfDeviceState& d) {
         if (rects->count == 0)
             d.painter.setClipping(false);
         else

@@ -1,9 +1,8 @@
 #pragma once
 
 // Internal to the WMF device layer: its drawing state, shared by the drawing
-// code and the functions libwmf calls.
+// code (wmf_device.cpp) and the functions libwmf calls (wmf_device_callbacks.cpp).
 
-#include "imaging/metafile/wmf_device.h"
 #include "imaging/metafile/wmf_validator.h"
 
 #include <QPainter>
@@ -60,7 +59,7 @@ inline bool usable(const QRectF& rect)
 
 } // namespace wmfdevice
 
-struct WmfDevice::Private
+struct WmfDeviceState
 {
     WmfLayout layout;
     QImage* target = nullptr;

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace ruvo {
+
+// The name as a reader should see it: each part of a path that is not UTF-8 is read as
+// code page 932 where it is valid there, otherwise its stray bytes show as U+FFFD.
+QString readableName(const QString& name);
+
+} // namespace ruvo
