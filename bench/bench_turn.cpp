@@ -371,14 +371,16 @@ int memoryInMode(const QString& mode, const QString& folder)
     ShownViewer viewer(ahead);
     const bool onePage = mode.contains(QStringLiteral("one page"));
     viewer.open(folder, onePage, mode.contains(QStringLiteral("stretched")));
-    const int count = int(QDir(folder).entryList(QDir::Files).size());
-    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_PageUp}) {
-        for (int turn = 0; turn < count; ++turn) {
-            ahead.waitForPrefetches();
-            viewer.settle();
-            viewer.press(key);
-        }
-    }
+    const int last = int(QDir(folder).entryList(QDir::Files).size()) - 1;
+    const auto turn = [&](Qt::Key key) {
+        ahead.waitForPrefetches();
+        viewer.settle();
+        viewer.press(key);
+    };
+    while (viewer.state.pageIndex < last)
+        turn(Qt::Key_Space);
+    while (viewer.state.pageIndex > (onePage ? 0 : 1))
+        turn(Qt::Key_PageUp);
     ahead.waitForPrefetches();
     std::printf("%.1f\n", peakResidentMb());
     return 0;

@@ -1,5 +1,7 @@
 #include "bookshelf/bookshelf_texts.h"
 
+#include "platform/readable_name.h"
+
 namespace ruvo::BookshelfTexts {
 
 using namespace Qt::StringLiterals;
@@ -36,7 +38,8 @@ QString ready()
 
 QString entryToolTip(const ShelfEntry& entry)
 {
-    return entry.title + u" [ラベル名："_s + entry.volumeLabel + u"]"_s + u" パス："_s + entry.bookPath;
+    return entry.title + u" [ラベル名："_s + entry.volumeLabel + u"]"_s + u" パス："_s +
+           readableName(entry.bookPath);
 }
 
 QString emptyIconCaption()

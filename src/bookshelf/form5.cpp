@@ -10,6 +10,7 @@
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/modal_window_service.h"
+#include "platform/readable_name.h"
 #include "viewer/placeholder_picture.h"
 #include "viewer/record_file.h"
 #include "viewer/viewer_state.h"
@@ -62,9 +63,11 @@ void Form5::Form_Load()
             control.name.startsWith(u"Command"_s))
             m_fontNames.insert(control.name, u"ＭＳ Ｐゴシック"_s);
     }
-    m_text3 = m_state.shownPagePath;
+    // The path shows as the reader reads it; the entry keeps its exact bytes. The title
+    // proposed is text, and is the name as it reads.
+    m_text3 = readableName(m_state.shownPagePath);
     m_text1 = m_state.shownVolumeLabel;
-    m_text2 = m_platform.files.lookup(m_state.shownPagePath, true);
+    m_text2 = readableName(m_platform.files.lookup(m_state.shownPagePath, true));
     m_image1 = pagePicture();
 
     const QString folder = m_state.shelfFolder;
@@ -82,7 +85,7 @@ void Form5::Form_Load()
         m_label4Color = m_label9Color = RegisterLayout::limitColor();
         m_label4 = limitReached();
     }
-    m_label3 = folder;
+    m_label3 = readableName(folder);
     m_guard.tellIfDamaged();
 }
 

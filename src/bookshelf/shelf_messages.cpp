@@ -1,6 +1,7 @@
 #include "bookshelf/shelf_messages.h"
 
 #include "bookshelf/shelf_file.h"
+#include "platform/readable_name.h"
 
 namespace ruvo::ShelfMessages {
 
@@ -11,7 +12,7 @@ const QChar lineBreak(13);
 
 QString recordFileLine(const QString& shelfFolder)
 {
-    return u"記録ファイル: "_s + shelfFilePath(shelfFolder);
+    return u"記録ファイル: "_s + readableName(shelfFilePath(shelfFolder));
 }
 
 const QString recordWriteTitle = u"記録ファイル書き込みエラー"_s;
@@ -38,7 +39,7 @@ UserMessage thumbnailDeleteFailed(const QString& shelfFolder, const QString& thu
     return {u"サムネイルアイコン画像削除のエラー"_s,
             u"サムネイルアイコン画像の削除ができませんでした"_s + lineBreak +
                 u"削除対象記録ファイルが読み取り専用になっているか存在しない可能性があります"_s + lineBreak +
-                u"削除対象ファイル: "_s + thumbnailPath(shelfFolder, thumbnailFile)};
+                u"削除対象ファイル: "_s + readableName(thumbnailPath(shelfFolder, thumbnailFile))};
 }
 
 UserMessage damagedShelf(const QString& shelfFolder)

@@ -1,5 +1,7 @@
 #include "browse/browse_messages.h"
 
+#include "platform/readable_name.h"
+
 namespace ruvo::BrowseMessages {
 
 using namespace Qt::StringLiterals;
@@ -18,13 +20,14 @@ UserMessage askNewShelf(const QString& folder)
     return {u"新規の本棚データ格納フォルダ登録"_s,
             u"指定のフォルダに本棚データファイルがありませんでした"_s + lineBreak +
                 u"現在指定のフォルダに新規の本棚データを作成し格納フォルダとして設定しますか？"_s +
-                lineBreak + folder};
+                lineBreak + readableName(folder)};
 }
 
 UserMessage shelfWriteFailed(const QString& folder)
 {
     return {u"本棚データ書き込みエラー"_s,
-            u"指定のフォルダに新規の本棚データファイルを作成できませんでした"_s + lineBreak + folder};
+            u"指定のフォルダに新規の本棚データファイルを作成できませんでした"_s + lineBreak +
+                readableName(folder)};
 }
 
 UserMessage folderCreateFailed()

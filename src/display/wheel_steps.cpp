@@ -20,13 +20,18 @@ int WheelSteps::take(int angleDelta, WheelPhase phase, bool onePerGesture)
     int steps = m_pending / notch;
     m_pending -= steps * notch;
     const bool inGesture = phase != WheelPhase::None;
-    if (onePerGesture && inGesture && steps != 0) {
+    if (!inGesture || steps == 0)
+        return steps;
+    // A gesture that has stepped already, by whatever steps, gives no step that must be
+    // its only one.
+    if (onePerGesture) {
         if (m_gestureStepped)
             return 0;
         m_gestureStepped = true;
         m_pending = 0;
         return steps > 0 ? 1 : -1;
     }
+    m_gestureStepped = true;
     return steps;
 }
 

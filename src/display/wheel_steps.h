@@ -15,7 +15,8 @@ enum class WheelPhase
 // Turns wheel deltas (eighths of a degree, 120 to a mouse notch, positive
 // away from the user) into whole steps. A mouse notch is one step; a
 // touchpad's small deltas add up until they make one. Where each step turns a
-// page, one touchpad gesture gives at most one step, however far it goes.
+// page, one touchpad gesture gives at most one step, however far it goes, and
+// none once it has stepped another way (scrolled a page, say).
 class WheelSteps
 {
 public:

@@ -171,7 +171,8 @@ public:
     // Space, Page Down: next page; Page Up: previous; X: quit; arrows, keypad 8 2 4 6: scroll the frame.
     void Form_KeyDown(int keyCode, int shift);
     // The wheel over the viewing area: scrolls a page taller than the area by
-    // the arrow keys' step, otherwise turns the page (down is next).
+    // the arrow keys' step, otherwise turns the page (down is next); so does a
+    // notch on past the tall page's top or bottom edge.
     void wheelTurned(int angleDelta, WheelPhase phase);
 
     // The mouse on the page images (positions in twips inside the image) and

@@ -184,7 +184,12 @@ void Form1::wheelTurned(int angleDelta, WheelPhase phase)
     const ChangeBatch::Scope changes(m_changes);
     Surface& frame = m_controls.picture1;
     const Surface& area = m_controls.nori;
-    const bool scrolls = frame.visible && frame.height > area.height;
+    // A page taller than the area scrolls; at its edge, the wheel turning on past it turns
+    // the page, as it does with a page that does not scroll.
+    const bool tall = frame.visible && frame.height > area.height;
+    const bool atEdge = angleDelta < 0 ? scrollDown(frame.top, frame.height, area.height) == frame.top
+                                       : scrollUp(frame.top) == frame.top;
+    const bool scrolls = tall && !atEdge;
     const int steps = m_wheel.take(angleDelta, phase, !scrolls);
     // Only turning pages decodes; scrolling is too quick for the busy pointer.
     std::optional<BusyPointer> busy;

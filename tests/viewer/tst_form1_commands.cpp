@@ -542,6 +542,50 @@ private Q_SLOTS:
         QCOMPARE(redraws.count(), 2);
     }
 
+    // A notch on past a tall page's edge turns the page; a notch that still scrolls, even
+    // to the edge, never does; a touchpad gesture that scrolled turns nothing.
+    void theWheelTurnsPastAnEdge_data()
+    {
+        QTest::addColumn<double>("top");
+        QTest::addColumn<QList<int>>("notches");
+        QTest::addColumn<bool>("gesture");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<double>("topAfter");
+        QTest::newRow("down at the bottom: next") << -1000.0 << QList<int>{-120} << false << 5 << 0.0;
+        QTest::newRow("down to the bottom, then next")
+            << -600.0 << QList<int>{-120, -120} << false << 5 << 0.0;
+        QTest::newRow("down, still scrolling") << -300.0 << QList<int>{-120} << false << 3 << -900.0;
+        QTest::newRow("up at the top: previous") << 0.0 << QList<int>{120} << false << 1 << 0.0;
+        QTest::newRow("a gesture that scrolled to the bottom")
+            << -600.0 << QList<int>{-120, -120, -120} << true << 3 << -1000.0;
+        QTest::newRow("a gesture at the bottom: one page")
+            << -1000.0 << QList<int>{-120, -120, -120} << true << 5 << 0.0;
+    }
+    void theWheelTurnsPastAnEdge()
+    {
+        QFETCH(double, top);
+        QFETCH(QList<int>, notches);
+        QFETCH(bool, gesture);
+        QFETCH(int, index);
+        QFETCH(double, topAfter);
+        ViewerFixture f;
+        f.open(f.makeBook(7));
+        f.form.NEXTP_Click();
+        QCOMPARE(f.index(), 3);
+        Form1Controls& c = f.form.controls();
+        c.nori.height = c.picture1.height - 1000;
+        c.picture1.top = top;
+        if (gesture)
+            f.form.wheelTurned(0, WheelPhase::Begin);
+        for (const int notch : notches)
+            f.form.wheelTurned(notch, gesture ? WheelPhase::Update : WheelPhase::None);
+        if (gesture)
+            f.form.wheelTurned(0, WheelPhase::End);
+        QCOMPARE(f.index(), index);
+        if (index == 3)
+            QCOMPARE(c.picture1.top, topAfter);
+    }
+
     // F11 and the menu switch full screen; Escape only ever leaves it.
     void fullScreenByKeyAndMenu()
     {

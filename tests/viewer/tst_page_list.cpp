@@ -1,4 +1,5 @@
 #include "platform/local_file_services.h"
+#include "platform/native_name.h"
 #include "support/scripted_file_services.h"
 #include "viewer/page_list.h"
 
@@ -9,6 +10,7 @@
 
 using namespace ruvo;
 using namespace ruvo::test;
+using namespace Qt::StringLiterals;
 
 class TestPageList : public QObject
 {
@@ -80,6 +82,18 @@ private Q_SLOTS:
         QTest::newRow("same name in two cases stays stable")
             << QStringList{"a.jpg", "A.jpg", "a.JPG"} << QStringList{"A.jpg", "a.JPG", "a.jpg"};
         QTest::newRow("underscore") << QStringList{"a_b.jpg", "aB.jpg"} << QStringList{"a_b.jpg", "aB.jpg"};
+        // Names in code page 932 bytes sort as the Japanese they read as, among UTF-8 names.
+        const QString cover = nameFromNative("\x95\x5C\x8E\x86.jpg");
+        const QString afterword = nameFromNative("\x82\xA0\x82\xC6\x82\xAA\x82\xAB\x30\x35.jpg");
+        const QString contents = nameFromNative("\x96\xDA\x8E\x9F\x30\x34.jpg");
+        QTest::newRow("code page 932 among UTF-8")
+            << QStringList{u"ページ02.jpg"_s, u"ページ03.jpg"_s, cover, afterword, contents}
+            << QStringList{afterword, u"ページ02.jpg"_s, u"ページ03.jpg"_s, contents, cover};
+        QTest::newRow("read alike, the UTF-8 name first")
+            << QStringList{cover, u"表紙.jpg"_s} << QStringList{u"表紙.jpg"_s, cover};
+        const QString stray = nameFromNative("\xFF\xFE.jpg");
+        QTest::newRow("bytes valid nowhere last")
+            << QStringList{stray, u"z.jpg"_s, u"表紙.jpg"_s} << QStringList{u"z.jpg"_s, u"表紙.jpg"_s, stray};
     }
     void sortIgnoresCase()
     {

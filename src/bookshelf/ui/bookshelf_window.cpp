@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
@@ -62,6 +63,7 @@ BookshelfWindow::BookshelfWindow(Form6& logic, QWidget* parent) : QDialog(parent
     paintBackground(m_viewport, shelfColor);
     m_viewport->installEventFilter(this);
     m_canvas = new ShelfCanvas(logic, m_viewport);
+    m_canvas->installEventFilter(this);
     m_renameBox = new QLineEdit(m_canvas);
     m_renameBox->hide();
     m_renameBox->installEventFilter(this);
@@ -275,6 +277,11 @@ bool BookshelfWindow::eventFilter(QObject* watched, QEvent* event)
             m_logic.Text1_KeyDown(KeyCode::Enter);
             return true;
         }
+    }
+    // The wheel anywhere over the shelf scrolls it, as over its scroll bar.
+    if ((watched == m_viewport || watched == m_canvas) && event->type() == QEvent::Wheel) {
+        QCoreApplication::sendEvent(m_scrollBar, event);
+        return true;
     }
     if (watched == m_viewport && event->type() == QEvent::MouseButtonPress) {
         m_logic.backgroundMouseDown(static_cast<QMouseEvent*>(event)->button());

@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+#include <QWheelEvent>
 
 using namespace ruvo;
 using namespace ruvo::test;
@@ -103,6 +105,26 @@ private Q_SLOTS:
         QCOMPARE(form.selectedIndex(), 2);
         QTest::keyClick(window.canvas(), Qt::Key_Escape);
         QVERIFY(window.isVisible());
+    }
+
+    // The wheel over the icons scrolls the shelf, as it does over the scroll bar.
+    void theWheelOverTheIconsScrollsTheShelf()
+    {
+        ShelfFixture f;
+        f.makeShelf(40);
+        Form6& form = f.create();
+        BookshelfWindow window(form);
+        window.loadAndShow();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* bar = window.findChild<QScrollBar*>();
+        QVERIFY(bar && bar->maximum() > 0);
+        QCOMPARE(bar->value(), 0);
+        const QPoint over = form.controls().icons.at(0).image.center();
+        QWheelEvent down(over, window.canvas()->mapToGlobal(over), QPoint(), QPoint(0, -120), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window.canvas(), &down);
+        QVERIFY(bar->value() > 0);
+        QCOMPARE(form.controls().vscroll1.value, bar->value());
     }
 
     void closingAsksAndStoresTheSize()
