@@ -1,5 +1,6 @@
 // Any bytes, as a page file, through the one decoder every page, preview and
-// thumbnail goes through, a large JPEG in two bands. The seeds hold each format it reads.
+// thumbnail goes through: whole (a large JPEG in two bands), scaled on the way, and decoded
+// at a fraction of its size. The seeds hold each format it reads.
 #include "imaging/file_picture_decoder.h"
 #include "scratch_file.h"
 
@@ -27,24 +28,43 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     return 0;
 }
 
+namespace {
+
+// A picture and an error at once would tell the viewer two things; a scaled image is the
+// picture's, at the size asked; a picture held smaller than it is holds at least the size
+// drawn, and no more than the picture.
+void check(const ruvo::DecodedPicture& picture, const ruvo::ScaledSizeOf& drawnSize)
+{
+    if (!picture.error.isEmpty() && !picture.image.isNull())
+        std::abort();
+    if (picture.image.isNull())
+        return;
+    const QSize own = picture.pictureSize();
+    const QSize drawn = drawnSize ? drawnSize(own) : QSize();
+    if (!picture.scaled.isNull() && picture.scaled.size() != drawn)
+        std::abort();
+    if (picture.isReduced() && (drawn.isEmpty() || picture.image.width() < drawn.width() ||
+                                picture.image.height() < drawn.height() ||
+                                picture.image.width() > own.width() || picture.image.height() > own.height()))
+        std::abort();
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     page->write(data, size);
-    // A spare core that takes the lower rows of a large JPEG at once, before the caller
-    // begins the upper ones: both bands are decoded, one after the other, on this thread.
-    // Asked to scale it to an uneven size on the way, as a stretched page is.
+    const ruvo::FilePictureDecoder decoder;
+    // Decoded whole with a spare core that takes the lower rows of a large JPEG at once,
+    // before the caller begins the upper ones: both bands are decoded, one after the other,
+    // on this thread.
     const ruvo::SpareCore atOnce = [](const std::function<void()>& work) { work(); };
-    const ruvo::ScaledSizeOf smaller = [](QSize size) {
-        return QSize(size.width() * 3 / 5, size.height() * 4 / 7);
-    };
-    const ruvo::DecodedPicture picture =
-        ruvo::FilePictureDecoder().decodeSharing(page->path(), atOnce, smaller);
-    // A picture and an error at once would tell the viewer two things; a scaled image is
-    // the picture's, at the size asked.
-    if (!picture.error.isEmpty() && !picture.image.isNull())
-        std::abort();
-    if (!picture.scaled.isNull() &&
-        (picture.image.isNull() || picture.scaled.size() != smaller(picture.image.size())))
-        std::abort();
+    check(decoder.decodeSharing(page->path(), atOnce), {});
+    // Drawn stretched at an uneven size, on the way; and at under half the size, which a
+    // JPEG is decoded at by libjpeg at a fraction of its size.
+    for (const auto& drawnSize :
+         {ruvo::ScaledSizeOf([](QSize size) { return QSize(size.width() * 3 / 5, size.height() * 4 / 7); }),
+          ruvo::ScaledSizeOf([](QSize size) { return (size / 3).expandedTo(QSize(1, 1)); })})
+        check(decoder.decodeSharing(page->path(), atOnce, drawnSize), drawnSize);
     return 0;
 }

@@ -121,6 +121,8 @@ void Form1::afterSplash()
 {
     const ChangeBatch::Scope changes(m_changes);
     m_controls.list1.clear();
+    // From here on, the pages around the open book are the ones wanted.
+    m_startPages.clear();
     // A path that is not there is said so, by name; the window stays on its empty book.
     if (!m_state.commandLine.isEmpty() &&
         bookOpening(m_state.commandLine, m_platform.files).kind == BookOpening::Kind::Gone) {

@@ -276,6 +276,9 @@ private:
     QHash<QString, void (Form1::*)()> m_toolbarActions;
     QHash<QString, void (Form1::*)()> m_menuActions;
     WheelSteps m_wheel;
+    // The first pages of the book on the command line, prepared before the window opens and
+    // wanted until the splash is over.
+    QList<PrefetchRequest> m_startPages;
     bool m_loaded = false;
     bool m_unloaded = false;
 };

@@ -76,8 +76,10 @@ void Form1::prefetchAround()
 
 QList<PrefetchRequest> Form1::pagesAround() const
 {
+    // Until the book on the command line is open, its first pages stay wanted first,
+    // whatever folder the window shows meanwhile.
     if (pages().isEmpty())
-        return {};
+        return m_startPages;
     // The pages the next and the previous command will want, the next first, each in the
     // place it will take: the later page of a spread is its second.
     struct Wanted
@@ -91,7 +93,7 @@ QList<PrefetchRequest> Form1::pagesAround() const
             ? QList<Wanted>{{index + 1, false}, {index + 2, false}, {index - 1, false}}
             : QList<Wanted>{{index + 1, false}, {index + 2, true}, {index - 3, false}, {index - 2, true}};
     const bool stretched = stretchOn();
-    QList<PrefetchRequest> requests;
+    QList<PrefetchRequest> requests = m_startPages;
     for (const Wanted& page : wanted) {
         if (page.index < 0 || page.index >= pages().count())
             continue;

@@ -39,13 +39,12 @@ void Form1::prepareStart()
     book.load(opening.folder, m_platform.files);
     // The page it opens at and the one after it: the first spread, or the next page.
     const int first = std::max(0, pageIndexOf(book, opening.pageName));
-    QList<PrefetchRequest> requests;
     for (const int index : {first, first + 1}) {
         if (index < book.count())
-            requests.append(PrefetchRequest(book.pathOf(index)));
+            m_startPages.append(PrefetchRequest(book.pathOf(index)));
     }
-    if (!requests.isEmpty())
-        m_platform.pictures.prefetch(requests);
+    if (!m_startPages.isEmpty())
+        m_platform.pictures.prefetch(m_startPages);
 }
 
 void Form1::showFirstPages()
