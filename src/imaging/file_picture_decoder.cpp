@@ -3,6 +3,7 @@
 #include "imaging/bitmap/dib_decoder.h"
 #include "imaging/bitmap/dib_header.h"
 #include "imaging/bitmap/ico_directory.h"
+#include "imaging/file_page_source.h"
 #include "imaging/jpeg/jpeg_end.h"
 #include "imaging/jpeg/jpeg_frame.h"
 #include "imaging/jpeg/jpeg_reader.h"
@@ -11,7 +12,6 @@
 #include "imaging/picture_formats.h"
 #include "imaging/picture_limits.h"
 #include "imaging/quiet_messages.h"
-#include "platform/native_file.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -21,8 +21,6 @@
 #include <QtEndian>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <new>
 #include <optional>
 
@@ -103,7 +101,7 @@ bool hasJpegEnd(QIODevice& file)
 
 // Qt's reader takes a cut-off bitmap for a whole one and leaves the missing
 // rows undefined; uncompressed pixels show from the header how long the file must be.
-bool bmpIsComplete(QFile& file)
+bool bmpIsComplete(QIODevice& file)
 {
     const QByteArray head = file.peek(kBmpFileHeaderBytes + kBmpInfoHeaderBytes);
     if (head.size() < kBmpFileHeaderBytes)
@@ -134,7 +132,7 @@ bool isRunLengthBmp(const QByteArray& head)
 }
 
 // Bitmaps that Qt's reader refuses or draws wrong are decoded here.
-DecodedPicture readOwnBmp(QFile& file)
+DecodedPicture readOwnBmp(QIODevice& file)
 {
     const QByteArray bytes = file.readAll();
     if (bytes.size() != file.size())
@@ -177,7 +175,7 @@ std::optional<DecodedPicture> readOwnJpeg(const QByteArray& bytes, qint64 mostPi
     return DecodedPicture{image, QString(), jpeg.scaled(), jpeg.size()};
 }
 
-DecodedPicture readRaster(QFile& file, const PictureFormatInfo& format, const SpareCore& spare,
+DecodedPicture readRaster(QIODevice& file, const PictureFormatInfo& format, const SpareCore& spare,
                           const ScaledSizeOf& scaledSize)
 {
     // The picture's bytes in memory, for the checks and the readers: a JPEG read whole, once
@@ -253,7 +251,7 @@ bool canDrawText()
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-DecodedPicture readMetafile(QFile& file, PictureReader reader)
+DecodedPicture readMetafile(QIODevice& file, PictureReader reader)
 {
     if (file.size() > kMetafileMaxBytes)
         return failure(QStringLiteral("metafile is too large"));
@@ -267,14 +265,13 @@ DecodedPicture readMetafile(QFile& file, PictureReader reader)
     return EmfRenderer().render(bytes);
 }
 
-DecodedPicture decodeFile(const QString& path, const SpareCore& spare, const ScaledSizeOf& scaledSize)
+DecodedPicture decodeSource(const PageSource& source, const SpareCore& spare, const ScaledSizeOf& scaledSize)
 {
-    QFile file;
-    if (!openForReading(file, path)) {
-        if (errno == ENOENT)
-            return failure(QStringLiteral("file not found"));
-        return failure(QStringLiteral("cannot open file: ") + QString::fromLocal8Bit(std::strerror(errno)));
-    }
+    QString error;
+    const std::unique_ptr<QIODevice> opened = source.open(&error);
+    if (!opened)
+        return failure(error);
+    QIODevice& file = *opened;
     if (file.size() == 0)
         return failure(QStringLiteral("file is empty"));
     const PictureFormatInfo* format = pictureFormatOfContent(file.peek(pictureSignatureBytes));
@@ -305,11 +302,17 @@ DecodedPicture FilePictureDecoder::decode(const QString& path) const
 DecodedPicture FilePictureDecoder::decodeSharing(const QString& path, const SpareCore& spare,
                                                  const ScaledSizeOf& scaledSize) const
 {
+    return decodePage(FilePageSource(path), spare, scaledSize);
+}
+
+DecodedPicture FilePictureDecoder::decodePage(const PageSource& source, const SpareCore& spare,
+                                              const ScaledSizeOf& scaledSize)
+{
     // A damaged or odd file makes Qt's readers and the metafile drawing
     // complain on the terminal; the result says all that is to be said.
     const QuietMessages quiet;
     try {
-        return decodeFile(path, spare, scaledSize);
+        return decodeSource(source, spare, scaledSize);
     } catch (const std::bad_alloc&) {
         return failure(QStringLiteral("not enough memory for the picture"));
     } catch (...) {

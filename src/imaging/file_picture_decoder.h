@@ -1,13 +1,14 @@
 #pragma once
 
+#include "imaging/page_source.h"
 #include "imaging/picture_decoder.h"
 
 namespace ruvo {
 
-// Decodes page pictures from files: JPEG through libjpeg-turbo (CMYK ones through Qt's
-// reader), BMP, GIF and ICO through Qt's image readers, WMF and EMF through the metafile
-// renderers. The format is told by the file's content, never by its name. Safe to call
-// from worker threads.
+// Decodes page pictures: JPEG through libjpeg-turbo (CMYK ones through Qt's reader), BMP,
+// GIF and ICO through Qt's image readers, WMF and EMF through the metafile renderers. The
+// format is told by the page's content, never by its name. It reads a page through its
+// source alone, and only decodes: it keeps nothing. Safe to call from worker threads.
 class FilePictureDecoder : public PictureDecoder
 {
 public:
@@ -16,6 +17,9 @@ public:
     DecodedPicture decode(const QString& path) const override;
     DecodedPicture decodeSharing(const QString& path, const SpareCore& spare,
                                  const ScaledSizeOf& scaledSize = {}) const override;
+    // The page whose bytes the source gives, decoded as decodeSharing() does.
+    static DecodedPicture decodePage(const PageSource& source, const SpareCore& spare = {},
+                                     const ScaledSizeOf& scaledSize = {});
 };
 
 } // namespace ruvo

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+#include <memory>
+
+namespace ruvo {
+
+// Where the bytes of a page come from: a file on disk today, a member of an archive next.
+// Nothing that decodes a page assumes a path on disk; it reads the bytes this opens.
+class PageSource
+{
+public:
+    virtual ~PageSource() = default;
+    // The page's bytes, opened for reading from the start, with a known size; null, with
+    // the reason in error, when they cannot be read.
+    virtual std::unique_ptr<QIODevice> open(QString* error) const = 0;
+};
+
+} // namespace ruvo
