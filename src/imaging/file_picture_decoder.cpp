@@ -214,6 +214,9 @@ DecodedPicture readRaster(QIODevice& file, const PictureFormatInfo& format, cons
     if (!inMemory.isOpen() && !inMemory.data().isEmpty())
         inMemory.open(QIODevice::ReadOnly);
     QImageReader reader(inMemory.isOpen() ? static_cast<QIODevice*>(&inMemory) : &file, format.qtFormat);
+    // A photo stored on its side stands upright, as the JPEG reader of our own turns it.
+    if (format.format == PictureFormat::Jpeg)
+        reader.setAutoTransform(true);
     if (format.format == PictureFormat::Ico) {
         // An icon holds several sizes; the page is the largest of them.
         int best = -1;

@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
+#include <QtEndian>
 
 #include <algorithm>
 #include <csetjmp>
@@ -83,6 +84,11 @@ bool compress(Compression& c, const JpegShape& shape, int width, int height, uns
     if (shape.progressive)
         jpeg_simple_progression(&c.info);
     jpeg_start_compress(&c.info, TRUE);
+    if (shape.exifOrientation != 0) {
+        const QByteArray exif = exifPayload(shape.exifOrientation);
+        jpeg_write_marker(&c.info, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.constData()),
+                          unsigned(exif.size()));
+    }
     const size_t stride = size_t(width) * size_t(c.info.input_components);
     while (c.info.next_scanline < c.info.image_height) {
         JSAMPROW row = pixels + size_t(c.info.next_scanline) * stride;
@@ -93,6 +99,38 @@ bool compress(Compression& c, const JpegShape& shape, int width, int height, uns
 }
 
 } // namespace
+
+QByteArray exifPayload(int orientation, bool bigEndian)
+{
+    QByteArray bytes("Exif\0\0", 6);
+    const auto u16 = [&](quint16 value) {
+        char b[2];
+        bigEndian ? qToBigEndian(value, b) : qToLittleEndian(value, b);
+        bytes.append(b, 2);
+    };
+    const auto u32 = [&](quint32 value) {
+        char b[4];
+        bigEndian ? qToBigEndian(value, b) : qToLittleEndian(value, b);
+        bytes.append(b, 4);
+    };
+    bytes.append(bigEndian ? "MM" : "II");
+    u16(42);
+    u32(8);
+    // One directory of two entries: the resolution unit, then the orientation.
+    u16(2);
+    u16(0x0128);
+    u16(3);
+    u32(1);
+    u16(2);
+    u16(0);
+    u16(0x0112);
+    u16(3);
+    u32(1);
+    u16(quint16(orientation));
+    u16(0);
+    u32(0);
+    return bytes;
+}
 
 QByteArray writeJpeg(const QImage& picture, const JpegShape& shape)
 {

@@ -20,7 +20,13 @@ struct JpegShape
     int restartRows = 0;
     bool arithmetic = false;
     int quality = 90;
+    // An EXIF segment declaring this orientation (1 to 8); none when 0.
+    int exifOrientation = 0;
 };
+
+// The payload of an APP1 segment that declares an EXIF orientation, in Intel or Motorola
+// byte order.
+QByteArray exifPayload(int orientation, bool bigEndian = false);
 
 // The picture coded as asked, or an empty array when libjpeg refuses the shape.
 QByteArray writeJpeg(const QImage& picture, const JpegShape& shape = {});

@@ -1,5 +1,6 @@
 #include "imaging/jpeg/jpeg_reader.h"
 
+#include "imaging/jpeg/exif_orientation.h"
 #include "imaging/jpeg/row_claims.h"
 #include "imaging/picture_limits.h"
 #include "imaging/scaling/area_scaler.h"
@@ -98,6 +99,7 @@ public:
         m_info.progress = &m_progress;
         jpeg_mem_src(&m_info, reinterpret_cast<const unsigned char*>(m_data.constData()),
                      static_cast<unsigned long>(m_data.size()));
+        jpeg_save_markers(&m_info, JPEG_APP0 + 1, 0xFFFF);
         jpeg_save_markers(&m_info, JPEG_APP0 + 2, 0xFFFF);
         return jpeg_read_header(&m_info, TRUE) == JPEG_HEADER_OK;
     }
@@ -171,6 +173,20 @@ public:
         if (setjmp(m_error.jump))
             return true;
         return jpeg_has_multiple_scans(&m_info) == TRUE;
+    }
+
+    // The orientation the first EXIF segment declares; after readHeader().
+    ExifOrientation orientation() const
+    {
+        for (jpeg_saved_marker_ptr marker = m_info.marker_list; marker; marker = marker->next) {
+            if (marker->marker != JPEG_APP0 + 1)
+                continue;
+            const QByteArrayView payload(reinterpret_cast<const char*>(marker->data),
+                                         qsizetype(marker->data_length));
+            if (payload.startsWith(QByteArrayView("Exif\0\0", 6)))
+                return ExifOrientation::fromApp1(payload);
+        }
+        return {};
     }
 
     // Before finish(), which lets go of the markers.
@@ -267,6 +283,7 @@ struct JpegReader::Private
 
     Decompressor upper;
     bool headerRead = false;
+    ExifOrientation orientation;
     QString error;
     QImage scaled;
 };
@@ -280,6 +297,8 @@ bool JpegReader::readHeader()
     d->headerRead = d->upper.readHeader();
     if (!d->headerRead)
         d->error = d->upper.message();
+    else
+        d->orientation = d->upper.orientation();
     return d->headerRead;
 }
 
@@ -290,8 +309,12 @@ bool JpegReader::handles() const
 
 QSize JpegReader::size() const
 {
-    return d->headerRead ? QSize(int(d->upper.info().image_width), int(d->upper.info().image_height))
-                         : QSize();
+    return d->headerRead ? d->orientation.turned(storedSize()) : QSize();
+}
+
+QSize JpegReader::storedSize() const
+{
+    return QSize(int(d->upper.info().image_width), int(d->upper.info().image_height));
 }
 
 int JpegReader::splitRow(int height, qint64 pixels, int groupRows, int claimed)
@@ -328,9 +351,11 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
         return {};
     }
     // Drawn at a fraction of its size, the picture is decoded at about that size by libjpeg
-    // and scaled the rest of the way.
+    // and scaled the rest of the way; both as stored, and turned upright at the end.
+    const ExifOrientation orientation = d->orientation;
     const QSize scaledTo = scaledSize ? scaledSize(size()) : QSize();
-    const int eighths = decodedEighths(size(), scaledTo);
+    const QSize storedScaledTo = orientation.turned(scaledTo);
+    const int eighths = decodedEighths(storedSize(), storedScaledTo);
     upper.setScale(eighths);
     if (!upper.start()) {
         d->error = upper.message();
@@ -352,10 +377,10 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
     QImage scaled;
     std::optional<AreaScaler> scaler;
     std::optional<ScalingBand> band;
-    if (image.size() != scaledTo && AreaScaler::handles(image, scaledTo)) {
-        scaled = scalingTarget(image, scaledTo);
+    if (image.size() != storedScaledTo && AreaScaler::handles(image, storedScaledTo)) {
+        scaled = scalingTarget(image, storedScaledTo);
         if (!scaled.isNull()) {
-            scaler.emplace(image.size(), scaledTo, image.format());
+            scaler.emplace(image.size(), storedScaledTo, image.format());
             band.emplace(*scaler, scaled.bits(), scaled.bytesPerLine());
         }
     }
@@ -401,8 +426,9 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
         image.setDotsPerMeterY(int(100.0 * info.Y_density));
     }
     // Decoded smaller, the picture is kept at the size drawn alone.
-    if (eighths < 8 && !scaled.isNull())
-        image = scaled;
+    const bool keptScaled = eighths < 8 && !scaled.isNull();
+    image = orientation.upright(keptScaled ? scaled : image);
+    scaled = keptScaled || scaled.isNull() ? QImage() : orientation.upright(scaled);
     d->scaled = image.size() == scaledTo ? image : scaled;
     return image;
 }

@@ -33,6 +33,8 @@ public:
     bool readHeader();
     // Whether read() decodes this picture (after readHeader()).
     bool handles() const;
+    // The picture's size as it stands upright: a photo whose EXIF orientation says it is
+    // stored on its side is turned as it is read, reduced or scaled alike.
     QSize size() const;
     // The picture, or a null image with errorString() telling why. Asked for a smaller size,
     // it scales the rows as they are decoded, on the caller's core. Asked for half the
@@ -52,6 +54,9 @@ public:
     static int splitRow(int height, qint64 pixels, int groupRows, int claimed = 0);
 
 private:
+    // The size as the data stores it.
+    QSize storedSize() const;
+
     struct Private;
     std::unique_ptr<Private> d;
 };
