@@ -2,6 +2,7 @@
 // each kind that the readers take, from which the fuzzers mutate.
 //   make_fuzz_corpus <folder>   writes <folder>/<target>/<seed>
 #include "sample_book/gif_writer.h"
+#include "support/jpeg_fixtures.h"
 #include "support/metafile_fixtures.h"
 
 #include <QBuffer>
@@ -47,6 +48,9 @@ void writePictures()
     put("fuzz_picture_decoder", "page.bmp", encoded(colour, "BMP"));
     put("fuzz_picture_decoder", "page8.bmp", encoded(colour.convertToFormat(QImage::Format_Indexed8), "BMP"));
     put("fuzz_picture_decoder", "page.jpg", encoded(colour, "JPEG", 50));
+    // A photo stored on its side, as its EXIF segment says.
+    put("fuzz_picture_decoder", "sideways.jpg",
+        ruvo::test::writeJpeg(colour, {.quality = 50, .exifOrientation = 6}));
     // Large enough to be decoded in two bands, plain enough to stay small.
     QImage large(512, 520, QImage::Format_RGB32);
     large.fill(QColor(230, 220, 200));
