@@ -16,6 +16,12 @@ template <typename T> bool hasResult(const QFuture<T>& future)
     return future.isFinished() && future.resultCount() > 0;
 }
 
+// Whether a picture decoded earlier has the pixels the request wants drawn.
+bool serves(const DecodedPicture& picture, const PrefetchRequest& request)
+{
+    return picture.serves(request.drawnSize(picture.pictureSize()));
+}
+
 } // namespace
 
 PrefetchingPictureDecoder::PrefetchingPictureDecoder(const PictureDecoder& inner, qint64 byteBudget)
@@ -131,7 +137,7 @@ DecodedPicture PrefetchingPictureDecoder::decodeToDraw(const PrefetchRequest& re
         // at a smaller size than now wanted is decoded again.
         if (picture.resultCount() > 0) {
             const DecodedPicture prepared = picture.result();
-            if (prepared.serves(request.drawnSize(prepared.pictureSize())))
+            if (serves(prepared, request))
                 return prepared;
         }
     }
@@ -224,10 +230,7 @@ void PrefetchingPictureDecoder::prefetch(const QList<PrefetchRequest>& requests)
             const bool current = it->stamp == stamps.at(i);
             // Decoded already, with the pixels wanted: only the scaled image may still be
             // wanted, or wanted at another size.
-            const bool serves =
-                current && hasResult(it->picture) &&
-                it->picture.result().serves(request.drawnSize(it->picture.result().pictureSize()));
-            if (serves) {
+            if (current && hasResult(it->picture) && serves(it->picture.result(), request)) {
                 startScaling(*it, request);
                 continue;
             }
