@@ -4,7 +4,6 @@
 #include "bookshelf/form6.h"
 #include "bookshelf/shelf_file.h"
 #include "browse/form2.h"
-#include "imaging/cache/prefetching_picture_decoder.h"
 #include "imaging/file_picture_decoder.h"
 #include "platform/local_file_services.h"
 #include "support/test_platform.h"
@@ -64,8 +63,8 @@ struct Shelf
     Form1 form1;
 
     Shelf(PictureDecoder& decoder, const QString& folder)
-        : platform{fakes.messages, fakes.modal, files,   fakes.settings, fakes.process,
-                   fakes.random,   fakes.shell, decoder, fakes.delays,   fakes.pointer},
+        : platform{fakes.messages, fakes.modal, files,       fakes.settings, fakes.process, fakes.random,
+                   fakes.shell,    decoder,     fakes.pages, fakes.delays,   fakes.pointer},
           browser(platform), form1(platform, state, browser)
     {
         state.shelfFolder = folder;
@@ -109,13 +108,5 @@ int main(int argc, char* argv[])
     std::printf("open a shelf of %d books with thumbnails (load and layout): median %.1f ms, first %.1f ms "
                 "(target < 300 ms)\n",
                 shelfBookLimit, median(opens), opens.constFirst());
-
-    // The program decodes through the page cache; thumbnails pass through it too.
-    PrefetchingPictureDecoder prefetching(fileDecoder);
-    Shelf cached(prefetching, folder);
-    QList<double> cachedOpens;
-    for (int run = 0; run < runs; ++run)
-        cachedOpens.append(cached.open());
-    std::printf("the same through the program's page cache: median %.1f ms\n", median(cachedOpens));
     return 0;
 }

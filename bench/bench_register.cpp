@@ -4,7 +4,7 @@
 // (sampling the thumbnail, choosing its name, saving it and rewriting the shelf).
 #include "bookshelf/form5.h"
 #include "bookshelf/shelf_file.h"
-#include "imaging/cache/prefetching_picture_decoder.h"
+#include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
 #include "support/test_platform.h"
 #include "viewer/viewer_state.h"
@@ -84,12 +84,13 @@ int main(int argc, char* argv[])
     TestPlatform fakes;
     FilePictureDecoder decoder;
     const Platform base = fakes.platform();
-    const Platform platform{base.messages, base.modal, base.files, base.settings, base.process,
-                            base.random,   base.shell, decoder,    base.delays,   base.pointer};
+    FakePageCache onDemand(decoder);
+    const Platform platform{base.messages, base.modal, base.files, base.settings, base.process, base.random,
+                            base.shell,    decoder,    onDemand,   base.delays,   base.pointer};
     // As in the program: the main window decoded the page on screen through this cache.
-    PrefetchingPictureDecoder cache(decoder);
-    const Platform cached{base.messages, base.modal, base.files, base.settings, base.process,
-                          base.random,   base.shell, cache,      base.delays,   base.pointer};
+    PrefetchingPageCache cache(decoder);
+    const Platform cached{base.messages, base.modal, base.files, base.settings, base.process, base.random,
+                          base.shell,    decoder,    cache,      base.delays,   base.pointer};
 
     ViewerState state;
     state.programFolder = dir.path();
@@ -100,7 +101,7 @@ int main(int argc, char* argv[])
     makePage(state.shownPagePath);
     const QList<ShelfEntry> entries = makeShelf(fakes.files, state.shelfFolder);
 
-    cache.decode(state.shownPagePath);
+    cache.take(PrefetchRequest(state.shownPagePath), {});
 
     QList<double> decodes;
     QList<double> opens;

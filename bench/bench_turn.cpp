@@ -15,7 +15,7 @@
 //                         MODE ("one page, stretched", ...)
 #include "browse/form2.h"
 #include "commands/control_names.h"
-#include "imaging/cache/prefetching_picture_decoder.h"
+#include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
 #include "scanned_page.h"
 #include "support/test_platform.h"
@@ -155,9 +155,9 @@ struct ShownViewer
     MainWindow window{form, fakes.delays};
     PaintCounter counter;
 
-    explicit ShownViewer(PictureDecoder& decoder)
-        : platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process,
-                   fakes.random,   fakes.shell, decoder,     fakes.delays,   fakes.pointer}
+    ShownViewer(PictureDecoder& decoder, PageCache& cache)
+        : platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process, fakes.random,
+                   fakes.shell,    decoder,     cache,       fakes.delays,   fakes.pointer}
     {
         browser.setMainWindow(&form);
         form.Form_Load();
@@ -249,8 +249,8 @@ TurnFigures turnThrough(const Book& book, bool onePage, bool stretched, bool pre
                         const QHash<QString, double>& decodeMs)
 {
     FilePictureDecoder files;
-    PrefetchingPictureDecoder ahead(files);
-    ShownViewer viewer(ahead);
+    PrefetchingPageCache ahead(files);
+    ShownViewer viewer(files, ahead);
     viewer.open(book.folder, onePage, stretched);
     TurnFigures figures;
     int generation = 0;
@@ -308,8 +308,8 @@ void printTurns(const char* what, const TurnFigures& figures)
 void heldKey(const Book& book)
 {
     FilePictureDecoder files;
-    PrefetchingPictureDecoder ahead(files);
-    ShownViewer viewer(ahead);
+    PrefetchingPageCache ahead(files);
+    ShownViewer viewer(files, ahead);
     viewer.open(book.folder, true, true);
     ahead.waitForPrefetches();
     const int repeats = 90;
@@ -340,8 +340,8 @@ void heldKey(const Book& book)
 void memoryThroughALongBook(const Book& book)
 {
     FilePictureDecoder files;
-    PrefetchingPictureDecoder ahead(files);
-    ShownViewer viewer(ahead);
+    PrefetchingPageCache ahead(files);
+    ShownViewer viewer(files, ahead);
     viewer.open(book.folder, false, true);
     const qint64 before = residentBytes();
     qint64 peak = before;
@@ -359,7 +359,7 @@ void memoryThroughALongBook(const Book& book)
         "  paging through %lld pages of 2 MP, two pages stretched: resident %.0f MB at the start, "
         "peak %.0f MB; cache held at most %.0f MB of its %.0f MB cap (target: peak <= cap + 150 MB)\n",
         static_cast<long long>(book.paths.size()), double(before) / mb, double(peak) / mb,
-        double(cachePeak) / mb, double(PrefetchingPictureDecoder::defaultByteBudget) / mb);
+        double(cachePeak) / mb, double(PrefetchingPageCache::defaultByteBudget) / mb);
 }
 
 // Pages through the book to its end and back, dwelling on each page until the work ahead is
@@ -367,8 +367,8 @@ void memoryThroughALongBook(const Book& book)
 int memoryInMode(const QString& mode, const QString& folder)
 {
     FilePictureDecoder files;
-    PrefetchingPictureDecoder ahead(files);
-    ShownViewer viewer(ahead);
+    PrefetchingPageCache ahead(files);
+    ShownViewer viewer(files, ahead);
     const bool onePage = mode.contains(QStringLiteral("one page"));
     viewer.open(folder, onePage, mode.contains(QStringLiteral("stretched")));
     const int last = int(QDir(folder).entryList(QDir::Files).size()) - 1;
@@ -488,8 +488,8 @@ void spareCoreWakeUp()
 int startUp(const QString& folder)
 {
     FilePictureDecoder files;
-    PrefetchingPictureDecoder ahead(files);
-    ShownViewer viewer(ahead);
+    PrefetchingPageCache ahead(files);
+    ShownViewer viewer(files, ahead);
     viewer.open(folder, false, false);
     std::printf("%.1f\n", sinceProcessStart());
     return 0;

@@ -2,7 +2,7 @@
 // next spread of two 12-megapixel JPEG pages, next to the bare decoding time
 // of the same two files.
 #include "browse/form2.h"
-#include "imaging/cache/prefetching_picture_decoder.h"
+#include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
 #include "platform/local_file_services.h"
 #include "support/test_platform.h"
@@ -81,16 +81,16 @@ struct Viewer
     Form2 browser;
     Form1 form;
 
-    explicit Viewer(PictureDecoder& decoder)
-        : browser(withDecoder(decoder)), form(withDecoder(decoder), state, browser)
+    Viewer(PictureDecoder& decoder, PageCache& cache)
+        : browser(withDecoder(decoder, cache)), form(withDecoder(decoder, cache), state, browser)
     {
         form.Form_Load();
     }
-    Platform withDecoder(PictureDecoder& decoder)
+    Platform withDecoder(PictureDecoder& decoder, PageCache& cache)
     {
         Platform p = platform.platform();
-        return Platform{p.messages, p.modal, p.files, p.settings, p.process,
-                        p.random,   p.shell, decoder, p.delays,   p.pointer};
+        return Platform{p.messages, p.modal, p.files, p.settings, p.process, p.random,
+                        p.shell,    decoder, cache,   p.delays,   p.pointer};
     }
     void open(const QString& path)
     {
@@ -132,7 +132,8 @@ int main(int argc, char* argv[])
     const double decodeTime = median(decodes);
     std::printf("decode the two 12-megapixel JPEG pages alone: median %.1f ms\n", decodeTime);
 
-    Viewer direct(fileDecoder);
+    FakePageCache onDemand(fileDecoder);
+    Viewer direct(fileDecoder, onDemand);
     direct.open(book);
     QList<double> turns;
     for (int run = 0; run < 5; ++run) {
@@ -144,8 +145,8 @@ int main(int argc, char* argv[])
                 "(target <= 1.25 x)\n",
                 turnTime, turnTime / decodeTime);
 
-    PrefetchingPictureDecoder prefetching(fileDecoder);
-    Viewer ahead(prefetching);
+    PrefetchingPageCache prefetching(fileDecoder);
+    Viewer ahead(fileDecoder, prefetching);
     ahead.open(book);
     QList<double> prefetchedTurns;
     for (int run = 0; run < 5; ++run) {

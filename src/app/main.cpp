@@ -3,7 +3,7 @@
 #include "browse/form2.h"
 #include "browse/ui/browser_window.h"
 #include "browse/ui/folder_chooser_windows.h"
-#include "imaging/cache/prefetching_picture_decoder.h"
+#include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
 #include "platform/application_process_service.h"
 #include "platform/callback_modal_window_service.h"
@@ -43,11 +43,11 @@ int main(int argc, char* argv[])
     SystemRandomService random;
     DesktopShellService shell;
     FilePictureDecoder fileDecoder;
-    PrefetchingPictureDecoder pictures(fileDecoder);
+    PrefetchingPageCache pages(fileDecoder);
     const Delays delays;
     WindowBusyPointer pointer;
-    const Platform platform{messages, windows, files,    settings, process,
-                            random,   shell,   pictures, delays,   pointer};
+    const Platform platform{messages, windows,     files, settings, process, random,
+                            shell,    fileDecoder, pages, delays,   pointer};
 
     ViewerState state;
     Form2 form2(platform);
@@ -64,11 +64,7 @@ int main(int argc, char* argv[])
     BrowserWindow browser(form2, &mainWindow);
     registerViewerWindows(windows, browser, shell, delays, &mainWindow);
 
-    // Shelf thumbnails are read straight from their files: they must not push the
-    // pages decoded ahead for the open book out of the cache.
-    const Platform shelfPlatform{messages, windows, files,       settings, process,
-                                 random,   shell,   fileDecoder, delays,   pointer};
-    registerBookshelfWindow(windows, shelfPlatform, state, form1, &mainWindow);
+    registerBookshelfWindow(windows, platform, state, form1, &mainWindow);
     registerRegisterWindows(windows, platform, state, &mainWindow);
     registerFolderChooser(windows, platform, state, &mainWindow);
 

@@ -6,7 +6,7 @@
 #include "bookshelf/thumbnail_bitmap.h"
 #include "bookshelf/thumbnail_sampling.h"
 #include "commands/control_names.h"
-#include "imaging/picture_decoder.h"
+#include "imaging/page_cache.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/modal_window_service.h"
@@ -95,7 +95,7 @@ QImage Form5::pagePicture() const
     // for a page it cannot decode.
     if (m_state.shownPagePath.isEmpty())
         return QImage();
-    DecodedPicture decoded = m_platform.pictures.decode(m_state.shownPagePath);
+    DecodedPicture decoded = m_platform.pages.take(PrefetchRequest(m_state.shownPagePath), {});
     return decoded.isValid() ? std::move(decoded.image) : placeholderPicture();
 }
 

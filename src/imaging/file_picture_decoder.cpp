@@ -297,13 +297,8 @@ FilePictureDecoder::FilePictureDecoder()
     Q_UNUSED(limitSet);
 }
 
-DecodedPicture FilePictureDecoder::decode(const QString& path) const
-{
-    return decodeSharing(path, {});
-}
-
-DecodedPicture FilePictureDecoder::decodeSharing(const QString& path, const SpareCore& spare,
-                                                 const ScaledSizeOf& scaledSize) const
+DecodedPicture FilePictureDecoder::decode(const QString& path, const SpareCore& spare,
+                                          const ScaledSizeOf& scaledSize) const
 {
     return decodePage(FilePageSource(path), spare, scaledSize);
 }

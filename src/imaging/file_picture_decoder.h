@@ -14,10 +14,10 @@ class FilePictureDecoder : public PictureDecoder
 public:
     FilePictureDecoder();
 
-    DecodedPicture decode(const QString& path) const override;
-    DecodedPicture decodeSharing(const QString& path, const SpareCore& spare,
-                                 const ScaledSizeOf& scaledSize = {}) const override;
-    // The page whose bytes the source gives, decoded as decodeSharing() does.
+    using PictureDecoder::decode;
+    DecodedPicture decode(const QString& path, const SpareCore& spare,
+                          const ScaledSizeOf& scaledSize) const override;
+    // The page whose bytes the source gives, decoded as decode() does.
     static DecodedPicture decodePage(const PageSource& source, const SpareCore& spare = {},
                                      const ScaledSizeOf& scaledSize = {});
 };

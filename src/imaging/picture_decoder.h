@@ -1,9 +1,6 @@
 #pragma once
 
-#include "imaging/scaling/smooth_scaling.h"
-
 #include <QImage>
-#include <QList>
 #include <QSize>
 #include <QString>
 #include <functional>
@@ -35,13 +32,6 @@ struct DecodedPicture
     }
 };
 
-// A picture to be drawn stretched, at size (device pixels).
-struct PictureToScale
-{
-    QImage picture;
-    QSize size;
-};
-
 // Runs a piece of work on another core as soon as one is free: at once, later, or never.
 // The work checks for itself whether it is still wanted when it runs.
 using SpareCore = std::function<void(std::function<void()>)>;
@@ -50,65 +40,19 @@ using SpareCore = std::function<void(std::function<void()>)>;
 // empty size when it will not be drawn stretched.
 using ScaledSizeOf = std::function<QSize(QSize)>;
 
-// A picture likely to be asked for next. When it will be drawn stretched, scaledSize gives
-// the size in device pixels it will be drawn at, from the picture's own size (an empty size
-// when it will not be drawn stretched after all), and devicePixelRatio the screen's ratio.
-struct PrefetchRequest
-{
-    PrefetchRequest(QString path, ScaledSizeOf scaledSize = {}, qreal devicePixelRatio = 1)
-        : path(std::move(path)), scaledSize(std::move(scaledSize)), devicePixelRatio(devicePixelRatio)
-    {
-    }
-
-    // The size the picture is to be drawn at, from its own size: empty for its own size.
-    QSize drawnSize(QSize picture) const { return scaledSize ? scaledSize(picture) : QSize(); }
-
-    QString path;
-    ScaledSizeOf scaledSize;
-    qreal devicePixelRatio = 1;
-};
-
 // The one entry point through which every page, preview and thumbnail picture
-// is read: path in, picture or error out. Never throws, never crashes on a
-// damaged file.
+// is read: path in, picture or error out. It only decodes and keeps nothing. Never throws,
+// never crashes on a damaged file.
 class PictureDecoder
 {
 public:
     virtual ~PictureDecoder() = default;
-    virtual DecodedPicture decode(const QString& path) const = 0;
-    // The same, for a caller that is waiting for the picture: part of the work may be done on
-    // the spare core beside it, and a reader that can scales the picture as it decodes it.
-    virtual DecodedPicture decodeSharing(const QString& path, const SpareCore& spare,
-                                         const ScaledSizeOf& scaledSize = {}) const
-    {
-        Q_UNUSED(spare);
-        Q_UNUSED(scaledSize);
-        return decode(path);
-    }
-    // The picture wanted on screen now, to be drawn as the request says: when it is drawn
-    // stretched, scaled() then finds it scaled if that was done on the way.
-    virtual DecodedPicture decodeToDraw(const PrefetchRequest& request) const { return decode(request.path); }
-    // A hint that these pictures are likely to be asked for next, most likely first, and
-    // that no others are; a decoder that keeps no cache ignores it.
-    virtual void prefetch(const QList<PrefetchRequest>& requests) { Q_UNUSED(requests); }
-    // A picture the caller will ask for in a moment, after another one: decoding it on the
-    // spare core meanwhile has the two decoded side by side.
-    virtual void decodeBeside(const PrefetchRequest& request) { Q_UNUSED(request); }
-    // Whether decode() would return this picture at once, from work done ahead.
-    virtual bool isReady(const QString& path) const
-    {
-        Q_UNUSED(path);
-        return false;
-    }
-    // The pictures smoothly scaled to their sizes, in order: what was prepared ahead as it
-    // is, the rest scaled now. A decoder that keeps no cache scales them one after the other.
-    virtual QList<QImage> scaled(const QList<PictureToScale>& pictures) const
-    {
-        QList<QImage> images;
-        for (const PictureToScale& wanted : pictures)
-            images.append(smoothScaled(wanted.picture, wanted.size));
-        return images;
-    }
+    // For a caller that waits for the picture: part of the work may be done on the spare
+    // core beside it, and a reader that can scales the picture to scaledSize as it decodes
+    // it (see DecodedPicture::scaled).
+    virtual DecodedPicture decode(const QString& path, const SpareCore& spare,
+                                  const ScaledSizeOf& scaledSize) const = 0;
+    DecodedPicture decode(const QString& path) const { return decode(path, {}, {}); }
 };
 
 } // namespace ruvo

@@ -8,8 +8,8 @@ FlushingPlatform::FlushingPlatform(const Platform& platform, ChangeBatch& change
     : m_messages(platform.messages, changes),
       m_windows(platform.modal, changes), m_platform{m_messages,        m_windows,         platform.files,
                                                      platform.settings, platform.process,  platform.random,
-                                                     platform.shell,    platform.pictures, platform.delays,
-                                                     platform.pointer}
+                                                     platform.shell,    platform.pictures, platform.pages,
+                                                     platform.delays,   platform.pointer}
 {
 }
 

@@ -11,6 +11,7 @@ class ProcessService;
 class RandomService;
 class ShellService;
 class PictureDecoder;
+class PageCache;
 class BusyPointerService;
 
 // The platform services a window's logic works through. The logic never owns
@@ -24,7 +25,10 @@ struct Platform
     ProcessService& process;
     RandomService& random;
     ShellService& shell;
+    // Decodes previews and thumbnails, straight from their files.
     PictureDecoder& pictures;
+    // The open book's pages, prepared ahead.
+    PageCache& pages;
     const Delays& delays;
     BusyPointerService& pointer;
 };

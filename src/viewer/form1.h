@@ -4,7 +4,7 @@
 #include "common/change_batch.h"
 #include "display/page_fitting.h"
 #include "display/wheel_steps.h"
-#include "imaging/picture_decoder.h"
+#include "imaging/page_cache.h"
 #include "platform/flushing_platform.h"
 #include "platform/platform.h"
 #include "viewer/form1_controls.h"
@@ -234,7 +234,8 @@ private:
     void previousPage();
     void prefetchAround();
     QList<PrefetchRequest> pagesAround() const;
-    void decodeSpreadAhead();
+    // The page at path as it will be drawn, in the first (or only) place or the second.
+    PrefetchRequest requestFor(const QString& path, bool secondPage) const;
     // The device size a page will be stretched to, from its picture's size, in the first
     // (or only) place or the second place of a spread.
     std::function<QSize(QSize)> stretchedSizeFor(bool secondPage) const;
@@ -245,7 +246,8 @@ private:
     bool lastPageShownAlone() const;
     QString pageLabel() const;
     QString positionText() const;
-    void loadPicture(Surface& target, const QString& path);
+    // Loads the page at path into target; the pages in next are taken right after it.
+    void loadPicture(Surface& target, const QString& path, const QList<PrefetchRequest>& next = {});
     // Decodes a page again when its picture, decoded at the size it was drawn stretched, is
     // now to be drawn larger (device pixels), or at its own size when drawn is empty; true
     // when it did.

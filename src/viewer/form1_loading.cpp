@@ -2,7 +2,7 @@
 // a spread next to a page already shown.
 #include "browse/form2.h"
 #include "display/twips.h"
-#include "imaging/picture_decoder.h"
+#include "imaging/page_cache.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "viewer/form1.h"
@@ -22,12 +22,12 @@ void Form1::RUVIHENS()
     m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
 }
 
-void Form1::loadPicture(Surface& target, const QString& path)
+void Form1::loadPicture(Surface& target, const QString& path, const QList<PrefetchRequest>& next)
 {
     // The status bar says a page is loading for as long as it decodes; a page decoded
     // ahead is shown at once, with no need to say so. The pages stay as they were until
     // the new ones are there: a spread half put together is not worth showing.
-    if (!path.isEmpty() && !m_platform.pictures.isReady(path))
+    if (!path.isEmpty() && !m_platform.pages.isReady(path))
         Q_EMIT statusChanged();
     // A missing page shows the previous one again; the first page of a run has
     // none, and the missing page has already been reported.
@@ -35,9 +35,7 @@ void Form1::loadPicture(Surface& target, const QString& path)
     // to be drawn at.
     const bool secondPage = &target == &m_controls.picture3;
     DecodedPicture decoded =
-        path.isEmpty() ? DecodedPicture{}
-                       : m_platform.pictures.decodeToDraw(PrefetchRequest(
-                             path, stretchOn() ? stretchedSizeFor(secondPage) : nullptr, m_devicePixelRatio));
+        path.isEmpty() ? DecodedPicture{} : m_platform.pages.take(requestFor(path, secondPage), next);
     // Page images take the size of their picture, which a picture decoded only to be drawn
     // smaller holds at that size.
     QSize size = m_controls.picture5.picture.size();
@@ -65,7 +63,7 @@ bool Form1::decodeAgainIfSmall(Surface& page, QSize drawn)
         return false;
     const ScaledSizeOf drawnSize = drawn.isEmpty() ? ScaledSizeOf() : [drawn](QSize) { return drawn; };
     const DecodedPicture decoded =
-        m_platform.pictures.decodeToDraw(PrefetchRequest(page.source, drawnSize, m_devicePixelRatio));
+        m_platform.pages.take(PrefetchRequest(page.source, drawnSize, m_devicePixelRatio), {});
     // A file changed meanwhile keeps the picture laid out.
     if (!decoded.isValid() || decoded.pictureSize() != own)
         return false;
@@ -123,10 +121,14 @@ void Form1::RUVINEW1()
 void Form1::RUVINEW2()
 {
     StatusBarState& status = m_controls.statusBar;
-    decodeSpreadAhead();
     m_controls.picture1.visible = false;
     status.panel(3) = StatusText::loading();
-    loadPicture(m_controls.picture2, m_fields.pagePath);
+    // The second page is decoded beside the first when neither was prepared ahead.
+    const int second = m_state.pageIndex + 1;
+    QList<PrefetchRequest> next;
+    if (second < pages().count())
+        next.append(requestFor(pages().pathOf(second), true));
+    loadPicture(m_controls.picture2, m_fields.pagePath, next);
     noteShownPage();
     status.panel(3) = pageLabel();
     status.panel(1) = positionText();

@@ -4,7 +4,7 @@
 #include "display/stretch_fit.h"
 #include "display/stretched_device_size.h"
 #include "display/twips.h"
-#include "imaging/picture_decoder.h"
+#include "imaging/page_cache.h"
 #include "platform/busy_pointer.h"
 #include "viewer/form1.h"
 #include "viewer/page_step.h"
@@ -70,7 +70,7 @@ void Form1::prefetchAround()
     // left it.
     m_changes.afterNotice([this] {
         Q_EMIT drawNow();
-        m_platform.pictures.prefetch(pagesAround());
+        m_platform.pages.prefetch(pagesAround());
     });
 }
 
@@ -92,30 +92,18 @@ QList<PrefetchRequest> Form1::pagesAround() const
         onePageMode()
             ? QList<Wanted>{{index + 1, false}, {index + 2, false}, {index - 1, false}}
             : QList<Wanted>{{index + 1, false}, {index + 2, true}, {index - 3, false}, {index - 2, true}};
-    const bool stretched = stretchOn();
     QList<PrefetchRequest> requests = m_startPages;
     for (const Wanted& page : wanted) {
         if (page.index < 0 || page.index >= pages().count())
             continue;
-        requests.append(PrefetchRequest(pages().pathOf(page.index),
-                                        stretched ? stretchedSizeFor(page.secondPage) : nullptr,
-                                        m_devicePixelRatio));
+        requests.append(requestFor(pages().pathOf(page.index), page.secondPage));
     }
     return requests;
 }
 
-void Form1::decodeSpreadAhead()
+PrefetchRequest Form1::requestFor(const QString& path, bool secondPage) const
 {
-    // The two pages of a spread not decoded ahead are decoded side by side, one per core:
-    // the second beside the loading, which takes the first here and then the second.
-    const int second = m_state.pageIndex + 1;
-    if (second >= pages().count())
-        return;
-    const QString secondPath = pages().pathOf(second);
-    if (m_platform.pictures.isReady(secondPath) || m_platform.pictures.isReady(m_fields.pagePath))
-        return;
-    m_platform.pictures.decodeBeside(
-        PrefetchRequest(secondPath, stretchOn() ? stretchedSizeFor(true) : nullptr, m_devicePixelRatio));
+    return PrefetchRequest(path, stretchOn() ? stretchedSizeFor(secondPage) : nullptr, m_devicePixelRatio);
 }
 
 std::function<QSize(QSize)> Form1::stretchedSizeFor(bool secondPage) const
@@ -147,7 +135,7 @@ void Form1::prepareAhead()
 
 QList<QImage> Form1::stretchedImages(const QList<PictureToScale>& pictures) const
 {
-    return m_platform.pictures.scaled(pictures);
+    return m_platform.pages.scaled(pictures);
 }
 
 void Form1::nextPage()

@@ -44,7 +44,7 @@ void Form1::prepareStart()
             m_startPages.append(PrefetchRequest(book.pathOf(index)));
     }
     if (!m_startPages.isEmpty())
-        m_platform.pictures.prefetch(m_startPages);
+        m_platform.pages.prefetch(m_startPages);
 }
 
 void Form1::showFirstPages()

@@ -1,4 +1,4 @@
-#include "imaging/cache/prefetching_picture_decoder.h"
+#include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
 #include "platform/local_file_services.h"
 #include "platform/native_name.h"
@@ -52,9 +52,9 @@ private Q_SLOTS:
         const DecodedPicture picture = FilePictureDecoder().decode(path);
         QCOMPARE(picture.error, QString());
         QCOMPARE(picture.image.size(), QSize(30, 20));
-        PrefetchingPictureDecoder prefetching(m_decoder);
+        PrefetchingPageCache prefetching(m_decoder);
         prefetching.prefetch({path});
-        QCOMPARE(prefetching.decode(path).image.size(), QSize(30, 20));
+        QCOMPARE(prefetching.take(PrefetchRequest(path), {}).image.size(), QSize(30, 20));
 
         QVERIFY(files.removeFile(path));
         QCOMPARE(files.listFiles(m_folder), std::optional<QStringList>(QStringList()));

@@ -5,6 +5,7 @@
 #include "support/fake_busy_pointer.h"
 #include "support/fake_message_boxes.h"
 #include "support/fake_modal_windows.h"
+#include "support/fake_page_cache.h"
 #include "support/fake_picture_decoder.h"
 #include "support/fake_process.h"
 #include "support/fake_random.h"
@@ -25,12 +26,14 @@ struct TestPlatform
     FakeRandom random;
     FakeShell shell;
     FakePictureDecoder pictures;
+    FakePageCache pages{pictures};
     Delays delays{0, 0, 0, 0, 0};
     FakeBusyPointer pointer;
 
     Platform platform()
     {
-        return Platform{messages, modal, files, settings, process, random, shell, pictures, delays, pointer};
+        return Platform{messages, modal,    files, settings, process, random,
+                        shell,    pictures, pages, delays,   pointer};
     }
 };
 

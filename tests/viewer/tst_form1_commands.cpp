@@ -425,7 +425,7 @@ private Q_SLOTS:
         ViewerFixture f;
         const QString book = f.makeBook(7);
         f.open(book);
-        f.platform.pictures.ready = {book + "/p3.jpg", book + "/p4.jpg"};
+        f.platform.pages.ready = {book + "/p3.jpg", book + "/p4.jpg"};
         QSignalSpy redraws(&f.form, &Form1::changed);
         f.form.Form_KeyDown(KeyCode::Space, 0);
         QCOMPARE(f.panel(3), QStringLiteral("[3] p3.jpg"));

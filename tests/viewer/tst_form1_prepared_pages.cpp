@@ -19,7 +19,7 @@ QSize drawnSize(const Surface& image, qreal ratio)
 // The size the latest prefetch asked a page to be scaled to.
 QSize preparedSize(const ViewerFixture& f, const QString& path, QSize picture)
 {
-    for (const PrefetchRequest& request : f.platform.pictures.prefetchRequests) {
+    for (const PrefetchRequest& request : f.platform.pages.prefetchRequests) {
         if (request.path == path)
             return request.scaledSize ? request.scaledSize(picture) : QSize();
     }
@@ -100,16 +100,16 @@ private Q_SLOTS:
         ViewerFixture f;
         const QString book = f.makeBook(6);
         f.open(book);
-        QCOMPARE(f.platform.pictures.besides, QStringList{book + "/p2.jpg"});
-        QCOMPARE(f.platform.pictures.decodedBeforeBeside, QList<int>{0});
+        QCOMPARE(f.platform.pages.besides, QStringList{book + "/p2.jpg"});
+        QCOMPARE(f.platform.pages.decodedBeforeBeside, QList<int>{0});
         QCOMPARE(f.platform.pictures.decoded.first(), book + "/p1.jpg");
-        f.platform.pictures.prefetched.clear();
-        f.platform.pictures.besides.clear();
-        f.platform.pictures.ready = {book + "/p3.jpg", book + "/p4.jpg"};
+        f.platform.pages.prefetched.clear();
+        f.platform.pages.besides.clear();
+        f.platform.pages.ready = {book + "/p3.jpg", book + "/p4.jpg"};
         f.form.NEXTP_Click();
-        QVERIFY(f.platform.pictures.besides.isEmpty());
-        QCOMPARE(f.platform.pictures.prefetched.size(), 1);
-        QCOMPARE(f.platform.pictures.prefetched.first().first(), book + "/p5.jpg");
+        QVERIFY(f.platform.pages.besides.isEmpty());
+        QCOMPARE(f.platform.pages.prefetched.size(), 1);
+        QCOMPARE(f.platform.pages.prefetched.first().first(), book + "/p5.jpg");
     }
 
     // The work ahead waits until the window has been told of the turn and asked to draw it,
@@ -121,18 +121,18 @@ private Q_SLOTS:
         f.open(book);
         QStringList events;
         const auto record = [&](const QString& what) {
-            events.append(what + QString::number(f.platform.pictures.prefetched.size()));
+            events.append(what + QString::number(f.platform.pages.prefetched.size()));
         };
         QObject::connect(&f.form, &Form1::changed, &f.form, [&] { record(u"notice "_s); });
         QObject::connect(&f.form, &Form1::drawNow, &f.form, [&] { record(u"draw "_s); });
-        const qsizetype before = f.platform.pictures.prefetched.size();
+        const qsizetype before = f.platform.pages.prefetched.size();
         f.form.NEXTP_Click();
         // Notices while the page loads, and the last one when the turn is done.
         QVERIFY(events.size() >= 2);
         QCOMPARE(events.last(), u"draw "_s + QString::number(before));
         for (const QString& event : events.first(events.size() - 1))
             QCOMPARE(event, u"notice "_s + QString::number(before));
-        QCOMPARE(f.platform.pictures.prefetched.size(), before + 1);
+        QCOMPARE(f.platform.pages.prefetched.size(), before + 1);
     }
 
     // A page not prepared ahead is decoded at once and asked to be scaled on the way to the
@@ -155,11 +155,11 @@ private Q_SLOTS:
         f.form.controls().menu(MenuItem::stretch).checked = stretched;
         f.open(book);
         f.form.NEXTP_Click();
-        f.platform.pictures.drawRequests.clear();
+        f.platform.pages.drawRequests.clear();
         f.form.NEXTP_Click();
 
         const Form1Controls& c = f.form.controls();
-        const QList<PrefetchRequest>& requests = f.platform.pictures.drawRequests;
+        const QList<PrefetchRequest>& requests = f.platform.pages.drawRequests;
         QCOMPARE(requests.size(), onePage ? 1 : 2);
         const QList<const Surface*> pictures{&c.picture2, &c.picture3};
         const QList<const Surface*> images{&c.image1, &c.image2};
@@ -178,8 +178,8 @@ private Q_SLOTS:
     {
         ViewerFixture f;
         f.open(f.makeBook(6));
-        QVERIFY(!f.platform.pictures.prefetchRequests.isEmpty());
-        for (const PrefetchRequest& request : f.platform.pictures.prefetchRequests)
+        QVERIFY(!f.platform.pages.prefetchRequests.isEmpty());
+        for (const PrefetchRequest& request : f.platform.pages.prefetchRequests)
             QVERIFY(!request.scaledSize);
     }
 
@@ -205,7 +205,7 @@ private Q_SLOTS:
         ViewerFixture f;
         const QSize own(3000, 4000);
         f.platform.pictures.defaultSize = own;
-        f.platform.pictures.decodesAtDrawnSize = true;
+        f.platform.pages.decodesAtDrawnSize = true;
         f.setOnePageMode(onePage);
         f.form.controls().menu(MenuItem::stretch).checked = true;
         f.open(f.makeBook(6));
@@ -252,11 +252,11 @@ private Q_SLOTS:
         ViewerFixture f;
         f.open(f.makeBook(6));
         f.form.SUTOREKIRIKAE();
-        QVERIFY(f.platform.pictures.prefetchRequests.first().scaledSize);
-        const QSize before = f.platform.pictures.prefetchRequests.first().scaledSize(QSize(100, 150));
+        QVERIFY(f.platform.pages.prefetchRequests.first().scaledSize);
+        const QSize before = f.platform.pages.prefetchRequests.first().scaledSize(QSize(100, 150));
         f.setArea(6000, 4000);
         f.form.prepareAhead();
-        const QSize after = f.platform.pictures.prefetchRequests.first().scaledSize(QSize(100, 150));
+        const QSize after = f.platform.pages.prefetchRequests.first().scaledSize(QSize(100, 150));
         QVERIFY(after.height() < before.height());
     }
 };

@@ -93,17 +93,17 @@ private Q_SLOTS:
         ViewerFixture f;
         const QString book = f.makeBook(7);
         f.open(book);
-        QCOMPARE(f.platform.pictures.prefetched.last(), QStringList({book + "/p3.jpg", book + "/p4.jpg"}));
+        QCOMPARE(f.platform.pages.prefetched.last(), QStringList({book + "/p3.jpg", book + "/p4.jpg"}));
         f.form.NEXTP_Click();
-        QCOMPARE(f.platform.pictures.prefetched.last(),
+        QCOMPARE(f.platform.pages.prefetched.last(),
                  QStringList({book + "/p5.jpg", book + "/p6.jpg", book + "/p1.jpg", book + "/p2.jpg"}));
         f.form.NEXTP_Click();
         f.form.NEXTP_Click();
-        QCOMPARE(f.platform.pictures.prefetched.last(), QStringList({book + "/p4.jpg", book + "/p5.jpg"}));
+        QCOMPARE(f.platform.pages.prefetched.last(), QStringList({book + "/p4.jpg", book + "/p5.jpg"}));
         f.form.ITtyo();
         f.form.PRVP_Click();
         QCOMPARE(f.index(), 5);
-        QCOMPARE(f.platform.pictures.prefetched.last(), QStringList({book + "/p7.jpg", book + "/p5.jpg"}));
+        QCOMPARE(f.platform.pages.prefetched.last(), QStringList({book + "/p7.jpg", book + "/p5.jpg"}));
     }
 
     void threePages()

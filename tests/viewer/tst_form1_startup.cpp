@@ -330,12 +330,12 @@ private Q_SLOTS:
         f.platform.process.commandLineText = resolve(commandLine);
         const QString caption = f.form.controls().window.caption;
         f.form.prepareStart();
-        QCOMPARE(f.platform.pictures.prefetched,
+        QCOMPARE(f.platform.pages.prefetched,
                  prepared.isEmpty() ? QList<QStringList>() : QList<QStringList>{prepared});
         // The window laid out meanwhile, on a folder without pages, still wants them.
         f.form.prepareAhead();
-        QCOMPARE(f.platform.pictures.prefetched.last(), prepared);
-        f.platform.pictures.prefetched.removeLast();
+        QCOMPARE(f.platform.pages.prefetched.last(), prepared);
+        f.platform.pages.prefetched.removeLast();
         QVERIFY(f.platform.pictures.decoded.isEmpty());
         QCOMPARE(f.state.pageIndex, 0);
         QCOMPARE(f.form.controls().window.caption, caption);
@@ -344,7 +344,7 @@ private Q_SLOTS:
         f.form.Form_Load();
         f.form.afterSplash();
         QStringList asked;
-        for (const PrefetchRequest& request : f.platform.pictures.drawRequests)
+        for (const PrefetchRequest& request : f.platform.pages.drawRequests)
             asked.append(request.path);
         QCOMPARE(asked, prepared);
     }

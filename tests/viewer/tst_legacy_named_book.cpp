@@ -23,8 +23,9 @@ struct RealBookFixture
 {
     TestPlatform fakes;
     FilePictureDecoder decoder;
-    Platform platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process,
-                      fakes.random,   fakes.shell, decoder,     fakes.delays,   fakes.pointer};
+    FakePageCache pages{decoder};
+    Platform platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process, fakes.random,
+                      fakes.shell,    decoder,     pages,       fakes.delays,   fakes.pointer};
     ViewerState state;
     Form2 browser{platform};
     Form1 form{platform, state, browser};

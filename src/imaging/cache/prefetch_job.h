@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imaging/picture_decoder.h"
+#include "imaging/page_cache.h"
 
 #include <QFuture>
 #include <QPromise>

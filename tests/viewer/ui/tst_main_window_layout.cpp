@@ -150,7 +150,7 @@ private Q_SLOTS:
         for (const char* name : {"p1.jpg", "p2.jpg"})
             QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
         if (prepared)
-            w.platform.pictures.preparedColor = Qt::red;
+            w.platform.pages.preparedColor = Qt::red;
         w.form.menuClick(MenuItem::onePage);
         w.form.menuClick(MenuItem::stretch);
         w.form.openPath(dir.path());

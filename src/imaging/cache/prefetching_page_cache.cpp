@@ -1,5 +1,6 @@
-#include "imaging/cache/prefetching_picture_decoder.h"
+#include "imaging/cache/prefetching_page_cache.h"
 
+#include "imaging/scaling/smooth_scaling.h"
 #include "platform/background_priority.h"
 #include "platform/native_file.h"
 
@@ -24,8 +25,8 @@ bool serves(const DecodedPicture& picture, const PrefetchRequest& request)
 
 } // namespace
 
-PrefetchingPictureDecoder::PrefetchingPictureDecoder(const PictureDecoder& inner, qint64 byteBudget)
-    : m_inner(inner), m_byteBudget(byteBudget)
+PrefetchingPageCache::PrefetchingPageCache(const PictureDecoder& decoder, qint64 byteBudget)
+    : m_decoder(decoder), m_byteBudget(byteBudget)
 {
     // Two pages make a spread: prepare both at once, one per core.
     m_pool.setMaxThreadCount(2);
@@ -34,7 +35,7 @@ PrefetchingPictureDecoder::PrefetchingPictureDecoder(const PictureDecoder& inner
     m_spare.start([] {});
 }
 
-PrefetchingPictureDecoder::~PrefetchingPictureDecoder()
+PrefetchingPageCache::~PrefetchingPageCache()
 {
     {
         QMutexLocker lock(&m_mutex);
@@ -47,19 +48,19 @@ PrefetchingPictureDecoder::~PrefetchingPictureDecoder()
     m_spare.waitForDone();
 }
 
-SpareCore PrefetchingPictureDecoder::spareCore() const
+SpareCore PrefetchingPageCache::spareCore()
 {
     return [this](std::function<void()> work) { m_spare.start(std::move(work)); };
 }
 
-QHash<QString, PrefetchingPictureDecoder::Entry>::iterator
-PrefetchingPictureDecoder::drop(QHash<QString, Entry>::iterator entry) const
+QHash<QString, PrefetchingPageCache::Entry>::iterator
+PrefetchingPageCache::drop(QHash<QString, Entry>::iterator entry)
 {
     m_dropped.append(std::move(entry.value()));
     return m_entries.erase(entry);
 }
 
-void PrefetchingPictureDecoder::replace(const QString& path, Entry entry) const
+void PrefetchingPageCache::replace(const QString& path, Entry entry)
 {
     // Work the old entry had queued is of no use any more.
     const auto old = m_entries.find(path);
@@ -71,7 +72,7 @@ void PrefetchingPictureDecoder::replace(const QString& path, Entry entry) const
     m_entries.insert(path, std::move(entry));
 }
 
-void PrefetchingPictureDecoder::freeDropped() const
+void PrefetchingPageCache::freeDropped()
 {
     QList<Entry> dropped;
     {
@@ -84,7 +85,7 @@ void PrefetchingPictureDecoder::freeDropped() const
         m_spare.start([dropped = std::move(dropped)] { Q_UNUSED(dropped); });
 }
 
-PrefetchingPictureDecoder::Stamp PrefetchingPictureDecoder::stampOf(const QString& path)
+PrefetchingPageCache::Stamp PrefetchingPageCache::stampOf(const QString& path)
 {
     const std::optional<struct stat> info = statusOf(path);
     if (!info)
@@ -92,7 +93,7 @@ PrefetchingPictureDecoder::Stamp PrefetchingPictureDecoder::stampOf(const QStrin
     return {qint64(info->st_size), qint64(info->st_mtim.tv_sec) * 1'000'000'000 + info->st_mtim.tv_nsec};
 }
 
-qint64 PrefetchingPictureDecoder::bytesOf(const Entry& entry)
+qint64 PrefetchingPageCache::bytesOf(const Entry& entry)
 {
     qint64 bytes = 0;
     qint64 pictureKey = 0;
@@ -107,13 +108,19 @@ qint64 PrefetchingPictureDecoder::bytesOf(const Entry& entry)
     return bytes;
 }
 
-DecodedPicture PrefetchingPictureDecoder::decode(const QString& path) const
+DecodedPicture PrefetchingPageCache::take(const PrefetchRequest& request, const QList<PrefetchRequest>& next)
 {
-    return decodeToDraw(PrefetchRequest(path));
-}
-
-DecodedPicture PrefetchingPictureDecoder::decodeToDraw(const PrefetchRequest& request) const
-{
+    // Pages that nothing prepared are decoded side by side, one per core: those that follow
+    // beside this one, which is decoded here.
+    if (!next.isEmpty() && !isReady(request.path)) {
+        bool nextReady = false;
+        for (const PrefetchRequest& page : next)
+            nextReady = nextReady || isReady(page.path);
+        if (!nextReady) {
+            for (const PrefetchRequest& page : next)
+                decodeBeside(page);
+        }
+    }
     const QString& path = request.path;
     const Stamp stamp = stampOf(path);
     std::shared_ptr<PrefetchJob> job;
@@ -142,7 +149,7 @@ DecodedPicture PrefetchingPictureDecoder::decodeToDraw(const PrefetchRequest& re
         }
     }
 
-    DecodedPicture decoded = m_inner.decodeSharing(path, spareCore(), request.scaledSize);
+    DecodedPicture decoded = m_decoder.decode(path, spareCore(), request.scaledSize);
     const QImage scaledOnTheWay = takeScaled(decoded, request.devicePixelRatio);
     Entry entry{stamp, nullptr, QtFuture::makeReadyFuture(decoded), QFuture<ScaledPicture>(), {}, 0};
     if (!scaledOnTheWay.isNull()) {
@@ -159,7 +166,7 @@ DecodedPicture PrefetchingPictureDecoder::decodeToDraw(const PrefetchRequest& re
     return decoded;
 }
 
-std::function<void()> PrefetchingPictureDecoder::trimWhenDone() const
+std::function<void()> PrefetchingPageCache::trimWhenDone()
 {
     // What a job made counts against the budget as soon as it is there. The thread that
     // finished the job frees what that lets go of.
@@ -172,7 +179,7 @@ std::function<void()> PrefetchingPictureDecoder::trimWhenDone() const
     };
 }
 
-void PrefetchingPictureDecoder::start(const std::shared_ptr<PrefetchJob>& job) const
+void PrefetchingPageCache::start(const std::shared_ptr<PrefetchJob>& job)
 {
     m_pool.start([job] {
         lowerThisThreadPriority();
@@ -180,7 +187,7 @@ void PrefetchingPictureDecoder::start(const std::shared_ptr<PrefetchJob>& job) c
     });
 }
 
-void PrefetchingPictureDecoder::startScaling(Entry& entry, const PrefetchRequest& request) const
+void PrefetchingPageCache::startScaling(Entry& entry, const PrefetchRequest& request)
 {
     const DecodedPicture picture = entry.picture.result();
     const QSize wanted = picture.image.isNull() ? QSize() : request.drawnSize(picture.pictureSize());
@@ -198,7 +205,7 @@ void PrefetchingPictureDecoder::startScaling(Entry& entry, const PrefetchRequest
     start(entry.job);
 }
 
-void PrefetchingPictureDecoder::dropUnwanted(const QList<PrefetchRequest>& requests) const
+void PrefetchingPageCache::dropUnwanted(const QList<PrefetchRequest>& requests)
 {
     QSet<QString> wanted;
     for (const PrefetchRequest& request : requests)
@@ -215,7 +222,7 @@ void PrefetchingPictureDecoder::dropUnwanted(const QList<PrefetchRequest>& reque
     }
 }
 
-void PrefetchingPictureDecoder::prefetch(const QList<PrefetchRequest>& requests)
+void PrefetchingPageCache::prefetch(const QList<PrefetchRequest>& requests)
 {
     QList<Stamp> stamps;
     for (const PrefetchRequest& request : requests)
@@ -240,7 +247,7 @@ void PrefetchingPictureDecoder::prefetch(const QList<PrefetchRequest>& requests)
             if (current && !cancelled && !it->picture.isFinished())
                 continue;
         }
-        auto job = std::make_shared<PrefetchJob>(m_inner, request, trimWhenDone());
+        auto job = std::make_shared<PrefetchJob>(m_decoder, request, trimWhenDone());
         // Pages prefetched count as used now, after what is on screen.
         replace(request.path,
                 Entry{stamps.at(i), job, job->picture(), job->scaled(), request.scaledSize, ++m_uses});
@@ -251,7 +258,7 @@ void PrefetchingPictureDecoder::prefetch(const QList<PrefetchRequest>& requests)
     freeDropped();
 }
 
-void PrefetchingPictureDecoder::decodeBeside(const PrefetchRequest& request)
+void PrefetchingPageCache::decodeBeside(const PrefetchRequest& request)
 {
     const Stamp stamp = stampOf(request.path);
     QMutexLocker lock(&m_mutex);
@@ -259,7 +266,7 @@ void PrefetchingPictureDecoder::decodeBeside(const PrefetchRequest& request)
     // Decoded, or being decoded: nothing to hurry.
     if (it != m_entries.end() && it->stamp == stamp && (!it->job || !it->job->cancel()))
         return;
-    auto job = std::make_shared<PrefetchJob>(m_inner, request, trimWhenDone());
+    auto job = std::make_shared<PrefetchJob>(m_decoder, request, trimWhenDone());
     replace(request.path, Entry{stamp, job, job->picture(), job->scaled(), request.scaledSize, ++m_uses});
     m_spare.start([job] { job->run(); });
     evict();
@@ -267,7 +274,7 @@ void PrefetchingPictureDecoder::decodeBeside(const PrefetchRequest& request)
     freeDropped();
 }
 
-bool PrefetchingPictureDecoder::isReady(const QString& path) const
+bool PrefetchingPageCache::isReady(const QString& path) const
 {
     const Stamp stamp = stampOf(path);
     QMutexLocker lock(&m_mutex);
@@ -275,7 +282,7 @@ bool PrefetchingPictureDecoder::isReady(const QString& path) const
     return it != m_entries.cend() && it->stamp == stamp && hasResult(it->picture);
 }
 
-QImage PrefetchingPictureDecoder::preparedScaling(const QImage& picture, QSize size) const
+QImage PrefetchingPageCache::preparedScaling(const QImage& picture, QSize size)
 {
     if (picture.isNull())
         return {};
@@ -311,7 +318,7 @@ QImage PrefetchingPictureDecoder::preparedScaling(const QImage& picture, QSize s
     return result.sourceKey == picture.cacheKey() && result.image.size() == size ? result.image : QImage();
 }
 
-QList<QImage> PrefetchingPictureDecoder::scaled(const QList<PictureToScale>& pictures) const
+QList<QImage> PrefetchingPageCache::scaled(const QList<PictureToScale>& pictures)
 {
     QList<QImage> images;
     QList<qsizetype> toScale;
@@ -334,14 +341,14 @@ QList<QImage> PrefetchingPictureDecoder::scaled(const QList<PictureToScale>& pic
     return images;
 }
 
-void PrefetchingPictureDecoder::waitForPrefetches() const
+void PrefetchingPageCache::waitForPrefetches()
 {
     // Neither queues work for the other.
     m_spare.waitForDone();
     m_pool.waitForDone();
 }
 
-qint64 PrefetchingPictureDecoder::bytesHeld() const
+qint64 PrefetchingPageCache::bytesHeld() const
 {
     QMutexLocker lock(&m_mutex);
     qint64 bytes = 0;
@@ -350,7 +357,7 @@ qint64 PrefetchingPictureDecoder::bytesHeld() const
     return bytes;
 }
 
-void PrefetchingPictureDecoder::evict() const
+void PrefetchingPageCache::evict()
 {
     // Least recently used first; a page still being prepared stays (its worker holds
     // no lock, and it is about to be wanted).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/cache/prefetch_job.h"
+#include "imaging/page_cache.h"
 #include "imaging/picture_decoder.h"
 
 #include <QFuture>
@@ -27,34 +28,30 @@ namespace ruvo {
 // at most the byte budget beyond the page most recently asked for and the work still
 // running (at most two pages at a time, one per worker). The pages on screen are held by
 // the window as long as they are shown, whether the cache keeps them or not.
-class PrefetchingPictureDecoder : public PictureDecoder
+class PrefetchingPageCache : public PageCache
 {
 public:
     static constexpr int maximumEntries = 8;
     static constexpr qint64 defaultByteBudget = qint64(768) * 1024 * 1024;
 
-    explicit PrefetchingPictureDecoder(const PictureDecoder& inner, qint64 byteBudget = defaultByteBudget);
-    ~PrefetchingPictureDecoder() override;
+    explicit PrefetchingPageCache(const PictureDecoder& decoder, qint64 byteBudget = defaultByteBudget);
+    ~PrefetchingPageCache() override;
 
-    // A page being prepared is waited for (or, when no worker has started it yet,
-    // prepared here), never decoded twice.
-    DecodedPicture decode(const QString& path) const override;
-    // The same; decoded here, the page is scaled on the way as the request asks.
-    DecodedPicture decodeToDraw(const PrefetchRequest& request) const override;
-    void prefetch(const QList<PrefetchRequest>& requests) override;
-    // Decodes the page, and scales it as asked, on the spare core.
-    void decodeBeside(const PrefetchRequest& request) override;
+    void prefetch(const QList<PrefetchRequest>& pages) override;
+    // A page being prepared is waited for (or, when no worker has started it yet, prepared
+    // here), never decoded twice; one decoded here is scaled on the way as the request asks.
+    DecodedPicture take(const PrefetchRequest& page, const QList<PrefetchRequest>& next) override;
     bool isReady(const QString& path) const override;
     // Pictures not prepared ahead are scaled now: all but the last on the spare core, the last
     // here, side by side.
-    QList<QImage> scaled(const QList<PictureToScale>& pictures) const override;
+    QList<QImage> scaled(const QList<PictureToScale>& pictures) override;
     // The picture smoothly scaled to size (device pixels), when it was prepared ahead;
     // otherwise a null image.
-    QImage preparedScaling(const QImage& picture, QSize size) const;
+    QImage preparedScaling(const QImage& picture, QSize size);
 
     // Waits until every prefetch and everything on the spare core has finished (for tests
     // and shutdown).
-    void waitForPrefetches() const;
+    void waitForPrefetches();
     // The bytes the kept pictures and scaled images hold now.
     qint64 bytesHeld() const;
 
@@ -80,31 +77,33 @@ private:
 
     static Stamp stampOf(const QString& path);
     static qint64 bytesOf(const Entry& entry);
-    void start(const std::shared_ptr<PrefetchJob>& job) const;
-    void startScaling(Entry& entry, const PrefetchRequest& request) const;
-    void dropUnwanted(const QList<PrefetchRequest>& requests) const;
-    void evict() const;
+    void start(const std::shared_ptr<PrefetchJob>& job);
+    void startScaling(Entry& entry, const PrefetchRequest& request);
+    // Starts decoding the page on the spare core, unless it is decoded or being decoded.
+    void decodeBeside(const PrefetchRequest& page);
+    void dropUnwanted(const QList<PrefetchRequest>& requests);
+    void evict();
     // Lets go of an entry, to be freed by freeDropped(); the entry after it.
-    QHash<QString, Entry>::iterator drop(QHash<QString, Entry>::iterator entry) const;
-    void replace(const QString& path, Entry entry) const;
-    std::function<void()> trimWhenDone() const;
-    SpareCore spareCore() const;
+    QHash<QString, Entry>::iterator drop(QHash<QString, Entry>::iterator entry);
+    void replace(const QString& path, Entry entry);
+    std::function<void()> trimWhenDone();
+    SpareCore spareCore();
     // Frees the pictures let go of since the last call on the spare core; called without the lock.
-    void freeDropped() const;
+    void freeDropped();
 
-    const PictureDecoder& m_inner;
+    const PictureDecoder& m_decoder;
     const qint64 m_byteBudget;
-    mutable QThreadPool m_pool;
+    QThreadPool m_pool;
     // One thread, made by the thread that builds the cache and so of its priority, and kept:
     // a thread's lowered priority cannot be raised again.
-    mutable QThreadPool m_spare;
+    QThreadPool m_spare;
     mutable QMutex m_mutex;
-    mutable QHash<QString, Entry> m_entries;
+    QHash<QString, Entry> m_entries;
     // Let go of and not yet freed.
-    mutable QList<Entry> m_dropped;
-    mutable quint64 m_uses = 0;
+    QList<Entry> m_dropped;
+    quint64 m_uses = 0;
     // The page most recently asked for stays, whatever it costs.
-    mutable QString m_lastAsked;
+    QString m_lastAsked;
 };
 
 } // namespace ruvo

@@ -1,4 +1,4 @@
-#include "imaging/cache/prefetching_picture_decoder.h"
+#include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/scaling/smooth_scaling.h"
 
 #include <QFile>
@@ -20,7 +20,8 @@ namespace {
 class CountingDecoder : public PictureDecoder
 {
 public:
-    DecodedPicture decode(const QString& path) const override
+    using PictureDecoder::decode;
+    DecodedPicture decode(const QString& path, const SpareCore&, const ScaledSizeOf&) const override
     {
         QMutexLocker lock(&mutex);
         counts[path] += 1;
@@ -49,10 +50,9 @@ public:
 class SharingDecoder : public CountingDecoder
 {
 public:
-    DecodedPicture decodeSharing(const QString& path, const SpareCore& spare,
-                                 const ScaledSizeOf& scaledSize = {}) const override
+    using PictureDecoder::decode;
+    DecodedPicture decode(const QString& path, const SpareCore& spare, const ScaledSizeOf&) const override
     {
-        Q_UNUSED(scaledSize);
         if (spare) {
             QSemaphore done;
             spare([this, &done] {
@@ -65,7 +65,7 @@ public:
             QMutexLocker lock(&mutex);
             ++shared;
         }
-        return decode(path);
+        return CountingDecoder::decode(path, {}, {});
     }
 
     mutable int shared = 0;
@@ -78,14 +78,15 @@ public:
 class GatedDecoder : public CountingDecoder
 {
 public:
-    DecodedPicture decode(const QString& path) const override
+    using PictureDecoder::decode;
+    DecodedPicture decode(const QString& path, const SpareCore&, const ScaledSizeOf&) const override
     {
         if (QThread::currentThread() != mainThread) {
             started.release();
             gate.acquire();
             gate.release();
         }
-        return CountingDecoder::decode(path);
+        return CountingDecoder::decode(path, {}, {});
     }
     // Waits until this many decodes have started on workers.
     void waitForStarted(int decodes) const { started.acquire(decodes); }
@@ -109,11 +110,11 @@ class ScalingOnTheWayDecoder : public CountingDecoder
 public:
     static constexpr QRgb marker = 0xff123456;
 
-    DecodedPicture decodeSharing(const QString& path, const SpareCore& spare,
-                                 const ScaledSizeOf& scaledSize = {}) const override
+    using PictureDecoder::decode;
+    DecodedPicture decode(const QString& path, const SpareCore&,
+                          const ScaledSizeOf& scaledSize) const override
     {
-        Q_UNUSED(spare);
-        DecodedPicture decoded = decode(path);
+        DecodedPicture decoded = CountingDecoder::decode(path, {}, {});
         if (scaledSize) {
             decoded.scaled = QImage(scaledSize(decoded.image.size()), QImage::Format_RGB32);
             decoded.scaled.fill(marker);
@@ -129,11 +130,11 @@ class ReducingDecoder : public CountingDecoder
 public:
     static constexpr QSize own{100, 100};
 
-    DecodedPicture decodeSharing(const QString& path, const SpareCore& spare,
-                                 const ScaledSizeOf& scaledSize = {}) const override
+    using PictureDecoder::decode;
+    DecodedPicture decode(const QString& path, const SpareCore&,
+                          const ScaledSizeOf& scaledSize) const override
     {
-        Q_UNUSED(spare);
-        decode(path);
+        CountingDecoder::decode(path, {}, {});
         const QSize drawn = scaledSize ? scaledSize(own) : QSize();
         const bool reduced =
             !drawn.isEmpty() && drawn.width() * 2 <= own.width() && drawn.height() * 2 <= own.height();
@@ -142,6 +143,12 @@ public:
         return {image, {}, reduced ? image : QImage(), own};
     }
 };
+
+// The page at path, at its own size.
+DecodedPicture taken(PrefetchingPageCache& cache, const QString& path)
+{
+    return cache.take(PrefetchRequest(path), {});
+}
 
 void write(const QString& path, const QByteArray& bytes)
 {
@@ -152,7 +159,7 @@ void write(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-class TestPrefetchingPictureDecoder : public QObject
+class TestPrefetchingPageCache : public QObject
 {
     Q_OBJECT
 
@@ -170,16 +177,16 @@ private Q_SLOTS:
     void prefetchedPicturesAreNotDecodedAgain()
     {
         CountingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         decoder.prefetch({page(1), page(2)});
         decoder.prefetch({page(1), page(2)});
         decoder.waitForPrefetches();
         QCOMPARE(inner.onWorkers, 2);
-        QVERIFY(decoder.decode(page(1)).isValid());
-        QVERIFY(decoder.decode(page(2)).isValid());
+        QVERIFY(taken(decoder, page(1)).isValid());
+        QVERIFY(taken(decoder, page(2)).isValid());
         QCOMPARE(inner.count(page(1)), 1);
         QCOMPARE(inner.count(page(2)), 1);
-        QCOMPARE(decoder.decode(page(1)).image, inner.decode(page(1)).image);
+        QCOMPARE(taken(decoder, page(1)).image, inner.decode(page(1)).image);
     }
 
     // Work done ahead runs at a lower priority than the thread that draws the window.
@@ -187,7 +194,7 @@ private Q_SLOTS:
     {
         const int interfaceNice = ::getpriority(PRIO_PROCESS, ::gettid());
         CountingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         decoder.prefetch({page(80)});
         decoder.waitForPrefetches();
         QCOMPARE(inner.onWorkers, 1);
@@ -199,7 +206,7 @@ private Q_SLOTS:
     void readyOnlyOnceDecoded()
     {
         GatedDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         decoder.prefetch({page(90)});
         inner.waitForStarted(1);
         QVERIFY(!decoder.isReady(page(90)));
@@ -214,9 +221,9 @@ private Q_SLOTS:
     void aPictureAskedForTwiceIsDecodedOnce()
     {
         CountingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
-        decoder.decode(page(3));
-        decoder.decode(page(3));
+        PrefetchingPageCache decoder(inner);
+        taken(decoder, page(3));
+        taken(decoder, page(3));
         QCOMPARE(inner.count(page(3)), 1);
         QCOMPARE(inner.onWorkers, 0);
     }
@@ -224,31 +231,31 @@ private Q_SLOTS:
     void aChangedFileIsDecodedAgain()
     {
         CountingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         const QString path = page(4);
-        decoder.decode(path);
+        taken(decoder, path);
         write(path, "a longer file");
         decoder.prefetch({path});
         decoder.waitForPrefetches();
-        decoder.decode(path);
+        taken(decoder, path);
         QCOMPARE(inner.count(path), 2);
     }
 
     void onlyTheMostRecentPicturesAreKept()
     {
         CountingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
-        decoder.decode(page(10));
-        decoder.decode(page(9));
+        PrefetchingPageCache decoder(inner);
+        taken(decoder, page(10));
+        taken(decoder, page(9));
         QList<PrefetchRequest> later;
-        for (int i = 11; i < 10 + PrefetchingPictureDecoder::maximumEntries; ++i)
+        for (int i = 11; i < 10 + PrefetchingPageCache::maximumEntries; ++i)
             later.append(page(i));
         decoder.prefetch(later);
         decoder.waitForPrefetches();
         // One more than the cache holds: the oldest went; the page on screen stayed.
-        decoder.decode(page(10));
+        taken(decoder, page(10));
         QCOMPARE(inner.count(page(10)), 2);
-        decoder.decode(later.last().path);
+        taken(decoder, later.last().path);
         QCOMPARE(inner.count(later.last().path), 1);
         QCOMPARE(inner.count(page(9)), 1);
     }
@@ -258,18 +265,18 @@ private Q_SLOTS:
     void stretchedPagesAreScaledAhead()
     {
         CountingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         decoder.prefetch({PrefetchRequest(
                               page(20), [](QSize) { return QSize(40, 30); }, 2),
                           page(21)});
         decoder.waitForPrefetches();
-        const QImage picture = decoder.decode(page(20)).image;
+        const QImage picture = taken(decoder, page(20)).image;
         const QImage scaled = decoder.preparedScaling(picture, QSize(40, 30));
         QCOMPARE(scaled.size(), QSize(40, 30));
         QCOMPARE(scaled.devicePixelRatio(), 2.0);
         QCOMPARE(scaled.pixelColor(20, 15), picture.pixelColor(5, 5));
         QVERIFY(decoder.preparedScaling(picture, QSize(41, 30)).isNull());
-        QVERIFY(decoder.preparedScaling(decoder.decode(page(21)).image, QSize(40, 30)).isNull());
+        QVERIFY(decoder.preparedScaling(taken(decoder, page(21)).image, QSize(40, 30)).isNull());
         QVERIFY(decoder.preparedScaling(QImage(10, 10, QImage::Format_RGB32), QSize(40, 30)).isNull());
         QCOMPARE(inner.count(page(20)), 1);
     }
@@ -277,13 +284,13 @@ private Q_SLOTS:
     void aPageScaledOnTheWayIsNotScaledAgain()
     {
         ScalingOnTheWayDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         const auto size = [](QSize) { return QSize(6, 4); };
         // Decoded at once for the screen, and decoded ahead.
-        const QImage now = decoder.decodeToDraw(PrefetchRequest(page(60), size, 2)).image;
+        const QImage now = decoder.take(PrefetchRequest(page(60), size, 2), {}).image;
         decoder.prefetch({PrefetchRequest(page(61), size, 2)});
         decoder.waitForPrefetches();
-        const QImage ahead = decoder.decode(page(61)).image;
+        const QImage ahead = taken(decoder, page(61)).image;
         for (const QImage& picture : {now, ahead}) {
             const QImage scaled = decoder.preparedScaling(picture, QSize(6, 4));
             QCOMPARE(scaled.size(), QSize(6, 4));
@@ -291,7 +298,7 @@ private Q_SLOTS:
             QCOMPARE(scaled.devicePixelRatio(), 2.0);
         }
         // Without a size to draw at, nothing is scaled.
-        const QImage plain = decoder.decodeToDraw(PrefetchRequest(page(62))).image;
+        const QImage plain = decoder.take(PrefetchRequest(page(62)), {}).image;
         QVERIFY(!plain.isNull());
         QVERIFY(decoder.preparedScaling(plain, QSize(6, 4)).isNull());
         QCOMPARE(inner.count(page(60)), 1);
@@ -303,10 +310,10 @@ private Q_SLOTS:
     void aNewSizeIsScaledAgain()
     {
         CountingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         decoder.prefetch({PrefetchRequest(page(22), half)});
         decoder.waitForPrefetches();
-        const QImage picture = decoder.decode(page(22)).image;
+        const QImage picture = taken(decoder, page(22)).image;
         QCOMPARE(decoder.preparedScaling(picture, QSize(5, 5)).size(), QSize(5, 5));
         decoder.prefetch({PrefetchRequest(page(22), [](QSize) { return QSize(30, 20); })});
         decoder.waitForPrefetches();
@@ -337,18 +344,18 @@ private Q_SLOTS:
         QFETCH(QSize, image);
         QFETCH(int, decodes);
         ReducingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         decoder.prefetch({PrefetchRequest(page(80), [](QSize) { return QSize(20, 20); })});
         decoder.waitForPrefetches();
         const ScaledSizeOf drawn = wanted.isEmpty() ? ScaledSizeOf() : [wanted](QSize) { return wanted; };
-        const DecodedPicture picture = decoder.decodeToDraw(PrefetchRequest(page(80), drawn));
+        const DecodedPicture picture = decoder.take(PrefetchRequest(page(80), drawn), {});
         QCOMPARE(picture.image.size(), image);
         QCOMPARE(picture.pictureSize(), ReducingDecoder::own);
         QCOMPARE(inner.count(page(80)), decodes);
         // A prefetch for the page at its own size decodes the small one again, once.
         decoder.prefetch({PrefetchRequest(page(80))});
         decoder.waitForPrefetches();
-        QCOMPARE(decoder.decode(page(80)).image.size(), ReducingDecoder::own);
+        QCOMPARE(taken(decoder, page(80)).image.size(), ReducingDecoder::own);
         QCOMPARE(inner.count(page(80)), image == ReducingDecoder::own ? decodes : decodes + 1);
     }
 
@@ -357,12 +364,12 @@ private Q_SLOTS:
     void aPageDecodedSmallerIsHeldOnce()
     {
         ReducingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         const auto drawn = [](QSize) { return QSize(20, 30); };
-        const QImage now = decoder.decodeToDraw(PrefetchRequest(page(81), drawn, 2)).image;
+        const QImage now = decoder.take(PrefetchRequest(page(81), drawn, 2), {}).image;
         decoder.prefetch({PrefetchRequest(page(81), drawn, 2), PrefetchRequest(page(82), drawn, 2)});
         decoder.waitForPrefetches();
-        const QImage ahead = decoder.decodeToDraw(PrefetchRequest(page(82), drawn, 2)).image;
+        const QImage ahead = decoder.take(PrefetchRequest(page(82), drawn, 2), {}).image;
         for (const QImage& picture : {now, ahead}) {
             QCOMPARE(picture.size(), QSize(20, 30));
             QCOMPARE(picture.devicePixelRatio(), 2.0);
@@ -378,7 +385,7 @@ private Q_SLOTS:
     void passedPagesAreDropped()
     {
         GatedDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         decoder.prefetch({page(30), page(31), page(32), page(33)});
         inner.waitForStarted(2);
         decoder.prefetch({page(34)});
@@ -395,10 +402,10 @@ private Q_SLOTS:
     void picturesNotPreparedAreScaledThen()
     {
         CountingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         decoder.prefetch({PrefetchRequest(page(95), [](QSize) { return QSize(40, 30); })});
         decoder.waitForPrefetches();
-        const QImage prepared = decoder.decode(page(95)).image;
+        const QImage prepared = taken(decoder, page(95)).image;
         QImage first(30, 20, QImage::Format_RGB32);
         first.fill(Qt::darkRed);
         QImage last(50, 10, QImage::Format_RGB32);
@@ -419,8 +426,8 @@ private Q_SLOTS:
     void pagesNoLongerNamedAreLetGo()
     {
         CountingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
-        decoder.decode(page(90));
+        PrefetchingPageCache decoder(inner);
+        taken(decoder, page(90));
         decoder.prefetch({page(91), page(92)});
         decoder.waitForPrefetches();
         decoder.prefetch({page(92), page(93)});
@@ -429,7 +436,7 @@ private Q_SLOTS:
         QCOMPARE(decoder.bytesHeld(), 3 * picture);
         for (const int kept : {90, 92, 93}) {
             QVERIFY(decoder.isReady(page(kept)));
-            decoder.decode(page(kept));
+            taken(decoder, page(kept));
             QCOMPARE(inner.count(page(kept)), 1);
         }
         QVERIFY(!decoder.isReady(page(91)));
@@ -440,10 +447,10 @@ private Q_SLOTS:
     void aQueuedPageIsDecodedByTheCaller()
     {
         GatedDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         decoder.prefetch({page(40), page(41), page(42)});
         inner.waitForStarted(2);
-        QVERIFY(decoder.decode(page(42)).isValid());
+        QVERIFY(taken(decoder, page(42)).isValid());
         QCOMPARE(inner.count(page(42)), 1);
         inner.open();
         decoder.waitForPrefetches();
@@ -456,10 +463,10 @@ private Q_SLOTS:
     void aScalingNoWorkerTookIsDoneByTheCaller()
     {
         GatedDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         decoder.prefetch({page(44), page(45), PrefetchRequest(page(46), half)});
         inner.waitForStarted(2);
-        const QImage picture = decoder.decode(page(46)).image;
+        const QImage picture = taken(decoder, page(46)).image;
         QCOMPARE(decoder.preparedScaling(picture, QSize(5, 5)).size(), QSize(5, 5));
         inner.open();
         decoder.waitForPrefetches();
@@ -470,11 +477,11 @@ private Q_SLOTS:
     void aPageBeingDecodedIsWaitedFor()
     {
         GatedDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         decoder.prefetch({page(50)});
         inner.waitForStarted(1);
         DecodedPicture seen;
-        std::thread reader([&] { seen = decoder.decode(page(50)); });
+        std::thread reader([&] { seen = taken(decoder, page(50)); });
         inner.open();
         reader.join();
         QVERIFY(seen.isValid());
@@ -489,57 +496,61 @@ private Q_SLOTS:
     {
         const int interfaceNice = ::getpriority(PRIO_PROCESS, ::gettid());
         SharingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         decoder.prefetch({page(90)});
         decoder.waitForPrefetches();
         QCOMPARE(inner.shared, 0);
-        QVERIFY(decoder.decode(page(91)).isValid());
-        QVERIFY(decoder.decode(page(92)).isValid());
+        QVERIFY(taken(decoder, page(91)).isValid());
+        QVERIFY(taken(decoder, page(92)).isValid());
         QCOMPARE(inner.shared, 2);
         QCOMPARE(inner.spareThreads.size(), 1);
         QVERIFY(!inner.spareThreads.contains(QThread::currentThread()));
         QCOMPARE(inner.spareNice, interfaceNice);
     }
 
-    // A page decoded beside the caller is decoded once, scaled as asked, and then ready.
-    void aPageDecodedBesideIsReadyAndScaled()
+    // A page to be taken right after another, when neither was prepared, is decoded beside
+    // it on the spare core: once, scaled as asked, and then ready. When the first was
+    // prepared, nothing is decoded beside it.
+    void aPageTakenNextIsDecodedBeside()
     {
         CountingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
-        decoder.decodeBeside(PrefetchRequest(page(93), half));
+        PrefetchingPageCache decoder(inner);
+        QVERIFY(decoder.take(PrefetchRequest(page(96)), {PrefetchRequest(page(93), half)}).isValid());
         decoder.waitForPrefetches();
         QVERIFY(decoder.isReady(page(93)));
         QCOMPARE(inner.onWorkers, 1);
-        const DecodedPicture picture = decoder.decode(page(93));
+        const DecodedPicture picture = taken(decoder, page(93));
         QVERIFY(picture.isValid());
         QCOMPARE(inner.count(page(93)), 1);
         QCOMPARE(decoder.preparedScaling(picture.image, QSize(5, 5)).size(), QSize(5, 5));
-        // Asked for before the spare core came to it, it is decoded by the caller, once.
-        decoder.decodeBeside(PrefetchRequest(page(94), half));
-        QVERIFY(decoder.decode(page(94)).isValid());
+        // Taken before the spare core came to it, it is decoded by the caller, once.
+        decoder.take(PrefetchRequest(page(97)), {PrefetchRequest(page(94), half)});
+        QVERIFY(taken(decoder, page(94)).isValid());
         decoder.waitForPrefetches();
         QCOMPARE(inner.count(page(94)), 1);
-        // Asked again once decoded, nothing more is done.
-        decoder.decodeBeside(PrefetchRequest(page(93), half));
+        // The first page ready, the turn shows it at once and the second is decoded after it.
+        decoder.take(PrefetchRequest(page(93)), {PrefetchRequest(page(98), half)});
         decoder.waitForPrefetches();
+        QVERIFY(!decoder.isReady(page(98)));
         QCOMPARE(inner.count(page(93)), 1);
+        QCOMPARE(inner.onWorkers, 1);
     }
 
     // What the cache lets go of is freed, not kept anywhere.
     void droppedPicturesAreLetGo()
     {
         CountingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
-        QImage first = decoder.decode(page(100)).image;
+        PrefetchingPageCache decoder(inner);
+        QImage first = taken(decoder, page(100)).image;
         QList<PrefetchRequest> later;
-        for (int i = 101; i <= 101 + PrefetchingPictureDecoder::maximumEntries; ++i)
+        for (int i = 101; i <= 101 + PrefetchingPageCache::maximumEntries; ++i)
             later.append(page(i));
-        decoder.decode(page(101));
+        taken(decoder, page(101));
         decoder.prefetch(later);
         decoder.waitForPrefetches();
         // Only this copy is left of the first picture, which is decoded again when asked for.
         QVERIFY(first.isDetached());
-        decoder.decode(page(100));
+        taken(decoder, page(100));
         QCOMPARE(inner.count(page(100)), 2);
     }
 
@@ -549,9 +560,9 @@ private Q_SLOTS:
         const qint64 picture = QImage(10, 10, QImage::Format_RGB32).sizeInBytes();
         const qint64 scaled = QImage(5, 5, QImage::Format_RGB32).sizeInBytes();
         const qint64 budget = 3 * (picture + scaled);
-        PrefetchingPictureDecoder decoder(inner, budget);
+        PrefetchingPageCache decoder(inner, budget);
         for (int first = 60; first < 72; first += 2) {
-            decoder.decode(page(first));
+            taken(decoder, page(first));
             decoder.prefetch(
                 {PrefetchRequest(page(first + 1), half), PrefetchRequest(page(first + 2), half)});
             decoder.waitForPrefetches();
@@ -559,21 +570,21 @@ private Q_SLOTS:
                      qPrintable(QString::number(decoder.bytesHeld())));
         }
         // The page on screen was kept.
-        decoder.decode(page(70));
+        taken(decoder, page(70));
         QCOMPARE(inner.count(page(70)), 1);
     }
 
     void aMissingFileIsAskedAgainOnceItExists()
     {
         CountingDecoder inner;
-        PrefetchingPictureDecoder decoder(inner);
+        PrefetchingPageCache decoder(inner);
         const QString path = m_dir.path() + "/later.jpg";
-        decoder.decode(path);
+        taken(decoder, path);
         write(path, "now");
-        decoder.decode(path);
+        taken(decoder, path);
         QCOMPARE(inner.count(path), 2);
     }
 };
 
-QTEST_GUILESS_MAIN(TestPrefetchingPictureDecoder)
-#include "tst_prefetching_picture_decoder.moc"
+QTEST_GUILESS_MAIN(TestPrefetchingPageCache)
+#include "tst_prefetching_page_cache.moc"
