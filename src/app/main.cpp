@@ -1,3 +1,4 @@
+#include "books/page_sources.h"
 #include "bookshelf/ui/bookshelf_windows.h"
 #include "bookshelf/ui/register_windows.h"
 #include "browse/form2.h"
@@ -42,7 +43,8 @@ int main(int argc, char* argv[])
     ApplicationProcessService process(argumentsFromNative(argc, argv), QApplication::applicationDirPath());
     SystemRandomService random;
     DesktopShellService shell;
-    FilePictureDecoder fileDecoder;
+    // A page inside an archive book is read out of its archive.
+    FilePictureDecoder fileDecoder(pageSourceOf);
     PrefetchingPageCache pages(fileDecoder);
     const Delays delays;
     WindowBusyPointer pointer;

@@ -65,6 +65,8 @@ qint64 mostPixelsHeld(QIODevice& file, PictureFormat format)
         return bytes * kGifPixelsPerByte;
     case PictureFormat::Ico:
         return bytes * kIcoPixelsPerByte;
+    case PictureFormat::Png:
+        return bytes * kPngPixelsPerByte;
     case PictureFormat::Jpeg: {
         const std::optional<unsigned char> frame = jpegFrameMarker(file.peek(kJpegHeadBytes));
         if (!frame || isArithmeticJpegFrame(*frame))
@@ -277,7 +279,9 @@ DecodedPicture decodeSource(const PageSource& source, const SpareCore& spare, co
     QIODevice& file = *opened;
     if (file.size() == 0)
         return failure(QStringLiteral("file is empty"));
-    const PictureFormatInfo* format = pictureFormatOfContent(file.peek(pictureSignatureBytes));
+    const QByteArray head = file.peek(pictureSignatureBytes);
+    const PictureFormatInfo* format =
+        source.inArchive() ? archivePictureFormatOfContent(head) : pictureFormatOfContent(head);
     if (!format)
         return failure(QStringLiteral("unrecognised picture format"));
     if (format->reader == PictureReader::QtImageReader)
@@ -287,7 +291,7 @@ DecodedPicture decodeSource(const PageSource& source, const SpareCore& spare, co
 
 } // namespace
 
-FilePictureDecoder::FilePictureDecoder()
+FilePictureDecoder::FilePictureDecoder(PageSourceOf sourceOf) : m_sourceOf(std::move(sourceOf))
 {
     // The limit is global to Qt's readers; setting it more than once is harmless.
     static const bool limitSet = [] {
@@ -300,7 +304,10 @@ FilePictureDecoder::FilePictureDecoder()
 DecodedPicture FilePictureDecoder::decode(const QString& path, const SpareCore& spare,
                                           const ScaledSizeOf& scaledSize) const
 {
-    return decodePage(FilePageSource(path), spare, scaledSize);
+    if (!m_sourceOf)
+        return decodePage(FilePageSource(path), spare, scaledSize);
+    const std::unique_ptr<PageSource> source = m_sourceOf(path);
+    return decodePage(*source, spare, scaledSize);
 }
 
 DecodedPicture FilePictureDecoder::decodePage(const PageSource& source, const SpareCore& spare,

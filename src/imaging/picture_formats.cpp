@@ -54,6 +54,16 @@ bool isEmf(QByteArrayView head)
     return head.size() >= 44 && doubleWord(head, 0) == 1 && doubleWord(head, 40) == 0x464D4520;
 }
 
+bool isPng(QByteArrayView head)
+{
+    return head.startsWith("\x89PNG\r\n\x1A\n");
+}
+
+bool isWebp(QByteArrayView head)
+{
+    return head.size() >= 12 && head.startsWith("RIFF") && head.sliced(8, 4) == QByteArrayView("WEBP");
+}
+
 constexpr PictureExtension bmpExtensions[] = {{QLatin1StringView(".bmp"), u"BMPファイル"}};
 constexpr PictureExtension jpegExtensions[] = {{QLatin1StringView(".jpg"), u"JPGファイル"},
                                                {QLatin1StringView(".jpeg"), u"JPEGファイル"}};
@@ -61,6 +71,8 @@ constexpr PictureExtension gifExtensions[] = {{QLatin1StringView(".gif"), u"GIF�
 constexpr PictureExtension icoExtensions[] = {{QLatin1StringView(".ico"), u"ICOファイル"}};
 constexpr PictureExtension wmfExtensions[] = {{QLatin1StringView(".wmf"), u"WMFファイル"}};
 constexpr PictureExtension emfExtensions[] = {{QLatin1StringView(".emf"), u"EMFファイル"}};
+constexpr PictureExtension pngExtensions[] = {{QLatin1StringView(".png"), u"PNGファイル"}};
+constexpr PictureExtension webpExtensions[] = {{QLatin1StringView(".webp"), u"WebPファイル"}};
 
 constexpr PictureFormatInfo formats[] = {
     {PictureFormat::Bmp, bmpExtensions, isBmp, PictureReader::QtImageReader, "bmp"},
@@ -69,27 +81,25 @@ constexpr PictureFormatInfo formats[] = {
     {PictureFormat::Ico, icoExtensions, isIco, PictureReader::QtImageReader, "ico"},
     {PictureFormat::Wmf, wmfExtensions, isWmf, PictureReader::WmfRenderer, nullptr},
     {PictureFormat::Emf, emfExtensions, isEmf, PictureReader::EmfRenderer, nullptr},
+    {PictureFormat::Png, pngExtensions, isPng, PictureReader::QtImageReader, "png"},
+    {PictureFormat::Webp, webpExtensions, isWebp, PictureReader::QtImageReader, "webp"},
 };
 
-} // namespace
+// The formats of a folder book: the table but its last two.
+constexpr std::size_t folderFormatCount = std::size(formats) - 2;
 
-std::span<const PictureFormatInfo> pictureFormats()
+const PictureFormatInfo* formatOfContent(std::span<const PictureFormatInfo> among, QByteArrayView head)
 {
-    return formats;
-}
-
-const PictureFormatInfo* pictureFormatOfContent(QByteArrayView head)
-{
-    for (const PictureFormatInfo& format : formats) {
+    for (const PictureFormatInfo& format : among) {
         if (format.hasSignature(head))
             return &format;
     }
     return nullptr;
 }
 
-const PictureFormatInfo* pictureFormatOfName(QStringView nameOrPath)
+const PictureFormatInfo* formatOfName(std::span<const PictureFormatInfo> among, QStringView nameOrPath)
 {
-    for (const PictureFormatInfo& format : formats) {
+    for (const PictureFormatInfo& format : among) {
         for (const PictureExtension& extension : format.extensions) {
             if (nameOrPath.endsWith(extension.suffix, Qt::CaseInsensitive))
                 return &format;
@@ -98,10 +108,42 @@ const PictureFormatInfo* pictureFormatOfName(QStringView nameOrPath)
     return nullptr;
 }
 
+} // namespace
+
+std::span<const PictureFormatInfo> pictureFormats()
+{
+    return std::span<const PictureFormatInfo>(formats).first(folderFormatCount);
+}
+
+std::span<const PictureFormatInfo> archivePictureFormats()
+{
+    return formats;
+}
+
+const PictureFormatInfo* pictureFormatOfContent(QByteArrayView head)
+{
+    return formatOfContent(pictureFormats(), head);
+}
+
+const PictureFormatInfo* archivePictureFormatOfContent(QByteArrayView head)
+{
+    return formatOfContent(archivePictureFormats(), head);
+}
+
+const PictureFormatInfo* pictureFormatOfName(QStringView nameOrPath)
+{
+    return formatOfName(pictureFormats(), nameOrPath);
+}
+
+const PictureFormatInfo* archivePictureFormatOfName(QStringView nameOrPath)
+{
+    return formatOfName(archivePictureFormats(), nameOrPath);
+}
+
 QStringList pictureSuffixes()
 {
     QStringList suffixes;
-    for (const PictureFormatInfo& format : formats) {
+    for (const PictureFormatInfo& format : pictureFormats()) {
         for (const PictureExtension& extension : format.extensions)
             suffixes.append(extension.suffix);
     }
@@ -111,7 +153,7 @@ QStringList pictureSuffixes()
 QStringList pictureDisplayNames()
 {
     QStringList names;
-    for (const PictureFormatInfo& format : formats) {
+    for (const PictureFormatInfo& format : pictureFormats()) {
         for (const PictureExtension& extension : format.extensions)
             names.append(extension.displayName.toString());
     }

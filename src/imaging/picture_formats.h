@@ -16,7 +16,10 @@ enum class PictureFormat
     Gif,
     Ico,
     Wmf,
-    Emf
+    Emf,
+    // Held only by archive books, which comic archives fill with them.
+    Png,
+    Webp
 };
 
 // What turns a format's files into pictures.
@@ -56,12 +59,17 @@ inline constexpr int pictureSignatureBytes = 44;
 // help list them.
 std::span<const PictureFormatInfo> pictureFormats();
 
+// The formats a page inside an archive may be in: those above, PNG and WebP.
+std::span<const PictureFormatInfo> archivePictureFormats();
+
 // The format whose signature a file's first bytes carry; null when none does.
 const PictureFormatInfo* pictureFormatOfContent(QByteArrayView head);
+const PictureFormatInfo* archivePictureFormatOfContent(QByteArrayView head);
 
 // The format whose extension a name or path ends in, compared without regard
 // to case; null when it ends in none of them.
 const PictureFormatInfo* pictureFormatOfName(QStringView nameOrPath);
+const PictureFormatInfo* archivePictureFormatOfName(QStringView nameOrPath);
 
 // Every extension of every format, in table order.
 QStringList pictureSuffixes();

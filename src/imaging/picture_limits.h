@@ -22,9 +22,12 @@ inline constexpr qint64 kPictureMaxPixels = 250 * 1000 * 1000;
 inline constexpr qint64 kGifPixelsPerByte = 2731;
 // - JPEG with Huffman coding: 512 pixels, each 8x8 block taking a bit at least;
 inline constexpr qint64 kJpegPixelsPerByte = 512;
-// - ICO: 8256 pixels, a PNG inside deflating 1032 to 1 at most, a bit a pixel.
+// - ICO: 8256 pixels, a PNG inside deflating 1032 to 1 at most, a bit a pixel;
 inline constexpr qint64 kIcoPixelsPerByte = 8256;
-// Formats that fill are held to kPictureMaxPixels alone: run-length BMP,
+// - PNG, in an archive book, likewise.
+inline constexpr qint64 kPngPixelsPerByte = kIcoPixelsPerByte;
+// Formats that fill are held to kPictureMaxPixels alone: WebP, whose lossless coding
+// repeats any run, run-length BMP,
 // whose escapes skip any number of pixels, arithmetic-coded JPEG, which packs
 // a plain area into next to nothing, and the metafiles (kMetafileMaxPixels
 // below), one of whose records can paint the whole page.
@@ -32,6 +35,9 @@ inline constexpr qint64 kIcoPixelsPerByte = 8256;
 // JPEGs are read whole into memory to be decoded on two cores; a larger file, far beyond
 // any page, is streamed through Qt's reader instead.
 inline constexpr qint64 kJpegReadWholeMaxBytes = 64 * 1024 * 1024;
+// A page inside an archive is unpacked into memory whole: one that declares more, or
+// unpacks to more, is refused (an archive can pack a plain area a thousandfold).
+inline constexpr qint64 kArchivePageMaxBytes = 256 * 1024 * 1024;
 // Icons are small; one larger than this is not read into memory.
 inline constexpr qint64 kIconMaxBytes = 64 * 1024 * 1024;
 // What Qt's image readers may allocate for one picture.

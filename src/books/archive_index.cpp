@@ -1,0 +1,52 @@
+#include "books/archive_index.h"
+
+#include "books/archive_reader.h"
+#include "books/member_paths.h"
+#include "imaging/picture_limits.h"
+
+#include <QSet>
+
+namespace ruvo {
+
+ArchiveIndex readArchiveIndex(const QString& archivePath)
+{
+    ArchiveIndex index;
+    ArchiveReader reader(archivePath);
+    const auto failed = [&](ArchiveIndex::Failure failure, const QString& detail) {
+        index.failure = failure;
+        index.detail = detail;
+        index.pages.clear();
+        return index;
+    };
+    if (!reader.isOpen())
+        return failed(ArchiveIndex::Failure::Unreadable, reader.error());
+    QSet<QString> seen;
+    for (;;) {
+        const ArchiveReader::Step step = reader.next();
+        if (step == ArchiveReader::Step::End)
+            break;
+        if (step == ArchiveReader::Step::Failed) {
+            // A RAR whose names are encrypted cannot even be listed.
+            return failed(reader.holdsEncryptedEntries() ? ArchiveIndex::Failure::Encrypted
+                                                         : ArchiveIndex::Failure::Damaged,
+                          reader.error());
+        }
+        const QString path = reader.path();
+        if (!reader.isRegularFile() || !isPageMember(path))
+            continue;
+        if (reader.isEncrypted())
+            return failed(ArchiveIndex::Failure::Encrypted, path);
+        if (reader.declaredSize() > kArchivePageMaxBytes)
+            return failed(ArchiveIndex::Failure::TooLarge, path);
+        // A path stored twice names one page: the first.
+        if (seen.contains(path))
+            continue;
+        seen.insert(path);
+        index.pages.append(path);
+    }
+    if (index.pages.isEmpty())
+        return failed(ArchiveIndex::Failure::NoPages, {});
+    return index;
+}
+
+} // namespace ruvo

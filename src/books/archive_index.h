@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace ruvo {
+
+// What an archive book holds, read once when it opens: the paths of its pages (see
+// member_paths.h), in the archive's order, or why it cannot be read as a book.
+struct ArchiveIndex
+{
+    enum class Failure
+    {
+        None,
+        // Not an archive this viewer reads, or not a file that can be read at all.
+        Unreadable,
+        // Encrypted as a whole, or holding encrypted pages.
+        Encrypted,
+        Damaged,
+        NoPages,
+        // A page that declares more bytes than a page may take.
+        TooLarge
+    };
+
+    Failure failure = Failure::None;
+    // What the archive library said, for the log; the reader is told by failure.
+    QString detail;
+    QStringList pages;
+};
+
+ArchiveIndex readArchiveIndex(const QString& archivePath);
+
+} // namespace ruvo

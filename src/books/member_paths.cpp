@@ -1,0 +1,32 @@
+#include "books/member_paths.h"
+
+#include "imaging/picture_formats.h"
+
+#include <QStringList>
+
+namespace ruvo {
+
+bool isTrustedMemberPath(const QString& path)
+{
+    if (path.isEmpty() || path.startsWith(u'/') || path.startsWith(u'\\'))
+        return false;
+    // A drive letter is as absolute as a leading separator, on the systems that write one.
+    if (path.size() >= 2 && path.at(1) == u':')
+        return false;
+    const QStringList parts = QString(path).replace(u'\\', u'/').split(u'/');
+    return !parts.contains(QStringLiteral(".."));
+}
+
+bool isPageMember(const QString& path)
+{
+    if (!isTrustedMemberPath(path) || path.endsWith(u'/'))
+        return false;
+    if (path.startsWith(QStringLiteral("__MACOSX/")))
+        return false;
+    const QString name = path.mid(path.lastIndexOf(u'/') + 1);
+    if (name.startsWith(u'.'))
+        return false;
+    return archivePictureFormatOfName(name) != nullptr;
+}
+
+} // namespace ruvo
