@@ -92,7 +92,14 @@ qint64 ArchiveReader::declaredSize() const
 
 bool ArchiveReader::holdsEncryptedEntries() const
 {
-    return m_archive && archive_read_has_encrypted_entries(m_archive) > 0;
+    if (!m_archive)
+        return false;
+    if (archive_read_has_encrypted_entries(m_archive) > 0)
+        return true;
+    // Some readers (RAR 5 with encrypted names, in libarchive before 3.7) do not say so, and
+    // only fail saying why.
+    const char* detail = archive_error_string(m_archive);
+    return detail && QByteArrayView(detail).contains("ncrypt");
 }
 
 std::optional<QByteArray> ArchiveReader::readData(qint64 maxBytes, QString* error)

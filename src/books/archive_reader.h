@@ -41,7 +41,7 @@ public:
     bool isEncrypted() const;
     // The size the entry declares; -1 when it declares none.
     qint64 declaredSize() const;
-    // Whether the archive has said it holds encrypted entries.
+    // Whether the archive has said it holds encrypted entries, or failed for one.
     bool holdsEncryptedEntries() const;
     // The entry's data, when it is at most maxBytes long; nothing, with the reason in
     // error, when it is longer or cannot be read.

@@ -1,5 +1,6 @@
 #include "bookshelf/form5.h"
 
+#include "books/archive_page_path.h"
 #include "bookshelf/register_layout.h"
 #include "bookshelf/shelf_file.h"
 #include "bookshelf/shelf_messages.h"
@@ -10,6 +11,7 @@
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/modal_window_service.h"
+#include "platform/paths.h"
 #include "platform/readable_name.h"
 #include "viewer/placeholder_picture.h"
 #include "viewer/record_file.h"
@@ -67,7 +69,7 @@ void Form5::Form_Load()
     // proposed is text, and is the name as it reads.
     m_text3 = readableName(m_state.shownPagePath);
     m_text1 = m_state.shownVolumeLabel;
-    m_text2 = readableName(m_platform.files.lookup(m_state.shownPagePath, true));
+    m_text2 = readableName(pageFileName());
     m_image1 = pagePicture();
 
     const QString folder = m_state.shelfFolder;
@@ -87,6 +89,16 @@ void Form5::Form_Load()
     }
     m_label3 = readableName(folder);
     m_guard.tellIfDamaged();
+}
+
+QString Form5::pageFileName() const
+{
+    const QString name = m_platform.files.lookup(m_state.shownPagePath, true);
+    if (!name.isEmpty())
+        return name;
+    // A page inside an archive is named as its member is.
+    const std::optional<ArchivePagePath> inArchive = splitArchivePagePath(m_state.shownPagePath);
+    return inArchive ? fileNameOf(inArchive->member) : QString();
 }
 
 QImage Form5::pagePicture() const

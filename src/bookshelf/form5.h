@@ -68,6 +68,8 @@ public:
     static QString limitReached();
 
 private:
+    // The bare name of the page on screen, proposed as the title.
+    QString pageFileName() const;
     QImage pagePicture() const;
     bool store(ShelfEntry& entry);
     bool ensureShelf(const QString& folder);

@@ -90,7 +90,7 @@ void Form2::File1_Click(int index)
     m_pages.select(index);
     m_okEnabled = true;
     const QString path = pathOf(index);
-    if (m_pages.selectedIndex() < 0 || m_platform.files.lookup(path).isEmpty()) {
+    if (m_pages.selectedIndex() < 0 || !m_pages.hasPage(index, m_platform.files)) {
         m_okEnabled = false;
         const UserMessage message = Messages::missingFile(path);
         m_platform.messages.show(message.title, message.text, MessageButtons::Ok);

@@ -1,5 +1,7 @@
 #include "viewer/book_opening.h"
 
+#include "books/archive_format.h"
+#include "books/archive_page_path.h"
 #include "platform/file_services.h"
 #include "platform/paths.h"
 #include "viewer/page_list.h"
@@ -14,12 +16,27 @@ BookOpening bookOpening(const QString& path, const FileServices& files)
     BookOpening opening;
     opening.path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     const std::optional<int> attributes = files.attributes(opening.path);
-    if (!attributes)
+    if (!attributes) {
+        // A page inside an archive opens the archive at that page.
+        if (const std::optional<ArchivePagePath> inArchive = splitArchivePagePath(opening.path)) {
+            opening.kind = BookOpening::Kind::Book;
+            opening.folder = inArchive->archive;
+            opening.pageName = inArchive->member;
+            opening.archive = true;
+        }
         return opening;
+    }
     // Every folder opens as a book, whatever else its attributes say.
     if (*attributes & FileAttribute::Directory) {
         opening.kind = BookOpening::Kind::Book;
         opening.folder = opening.path;
+        return opening;
+    }
+    // An archive is a book whatever its name says.
+    if (archiveFormatOfFile(opening.path) != ArchiveFormat::None) {
+        opening.kind = BookOpening::Kind::Book;
+        opening.folder = opening.path;
+        opening.archive = true;
         return opening;
     }
     if (!PageList::hasImageExtension(opening.path)) {

@@ -8,7 +8,8 @@ class FileServices;
 class PageList;
 
 // What opening a path shows: a folder opens as a book at its first page, an image
-// file opens its folder at that image.
+// file opens its folder at that image. An archive file opens as a book too, and the path of
+// a page inside one opens the archive at that page.
 struct BookOpening
 {
     enum class Kind
@@ -23,10 +24,12 @@ struct BookOpening
     Kind kind = Kind::Gone;
     // The path made absolute (a relative one is taken from where the program started).
     QString path;
-    // The folder whose pages make the book.
+    // The folder, or the archive file, whose pages make the book.
     QString folder;
-    // The image file's bare name; empty for a folder.
+    // The image file's bare name, or the page's path inside the archive; empty for a folder
+    // or an archive.
     QString pageName;
+    bool archive = false;
 };
 
 BookOpening bookOpening(const QString& path, const FileServices& files);

@@ -14,7 +14,7 @@ namespace ruvo {
 void Form1::RUVIHENS()
 {
     const QString candidate = pages().pathOf(m_state.pageIndex);
-    if (!m_platform.files.lookup(candidate).isEmpty()) {
+    if (pages().hasPage(m_state.pageIndex, m_platform.files)) {
         m_fields.pagePath = candidate;
         return;
     }
@@ -76,7 +76,9 @@ void Form1::noteShownPage()
     // The volume label is read on every load, so that a book on removable media
     // can later be found again by it.
     m_state.shownPagePath = m_fields.pagePath;
-    m_state.shownVolumeLabel = m_platform.files.volumeLabel(m_fields.pagePath);
+    // A page inside an archive is on the archive's volume.
+    m_state.shownVolumeLabel =
+        m_platform.files.volumeLabel(pages().isArchive() ? pages().folder() : m_fields.pagePath);
 }
 
 void Form1::showLoadedPages()

@@ -1,9 +1,11 @@
 // Opening a path as a book, the first pages at start-up, and the resets that
 // every opening goes through.
+#include "books/archive_index.h"
 #include "browse/form2.h"
 #include "imaging/picture_decoder.h"
 #include "platform/busy_pointer.h"
 #include "platform/file_services.h"
+#include "platform/message_box_service.h"
 #include "platform/modal_window_service.h"
 #include "platform/process_service.h"
 #include "platform/readable_name.h"
@@ -11,6 +13,7 @@
 #include "viewer/form1.h"
 #include "viewer/page_list.h"
 #include "viewer/status_texts.h"
+#include "viewer/user_messages.h"
 
 #include <algorithm>
 
@@ -81,6 +84,15 @@ void Form1::dP()
         if (!m_browser.isVisible())
             m_platform.modal.showModeless(WindowName::dropHelp);
         return;
+    }
+    // An archive that cannot be read as a book says why, and the open book stays.
+    if (opening.archive) {
+        const ArchiveIndex::Failure failure = readArchiveIndex(opening.folder).failure;
+        if (failure != ArchiveIndex::Failure::None) {
+            const UserMessage message = Messages::unreadableArchive(opening.folder, failure);
+            m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+            return;
+        }
     }
     m_browser.setDrive(m_platform.files.volumeRoot(opening.path));
     m_browser.setFolder(opening.folder);

@@ -1,5 +1,7 @@
 #include "viewer/page_list.h"
 
+#include "books/archive_format.h"
+#include "books/archive_index.h"
 #include "imaging/picture_formats.h"
 #include "platform/file_services.h"
 #include "platform/paths.h"
@@ -45,12 +47,17 @@ void PageList::load(const QString& folder, const FileServices& files)
     m_folder = folderPathForm(folder);
     m_names.clear();
     m_selected = -1;
-    const std::optional<QStringList> all = files.listFiles(m_folder);
-    if (!all)
-        return;
-    for (const QString& name : *all) {
-        if (hasImageExtension(name))
-            m_names.append(name);
+    m_archive = archiveFormatOfFile(m_folder) != ArchiveFormat::None;
+    if (m_archive) {
+        m_names = readArchiveIndex(m_folder).pages;
+    } else {
+        const std::optional<QStringList> all = files.listFiles(m_folder);
+        if (!all)
+            return;
+        for (const QString& name : *all) {
+            if (hasImageExtension(name))
+                m_names.append(name);
+        }
     }
     sortNames(m_names);
     if (m_names.size() > maximumCount)
@@ -62,11 +69,19 @@ void PageList::clear()
     m_folder.clear();
     m_names.clear();
     m_selected = -1;
+    m_archive = false;
 }
 
 QString PageList::pathOf(int index) const
 {
     return joinPath(m_folder, name(index));
+}
+
+bool PageList::hasPage(int index, const FileServices& files) const
+{
+    if (index < 0 || index >= m_names.size())
+        return false;
+    return m_archive || !files.lookup(pathOf(index)).isEmpty();
 }
 
 QString PageList::name(int index) const

@@ -17,4 +17,20 @@ UserMessage damagedPicture(const QString& pathOrName)
                                          readableName(pathOrName) + u"を表示できませんでした"_s};
 }
 
+UserMessage unreadableArchive(const QString& path, ArchiveIndex::Failure failure)
+{
+    const QString name = QChar(13) + readableName(path);
+    switch (failure) {
+    case ArchiveIndex::Failure::Encrypted:
+        return {u"書庫の読み込み"_s, u"暗号化された書庫は開けません"_s + name};
+    case ArchiveIndex::Failure::NoPages:
+        return {u"書庫の読み込み"_s, u"書庫に表示できる画像がありません"_s + name};
+    case ArchiveIndex::Failure::TooLarge:
+        return {u"書庫の読み込み"_s, u"書庫に大きすぎる画像があります"_s + name + u"を開けませんでした"_s};
+    default:
+        return {u"書庫の読み込み"_s,
+                u"書庫ファイルが破損しているか、読めない形式です"_s + name + u"を開けませんでした"_s};
+    }
+}
+
 } // namespace ruvo::Messages

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "books/archive_index.h"
+
 #include <QString>
 
 namespace ruvo {
@@ -17,6 +19,8 @@ namespace Messages {
 UserMessage missingFile(const QString& path);
 // A picture that cannot be decoded; names the path or the file.
 UserMessage damagedPicture(const QString& pathOrName);
+// An archive that cannot be opened as a book, and why.
+UserMessage unreadableArchive(const QString& path, ArchiveIndex::Failure failure);
 } // namespace Messages
 
 } // namespace ruvo

@@ -1,11 +1,7 @@
-#include "browse/form2.h"
 #include "commands/control_names.h"
-#include "imaging/file_picture_decoder.h"
 #include "platform/native_name.h"
 #include "support/raw_files.h"
-#include "support/test_platform.h"
-#include "viewer/form1.h"
-#include "viewer/viewer_state.h"
+#include "support/real_book_fixture.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,33 +11,6 @@
 
 using namespace ruvo;
 using namespace ruvo::test;
-
-namespace {
-
-// The main window's logic over the real files and the real decoder.
-struct RealBookFixture
-{
-    TestPlatform fakes;
-    FilePictureDecoder decoder;
-    FakePageCache pages{decoder};
-    Platform platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process, fakes.random,
-                      fakes.shell,    decoder,     pages,       fakes.delays,   fakes.pointer};
-    ViewerState state;
-    Form2 browser{platform};
-    Form1 form{platform, state, browser};
-
-    RealBookFixture()
-    {
-        browser.setMainWindow(&form);
-        form.Form_Load();
-        WindowState& window = form.controls().window;
-        window.width = window.scaleWidth = 12000;
-        window.height = window.scaleHeight = 8000;
-        form.Form_Resize();
-    }
-};
-
-} // namespace
 
 class TestLegacyNamedBook : public QObject
 {

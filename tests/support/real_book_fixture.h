@@ -1,0 +1,36 @@
+#pragma once
+
+#include "books/page_sources.h"
+#include "browse/form2.h"
+#include "imaging/file_picture_decoder.h"
+#include "support/test_platform.h"
+#include "viewer/form1.h"
+#include "viewer/viewer_state.h"
+
+namespace ruvo::test {
+
+// The main window's logic over the real files and the real decoder, which reads pages
+// inside archives too.
+struct RealBookFixture
+{
+    TestPlatform fakes;
+    FilePictureDecoder decoder{pageSourceOf};
+    FakePageCache pages{decoder};
+    Platform platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process, fakes.random,
+                      fakes.shell,    decoder,     pages,       fakes.delays,   fakes.pointer};
+    ViewerState state;
+    Form2 browser{platform};
+    Form1 form{platform, state, browser};
+
+    RealBookFixture()
+    {
+        browser.setMainWindow(&form);
+        form.Form_Load();
+        WindowState& window = form.controls().window;
+        window.width = window.scaleWidth = 12000;
+        window.height = window.scaleHeight = 8000;
+        form.Form_Resize();
+    }
+};
+
+} // namespace ruvo::test
