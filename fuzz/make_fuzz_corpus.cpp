@@ -2,6 +2,7 @@
 // each kind that the readers take, from which the fuzzers mutate.
 //   make_fuzz_corpus <folder>   writes <folder>/<target>/<seed>
 #include "sample_book/gif_writer.h"
+#include "support/archive_fixtures.h"
 #include "support/jpeg_fixtures.h"
 #include "support/metafile_fixtures.h"
 
@@ -100,6 +101,34 @@ void writeTexts()
 
 } // namespace
 
+// Archive books in every format, with a page of each raster kind and a name or two that a
+// reader must refuse; the RAR samples come from the tests' fixtures.
+void writeArchives()
+{
+    using ruvo::test::MemberSpec;
+    const QImage colour = smallPicture(QImage::Format_RGB32);
+    const QList<MemberSpec> pages{
+        {"Vol01/", {}},
+        {"Vol01/001.jpg", encoded(colour, "JPEG", 50)},
+        {"Vol01/002.png", encoded(colour, "PNG")},
+        {"Vol01/sub/003.bmp", encoded(colour, "BMP")},
+        {"../evil.jpg", encoded(colour, "JPEG", 50)},
+        {"__MACOSX/._001.jpg", "fork"},
+    };
+    put("fuzz_archive_book", "stored.cbz", ruvo::test::storedZip(pages));
+    put("fuzz_archive_book", "legacy.cbz",
+        ruvo::test::storedZip({{"\x95\x5C\x8E\x86.jpg", encoded(colour, "JPEG", 50)}}));
+    put("fuzz_archive_book", "deflated.cbz", ruvo::test::writtenArchive("zip", pages));
+    put("fuzz_archive_book", "solid.cb7", ruvo::test::writtenArchive("7zip", pages));
+    put("fuzz_archive_book", "book.cbt", ruvo::test::writtenArchive("ustar", pages));
+    for (const char* rar : {"rar4.rar", "rar5.rar", "rar_solid.rar", "rar_encrypted_data.rar"}) {
+        QFile file(QStringLiteral(RUVO_TEST_FIXTURES "/archives/") + QLatin1StringView(rar));
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(file.fileName()));
+        put("fuzz_archive_book", QLatin1StringView(rar), file.readAll());
+    }
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -108,6 +137,7 @@ int main(int argc, char** argv)
         qFatal("usage: make_fuzz_corpus <folder>");
     root = QFile::decodeName(argv[1]);
     writePictures();
+    writeArchives();
     writeTexts();
     return 0;
 }

@@ -220,18 +220,20 @@ DecodedPicture readRaster(QIODevice& file, const PictureFormatInfo& format, cons
     if (format.format == PictureFormat::Jpeg)
         reader.setAutoTransform(true);
     if (format.format == PictureFormat::Ico) {
-        // An icon holds several sizes; the page is the largest of them.
+        // An icon holds several sizes, some in several colour depths; the page is the
+        // largest of them, in the most colours.
         int best = -1;
-        qint64 bestArea = -1;
+        std::pair<qint64, int> bestRank{-1, -1};
         const int count = reader.imageCount();
         for (int i = 0; i < count; ++i) {
             if (!reader.jumpToImage(i))
                 continue;
             const QSize size = reader.size();
-            const qint64 area = qint64(size.width()) * size.height();
-            if (size.isValid() && area > bestArea) {
+            const std::pair<qint64, int> rank{qint64(size.width()) * size.height(),
+                                              icoImageBits(inMemory.data(), i)};
+            if (size.isValid() && rank > bestRank) {
                 best = i;
-                bestArea = area;
+                bestRank = rank;
             }
         }
         if (best < 0 || !reader.jumpToImage(best))

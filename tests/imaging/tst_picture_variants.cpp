@@ -400,6 +400,12 @@ private Q_SLOTS:
             << PixelProbes{{{90, 45}, kGreen}, {{30, 15}, kWhite}, {{170, 85}, kWhite}};
 
         const PixelProbes iconProbes{{{16, 16}, kBlue}, {{31, 31}, kBlue}};
+        // Of two entries of one size, the one with more colours, wherever it stands.
+        QTest::newRow("ico with an 8-bit entry before a 32-bit one of its size")
+            << iconWithSizes({16, 32, 32}, {kRed, kGreen, kBlue}, {32, 8, 32}) << "d.ico" << QSize(32, 32)
+            << iconProbes;
+        QTest::newRow("ico with a 32-bit entry before an 8-bit one of its size")
+            << iconWithSizes({32, 32}, {kBlue, kGreen}, {32, 8}) << "e.ico" << QSize(32, 32) << iconProbes;
         QTest::newRow("ico whose entry is smaller than its image")
             << iconWithEntrySide(32, 16) << "s.ico" << QSize(32, 32) << iconProbes;
         QTest::newRow("ico whose entry is larger than its image")

@@ -104,7 +104,7 @@ QByteArray bitmapFile(const BitmapLayout& layout, QSize size, const PixelValue& 
     return file + header + masks + table + rows;
 }
 
-QByteArray iconWithSizes(const QList<int>& sizes, const QList<QColor>& colours)
+QByteArray iconWithSizes(const QList<int>& sizes, const QList<QColor>& colours, const QList<int>& bits)
 {
     QByteArray directory(iconEntryAt(int(sizes.size())), '\0');
     put(directory, 2, 1, 2);
@@ -112,24 +112,32 @@ QByteArray iconWithSizes(const QList<int>& sizes, const QList<QColor>& colours)
     QByteArray images;
     for (int i = 0; i < sizes.size(); ++i) {
         const int side = sizes[i];
+        const int depth = bits.value(i, 32);
         const int maskRow = (side + 31) / 32 * 4;
         QByteArray image(40, '\0');
         put(image, 0, 40, 4);
         put(image, 4, quint32(side), 4);
         put(image, 8, quint32(2 * side), 4);
         put(image, 12, 1, 2);
-        put(image, 14, 32, 2);
+        put(image, 14, quint32(depth), 2);
         const QColor colour = colours[i];
-        for (int pixel = 0; pixel < side * side; ++pixel) {
-            image.append(char(colour.blue())).append(char(colour.green())).append(char(colour.red()));
-            image.append(char(0xFF));
+        const char bgra[] = {char(colour.blue()), char(colour.green()), char(colour.red()), char(0xFF)};
+        const QByteArray quad(bgra, 4);
+        if (depth == 8) {
+            // The whole palette, the colour first; every pixel is its index 0.
+            put(image, 32, 256, 4);
+            image.append(quad).append(QByteArray(255 * 4, '\0'));
+            image.append(QByteArray((side + 3) / 4 * 4 * side, '\0'));
+        } else {
+            for (int pixel = 0; pixel < side * side; ++pixel)
+                image.append(quad);
         }
         image.append(QByteArray(maskRow * side, '\0'));
         const qsizetype entry = iconEntryAt(i);
         directory[entry] = char(side);
         directory[entry + 1] = char(side);
         put(directory, entry + 4, 1, 2);
-        put(directory, entry + 6, 32, 2);
+        put(directory, entry + 6, quint32(depth), 2);
         put(directory, entry + 8, quint32(image.size()), 4);
         put(directory, entry + 12, quint32(directory.size() + images.size()), 4);
         images += image;

@@ -36,9 +36,9 @@ using PixelValue = std::function<quint32(int x, int y)>;
 // left, holds value(x, y).
 QByteArray bitmapFile(const BitmapLayout& layout, QSize size, const PixelValue& value);
 
-// An icon holding one solid image per size, each a 32-bit bitmap with its
-// (empty) transparency mask.
-QByteArray iconWithSizes(const QList<int>& sizes, const QList<QColor>& colours);
+// An icon holding one solid image per size, each a bitmap with its (empty)
+// transparency mask: of 32 bits a pixel, or of the bits given (8: a palette).
+QByteArray iconWithSizes(const QList<int>& sizes, const QList<QColor>& colours, const QList<int>& bits = {});
 
 // Where an icon's directory entry for image index starts.
 inline qsizetype iconEntryAt(int index)

@@ -95,16 +95,20 @@ private Q_SLOTS:
         QCOMPARE(listValue(m_entry.value("MimeType")),
                  QStringList({"inode/directory", "image/jpeg", "image/bmp", "image/gif",
                               "image/vnd.microsoft.icon", "image/x-icon", "image/wmf", "image/x-wmf",
-                              "image/emf", "image/x-emf"}));
+                              "image/emf", "image/x-emf", "application/vnd.comicbook+zip",
+                              "application/vnd.comicbook-rar", "application/x-cbz", "application/x-cbr",
+                              "application/x-cb7", "application/x-cbt"}));
     }
 
     // A file manager offers the entry for a file by its type: every extension a
-    // page may have must map to one of the listed types.
+    // page may have, and every comic archive's, must map to one of the listed types.
     void everyPageExtensionIsOffered_data()
     {
         QTest::addColumn<QString>("suffix");
         for (const QString& suffix : ruvo::pictureSuffixes())
             QTest::newRow(qPrintable(suffix)) << suffix;
+        for (const char* suffix : {".cbz", ".cbr", ".cb7", ".cbt"})
+            QTest::newRow(suffix) << QString::fromLatin1(suffix);
     }
     void everyPageExtensionIsOffered()
     {

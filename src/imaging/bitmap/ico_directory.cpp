@@ -16,6 +16,8 @@ constexpr char kPngSignature[] = "\x89PNG\r\n\x1A\n";
 // A PNG's first chunk is its header, width and height first.
 constexpr qsizetype kPngWidthAt = 16;
 constexpr qsizetype kPngHeightAt = 20;
+constexpr qsizetype kPngDepthAt = 24;
+constexpr qsizetype kPngColourTypeAt = 25;
 // A directory entry holds sides of up to 255 pixels; 0 stands for 256 and more.
 constexpr int kLargestEntrySide = 255;
 
@@ -41,6 +43,39 @@ std::optional<Size> imageSize(QByteArrayView image)
     return Size{header->width, header->height / 2};
 }
 
+// Bits per pixel of a PNG: its depth times the channels of its colour type.
+int pngBits(QByteArrayView image)
+{
+    if (image.size() <= kPngColourTypeAt)
+        return 0;
+    const int depth = quint8(image.at(kPngDepthAt));
+    switch (quint8(image.at(kPngColourTypeAt))) {
+    case 0:
+    case 3:
+        return depth;
+    case 2:
+        return 3 * depth;
+    case 4:
+        return 2 * depth;
+    case 6:
+        return 4 * depth;
+    default:
+        return 0;
+    }
+}
+
+// The image an entry points at, from its offset to the end of the file.
+std::optional<QByteArrayView> entryImage(QByteArrayView ico, qsizetype index)
+{
+    const qsizetype entryAt = kDirectoryBytes + index * kEntryBytes;
+    if (ico.size() < kDirectoryBytes || entryAt + kEntryBytes > ico.size())
+        return std::nullopt;
+    const qint64 at = qFromLittleEndian<quint32>(ico.data() + entryAt + 12);
+    if (at >= ico.size())
+        return std::nullopt;
+    return ico.sliced(at);
+}
+
 char entrySide(qint64 side)
 {
     return char(side > kLargestEntrySide ? 0 : side);
@@ -59,18 +94,29 @@ QByteArray icoWithTrueSizes(QByteArray ico)
             break;
         char* entry = ico.data() + entryAt;
         const qint64 bytes = qFromLittleEndian<quint32>(entry + 8);
-        const qint64 at = qFromLittleEndian<quint32>(entry + 12);
-        if (at >= ico.size())
+        const std::optional<QByteArrayView> image = entryImage(ico, i);
+        if (!image)
             continue;
-        if (bytes > ico.size() - at)
-            qToLittleEndian<quint32>(quint32(ico.size() - at), entry + 8);
-        const std::optional<Size> size = imageSize(QByteArrayView(ico).sliced(at));
+        if (bytes > image->size())
+            qToLittleEndian<quint32>(quint32(image->size()), entry + 8);
+        const std::optional<Size> size = imageSize(*image);
         if (!size || size->width <= 0 || size->height <= 0)
             continue;
         entry[0] = entrySide(size->width);
         entry[1] = entrySide(size->height);
     }
     return ico;
+}
+
+int icoImageBits(QByteArrayView ico, int index)
+{
+    const std::optional<QByteArrayView> image = entryImage(ico, index);
+    if (!image)
+        return 0;
+    if (image->startsWith(QByteArrayView(kPngSignature, 8)))
+        return pngBits(*image);
+    const std::optional<DibHeader> header = DibHeader::read(*image);
+    return header ? header->bitCount : 0;
 }
 
 } // namespace ruvo

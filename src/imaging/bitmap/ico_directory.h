@@ -12,4 +12,8 @@ namespace ruvo {
 // count is kept to the file, and the rest is left as it was.
 QByteArray icoWithTrueSizes(QByteArray ico);
 
+// The bits per pixel of an icon's image at index, as the image itself says (a PNG's from its
+// depth and colour type); 0 when it says nothing readable.
+int icoImageBits(QByteArrayView ico, int index);
+
 } // namespace ruvo

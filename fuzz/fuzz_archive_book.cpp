@@ -1,0 +1,48 @@
+// Any bytes, as an archive file opened as a book: indexed, and every page read out of it
+// through the decoder the viewer uses, as a page path inside the archive. The seeds hold
+// each format it reads.
+#include "books/archive_index.h"
+#include "books/archive_page_path.h"
+#include "books/page_sources.h"
+#include "imaging/file_picture_decoder.h"
+#include "scratch_file.h"
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+QGuiApplication* application = nullptr;
+std::unique_ptr<ruvo::fuzz::ScratchFile> book;
+
+// More pages than this in one input are no more than more of the same.
+constexpr qsizetype kPagesRead = 12;
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = new QGuiApplication(*argc, *argv);
+    book = std::make_unique<ruvo::fuzz::ScratchFile>(QStringLiteral("book.cbz"));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    book->write(data, size);
+    const ruvo::ArchiveIndex index = ruvo::readArchiveIndex(book->path());
+    // A failure lists no pages; a book lists some.
+    if ((index.failure == ruvo::ArchiveIndex::Failure::None) == index.pages.isEmpty())
+        std::abort();
+    const ruvo::FilePictureDecoder decoder(ruvo::pageSourceOf);
+    for (qsizetype i = 0; i < std::min(index.pages.size(), kPagesRead); ++i) {
+        const ruvo::DecodedPicture page =
+            decoder.decode(ruvo::archivePagePath(book->path(), index.pages.at(i)));
+        if (!page.error.isEmpty() && !page.image.isNull())
+            std::abort();
+    }
+    return 0;
+}
