@@ -1,6 +1,7 @@
 // Prints how long the bookshelf window's logic takes to open a full shelf of
 // 428 books with their 97 x 123 thumbnail bitmaps: reading the shelf file,
 // decoding every thumbnail and laying out the icon grid.
+#include "bench_figures.h"
 #include "bookshelf/form6.h"
 #include "bookshelf/shelf_file.h"
 #include "browse/form2.h"
@@ -20,16 +21,11 @@
 
 using namespace ruvo;
 using namespace ruvo::test;
+using namespace ruvo::bench;
 
 namespace {
 
 constexpr int runs = 7;
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
 
 // A shelf of shelfBookLimit books, each with a thumbnail bitmap of its own.
 void makeShelf(const QString& folder)

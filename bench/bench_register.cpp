@@ -2,6 +2,7 @@
 // their thumbnails, the page on screen being a 12-megapixel JPEG: opening the
 // register window (decoding the page and reading the shelf) and pressing OK
 // (sampling the thumbnail, choosing its name, saving it and rewriting the shelf).
+#include "bench_figures.h"
 #include "bookshelf/form5.h"
 #include "bookshelf/shelf_file.h"
 #include "imaging/cache/prefetching_page_cache.h"
@@ -21,25 +22,12 @@
 
 using namespace ruvo;
 using namespace ruvo::test;
+using namespace ruvo::bench;
 
 namespace {
 
 constexpr int shelfBooks = 427;
 constexpr int runs = 7;
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
-double millisecondsOf(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
 
 void makePage(const QString& path)
 {

@@ -8,6 +8,7 @@
 //                                      ruvo beside this benchmark's folder)
 //
 // It starts an Xvfb of its own and installs feh when it is missing (apt-get, as root).
+#include "bench_figures.h"
 #include "scanned_page.h"
 #include "x_session.h"
 
@@ -28,6 +29,8 @@
 #include <cstdio>
 #include <optional>
 
+using namespace ruvo::bench;
+
 namespace {
 
 constexpr QSize screenSize(1400, 1000);
@@ -41,14 +44,6 @@ constexpr int pollMs = 1;
 // Magenta pixels that mean the page is there.
 constexpr int enoughMagenta = 40;
 constexpr qint64 giveUpMs = 20000;
-
-double median(QList<double> values)
-{
-    if (values.isEmpty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
 
 // A scanned page with a magenta square in every 64-pixel tile.
 QImage pagePicture(QSize size, int page)

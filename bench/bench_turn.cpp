@@ -13,6 +13,7 @@
 //   bench_turn --startup  (internal) one start-up on the book given after it
 //   bench_turn --memory MODE BOOK  (internal) the peak resident memory paging through BOOK in
 //                         MODE ("one page, stretched", ...)
+#include "bench_figures.h"
 #include "browse/form2.h"
 #include "commands/control_names.h"
 #include "imaging/cache/prefetching_page_cache.h"
@@ -47,26 +48,13 @@
 
 using namespace ruvo;
 using namespace ruvo::test;
+using namespace ruvo::bench;
 
 namespace {
 
 constexpr QSize windowSize(1600, 1000);
 // A held key repeats about 30 times a second.
 constexpr double repeatMs = 1000.0 / 30;
-
-double percentile(QList<double> values, double share)
-{
-    if (values.isEmpty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const qsizetype at = std::min<qsizetype>(values.size() - 1, qsizetype(share * double(values.size())));
-    return values.at(at);
-}
-
-double median(const QList<double>& values)
-{
-    return percentile(values, 0.5);
-}
 
 struct Book
 {
@@ -89,19 +77,6 @@ Book makeBook(const QString& folder, QSize size, int pages, int distinct)
         book.paths.append(path);
     }
     return book;
-}
-
-// The peak resident memory of a process so far (VmHWM), in megabytes.
-double peakResidentMb(const QString& pid = QStringLiteral("self"))
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0;
 }
 
 qint64 residentBytes()

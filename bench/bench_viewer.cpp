@@ -1,6 +1,7 @@
 // Prints how long the viewer takes to list a large book and to turn to the
 // next spread of two 12-megapixel JPEG pages, next to the bare decoding time
 // of the same two files.
+#include "bench_figures.h"
 #include "browse/form2.h"
 #include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
@@ -22,22 +23,9 @@
 
 using namespace ruvo;
 using namespace ruvo::test;
+using namespace ruvo::bench;
 
 namespace {
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
-double millisecondsOf(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
 
 void makeLargeFolder(const QString& folder, int images)
 {

@@ -1,0 +1,181 @@
+// Archive books beside the same book as a folder: 300 pages of 2 MP JPEG as a folder, a
+// stored CBZ, a deflated CBZ, a CBT and a solid CB7 (deflate within, so that writing it
+// takes seconds, not minutes). For each, in a process of its own: the time to open the book
+// to its first spread, a turn into pages prepared ahead, a jump to the last page, and the
+// peak resident memory.
+//   bench_archive                 makes the books and runs every one
+//   bench_archive --one BOOK      runs one book, printing its figures on one line
+#include "bench_figures.h"
+#include "books/page_sources.h"
+#include "browse/form2.h"
+#include "imaging/cache/prefetching_page_cache.h"
+#include "imaging/file_picture_decoder.h"
+#include "scanned_page.h"
+#include "support/test_platform.h"
+#include "viewer/form1.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <cstdio>
+
+using namespace ruvo;
+using namespace ruvo::bench;
+using namespace ruvo::test;
+
+namespace {
+
+constexpr int kPages = 300;
+constexpr int kTurns = 20;
+
+QStringList makeFolderBook(const QString& folder)
+{
+    QDir().mkpath(folder);
+    QStringList names;
+    for (int page = 1; page <= kPages; ++page) {
+        const QString name = QStringLiteral("%1.jpg").arg(page, 3, 10, QLatin1Char('0'));
+        scannedPage(QSize(1200, 1600), page).save(folder + u'/' + name, "JPEG", 85);
+        names.append(name);
+    }
+    return names;
+}
+
+// The folder's pages, written into an archive by libarchive in the format and with the
+// options given.
+bool makeArchive(const QString& path, const char* format, const char* options, const QString& folder,
+                 const QStringList& names)
+{
+    struct archive* writer = archive_write_new();
+    archive_write_set_format_by_name(writer, format);
+    if (options && archive_write_set_options(writer, options) != ARCHIVE_OK)
+        return false;
+    if (archive_write_open_filename(writer, QFile::encodeName(path).constData()) != ARCHIVE_OK)
+        return false;
+    for (const QString& name : names) {
+        QFile file(folder + u'/' + name);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray bytes = file.readAll();
+        struct archive_entry* entry = archive_entry_new();
+        archive_entry_copy_pathname(entry, ("Vol01/" + name).toUtf8().constData());
+        archive_entry_set_filetype(entry, AE_IFREG);
+        archive_entry_set_perm(entry, 0644);
+        archive_entry_set_size(entry, bytes.size());
+        archive_write_header(writer, entry);
+        archive_write_data(writer, bytes.constData(), size_t(bytes.size()));
+        archive_entry_free(entry);
+    }
+    const bool closed = archive_write_close(writer) == ARCHIVE_OK;
+    archive_write_free(writer);
+    return closed;
+}
+
+// The main window's logic over the real decoder and the program's page cache, at 1200 x 900.
+struct Viewer
+{
+    TestPlatform fakes;
+    FilePictureDecoder decoder{pageSourceOf};
+    PrefetchingPageCache cache{decoder};
+    Platform platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process, fakes.random,
+                      fakes.shell,    decoder,     cache,       fakes.delays,   fakes.pointer};
+    ViewerState state;
+    Form2 browser{platform};
+    Form1 form{platform, state, browser};
+
+    Viewer()
+    {
+        browser.setMainWindow(&form);
+        form.Form_Load();
+        WindowState& window = form.controls().window;
+        window.width = window.scaleWidth = 18000;
+        window.height = window.scaleHeight = 13500;
+        form.Form_Resize();
+    }
+    void open(const QString& path)
+    {
+        form.controls().list1 = QStringList{path};
+        form.dP();
+    }
+};
+
+int runOne(const QString& book)
+{
+    Viewer viewer;
+    const double open = millisecondsOf([&] { viewer.open(book); });
+    if (viewer.browser.pages().count() != kPages || !viewer.fakes.messages.shown.isEmpty()) {
+        std::printf("the book did not open whole\n");
+        return 1;
+    }
+    QList<double> turns;
+    for (int turn = 0; turn < kTurns; ++turn) {
+        viewer.cache.waitForPrefetches();
+        turns.append(millisecondsOf([&] { viewer.form.NEXTP_Click(); }));
+    }
+    viewer.cache.waitForPrefetches();
+    const QString last = viewer.browser.pages().pathOf(kPages - 1);
+    const double jump = millisecondsOf([&] { viewer.open(last); });
+    if (viewer.state.pageIndex != kPages - 1) {
+        std::printf("the jump did not land\n");
+        return 1;
+    }
+    viewer.cache.waitForPrefetches();
+    std::printf("%.1f %.1f %.1f %.1f %.0f\n", open, median(turns), percentile(turns, 0.95), jump,
+                peakResidentMb());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && QByteArray(argv[1]) == "--one") {
+        // Nothing is shown: the logic lays the pages out for a window of its size.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return runOne(QString::fromLocal8Bit(argv[2]));
+    }
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("folder"));
+    std::printf("making a book of %d pages of 2 MP JPEG ...\n", kPages);
+    const QStringList names = makeFolderBook(folder);
+    struct Kind
+    {
+        const char* what;
+        QString path;
+        const char* format;
+        const char* options;
+    };
+    const QList<Kind> kinds{
+        {"folder", folder, nullptr, nullptr},
+        {"stored CBZ", dir.filePath(QStringLiteral("stored.cbz")), "zip", "zip:compression=store"},
+        {"deflated CBZ", dir.filePath(QStringLiteral("deflated.cbz")), "zip", nullptr},
+        {"CBT", dir.filePath(QStringLiteral("book.cbt")), "ustar", nullptr},
+        {"solid CB7", dir.filePath(QStringLiteral("solid.cb7")), "7zip", "7zip:compression=deflate"},
+    };
+    std::printf("%-14s %10s %12s %12s %12s %10s\n", "book", "open ms", "turn median", "turn p95", "jump ms",
+                "peak MB");
+    for (const Kind& kind : kinds) {
+        if (kind.format && !makeArchive(kind.path, kind.format, kind.options, folder, names)) {
+            std::printf("%-14s could not be written\n", kind.what);
+            continue;
+        }
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--one"), kind.path});
+        child.waitForFinished(-1);
+        const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
+        if (figures.size() != 5) {
+            std::printf("%-14s failed\n", kind.what);
+            continue;
+        }
+        std::printf("%-14s %10s %12s %12s %12s %10s\n", kind.what, figures[0].constData(),
+                    figures[1].constData(), figures[2].constData(), figures[3].constData(),
+                    figures[4].constData());
+    }
+    return 0;
+}
