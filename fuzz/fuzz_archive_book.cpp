@@ -1,9 +1,11 @@
 // Any bytes, as an archive file opened as a book: indexed, and every page read out of it
-// through the decoder the viewer uses, as a page path inside the archive. The seeds hold
+// through the decoder the viewer uses, as a page path inside the archive, through the
+// archive's book as the program keeps it (a solid archive read in one pass). The seeds hold
 // each format it reads.
+#include "books/archive_book.h"
 #include "books/archive_index.h"
 #include "books/archive_page_path.h"
-#include "books/page_sources.h"
+#include "books/archive_page_source.h"
 #include "imaging/file_picture_decoder.h"
 #include "scratch_file.h"
 
@@ -33,7 +35,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     book->write(data, size);
-    const ruvo::ArchiveIndex index = ruvo::readArchiveIndex(book->path());
+    const ruvo::ArchiveIndex index = ruvo::indexArchive(book->path());
     // A failure lists no pages; a book lists some.
     if ((index.failure == ruvo::ArchiveIndex::Failure::None) == index.pages.isEmpty())
         std::abort();

@@ -1,4 +1,4 @@
-#include "books/page_sources.h"
+#include "books/archive_books.h"
 #include "bookshelf/ui/bookshelf_windows.h"
 #include "bookshelf/ui/register_windows.h"
 #include "browse/form2.h"
@@ -43,8 +43,10 @@ int main(int argc, char* argv[])
     ApplicationProcessService process(argumentsFromNative(argc, argv), QApplication::applicationDirPath());
     SystemRandomService random;
     DesktopShellService shell;
-    // A page inside an archive book is read out of its archive.
-    FilePictureDecoder fileDecoder(pageSourceOf);
+    // A page inside an archive book is read out of its archive, through the archive's book.
+    ArchiveBooks archiveBooks;
+    FilePictureDecoder fileDecoder(
+        [&archiveBooks](const QString& path) { return archiveBooks.sourceOf(path); });
     PrefetchingPageCache pages(fileDecoder);
     const Delays delays;
     WindowBusyPointer pointer;

@@ -3,12 +3,15 @@
 #include "books/archive_reader.h"
 #include "books/member_paths.h"
 #include "imaging/picture_limits.h"
+#include "platform/file_stamp.h"
 
 #include <QSet>
 
+#include <mutex>
+
 namespace ruvo {
 
-ArchiveIndex readArchiveIndex(const QString& archivePath)
+ArchiveIndex indexArchive(const QString& archivePath)
 {
     ArchiveIndex index;
     ArchiveReader reader(archivePath);
@@ -46,6 +49,28 @@ ArchiveIndex readArchiveIndex(const QString& archivePath)
     }
     if (index.pages.isEmpty())
         return failed(ArchiveIndex::Failure::NoPages, {});
+    return index;
+}
+
+ArchiveIndex readArchiveIndex(const QString& archivePath)
+{
+    // Opening a book asks for its index more than once (to tell whether it can be opened,
+    // then to list it); the archive is read once.
+    static std::mutex mutex;
+    static QString lastPath;
+    static FileStamp lastStamp;
+    static ArchiveIndex lastIndex;
+    const FileStamp stamp = fileStampOf(archivePath);
+    {
+        const std::lock_guard lock(mutex);
+        if (stamp.size >= 0 && archivePath == lastPath && stamp == lastStamp)
+            return lastIndex;
+    }
+    ArchiveIndex index = indexArchive(archivePath);
+    const std::lock_guard lock(mutex);
+    lastPath = archivePath;
+    lastStamp = stamp;
+    lastIndex = index;
     return index;
 }
 

@@ -28,6 +28,10 @@ struct ArchiveIndex
     QStringList pages;
 };
 
+// Reads the archive's index.
+ArchiveIndex indexArchive(const QString& archivePath);
+// The same, read once for the file as it is: asked again while the file is unchanged, the
+// archive is not read again.
 ArchiveIndex readArchiveIndex(const QString& archivePath);
 
 } // namespace ruvo

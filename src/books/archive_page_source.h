@@ -1,16 +1,19 @@
 #pragma once
 
+#include "books/archive_book.h"
 #include "imaging/page_source.h"
+
+#include <memory>
 
 namespace ruvo {
 
-// A page that is a member of an archive file: its bytes are unpacked into memory when it is
-// opened, up to the bytes a page may take.
+// A page that is a member of an archive, read through the archive's book: its bytes are
+// unpacked into memory when it is opened, up to the bytes a page may take.
 class ArchivePageSource : public PageSource
 {
 public:
-    ArchivePageSource(QString archivePath, QString memberPath)
-        : m_archivePath(std::move(archivePath)), m_memberPath(std::move(memberPath))
+    ArchivePageSource(std::shared_ptr<ArchiveBook> book, QString memberPath)
+        : m_book(std::move(book)), m_memberPath(std::move(memberPath))
     {
     }
 
@@ -18,7 +21,7 @@ public:
     bool inArchive() const override { return true; }
 
 private:
-    QString m_archivePath;
+    std::shared_ptr<ArchiveBook> m_book;
     QString m_memberPath;
 };
 

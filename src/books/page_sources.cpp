@@ -9,7 +9,8 @@ namespace ruvo {
 std::unique_ptr<PageSource> pageSourceOf(const QString& path)
 {
     if (const std::optional<ArchivePagePath> inArchive = splitArchivePagePath(path))
-        return std::make_unique<ArchivePageSource>(inArchive->archive, inArchive->member);
+        return std::make_unique<ArchivePageSource>(
+            std::make_shared<ArchiveBook>(inArchive->archive, ArchiveBook::Options{}), inArchive->member);
     return std::make_unique<FilePageSource>(path);
 }
 

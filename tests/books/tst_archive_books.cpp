@@ -2,6 +2,7 @@
 #include "books/archive_index.h"
 #include "books/archive_page_path.h"
 #include "books/archive_reader.h"
+#include "books/archive_solidity.h"
 #include "books/member_paths.h"
 #include "books/page_sources.h"
 #include "imaging/file_picture_decoder.h"
@@ -100,6 +101,27 @@ private Q_SLOTS:
         QCOMPARE(archiveFormatOfFile(put(QStringLiteral("named.cbz"), head)), format);
     }
 
+    void solidArchivesAreTold_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<bool>("solid");
+        QTest::newRow("rar 4") << fixture("rar4.rar") << false;
+        QTest::newRow("rar 5") << fixture("rar5.rar") << false;
+        QTest::newRow("solid rar 5") << fixture("rar_solid.rar") << true;
+        QByteArray solidRar4 = fileBytes(fixture("rar4.rar"));
+        solidRar4[7 + 3] = char(solidRar4[7 + 3] | 0x08);
+        QTest::newRow("rar 4 flagged solid") << put(u"s4.cbr"_qs, solidRar4) << true;
+        QTest::newRow("7z") << put(u"s.cb7"_qs, writtenArchive("7zip", colouredPages())) << true;
+        QTest::newRow("zip") << put(u"s.cbz"_qs, writtenArchive("zip", colouredPages())) << false;
+        QTest::newRow("tar") << put(u"s.cbt"_qs, writtenArchive("ustar", colouredPages())) << false;
+    }
+    void solidArchivesAreTold()
+    {
+        QFETCH(QString, archive);
+        QFETCH(bool, solid);
+        QCOMPARE(isSolidArchive(archive), solid);
+    }
+
     void onlyPlainFilesAreArchives()
     {
         const QString folder = m_dir.filePath(QStringLiteral("folder.cbz"));
@@ -153,7 +175,8 @@ private Q_SLOTS:
     void everyFormatIsABook()
     {
         QFETCH(QByteArray, archive);
-        const QString path = put(QStringLiteral("book.cbz"), archive);
+        // A name of its own for each row: an index is read once for a file as it is.
+        const QString path = put(QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive);
         const ArchiveIndex index = readArchiveIndex(path);
         QCOMPARE(index.failure, ArchiveIndex::Failure::None);
         QCOMPARE(index.pages,
@@ -231,9 +254,20 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, archive);
         QFETCH(ArchiveIndex::Failure, failure);
-        const ArchiveIndex index = readArchiveIndex(put(QStringLiteral("bad.cbz"), archive));
+        const ArchiveIndex index =
+            readArchiveIndex(put(QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive));
         QCOMPARE(index.failure, failure);
         QVERIFY(index.pages.isEmpty());
+    }
+
+    // An archive replaced since it was indexed is indexed afresh.
+    void aReplacedArchiveIsIndexedAgain()
+    {
+        const QByteArray page = pagePicture(Qt::red);
+        const QString path = put(u"replaced.cbz"_qs, storedZip({{"1.png", page}}));
+        QCOMPARE(readArchiveIndex(path).pages, QStringList{u"1.png"_qs});
+        put(u"replaced.cbz"_qs, storedZip({{"1.png", page}, {"2.png", page}}));
+        QCOMPARE(readArchiveIndex(path).pages, QStringList({u"1.png"_qs, u"2.png"_qs}));
     }
 
     // A damaged member is a damaged page; the others are read as ever.

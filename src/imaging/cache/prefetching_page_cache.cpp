@@ -2,7 +2,6 @@
 
 #include "imaging/scaling/smooth_scaling.h"
 #include "platform/background_priority.h"
-#include "platform/native_file.h"
 
 #include <QSet>
 #include <QtConcurrent/QtConcurrentRun>
@@ -85,14 +84,6 @@ void PrefetchingPageCache::freeDropped()
         m_spare.start([dropped = std::move(dropped)] { Q_UNUSED(dropped); });
 }
 
-PrefetchingPageCache::Stamp PrefetchingPageCache::stampOf(const QString& path)
-{
-    const std::optional<struct stat> info = statusOf(path);
-    if (!info)
-        return {};
-    return {qint64(info->st_size), qint64(info->st_mtim.tv_sec) * 1'000'000'000 + info->st_mtim.tv_nsec};
-}
-
 qint64 PrefetchingPageCache::bytesOf(const Entry& entry)
 {
     qint64 bytes = 0;
@@ -122,7 +113,7 @@ DecodedPicture PrefetchingPageCache::take(const PrefetchRequest& request, const 
         }
     }
     const QString& path = request.path;
-    const Stamp stamp = stampOf(path);
+    const FileStamp stamp = fileStampOf(path);
     std::shared_ptr<PrefetchJob> job;
     QFuture<DecodedPicture> picture;
     {
@@ -224,9 +215,9 @@ void PrefetchingPageCache::dropUnwanted(const QList<PrefetchRequest>& requests)
 
 void PrefetchingPageCache::prefetch(const QList<PrefetchRequest>& requests)
 {
-    QList<Stamp> stamps;
+    QList<FileStamp> stamps;
     for (const PrefetchRequest& request : requests)
-        stamps.append(stampOf(request.path));
+        stamps.append(fileStampOf(request.path));
 
     QMutexLocker lock(&m_mutex);
     dropUnwanted(requests);
@@ -260,7 +251,7 @@ void PrefetchingPageCache::prefetch(const QList<PrefetchRequest>& requests)
 
 void PrefetchingPageCache::decodeBeside(const PrefetchRequest& request)
 {
-    const Stamp stamp = stampOf(request.path);
+    const FileStamp stamp = fileStampOf(request.path);
     QMutexLocker lock(&m_mutex);
     const auto it = m_entries.find(request.path);
     // Decoded, or being decoded: nothing to hurry.
@@ -276,7 +267,7 @@ void PrefetchingPageCache::decodeBeside(const PrefetchRequest& request)
 
 bool PrefetchingPageCache::isReady(const QString& path) const
 {
-    const Stamp stamp = stampOf(path);
+    const FileStamp stamp = fileStampOf(path);
     QMutexLocker lock(&m_mutex);
     const auto it = m_entries.constFind(path);
     return it != m_entries.cend() && it->stamp == stamp && hasResult(it->picture);

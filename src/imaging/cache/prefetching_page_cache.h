@@ -3,6 +3,7 @@
 #include "imaging/cache/prefetch_job.h"
 #include "imaging/page_cache.h"
 #include "imaging/picture_decoder.h"
+#include "platform/file_stamp.h"
 
 #include <QFuture>
 #include <QHash>
@@ -56,16 +57,9 @@ public:
     qint64 bytesHeld() const;
 
 private:
-    struct Stamp
-    {
-        qint64 size = -1;
-        // Nanoseconds since the epoch.
-        qint64 modified = 0;
-        bool operator==(const Stamp& other) const = default;
-    };
     struct Entry
     {
-        Stamp stamp;
+        FileStamp stamp;
         // The latest work for the page; null when it was decoded on the spot.
         std::shared_ptr<PrefetchJob> job;
         QFuture<DecodedPicture> picture;
@@ -75,7 +69,6 @@ private:
         quint64 lastUse = 0;
     };
 
-    static Stamp stampOf(const QString& path);
     static qint64 bytesOf(const Entry& entry);
     void start(const std::shared_ptr<PrefetchJob>& job);
     void startScaling(Entry& entry, const PrefetchRequest& request);

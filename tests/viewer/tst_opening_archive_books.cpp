@@ -30,7 +30,7 @@ QList<MemberSpec> bookMembers()
 
 } // namespace
 
-class TestArchiveBook : public QObject
+class TestOpeningArchiveBooks : public QObject
 {
     Q_OBJECT
 
@@ -120,7 +120,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, archive);
         QFETCH(ArchiveIndex::Failure, failure);
         const QString good = put(u"good.cbz"_qs, storedZip(bookMembers()));
-        const QString bad = put(u"bad.cbz"_qs, archive);
+        const QString bad = put(QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive);
         RealBookFixture f;
         open(f, good);
         f.form.NEXTP_Click();
@@ -175,5 +175,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestArchiveBook)
-#include "tst_archive_book.moc"
+QTEST_MAIN(TestOpeningArchiveBooks)
+#include "tst_opening_archive_books.moc"

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace ruvo {
+
+// Whether an archive is solid: its members compressed as one stream, so that reaching one
+// means unpacking every member before it. A 7z archive is taken as solid (its writers make
+// it so unless told otherwise); a RAR says so in its main header; ZIP and tar never are.
+bool isSolidArchiveContent(QByteArrayView head);
+bool isSolidArchive(const QString& path);
+
+} // namespace ruvo

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace ruvo {
+
+// The size and time of last change of a file, which tell a file changed or replaced since
+// it was read. A missing file has the size -1.
+struct FileStamp
+{
+    qint64 size = -1;
+    // Nanoseconds since the epoch.
+    qint64 modified = 0;
+
+    bool operator==(const FileStamp& other) const = default;
+};
+
+// The stamp of what path names, links followed.
+FileStamp fileStampOf(const QString& path);
+
+} // namespace ruvo

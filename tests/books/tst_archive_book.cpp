@@ -1,0 +1,190 @@
+#include "books/archive_book.h"
+#include "books/archive_books.h"
+#include "support/archive_fixtures.h"
+#include "support/file_bytes.h"
+#include "support/full_file_system.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace ruvo;
+using namespace ruvo::test;
+
+namespace {
+
+constexpr int kPages = 6;
+
+// Pages of their own bytes each, big enough that a cap of a few kilobytes spills most.
+QList<MemberSpec> pages()
+{
+    QList<MemberSpec> members{{"Vol01/readme.txt", "not a page"}};
+    for (int page = 1; page <= kPages; ++page) {
+        QByteArray bytes(3000 + page, char('a' + page));
+        members.append({QStringLiteral("Vol01/%1.jpg").arg(page).toUtf8(), bytes});
+    }
+    return members;
+}
+
+ArchiveBook::Options inOnePass(qint64 memoryCap = ArchiveBook::defaultMemoryCap,
+                               const QString& spillFolder = {})
+{
+    return {true, memoryCap, spillFolder};
+}
+
+} // namespace
+
+class TestArchiveBook : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString put(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        [&] { QVERIFY(putFileBytes(path, bytes)); }();
+        return path;
+    }
+
+    // Every page read back in the order given, each to its exact bytes.
+    static void readsEveryPage(ArchiveBook& book, const QList<int>& order)
+    {
+        const QList<MemberSpec> members = pages();
+        for (const int page : order) {
+            QString error;
+            const std::optional<QByteArray> bytes =
+                book.read(QString::fromUtf8(members.at(page).path), &error);
+            QVERIFY2(bytes, qPrintable(error));
+            QCOMPARE(*bytes, members.at(page).data);
+        }
+    }
+
+private Q_SLOTS:
+    // A solid archive is read through once, whatever order its pages are asked for in: a
+    // jump to the last page is one pass, and the pages it passed are at hand.
+    void aSolidArchiveIsReadInOnePass_data()
+    {
+        QTest::addColumn<qint64>("memoryCap");
+        QTest::newRow("kept in memory") << ArchiveBook::defaultMemoryCap;
+        QTest::newRow("kept in the spill file beyond a cap") << qint64(7000);
+        QTest::newRow("every page spilled") << qint64(0);
+    }
+    void aSolidArchiveIsReadInOnePass()
+    {
+        QFETCH(qint64, memoryCap);
+        const QString path = put(u"solid.cb7"_qs, writtenArchive("7zip", pages()));
+        QTemporaryDir spill;
+        {
+            ArchiveBook book(path, inOnePass(memoryCap, spill.path()));
+            QVERIFY(book.readsInOnePass());
+            readsEveryPage(book, {6, 1, 3, 2, 5, 4, 6});
+            QCOMPARE(book.readsFromStart(), 1);
+            QString error;
+            QVERIFY(!book.read(u"Vol01/7.jpg"_qs, &error));
+            QCOMPARE(error, u"file not found"_qs);
+            QVERIFY(!book.read(u"Vol01/readme.txt"_qs, &error));
+            // The spill file has no name: nothing shows in its folder, then or later.
+            QVERIFY(QDir(spill.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+        }
+        QVERIFY(QDir(spill.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+
+    // Archives that are not solid are read a page at a time, each reached directly.
+    void otherArchivesAreReadOnDemand_data()
+    {
+        QTest::addColumn<QByteArray>("archive");
+        QTest::newRow("zip") << writtenArchive("zip", pages());
+        QTest::newRow("stored zip") << storedZip(pages());
+        QTest::newRow("tar") << writtenArchive("ustar", pages());
+    }
+    void otherArchivesAreReadOnDemand()
+    {
+        QFETCH(QByteArray, archive);
+        ArchiveBook book(put(u"book.cbz"_qs, archive), inOnePass());
+        QVERIFY(!book.readsInOnePass());
+        readsEveryPage(book, {4, 2});
+        QCOMPARE(book.readsFromStart(), 2);
+    }
+
+    // A solid archive damaged part of the way gives the pages before the damage, and says
+    // what happened for the others; no reader waits for ever.
+    void aDamagedSolidArchiveNeverHangs()
+    {
+        const QByteArray whole = writtenArchive("7zip", pages());
+        ArchiveBook book(put(u"cut.cb7"_qs, whole.left(whole.size() - 40)), inOnePass());
+        QString error;
+        QVERIFY(!book.read(u"Vol01/6.jpg"_qs, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!book.read(u"Vol01/1.jpg"_qs, &error));
+    }
+
+    // A book closed while its pass is under way stops it.
+    void aBookClosedMidPassStops()
+    {
+        QList<MemberSpec> many;
+        for (int page = 0; page < 200; ++page)
+            many.append({QStringLiteral("%1.png").arg(page).toUtf8(), QByteArray(20000, char(page))});
+        const QString path = put(u"many.cb7"_qs, writtenArchive("7zip", many));
+        for (int run = 0; run < 5; ++run)
+            ArchiveBook book(path, inOnePass());
+    }
+
+    // Pages that no longer fit anywhere are refused, never made up: a spill file on a full
+    // file system.
+    void aFullSpillFileRefusesThePage()
+    {
+        FullFileSystem full(64);
+        if (!full.isMounted())
+            QSKIP("mounting a small file system needs root");
+        QVERIFY(full.fillLeaving(4096));
+        ArchiveBook book(put(u"full.cb7"_qs, writtenArchive("7zip", pages())), inOnePass(0, full.path()));
+        const QList<MemberSpec> members = pages();
+        int refused = 0;
+        for (int page = 1; page <= kPages; ++page) {
+            QString error;
+            const std::optional<QByteArray> bytes =
+                book.read(QString::fromUtf8(members.at(page).path), &error);
+            if (bytes)
+                QCOMPARE(*bytes, members.at(page).data);
+            else
+                ++refused;
+        }
+        QVERIFY(refused >= kPages - 1);
+    }
+
+    // Every page of an archive is read through one book; the books most recently asked for
+    // are kept, and an archive replaced on disk is opened afresh.
+    void theBooksOpenNowAreKept()
+    {
+        ArchiveBooks books;
+        const QString first = put(u"first.cb7"_qs, writtenArchive("7zip", pages()));
+        const std::shared_ptr<ArchiveBook> book = books.bookOf(first);
+        QCOMPARE(books.bookOf(first), book);
+        QString error;
+        QVERIFY(books.sourceOf(first + u"/Vol01/3.jpg"_qs)->open(&error));
+        QVERIFY(books.sourceOf(first + u"/Vol01/1.jpg"_qs)->open(&error));
+        QCOMPARE(book->readsFromStart(), 1);
+        QVERIFY(!books.sourceOf(m_dir.filePath(u"loose.jpg"_qs))->inArchive());
+
+        const QString second = put(u"second.cbz"_qs, storedZip(pages()));
+        const QString third = put(u"third.cbz"_qs, storedZip(pages()));
+        QCOMPARE(books.bookOf(second), books.bookOf(second));
+        books.bookOf(first);
+        books.bookOf(third);
+        // The second was asked for least recently: it is let go of; the first is kept.
+        QCOMPARE(books.bookOf(first), book);
+        const std::shared_ptr<ArchiveBook> again = books.bookOf(second);
+        QCOMPARE(again->readsFromStart(), 0);
+
+        QList<MemberSpec> fewer = pages();
+        fewer.removeLast();
+        put(u"first.cb7"_qs, writtenArchive("7zip", fewer));
+        QVERIFY(books.bookOf(first) != book);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArchiveBook)
+#include "tst_archive_book.moc"
