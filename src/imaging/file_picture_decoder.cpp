@@ -3,6 +3,7 @@
 #include "imaging/bitmap/dib_decoder.h"
 #include "imaging/bitmap/dib_header.h"
 #include "imaging/bitmap/ico_directory.h"
+#include "imaging/bitmap/run_length_dib.h"
 #include "imaging/file_page_source.h"
 #include "imaging/jpeg/jpeg_end.h"
 #include "imaging/jpeg/jpeg_frame.h"
@@ -55,6 +56,14 @@ QString tooLargeText(const QSize& size)
     return QStringLiteral("picture is too large (%1x%2)").arg(size.width()).arg(size.height());
 }
 
+bool isRunLengthBmp(const QByteArray& head)
+{
+    if (head.size() < kBmpFileHeaderBytes)
+        return false;
+    const std::optional<DibHeader> header = DibHeader::read(QByteArrayView(head).sliced(kBmpFileHeaderBytes));
+    return header && (header->compression == DibHeader::Rle8 || header->compression == DibHeader::Rle4);
+}
+
 // How many pixels the file's data can describe at the most; see
 // picture_limits.h. Asked before anything else reads the file.
 qint64 mostPixelsHeld(QIODevice& file, PictureFormat format)
@@ -67,6 +76,9 @@ qint64 mostPixelsHeld(QIODevice& file, PictureFormat format)
         return bytes * kIcoPixelsPerByte;
     case PictureFormat::Png:
         return bytes * kPngPixelsPerByte;
+    case PictureFormat::Bmp:
+        return isRunLengthBmp(file.peek(kBmpHeadBytes)) ? bytes * kRunLengthBmpPixelsPerByte
+                                                        : kPictureMaxPixels;
     case PictureFormat::Jpeg: {
         const std::optional<unsigned char> frame = jpegFrameMarker(file.peek(kJpegHeadBytes));
         if (!frame || isArithmeticJpegFrame(*frame))
@@ -127,21 +139,18 @@ bool bmpIsComplete(QIODevice& file)
     return pixelsAt + stride * (height - 1) + lastRow <= file.size();
 }
 
-bool isRunLengthBmp(const QByteArray& head)
-{
-    const std::optional<DibHeader> header = DibHeader::read(QByteArrayView(head).sliced(kBmpFileHeaderBytes));
-    return header && (header->compression == DibHeader::Rle8 || header->compression == DibHeader::Rle4);
-}
-
-// Bitmaps that Qt's reader refuses or draws wrong are decoded here.
-DecodedPicture readOwnBmp(QIODevice& file)
+// Bitmaps that Qt's reader refuses or draws wrong, and every run-length one, are decoded
+// here.
+DecodedPicture readOwnBmp(QIODevice& file, bool runLength)
 {
     const QByteArray bytes = file.readAll();
     if (bytes.size() != file.size())
         return failure(QStringLiteral("cannot read file: ") + file.errorString());
     const qint64 pixelsAt = qint64(qFromLittleEndian<quint32>(bytes.constData() + 10)) - kBmpFileHeaderBytes;
     QString error;
-    const QImage image = decodeDib(QByteArrayView(bytes).sliced(kBmpFileHeaderBytes), pixelsAt, &error);
+    const QByteArrayView dib = QByteArrayView(bytes).sliced(kBmpFileHeaderBytes);
+    const QImage image =
+        runLength ? decodeRunLengthDib(dib, pixelsAt, &error) : decodeDib(dib, pixelsAt, &error);
     if (image.isNull())
         return failure(QStringLiteral("cannot decode picture: ") + error);
     return DecodedPicture{image, QString()};
@@ -202,11 +211,16 @@ DecodedPicture readRaster(QIODevice& file, const PictureFormatInfo& format, cons
         if (!bmpIsComplete(file))
             return failure(QStringLiteral("BMP is truncated"));
         const QByteArray head = file.peek(kBmpHeadBytes);
-        if (!qtReadsDib(QByteArrayView(head).sliced(kBmpFileHeaderBytes))) {
-            if (!isRunLengthBmp(head))
-                return readOwnBmp(file);
-            inMemory.setData(bmpWithInfoHeader(file.readAll()));
+        if (isRunLengthBmp(head)) {
+            const std::optional<DibHeader> header =
+                DibHeader::read(QByteArrayView(head).sliced(kBmpFileHeaderBytes));
+            const QSize size(header->width, int(std::min<qint64>(header->rows(), kPictureMaxSide + 1)));
+            if (std::optional<DecodedPicture> refused = refusedSize(size, mostPixels))
+                return *refused;
+            return readOwnBmp(file, true);
         }
+        if (!qtReadsDib(QByteArrayView(head).sliced(kBmpFileHeaderBytes)))
+            return readOwnBmp(file, false);
     }
     if (format.format == PictureFormat::Ico) {
         if (file.size() > kIconMaxBytes)

@@ -24,11 +24,13 @@ inline constexpr qint64 kGifPixelsPerByte = 2731;
 inline constexpr qint64 kJpegPixelsPerByte = 512;
 // - ICO: 8256 pixels, a PNG inside deflating 1032 to 1 at most, a bit a pixel;
 inline constexpr qint64 kIcoPixelsPerByte = 8256;
-// - PNG, in an archive book, likewise.
+// - PNG, in an archive book, likewise;
 inline constexpr qint64 kPngPixelsPerByte = kIcoPixelsPerByte;
+// - run-length BMP: 128 pixels, a run of 255 in two bytes. Its escapes can skip any number
+//   of pixels, but the pixels skipped are no data's: a picture mostly skipped is refused.
+inline constexpr qint64 kRunLengthBmpPixelsPerByte = 128;
 // Formats that fill are held to kPictureMaxPixels alone: WebP, whose lossless coding
-// repeats any run, run-length BMP,
-// whose escapes skip any number of pixels, arithmetic-coded JPEG, which packs
+// repeats any run, arithmetic-coded JPEG, which packs
 // a plain area into next to nothing, and the metafiles (kMetafileMaxPixels
 // below), one of whose records can paint the whole page.
 

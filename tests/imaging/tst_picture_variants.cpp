@@ -241,6 +241,17 @@ QByteArray bitmap(const BitmapLayout& layout, QSize size)
     return bitmapFile(layout, size, [&layout](int x, int y) { return rawValue(x, y, layout); });
 }
 
+// A run-length bitmap of the given size and 8 bits a pixel whose pixels are the run-length
+// data given, with the 256-colour table of the tests.
+QByteArray runLengthBitmap(QSize size, const QByteArray& data)
+{
+    const QByteArray file = bitmap(runLength(paletted(40, 8, 256)), size);
+    const qint64 pixelsAt = dwordAt(file, 10);
+    QByteArray result = file.left(pixelsAt) + data;
+    result = patched(result, 2, quint32(result.size()));
+    return patched(result, 14 + 20, quint32(data.size()));
+}
+
 // Everything Qt reports while the recorder is on, behind the decoder's own
 // filter: what the decoder lets through.
 QMutex recordedMutex;
@@ -559,6 +570,9 @@ private Q_SLOTS:
             << bitmap(layout(56, 32, 3, {0xF0F000, 0x0F0F00, 0xFF, 0}), QSize(13, 7)) << "d.bmp";
         QTest::newRow("bmp with an OS/2 header of 7 bits a pixel")
             << patched(bitmap(paletted(16, 8, 256), QSize(13, 7)), 14 + 14, 7, 2) << "e.bmp";
+        // 253 bytes of run-length data can set 32,000 pixels at the most, not 48 million.
+        QTest::newRow("run-length bmp claiming far more than its data can set")
+            << runLengthBitmap(QSize(2554, 18803), QByteArray(253, '\x00')) << "h.bmp";
         QTest::newRow("bmp with a 52-byte header, compressed in a way no bitmap is")
             << patched(bitmap(paletted(52, 8, 256), QSize(13, 7)), 14 + 16, 9) << "g.bmp";
     }
@@ -569,6 +583,44 @@ private Q_SLOTS:
         const DecodedPicture result = m_decoder.decode(write(name, bytes));
         QVERIFY2(!result.error.isEmpty(), "a damaged file decoded without an error");
         QVERIFY(result.image.isNull());
+    }
+
+    // Pixels that no data of a run-length bitmap sets (its data ends early, or skips them)
+    // are transparent, the same at every opening, never what memory held.
+    void runLengthPixelsLeftUnsetAreDefined()
+    {
+        const QSize size(64, 64);
+        // Four pixels of colour 5 at the bottom left, a skip of 10 right and 3 up, two
+        // pixels of colour 7 there, and the end of the bitmap.
+        const QByteArray data("\x04\x05\x00\x02\x0A\x03\x02\x07\x00\x01", 10);
+        const QString path = write(QStringLiteral("unset.bmp"), runLengthBitmap(size, data));
+        const QList<QRgb> table = palette(256);
+        for (int opening = 0; opening < 3; ++opening) {
+            // Memory the picture may be given, full of something else first.
+            QByteArray dirt(size.width() * size.height() * 4, char(0x5A));
+            dirt.clear();
+            const DecodedPicture result = m_decoder.decode(path);
+            QVERIFY2(result.isValid(), qPrintable(result.error));
+            const QImage image = result.image;
+            QCOMPARE(image.size(), size);
+            for (int y = 0; y < size.height(); ++y) {
+                for (int x = 0; x < size.width(); ++x) {
+                    QRgb expected = qRgba(0, 0, 0, 0);
+                    if (y == 63 && x < 4)
+                        expected = table.at(5);
+                    else if (y == 60 && (x == 14 || x == 15))
+                        expected = table.at(7);
+                    if (image.pixel(x, y) != expected &&
+                        !(qAlpha(expected) == 0 && qAlpha(image.pixel(x, y)) == 0))
+                        QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) at opening %3: %4 for %5")
+                                             .arg(x)
+                                             .arg(y)
+                                             .arg(opening)
+                                             .arg(image.pixel(x, y), 0, 16)
+                                             .arg(expected, 0, 16)));
+                }
+            }
+        }
     }
 
     void noisyMetafileDrawsInSilence()

@@ -98,9 +98,9 @@ bool validBitCount(const DibHeader& header)
     }
 }
 
-// The colour table between the header (and its masks) and the pixels; entries
-// it does not hold are black.
-QList<QRgb> paletteOf(const DibHeader& header, QByteArrayView dib, qint64 pixelsAt)
+} // namespace
+
+QList<QRgb> dibPalette(const DibHeader& header, QByteArrayView dib, qint64 pixelsAt)
 {
     const qint64 most = qint64(1) << header.bitCount;
     const qint64 wanted = header.coloursUsed ? std::min<qint64>(header.coloursUsed, most) : most;
@@ -115,8 +115,6 @@ QList<QRgb> paletteOf(const DibHeader& header, QByteArrayView dib, qint64 pixels
     }
     return palette;
 }
-
-} // namespace
 
 bool qtReadsDib(QByteArrayView dib)
 {
@@ -137,22 +135,6 @@ bool qtReadsDib(QByteArrayView dib)
         return true;
     return std::all_of(masks->begin(), masks->end(),
                        [](quint32 mask) { return mask == 0 || std::popcount(mask) == 8; });
-}
-
-QByteArray bmpWithInfoHeader(QByteArray file)
-{
-    constexpr qsizetype kFileHeaderBytes = 14;
-    const std::optional<DibHeader> header =
-        DibHeader::read(QByteArrayView(file).sliced(std::min<qsizetype>(kFileHeaderBytes, file.size())));
-    if (!header || header->headerSize <= kInfoHeaderBytes ||
-        kFileHeaderBytes + qint64(header->headerSize) > file.size())
-        return file;
-    const qsizetype removed = qsizetype(header->headerSize) - kInfoHeaderBytes;
-    file.remove(kFileHeaderBytes + kInfoHeaderBytes, removed);
-    qToLittleEndian<quint32>(kInfoHeaderBytes, file.data() + kFileHeaderBytes);
-    const quint32 pixelsAt = qFromLittleEndian<quint32>(file.constData() + 10);
-    qToLittleEndian<quint32>(quint32(std::max<qint64>(0, qint64(pixelsAt) - removed)), file.data() + 10);
-    return file;
 }
 
 QImage decodeDib(QByteArrayView dib, qint64 pixelsAt, QString* error)
@@ -226,7 +208,7 @@ QImage decodeDib(QByteArrayView dib, qint64 pixelsAt, QString* error)
         }
     };
 
-    const QList<QRgb> palette = bits <= 8 ? paletteOf(header, dib, pixelsAt) : QList<QRgb>();
+    const QList<QRgb> palette = bits <= 8 ? dibPalette(header, dib, pixelsAt) : QList<QRgb>();
     // Many writers leave the alpha channel at zero throughout: such a bitmap is opaque.
     const quint32 alphaMask = (*masks)[3];
     bool alpha = false;

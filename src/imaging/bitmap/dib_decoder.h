@@ -1,7 +1,10 @@
 #pragma once
 
+#include "imaging/bitmap/dib_header.h"
+
 #include <QByteArrayView>
 #include <QImage>
+#include <QList>
 #include <QString>
 
 namespace ruvo {
@@ -20,12 +23,9 @@ bool qtReadsDib(QByteArrayView dib);
 // larger than a picture may be.
 QImage decodeDib(QByteArrayView dib, qint64 pixelsAt, QString* error);
 
-// A bitmap file whose header is longer than the plain 40-byte info header,
-// cut to that header, whose fields the longer ones begin with; the colour
-// table and the pixels move up with it. This is how Qt's reader gets the
-// run-length bitmaps, which decodeDib leaves to it, behind a header it does
-// not know. The file as it is when its header is no longer than that.
-QByteArray bmpWithInfoHeader(QByteArray file);
+// The colour table between the header (and its masks) and the pixels, as many entries as
+// the bit count allows; entries it does not hold are black.
+QList<QRgb> dibPalette(const DibHeader& header, QByteArrayView dib, qint64 pixelsAt);
 
 // Decodes a packed bitmap (header, colour table and pixels in one block, as
 // metafiles embed them). A null image when it is damaged or too large.
