@@ -219,7 +219,9 @@ DecodedPicture readRaster(QIODevice& file, const PictureFormatInfo& format, cons
                 return *refused;
             return readOwnBmp(file, true);
         }
-        if (!qtReadsDib(QByteArrayView(head).sliced(kBmpFileHeaderBytes)))
+        const qint64 pixelsAt =
+            qint64(qFromLittleEndian<quint32>(head.constData() + 10)) - kBmpFileHeaderBytes;
+        if (!qtReadsDib(QByteArrayView(head).sliced(kBmpFileHeaderBytes), pixelsAt))
             return readOwnBmp(file, false);
     }
     if (format.format == PictureFormat::Ico) {

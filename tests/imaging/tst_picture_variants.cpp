@@ -410,6 +410,15 @@ private Q_SLOTS:
             << emfWithZeroSizeText(2000, kGreen) << "z.emf" << QSize(192, 96)
             << PixelProbes{{{90, 45}, kGreen}, {{30, 15}, kWhite}, {{170, 85}, kWhite}};
 
+        // An OS/2 bitmap's table has no length of its own: it runs to where the pixels
+        // start, here four colours of the 256 its 8 bits allow.
+        BitmapLayout shortTable = layout(12, 8);
+        shortTable.palette = {kRed.rgb(), kGreen.rgb(), kBlue.rgb(), kWhite.rgb()};
+        QTest::newRow("OS/2 bmp with a short colour table")
+            << bitmapFile(shortTable, QSize(13, 7), [](int x, int y) { return quint32((x + y) % 4); })
+            << "o.bmp" << QSize(13, 7)
+            << PixelProbes{
+                   {{0, 0}, kRed}, {{1, 0}, kGreen}, {{2, 0}, kBlue}, {{3, 0}, kWhite}, {{12, 6}, kBlue}};
         const PixelProbes iconProbes{{{16, 16}, kBlue}, {{31, 31}, kBlue}};
         // Of two entries of one size, the one with more colours, wherever it stands.
         QTest::newRow("ico with an 8-bit entry before a 32-bit one of its size")

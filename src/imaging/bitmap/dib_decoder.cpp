@@ -116,11 +116,16 @@ QList<QRgb> dibPalette(const DibHeader& header, QByteArrayView dib, qint64 pixel
     return palette;
 }
 
-bool qtReadsDib(QByteArrayView dib)
+bool qtReadsDib(QByteArrayView dib, qint64 pixelsAt)
 {
     const std::optional<DibHeader> header = DibHeader::read(dib);
     if (!header)
         return true;
+    // Qt takes a core header's table for as long as the bit count allows; a shorter one
+    // ends where the pixels start.
+    if (header->isCoreHeader() && header->bitCount >= 1 && header->bitCount <= 8 && pixelsAt >= 0 &&
+        pixelsAt < header->headerSize + 3 * (qint64(1) << header->bitCount))
+        return false;
     if (std::find(kQtHeaderSizes.begin(), kQtHeaderSizes.end(), header->headerSize) == kQtHeaderSizes.end())
         return false;
     if (header->compression == DibHeader::AlphaBitFields)

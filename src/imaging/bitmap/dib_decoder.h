@@ -14,7 +14,9 @@ namespace ruvo {
 // bytes, and scales channels of other widths than 8 bits inexactly or not at
 // all (11 bits come out black), the plain 16-bit pixels' 5 bits among them.
 // What it cannot read, decodeDib can.
-bool qtReadsDib(QByteArrayView dib);
+// With pixelsAt, the offset of the pixels after the header, an OS/2 core header's colour
+// table shorter than its bit count allows is told too: Qt reads past it.
+bool qtReadsDib(QByteArrayView dib, qint64 pixelsAt = -1);
 
 // Decodes an uncompressed bitmap with a header of any size and channel masks
 // of any width: the header at the start of dib, the pixels pixelsAt bytes
