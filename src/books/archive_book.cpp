@@ -53,16 +53,54 @@ std::optional<QByteArray> ArchiveBook::read(const QString& member, QString* erro
 
 std::optional<QByteArray> ArchiveBook::readNow(const QString& member, QString* error)
 {
-    ++m_readsFromStart;
-    ArchiveReader reader(m_path);
+    const std::lock_guard lock(m_readerMutex);
+    if (!seek(member, error))
+        return std::nullopt;
+    std::optional<QByteArray> bytes = m_reader->readData(kArchivePageMaxBytes, error);
+    // A member that failed to unpack may leave the reader anywhere: the next read starts over.
+    if (!bytes)
+        m_reader.reset();
+    return bytes;
+}
+
+bool ArchiveBook::seek(const QString& member, QString* error)
+{
+    const auto known = m_positions.constFind(member);
+    if (m_reader && known != m_positions.cend() && *known <= m_readerAt)
+        m_reader.reset();
+    bool fromStart = !m_reader;
     for (;;) {
-        const ArchiveReader::Step step = reader.next();
-        if (step == ArchiveReader::Step::End)
-            return refused(error, QStringLiteral("file not found"));
-        if (step == ArchiveReader::Step::Failed)
-            return refused(error, reader.error());
-        if (reader.isRegularFile() && reader.path() == member)
-            return reader.readData(kArchivePageMaxBytes, error);
+        if (!m_reader) {
+            ++m_readsFromStart;
+            m_reader = std::make_unique<ArchiveReader>(m_path);
+            m_readerAt = -1;
+            fromStart = true;
+        }
+        for (;;) {
+            const ArchiveReader::Step step = m_reader->next();
+            if (step == ArchiveReader::Step::Failed) {
+                if (error)
+                    *error = m_reader->error();
+                m_reader.reset();
+                return false;
+            }
+            if (step == ArchiveReader::Step::End)
+                break;
+            ++m_readerAt;
+            if (!m_reader->isRegularFile())
+                continue;
+            const QString path = m_reader->path();
+            m_positions.insert(path, m_readerAt);
+            if (path == member)
+                return true;
+        }
+        // Not ahead of the reader: behind it, unless it was looked for from the start.
+        m_reader.reset();
+        if (fromStart) {
+            if (error)
+                *error = QStringLiteral("file not found");
+            return false;
+        }
     }
 }
 

@@ -15,10 +15,14 @@
 
 namespace ruvo {
 
+class ArchiveReader;
+
 // An archive opened as a book, handing out its pages' bytes.
 //
-// Read on demand, each page is reached afresh: in a ZIP through its central directory, in a
-// tar or a RAR that is not solid by skipping the members before it, none of them unpacked.
+// Read on demand, a page is reached without unpacking any other: in a ZIP through its
+// central directory, in a tar or a RAR that is not solid by skipping the members before it.
+// One reader is kept open and goes on forward from the last page read; it is opened again
+// only to go back.
 // A solid archive is read once instead, in its own order, on a thread of its own: each
 // page's bytes are kept as the pass reaches them (in memory up to a cap, beyond it in a
 // private file with no name), a page is handed out as soon as the pass has it, and a page
@@ -63,11 +67,19 @@ private:
     };
 
     std::optional<QByteArray> readNow(const QString& member, QString* error);
+    // Moves the kept reader to the member, from where it is, or from the start when the
+    // member lies behind it; false when the archive does not hold it.
+    bool seek(const QString& member, QString* error);
     void passThrough();
     void keep(const QString& member, std::optional<QByteArray> bytes, const QString& error);
 
     const QString m_path;
     const Options m_options;
+    // The reader pages are read with on demand, and where each member it passed lies.
+    std::mutex m_readerMutex;
+    std::unique_ptr<ArchiveReader> m_reader;
+    int m_readerAt = -1;
+    QHash<QString, int> m_positions;
     std::atomic<int> m_readsFromStart{0};
     std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
