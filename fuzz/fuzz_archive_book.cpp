@@ -39,8 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A failure lists no pages; a book lists some.
     if ((index.failure == ruvo::ArchiveIndex::Failure::None) == index.pages.isEmpty())
         std::abort();
-    const ruvo::FilePictureDecoder decoder(ruvo::pageSourceOf);
-    for (qsizetype i = 0; i < std::min(index.pages.size(), kPagesRead); ++i) {
+    // A fresh book for every input: the file keeps its name.
+    const auto archive = std::make_shared<ruvo::ArchiveBook>(
+        book->path(), ruvo::ArchiveBook::Options{true, ruvo::ArchiveBook::defaultMemoryCap, QString()});
+    const ruvo::FilePictureDecoder decoder([&archive](const QString& path) {
+        return std::make_unique<ruvo::ArchivePageSource>(archive, path.mid(archive->path().size() + 1));
+    });
+    // The last page first, as a jump does, then back to the first.
+    for (qsizetype i = std::min(index.pages.size(), kPagesRead) - 1; i >= 0; --i) {
         const ruvo::DecodedPicture page =
             decoder.decode(ruvo::archivePagePath(book->path(), index.pages.at(i)));
         if (!page.error.isEmpty() && !page.image.isNull())
