@@ -5,6 +5,7 @@
 #include "imaging/bitmap/ico_directory.h"
 #include "imaging/bitmap/run_length_dib.h"
 #include "imaging/file_page_source.h"
+#include "imaging/gif/gif_screen.h"
 #include "imaging/jpeg/jpeg_end.h"
 #include "imaging/jpeg/jpeg_frame.h"
 #include "imaging/jpeg/jpeg_reader.h"
@@ -39,6 +40,8 @@ constexpr int kBmpFileHeaderBytes = 14;
 constexpr int kBmpInfoHeaderBytes = 40;
 // Enough of a bitmap's start to hold its longest header.
 constexpr int kBmpHeadBytes = kBmpFileHeaderBytes + 128;
+// Enough of a GIF for its colour table and the extensions before its first image.
+constexpr int kGifHeadBytes = 64 * 1024;
 
 DecodedPicture failure(const QString& reason)
 {
@@ -231,6 +234,9 @@ DecodedPicture readRaster(QIODevice& file, const PictureFormatInfo& format, cons
     }
     if (!inMemory.isOpen() && !inMemory.data().isEmpty())
         inMemory.open(QIODevice::ReadOnly);
+    // Where a GIF's first image lies on its screen, read before the reader moves on.
+    const std::optional<GifScreen> gif =
+        format.format == PictureFormat::Gif ? gifScreen(file.peek(kGifHeadBytes)) : std::nullopt;
     QImageReader reader(inMemory.isOpen() ? static_cast<QIODevice*>(&inMemory) : &file, format.qtFormat);
     // A photo stored on its side stands upright, as the JPEG reader of our own turns it.
     if (format.format == PictureFormat::Jpeg)
@@ -264,6 +270,8 @@ DecodedPicture readRaster(QIODevice& file, const PictureFormatInfo& format, cons
         return failure(QStringLiteral("cannot decode picture: ") + reader.errorString());
     if (tooLarge(image.size()) || qint64(image.width()) * image.height() > mostPixels)
         return failure(tooLargeText(image.size()));
+    if (gif)
+        image = withUncoveredScreenClear(std::move(image), *gif);
     return DecodedPicture{image, QString()};
 }
 

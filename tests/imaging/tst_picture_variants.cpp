@@ -2,6 +2,7 @@
 // disagree, odd colour channels, and the damaged cousins of each.
 
 #include "imaging/file_picture_decoder.h"
+#include "sample_book/gif_writer.h"
 #include "support/bitmap_fixtures.h"
 #include "support/metafile_fixtures.h"
 
@@ -628,6 +629,37 @@ private Q_SLOTS:
                                              .arg(image.pixel(x, y), 0, 16)
                                              .arg(expected, 0, 16)));
                 }
+            }
+        }
+    }
+
+    // A GIF whose first image covers only part of its logical screen is transparent where
+    // it does not, as GIF renderers draw it, not the background colour.
+    void gifScreenBeyondItsImageIsClear()
+    {
+        QImage small(3, 2, QImage::Format_RGB32);
+        small.fill(kRed);
+        const QString written = m_dir.filePath(QStringLiteral("small.gif"));
+        QVERIFY(writeGif(small, written));
+        QFile file(written);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray gif = file.readAll();
+        // The logical screen 20 by 10, the image at (8, 4); its descriptor follows the
+        // header and the global colour table.
+        const int tableBytes = 3 * (2 << (quint8(gif[10]) & 7));
+        const qsizetype descriptor = 13 + tableBytes;
+        QCOMPARE(gif[descriptor], ',');
+        gif = patched(patched(gif, 6, 20, 2), 8, 10, 2);
+        gif = patched(patched(gif, descriptor + 1, 8, 2), descriptor + 3, 4, 2);
+        const DecodedPicture result = m_decoder.decode(write(QStringLiteral("screen.gif"), gif));
+        QVERIFY2(result.isValid(), qPrintable(result.error));
+        QCOMPARE(result.image.size(), QSize(20, 10));
+        for (int y = 0; y < 10; ++y) {
+            for (int x = 0; x < 20; ++x) {
+                const QRgb pixel = result.image.pixel(x, y);
+                const bool inside = x >= 8 && x < 11 && y >= 4 && y < 6;
+                if (inside ? pixel != kRed.rgb() : qAlpha(pixel) != 0)
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3").arg(x).arg(y).arg(pixel, 0, 16)));
             }
         }
     }
