@@ -633,6 +633,48 @@ private Q_SLOTS:
         }
     }
 
+    // A run longer than what is left of its row goes on into the rows above it; the end of
+    // a line still counts from the line the run started on.
+    void runLengthRunsGoOnPastTheirRow_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        // The colour-table index of each pixel, top row first; -1 for one left clear.
+        QTest::addColumn<QList<int>>("expected");
+        // Twelve pixels of colour 5 in a 4 by 3 bitmap, and the end of the bitmap.
+        QTest::newRow("one run for the whole picture")
+            << QByteArray("\x0C\x05\x00\x01", 4) << QList<int>{5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5};
+        // Six pixels of colour 5, the end of the line, two of colour 7: the second line
+        // starts over the two that ran on into it.
+        QTest::newRow("the end of a line after a run past its row")
+            << QByteArray("\x06\x05\x00\x00\x02\x07\x00\x01", 8)
+            << QList<int>{-1, -1, -1, -1, 7, 7, -1, -1, 5, 5, 5, 5};
+        // Three pixels of colour 1, then four pixels as they are, three of them past the
+        // first row, then the end.
+        QTest::newRow("pixels as they are past their row")
+            << QByteArray("\x03\x01\x00\x04\x02\x03\x04\x06\x00\x01", 10)
+            << QList<int>{-1, -1, -1, -1, 3, 4, 6, -1, 1, 1, 1, 2};
+    }
+
+    void runLengthRunsGoOnPastTheirRow()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QList<int>, expected);
+        const QSize size(4, 3);
+        const QString path = write(QStringLiteral("overflow.bmp"), runLengthBitmap(size, data));
+        const QList<QRgb> table = palette(256);
+        const DecodedPicture result = m_decoder.decode(path);
+        QVERIFY2(result.isValid(), qPrintable(result.error));
+        QCOMPARE(result.image.size(), size);
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                const int index = expected.at(y * size.width() + x);
+                const QRgb pixel = result.image.pixel(x, y);
+                if (index < 0 ? qAlpha(pixel) != 0 : pixel != table.at(index))
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3").arg(x).arg(y).arg(pixel, 0, 16)));
+            }
+        }
+    }
+
     // A GIF whose first image covers only part of its logical screen is transparent where
     // it does not, as GIF renderers draw it, not the background colour.
     void gifScreenBeyondItsImageIsClear()

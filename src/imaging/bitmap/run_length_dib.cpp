@@ -48,19 +48,25 @@ QImage decodeRunLengthDib(QByteArrayView dib, qint64 pixelsAt, QString* error)
     const auto* data = reinterpret_cast<const uchar*>(dib.data());
     qint64 at = pixelsAt;
     const qint64 end = dib.size();
+    // The place of the next pixel is counted from the start of the line the data is on: a
+    // run longer than what is left of its row goes on into the rows above it, as the common
+    // readers draw it, and the end of a line or a skip still counts from that line.
     qint64 x = 0;
     qint64 row = 0;
+    const qint64 pixels = width * height;
     qint64 covered = 0;
     // The index of pixel n of a run: a byte a pixel, or two pixels a byte, high half first.
     const auto put = [&](quint8 index) {
-        if (x < width && row < height) {
-            QRgb& pixel = reinterpret_cast<QRgb*>(image.scanLine(int(height - 1 - row)))[x];
+        const qint64 place = row * width + x;
+        if (place < pixels) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(int(height - 1 - place / width)));
+            QRgb& pixel = line[place % width];
             covered += qAlpha(pixel) == 0;
             pixel = palette.at(index);
         }
         ++x;
     };
-    while (at + 1 < end && row < height) {
+    while (at + 1 < end && row * width + x < pixels) {
         const quint8 count = data[at];
         const quint8 value = data[at + 1];
         at += 2;
@@ -92,7 +98,7 @@ QImage decodeRunLengthDib(QByteArrayView dib, qint64 pixelsAt, QString* error)
         }
     }
     // A bitmap whose data sets every pixel is opaque.
-    return covered == width * height ? image.convertToFormat(QImage::Format_RGB32) : image;
+    return covered == pixels ? image.convertToFormat(QImage::Format_RGB32) : image;
 }
 
 } // namespace ruvo
