@@ -3,6 +3,8 @@
 //   make_fuzz_corpus <folder>   writes <folder>/<target>/<seed>
 #include "sample_book/gif_writer.h"
 #include "support/archive_fixtures.h"
+#include "support/bitmap_fixtures.h"
+#include "support/gif_fixtures.h"
 #include "support/jpeg_fixtures.h"
 #include "support/metafile_fixtures.h"
 
@@ -12,6 +14,8 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+
+#include <tuple>
 
 namespace {
 
@@ -65,6 +69,22 @@ void writePictures()
     gifFile.open(QIODevice::ReadOnly);
     put("fuzz_picture_decoder", "page.gif", gifFile.readAll());
     gifFile.remove();
+    // A first frame of three image blocks, one transparent in part, the last with a delay.
+    QImage half(6, 4, QImage::Format_ARGB32);
+    half.fill(Qt::transparent);
+    QPainter(&half).fillRect(3, 0, 3, 4, QColor(20, 40, 160));
+    put("fuzz_picture_decoder", "blocks.gif",
+        ruvo::test::gifOfBlocks(QSize(12, 8),
+                                {{colour, {0, 0}, 0, 2}, {half, {4, 2}, 0, 3}, {colour, {6, 4}, 10}}));
+    // Run-length bitmaps of 8 and 4 bits.
+    for (const auto& [name, compression, bits] :
+         {std::tuple{"rle8.bmp", 1, 8}, std::tuple{"rle4.bmp", 2, 4}}) {
+        ruvo::test::BitmapLayout layout{.bitCount = bits, .compression = quint32(compression)};
+        for (int i = 0; i < (1 << bits); ++i)
+            layout.palette.append(qRgb(i * 15 % 256, i * 40 % 256, 255 - i));
+        put("fuzz_picture_decoder", name,
+            ruvo::test::bitmapFile(layout, QSize(9, 5), [](int x, int y) { return quint32(x / 3 + y) % 4; }));
+    }
     put("fuzz_picture_decoder", "placeable.wmf",
         ruvo::test::placeableWmfWithRectangle({100, 80}, 1440, {10, 10, 50, 40}, Qt::red));
     put("fuzz_picture_decoder", "standard.wmf",

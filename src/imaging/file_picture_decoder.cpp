@@ -5,6 +5,7 @@
 #include "imaging/bitmap/ico_directory.h"
 #include "imaging/bitmap/run_length_dib.h"
 #include "imaging/file_page_source.h"
+#include "imaging/gif/gif_first_frame.h"
 #include "imaging/gif/gif_screen.h"
 #include "imaging/jpeg/jpeg_end.h"
 #include "imaging/jpeg/jpeg_frame.h"
@@ -40,7 +41,8 @@ constexpr int kBmpFileHeaderBytes = 14;
 constexpr int kBmpInfoHeaderBytes = 40;
 // Enough of a bitmap's start to hold its longest header.
 constexpr int kBmpHeadBytes = kBmpFileHeaderBytes + 128;
-// Enough of a GIF for its colour table and the extensions before its first image.
+// Enough of a GIF too large to be read whole for its colour table and the extensions before
+// its first image.
 constexpr int kGifHeadBytes = 64 * 1024;
 
 DecodedPicture failure(const QString& reason)
@@ -232,11 +234,26 @@ DecodedPicture readRaster(QIODevice& file, const PictureFormatInfo& format, cons
             return failure(QStringLiteral("icon file is too large"));
         inMemory.setData(icoWithTrueSizes(file.readAll()));
     }
+    if (format.format == PictureFormat::Gif && !inMemory.isOpen() && file.size() <= kGifReadWholeMaxBytes) {
+        inMemory.setData(file.readAll());
+        if (inMemory.size() != file.size())
+            return failure(QStringLiteral("cannot read file: ") + file.errorString());
+    }
     if (!inMemory.isOpen() && !inMemory.data().isEmpty())
         inMemory.open(QIODevice::ReadOnly);
-    // Where a GIF's first image lies on its screen, read before the reader moves on.
-    const std::optional<GifScreen> gif =
-        format.format == PictureFormat::Gif ? gifScreen(file.peek(kGifHeadBytes)) : std::nullopt;
+    // Where a GIF's first frame lies on its screen, read before the reader moves on.
+    const std::optional<GifScreen> gif = format.format != PictureFormat::Gif ? std::nullopt
+                                         : inMemory.isOpen()                 ? gifScreen(inMemory.data())
+                                                             : gifScreen(file.peek(kGifHeadBytes));
+    if (gif && gif->firstFrame.size() > 1 && inMemory.isOpen()) {
+        if (std::optional<DecodedPicture> refused = refusedSize(gif->size, mostPixels))
+            return *refused;
+        QString error;
+        const QImage frame = composedFirstFrame(inMemory.data(), *gif, mostPixels, &error);
+        if (frame.isNull())
+            return failure(QStringLiteral("cannot decode picture: ") + error);
+        return DecodedPicture{frame, QString()};
+    }
     QImageReader reader(inMemory.isOpen() ? static_cast<QIODevice*>(&inMemory) : &file, format.qtFormat);
     // A photo stored on its side stands upright, as the JPEG reader of our own turns it.
     if (format.format == PictureFormat::Jpeg)

@@ -40,6 +40,11 @@ inline constexpr qint64 kJpegReadWholeMaxBytes = 64 * 1024 * 1024;
 // A page inside an archive is unpacked into memory whole: one that declares more, or
 // unpacks to more, is refused (an archive can pack a plain area a thousandfold).
 inline constexpr qint64 kArchivePageMaxBytes = 256 * 1024 * 1024;
+// A GIF is read whole to compose its first frame from several image blocks; a larger one
+// shows its first block alone. The blocks drawn are bounded in number, and in pixels by
+// kPictureMaxPixels, as each costs its own decoding.
+inline constexpr qint64 kGifReadWholeMaxBytes = 64 * 1024 * 1024;
+inline constexpr int kGifFirstFrameMaxBlocks = 4096;
 // Icons are small; one larger than this is not read into memory.
 inline constexpr qint64 kIconMaxBytes = 64 * 1024 * 1024;
 // What Qt's image readers may allocate for one picture.

@@ -23,6 +23,30 @@ QByteArray gifHead(bool table, const QByteArray& before, QRect image)
     return gif;
 }
 
+// A graphic control extension asking for that delay and disposal.
+QByteArray control(int delay, int disposal)
+{
+    return QByteArray("\x21\xF9\x04", 3) + char(disposal << 2) + word(delay) + char(0) + char(0);
+}
+
+// An image block with some data, and a local colour table of 4 entries when asked.
+QByteArray block(QRect place, bool table = false)
+{
+    QByteArray bytes = ',' + word(place.x()) + word(place.y()) + word(place.width()) + word(place.height()) +
+                       char(table ? 0x81 : 0x00);
+    if (table)
+        bytes += QByteArray(3 * 4, '\x10');
+    return bytes + QByteArray("\x02\x03\xAB\xCD\xEF\x01\x42\x00", 8);
+}
+
+GifScreen screenWith(QSize size, QRect place)
+{
+    GifScreen screen;
+    screen.size = size;
+    screen.firstFrame.append(GifImageBlock{place});
+    return screen;
+}
+
 } // namespace
 
 class TestGifScreen : public QObject
@@ -55,8 +79,60 @@ private Q_SLOTS:
         QCOMPARE(screen.has_value(), found);
         if (screen) {
             QCOMPARE(screen->size, QSize(40, 30));
-            QCOMPARE(screen->firstImage, QRect(5, 6, 7, 8));
+            QCOMPARE(screen->firstFrame.front().place, QRect(5, 6, 7, 8));
         }
+    }
+
+    // The first frame is every block up to the first that asks for a delay; a control
+    // extension belongs to the block right after it.
+    void readsTheBlocksOfTheFirstFrame_data()
+    {
+        QTest::addColumn<QByteArray>("gif");
+        QTest::addColumn<QList<QRect>>("places");
+        QTest::addColumn<QList<int>>("disposals");
+        const QRect a(0, 0, 10, 10);
+        const QRect b(10, 0, 10, 10);
+        const QRect c(0, 10, 40, 20);
+        const QByteArray head = gifHead(true, {}, a).chopped(10);
+        QTest::newRow("three blocks without delays")
+            << head + block(a) + block(b) + block(c) + ';' << QList<QRect>{a, b, c} << QList<int>{0, 0, 0};
+        QTest::newRow("a delay on the second ends the frame")
+            << head + block(a) + control(10, 1) + block(b) + block(c) << QList<QRect>{a, b}
+            << QList<int>{0, 1};
+        QTest::newRow("a delay on the first")
+            << head + control(5, 0) + block(a) + block(b) << QList<QRect>{a} << QList<int>{0};
+        QTest::newRow("a control without a delay, then a block without one")
+            << head + control(0, 2) + block(a) + block(b) << QList<QRect>{a, b} << QList<int>{2, 0};
+        QTest::newRow("local colour tables stepped over")
+            << head + block(a, true) + block(b, true) << QList<QRect>{a, b} << QList<int>{0, 0};
+        QTest::newRow("a comment between blocks")
+            << head + block(a) + QByteArray("\x21\xFE\x02hi\x00", 6) + block(b) << QList<QRect>{a, b}
+            << QList<int>{0, 0};
+        QTest::newRow("a later block cut short is left out")
+            << head + block(a) + block(b) + block(c).chopped(2) << QList<QRect>{a, b} << QList<int>{0, 0};
+        QTest::newRow("a first block cut short is taken alone")
+            << head + block(a).chopped(2) << QList<QRect>{a} << QList<int>{0};
+        QTest::newRow("the trailer ends it")
+            << head + block(a) + ';' + block(b) << QList<QRect>{a} << QList<int>{0};
+    }
+    void readsTheBlocksOfTheFirstFrame()
+    {
+        QFETCH(QByteArray, gif);
+        QFETCH(QList<QRect>, places);
+        QFETCH(QList<int>, disposals);
+        const std::optional<GifScreen> screen = gifScreen(gif);
+        QVERIFY(screen.has_value());
+        QCOMPARE(screen->headBytes, 13 + 12);
+        QList<QRect> read;
+        QList<int> disposed;
+        for (const GifImageBlock& each : screen->firstFrame) {
+            read.append(each.place);
+            disposed.append(each.disposal);
+            QCOMPARE(gif.at(each.descriptorAt), ',');
+            QVERIFY(each.end == 0 || gif.at(each.end - 1) == 0);
+        }
+        QCOMPARE(read, places);
+        QCOMPARE(disposed, disposals);
     }
 
     // Only a frame of the screen's size that its image does not wholly cover changes.
@@ -64,14 +140,14 @@ private Q_SLOTS:
     {
         QImage frame(40, 30, QImage::Format_RGB32);
         frame.fill(Qt::blue);
-        const QImage cleared = withUncoveredScreenClear(frame, {QSize(40, 30), QRect(5, 6, 7, 8)});
+        const QImage cleared = withUncoveredScreenClear(frame, screenWith(QSize(40, 30), QRect(5, 6, 7, 8)));
         QCOMPARE(cleared.pixel(5, 6), QColor(Qt::blue).rgb());
         QCOMPARE(cleared.pixel(11, 13), QColor(Qt::blue).rgb());
         QCOMPARE(qAlpha(cleared.pixel(4, 6)), 0);
         QCOMPARE(qAlpha(cleared.pixel(12, 13)), 0);
-        QCOMPARE(withUncoveredScreenClear(frame, {QSize(40, 30), QRect(0, 0, 40, 30)}), frame);
-        QCOMPARE(withUncoveredScreenClear(frame, {QSize(40, 30), QRect(-5, -5, 60, 60)}), frame);
-        QCOMPARE(withUncoveredScreenClear(frame, {QSize(41, 30), QRect(5, 6, 7, 8)}), frame);
+        QCOMPARE(withUncoveredScreenClear(frame, screenWith(QSize(40, 30), QRect(0, 0, 40, 30))), frame);
+        QCOMPARE(withUncoveredScreenClear(frame, screenWith(QSize(40, 30), QRect(-5, -5, 60, 60))), frame);
+        QCOMPARE(withUncoveredScreenClear(frame, screenWith(QSize(41, 30), QRect(5, 6, 7, 8))), frame);
     }
 };
 

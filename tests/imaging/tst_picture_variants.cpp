@@ -4,6 +4,7 @@
 #include "imaging/file_picture_decoder.h"
 #include "sample_book/gif_writer.h"
 #include "support/bitmap_fixtures.h"
+#include "support/gif_fixtures.h"
 #include "support/metafile_fixtures.h"
 
 #include <QBuffer>
@@ -704,6 +705,70 @@ private Q_SLOTS:
                     QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3").arg(x).arg(y).arg(pixel, 0, 16)));
             }
         }
+    }
+
+    // A GIF's first frame is every image block up to the first that asks for a delay, drawn
+    // in order on a transparent screen, each disposed of as it asks.
+    void gifFirstFrameOfSeveralBlocks_data()
+    {
+        QTest::addColumn<QByteArray>("gif");
+        // A row of the frame a string, a character a pixel: r, b, g for red, blue and
+        // green, . for transparent.
+        QTest::addColumn<QStringList>("expected");
+        QImage red(10, 10, QImage::Format_RGB32);
+        red.fill(kRed);
+        // Its left half transparent, its right half blue.
+        QImage halfBlue(10, 10, QImage::Format_ARGB32);
+        halfBlue.fill(kBlue);
+        for (int y = 0; y < 10; ++y) {
+            for (int x = 0; x < 5; ++x)
+                halfBlue.setPixel(x, y, qRgba(0, 0, 0, 0));
+        }
+        QImage green(5, 4, QImage::Format_RGB32);
+        green.fill(kGreen);
+        QImage purple(20, 10, QImage::Format_RGB32);
+        purple.fill(kPurple);
+        const QString left = QStringLiteral("rrrrrrrrrrbbbbb.....");
+        const QString leftAndGreen = QStringLiteral("rrrrrrrrrrbbbbbggggg");
+        QTest::newRow("up to the first delay")
+            << gifOfBlocks(QSize(20, 10),
+                           {{red, {0, 0}}, {halfBlue, {5, 0}}, {green, {15, 6}, 10}, {purple, {0, 0}}})
+            << QStringList{left, left,         left,         left,         left,
+                           left, leftAndGreen, leftAndGreen, leftAndGreen, leftAndGreen};
+        QTest::newRow("without any delay, every block")
+            << gifOfBlocks(QSize(20, 10), {{red, {0, 0}}, {halfBlue, {5, 0}}, {green, {15, 6}}})
+            << QStringList{left, left,         left,         left,         left,
+                           left, leftAndGreen, leftAndGreen, leftAndGreen, leftAndGreen};
+        const QString cleared = QStringLiteral("..........bbbbb.....");
+        QTest::newRow("a block restoring the background before the next")
+            << gifOfBlocks(QSize(20, 10), {{red, {0, 0}, 0, 2}, {halfBlue, {5, 0}}})
+            << QStringList(10, cleared);
+        QTest::newRow("a block restoring what was there before it")
+            << gifOfBlocks(QSize(20, 10),
+                           {{red, {0, 0}, 0, 1}, {halfBlue, {5, 0}, 0, 3}, {green, {15, 0}, 5}})
+            << QStringList(4, QStringLiteral("rrrrrrrrrr.....ggggg")) +
+                   QStringList(6, QStringLiteral("rrrrrrrrrr.........."));
+    }
+
+    void gifFirstFrameOfSeveralBlocks()
+    {
+        QFETCH(QByteArray, gif);
+        QFETCH(QStringList, expected);
+        QVERIFY(!gif.isEmpty());
+        const QString path = write(QStringLiteral("blocks.gif"), gif);
+        const QHash<QChar, QRgb> colours{{u'r', kRed.rgb()}, {u'b', kBlue.rgb()}, {u'g', kGreen.rgb()}};
+        const DecodedPicture first = m_decoder.decode(path);
+        QVERIFY2(first.isValid(), qPrintable(first.error));
+        QCOMPARE(first.image.size(), QSize(20, 10));
+        for (int y = 0; y < 10; ++y) {
+            for (int x = 0; x < 20; ++x) {
+                const QChar wanted = expected.at(y).at(x);
+                const QRgb pixel = first.image.pixel(x, y);
+                if (wanted == u'.' ? qAlpha(pixel) != 0 : pixel != colours.value(wanted))
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3").arg(x).arg(y).arg(pixel, 0, 16)));
+            }
+        }
+        QCOMPARE(m_decoder.decode(path).image, first.image);
     }
 
     void noisyMetafileDrawsInSilence()

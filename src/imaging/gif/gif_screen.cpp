@@ -1,5 +1,7 @@
 #include "imaging/gif/gif_screen.h"
 
+#include "imaging/picture_limits.h"
+
 #include <QtEndian>
 
 namespace ruvo {
@@ -11,12 +13,31 @@ constexpr qsizetype kScreenFlagsAt = 10;
 constexpr qsizetype kColourTableAt = 13;
 constexpr quint8 kColourTableFlag = 0x80;
 constexpr char kExtension = 0x21;
+constexpr char kGraphicControl = char(0xF9);
+constexpr qsizetype kGraphicControlBytes = 8;
 constexpr char kImageDescriptor = 0x2C;
 constexpr qsizetype kImageDescriptorBytes = 10;
+// The minimum code size that starts an image's data, after its descriptor and colour table.
+constexpr qsizetype kCodeSizeBytes = 1;
 
 int word(QByteArrayView bytes, qsizetype at)
 {
     return qFromLittleEndian<quint16>(bytes.data() + at);
+}
+
+// The size of the colour table that the flags at that place announce.
+qsizetype colourTableBytes(QByteArrayView gif, qsizetype flagsAt)
+{
+    const quint8 flags = quint8(gif.at(flagsAt));
+    return (flags & kColourTableFlag) ? 3 * (2 << (flags & 7)) : 0;
+}
+
+// Just past the data sub-blocks that start there, up to their empty one; 0 when the bytes end first.
+qsizetype pastSubBlocks(QByteArrayView gif, qsizetype at)
+{
+    while (at < gif.size() && gif.at(at) != 0)
+        at += 1 + quint8(gif.at(at));
+    return at < gif.size() ? at + 1 : 0;
 }
 
 } // namespace
@@ -27,31 +48,54 @@ std::optional<GifScreen> gifScreen(QByteArrayView gif)
         return std::nullopt;
     GifScreen screen;
     screen.size = QSize(word(gif, kScreenAt), word(gif, kScreenAt + 2));
-    const quint8 flags = quint8(gif.at(kScreenFlagsAt));
-    qsizetype at = kColourTableAt + ((flags & kColourTableFlag) ? 3 * (2 << (flags & 7)) : 0);
-    while (at < gif.size()) {
+    screen.headBytes = kColourTableAt + colourTableBytes(gif, kScreenFlagsAt);
+    qsizetype at = screen.headBytes;
+    qsizetype control = -1;
+    qint64 pixels = 0;
+    while (at < gif.size() && screen.firstFrame.size() < kGifFirstFrameMaxBlocks) {
         if (gif.at(at) == kImageDescriptor) {
             if (at + kImageDescriptorBytes > gif.size())
-                return std::nullopt;
-            screen.firstImage =
-                QRect(word(gif, at + 1), word(gif, at + 3), word(gif, at + 5), word(gif, at + 7));
-            return screen;
+                break;
+            GifImageBlock block;
+            block.place = QRect(word(gif, at + 1), word(gif, at + 3), word(gif, at + 5), word(gif, at + 7));
+            block.descriptorAt = at;
+            block.controlAt = control;
+            if (control >= 0) {
+                block.disposal = (quint8(gif.at(control + 3)) >> 2) & 7;
+                block.delayed = word(gif, control + 4) > 0;
+            }
+            const qsizetype dataAt =
+                at + kImageDescriptorBytes + colourTableBytes(gif, at + 9) + kCodeSizeBytes;
+            block.end = dataAt <= gif.size() ? pastSubBlocks(gif, dataAt) : 0;
+            pixels += qint64(block.place.width()) * block.place.height();
+            // Only the first block is taken when the bytes end inside it: it is read as it is.
+            if (!screen.firstFrame.isEmpty() && (block.end == 0 || pixels > kPictureMaxPixels))
+                break;
+            screen.firstFrame.append(block);
+            if (block.end == 0 || block.delayed)
+                break;
+            at = block.end;
+            control = -1;
+            continue;
         }
-        if (gif.at(at) != kExtension)
-            return std::nullopt;
+        if (gif.at(at) != kExtension || at + 1 >= gif.size())
+            break;
+        if (gif.at(at + 1) == kGraphicControl && at + kGraphicControlBytes <= gif.size())
+            control = at;
         // The label, then sub-blocks until an empty one.
-        at += 2;
-        while (at < gif.size() && gif.at(at) != 0)
-            at += 1 + quint8(gif.at(at));
-        ++at;
+        at = pastSubBlocks(gif, at + 2);
+        if (at == 0)
+            break;
     }
-    return std::nullopt;
+    if (screen.firstFrame.isEmpty())
+        return std::nullopt;
+    return screen;
 }
 
 QImage withUncoveredScreenClear(QImage frame, const GifScreen& screen)
 {
     const QRect whole(QPoint(0, 0), frame.size());
-    const QRect covered = screen.firstImage.intersected(whole);
+    const QRect covered = screen.firstFrame.front().place.intersected(whole);
     if (frame.size() != screen.size || covered == whole)
         return frame;
     frame = frame.convertToFormat(QImage::Format_ARGB32);

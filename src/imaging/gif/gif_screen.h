@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <QSize>
 
@@ -9,19 +10,40 @@
 
 namespace ruvo {
 
-// A GIF's logical screen and where its first image lies on it.
+// One image block of a GIF: where it lies on the logical screen, where its bytes are, and what
+// its graphic control extension asks of it.
+struct GifImageBlock
+{
+    QRect place;
+    // Its graphic control extension, or -1 without one.
+    qsizetype controlAt = -1;
+    qsizetype descriptorAt = 0;
+    // Just past the end of its data; 0 when the bytes end inside it.
+    qsizetype end = 0;
+    // How it is disposed of before the next block is drawn: 2 restores the background,
+    // 3 what was there before it.
+    int disposal = 0;
+    // Whether it asks for a delay after it is drawn, which ends the first frame.
+    bool delayed = false;
+};
+
+// A GIF's logical screen and the image blocks its first frame is drawn from.
 struct GifScreen
 {
     QSize size;
-    QRect firstImage;
+    // The header and the global colour table: the bytes every block is read with.
+    qsizetype headBytes = 0;
+    // In order: the first block, then each whole block after it up to the first that asks
+    // for a delay, at most kGifFirstFrameMaxBlocks of them and kPictureMaxPixels in all.
+    QList<GifImageBlock> firstFrame;
 };
 
-// The logical screen and the first image's place, read from the GIF's first bytes (its
-// header, colour table and the blocks before its first image); nothing when they do not
-// hold them whole.
+// The logical screen and the blocks of the first frame, read from the GIF's bytes (all of
+// them, or its start, which holds fewer blocks); nothing when they do not hold the first
+// block's descriptor whole.
 std::optional<GifScreen> gifScreen(QByteArrayView gif);
 
-// The first frame as GIF renderers compose it: where the first image does not cover the
+// The first frame of one block as GIF renderers compose it: where the block does not cover the
 // logical screen, the screen is transparent, so that whatever lies behind the page shows
 // through (Qt's reader paints it in the background colour).
 QImage withUncoveredScreenClear(QImage frame, const GifScreen& screen);

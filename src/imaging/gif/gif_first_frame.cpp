@@ -1,0 +1,104 @@
+#include "imaging/gif/gif_first_frame.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QPainter>
+#include <QtEndian>
+
+namespace ruvo {
+
+namespace {
+
+constexpr qsizetype kScreenAt = 6;
+constexpr qsizetype kGraphicControlBytes = 8;
+constexpr qsizetype kPlaceBytes = 4;
+constexpr char kTrailer = 0x3B;
+constexpr int kRestoreBackground = 2;
+constexpr int kRestorePrevious = 3;
+
+void putWord(QByteArray& bytes, qsizetype at, int value)
+{
+    qToLittleEndian<quint16>(quint16(value), bytes.data() + at);
+}
+
+// The block alone, as a GIF whose screen is the block: the file's header and global colour
+// table, the block's control extension and its image, placed at the screen's corner.
+QByteArray blockAlone(QByteArrayView gif, const GifScreen& screen, const GifImageBlock& block)
+{
+    QByteArray alone = gif.first(screen.headBytes).toByteArray();
+    putWord(alone, kScreenAt, block.place.width());
+    putWord(alone, kScreenAt + 2, block.place.height());
+    if (block.controlAt >= 0)
+        alone += gif.sliced(block.controlAt, kGraphicControlBytes);
+    const qsizetype descriptorAt = alone.size();
+    alone += gif.sliced(block.descriptorAt, block.end - block.descriptorAt);
+    alone.replace(descriptorAt + 1, kPlaceBytes, QByteArray(kPlaceBytes, '\0'));
+    alone += kTrailer;
+    return alone;
+}
+
+QImage readBlock(QByteArrayView gif, const GifScreen& screen, const GifImageBlock& block, QString* error)
+{
+    QBuffer buffer;
+    buffer.setData(blockAlone(gif, screen, block));
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "gif");
+    QImage image;
+    if (!reader.read(&image) && error)
+        *error = reader.errorString();
+    return image;
+}
+
+bool opaque(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 255)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+QImage composedFirstFrame(QByteArrayView gif, const GifScreen& screen, qint64 mostPixels, QString* error)
+{
+    QImage frame(screen.size, QImage::Format_ARGB32_Premultiplied);
+    if (frame.isNull()) {
+        if (error)
+            *error = QStringLiteral("not enough memory for the picture");
+        return QImage();
+    }
+    frame.fill(Qt::transparent);
+    QPainter painter(&frame);
+    qint64 pixels = 0;
+    for (qsizetype i = 0; i < screen.firstFrame.size(); ++i) {
+        const GifImageBlock& block = screen.firstFrame.at(i);
+        pixels += qint64(block.place.width()) * block.place.height();
+        const bool readable = block.end > 0 && !block.place.isEmpty() && pixels <= mostPixels;
+        const QImage image = readable ? readBlock(gif, screen, block, error) : QImage();
+        if (image.isNull()) {
+            if (i > 0)
+                break;
+            if (error && error->isEmpty())
+                *error = QStringLiteral("the first image of the GIF cannot be read");
+            return QImage();
+        }
+        const QImage before = block.disposal == kRestorePrevious ? frame.copy(block.place) : QImage();
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.drawImage(block.place.topLeft(), image);
+        if (i + 1 == screen.firstFrame.size())
+            break;
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        if (block.disposal == kRestoreBackground)
+            painter.fillRect(block.place, Qt::transparent);
+        else if (block.disposal == kRestorePrevious)
+            painter.drawImage(block.place.topLeft(), before);
+    }
+    painter.end();
+    return frame.convertToFormat(opaque(frame) ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+}
+
+} // namespace ruvo

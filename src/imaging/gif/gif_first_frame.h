@@ -1,0 +1,18 @@
+#pragma once
+
+#include "imaging/gif/gif_screen.h"
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QString>
+
+namespace ruvo {
+
+// The first frame of a GIF drawn from several image blocks, as GIF renderers compose it: on a
+// transparent screen, each block in turn over what is there, with its own transparency, and
+// disposed of as it asks before the next one is drawn. Reading stops at a block that cannot be
+// read; when that is the first, the result is null and the error says why. A block is read
+// only when the file's data can hold its pixels (mostPixels for the whole file).
+QImage composedFirstFrame(QByteArrayView gif, const GifScreen& screen, qint64 mostPixels, QString* error);
+
+} // namespace ruvo
