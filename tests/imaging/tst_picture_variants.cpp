@@ -386,6 +386,15 @@ private Q_SLOTS:
             << wmfCountingPlaceableHeader(placeableWmfWithRectangleIn(
                    QRect(QPoint(0, 0), box.size()), 1440, QRect(720, 360, 1440, 720), kBlue, false))
             << "v.wmf" << QSize(192, 96) << wmfProbes;
+        // Its own window is stretched over the box, wherever its origin lies.
+        QTest::newRow("placeable wmf with a window of its own and no mapping mode")
+            << placeableWmfWithOwnWindow(QRect(0, 0, 2880, 1440), 1440, QRect(0, 0, 200, 100),
+                                         QRect(50, 25, 100, 50), kBlue)
+            << "e.wmf" << QSize(192, 96) << wmfProbes;
+        QTest::newRow("placeable wmf with a window of its own away from the origin")
+            << placeableWmfWithOwnWindow(QRect(0, 0, 2880, 1440), 1440, QRect(-100, -50, 200, 100),
+                                         QRect(-50, -25, 100, 50), kBlue)
+            << "f.wmf" << QSize(192, 96) << wmfProbes;
 
         const QByteArray emf = richEmf();
         // The rich picture's bitmap has its purple quarter here.

@@ -313,6 +313,15 @@ QByteArray placeableWmfWithRectangleIn(QRect box, int unitsPerInch, QRect rectan
     return out.bytes(true, box, unitsPerInch, 2);
 }
 
+QByteArray placeableWmfWithOwnWindow(QRect box, int unitsPerInch, QRect window, QRect rectangle,
+                                     QColor colour)
+{
+    WmfWriter out;
+    writeWindow(out, window);
+    writeRectangle(out, rectangle, colour);
+    return out.bytes(true, box, unitsPerInch, 2);
+}
+
 QByteArray standardWmfWithRectangle(QSize extent, QRect rectangle, QColor colour)
 {
     WmfWriter out;

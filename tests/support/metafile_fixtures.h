@@ -17,6 +17,11 @@ QByteArray placeableWmfWithRectangle(QSize box, int unitsPerInch, QRect rectangl
 QByteArray placeableWmfWithRectangleIn(QRect box, int unitsPerInch, QRect rectangle, QColor colour,
                                        bool setsWindow);
 
+// A placeable WMF whose records set a window of their own, in units other than the box's,
+// and no mapping mode, as equation editors write them; the rectangle is in the window's units.
+QByteArray placeableWmfWithOwnWindow(QRect box, int unitsPerInch, QRect window, QRect rectangle,
+                                     QColor colour);
+
 // The same picture without the placeable header: its window is set to extent.
 QByteArray standardWmfWithRectangle(QSize extent, QRect rectangle, QColor colour);
 

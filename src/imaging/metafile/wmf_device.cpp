@@ -76,15 +76,19 @@ void WmfDeviceState::ensureFrame(const wmfDC* dc)
     painter.setTransform(transform);
 }
 
-// The page in the player's units, as the mapping stands when drawing starts:
-// the placeable box, or else the window the records set up.
+// The page in the player's units, as the mapping stands when drawing starts: the placeable
+// box, or else the window the records set up. A placeable file is played as Windows plays
+// one: its window stretched over the box, so that a window of its own, set without a mapping
+// mode, is the page.
 QRectF WmfDeviceState::frameOf(const wmfDC* dc) const
 {
+    const bool windowSet = dc->Window.width != 0 && dc->Window.height != 0;
+    const bool ownWindow = !layout.windowExtent.isEmpty() && !layout.setsMapMode;
     QRectF logical;
-    if (layout.placeable) {
+    if (layout.placeable && !(ownWindow && windowSet)) {
         const QRect& box = layout.boundingBox;
         logical = QRectF(QPointF(box.left(), box.top()), QPointF(box.right(), box.bottom()));
-    } else if (dc->Window.width != 0 && dc->Window.height != 0) {
+    } else if (windowSet) {
         logical = QRectF(dc->Window.Ox, dc->Window.Oy, dc->Window.width, dc->Window.height);
     } else {
         return QRectF();

@@ -251,6 +251,9 @@ bool WmfValidator::checkRecord(quint16 function, qint64 at, qint64 words)
         if (m_maxRecordWords < 5)
             return tooShort();
         return true;
+    case SetMapMode:
+        m_layout.setsMapMode = true;
+        return true;
     case SetWindowExt:
         if (m_layout.windowExtent.isEmpty()) {
             const QSize extent(qAbs(int(signedWord(at + 2))), qAbs(int(signedWord(at))));

@@ -17,6 +17,8 @@ struct WmfLayout
     int unitsPerInch = 0;
     // The first window extent the records set, if any.
     QSize windowExtent;
+    // Whether any record sets the mapping mode.
+    bool setsMapMode = false;
     // Where the metafile header starts, and the size in words it should give:
     // the one it gives, unless it counted the placeable header as well.
     qint64 headerAt = 0;
