@@ -409,6 +409,26 @@ private Q_SLOTS:
             << QSize(189, 189) << emfProbes;
         // 50.8 by 25.4 millimetres, the rectangle in the middle half.
         const PixelProbes rectangleProbes{{{96, 48}, kRed}, {{150, 80}, kWhite}};
+        // A record whose contents run outside it is skipped, and the rest drawn without it:
+        // the rectangle without the bitmap in the page's corner.
+        const QByteArray indexed = emfWithPaletteBitmap(1, kRed);
+        const PixelProbes withoutBitmap{{{96, 48}, kRed}, {{150, 80}, kWhite}, {{7, 2}, kWhite}};
+        // The bitmap record's header and table size is at its byte 52, its
+        // colour usage at 64.
+        QTest::newRow("emf bitmap whose index table runs past its header")
+            << patched(indexed, bitmapRecordAt(indexed) + 52, 40 + 255 * 2) << "d.emf" << QSize(192, 96)
+            << withoutBitmap;
+        QTest::newRow("emf bitmap whose table is shorter than its pixels")
+            << emfWithPaletteBitmap(0, kRed, 3, 8) << "s.emf" << QSize(192, 96) << withoutBitmap;
+        // A line of 1000 points that holds none, after the bitmap.
+        QByteArray polyline(28, '\0');
+        polyline = patched(patched(patched(polyline, 0, 87), 4, 28), 24, 1000);
+        QTest::newRow("emf line whose points run past its record")
+            << emfWithRecordBeforeEnd(indexed, polyline) << "l.emf" << QSize(192, 96)
+            << PixelProbes{{{96, 48}, kRed}, {{150, 80}, kWhite}, {{7, 2}, QColor(200, 200, 200)}};
+        QTest::newRow("emf bitmap of an unknown colour usage")
+            << patched(indexed, bitmapRecordAt(indexed) + 64, 7) << "e.emf" << QSize(192, 96)
+            << withoutBitmap;
         QTest::newRow("emf bitmap whose colour table holds palette indices")
             << emfWithPaletteBitmap(1, kRed) << "i.emf" << QSize(192, 96) << rectangleProbes;
         QTest::newRow("emf bitmap without a colour table")
@@ -560,15 +580,6 @@ private Q_SLOTS:
             << patched(emf + padding(), kEmfBytesAt, quint32(emf.size() + padding().size() + 4)) << "b.emf";
         QTest::newRow("emf padded where its end-of-file record should be")
             << emf.chopped(20) + padding() << "c.emf";
-        const QByteArray indexed = emfWithPaletteBitmap(1, kRed);
-        // The bitmap record's header and table size is at its byte 52, its
-        // colour usage at 64.
-        QTest::newRow("emf bitmap whose index table runs past its header")
-            << patched(indexed, bitmapRecordAt(indexed) + 52, 40 + 255 * 2) << "d.emf";
-        QTest::newRow("emf bitmap whose table is shorter than its pixels")
-            << emfWithPaletteBitmap(0, kRed, 3, 8) << "s.emf";
-        QTest::newRow("emf bitmap of an unknown colour usage")
-            << patched(indexed, bitmapRecordAt(indexed) + 64, 7) << "e.emf";
 
         QTest::newRow("ico whose image lies past the file")
             << patched(iconWithEntrySide(32, 16), iconEntryAt(0) + 12, 1 << 20) << "a.ico";

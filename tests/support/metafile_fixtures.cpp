@@ -225,15 +225,11 @@ QByteArray readBack(FILE* file)
     return bytes;
 }
 
-// libEMF records no bitmaps; this puts a stretched one in front of the
-// end-of-file record, keeping the header's byte and record counts true. The
-// bitmap's header and colour table take its first infoBytes, read as usage says.
-QByteArray withStretchedBitmap(QByteArray emf, QRect target, const QByteArray& dib, int infoBytes = 40,
+// libEMF records no bitmaps; this puts a stretched one in front of the end-of-file record.
+// The bitmap's header and colour table take its first infoBytes, read as usage says.
+QByteArray withStretchedBitmap(const QByteArray& emf, QRect target, const QByteArray& dib, int infoBytes = 40,
                                quint32 usage = 0)
 {
-    qsizetype at = 0;
-    while (at + 8 <= emf.size() && dwordAt(emf, at) != 14)
-        at += dwordAt(emf, at + 4);
     QByteArray record(80, '\0');
     const qint32 fields[] = {81,
                              qint32(80 + dib.size()),
@@ -257,10 +253,7 @@ QByteArray withStretchedBitmap(QByteArray emf, QRect target, const QByteArray& d
                              target.height()};
     for (int i = 0; i < 20; ++i)
         putDword(record, 4 * i, quint32(fields[i]));
-    emf.insert(at, record + dib);
-    putDword(emf, 48, quint32(emf.size()));
-    putDword(emf, 52, dwordAt(emf, 52) + 1);
-    return emf;
+    return emfWithRecordBeforeEnd(emf, record + dib);
 }
 
 COLORREF colourRef(QColor colour)
@@ -297,6 +290,17 @@ QByteArray paletteDib(quint32 usage, int side, int entries, int* infoBytes)
 }
 
 } // namespace
+
+QByteArray emfWithRecordBeforeEnd(QByteArray emf, const QByteArray& record)
+{
+    qsizetype at = 0;
+    while (at + 8 <= emf.size() && dwordAt(emf, at) != 14)
+        at += dwordAt(emf, at + 4);
+    emf.insert(at, record);
+    putDword(emf, 48, quint32(emf.size()));
+    putDword(emf, 52, dwordAt(emf, 52) + 1);
+    return emf;
+}
 
 QByteArray placeableWmfWithRectangle(QSize box, int unitsPerInch, QRect rectangle, QColor colour)
 {

@@ -54,6 +54,10 @@ QByteArray emfWithGlyphIndexText(QColor colour);
 // quarter, each way, with corner.
 QByteArray emfWithBounds(QRect bounds, QRect frame, QColor fill, QColor corner);
 
+// The EMF with the record put in front of its end-of-file record, the header's byte and
+// record counts kept true.
+QByteArray emfWithRecordBeforeEnd(QByteArray emf, const QByteArray& record);
+
 // emfWithRectangle's picture, (0.25, 0.25, 0.5, 0.5) filled with colour, with
 // an 8-bit bitmap of side by side pixels stretched over its top left corner,
 // whose colour table of the given number of entries is read as usage says:

@@ -152,6 +152,13 @@ void dropGlyphIndexText(QByteArray& bytes, const QList<qint64>& records)
     }
 }
 
+// A record the converter must not read becomes one it ignores, of the same size.
+void neutralise(QByteArray& bytes, const QList<qint64>& records)
+{
+    for (qint64 record : records)
+        qToLittleEndian<quint32>(EmfRecord::RealizePalette, bytes.data() + record);
+}
+
 void writeRect(QByteArray& bytes, int at, const QRect& rect)
 {
     char* data = bytes.data();
@@ -182,6 +189,7 @@ DecodedPicture EmfRenderer::render(const QByteArray& bytes) const
     qToLittleEndian<quint32>(0, copy.data() + 60);
     qToLittleEndian<quint32>(0, copy.data() + 64);
     dropGlyphIndexText(copy, layout.glyphIndexText);
+    neutralise(copy, layout.skipped);
     // The converter divides by the bounds; a picture that recorded none gets its frame.
     if (!hasArea(layout.bounds)) {
         if (!hasArea(layout.frame))

@@ -166,12 +166,14 @@ bool EmfValidator::validate()
             return fail(QStringLiteral("misplaced EMF header"));
         if (++records > kMaxRecords)
             return fail(QStringLiteral("too many EMF records"));
-        if (size < minimumSize(type))
-            return fail(QStringLiteral("EMF record is too short"));
-        if (type != Header && !checkRecord(type, offset, size))
-            return false;
-        if (!checkLibrary(offset))
-            return false;
+        if (type == Header || type == EndOfFile) {
+            if (size < minimumSize(type))
+                return fail(QStringLiteral("EMF record is too short"));
+            if (!checkLibrary(offset))
+                return false;
+        } else if (!recordUsable(type, offset, size)) {
+            m_layout.skipped.append(offset);
+        }
         // Writers miscount their records and pad their files; the records
         // themselves, up to the end-of-file record, are what counts.
         if (type == EndOfFile) {
@@ -207,6 +209,20 @@ bool EmfValidator::readHeader()
         m_layout.deviceMillimetres.width() <= 0 || m_layout.deviceMillimetres.height() <= 0)
         return fail(QStringLiteral("EMF reference device has no size"));
     return true;
+}
+
+// Whether a record's contents stay inside it; what a record that does not
+// would have added to the picture's budgets is taken back.
+bool EmfValidator::recordUsable(quint32 type, qint64 offset, qint64 size)
+{
+    const qint64 points = m_points;
+    const qsizetype glyphText = m_layout.glyphIndexText.size();
+    if (size >= minimumSize(type) && checkRecord(type, offset, size) && checkLibrary(offset))
+        return true;
+    m_error.clear();
+    m_points = points;
+    m_layout.glyphIndexText.resize(glyphText);
+    return false;
 }
 
 bool EmfValidator::checkRecord(quint32 type, qint64 offset, qint64 size)

@@ -19,6 +19,9 @@ struct EmfLayout
     QSize deviceMillimetres;
     // Offsets of text records whose characters are glyph numbers in a font.
     QList<qint64> glyphIndexText;
+    // Offsets of records that fail their own checks: the converter must not see them, and
+    // the rest of the picture is drawn without them, as Windows plays such a file.
+    QList<qint64> skipped;
     // The records up to and including the end-of-file record: how many, and
     // how many bytes they take. Whatever follows is not part of the picture.
     qint64 records = 0;
@@ -27,8 +30,9 @@ struct EmfLayout
 
 // Walks an enhanced metafile record by record before the converter sees it.
 // The converter trusts every size, count and offset in the file, so anything
-// that would make it read outside a record, or outside the file, is refused
-// here.
+// that would make it read outside a record, or outside the file, is caught
+// here: a broken header or record structure refuses the file, a record whose
+// contents run outside it is skipped.
 class EmfValidator
 {
 public:
@@ -41,6 +45,7 @@ public:
 private:
     bool validate();
     bool readHeader();
+    bool recordUsable(quint32 type, qint64 offset, qint64 size);
     bool checkRecord(quint32 type, qint64 offset, qint64 size);
     bool checkPoints(qint64 offset, qint64 size, qint64 pointBytes, int countAt);
     bool checkPolyPoints(qint64 offset, qint64 size, qint64 pointBytes);
