@@ -90,6 +90,21 @@ void writePictures()
     put("fuzz_picture_decoder", "standard.wmf",
         ruvo::test::standardWmfWithRectangle({100, 80}, {10, 10, 50, 40}, Qt::blue));
     put("fuzz_picture_decoder", "rich.wmf", ruvo::test::richWmf());
+    // Records the player cannot read, which are repaired: a region of another shape, a line
+    // whose points run past it, a pen too short.
+    put("fuzz_picture_decoder", "repaired.wmf",
+        ruvo::test::placeableWmfWithRecordsBefore(
+            {{0x06FF, {0, 6, 0, 34, 1, 1, 24, 1, 28, 5, 2, 1, 5, 24, 28, 2}},
+             {0x0228, {0, 1}},
+             {0x0325, {100, 0, 0, 28, 14}},
+             {0x02FA, {0, 5}},
+             {0x01F0, {0}},
+             {0x01F0, {1}}},
+            {10, 10, 50, 40}, Qt::red));
+    put("fuzz_picture_decoder", "skipped.emf",
+        ruvo::test::emfWithRecordBeforeEnd(
+            ruvo::test::emfWithRectangle({2000, 1500}, {0.1, 0.1, 0.5, 0.5}, Qt::green),
+            QByteArray("\x57\0\0\0\x1C\0\0\0", 8) + QByteArray(16, '\0') + QByteArray("\xE8\x03\0\0", 4)));
     put("fuzz_picture_decoder", "page.emf",
         ruvo::test::emfWithRectangle({2000, 1500}, {0.1, 0.1, 0.5, 0.5}, Qt::green));
     put("fuzz_picture_decoder", "rich.emf", ruvo::test::richEmf());

@@ -386,6 +386,34 @@ private Q_SLOTS:
             << wmfCountingPlaceableHeader(placeableWmfWithRectangleIn(
                    QRect(QPoint(0, 0), box.size()), 1440, QRect(720, 360, 1440, 720), kBlue, false))
             << "v.wmf" << QSize(192, 96) << wmfProbes;
+        // A record the player cannot read is left out, and the rest drawn; an object that
+        // cannot be made is made empty, so that the objects after it keep their places.
+        const quint16 greenLow = quint16(kGreen.red() | kGreen.green() << 8);
+        const QList<WmfRecord> regions{
+            // A region whose header is a word short, as some writers make it, then one of the
+            // usual shape at the top right, filled in green.
+            {0x06FF, {0, 6, 0, 34, 1, 1, 2400, 100, 2800, 500, 2, 100, 500, 2400, 2800, 2}},
+            {0x06FF, {0, 6, 0, 0, 34, 1, 1, 2400, 100, 2800, 500, 2, 100, 500, 2400, 2800, 2}},
+            {0x02FC, {0, greenLow, quint16(kGreen.blue()), 0}},
+            {0x0228, {1, 2}},
+            {0x0228, {0, 2}},
+            {0x01F0, {0}},
+            {0x01F0, {1}},
+            {0x01F0, {2}}};
+        QTest::newRow("wmf region of another shape")
+            << placeableWmfWithRecordsBefore(regions, QRect(720, 360, 1440, 720), kBlue) << "g.wmf"
+            << QSize(192, 96) << wmfProbes + PixelProbes{{{173, 20}, kGreen}};
+        QTest::newRow("wmf line whose points run past its record")
+            << placeableWmfWithRecordsBefore({{0x0325, {100, 0, 0, 2880, 1440}}}, QRect(720, 360, 1440, 720),
+                                             kBlue)
+            << "h.wmf" << QSize(192, 96) << wmfProbes;
+        QTest::newRow("wmf restoring a state it never saved")
+            << placeableWmfWithRecordsBefore({{0x0127, {0xFFFF}}}, QRect(720, 360, 1440, 720), kBlue)
+            << "i.wmf" << QSize(192, 96) << wmfProbes;
+        QTest::newRow("wmf pen too short to read")
+            << placeableWmfWithRecordsBefore({{0x02FA, {0, 5}}, {0x01F0, {0}}}, QRect(720, 360, 1440, 720),
+                                             kBlue)
+            << "j.wmf" << QSize(192, 96) << wmfProbes;
         // Its own window is stretched over the box, wherever its origin lies.
         QTest::newRow("placeable wmf with a window of its own and no mapping mode")
             << placeableWmfWithOwnWindow(QRect(0, 0, 2880, 1440), 1440, QRect(0, 0, 200, 100),

@@ -326,6 +326,17 @@ QByteArray placeableWmfWithOwnWindow(QRect box, int unitsPerInch, QRect window, 
     return out.bytes(true, box, unitsPerInch, 2);
 }
 
+QByteArray placeableWmfWithRecordsBefore(const QList<WmfRecord>& records, QRect rectangle, QColor colour)
+{
+    const QRect box(0, 0, 2880, 1440);
+    WmfWriter out;
+    writeWindow(out, box);
+    for (const WmfRecord& record : records)
+        out.add(Meta(record.function), Words(record.parameters.begin(), record.parameters.end()));
+    writeRectangle(out, rectangle, colour);
+    return out.bytes(true, box, 1440, 3);
+}
+
 QByteArray standardWmfWithRectangle(QSize extent, QRect rectangle, QColor colour)
 {
     WmfWriter out;

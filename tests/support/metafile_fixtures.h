@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QList>
 #include <QRect>
 #include <QRectF>
 #include <QSize>
@@ -21,6 +22,17 @@ QByteArray placeableWmfWithRectangleIn(QRect box, int unitsPerInch, QRect rectan
 // and no mapping mode, as equation editors write them; the rectangle is in the window's units.
 QByteArray placeableWmfWithOwnWindow(QRect box, int unitsPerInch, QRect window, QRect rectangle,
                                      QColor colour);
+
+// A record of a metafile: its function and parameter words.
+struct WmfRecord
+{
+    quint16 function = 0;
+    QList<quint16> parameters;
+};
+
+// placeableWmfWithRectangle's picture, 2880 by 1440 units at 1440 an inch, with the records
+// played before its rectangle; they may use three objects, and leave none behind.
+QByteArray placeableWmfWithRecordsBefore(const QList<WmfRecord>& records, QRect rectangle, QColor colour);
 
 // The same picture without the placeable header: its window is set to extent.
 QByteArray standardWmfWithRectangle(QSize extent, QRect rectangle, QColor colour);

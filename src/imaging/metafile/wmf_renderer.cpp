@@ -11,6 +11,7 @@
 
 #include <libwmf/api.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -135,6 +136,30 @@ DecodedPicture failure(const QString& reason)
     return DecodedPicture{QImage(), reason};
 }
 
+// The file as the player gets it: each record it must not read replaced, and the header's
+// sizes, of the whole and of the largest record, as they then stand.
+QByteArray playedCopy(const QByteArray& bytes, const WmfLayout& layout)
+{
+    constexpr qint64 kSizeAt = 6;
+    constexpr qint64 kLargestRecordAt = 12;
+    QByteArray data;
+    data.reserve(bytes.size());
+    qint64 words = layout.sizeInWords;
+    quint32 largest = qFromLittleEndian<quint32>(bytes.constData() + layout.headerAt + kLargestRecordAt);
+    qint64 from = 0;
+    for (const WmfRepair& repair : layout.repairs) {
+        data += QByteArrayView(bytes).sliced(from, repair.at - from);
+        data += repair.record;
+        from = repair.at + 2 * repair.words;
+        words += repair.record.size() / 2 - repair.words;
+        largest = std::max(largest, quint32(repair.record.size() / 2));
+    }
+    data += QByteArrayView(bytes).sliced(from);
+    qToLittleEndian<quint32>(quint32(words), data.data() + layout.headerAt + kSizeAt);
+    qToLittleEndian<quint32>(largest, data.data() + layout.headerAt + kLargestRecordAt);
+    return data;
+}
+
 QSize pageSize(const WmfLayout& layout, const wmfD_Rect& scanned)
 {
     if (layout.placeable) {
@@ -179,8 +204,7 @@ DecodedPicture WmfRenderer::render(const QByteArray& bytes) const
     WmfDevice device(layout);
     device.attach(api.get());
     // The player reads straight from this buffer and is handed a non-const pointer.
-    QByteArray data(bytes.constData(), bytes.size());
-    qToLittleEndian<quint32>(layout.sizeInWords, data.data() + layout.headerAt + 6);
+    QByteArray data = playedCopy(bytes, layout);
     if (wmf_mem_open(api.get(), reinterpret_cast<unsigned char*>(data.data()), long(data.size())) !=
         wmf_E_None)
         return failure(libraryError(api->err));

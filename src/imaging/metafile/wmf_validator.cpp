@@ -19,9 +19,15 @@ constexpr int kMaxSavedStates = 1024;
 constexpr qint64 kMaxPairsPerRegion = 2000;
 constexpr qint64 kMaxRegionPairs = 20000;
 
+// The styles of a pen and a brush that draw nothing.
+constexpr quint16 kNullPen = 5;
+constexpr quint16 kNullBrush = 1;
+
 enum Function : quint16
 {
     EndOfFile = 0x0000,
+    // The player reads nothing of it and changes nothing.
+    RealizePalette = 0x0035,
     SaveDc = 0x001E,
     SetBkMode = 0x0102,
     SetMapMode = 0x0103,
@@ -144,6 +150,44 @@ int fixedParameters(quint16 function)
     }
 }
 
+// A record of the function and parameters given.
+QByteArray wholeRecord(quint16 function, std::initializer_list<quint16> parameters)
+{
+    QByteArray record(2 * (kRecordHeaderWords + qsizetype(parameters.size())), '\0');
+    qToLittleEndian<quint32>(quint32(record.size() / 2), record.data());
+    qToLittleEndian<quint16>(function, record.data() + 4);
+    qsizetype at = 2 * kRecordHeaderWords;
+    for (quint16 parameter : parameters) {
+        qToLittleEndian<quint16>(parameter, record.data() + at);
+        at += 2;
+    }
+    return record;
+}
+
+// What the player plays in place of a record it must not read: an object of the same kind
+// that holds nothing (an empty region, a pen and a brush that draw nothing), so that later
+// records find every object where they expect it; any other record becomes one of the same
+// size that the player ignores.
+QByteArray replacementFor(quint16 function, qint64 words)
+{
+    switch (function) {
+    case CreateRegion:
+        // Its header words, the scan count among them, all zero.
+        return wholeRecord(CreateRegion, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    case CreatePenIndirect:
+        return wholeRecord(CreatePenIndirect, {kNullPen, 0, 0, 0, 0});
+    case CreateBrushIndirect:
+    case DibCreatePatternBrush:
+        return wholeRecord(CreateBrushIndirect, {kNullBrush, 0, 0, 0});
+    default: {
+        QByteArray record = wholeRecord(RealizePalette, {});
+        record.resize(2 * words, '\0');
+        qToLittleEndian<quint32>(quint32(words), record.data());
+        return record;
+    }
+    }
+}
+
 } // namespace
 
 WmfValidator::WmfValidator(QByteArrayView bytes) : m_bytes(bytes)
@@ -232,10 +276,22 @@ bool WmfValidator::validate()
                 return fail(QStringLiteral("WMF records end before the file does"));
             return true;
         }
-        if (!checkRecord(function, at + 2 * kRecordHeaderWords, words - kRecordHeaderWords))
-            return false;
+        if (!recordPlayable(function, at + 2 * kRecordHeaderWords, words - kRecordHeaderWords))
+            m_layout.repairs.append(WmfRepair{at, words, replacementFor(function, words)});
         at += 2 * words;
     }
+}
+
+// Whether the player may read the record as it stands; what one it may not would have
+// added to the picture's budgets is taken back.
+bool WmfValidator::recordPlayable(quint16 function, qint64 at, qint64 words)
+{
+    const qint64 regionPairs = m_regionPairs;
+    if (checkRecord(function, at, words))
+        return true;
+    m_error.clear();
+    m_regionPairs = regionPairs;
+    return false;
 }
 
 bool WmfValidator::checkRecord(quint16 function, qint64 at, qint64 words)
@@ -291,8 +347,9 @@ bool WmfValidator::checkRecord(quint16 function, qint64 at, qint64 words)
     case CreateRegion:
         return checkRegion(at, words);
     case SaveDc:
-        if (++m_savedStates > kMaxSavedStates)
+        if (m_savedStates == kMaxSavedStates)
             return fail(QStringLiteral("WMF saves too many states"));
+        ++m_savedStates;
         return true;
     case RestoreDc:
         if (m_savedStates == 0)

@@ -1,11 +1,24 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QRect>
 #include <QSize>
 #include <QString>
 
 namespace ruvo {
+
+// A record that the player must not read as it stands, and the whole record it plays in
+// its place: one it ignores, or an empty object of the same kind, so that the objects after
+// it keep their places in the object table.
+struct WmfRepair
+{
+    // Where the record starts in the file, and its size in words.
+    qint64 at = 0;
+    qint64 words = 0;
+    QByteArray record;
+};
 
 // What a Windows metafile's headers and first records say about its picture.
 struct WmfLayout
@@ -23,12 +36,16 @@ struct WmfLayout
     // the one it gives, unless it counted the placeable header as well.
     qint64 headerAt = 0;
     quint32 sizeInWords = 0;
+    // In the order of the records: those that fail their own checks. The rest of the
+    // picture is drawn without them, as Windows plays such a file.
+    QList<WmfRepair> repairs;
 };
 
 // Walks a Windows metafile record by record before libwmf sees it. The player
 // reads each record's parameters by position without asking whether the
 // record holds them, so every record it acts on is checked for what it will
-// read, along with the overall structure.
+// read, along with the overall structure. A broken header or record structure
+// refuses the file; a record that fails its own check is repaired.
 class WmfValidator
 {
 public:
@@ -40,6 +57,7 @@ public:
 
 private:
     bool validate();
+    bool recordPlayable(quint16 function, qint64 at, qint64 words);
     bool checkRecord(quint16 function, qint64 at, qint64 words);
     bool checkRegion(qint64 at, qint64 words);
     bool fail(const QString& reason);
