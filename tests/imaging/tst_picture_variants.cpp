@@ -5,11 +5,13 @@
 #include "sample_book/gif_writer.h"
 #include "support/bitmap_fixtures.h"
 #include "support/gif_fixtures.h"
+#include "support/jpeg_fixtures.h"
 #include "support/metafile_fixtures.h"
 
 #include <QBuffer>
 #include <QImageWriter>
 #include <QMutex>
+#include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -18,6 +20,7 @@
 #include <bit>
 #include <cstdio>
 #include <unistd.h>
+#include <vector>
 
 using namespace ruvo;
 using namespace ruvo::test;
@@ -680,6 +683,55 @@ private Q_SLOTS:
                 }
             }
         }
+    }
+
+    // Every way a picture is decoded gives the same pixels each time, whatever the memory it
+    // is given held before.
+    void decodingTwiceGivesTheSamePixels_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("name");
+        const QSize size(37, 23);
+        QImage photo(size, QImage::Format_RGB32);
+        photo.fill(kBlue);
+        QPainter(&photo).fillRect(5, 4, 20, 9, kRed);
+        QTest::newRow("bitmap read by Qt") << bitmap(layout(40, 24), size) << "q.bmp";
+        BitmapLayout shortTable = layout(12, 8);
+        shortTable.palette = {kRed.rgb(), kGreen.rgb(), kBlue.rgb(), kWhite.rgb()};
+        QTest::newRow("bitmap read by our own reader")
+            << bitmapFile(shortTable, size, [](int x, int y) { return quint32((x + y) % 4); }) << "o.bmp";
+        QTest::newRow("8-bit run-length bitmap") << bitmap(runLength(paletted(40, 8, 256)), size) << "r8.bmp";
+        QTest::newRow("4-bit run-length bitmap") << bitmap(runLength(paletted(40, 4, 16)), size) << "r4.bmp";
+        QTest::newRow("run-length bitmap ending early")
+            << runLengthBitmap(size, QByteArray("\x04\x05\x00\x02\x0A\x03\x02\x07\x00\x01", 10)) << "e.bmp";
+        QTest::newRow("JPEG read by our own reader") << writeJpeg(photo, {.exifOrientation = 6}) << "o.jpg";
+        QTest::newRow("CMYK JPEG read by Qt") << writeJpeg(photo, {.cmyk = true}) << "c.jpg";
+        QTest::newRow("GIF of one image") << gifOfBlocks(size, {{photo, {0, 0}}}) << "o.gif";
+        QTest::newRow("GIF of several images")
+            << gifOfBlocks(size,
+                           {{photo.copy(0, 0, 20, 10), {3, 2}}, {photo, {10, 8}, 0, 2}, {photo, {1, 1}, 5}})
+            << "s.gif";
+        QTest::newRow("icon") << iconWithSizes({16, 32, 32}, {kRed, kGreen, kBlue}, {32, 8, 32}) << "i.ico";
+        QTest::newRow("WMF") << richWmf() << "r.wmf";
+        QTest::newRow("EMF") << richEmf() << "r.emf";
+    }
+
+    void decodingTwiceGivesTheSamePixels()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, name);
+        QVERIFY(!bytes.isEmpty());
+        const QString path = write(name, bytes);
+        const DecodedPicture first = FilePictureDecoder().decode(path);
+        QVERIFY2(first.isValid(), qPrintable(first.error));
+        // Memory that the next picture may well be given, full of something else.
+        for (int i = 0; i < 8; ++i) {
+            std::vector<char> dirt(first.image.sizeInBytes() + 64 * i, char(0x5A + i));
+            QVERIFY(dirt.back() != 0);
+        }
+        const DecodedPicture second = FilePictureDecoder().decode(path);
+        QVERIFY2(second.isValid(), qPrintable(second.error));
+        QCOMPARE(second.image, first.image);
     }
 
     // A run longer than what is left of its row goes on into the rows above it; the end of
