@@ -1,6 +1,7 @@
 #include "bookshelf/shelf_file.h"
 
 #include "platform/file_services.h"
+#include "platform/path_on_disk.h"
 #include "platform/paths.h"
 
 #include <QStringList>
@@ -51,8 +52,12 @@ QString thumbnailPath(const QString& shelfFolder, const QString& thumbnailFile)
 ShelfReading readShelfFile(const FileServices& files, const QString& shelfFolder)
 {
     const QString path = shelfFilePath(shelfFolder);
-    if (const std::optional<QByteArray> bytes = files.readFile(path, shelfReadLimit))
-        return readShelfBytes(*bytes);
+    if (const std::optional<QByteArray> bytes = files.readFile(path, shelfReadLimit)) {
+        ShelfReading reading = readShelfBytes(*bytes);
+        for (ShelfEntry& entry : reading.entries)
+            entry.bookPath = pathOnDisk(files, entry.bookPath);
+        return reading;
+    }
     ShelfReading reading;
     reading.verdict = files.entryKind(path) ? ShelfVerdict::Damaged : ShelfVerdict::Missing;
     return reading;

@@ -2,6 +2,7 @@
 
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
+#include "platform/path_on_disk.h"
 #include "platform/paths.h"
 
 namespace ruvo {
@@ -31,7 +32,7 @@ QString RecordFile::defaultShelfFolder() const
 QString RecordFile::readShelfFolder() const
 {
     const std::optional<QStringList> lines = m_files.readLines(path());
-    QString folder = lines && !lines->isEmpty() ? lines->constFirst() : QString();
+    QString folder = lines && !lines->isEmpty() ? pathOnDisk(m_files, lines->constFirst()) : QString();
     if (folder.isEmpty())
         return defaultShelfFolder();
     if (m_files.lookup(joinPath(folder, shelfFileName)).isEmpty())

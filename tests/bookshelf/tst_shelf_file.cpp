@@ -1,9 +1,13 @@
 #include "bookshelf/shelf_file.h"
 #include "bookshelf/shelf_messages.h"
+#include "platform/code_page.h"
+#include "platform/native_name.h"
+#include "support/raw_files.h"
 #include "support/scripted_file_services.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -91,6 +95,61 @@ private Q_SLOTS:
         const ShelfReading reading = readShelfFile(m_files, m_dir.path());
         QCOMPARE(reading.verdict, ShelfVerdict::Good);
         QCOMPARE(reading.entries, entries);
+    }
+
+    // Books whose folders are named in code-page 932 bytes, alone or inside a folder named in
+    // UTF-8, come back from the shelf file by their exact bytes; the file is code page 932, or
+    // UTF-8 when a title needs it, and valid text either way.
+    void legacyNamedBooksComeBackByTheirBytes_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("utf8");
+        QTest::newRow("code-page file") << QStringLiteral("題名") << false;
+        QTest::newRow("UTF-8 file") << QStringLiteral("한국어") << true;
+    }
+    void legacyNamedBooksComeBackByTheirBytes()
+    {
+        QFETCH(QString, title);
+        QFETCH(bool, utf8);
+        const QString books = m_dir.path() + "/books";
+        // 表紙 (whose second bytes are a backslash and an ASCII letter), and 漫画 inside 書籍.
+        const QString cover = books + "/" + nameFromNative("\x95\x5C\x8E\x86");
+        const QString nested =
+            books + "/" + QStringLiteral("書籍") + "/" + nameFromNative("\x96\x9F\x89\xE6");
+        // Not code page 932 either: kept by escapes.
+        const QString neither = books + "/" + nameFromNative("\x80\xFD");
+        const QList<ShelfEntry> entries{
+            {"A", cover + "/1.jpg", title, "0ruv.bmp"},
+            {"B", nested + "/" + nameFromNative("\x82\xA0") + ".jpg", "t", "1ruv.bmp"},
+            {"C", neither + "/1.jpg", "n", "2ruv.bmp"}};
+        for (const QString& folder : {books, cover, books + QStringLiteral("/書籍"), nested, neither})
+            QVERIFY(m_files.createFolder(folder));
+        for (const ShelfEntry& entry : entries)
+            QVERIFY(putRawFile(nativeName(entry.bookPath), "page"));
+        // The escapes carry the third book only where the file is UTF-8; in a code-page file
+        // its name would not be text, so the whole file is UTF-8.
+        const QList<ShelfEntry> written = utf8 ? entries : entries.first(2);
+        QVERIFY(writeShelfFile(m_files, m_dir.path(), written));
+        const QByteArray bytes = readBytes(m_dir.path() + "/Hondana.ruv");
+        QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), utf8);
+        if (utf8) {
+            QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+            decoder.decode(bytes);
+            QVERIFY(!decoder.hasError());
+            QVERIFY(bytes.contains(QStringLiteral("表紙").toUtf8()));
+        } else {
+            QVERIFY(decodeCodePageStrictly(bytes).has_value());
+            QVERIFY(bytes.contains(nativeName(cover).mid(books.size())));
+        }
+        const ShelfReading reading = readShelfFile(m_files, m_dir.path());
+        QCOMPARE(reading.verdict, ShelfVerdict::Good);
+        QCOMPARE(reading.entries.size(), written.size());
+        for (qsizetype i = 0; i < written.size(); ++i)
+            QCOMPARE(nativeName(reading.entries.at(i).bookPath), nativeName(written.at(i).bookPath));
+        // Written again unchanged, the file is the same bytes.
+        QVERIFY(writeShelfFile(m_files, m_dir.path(), reading.entries));
+        QCOMPARE(readBytes(m_dir.path() + "/Hondana.ruv"), bytes);
+        QVERIFY(removeRawTree(nativeName(books)));
     }
 
     void lineBreakInsideAFieldKeepsTheRecords()

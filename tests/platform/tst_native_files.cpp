@@ -2,6 +2,7 @@
 #include "imaging/file_picture_decoder.h"
 #include "platform/local_file_services.h"
 #include "platform/native_name.h"
+#include "platform/path_on_disk.h"
 #include "platform/paths.h"
 #include "support/raw_files.h"
 
@@ -60,8 +61,9 @@ private Q_SLOTS:
         QCOMPARE(files.listFiles(m_folder), std::optional<QStringList>(QStringList()));
     }
 
-    // A shelf kept in a folder whose name is not UTF-8 is written, read and named
-    // in its lines by the exact bytes.
+    // A shelf kept in a folder whose name is not UTF-8 is written and read, and names in its
+    // lines lead back to the exact bytes: the file is code page 932 text, the names in it
+    // those bytes, read as the readable names that find them again.
     void foreignFolderHoldsAShelf()
     {
         const QString folder = joinPath(m_folder, nameFromNative("\x96\x7B\x92\x49"));
@@ -69,12 +71,21 @@ private Q_SLOTS:
         QVERIFY(files.createFolder(folder));
         QVERIFY(files.attributes(folder).value_or(0) & FileAttribute::Directory);
         QCOMPARE(files.lookup(folder, true), fileNameOf(folder));
+        const QString page = joinPath(folder, nameFromNative("\x82\xA0"));
+        QVERIFY(files.writeFile(page, "page"));
         const QString shelf = joinPath(folder, QStringLiteral("Hondana.ruv"));
-        const QStringList lines{QStringLiteral("1"), joinPath(folder, nameFromNative("\x82\xA0"))};
+        const QStringList lines{QStringLiteral("1"), page};
         QVERIFY(files.writeLines(shelf, lines));
-        QCOMPARE(files.readLines(shelf), std::optional<QStringList>(lines));
-        QCOMPARE(files.listFiles(folder),
-                 std::optional<QStringList>(QStringList{QStringLiteral("Hondana.ruv")}));
+        QCOMPARE(files.readFile(shelf, 1024), std::optional<QByteArray>("1\r\n" + nativeName(page) + "\r\n"));
+        const std::optional<QStringList> read = files.readLines(shelf);
+        QVERIFY(read.has_value());
+        QCOMPARE(read->size(), 2);
+        QCOMPARE(read->at(1), joinPath(m_folder, QStringLiteral("本棚/あ")));
+        QCOMPARE(pathOnDisk(files, read->at(1)), page);
+        std::optional<QStringList> listed = files.listFiles(folder);
+        QVERIFY(listed.has_value());
+        listed->sort();
+        QCOMPARE(*listed, QStringList({QStringLiteral("Hondana.ruv"), fileNameOf(page)}));
     }
 
     // Only plain files are opened: a folder or a FIFO named like a page is refused

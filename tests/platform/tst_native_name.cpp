@@ -2,6 +2,7 @@
 #include "platform/native_name.h"
 #include "platform/readable_name.h"
 
+#include <QStringDecoder>
 #include <QTest>
 
 using namespace ruvo;
@@ -97,13 +98,56 @@ private Q_SLOTS:
         QCOMPARE(arguments.at(2), QString("café"));
     }
 
-    // A stored path with foreign bytes is written as those bytes and read back whole.
-    void storedTextKeepsForeignBytes()
+    // A stored text is valid in the encoding its file declares. A name in code-page 932
+    // bytes is those bytes in a code-page 932 file and its readable text in a UTF-8 one;
+    // bytes valid in neither are escaped and read back as they were.
+    void storedTextIsValidAndKeepsTheBytes_data()
     {
-        const QString path = "/books/" + nameFromNative("\x8A\xBF\x8E\x9A") + "/1.jpg";
-        const QByteArray stored = encodeCodePageText(path + "\r\n");
-        QCOMPARE(stored, QByteArray("\xEF\xBB\xBF/books/\x8A\xBF\x8E\x9A/1.jpg\r\n"));
-        QCOMPARE(decodeCodePageText(stored), path + "\r\n");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("read");
+        const QString kanji = nameFromNative("\x8A\xBF\x8E\x9A");
+        QTest::newRow("code-page name in a code-page file")
+            << "/books/" + kanji + "/1.jpg\r\n"
+            << QByteArray("/books/\x8A\xBF\x8E\x9A/1.jpg\r\n") << QStringLiteral("/books/漢字/1.jpg\r\n");
+        QTest::newRow("code-page name beside a title the code page lacks")
+            << "V\r\n/books/" + kanji + "/1.jpg\r\n한\r\n"
+            << QByteArray("\xEF\xBB\xBFV\r\n/books/") + QStringLiteral("漢字").toUtf8() +
+                   "/1.jpg\r\n\xED\x95\x9C\r\n"
+            << QStringLiteral("V\r\n/books/漢字/1.jpg\r\n한\r\n");
+        const QString neither = "/b/" + nameFromNative("\x80\xA0x") + "/1.jpg\r\n한";
+        QTest::newRow("name valid in neither encoding")
+            << neither << QByteArray("\xEF\xBB\xBF/b/\xEF\x9E\x80\xEF\x9E\xA0x/1.jpg\r\n\xED\x95\x9C")
+            << neither;
+        const QString escapeLike = QStringLiteral("\uF781 title\r\n한");
+        QTest::newRow("a character of the escapes' own range")
+            << escapeLike
+            << QByteArray("\xEF\xBB\xBF\xEF\x9F\xAF\xEF\x9E\x9E\xEF\x9E\x81 title\r\n\xED\x95\x9C")
+            << escapeLike;
+        QTest::newRow("plain text") << QStringLiteral("0\r\n") << QByteArray("0\r\n")
+                                    << QStringLiteral("0\r\n");
+    }
+    void storedTextIsValidAndKeepsTheBytes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, read);
+        QCOMPARE(encodeCodePageText(text), stored);
+        if (stored.startsWith("\xEF\xBB\xBF")) {
+            QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+            utf8.decode(stored);
+            QVERIFY(!utf8.hasError());
+        } else {
+            QVERIFY(decodeCodePageStrictly(stored).has_value());
+        }
+        QCOMPARE(decodeCodePageText(stored), read);
+    }
+
+    // A UTF-8 file written before the escapes, with a name's bytes as they were, reads them back.
+    void earlierUtf8TextKeepsItsBytes()
+    {
+        const QByteArray stored("\xEF\xBB\xBF/books/\x8A\xBF\x8E\x9A/1.jpg\r\n");
+        QCOMPARE(decodeCodePageText(stored), "/books/" + nameFromNative("\x8A\xBF\x8E\x9A") + "/1.jpg\r\n");
     }
 };
 

@@ -6,7 +6,9 @@
 #include <QImage>
 #include <QSize>
 
+#include <cstdio>
 #include <fcntl.h>
+#include <ftw.h>
 #include <unistd.h>
 
 namespace ruvo::test {
@@ -19,6 +21,13 @@ inline bool putRawFile(const QByteArray& path, const QByteArray& bytes)
         return false;
     const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
     return ::close(fd) == 0 && written;
+}
+
+// Removes a tree of files under their exact bytes, links as links; true when it is gone.
+inline bool removeRawTree(const QByteArray& path)
+{
+    const auto remove = [](const char* entry, const struct stat*, int, struct FTW*) { return ::remove(entry); };
+    return ::nftw(path.constData(), remove, 16, FTW_DEPTH | FTW_PHYS) == 0;
 }
 
 // A JPEG of one colour, of the size given.
