@@ -44,6 +44,12 @@ QByteArray bytesOf(const QString& path)
     return file.readAll();
 }
 
+// A field as it reads back once written: a name in code-page 932 bytes as its readable text.
+QString stored(const QString& field)
+{
+    return ruvo::decodeCodePageText(ruvo::encodeCodePageText(field));
+}
+
 // The lines after the count of a shelf file read whole, as its fields hold
 // them: a carriage return inside a line is kept as a space when it is written.
 QSet<QString> fieldLines(const QByteArray& bytes)
@@ -57,7 +63,7 @@ QSet<QString> fieldLines(const QByteArray& bytes)
     QSet<QString> fields;
     for (QString& line : lines) {
         if (!line.isEmpty())
-            fields.insert(line.replace(QLatin1Char('\r'), QLatin1Char(' ')));
+            fields.insert(stored(line.replace(QLatin1Char('\r'), QLatin1Char(' '))));
     }
     return fields;
 }
@@ -74,7 +80,7 @@ void writeBack(ruvo::LocalFileServices& files, const ruvo::ShelfReading& reading
     QList<ruvo::ShelfEntry> expected = reading.entries;
     for (ruvo::ShelfEntry& entry : expected) {
         for (QString* field : {&entry.volumeLabel, &entry.bookPath, &entry.title, &entry.thumbnailFile})
-            field->replace(QLatin1Char('\r'), QLatin1Char(' '));
+            *field = stored(field->replace(QLatin1Char('\r'), QLatin1Char(' ')));
     }
     const ruvo::ShelfReading again = ruvo::readShelfFile(files, shelf->folder());
     if (again.verdict != ruvo::ShelfVerdict::Good || again.entries != expected)

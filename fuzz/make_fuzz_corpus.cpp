@@ -125,6 +125,13 @@ void writeTexts()
     put("fuzz_shelf_file", "beyond-count.ruv",
         " 1 \r\nV\r\n/b/1.jpg\r\nT\r\n0ruv.bmp\r\nV\r\n/b/2.jpg\r\nU\r\n1ruv.bmp\r\n\r\n");
     put("fuzz_shelf_file", "nul.ruv", QByteArray(" 1 \r\nV\r\n/b/1.jpg\r\nT\0\r\n0ruv.bmp\r\n", 32));
+    // A name in bytes valid in neither encoding, escaped in a UTF-8 shelf, beside a name in
+    // code-page 932 bytes written as readable text.
+    put("fuzz_shelf_file", "escapes.ruv",
+        "\xEF\xBB\xBF 2 \r\nV\r\n/b/\xEF\x9E\x80\xEF\x9E\xA0x/1.jpg\r\n\xED\x95\x9C\r\n0ruv.bmp\r\n"
+        "W\r\n/b/\xE8\xA1\xA8\xE7\xB4\x99/1.jpg\r\nT\r\n1ruv.bmp\r\n");
+    put("fuzz_shelf_file", "raw-sjis-path.ruv", " 1 \r\nV\r\n/m/\x95\x5C\x8E\x86/1.jpg\r\nT\r\n0ruv.bmp\r\n");
+    put("fuzz_code_page", "escapes.txt", "\xEF\xBB\xBF/b/\xEF\x9E\x80\xEF\x9F\xAFx\r\n\x95\x5C\r\n");
     put("fuzz_record_file", "folder.ini", "/tmp\r\n");
     put("fuzz_record_file", "sjis.ini", "/m/\x96\x7b\x92\x49\r\n");
     put("fuzz_record_file", "utf8.ini", "\xEF\xBB\xBF/tmp/\xE2\x91\xA0\r\n");
