@@ -18,6 +18,9 @@ class Form10
 public:
     Form10(Platform platform, ViewerState& state);
 
+    // The files the chooser lists, for its folder tree.
+    const FileServices& fileServices() const { return m_platform.files; }
+
     // Opening: the folder list starts at the given folder (the process's own).
     void Form_Load(const QString& startFolder);
 

@@ -23,6 +23,9 @@ public:
     // The main window it opens books in; set once both exist.
     void setMainWindow(Form1* form1) { m_form1 = form1; }
 
+    // The files the browser lists, for its folder tree.
+    const FileServices& fileServices() const { return m_platform.files; }
+
     // Start-up: lists the folder the program starts in and remembers it.
     void Form_Load(const QString& startFolder);
 

@@ -47,6 +47,9 @@ public:
     // Names of the plain files of a folder that are not hidden, in no order;
     // nothing when the folder cannot be read.
     virtual std::optional<QStringList> listFiles(const QString& folder) const = 0;
+    // Names of the folders in a folder (a link to one too) that are not hidden, in no order;
+    // nothing when the folder cannot be read.
+    virtual std::optional<QStringList> listFolders(const QString& folder) const = 0;
     virtual bool removeFile(const QString& path) = 0;
     virtual bool createFolder(const QString& path) = 0;
     // Lines of a text file in the system code page (or UTF-8 after a byte-order

@@ -90,10 +90,13 @@ QString LocalFileServices::volumeRoot(const QString& path) const
     return storage.rootPath();
 }
 
-std::optional<QStringList> LocalFileServices::listFiles(const QString& folder) const
+namespace {
+
+// The names in a folder that are not hidden and whose entries (a link followed) are of the
+// kind asked. Reads the folder directly: a book may hold tens of thousands of pages, and the
+// entry type from readdir saves a stat per file.
+std::optional<QStringList> listEntries(const QString& folder, mode_t kind)
 {
-    // Reads the folder directly: a book may hold tens of thousands of pages,
-    // and the entry type from readdir saves a stat per file.
     const QByteArray prefix = nativeName(folder) + '/';
     DIR* dir = ::opendir(prefix.constData());
     if (!dir)
@@ -102,16 +105,29 @@ std::optional<QStringList> LocalFileServices::listFiles(const QString& folder) c
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue;
-        bool plainFile = entry->d_type == DT_REG;
+        bool wanted = mode_t(DTTOIF(entry->d_type)) == kind;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info;
-            plainFile = ::stat((prefix + entry->d_name).constData(), &info) == 0 && S_ISREG(info.st_mode);
+            wanted =
+                ::stat((prefix + entry->d_name).constData(), &info) == 0 && (info.st_mode & S_IFMT) == kind;
         }
-        if (plainFile)
+        if (wanted)
             names.append(nameFromNative(entry->d_name));
     }
     ::closedir(dir);
     return names;
+}
+
+} // namespace
+
+std::optional<QStringList> LocalFileServices::listFiles(const QString& folder) const
+{
+    return listEntries(folder, S_IFREG);
+}
+
+std::optional<QStringList> LocalFileServices::listFolders(const QString& folder) const
+{
+    return listEntries(folder, S_IFDIR);
 }
 
 bool LocalFileServices::removeFile(const QString& path)

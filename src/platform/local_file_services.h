@@ -21,6 +21,7 @@ public:
     QStringList volumeRoots() const override;
     QString volumeRoot(const QString& path) const override;
     std::optional<QStringList> listFiles(const QString& folder) const override;
+    std::optional<QStringList> listFolders(const QString& folder) const override;
     bool removeFile(const QString& path) override;
     bool createFolder(const QString& path) override;
     std::optional<QStringList> readLines(const QString& path) const override;

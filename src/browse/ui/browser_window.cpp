@@ -1,6 +1,8 @@
 #include "browse/ui/browser_window.h"
 
 #include "browse/form2.h"
+#include "browse/ui/folder_tree_model.h"
+#include "platform/paths.h"
 #include "platform/readable_name.h"
 #include "platform/ui/dropped_files.h"
 #include "platform/ui/named_font.h"
@@ -9,7 +11,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
-#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -31,14 +32,10 @@ BrowserWindow::BrowserWindow(Form2& logic, QWidget* parent) : QDialog(parent), m
 
     m_drives = new QComboBox(this);
     m_drives->setToolTip(Form2::driveTip());
-    m_folders = new QFileSystemModel(this);
-    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_folders->setRootPath(u"/"_s);
+    m_folders = new FolderTreeModel(logic.fileServices(), this);
     m_tree = new QTreeView(this);
     m_tree->setModel(m_folders);
     m_tree->setToolTip(Form2::folderTip());
-    for (int column = 1; column < m_folders->columnCount(); ++column)
-        m_tree->hideColumn(column);
     m_tree->header()->hide();
     m_files = new QListWidget(this);
     m_files->setToolTip(Form2::fileTip());
@@ -84,7 +81,7 @@ BrowserWindow::BrowserWindow(Form2& logic, QWidget* parent) : QDialog(parent), m
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (!m_syncing && current.isValid())
-                    run([this, path = m_folders->filePath(current)] { m_logic.Dir1_Change(path); });
+                    run([this, path = m_folders->pathOf(current)] { m_logic.Dir1_Change(path); });
             });
     connect(m_files, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!m_syncing && row >= 0)
@@ -151,7 +148,10 @@ void BrowserWindow::syncFromLogic()
 
 void BrowserWindow::syncFolder()
 {
-    const QModelIndex index = m_folders->index(m_logic.folder());
+    // The tree is the drive's; the open book's folder is found in it, read on the way.
+    if (m_folders->root() != folderPathForm(m_logic.drive()))
+        m_folders->setRoot(m_logic.drive());
+    const QModelIndex index = m_folders->indexOf(m_logic.folder());
     if (!index.isValid())
         return;
     m_tree->setCurrentIndex(index);

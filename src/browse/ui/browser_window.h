@@ -4,7 +4,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QFileSystemModel;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -12,6 +11,7 @@ class QTreeView;
 
 namespace ruvo {
 
+class FolderTreeModel;
 class Form2;
 
 // The file browser on screen: drives, a folder tree, the folder's pages and a
@@ -43,7 +43,7 @@ private:
 
     Form2& m_logic;
     QComboBox* m_drives;
-    QFileSystemModel* m_folders;
+    FolderTreeModel* m_folders;
     QTreeView* m_tree;
     QListWidget* m_files;
     QLabel* m_count;

@@ -1,12 +1,13 @@
 #include "browse/ui/folder_chooser_window.h"
 
 #include "browse/form10.h"
+#include "browse/ui/folder_tree_model.h"
 #include "common/line_breaks.h"
+#include "platform/paths.h"
 #include "platform/ui/named_font.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -27,13 +28,9 @@ FolderChooserWindow::FolderChooserWindow(Form10& logic, QWidget* parent) : QDial
 
     auto* instruction = new QLabel(Form10::label1(), this);
     m_drives = new QComboBox(this);
-    m_folders = new QFileSystemModel(this);
-    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_folders->setRootPath(u"/"_s);
+    m_folders = new FolderTreeModel(logic.fileServices(), this);
     m_tree = new QTreeView(this);
     m_tree->setModel(m_folders);
-    for (int column = 1; column < m_folders->columnCount(); ++column)
-        m_tree->hideColumn(column);
     m_tree->header()->hide();
     auto* heading = new QLabel(Form10::label3(), this);
     m_files = new QListWidget(this);
@@ -73,7 +70,7 @@ FolderChooserWindow::FolderChooserWindow(Form10& logic, QWidget* parent) : QDial
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (!m_syncing && current.isValid())
-                    run([this, path = m_folders->filePath(current)] { m_logic.Dir1_Change(path); });
+                    run([this, path = m_folders->pathOf(current)] { m_logic.Dir1_Change(path); });
             });
     connect(m_files, &QListWidget::itemDoubleClicked, this,
             [this] { run([this] { m_logic.File1_DblClick(); }); });
@@ -101,7 +98,9 @@ void FolderChooserWindow::syncFromLogic()
     m_drives->clear();
     m_drives->addItems(m_logic.drives());
     m_drives->setCurrentText(m_logic.drive());
-    const QModelIndex index = m_folders->index(m_logic.folder());
+    if (m_folders->root() != folderPathForm(m_logic.drive()))
+        m_folders->setRoot(m_logic.drive());
+    const QModelIndex index = m_folders->indexOf(m_logic.folder());
     if (index.isValid()) {
         m_tree->setCurrentIndex(index);
         m_tree->scrollTo(index);

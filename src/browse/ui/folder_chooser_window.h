@@ -4,12 +4,12 @@
 #include <functional>
 
 class QComboBox;
-class QFileSystemModel;
 class QListWidget;
 class QTreeView;
 
 namespace ruvo {
 
+class FolderTreeModel;
 class Form10;
 
 // The shelf folder chooser on screen: drives, a folder tree and the folder's
@@ -32,7 +32,7 @@ private:
 
     Form10& m_logic;
     QComboBox* m_drives;
-    QFileSystemModel* m_folders;
+    FolderTreeModel* m_folders;
     QTreeView* m_tree;
     QListWidget* m_files;
     bool m_syncing = false;

@@ -1,4 +1,6 @@
 #include "browse/ui/browser_window.h"
+#include "platform/native_name.h"
+#include "support/raw_files.h"
 #include "support/viewer_fixture.h"
 #include "viewer/ui/main_window.h"
 
@@ -7,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 
 using namespace ruvo;
@@ -63,6 +66,44 @@ private Q_SLOTS:
         QVERIFY(!f.browser.isVisible());
         QCOMPARE(f.index(), 5);
         QCOMPARE(f.panel(3), QStringLiteral("[5] p5.jpg"));
+    }
+
+    // The folder tree shows the open book's folder chosen, names in code-page 932 bytes
+    // readable; choosing such a folder lists its pages, the folder known by its bytes.
+    void theTreeShowsAndChoosesFoldersByTheirBytes()
+    {
+        ViewerFixture f;
+        const QString book = f.makeBook(2);
+        const QString legacy = f.dir.path() + u'/' + nameFromNative("\x95\x5C\x8E\x86");
+        QVERIFY(f.platform.files.createFolder(legacy));
+        for (const char* page : {"/1.jpg", "/2.jpg", "/3.jpg"})
+            QVERIFY(putRawFile(nativeName(legacy) + page, "page"));
+        f.browser.Dir1_Change(book);
+        f.browser.MEMOR();
+        BrowserWindow browser(f.browser);
+        QString shown;
+        QString chosen;
+        QStringList listed;
+        QTimer::singleShot(0, &browser, [&] {
+            auto* tree = browser.findChild<QTreeView*>();
+            shown = tree->currentIndex().data().toString();
+            const QModelIndex parent = tree->currentIndex().parent();
+            for (int row = 0; row < tree->model()->rowCount(parent); ++row) {
+                const QModelIndex folder = tree->model()->index(row, 0, parent);
+                if (folder.data().toString() == QStringLiteral("表紙"))
+                    tree->setCurrentIndex(folder);
+            }
+            chosen = f.browser.folder();
+            auto* files = browser.findChild<QListWidget*>();
+            for (int row = 0; row < files->count(); ++row)
+                listed.append(files->item(row)->text());
+            QTest::keyClick(&browser, Qt::Key_Escape);
+        });
+        browser.exec();
+        QCOMPARE(shown, QStringLiteral("book"));
+        QCOMPARE(nativeName(chosen), nativeName(legacy));
+        QCOMPARE(listed, QStringList({"1.jpg", "2.jpg", "3.jpg"}));
+        QVERIFY(removeRawTree(nativeName(legacy)));
     }
 
     void escapeCancels()

@@ -1,0 +1,88 @@
+#include "browse/ui/folder_tree_model.h"
+
+#include <QApplication>
+#include <QStyle>
+
+namespace ruvo {
+
+FolderTreeModel::FolderTreeModel(const FileServices& files, QObject* parent)
+    : QAbstractItemModel(parent), m_tree(files),
+      m_icon(QApplication::style()->standardIcon(QStyle::SP_DirIcon))
+{
+}
+
+void FolderTreeModel::setRoot(const QString& root)
+{
+    beginResetModel();
+    m_tree.setRoot(root);
+    endResetModel();
+}
+
+QModelIndex FolderTreeModel::indexOf(const QString& folder)
+{
+    const FolderTree::Node node = m_tree.find(folder);
+    return node == FolderTree::None ? QModelIndex() : indexOfNode(node);
+}
+
+QString FolderTreeModel::pathOf(const QModelIndex& index) const
+{
+    return index.isValid() ? m_tree.path(nodeOf(index)) : QString();
+}
+
+FolderTree::Node FolderTreeModel::nodeOf(const QModelIndex& index) const
+{
+    return FolderTree::Node(index.internalId());
+}
+
+QModelIndex FolderTreeModel::indexOfNode(FolderTree::Node node) const
+{
+    return createIndex(m_tree.row(node), 0, quintptr(node));
+}
+
+QModelIndex FolderTreeModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (column != 0 || row < 0)
+        return {};
+    if (!parent.isValid())
+        return row == 0 ? createIndex(0, 0, quintptr(0)) : QModelIndex();
+    const QList<FolderTree::Node>& children = m_tree.children(nodeOf(parent));
+    return row < children.size() ? createIndex(row, 0, quintptr(children.at(row))) : QModelIndex();
+}
+
+QModelIndex FolderTreeModel::parent(const QModelIndex& child) const
+{
+    if (!child.isValid())
+        return {};
+    const FolderTree::Node up = m_tree.parent(nodeOf(child));
+    return up == FolderTree::None ? QModelIndex() : indexOfNode(up);
+}
+
+int FolderTreeModel::rowCount(const QModelIndex& parent) const
+{
+    if (!parent.isValid())
+        return 1;
+    return parent.column() == 0 ? int(m_tree.children(nodeOf(parent)).size()) : 0;
+}
+
+int FolderTreeModel::columnCount(const QModelIndex&) const
+{
+    return 1;
+}
+
+bool FolderTreeModel::hasChildren(const QModelIndex& parent) const
+{
+    return !parent.isValid() || m_tree.mayHaveChildren(nodeOf(parent));
+}
+
+QVariant FolderTreeModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_tree.label(nodeOf(index));
+    if (role == Qt::DecorationRole)
+        return m_icon;
+    return {};
+}
+
+} // namespace ruvo
