@@ -59,6 +59,7 @@ private Q_SLOTS:
             }
         }
         QVERIFY(f.fakes.messages.shown.isEmpty());
+        QVERIFY(removeRawTree(folder));
     }
 };
 
