@@ -1,9 +1,12 @@
 #include "browse/folder_tree.h"
 
+#include "books/archive_format.h"
 #include "platform/file_services.h"
 #include "platform/paths.h"
 #include "platform/readable_name.h"
 #include "viewer/page_list.h"
+
+#include <QSet>
 
 namespace ruvo {
 
@@ -29,17 +32,37 @@ const QList<FolderTree::Node>& FolderTree::children(Node node)
 {
     if (!m_nodes.at(size_t(node)).read) {
         m_nodes[size_t(node)].read = true;
-        QStringList names = m_files.listFolders(path(node)).value_or(QStringList());
+        const QStringList archiveNames = archivesIn(path(node));
+        const QSet<QString> archives(archiveNames.cbegin(), archiveNames.cend());
+        QStringList names = m_files.listFolders(path(node)).value_or(QStringList()) + archiveNames;
         PageList::sortNames(names);
         QList<Node> children;
         children.reserve(names.size());
         for (const QString& name : std::as_const(names)) {
             children.append(Node(m_nodes.size()));
-            m_nodes.push_back(Entry{joinPath(path(node), name), readableName(name), node, {}, false});
+            // An archive's pages are its book's: it holds no folders of the tree.
+            const bool archive = archives.contains(name);
+            m_nodes.push_back(
+                Entry{joinPath(path(node), name), readableName(name), node, {}, archive, archive});
         }
         m_nodes[size_t(node)].children = std::move(children);
     }
     return m_nodes.at(size_t(node)).children;
+}
+
+QStringList FolderTree::archivesIn(const QString& folder) const
+{
+    QStringList archives;
+    for (const QString& name : m_files.listFiles(folder).value_or(QStringList())) {
+        // A page is never an archive; only the other files are opened to be told.
+        if (PageList::hasImageExtension(name))
+            continue;
+        const std::optional<QByteArray> head =
+            m_files.readFile(joinPath(folder, name), archiveSignatureBytes);
+        if (head && archiveFormatOfContent(*head) != ArchiveFormat::None)
+            archives.append(name);
+    }
+    return archives;
 }
 
 bool FolderTree::mayHaveChildren(Node node) const

@@ -11,7 +11,8 @@ class FileServices;
 
 // The browser's folder tree: the folders under a drive's root, each folder's own folders read
 // when first asked for. A folder is known by its path, which keeps the exact bytes of its name,
-// and shown by the name a reader reads; folders come in the page list's order.
+// and shown by the name a reader reads; folders come in the page list's order. An archive file
+// (told by its content) is a book too, and stands among the folders, holding none itself.
 class FolderTree
 {
 public:
@@ -36,6 +37,7 @@ public:
     // Whether it may hold folders: not known to be empty.
     bool mayHaveChildren(Node node) const;
     bool childrenRead(Node node) const { return m_nodes.at(size_t(node)).read; }
+    bool isArchive(Node node) const { return m_nodes.at(size_t(node)).archive; }
     // The folder of the path, every folder on the way to it read; None when the path does not
     // lie under the root or one of its folders is not there.
     Node find(const QString& path);
@@ -48,7 +50,11 @@ private:
         Node parent = None;
         QList<Node> children;
         bool read = false;
+        bool archive = false;
     };
+
+    // The names of the archive files in a folder.
+    QStringList archivesIn(const QString& folder) const;
 
     const FileServices& m_files;
     std::vector<Entry> m_nodes;

@@ -1,6 +1,7 @@
 #include "browse/folder_tree.h"
 #include "platform/local_file_services.h"
 #include "platform/native_name.h"
+#include "support/archive_fixtures.h"
 #include "support/raw_files.h"
 
 #include <QTemporaryDir>
@@ -96,6 +97,33 @@ private Q_SLOTS:
         QVERIFY(tree.childrenRead(found));
         QVERIFY(tree.children(found).isEmpty());
         QVERIFY(!tree.mayHaveChildren(found));
+    }
+
+    // An archive file, told by its content, stands among the folders as a book holding none; a
+    // page is never taken for one, nor a file that only has an archive's name.
+    void archivesStandAmongTheFolders()
+    {
+        const QByteArray zip = storedZip({{"001.jpg", jpegOf(QSize(8, 8), Qt::red)}});
+        QVERIFY(!folder(QStringLiteral("Vol01")).isEmpty());
+        QVERIFY(putRawFile(nativeName(m_root + QStringLiteral("/Vol02.cbz")), zip));
+        QVERIFY(putRawFile(nativeName(m_root + QStringLiteral("/notes.dat")), zip));
+        QVERIFY(putRawFile(nativeName(m_root + QStringLiteral("/fake.cbz")), jpegOf(QSize(8, 8), Qt::red)));
+        QVERIFY(putRawFile(nativeName(m_root + QStringLiteral("/page.jpg")), zip));
+
+        FolderTree tree(m_files);
+        tree.setRoot(m_root);
+        QStringList labels;
+        QList<bool> archives;
+        for (FolderTree::Node child : tree.children(0)) {
+            labels.append(tree.label(child));
+            archives.append(tree.isArchive(child));
+            QCOMPARE(tree.mayHaveChildren(child), !tree.isArchive(child));
+        }
+        QCOMPARE(labels, QStringList({"notes.dat", "Vol01", "Vol02.cbz"}));
+        QCOMPARE(archives, QList<bool>({true, false, true}));
+        const FolderTree::Node book = tree.find(m_root + QStringLiteral("/Vol02.cbz"));
+        QVERIFY(book != FolderTree::None);
+        QVERIFY(tree.children(book).isEmpty());
     }
 };
 

@@ -7,7 +7,9 @@ namespace ruvo {
 
 FolderTreeModel::FolderTreeModel(const FileServices& files, QObject* parent)
     : QAbstractItemModel(parent), m_tree(files),
-      m_icon(QApplication::style()->standardIcon(QStyle::SP_DirIcon))
+      m_folderIcon(QApplication::style()->standardIcon(QStyle::SP_DirIcon)),
+      m_archiveIcon(QIcon::fromTheme(QStringLiteral("package-x-generic"),
+                                     QApplication::style()->standardIcon(QStyle::SP_DriveFDIcon)))
 {
 }
 
@@ -81,7 +83,7 @@ QVariant FolderTreeModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole)
         return m_tree.label(nodeOf(index));
     if (role == Qt::DecorationRole)
-        return m_icon;
+        return m_tree.isArchive(nodeOf(index)) ? m_archiveIcon : m_folderIcon;
     return {};
 }
 

@@ -7,8 +7,8 @@
 
 namespace ruvo {
 
-// The folder tree as a tree view shows it: one column of readable names with a folder icon, a
-// folder's own folders read when the view first asks for them.
+// The folder tree as a tree view shows it: one column of readable names with a folder icon (an
+// archive book its own), a folder's own folders read when the view first asks for them.
 class FolderTreeModel : public QAbstractItemModel
 {
     Q_OBJECT
@@ -36,7 +36,8 @@ private:
 
     // Reading a folder's children is no change a view can see: the tree is read as asked.
     mutable FolderTree m_tree;
-    QIcon m_icon;
+    QIcon m_folderIcon;
+    QIcon m_archiveIcon;
 };
 
 } // namespace ruvo

@@ -1,5 +1,6 @@
 #include "browse/ui/browser_window.h"
 #include "platform/native_name.h"
+#include "support/archive_fixtures.h"
 #include "support/raw_files.h"
 #include "support/viewer_fixture.h"
 #include "viewer/ui/main_window.h"
@@ -104,6 +105,35 @@ private Q_SLOTS:
         QCOMPARE(nativeName(chosen), nativeName(legacy));
         QCOMPARE(listed, QStringList({"1.jpg", "2.jpg", "3.jpg"}));
         QVERIFY(removeRawTree(nativeName(legacy)));
+    }
+
+    // An archive stands in the tree beside the folders; choosing it lists its pages.
+    void choosingAnArchiveListsItsPages()
+    {
+        ViewerFixture f;
+        const QString book = f.makeBook(2);
+        const QByteArray page = jpegOf(QSize(8, 8), Qt::red);
+        QVERIFY(putRawFile(nativeName(f.dir.path() + QStringLiteral("/Vol02.cbz")),
+                           storedZip({{"Vol02/002.jpg", page}, {"Vol02/001.jpg", page}})));
+        f.browser.Dir1_Change(book);
+        f.browser.MEMOR();
+        BrowserWindow browser(f.browser);
+        QStringList listed;
+        QTimer::singleShot(0, &browser, [&] {
+            auto* tree = browser.findChild<QTreeView*>();
+            const QModelIndex parent = tree->currentIndex().parent();
+            for (int row = 0; row < tree->model()->rowCount(parent); ++row) {
+                const QModelIndex entry = tree->model()->index(row, 0, parent);
+                if (entry.data().toString() == QStringLiteral("Vol02.cbz"))
+                    tree->setCurrentIndex(entry);
+            }
+            auto* files = browser.findChild<QListWidget*>();
+            for (int row = 0; row < files->count(); ++row)
+                listed.append(files->item(row)->text());
+            QTest::keyClick(&browser, Qt::Key_Escape);
+        });
+        browser.exec();
+        QCOMPARE(listed, QStringList({"Vol02/001.jpg", "Vol02/002.jpg"}));
     }
 
     void escapeCancels()
