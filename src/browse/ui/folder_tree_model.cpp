@@ -1,12 +1,14 @@
 #include "browse/ui/folder_tree_model.h"
 
+#include "platform/file_services.h"
+
 #include <QApplication>
 #include <QStyle>
 
 namespace ruvo {
 
 FolderTreeModel::FolderTreeModel(const FileServices& files, QObject* parent)
-    : QAbstractItemModel(parent), m_tree(files),
+    : QAbstractItemModel(parent), m_files(files), m_tree(files),
       m_folderIcon(QApplication::style()->standardIcon(QStyle::SP_DirIcon)),
       m_archiveIcon(QIcon::fromTheme(QStringLiteral("package-x-generic"),
                                      QApplication::style()->standardIcon(QStyle::SP_DriveFDIcon)))
@@ -22,7 +24,13 @@ void FolderTreeModel::setRoot(const QString& root)
 
 QModelIndex FolderTreeModel::indexOf(const QString& folder)
 {
-    const FolderTree::Node node = m_tree.find(folder);
+    FolderTree::Node node = m_tree.find(folder);
+    // A folder made since its parent was read (a new shelf folder, say): the tree is read anew.
+    if (node == FolderTree::None && m_files.entryKind(folder)) {
+        const QString root = m_tree.root();
+        setRoot(root);
+        node = m_tree.find(folder);
+    }
     return node == FolderTree::None ? QModelIndex() : indexOfNode(node);
 }
 

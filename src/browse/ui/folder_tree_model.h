@@ -19,7 +19,8 @@ public:
     // Starts over at this folder, shown as the one top item.
     void setRoot(const QString& root);
     const QString& root() const { return m_tree.root(); }
-    // The item of a folder, the items on the way to it read; invalid when it is not in the tree.
+    // The item of a folder, the items on the way to it read (all of the tree again when the folder
+    // is new since); invalid when it is not in the tree.
     QModelIndex indexOf(const QString& folder);
     QString pathOf(const QModelIndex& index) const;
 
@@ -34,6 +35,7 @@ private:
     FolderTree::Node nodeOf(const QModelIndex& index) const;
     QModelIndex indexOfNode(FolderTree::Node node) const;
 
+    const FileServices& m_files;
     // Reading a folder's children is no change a view can see: the tree is read as asked.
     mutable FolderTree m_tree;
     QIcon m_folderIcon;
