@@ -26,7 +26,9 @@ inline bool putRawFile(const QByteArray& path, const QByteArray& bytes)
 // Removes a tree of files under their exact bytes, links as links; true when it is gone.
 inline bool removeRawTree(const QByteArray& path)
 {
-    const auto remove = [](const char* entry, const struct stat*, int, struct FTW*) { return ::remove(entry); };
+    const auto remove = [](const char* entry, const struct stat*, int, struct FTW*) {
+        return ::remove(entry);
+    };
     return ::nftw(path.constData(), remove, 16, FTW_DEPTH | FTW_PHYS) == 0;
 }
 
