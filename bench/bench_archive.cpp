@@ -91,7 +91,7 @@ struct Viewer
 
     Viewer()
     {
-        browser.setMainWindow(&form);
+        browser.setBookOpener(&form);
         form.Form_Load();
         WindowState& window = form.controls().window;
         window.width = window.scaleWidth = 18000;

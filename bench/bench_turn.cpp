@@ -134,7 +134,7 @@ struct ShownViewer
         : platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process, fakes.random,
                    fakes.shell,    decoder,     cache,       fakes.delays,   fakes.pointer}
     {
-        browser.setMainWindow(&form);
+        browser.setBookOpener(&form);
         form.Form_Load();
         window.showRestored();
         window.resize(windowSize);

@@ -59,7 +59,7 @@ int main(int argc, char* argv[])
     // The book on the command line is decoded while the windows are built and the splash
     // is shown.
     form1.prepareStart();
-    form2.setMainWindow(&form1);
+    form2.setBookOpener(&form1);
     MainWindow mainWindow(form1, delays);
     messages.setParentWindow(&mainWindow);
     pointer.setWindow(&mainWindow);

@@ -1,12 +1,13 @@
 #include "browse/form2.h"
 
+#include "browse/book_opener.h"
+
 #include "imaging/picture_decoder.h"
 #include "imaging/picture_formats.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/paths.h"
 #include "platform/shell_service.h"
-#include "viewer/form1.h"
 #include "viewer/user_messages.h"
 
 #include <algorithm>
@@ -106,7 +107,7 @@ void Form2::File1_Click(int index)
     } else {
         const UserMessage message = Messages::damagedPicture(m_pages.name(index));
         m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
-        m_preview = m_form1 ? m_form1->controls().picture5.picture : QImage();
+        m_preview = m_opener ? m_opener->placeholderPicture() : QImage();
     }
     previewShown = true;
 }
@@ -114,11 +115,11 @@ void Form2::File1_Click(int index)
 void Form2::File1_DblClick(int index)
 {
     File1_Click(index);
-    if (m_previewOn || !m_okEnabled || !m_form1)
+    if (m_previewOn || !m_okEnabled || !m_opener)
         return;
     MEMOR();
     m_visible = false;
-    m_form1->openChosenPage(m_pages.selectedIndex());
+    m_opener->openChosenPage(m_pages.selectedIndex());
 }
 
 void Form2::Check1_Click(bool checked)
@@ -135,7 +136,7 @@ void Form2::Image1_Click()
 
 void Form2::Command1_Click()
 {
-    if (!m_form1)
+    if (!m_opener)
         return;
     MEMOR();
     m_visible = false;
@@ -143,7 +144,7 @@ void Form2::Command1_Click()
     const int firstPage = std::max(0, m_pages.selectedIndex());
     if (!m_pages.isEmpty() && m_pages.selectedIndex() < 0)
         File1_Click(0);
-    m_form1->openChosenFolder(firstPage);
+    m_opener->openChosenFolder(firstPage);
 }
 
 void Form2::Command2_Click()
@@ -165,8 +166,8 @@ void Form2::Form_Unload()
 
 void Form2::dropFiles(const QStringList& paths)
 {
-    if (m_form1)
-        m_form1->dropFiles(paths);
+    if (m_opener)
+        m_opener->dropFiles(paths);
 }
 
 void Form2::MEMOR()

@@ -11,7 +11,7 @@
 
 namespace ruvo {
 
-class Form1;
+class BookOpener;
 
 // The file browser's logic. It lives for the whole run, mostly hidden: its
 // folder and file list are the open book's folder and page list, so choosing
@@ -20,8 +20,8 @@ class Form2
 {
 public:
     explicit Form2(Platform platform);
-    // The main window it opens books in; set once both exist.
-    void setMainWindow(Form1* form1) { m_form1 = form1; }
+    // The window it opens books in; set once both exist.
+    void setBookOpener(BookOpener* opener) { m_opener = opener; }
 
     // The files the browser lists, for its folder tree.
     const FileServices& fileServices() const { return m_platform.files; }
@@ -97,7 +97,7 @@ public:
 
 private:
     Platform m_platform;
-    Form1* m_form1 = nullptr;
+    BookOpener* m_opener = nullptr;
     DriveList m_drives;
     PageList m_pages;
     QString m_savedDrive;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browse/book_opener.h"
 #include "commands/key_map.h"
 #include "common/change_batch.h"
 #include "display/page_fitting.h"
@@ -22,7 +23,7 @@ class PageList;
 // The main viewer window's logic: its fields, its controls as data, and its
 // named operations and event handlers. The window on screen only shows this
 // state and forwards the user's events here.
-class Form1 : public QObject
+class Form1 : public QObject, public BookOpener
 {
     Q_OBJECT
 
@@ -70,13 +71,14 @@ public:
     // Opens the first queued path: a folder as a book, an image at its page; other files show the drop help.
     void dP();
     // Files dropped on the window: queues them and opens the first (dP).
-    void dropFiles(const QStringList& paths);
+    void dropFiles(const QStringList& paths) override;
     // Opens one path (a folder, or a page in its folder) as the command line does.
     void openPath(const QString& path);
     // Shows the folder the file browser chose, from firstPage, or a book without pages.
-    void openChosenFolder(int firstPage);
+    void openChosenFolder(int firstPage) override;
     // Shows the browser's folder at the page double-clicked in its list.
-    void openChosenPage(int pageIndex);
+    void openChosenPage(int pageIndex) override;
+    QImage placeholderPicture() const override { return m_controls.picture5.picture; }
     // Resets the page-step flags: no backward step pending, end check disarmed.
     void NAKAHESUJYOKYO();
     // Clears status panels 2 and 3 (panel 2 keeps the one-page text in one-page mode).

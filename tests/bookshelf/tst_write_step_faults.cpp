@@ -117,7 +117,7 @@ private:
         state.shelfFolder = path(shelfName);
         Form2 browser(platform);
         Form1 viewer(platform, state, browser);
-        browser.setMainWindow(&viewer);
+        browser.setBookOpener(&viewer);
         p.messages.answers = {MessageAnswer::Yes};
 
         switch (scenario) {

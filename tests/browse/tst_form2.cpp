@@ -1,3 +1,4 @@
+#include "browse/book_opener.h"
 #include "support/viewer_fixture.h"
 #include "viewer/status_texts.h"
 
@@ -5,12 +6,55 @@
 
 using namespace ruvo;
 using namespace ruvo::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A window that shows books, recording what the browser asks of it.
+class RecordingOpener : public BookOpener
+{
+public:
+    void openChosenFolder(int firstPage) override
+    {
+        asked.append(QStringLiteral("folder %1").arg(firstPage));
+    }
+    void openChosenPage(int pageIndex) override { asked.append(QStringLiteral("page %1").arg(pageIndex)); }
+    void dropFiles(const QStringList& paths) override { asked.append(u"drop "_s + paths.join(u',')); }
+    QImage placeholderPicture() const override { return placeholder; }
+
+    QStringList asked;
+    QImage placeholder = QImage(3, 2, QImage::Format_RGB32);
+};
+
+} // namespace
 
 class TestForm2 : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The browser needs no main window: it asks whatever opens books, through four calls.
+    void theBrowserAsksOnlyItsBookOpener()
+    {
+        ViewerFixture f;
+        const QString book = f.makeBook(3);
+        Form2 browser(f.platform.platform());
+        RecordingOpener opener;
+        browser.setBookOpener(&opener);
+        browser.Dir1_Change(book);
+        browser.File1_Click(1);
+        browser.Command1_Click();
+        browser.File1_DblClick(2);
+        browser.dropFiles({book + "/p1.jpg", book + "/p2.jpg"});
+        QCOMPARE(opener.asked,
+                 QStringList({"folder 1", "page 2", "drop " + book + "/p1.jpg," + book + "/p2.jpg"}));
+        // A page that cannot be previewed shows the opener's placeholder.
+        f.platform.pictures.damaged.insert(u"p3.jpg"_s);
+        browser.Check1_Click(true);
+        browser.File1_Click(2);
+        QCOMPARE(browser.preview().size(), QSize(3, 2));
+    }
+
     void fullPathsNeverDoubleTheSeparator()
     {
         ViewerFixture f;

@@ -24,7 +24,7 @@ struct RealBookFixture
 
     RealBookFixture()
     {
-        browser.setMainWindow(&form);
+        browser.setBookOpener(&form);
         form.Form_Load();
         WindowState& window = form.controls().window;
         window.width = window.scaleWidth = 12000;

@@ -25,7 +25,7 @@ struct ViewerFixture
     // not to, and makes the viewing area 12000 x 8000 twips.
     explicit ViewerFixture(bool load = true)
     {
-        browser.setMainWindow(&form);
+        browser.setBookOpener(&form);
         if (load)
             form.Form_Load();
         setArea(12000, 8000);

@@ -133,7 +133,7 @@ private Q_SLOTS:
         ViewerState state;
         Form2 browser(platform);
         Form1 form(platform, state, browser);
-        browser.setMainWindow(&form);
+        browser.setBookOpener(&form);
         MainWindow window(form, fakes.delays);
         pointer.setWindow(&window);
         form.Form_Load();

@@ -31,7 +31,7 @@ struct ShownWindow
 
     bool show()
     {
-        browser.setMainWindow(&form);
+        browser.setBookOpener(&form);
         form.Form_Load();
         window.showRestored();
         return QTest::qWaitForWindowExposed(&window);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+#include <QStringList>
+
+namespace ruvo {
+
+// What the file browser asks of the window that shows books: to open what was chosen in the
+// browser (its folder or archive, from a page), to take files dropped on the browser, and the
+// picture shown for a page that cannot be shown.
+class BookOpener
+{
+public:
+    virtual ~BookOpener() = default;
+
+    // The browser's folder as the book, from firstPage.
+    virtual void openChosenFolder(int firstPage) = 0;
+    // The browser's folder as the book, at the page double-clicked in its list.
+    virtual void openChosenPage(int pageIndex) = 0;
+    virtual void dropFiles(const QStringList& paths) = 0;
+    virtual QImage placeholderPicture() const = 0;
+};
+
+} // namespace ruvo
