@@ -9,8 +9,6 @@ namespace ruvo {
 
 namespace {
 
-constexpr qsizetype kScreenAt = 6;
-constexpr qsizetype kGraphicControlBytes = 8;
 constexpr qsizetype kPlaceBytes = 4;
 constexpr char kTrailer = 0x3B;
 constexpr int kRestoreBackground = 2;
@@ -26,10 +24,10 @@ void putWord(QByteArray& bytes, qsizetype at, int value)
 QByteArray blockAlone(QByteArrayView gif, const GifScreen& screen, const GifImageBlock& block)
 {
     QByteArray alone = gif.first(screen.headBytes).toByteArray();
-    putWord(alone, kScreenAt, block.place.width());
-    putWord(alone, kScreenAt + 2, block.place.height());
+    putWord(alone, kGifScreenSizeAt, block.place.width());
+    putWord(alone, kGifScreenSizeAt + 2, block.place.height());
     if (block.controlAt >= 0)
-        alone += gif.sliced(block.controlAt, kGraphicControlBytes);
+        alone += gif.sliced(block.controlAt, kGifGraphicControlBytes);
     const qsizetype descriptorAt = alone.size();
     alone += gif.sliced(block.descriptorAt, block.end - block.descriptorAt);
     alone.replace(descriptorAt + 1, kPlaceBytes, QByteArray(kPlaceBytes, '\0'));

@@ -8,13 +8,11 @@ namespace ruvo {
 
 namespace {
 
-constexpr qsizetype kScreenAt = 6;
 constexpr qsizetype kScreenFlagsAt = 10;
 constexpr qsizetype kColourTableAt = 13;
 constexpr quint8 kColourTableFlag = 0x80;
 constexpr char kExtension = 0x21;
 constexpr char kGraphicControl = char(0xF9);
-constexpr qsizetype kGraphicControlBytes = 8;
 constexpr char kImageDescriptor = 0x2C;
 constexpr qsizetype kImageDescriptorBytes = 10;
 // The minimum code size that starts an image's data, after its descriptor and colour table.
@@ -47,7 +45,7 @@ std::optional<GifScreen> gifScreen(QByteArrayView gif)
     if (gif.size() < kColourTableAt)
         return std::nullopt;
     GifScreen screen;
-    screen.size = QSize(word(gif, kScreenAt), word(gif, kScreenAt + 2));
+    screen.size = QSize(word(gif, kGifScreenSizeAt), word(gif, kGifScreenSizeAt + 2));
     screen.headBytes = kColourTableAt + colourTableBytes(gif, kScreenFlagsAt);
     qsizetype at = screen.headBytes;
     qsizetype control = -1;
@@ -80,7 +78,7 @@ std::optional<GifScreen> gifScreen(QByteArrayView gif)
         }
         if (gif.at(at) != kExtension || at + 1 >= gif.size())
             break;
-        if (gif.at(at + 1) == kGraphicControl && at + kGraphicControlBytes <= gif.size())
+        if (gif.at(at + 1) == kGraphicControl && at + kGifGraphicControlBytes <= gif.size())
             control = at;
         // The label, then sub-blocks until an empty one.
         at = pastSubBlocks(gif, at + 2);

@@ -10,6 +10,10 @@
 
 namespace ruvo {
 
+// Where a GIF's logical screen size starts, and how long a graphic control extension is.
+inline constexpr qsizetype kGifScreenSizeAt = 6;
+inline constexpr qsizetype kGifGraphicControlBytes = 8;
+
 // One image block of a GIF: where it lies on the logical screen, where its bytes are, and what
 // its graphic control extension asks of it.
 struct GifImageBlock
