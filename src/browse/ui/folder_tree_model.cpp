@@ -25,8 +25,11 @@ void FolderTreeModel::setRoot(const QString& root)
 QModelIndex FolderTreeModel::indexOf(const QString& folder)
 {
     FolderTree::Node node = m_tree.find(folder);
-    // A folder made since its parent was read (a new shelf folder, say): the tree is read anew.
-    if (node == FolderTree::None && m_files.entryKind(folder)) {
+    // A folder made since its parent was read (a new shelf folder, say): the tree is read anew,
+    // once for that folder, so that one the tree never lists (a hidden one) costs no reading at
+    // every look.
+    if (node == FolderTree::None && folder != m_rereadFor && m_files.entryKind(folder)) {
+        m_rereadFor = folder;
         const QString root = m_tree.root();
         setRoot(root);
         node = m_tree.find(folder);

@@ -38,6 +38,8 @@ private:
     const FileServices& m_files;
     // Reading a folder's children is no change a view can see: the tree is read as asked.
     mutable FolderTree m_tree;
+    // The folder the tree was last read anew for.
+    QString m_rereadFor;
     QIcon m_folderIcon;
     QIcon m_archiveIcon;
 };
