@@ -1,9 +1,6 @@
+#include "app/application_windows.h"
 #include "books/archive_books.h"
-#include "bookshelf/ui/bookshelf_windows.h"
-#include "bookshelf/ui/register_windows.h"
 #include "browse/form2.h"
-#include "browse/ui/browser_window.h"
-#include "browse/ui/folder_chooser_windows.h"
 #include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
 #include "platform/application_process_service.h"
@@ -17,8 +14,6 @@
 #include "platform/ui/widget_message_box_service.h"
 #include "platform/ui/window_busy_pointer.h"
 #include "viewer/form1.h"
-#include "viewer/ui/main_window.h"
-#include "viewer/ui/viewer_windows.h"
 #include "viewer/viewer_state.h"
 #include "windows/ui/application_identity.h"
 #include "windows/ui/japanese_standard_texts.h"
@@ -26,6 +21,8 @@
 
 #include <QApplication>
 #include <QTimer>
+
+#include <optional>
 
 using namespace ruvo;
 
@@ -56,24 +53,24 @@ int main(int argc, char* argv[])
     ViewerState state;
     Form2 form2(platform);
     Form1 form1(platform, state, form2);
-    // The book on the command line is decoded while the windows are built and the splash
-    // is shown.
+    // The book on the command line is decoded while the splash is shown.
     form1.prepareStart();
-    form2.setBookOpener(&form1);
-    MainWindow mainWindow(form1, delays);
-    messages.setParentWindow(&mainWindow);
-    pointer.setWindow(&mainWindow);
 
-    // The browser is built once and kept, as its logic is, for the whole run.
-    BrowserWindow browser(form2, &mainWindow);
-    registerViewerWindows(windows, browser, shell, delays, &mainWindow);
-
-    registerBookshelfWindow(windows, platform, state, form1, &mainWindow);
-    registerRegisterWindows(windows, platform, state, &mainWindow);
-    registerFolderChooser(windows, platform, state, &mainWindow);
-
+    // The windows are built while the splash is on screen, once it has been drawn; its timer
+    // finds them built in any case.
+    std::optional<ApplicationWindows> appWindows;
+    const auto build = [&] {
+        if (appWindows)
+            return;
+        appWindows.emplace(platform, ApplicationWindows::Services{messages, windows, shell, pointer, delays},
+                           state, form1, form2);
+        form2.setBookOpener(&form1);
+    };
     auto* splash = new SplashWindow(delays.splash);
-    QObject::connect(splash, &SplashWindow::timerElapsed, &mainWindow, [&form1, &mainWindow, splash] {
+    QObject::connect(splash, &SplashWindow::drawn, splash, build, Qt::QueuedConnection);
+    QObject::connect(splash, &SplashWindow::timerElapsed, splash, [&form1, &appWindows, &build, splash] {
+        build();
+        MainWindow& mainWindow = appWindows->mainWindow();
         form1.Form_Load();
         mainWindow.showRestored();
         splash->close();

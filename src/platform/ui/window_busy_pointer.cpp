@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 namespace ruvo {
 
@@ -11,8 +12,12 @@ void WindowBusyPointer::setBusy()
         return;
     m_window->setCursor(Qt::BusyCursor);
     // The command runs without returning to the event loop: make sure the
-    // window system has the new pointer before it starts.
-    QGuiApplication::sync();
+    // window system has the new pointer before it starts. A window not yet on
+    // screen takes it when it gets there; waiting on the window system for it
+    // would only draw the window before the command has filled it.
+    const QWindow* handle = m_window->windowHandle();
+    if (handle && handle->isExposed())
+        QGuiApplication::sync();
 }
 
 void WindowBusyPointer::restore()

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <utility>
+
 namespace ruvo {
 
 SplashWindow::SplashWindow(int delayMs, QWidget* parent)
@@ -58,6 +60,8 @@ void SplashWindow::paintEvent(QPaintEvent*)
     painter.setFont(version);
     painter.setPen(Qt::white);
     painter.drawText(rect().adjusted(0, 0, -12, -8), Qt::AlignRight | Qt::AlignBottom, versionText());
+    if (!std::exchange(m_drawn, true))
+        Q_EMIT drawn();
 }
 
 } // namespace ruvo

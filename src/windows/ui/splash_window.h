@@ -7,7 +7,8 @@ class QTimer;
 namespace ruvo {
 
 // The small window shown while the program starts; its timer hands over to
-// the main window once.
+// the main window once. It says when it has first been drawn, so that the rest of the
+// start-up can go on behind it.
 class SplashWindow : public QWidget
 {
     Q_OBJECT
@@ -19,6 +20,7 @@ public:
 
 Q_SIGNALS:
     void timerElapsed();
+    void drawn();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -26,6 +28,7 @@ protected:
 
 private:
     QTimer* m_timer;
+    bool m_drawn = false;
 };
 
 } // namespace ruvo

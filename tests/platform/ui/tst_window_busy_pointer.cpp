@@ -2,6 +2,7 @@
 #include "platform/ui/window_busy_pointer.h"
 
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <stdexcept>
 
@@ -57,6 +58,33 @@ private Q_SLOTS:
         pointer.restore();
         const BusyPointer busy(pointer);
         QCOMPARE(window.cursor().shape(), Qt::BusyCursor);
+    }
+
+    // The window system is brought up to date for a window on screen, which handles what
+    // waits in the event queue; a window not yet on screen is left to be drawn once the
+    // command has filled it.
+    void waitsForTheWindowSystemOnlyForAWindowOnScreen_data()
+    {
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("on screen") << true;
+        QTest::newRow("not yet shown") << false;
+    }
+
+    void waitsForTheWindowSystemOnlyForAWindowOnScreen()
+    {
+        QFETCH(bool, shown);
+        QWidget window;
+        if (shown) {
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+        }
+        WindowBusyPointer pointer;
+        pointer.setWindow(&window);
+        bool handled = false;
+        QTimer::singleShot(0, &window, [&handled] { handled = true; });
+        const BusyPointer busy(pointer);
+        QCOMPARE(window.cursor().shape(), Qt::BusyCursor);
+        QCOMPARE(handled, shown);
     }
 };
 

@@ -2,6 +2,7 @@
 #include "windows/drop_help_text.h"
 #include "windows/ui/drop_help_window.h"
 #include "windows/ui/mode_notice_window.h"
+#include "windows/ui/splash_window.h"
 #include "windows/ui/version_window.h"
 
 #include <QGroupBox>
@@ -33,6 +34,24 @@ private Q_SLOTS:
         QCOMPARE(window->findChild<QLabel*>()->text().split(QLatin1Char('\n')), dropHelpLines());
         // It closes and deletes itself on its timer.
         QTRY_VERIFY(window.isNull());
+    }
+
+    // The splash says once that it is on screen, drawn, and its timer fires once after that:
+    // the rest of the start-up goes on behind it in between.
+    void splashSaysWhenItIsDrawnThenHandsOver()
+    {
+        SplashWindow splash(30);
+        QList<QString> events;
+        connect(&splash, &SplashWindow::drawn, this, [&events] { events.append(QStringLiteral("drawn")); });
+        connect(&splash, &SplashWindow::timerElapsed, this,
+                [&events] { events.append(QStringLiteral("timer")); });
+        splash.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&splash));
+        splash.repaint();
+        QTRY_COMPARE(events, QList<QString>({QStringLiteral("drawn"), QStringLiteral("timer")}));
+        splash.repaint();
+        QCoreApplication::processEvents();
+        QCOMPARE(events, QList<QString>({QStringLiteral("drawn"), QStringLiteral("timer")}));
     }
 
     void modeNoticesCloseThemselves_data()
