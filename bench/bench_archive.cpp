@@ -6,7 +6,7 @@
 //   bench_archive                 makes the books and runs every one
 //   bench_archive --one BOOK      runs one book, printing its figures on one line
 #include "bench_figures.h"
-#include "books/archive_books.h"
+#include "books/books.h"
 #include "browse/form2.h"
 #include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
@@ -80,11 +80,11 @@ bool makeArchive(const QString& path, const char* format, const char* options, c
 struct Viewer
 {
     TestPlatform fakes;
-    ArchiveBooks books;
+    Books books{fakes.files};
     FilePictureDecoder decoder{[this](const QString& path) { return books.sourceOf(path); }};
     PrefetchingPageCache cache{decoder};
     Platform platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process, fakes.random,
-                      fakes.shell,    decoder,     cache,       fakes.delays,   fakes.pointer};
+                      fakes.shell,    books,       decoder,     cache,          fakes.delays,  fakes.pointer};
     ViewerState state;
     Form2 browser{platform};
     Form1 form{platform, state, browser};

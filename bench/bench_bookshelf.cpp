@@ -59,8 +59,8 @@ struct Shelf
     Form1 form1;
 
     Shelf(PictureDecoder& decoder, const QString& folder)
-        : platform{fakes.messages, fakes.modal, files,       fakes.settings, fakes.process, fakes.random,
-                   fakes.shell,    decoder,     fakes.pages, fakes.delays,   fakes.pointer},
+        : platform{fakes.messages, fakes.modal, files,   fakes.settings, fakes.process, fakes.random,
+                   fakes.shell,    fakes.books, decoder, fakes.pages,    fakes.delays,  fakes.pointer},
           browser(platform), form1(platform, state, browser)
     {
         state.shelfFolder = folder;

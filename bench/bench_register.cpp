@@ -74,11 +74,11 @@ int main(int argc, char* argv[])
     const Platform base = fakes.platform();
     FakePageCache onDemand(decoder);
     const Platform platform{base.messages, base.modal, base.files, base.settings, base.process, base.random,
-                            base.shell,    decoder,    onDemand,   base.delays,   base.pointer};
+                            base.shell,    base.books, decoder,    onDemand,      base.delays,  base.pointer};
     // As in the program: the main window decoded the page on screen through this cache.
     PrefetchingPageCache cache(decoder);
     const Platform cached{base.messages, base.modal, base.files, base.settings, base.process, base.random,
-                          base.shell,    decoder,    cache,      base.delays,   base.pointer};
+                          base.shell,    base.books, decoder,    cache,         base.delays,  base.pointer};
 
     ViewerState state;
     state.programFolder = dir.path();

@@ -56,7 +56,7 @@ constexpr QSize windowSize(1600, 1000);
 // A held key repeats about 30 times a second.
 constexpr double repeatMs = 1000.0 / 30;
 
-struct Book
+struct SampleBook
 {
     QString folder;
     QStringList paths;
@@ -64,10 +64,10 @@ struct Book
 
 // Distinct files of their own; with links, a long book shares a few pictures' bytes but
 // every page is its own file to the viewer.
-Book makeBook(const QString& folder, QSize size, int pages, int distinct)
+SampleBook makeBook(const QString& folder, QSize size, int pages, int distinct)
 {
     QDir().mkpath(folder);
-    Book book{folder, {}};
+    SampleBook book{folder, {}};
     for (int page = 1; page <= pages; ++page) {
         const QString path = folder + QStringLiteral("/p%1.jpg").arg(page, 4, 10, QLatin1Char('0'));
         if (page <= distinct)
@@ -132,7 +132,7 @@ struct ShownViewer
 
     ShownViewer(PictureDecoder& decoder, PageCache& cache)
         : platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process, fakes.random,
-                   fakes.shell,    decoder,     cache,       fakes.delays,   fakes.pointer}
+                   fakes.shell,    fakes.books, decoder,     cache,          fakes.delays,  fakes.pointer}
     {
         browser.setBookOpener(&form);
         form.Form_Load();
@@ -210,7 +210,7 @@ struct TurnFigures
 
 // Gives every page of the book a new modification time, so that whatever was decoded ahead
 // is out of date and the next turn decodes its pages afresh, as a jump to a far page does.
-void outdate(const Book& book, int generation)
+void outdate(const SampleBook& book, int generation)
 {
     const timespec times[2] = {{0, UTIME_OMIT}, {1'000'000 + generation, 0}};
     for (const QString& path : book.paths)
@@ -220,7 +220,7 @@ void outdate(const Book& book, int generation)
 // Pages forward with Space to the end and back with Page Up to the start, the reader
 // dwelling on each spread until the work ahead is done. Cold, each turn finds nothing
 // decoded ahead.
-TurnFigures turnThrough(const Book& book, bool onePage, bool stretched, bool prefetched,
+TurnFigures turnThrough(const SampleBook& book, bool onePage, bool stretched, bool prefetched,
                         const QHash<QString, double>& decodeMs)
 {
     FilePictureDecoder files;
@@ -251,7 +251,7 @@ TurnFigures turnThrough(const Book& book, bool onePage, bool stretched, bool pre
     return figures;
 }
 
-QHash<QString, double> bareDecodeTimes(const Book& book)
+QHash<QString, double> bareDecodeTimes(const SampleBook& book)
 {
     FilePictureDecoder decoder;
     QHash<QString, double> times;
@@ -280,7 +280,7 @@ void printTurns(const char* what, const TurnFigures& figures)
 
 // A key held at the repeat rate: every repeat turns one page, in order, and what is still
 // waiting when the key is let go is counted in turns.
-void heldKey(const Book& book)
+void heldKey(const SampleBook& book)
 {
     FilePictureDecoder files;
     PrefetchingPageCache ahead(files);
@@ -312,7 +312,7 @@ void heldKey(const Book& book)
         repeats, median(turns), percentile(turns, 0.95), inOrder ? "in order" : "OUT OF ORDER", backlog);
 }
 
-void memoryThroughALongBook(const Book& book)
+void memoryThroughALongBook(const SampleBook& book)
 {
     FilePictureDecoder files;
     PrefetchingPageCache ahead(files);
@@ -412,7 +412,7 @@ std::optional<double> qimgvPeak(const QString& folder, int pages)
     return peak;
 }
 
-void memoryFigures(const QString& program, const Book& book)
+void memoryFigures(const QString& program, const SampleBook& book)
 {
     std::printf("peak resident memory paging through the %lld pages of 12 MP, in MB (the viewer in a %dx%d "
                 "window on the offscreen platform):\n",
@@ -470,7 +470,7 @@ int startUp(const QString& folder)
     return 0;
 }
 
-void startUpFigures(const QString& program, const Book& book)
+void startUpFigures(const QString& program, const SampleBook& book)
 {
     QList<double> starts;
     for (int run = 0; run < 5; ++run) {
@@ -505,8 +505,8 @@ int main(int argc, char* argv[])
     QTemporaryDir dir;
     std::printf("making the books...\n");
     std::fflush(stdout);
-    const Book small = makeBook(dir.path() + "/2mp", QSize(1200, 1600), 16, 16);
-    const Book large = makeBook(dir.path() + "/12mp", QSize(3000, 4000), 10, 10);
+    const SampleBook small = makeBook(dir.path() + "/2mp", QSize(1200, 1600), 16, 16);
+    const SampleBook large = makeBook(dir.path() + "/12mp", QSize(3000, 4000), 10, 10);
 
     if (only.isEmpty()) {
         startUpFigures(QCoreApplication::applicationFilePath(), large);
@@ -537,7 +537,7 @@ int main(int argc, char* argv[])
     if (!only.isEmpty())
         return 0;
 
-    const Book longBook = makeBook(dir.path() + "/long", QSize(1200, 1600), 1000, 8);
+    const SampleBook longBook = makeBook(dir.path() + "/long", QSize(1200, 1600), 1000, 8);
     heldKey(longBook);
     memoryThroughALongBook(longBook);
     return 0;

@@ -2,6 +2,7 @@
 // next spread of two 12-megapixel JPEG pages, next to the bare decoding time
 // of the same two files.
 #include "bench_figures.h"
+#include "books/books.h"
 #include "browse/form2.h"
 #include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
@@ -78,7 +79,7 @@ struct Viewer
     {
         Platform p = platform.platform();
         return Platform{p.messages, p.modal, p.files, p.settings, p.process, p.random,
-                        p.shell,    decoder, cache,   p.delays,   p.pointer};
+                        p.shell,    p.books, decoder, cache,      p.delays,  p.pointer};
     }
     void open(const QString& path)
     {
@@ -101,7 +102,8 @@ int main(int argc, char* argv[])
     int count = 0;
     for (int run = 0; run < 7; ++run) {
         PageList list;
-        listing.append(millisecondsOf([&] { list.load(large, files); }));
+        Books books(files);
+        listing.append(millisecondsOf([&] { list.load(large, books); }));
         count = list.count();
     }
     std::printf("list and sort a folder of %d image files: median %.1f ms (target < 50 ms)\n", count,

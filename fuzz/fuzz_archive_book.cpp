@@ -1,9 +1,9 @@
 // Any bytes, as an archive file opened as a book: indexed, and every page read out of it
 // through the decoder the viewer uses, as a page path inside the archive, through the
-// archive's book as the program keeps it (a solid archive read in one pass). The seeds hold
+// archive's members as the program keeps them (a solid archive read in one pass). The seeds hold
 // each format it reads.
-#include "books/archive_book.h"
 #include "books/archive_index.h"
+#include "books/archive_members.h"
 #include "books/archive_page_path.h"
 #include "books/archive_page_source.h"
 #include "imaging/file_picture_decoder.h"
@@ -39,9 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A failure lists no pages; a book lists some.
     if ((index.failure == ruvo::ArchiveIndex::Failure::None) == index.pages.isEmpty())
         std::abort();
-    // A fresh book for every input: the file keeps its name.
-    const auto archive = std::make_shared<ruvo::ArchiveBook>(
-        book->path(), ruvo::ArchiveBook::Options{true, ruvo::ArchiveBook::defaultMemoryCap, QString()});
+    // Fresh members for every input: the file keeps its name.
+    const auto archive = std::make_shared<ruvo::ArchiveMembers>(
+        book->path(), ruvo::ArchiveMembers::Options{true, ruvo::ArchiveMembers::defaultMemoryCap, QString()});
     const ruvo::FilePictureDecoder decoder([&archive](const QString& path) {
         return std::make_unique<ruvo::ArchivePageSource>(archive, path.mid(archive->path().size() + 1));
     });

@@ -1,5 +1,5 @@
 #include "app/application_windows.h"
-#include "books/archive_books.h"
+#include "books/books.h"
 #include "browse/form2.h"
 #include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
@@ -40,15 +40,15 @@ int main(int argc, char* argv[])
     ApplicationProcessService process(argumentsFromNative(argc, argv), QApplication::applicationDirPath());
     SystemRandomService random;
     DesktopShellService shell;
-    // A page inside an archive book is read out of its archive, through the archive's book.
-    ArchiveBooks archiveBooks;
-    FilePictureDecoder fileDecoder(
-        [&archiveBooks](const QString& path) { return archiveBooks.sourceOf(path); });
+    // Folders and archive files open as books; a page inside an archive is read out of it
+    // through the archive's one reader.
+    Books books(files);
+    FilePictureDecoder fileDecoder([&books](const QString& path) { return books.sourceOf(path); });
     PrefetchingPageCache pages(fileDecoder);
     const Delays delays;
     WindowBusyPointer pointer;
-    const Platform platform{messages, windows,     files, settings, process, random,
-                            shell,    fileDecoder, pages, delays,   pointer};
+    const Platform platform{messages, windows, files,       settings, process, random,
+                            shell,    books,   fileDecoder, pages,    delays,  pointer};
 
     ViewerState state;
     Form2 form2(platform);

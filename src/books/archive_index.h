@@ -1,5 +1,7 @@
 #pragma once
 
+#include "books/book_failure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,18 +11,7 @@ namespace ruvo {
 // member_paths.h), in the archive's order, or why it cannot be read as a book.
 struct ArchiveIndex
 {
-    enum class Failure
-    {
-        None,
-        // Not an archive this viewer reads, or not a file that can be read at all.
-        Unreadable,
-        // Encrypted as a whole, or holding encrypted pages.
-        Encrypted,
-        Damaged,
-        NoPages,
-        // A page that declares more bytes than a page may take.
-        TooLarge
-    };
+    using Failure = BookFailure;
 
     Failure failure = Failure::None;
     // What the archive library said, for the log; the reader is told by failure.

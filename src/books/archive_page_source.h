@@ -1,6 +1,6 @@
 #pragma once
 
-#include "books/archive_book.h"
+#include "books/archive_members.h"
 #include "imaging/page_source.h"
 
 #include <memory>
@@ -12,7 +12,7 @@ namespace ruvo {
 class ArchivePageSource : public PageSource
 {
 public:
-    ArchivePageSource(std::shared_ptr<ArchiveBook> book, QString memberPath)
+    ArchivePageSource(std::shared_ptr<ArchiveMembers> book, QString memberPath)
         : m_book(std::move(book)), m_memberPath(std::move(memberPath))
     {
     }
@@ -21,7 +21,7 @@ public:
     bool inArchive() const override { return true; }
 
 private:
-    std::shared_ptr<ArchiveBook> m_book;
+    std::shared_ptr<ArchiveMembers> m_book;
     QString m_memberPath;
 };
 

@@ -1,10 +1,10 @@
 #include "browse/folder_tree.h"
 
 #include "books/archive_format.h"
+#include "books/page_names.h"
 #include "platform/file_services.h"
 #include "platform/paths.h"
 #include "platform/readable_name.h"
-#include "viewer/page_list.h"
 
 #include <QSet>
 
@@ -35,7 +35,7 @@ const QList<FolderTree::Node>& FolderTree::children(Node node)
         const QStringList archiveNames = archivesIn(path(node));
         const QSet<QString> archives(archiveNames.cbegin(), archiveNames.cend());
         QStringList names = m_files.listFolders(path(node)).value_or(QStringList()) + archiveNames;
-        PageList::sortNames(names);
+        sortPageNames(names);
         QList<Node> children;
         children.reserve(names.size());
         for (const QString& name : std::as_const(names)) {
@@ -55,7 +55,7 @@ QStringList FolderTree::archivesIn(const QString& folder) const
     QStringList archives;
     for (const QString& name : m_files.listFiles(folder).value_or(QStringList())) {
         // A page is never an archive; only the other files are opened to be told.
-        if (PageList::hasImageExtension(name))
+        if (hasPageExtension(name))
             continue;
         const std::optional<QByteArray> head =
             m_files.readFile(joinPath(folder, name), archiveSignatureBytes);

@@ -78,7 +78,7 @@ void Form2::setFolder(const QString& folder)
 {
     m_preview = QImage();
     previewShown = false;
-    m_pages.load(folder, m_platform.files);
+    m_pages.load(folder, m_platform.books);
 }
 
 QString Form2::pathOf(int index) const
@@ -91,7 +91,7 @@ void Form2::File1_Click(int index)
     m_pages.select(index);
     m_okEnabled = true;
     const QString path = pathOf(index);
-    if (m_pages.selectedIndex() < 0 || !m_pages.hasPage(index, m_platform.files)) {
+    if (m_pages.selectedIndex() < 0 || !m_pages.hasPage(index)) {
         m_okEnabled = false;
         const UserMessage message = Messages::missingFile(path);
         m_platform.messages.show(message.title, message.text, MessageButtons::Ok);

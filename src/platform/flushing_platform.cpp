@@ -6,10 +6,10 @@ namespace ruvo {
 
 FlushingPlatform::FlushingPlatform(const Platform& platform, ChangeBatch& changes)
     : m_messages(platform.messages, changes),
-      m_windows(platform.modal, changes), m_platform{m_messages,        m_windows,         platform.files,
-                                                     platform.settings, platform.process,  platform.random,
-                                                     platform.shell,    platform.pictures, platform.pages,
-                                                     platform.delays,   platform.pointer}
+      m_windows(platform.modal, changes), m_platform{m_messages,        m_windows,        platform.files,
+                                                     platform.settings, platform.process, platform.random,
+                                                     platform.shell,    platform.books,   platform.pictures,
+                                                     platform.pages,    platform.delays,  platform.pointer}
 {
 }
 

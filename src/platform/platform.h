@@ -13,6 +13,7 @@ class ShellService;
 class PictureDecoder;
 class PageCache;
 class BusyPointerService;
+class Books;
 
 // The platform services a window's logic works through. The logic never owns
 // them; the application (or a test) does.
@@ -25,6 +26,8 @@ struct Platform
     ProcessService& process;
     RandomService& random;
     ShellService& shell;
+    // The books that folders and archive files open as, and where their pages are read from.
+    Books& books;
     // Decodes previews and thumbnails, straight from their files.
     PictureDecoder& pictures;
     // The open book's pages, prepared ahead.

@@ -2,6 +2,7 @@
 
 #include "books/archive_format.h"
 #include "books/archive_page_path.h"
+#include "books/page_names.h"
 #include "platform/file_services.h"
 #include "platform/paths.h"
 #include "viewer/page_list.h"
@@ -39,7 +40,7 @@ BookOpening bookOpening(const QString& path, const FileServices& files)
         opening.archive = true;
         return opening;
     }
-    if (!PageList::hasImageExtension(opening.path)) {
+    if (!hasPageExtension(opening.path)) {
         opening.kind = BookOpening::Kind::NotAPage;
         return opening;
     }

@@ -14,7 +14,7 @@ namespace ruvo {
 void Form1::RUVIHENS()
 {
     const QString candidate = pages().pathOf(m_state.pageIndex);
-    if (pages().hasPage(m_state.pageIndex, m_platform.files)) {
+    if (pages().hasPage(m_state.pageIndex)) {
         m_fields.pagePath = candidate;
         return;
     }

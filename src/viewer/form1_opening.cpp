@@ -1,6 +1,7 @@
 // Opening a path as a book, the first pages at start-up, and the resets that
 // every opening goes through.
-#include "books/archive_index.h"
+#include "books/book.h"
+#include "books/books.h"
 #include "browse/form2.h"
 #include "imaging/picture_decoder.h"
 #include "platform/busy_pointer.h"
@@ -39,7 +40,7 @@ void Form1::prepareStart()
     if (opening.kind != BookOpening::Kind::Book)
         return;
     PageList book;
-    book.load(opening.folder, m_platform.files);
+    book.load(opening.folder, m_platform.books);
     // The page it opens at and the one after it: the first spread, or the next page.
     const int first = std::max(0, pageIndexOf(book, opening.pageName));
     for (const int index : {first, first + 1}) {
@@ -87,8 +88,8 @@ void Form1::dP()
     }
     // An archive that cannot be read as a book says why, and the open book stays.
     if (opening.archive) {
-        const ArchiveIndex::Failure failure = readArchiveIndex(opening.folder).failure;
-        if (failure != ArchiveIndex::Failure::None) {
+        const BookFailure failure = m_platform.books.open(opening.folder)->failure();
+        if (failure != BookFailure::None) {
             const UserMessage message = Messages::unreadableArchive(opening.folder, failure);
             m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
             return;

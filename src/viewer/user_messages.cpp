@@ -17,15 +17,15 @@ UserMessage damagedPicture(const QString& pathOrName)
                                          readableName(pathOrName) + u"を表示できませんでした"_s};
 }
 
-UserMessage unreadableArchive(const QString& path, ArchiveIndex::Failure failure)
+UserMessage unreadableArchive(const QString& path, BookFailure failure)
 {
     const QString name = QChar(13) + readableName(path);
     switch (failure) {
-    case ArchiveIndex::Failure::Encrypted:
+    case BookFailure::Encrypted:
         return {u"書庫の読み込み"_s, u"暗号化された書庫は開けません"_s + name};
-    case ArchiveIndex::Failure::NoPages:
+    case BookFailure::NoPages:
         return {u"書庫の読み込み"_s, u"書庫に表示できる画像がありません"_s + name};
-    case ArchiveIndex::Failure::TooLarge:
+    case BookFailure::TooLarge:
         return {u"書庫の読み込み"_s, u"書庫に大きすぎる画像があります"_s + name + u"を開けませんでした"_s};
     default:
         return {u"書庫の読み込み"_s,

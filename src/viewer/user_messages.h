@@ -1,6 +1,6 @@
 #pragma once
 
-#include "books/archive_index.h"
+#include "books/book_failure.h"
 
 #include <QString>
 
@@ -20,7 +20,7 @@ UserMessage missingFile(const QString& path);
 // A picture that cannot be decoded; names the path or the file.
 UserMessage damagedPicture(const QString& pathOrName);
 // An archive that cannot be opened as a book, and why.
-UserMessage unreadableArchive(const QString& path, ArchiveIndex::Failure failure);
+UserMessage unreadableArchive(const QString& path, BookFailure failure);
 } // namespace Messages
 
 } // namespace ruvo

@@ -82,8 +82,8 @@ struct ShelfFixture
         viewer.state.shelfFolder = shelf;
         TestPlatform& p = viewer.platform;
         const Platform platform =
-            files ? Platform{p.messages, p.modal,    *files,  p.settings, p.process, p.random,
-                             p.shell,    p.pictures, p.pages, p.delays,   p.pointer}
+            files ? Platform{p.messages, p.modal, *files,     p.settings, p.process, p.random,
+                             p.shell,    p.books, p.pictures, p.pages,    p.delays,  p.pointer}
                   : p.platform();
         form = std::make_unique<Form6>(platform, viewer.state, viewer.form);
         closeRequests = std::make_unique<QSignalSpy>(form.get(), &Form6::closeRequested);

@@ -110,8 +110,8 @@ private:
         IniSettingsService iniSettings(WriteFault::calls());
         SettingsService& settings =
             scenario == Scenario::Shutdown ? static_cast<SettingsService&>(iniSettings) : p.settings;
-        const Platform platform{p.messages, p.modal,    files,   settings, p.process, p.random,
-                                p.shell,    p.pictures, p.pages, p.delays, p.pointer};
+        const Platform platform{p.messages, p.modal, files,      settings, p.process, p.random,
+                                p.shell,    p.books, p.pictures, p.pages,  p.delays,  p.pointer};
         ViewerState state;
         state.programFolder = path(u"program"_s);
         state.shelfFolder = path(shelfName);

@@ -1,9 +1,9 @@
+#include "books/page_names.h"
 #include "browse/form2.h"
 #include "imaging/file_picture_decoder.h"
 #include "imaging/picture_formats.h"
 #include "support/file_bytes.h"
 #include "support/metafile_fixtures.h"
-#include "viewer/page_list.h"
 #include "windows/drop_help_text.h"
 
 #include <QBuffer>
@@ -87,7 +87,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(PictureFormat, format);
-        QVERIFY(PageList::hasImageExtension(name));
+        QVERIFY(hasPageExtension(name));
         const PictureFormatInfo* found = pictureFormatOfName(name);
         QVERIFY(found);
         QCOMPARE(found->format, format);
@@ -102,7 +102,7 @@ private Q_SLOTS:
     void otherNamesAreNoPictures()
     {
         QFETCH(QString, name);
-        QVERIFY(!PageList::hasImageExtension(name));
+        QVERIFY(!hasPageExtension(name));
         QVERIFY(!pictureFormatOfName(name));
     }
 

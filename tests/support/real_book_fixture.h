@@ -1,6 +1,6 @@
 #pragma once
 
-#include "books/page_sources.h"
+#include "books/books.h"
 #include "browse/form2.h"
 #include "imaging/file_picture_decoder.h"
 #include "support/test_platform.h"
@@ -14,10 +14,10 @@ namespace ruvo::test {
 struct RealBookFixture
 {
     TestPlatform fakes;
-    FilePictureDecoder decoder{pageSourceOf};
+    FilePictureDecoder decoder{[this](const QString& path) { return fakes.books.sourceOf(path); }};
     FakePageCache pages{decoder};
     Platform platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process, fakes.random,
-                      fakes.shell,    decoder,     pages,       fakes.delays,   fakes.pointer};
+                      fakes.shell,    fakes.books, decoder,     pages,          fakes.delays,  fakes.pointer};
     ViewerState state;
     Form2 browser{platform};
     Form1 form{platform, state, browser};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "books/books.h"
 #include "platform/delays.h"
 #include "platform/platform.h"
 #include "support/fake_busy_pointer.h"
@@ -25,6 +26,7 @@ struct TestPlatform
     FakeProcess process;
     FakeRandom random;
     FakeShell shell;
+    Books books{files};
     FakePictureDecoder pictures;
     FakePageCache pages{pictures};
     Delays delays{0, 0, 0, 0, 0};
@@ -32,8 +34,8 @@ struct TestPlatform
 
     Platform platform()
     {
-        return Platform{messages, modal,    files, settings, process, random,
-                        shell,    pictures, pages, delays,   pointer};
+        return Platform{messages, modal, files,    settings, process, random,
+                        shell,    books, pictures, pages,    delays,  pointer};
     }
 };
 

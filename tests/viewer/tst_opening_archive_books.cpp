@@ -106,19 +106,18 @@ private Q_SLOTS:
     void anUnreadableArchiveLeavesTheBook_data()
     {
         QTest::addColumn<QByteArray>("archive");
-        QTest::addColumn<ArchiveIndex::Failure>("failure");
+        QTest::addColumn<BookFailure>("failure");
         const QByteArray page = pagePicture(Qt::red);
-        QTest::newRow("encrypted") << storedZip({{"1.png", page, true}}) << ArchiveIndex::Failure::Encrypted;
-        QTest::newRow("no pages") << storedZip({{"a.txt", "x"}}) << ArchiveIndex::Failure::NoPages;
-        QTest::newRow("damaged") << storedZip({{"1.png", page}}).left(40)
-                                 << ArchiveIndex::Failure::Unreadable;
+        QTest::newRow("encrypted") << storedZip({{"1.png", page, true}}) << BookFailure::Encrypted;
+        QTest::newRow("no pages") << storedZip({{"a.txt", "x"}}) << BookFailure::NoPages;
+        QTest::newRow("damaged") << storedZip({{"1.png", page}}).left(40) << BookFailure::Unreadable;
         QTest::newRow("a page of 4 GB")
-            << storedZip({{"1.png", page, false, false, 0xFFFFFFF0}}) << ArchiveIndex::Failure::TooLarge;
+            << storedZip({{"1.png", page, false, false, 0xFFFFFFF0}}) << BookFailure::TooLarge;
     }
     void anUnreadableArchiveLeavesTheBook()
     {
         QFETCH(QByteArray, archive);
-        QFETCH(ArchiveIndex::Failure, failure);
+        QFETCH(BookFailure, failure);
         const QString good = put(u"good.cbz"_qs, storedZip(bookMembers()));
         const QString bad = put(QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive);
         RealBookFixture f;

@@ -1,3 +1,5 @@
+#include "books/books.h"
+#include "books/page_names.h"
 #include "platform/local_file_services.h"
 #include "platform/native_name.h"
 #include "support/scripted_file_services.h"
@@ -37,7 +39,7 @@ private Q_SLOTS:
     void recognisedExtensions()
     {
         QFETCH(QString, name);
-        QTEST(PageList::hasImageExtension(name), "image");
+        QTEST(hasPageExtension(name), "image");
     }
 
     void listsImagesOnlyInNameOrder()
@@ -51,8 +53,9 @@ private Q_SLOTS:
         QVERIFY(QFile::link(dir.path() + "/missing.jpg", dir.path() + "/dangling.jpg"));
 
         LocalFileServices files;
+        Books books(files);
         PageList list;
-        list.load(dir.path(), files);
+        list.load(dir.path(), books);
         QCOMPARE(list.names(), QStringList({"A.jpeg", "b.Gif", "c.EMF", "link.bmp", "p001.jpg", "P002.JPG",
                                             "y.ico", "z.wmf"}));
         QCOMPARE(list.count(), 8);
@@ -66,8 +69,9 @@ private Q_SLOTS:
         for (const char* name : {"p001.jpg", "P002.JPG", "p003.png"})
             touch(dir.path() + "/" + name);
         LocalFileServices files;
+        Books books(files);
         PageList list;
-        list.load(dir.path(), files);
+        list.load(dir.path(), books);
         QCOMPARE(list.names(), QStringList({"p001.jpg", "P002.JPG"}));
     }
 
@@ -98,7 +102,7 @@ private Q_SLOTS:
     void sortIgnoresCase()
     {
         QFETCH(QStringList, names);
-        PageList::sortNames(names);
+        sortPageNames(names);
         QTEST(names, "sorted");
     }
 
@@ -109,8 +113,9 @@ private Q_SLOTS:
         for (int i = 0; i < PageList::maximumCount + 5; ++i)
             many.append(QStringLiteral("p%1.jpg").arg(i, 6, 10, QLatin1Char('0')));
         files.listings.insert("/big", many);
+        Books books(files);
         PageList list;
-        list.load("/big", files);
+        list.load("/big", books);
         QCOMPARE(list.count(), PageList::maximumCount);
         QCOMPARE(list.name(PageList::maximumCount - 1), QStringLiteral("p032766.jpg"));
     }
@@ -119,8 +124,9 @@ private Q_SLOTS:
     {
         ScriptedFileServices files;
         files.listings.insert("/b", {"1.jpg", "2.jpg"});
+        Books books(files);
         PageList list;
-        list.load("/b", files);
+        list.load("/b", books);
         list.select(1);
         QCOMPARE(list.selectedIndex(), 1);
         list.select(2);
@@ -128,15 +134,16 @@ private Q_SLOTS:
         QCOMPARE(list.name(5), QString());
         QCOMPARE(list.name(-1), QString());
         list.select(0);
-        list.load("/b", files);
+        list.load("/b", books);
         QCOMPARE(list.selectedIndex(), -1);
     }
 
     void unreadableFolderIsEmpty()
     {
         LocalFileServices files;
+        Books books(files);
         PageList list;
-        list.load("/no/such/folder", files);
+        list.load("/no/such/folder", books);
         QVERIFY(list.isEmpty());
     }
 };

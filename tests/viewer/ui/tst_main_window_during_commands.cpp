@@ -127,9 +127,9 @@ private Q_SLOTS:
     {
         TestPlatform fakes;
         WindowBusyPointer pointer;
-        const Platform platform{fakes.messages, fakes.modal,  fakes.files, fakes.settings,
-                                fakes.process,  fakes.random, fakes.shell, fakes.pictures,
-                                fakes.pages,    fakes.delays, pointer};
+        const Platform platform{fakes.messages, fakes.modal,  fakes.files,  fakes.settings,
+                                fakes.process,  fakes.random, fakes.shell,  fakes.books,
+                                fakes.pictures, fakes.pages,  fakes.delays, pointer};
         ViewerState state;
         Form2 browser(platform);
         Form1 form(platform, state, browser);

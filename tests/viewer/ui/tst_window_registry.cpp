@@ -27,8 +27,8 @@ private Q_SLOTS:
         TestPlatform fakes;
         CallbackModalWindowService windows;
         const Platform platform{fakes.messages, windows,      fakes.files,  fakes.settings,
-                                fakes.process,  fakes.random, fakes.shell,  fakes.pictures,
-                                fakes.pages,    fakes.delays, fakes.pointer};
+                                fakes.process,  fakes.random, fakes.shell,  fakes.books,
+                                fakes.pictures, fakes.pages,  fakes.delays, fakes.pointer};
         ViewerState state;
         Form2 form2(platform);
         Form1 form1(platform, state, form2);

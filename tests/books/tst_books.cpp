@@ -3,9 +3,11 @@
 #include "books/archive_page_path.h"
 #include "books/archive_reader.h"
 #include "books/archive_solidity.h"
+#include "books/book.h"
+#include "books/books.h"
 #include "books/member_paths.h"
-#include "books/page_sources.h"
 #include "imaging/file_picture_decoder.h"
+#include "platform/local_file_services.h"
 #include "platform/native_name.h"
 #include "platform/readable_name.h"
 #include "support/archive_fixtures.h"
@@ -61,11 +63,17 @@ QRgb centreOf(const QImage& image)
 
 } // namespace
 
-class TestArchiveBooks : public QObject
+class TestBooks : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    LocalFileServices m_files;
+    // Pages are read as the program reads them: through the archive's kept members.
+    Books m_books{m_files};
+    const FilePictureDecoder::PageSourceOf m_sourceOf = [this](const QString& path) {
+        return m_books.sourceOf(path);
+    };
 
     QString put(const QString& name, const QByteArray& bytes)
     {
@@ -181,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(index.failure, ArchiveIndex::Failure::None);
         QCOMPARE(index.pages,
                  QStringList({u"Vol01/002.png"_qs, u"Vol01/001.jpg"_qs, u"Vol01/sub/003.bmp"_qs}));
-        const FilePictureDecoder decoder(pageSourceOf);
+        const FilePictureDecoder decoder(m_sourceOf);
         const QList<QColor> colours{Qt::red, Qt::green, Qt::blue};
         for (qsizetype i = 0; i < index.pages.size(); ++i) {
             const DecodedPicture page = decoder.decode(archivePagePath(path, index.pages.at(i)));
@@ -197,11 +205,103 @@ private Q_SLOTS:
         QCOMPARE(missing.error, u"file not found"_qs);
     }
 
+    // A book lists its pages in reading order and hands out where each is read from, whether
+    // it is a folder or an archive; what a path opens as is told by what it is, not its name.
+    void aBookListsItsPagesAndHandsThemOut_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("archive");
+        QTest::newRow("folder") << u"book"_qs << false;
+        QTest::newRow("folder named like an archive") << u"folder.cbz"_qs << false;
+        QTest::newRow("zip") << u"book.cbz"_qs << true;
+        QTest::newRow("zip named like a picture") << u"book.jpg"_qs << true;
+        QTest::newRow("7z without an extension") << u"book"_qs << true;
+    }
+    void aBookListsItsPagesAndHandsThemOut()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, archive);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_');
+        const QString location = m_dir.filePath(tag + u'/' + name);
+        QVERIFY(QDir().mkpath(QFileInfo(location).path()));
+        if (archive) {
+            const QByteArray bytes = name.endsWith(u".jpg"_qs) || name.endsWith(u".cbz"_qs)
+                                         ? storedZip(colouredPages())
+                                         : writtenArchive("7zip", colouredPages());
+            QVERIFY(putFileBytes(location, bytes));
+        } else {
+            QVERIFY(QDir().mkpath(location + u"/sub"_qs));
+            QVERIFY(putFileBytes(location + u"/002.bmp"_qs, pagePicture(Qt::red, "BMP")));
+            QVERIFY(putFileBytes(location + u"/001.jpg"_qs, pagePicture(Qt::green, "JPEG", QSize(16, 16))));
+            QVERIFY(putFileBytes(location + u"/003.png"_qs, pagePicture(Qt::blue, "PNG")));
+            QVERIFY(putFileBytes(location + u"/.hidden.jpg"_qs, pagePicture(Qt::blue, "JPEG")));
+        }
+        const std::shared_ptr<Book> book = m_books.open(location);
+        QCOMPARE(book->location(), location);
+        QCOMPARE(book->isArchive(), archive);
+        QCOMPARE(book->failure(), BookFailure::None);
+        // An archive's pages are its members' paths at any depth, PNG among them, in reading
+        // order rather than the archive's; a folder's are its own pictures of a folder book's
+        // formats, hidden ones left out.
+        const QStringList expected =
+            archive ? QStringList{u"Vol01/001.jpg"_qs, u"Vol01/002.png"_qs, u"Vol01/sub/003.bmp"_qs}
+                    : QStringList{u"001.jpg"_qs, u"002.bmp"_qs};
+        QCOMPARE(book->pageNames(), expected);
+        const QList<QColor> colours{Qt::green, Qt::red};
+        for (qsizetype i = 0; i < colours.size(); ++i) {
+            const QString page = expected.at(i);
+            QVERIFY(book->hasPage(page));
+            const std::unique_ptr<PageSource> source = book->sourceOf(page);
+            QCOMPARE(source->inArchive(), archive);
+            QString error;
+            const std::unique_ptr<QIODevice> bytes = source->open(&error);
+            QVERIFY2(bytes, qPrintable(error));
+            const QImage picture = QImage::fromData(bytes->readAll());
+            QCOMPARE(QColor(centreOf(picture)).red() > 128, colours.at(i) == QColor(Qt::red));
+        }
+        QVERIFY(!book->hasPage(u"none.jpg"_qs));
+        // A folder's page deleted since it was listed is gone; an archive's pages are as it
+        // listed them when it opened.
+        if (!archive) {
+            QVERIFY(QFile::remove(location + u"/001.jpg"_qs));
+            QVERIFY(!book->hasPage(u"001.jpg"_qs));
+        }
+    }
+
+    // An archive that cannot be read opens as a book that says why, with no pages; a folder
+    // that cannot be read is a book of no pages.
+    void aBookThatCannotBeReadSaysWhy()
+    {
+        const QString encrypted = put(u"locked.cbz"_qs, storedZip({{"1.png", pagePicture(Qt::red), true}}));
+        const std::shared_ptr<Book> locked = m_books.open(encrypted);
+        QVERIFY(locked->isArchive());
+        QCOMPARE(locked->failure(), BookFailure::Encrypted);
+        QVERIFY(locked->pageNames().isEmpty());
+        const std::shared_ptr<Book> gone = m_books.open(m_dir.filePath(u"no such folder"_qs));
+        QVERIFY(!gone->isArchive());
+        QCOMPARE(gone->failure(), BookFailure::None);
+        QVERIFY(gone->pageNames().isEmpty());
+    }
+
+    // Every book opened on one archive reads it through the same kept members.
+    void booksOfOneArchiveShareItsReader()
+    {
+        const QString path = put(u"shared.cbz"_qs, storedZip(colouredPages()));
+        const std::shared_ptr<Book> first = m_books.open(path);
+        const std::shared_ptr<Book> second = m_books.open(path);
+        QString error;
+        QVERIFY(first->sourceOf(u"Vol01/002.png"_qs)->open(&error));
+        QVERIFY(second->sourceOf(u"Vol01/sub/003.bmp"_qs)->open(&error));
+        QVERIFY(m_books.sourceOf(archivePagePath(path, u"Vol01/001.jpg"_qs))->open(&error));
+        // Forward through the archive, then back once: opened twice in all.
+        QCOMPARE(m_books.membersOf(path)->readsFromStart(), 2);
+    }
+
     // PNG and WebP pages are read in archives alone: a folder book's pages stay as they were.
     void pngIsAPageOnlyInAnArchive()
     {
         const QString loose = put(QStringLiteral("loose.png"), pagePicture(Qt::red, "PNG"));
-        QVERIFY(!FilePictureDecoder(pageSourceOf).decode(loose).isValid());
+        QVERIFY(!FilePictureDecoder(m_sourceOf).decode(loose).isValid());
     }
 
     // Names a Japanese system wrote without saying so are code page 932 bytes: kept as they
@@ -219,7 +319,7 @@ private Q_SLOTS:
         QCOMPARE(nativeName(index.pages.at(0)), cover);
         QCOMPARE(readableName(index.pages.at(0)), u"表紙.jpg"_qs);
         QCOMPARE(index.pages.at(1), u"目次.png"_qs);
-        const FilePictureDecoder decoder(pageSourceOf);
+        const FilePictureDecoder decoder(m_sourceOf);
         QVERIFY(decoder.decode(archivePagePath(path, index.pages.at(0))).isValid());
         QVERIFY(decoder.decode(archivePagePath(path, index.pages.at(1))).isValid());
     }
@@ -277,7 +377,7 @@ private Q_SLOTS:
         // The first page's data changed after its checksum was taken.
         archive[30 + 5 + 20] = char(archive[30 + 5 + 20] ^ 0x55);
         const QString path = put(QStringLiteral("crc.cbz"), archive);
-        const FilePictureDecoder decoder(pageSourceOf);
+        const FilePictureDecoder decoder(m_sourceOf);
         QVERIFY(!decoder.decode(archivePagePath(path, u"1.png"_qs)).isValid());
         QVERIFY(decoder.decode(archivePagePath(path, u"2.png"_qs)).isValid());
     }
@@ -423,5 +523,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestArchiveBooks)
-#include "tst_archive_books.moc"
+QTEST_GUILESS_MAIN(TestBooks)
+#include "tst_books.moc"

@@ -1,5 +1,6 @@
-#include "books/archive_book.h"
-#include "books/archive_books.h"
+#include "books/archive_members.h"
+#include "books/books.h"
+#include "platform/local_file_services.h"
 #include "support/archive_fixtures.h"
 #include "support/file_bytes.h"
 #include "support/full_file_system.h"
@@ -28,15 +29,15 @@ QList<MemberSpec> pages()
     return members;
 }
 
-ArchiveBook::Options inOnePass(qint64 memoryCap = ArchiveBook::defaultMemoryCap,
-                               const QString& spillFolder = {})
+ArchiveMembers::Options inOnePass(qint64 memoryCap = ArchiveMembers::defaultMemoryCap,
+                                  const QString& spillFolder = {})
 {
     return {true, memoryCap, spillFolder};
 }
 
 } // namespace
 
-class TestArchiveBook : public QObject
+class TestArchiveMembers : public QObject
 {
     Q_OBJECT
 
@@ -50,7 +51,7 @@ class TestArchiveBook : public QObject
     }
 
     // Every page read back in the order given, each to its exact bytes.
-    static void readsEveryPage(ArchiveBook& book, const QList<int>& order)
+    static void readsEveryPage(ArchiveMembers& book, const QList<int>& order)
     {
         const QList<MemberSpec> members = pages();
         for (const int page : order) {
@@ -68,7 +69,7 @@ private Q_SLOTS:
     void aSolidArchiveIsReadInOnePass_data()
     {
         QTest::addColumn<qint64>("memoryCap");
-        QTest::newRow("kept in memory") << ArchiveBook::defaultMemoryCap;
+        QTest::newRow("kept in memory") << ArchiveMembers::defaultMemoryCap;
         QTest::newRow("kept in the spill file beyond a cap") << qint64(7000);
         QTest::newRow("every page spilled") << qint64(0);
     }
@@ -78,7 +79,7 @@ private Q_SLOTS:
         const QString path = put(u"solid.cb7"_qs, writtenArchive("7zip", pages()));
         QTemporaryDir spill;
         {
-            ArchiveBook book(path, inOnePass(memoryCap, spill.path()));
+            ArchiveMembers book(path, inOnePass(memoryCap, spill.path()));
             QVERIFY(book.readsInOnePass());
             readsEveryPage(book, {6, 1, 3, 2, 5, 4, 6});
             QCOMPARE(book.readsFromStart(), 1);
@@ -104,7 +105,7 @@ private Q_SLOTS:
     void otherArchivesAreReadOnDemand()
     {
         QFETCH(QByteArray, archive);
-        ArchiveBook book(put(u"book.cbz"_qs, archive), inOnePass());
+        ArchiveMembers book(put(u"book.cbz"_qs, archive), inOnePass());
         QVERIFY(!book.readsInOnePass());
         readsEveryPage(book, {1, 2, 4, 6});
         QCOMPARE(book.readsFromStart(), 1);
@@ -123,7 +124,7 @@ private Q_SLOTS:
     void aDamagedSolidArchiveNeverHangs()
     {
         const QByteArray whole = writtenArchive("7zip", pages());
-        ArchiveBook book(put(u"cut.cb7"_qs, whole.left(whole.size() - 40)), inOnePass());
+        ArchiveMembers book(put(u"cut.cb7"_qs, whole.left(whole.size() - 40)), inOnePass());
         QString error;
         QVERIFY(!book.read(u"Vol01/6.jpg"_qs, &error));
         QVERIFY(!error.isEmpty());
@@ -138,7 +139,7 @@ private Q_SLOTS:
             many.append({QStringLiteral("%1.png").arg(page).toUtf8(), QByteArray(20000, char(page))});
         const QString path = put(u"many.cb7"_qs, writtenArchive("7zip", many));
         for (int run = 0; run < 5; ++run)
-            ArchiveBook book(path, inOnePass());
+            ArchiveMembers book(path, inOnePass());
     }
 
     // Pages that no longer fit anywhere are refused, never made up: a spill file on a full
@@ -149,7 +150,7 @@ private Q_SLOTS:
         if (!full.isMounted())
             QSKIP("mounting a small file system needs root");
         QVERIFY(full.fillLeaving(4096));
-        ArchiveBook book(put(u"full.cb7"_qs, writtenArchive("7zip", pages())), inOnePass(0, full.path()));
+        ArchiveMembers book(put(u"full.cb7"_qs, writtenArchive("7zip", pages())), inOnePass(0, full.path()));
         const QList<MemberSpec> members = pages();
         int refused = 0;
         for (int page = 1; page <= kPages; ++page) {
@@ -168,10 +169,11 @@ private Q_SLOTS:
     // are kept, and an archive replaced on disk is opened afresh.
     void theBooksOpenNowAreKept()
     {
-        ArchiveBooks books;
+        LocalFileServices files;
+        Books books(files);
         const QString first = put(u"first.cb7"_qs, writtenArchive("7zip", pages()));
-        const std::shared_ptr<ArchiveBook> book = books.bookOf(first);
-        QCOMPARE(books.bookOf(first), book);
+        const std::shared_ptr<ArchiveMembers> book = books.membersOf(first);
+        QCOMPARE(books.membersOf(first), book);
         QString error;
         QVERIFY(books.sourceOf(first + u"/Vol01/3.jpg"_qs)->open(&error));
         QVERIFY(books.sourceOf(first + u"/Vol01/1.jpg"_qs)->open(&error));
@@ -180,20 +182,20 @@ private Q_SLOTS:
 
         const QString second = put(u"second.cbz"_qs, storedZip(pages()));
         const QString third = put(u"third.cbz"_qs, storedZip(pages()));
-        QCOMPARE(books.bookOf(second), books.bookOf(second));
-        books.bookOf(first);
-        books.bookOf(third);
+        QCOMPARE(books.membersOf(second), books.membersOf(second));
+        books.membersOf(first);
+        books.membersOf(third);
         // The second was asked for least recently: it is let go of; the first is kept.
-        QCOMPARE(books.bookOf(first), book);
-        const std::shared_ptr<ArchiveBook> again = books.bookOf(second);
+        QCOMPARE(books.membersOf(first), book);
+        const std::shared_ptr<ArchiveMembers> again = books.membersOf(second);
         QCOMPARE(again->readsFromStart(), 0);
 
         QList<MemberSpec> fewer = pages();
         fewer.removeLast();
         put(u"first.cb7"_qs, writtenArchive("7zip", fewer));
-        QVERIFY(books.bookOf(first) != book);
+        QVERIFY(books.membersOf(first) != book);
     }
 };
 
-QTEST_GUILESS_MAIN(TestArchiveBook)
-#include "tst_archive_book.moc"
+QTEST_GUILESS_MAIN(TestArchiveMembers)
+#include "tst_archive_members.moc"

@@ -1,0 +1,163 @@
+#include "books/archive_members.h"
+
+#include "books/archive_reader.h"
+#include "books/archive_solidity.h"
+#include "books/member_paths.h"
+#include "imaging/picture_limits.h"
+
+namespace ruvo {
+
+namespace {
+
+std::optional<QByteArray> refused(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return std::nullopt;
+}
+
+} // namespace
+
+ArchiveMembers::ArchiveMembers(QString path, Options options)
+    : m_path(std::move(path)), m_options(std::move(options))
+{
+    if (m_options.passInOrder && isSolidArchive(m_path))
+        m_pass = std::thread([this] { passThrough(); });
+}
+
+ArchiveMembers::~ArchiveMembers()
+{
+    m_stop = true;
+    if (m_pass.joinable())
+        m_pass.join();
+}
+
+std::optional<QByteArray> ArchiveMembers::read(const QString& member, QString* error)
+{
+    if (!isPageMember(member))
+        return refused(error, QStringLiteral("not a page of the archive"));
+    if (!m_pass.joinable())
+        return readNow(member, error);
+    std::unique_lock lock(m_mutex);
+    m_kept.wait(lock, [&] { return m_passDone || m_pages.contains(member); });
+    const auto kept = m_pages.constFind(member);
+    if (kept == m_pages.cend())
+        return refused(error, m_passError.isEmpty() ? QStringLiteral("file not found") : m_passError);
+    if (!kept->error.isEmpty())
+        return refused(error, kept->error);
+    if (kept->offset < 0)
+        return kept->bytes;
+    std::optional<QByteArray> bytes = m_spill->read(kept->offset, kept->size);
+    return bytes ? bytes : refused(error, QStringLiteral("cannot read the page back"));
+}
+
+std::optional<QByteArray> ArchiveMembers::readNow(const QString& member, QString* error)
+{
+    const std::lock_guard lock(m_readerMutex);
+    if (!seek(member, error))
+        return std::nullopt;
+    std::optional<QByteArray> bytes = m_reader->readData(kArchivePageMaxBytes, error);
+    // A member that failed to unpack may leave the reader anywhere: the next read starts over.
+    if (!bytes)
+        m_reader.reset();
+    return bytes;
+}
+
+bool ArchiveMembers::seek(const QString& member, QString* error)
+{
+    const auto known = m_positions.constFind(member);
+    if (m_reader && known != m_positions.cend() && *known <= m_readerAt)
+        m_reader.reset();
+    bool fromStart = !m_reader;
+    for (;;) {
+        if (!m_reader) {
+            ++m_readsFromStart;
+            m_reader = std::make_unique<ArchiveReader>(m_path);
+            m_readerAt = -1;
+            fromStart = true;
+        }
+        for (;;) {
+            const ArchiveReader::Step step = m_reader->next();
+            if (step == ArchiveReader::Step::Failed) {
+                if (error)
+                    *error = m_reader->error();
+                m_reader.reset();
+                return false;
+            }
+            if (step == ArchiveReader::Step::End)
+                break;
+            ++m_readerAt;
+            if (!m_reader->isRegularFile())
+                continue;
+            const QString path = m_reader->path();
+            m_positions.insert(path, m_readerAt);
+            if (path == member)
+                return true;
+        }
+        // Not ahead of the reader: behind it, unless it was looked for from the start.
+        m_reader.reset();
+        if (fromStart) {
+            if (error)
+                *error = QStringLiteral("file not found");
+            return false;
+        }
+    }
+}
+
+void ArchiveMembers::passThrough()
+{
+    ++m_readsFromStart;
+    ArchiveReader reader(m_path);
+    QString failure;
+    while (!m_stop) {
+        const ArchiveReader::Step step = reader.next();
+        if (step == ArchiveReader::Step::End)
+            break;
+        if (step == ArchiveReader::Step::Failed) {
+            failure = reader.error();
+            break;
+        }
+        const QString member = reader.path();
+        if (!reader.isRegularFile() || !isPageMember(member))
+            continue;
+        {
+            // A path stored twice names its first member.
+            const std::lock_guard lock(m_mutex);
+            if (m_pages.contains(member))
+                continue;
+        }
+        QString error;
+        std::optional<QByteArray> bytes = reader.readData(kArchivePageMaxBytes, &error);
+        keep(member, std::move(bytes), error);
+    }
+    const std::lock_guard lock(m_mutex);
+    m_passDone = true;
+    m_passError = failure;
+    m_kept.notify_all();
+}
+
+void ArchiveMembers::keep(const QString& member, std::optional<QByteArray> bytes, const QString& error)
+{
+    // The spill file is written and read under the lock.
+    const std::lock_guard lock(m_mutex);
+    Kept kept;
+    kept.error = bytes ? QString() : error;
+    if (bytes && m_inMemory + bytes->size() > m_options.memoryCap) {
+        if (!m_spill)
+            m_spill = std::make_unique<SpillFile>(m_options.spillFolder);
+        const std::optional<qint64> offset = m_spill->append(*bytes);
+        if (offset) {
+            kept.offset = *offset;
+            kept.size = bytes->size();
+        } else {
+            kept.error = QStringLiteral("no room to keep the page");
+        }
+    } else if (bytes) {
+        kept.bytes = std::move(*bytes);
+    }
+    m_inMemory += kept.bytes.size();
+    m_pages.insert(member, std::move(kept));
+    m_kept.notify_all();
+}
+
+} // namespace ruvo

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "books/spill_file.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace ruvo {
+
+class ArchiveReader;
+
+// The members of an archive book, handing out their bytes.
+//
+// Read on demand, a page is reached without unpacking any other: in a ZIP through its
+// central directory, in a tar or a RAR that is not solid by skipping the members before it.
+// One reader is kept open and goes on forward from the last page read; it is opened again
+// only to go back.
+// A solid archive is read once instead, in its own order, on a thread of its own: each
+// page's bytes are kept as the pass reaches them (in memory up to a cap, beyond it in a
+// private file with no name), a page is handed out as soon as the pass has it, and a page
+// passed is at hand at once. The pass stops, and everything it kept goes, with the book.
+class ArchiveMembers
+{
+public:
+    // What a book may keep in memory of a solid archive's pages.
+    static constexpr qint64 defaultMemoryCap = qint64(64) * 1024 * 1024;
+
+    struct Options
+    {
+        // Read a solid archive in one pass rather than a page at a time.
+        bool passInOrder = false;
+        qint64 memoryCap = defaultMemoryCap;
+        // Where kept pages beyond the cap go; the system's temporary folder when empty.
+        QString spillFolder;
+    };
+
+    ArchiveMembers(QString path, Options options);
+    ~ArchiveMembers();
+    ArchiveMembers(const ArchiveMembers&) = delete;
+    ArchiveMembers& operator=(const ArchiveMembers&) = delete;
+
+    const QString& path() const { return m_path; }
+    bool readsInOnePass() const { return m_pass.joinable(); }
+    // The member's bytes; nothing, with the reason in error, when they cannot be had. Safe
+    // to call from any thread.
+    std::optional<QByteArray> read(const QString& member, QString* error);
+    // How many times the archive has been read through from its start, for the benchmarks
+    // and the tests.
+    int readsFromStart() const { return m_readsFromStart; }
+
+private:
+    struct Kept
+    {
+        QByteArray bytes;
+        // In the spill file when not in memory.
+        qint64 offset = -1;
+        qint64 size = 0;
+        QString error;
+    };
+
+    std::optional<QByteArray> readNow(const QString& member, QString* error);
+    // Moves the kept reader to the member, from where it is, or from the start when the
+    // member lies behind it; false when the archive does not hold it.
+    bool seek(const QString& member, QString* error);
+    void passThrough();
+    void keep(const QString& member, std::optional<QByteArray> bytes, const QString& error);
+
+    const QString m_path;
+    const Options m_options;
+    // The reader pages are read with on demand, and where each member it passed lies.
+    std::mutex m_readerMutex;
+    std::unique_ptr<ArchiveReader> m_reader;
+    int m_readerAt = -1;
+    QHash<QString, int> m_positions;
+    std::atomic<int> m_readsFromStart{0};
+    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::condition_variable m_kept;
+    QHash<QString, Kept> m_pages;
+    qint64 m_inMemory = 0;
+    bool m_passDone = false;
+    QString m_passError;
+    std::unique_ptr<SpillFile> m_spill;
+    std::thread m_pass;
+};
+
+} // namespace ruvo

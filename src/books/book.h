@@ -1,0 +1,35 @@
+#pragma once
+
+#include "books/book_failure.h"
+#include "imaging/page_source.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace ruvo {
+
+// A book: a folder of pictures, or an archive file of them. It lists its pages and hands
+// out where each is read from; how an archive stores them stays behind it.
+class Book
+{
+public:
+    virtual ~Book() = default;
+
+    // The folder, or the archive file.
+    virtual const QString& location() const = 0;
+    virtual bool isArchive() const = 0;
+    // Why it cannot be opened; None for a book that opens, if with no pages.
+    virtual BookFailure failure() const = 0;
+    // Its pages' names, in reading order: bare file names in a folder, members' paths in an
+    // archive.
+    virtual const QStringList& pageNames() const = 0;
+    // Whether the named page is still there. An archive's pages are as it listed them when
+    // it opened.
+    virtual bool hasPage(const QString& name) const = 0;
+    // Where the named page is read from.
+    virtual std::unique_ptr<PageSource> sourceOf(const QString& name) const = 0;
+};
+
+} // namespace ruvo

@@ -1,0 +1,54 @@
+#include "books/books.h"
+
+#include "books/archive_book.h"
+#include "books/archive_format.h"
+#include "books/archive_page_path.h"
+#include "books/archive_page_source.h"
+#include "books/folder_book.h"
+#include "imaging/file_page_source.h"
+
+namespace ruvo {
+
+Books::Books(const FileServices& files, ArchiveMembers::Options options)
+    : m_files(files), m_options(std::move(options))
+{
+}
+
+std::shared_ptr<Book> Books::open(const QString& location)
+{
+    if (archiveFormatOfFile(location) != ArchiveFormat::None)
+        return std::make_shared<ArchiveBook>(location, membersOf(location));
+    return std::make_shared<FolderBook>(location, m_files);
+}
+
+std::unique_ptr<PageSource> Books::sourceOf(const QString& path)
+{
+    if (const std::optional<ArchivePagePath> inArchive = splitArchivePagePath(path))
+        return std::make_unique<ArchivePageSource>(membersOf(inArchive->archive), inArchive->member);
+    return std::make_unique<FilePageSource>(path);
+}
+
+std::shared_ptr<ArchiveMembers> Books::membersOf(const QString& archivePath)
+{
+    const FileStamp stamp = fileStampOf(archivePath);
+    std::shared_ptr<ArchiveMembers> dropped;
+    const std::lock_guard lock(m_mutex);
+    for (qsizetype i = 0; i < m_archives.size(); ++i) {
+        if (m_archives.at(i).path != archivePath)
+            continue;
+        Held held = m_archives.takeAt(i);
+        if (held.stamp == stamp) {
+            m_archives.prepend(held);
+            return held.members;
+        }
+        dropped = std::move(held.members);
+        break;
+    }
+    auto members = std::make_shared<ArchiveMembers>(archivePath, m_options);
+    m_archives.prepend(Held{archivePath, stamp, members});
+    while (m_archives.size() > archivesKept)
+        m_archives.removeLast();
+    return members;
+}
+
+} // namespace ruvo

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "books/archive_members.h"
+#include "books/book.h"
+#include "platform/file_stamp.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <mutex>
+
+namespace ruvo {
+
+class FileServices;
+
+// The books the program opens, and where each of their pages is read from. The members of
+// the archives most recently asked for are kept open (the open book's, and another's a
+// preview or the shelf may ask for meanwhile), so that every page of an archive is read
+// through one reader: the pages of a solid archive from its one pass. An archive replaced on
+// disk is opened afresh.
+class Books
+{
+public:
+    static constexpr int archivesKept = 2;
+
+    explicit Books(const FileServices& files,
+                   ArchiveMembers::Options options = {true, ArchiveMembers::defaultMemoryCap, QString()});
+
+    // The book at location: an archive file, told by what it holds, or a folder.
+    std::shared_ptr<Book> open(const QString& location);
+    // Where the page at path is read from: a member of an archive through its kept members
+    // when the path goes on inside an archive file, the file itself otherwise. Safe to call
+    // from any thread.
+    std::unique_ptr<PageSource> sourceOf(const QString& path);
+    // The members of the archive at path, opened now unless they are open.
+    std::shared_ptr<ArchiveMembers> membersOf(const QString& archivePath);
+
+private:
+    struct Held
+    {
+        QString path;
+        FileStamp stamp;
+        std::shared_ptr<ArchiveMembers> members;
+    };
+
+    const FileServices& m_files;
+    const ArchiveMembers::Options m_options;
+    std::mutex m_mutex;
+    // Most recently asked for first.
+    QList<Held> m_archives;
+};
+
+} // namespace ruvo

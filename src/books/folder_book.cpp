@@ -1,0 +1,33 @@
+#include "books/folder_book.h"
+
+#include "books/page_names.h"
+#include "imaging/file_page_source.h"
+#include "platform/file_services.h"
+#include "platform/paths.h"
+
+namespace ruvo {
+
+FolderBook::FolderBook(QString folder, const FileServices& files)
+    : m_folder(std::move(folder)), m_files(files)
+{
+    const std::optional<QStringList> all = files.listFiles(m_folder);
+    if (!all)
+        return;
+    for (const QString& name : *all) {
+        if (hasPageExtension(name))
+            m_names.append(name);
+    }
+    sortPageNames(m_names);
+}
+
+bool FolderBook::hasPage(const QString& name) const
+{
+    return !m_files.lookup(joinPath(m_folder, name)).isEmpty();
+}
+
+std::unique_ptr<PageSource> FolderBook::sourceOf(const QString& name) const
+{
+    return std::make_unique<FilePageSource>(joinPath(m_folder, name));
+}
+
+} // namespace ruvo

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "books/book.h"
+
+namespace ruvo {
+
+class FileServices;
+
+// A folder opened as a book: its picture files, hidden ones left out, listed when it opens.
+// A folder that cannot be read is a book of no pages.
+class FolderBook : public Book
+{
+public:
+    FolderBook(QString folder, const FileServices& files);
+
+    const QString& location() const override { return m_folder; }
+    bool isArchive() const override { return false; }
+    BookFailure failure() const override { return BookFailure::None; }
+    const QStringList& pageNames() const override { return m_names; }
+    bool hasPage(const QString& name) const override;
+    std::unique_ptr<PageSource> sourceOf(const QString& name) const override;
+
+private:
+    const QString m_folder;
+    const FileServices& m_files;
+    QStringList m_names;
+};
+
+} // namespace ruvo
