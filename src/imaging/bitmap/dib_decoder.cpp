@@ -2,6 +2,7 @@
 
 #include "imaging/bitmap/dib_header.h"
 #include "imaging/picture_limits.h"
+#include "imaging/picture_memory.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -221,7 +222,8 @@ QImage decodeDib(QByteArrayView dib, qint64 pixelsAt, QString* error)
         for (qint64 x = 0; !alpha && x < width; ++x)
             alpha = (value(x, y) & alphaMask) != 0;
     }
-    QImage image(int(width), int(rows), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    QImage image =
+        newPicture(QSize(int(width), int(rows)), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull()) {
         fail(error, "not enough memory for the bitmap");
         return QImage();

@@ -3,6 +3,7 @@
 #include "imaging/bitmap/dib_decoder.h"
 #include "imaging/bitmap/dib_header.h"
 #include "imaging/picture_limits.h"
+#include "imaging/picture_memory.h"
 
 namespace ruvo {
 
@@ -40,7 +41,7 @@ QImage decodeRunLengthDib(QByteArrayView dib, qint64 pixelsAt, QString* error)
         return failed(error, "run-length bitmap whose pixels lie outside it");
 
     const QList<QRgb> palette = dibPalette(*header, dib, pixelsAt);
-    QImage image(int(width), int(height), QImage::Format_ARGB32);
+    QImage image = newPicture(QSize(int(width), int(height)), QImage::Format_ARGB32);
     if (image.isNull())
         return failed(error, "not enough memory for the picture");
     image.fill(Qt::transparent);

@@ -1,5 +1,6 @@
 #include "imaging/gif/gif_first_frame.h"
 
+#include "imaging/picture_memory.h"
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
@@ -63,7 +64,7 @@ bool opaque(const QImage& image)
 
 QImage composedFirstFrame(QByteArrayView gif, const GifScreen& screen, qint64 mostPixels, QString* error)
 {
-    QImage frame(screen.size, QImage::Format_ARGB32_Premultiplied);
+    QImage frame = newPicture(screen.size, QImage::Format_ARGB32_Premultiplied);
     if (frame.isNull()) {
         if (error)
             *error = QStringLiteral("not enough memory for the picture");

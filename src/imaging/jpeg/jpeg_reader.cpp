@@ -3,6 +3,7 @@
 #include "imaging/jpeg/exif_orientation.h"
 #include "imaging/jpeg/row_claims.h"
 #include "imaging/picture_limits.h"
+#include "imaging/picture_memory.h"
 #include "imaging/scaling/area_scaler.h"
 #include "imaging/scaling/scaling_band.h"
 #include "imaging/scaling/smooth_scaling.h"
@@ -364,8 +365,9 @@ QImage JpegReader::read(const SpareCore& spare, const ScaledSizeOf& scaledSize)
     const jpeg_decompress_struct& info = upper.info();
     const int width = int(info.output_width);
     const int height = int(info.output_height);
-    QImage image(width, height,
-                 info.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+    QImage image =
+        newPicture(QSize(width, height),
+                   info.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     if (image.isNull()) {
         d->error = QStringLiteral("not enough memory for the picture");
         return {};

@@ -3,6 +3,7 @@
 #include "imaging/metafile/emf_records.h"
 #include "imaging/metafile/emf_validator.h"
 #include "imaging/metafile/metafile_size.h"
+#include "imaging/picture_memory.h"
 
 #include <QMutex>
 #include <QMutexLocker>
@@ -233,7 +234,7 @@ DecodedPicture EmfRenderer::render(const QByteArray& bytes) const
     const QRect& bounds = layout.bounds;
     renderer.setViewBox(page.translated(-double(bounds.left()), -double(bounds.top())));
 
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = newPicture(size, QImage::Format_RGB32);
     if (image.isNull())
         return failure(QStringLiteral("not enough memory for the EMF picture"));
     image.fill(Qt::white);

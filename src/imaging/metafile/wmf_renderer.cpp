@@ -3,6 +3,7 @@
 #include "imaging/metafile/metafile_size.h"
 #include "imaging/metafile/wmf_device.h"
 #include "imaging/metafile/wmf_validator.h"
+#include "imaging/picture_memory.h"
 
 #include <QDeadlineTimer>
 #include <QMutex>
@@ -215,7 +216,7 @@ DecodedPicture WmfRenderer::render(const QByteArray& bytes) const
     const QSize size = pageSize(layout, scanned);
     if (size.isEmpty())
         return failure(QStringLiteral("WMF picture has no size"));
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = newPicture(size, QImage::Format_RGB32);
     if (image.isNull())
         return failure(QStringLiteral("not enough memory for the WMF picture"));
     image.fill(Qt::white);

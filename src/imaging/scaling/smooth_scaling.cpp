@@ -1,5 +1,6 @@
 #include "imaging/scaling/smooth_scaling.h"
 
+#include "imaging/picture_memory.h"
 #include "imaging/scaling/area_scaler.h"
 #include "imaging/scaling/scaling_band.h"
 
@@ -10,7 +11,7 @@ namespace ruvo {
 
 QImage scalingTarget(const QImage& picture, QSize size)
 {
-    QImage target(size, AreaScaler::targetFormat(picture.format()));
+    QImage target = newPicture(size, AreaScaler::targetFormat(picture.format()));
     if (!target.isNull())
         target.setColorSpace(picture.colorSpace());
     return target;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+namespace ruvo {
+
+// A new picture of the size and format, its pixels not yet set, held in memory that the
+// system may back with large pages. A page picture is many megabytes; touched for the first
+// time a small page at a time, as the decoder writes it, the system's bookkeeping of those
+// pages can cost more than the decoding itself (a 12-megapixel page is some twelve thousand
+// of them). A picture too small to fill a large page, or one the system will not map, gets
+// Qt's own memory. Either way it behaves as any QImage: a copy shares it, and a change to a
+// shared one copies it. At most one large page's worth of bytes beyond the picture's own is
+// held with it.
+QImage newPicture(QSize size, QImage::Format format);
+
+// The bytes of a large page, below which a picture takes Qt's own memory.
+constexpr qsizetype kLargePageBytes = qsizetype(2) * 1024 * 1024;
+
+} // namespace ruvo
