@@ -14,6 +14,7 @@
 #include "imaging/metafile/wmf_renderer.h"
 #include "imaging/picture_formats.h"
 #include "imaging/picture_limits.h"
+#include "imaging/picture_memory.h"
 #include "imaging/quiet_messages.h"
 
 #include <QBuffer>
@@ -71,6 +72,17 @@ bool isRunLengthBmp(const QByteArray& head)
 
 // How many pixels the file's data can describe at the most; see
 // picture_limits.h. Asked before anything else reads the file.
+// The first bytes of the file: without a copy when it is in memory already.
+QByteArray headOf(QIODevice& file, qint64 bytes)
+{
+    if (const auto* inMemory = qobject_cast<QBuffer*>(&file)) {
+        const QByteArray& all = inMemory->data();
+        const qint64 at = std::clamp<qint64>(inMemory->pos(), 0, all.size());
+        return QByteArray::fromRawData(all.constData() + at, qsizetype(std::min(bytes, all.size() - at)));
+    }
+    return file.peek(bytes);
+}
+
 qint64 mostPixelsHeld(QIODevice& file, PictureFormat format)
 {
     const qint64 bytes = file.size();
@@ -85,7 +97,7 @@ qint64 mostPixelsHeld(QIODevice& file, PictureFormat format)
         return isRunLengthBmp(file.peek(kBmpHeadBytes)) ? bytes * kRunLengthBmpPixelsPerByte
                                                         : kPictureMaxPixels;
     case PictureFormat::Jpeg: {
-        const std::optional<unsigned char> frame = jpegFrameMarker(file.peek(kJpegHeadBytes));
+        const std::optional<unsigned char> frame = jpegFrameMarker(headOf(file, kJpegHeadBytes));
         if (!frame || isArithmeticJpegFrame(*frame))
             return kPictureMaxPixels;
         return bytes * kJpegPixelsPerByte;
@@ -197,11 +209,13 @@ DecodedPicture readRaster(QIODevice& file, const PictureFormatInfo& format, cons
     // The picture's bytes in memory, for the checks and the readers: a JPEG read whole, once
     // (a file too large for that is streamed by Qt's reader), or what Qt's reader gets when
     // the file itself will not do.
+    // The bytes read whole are held for as long as the buffer reads them.
+    HeldBytes whole;
     QBuffer inMemory;
     if (format.format == PictureFormat::Jpeg && file.size() <= kJpegReadWholeMaxBytes) {
-        inMemory.setData(file.readAll());
-        if (inMemory.size() != file.size())
+        if (!whole.readAll(file))
             return failure(QStringLiteral("cannot read file: ") + file.errorString());
+        inMemory.setData(whole.bytes());
         inMemory.open(QIODevice::ReadOnly);
     }
     QIODevice& source = inMemory.isOpen() ? static_cast<QIODevice&>(inMemory) : file;

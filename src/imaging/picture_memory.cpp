@@ -1,5 +1,6 @@
 #include "imaging/picture_memory.h"
 
+#include <QIODevice>
 #include <QtNumeric>
 
 #include <cstdint>
@@ -21,6 +22,12 @@ void unmap(void* info)
     auto* mapping = static_cast<Mapping*>(info);
     ::munmap(mapping->start, mapping->length);
     delete mapping;
+}
+
+// Bytes rounded up to whole large pages.
+size_t wholeLargePages(qsizetype bytes)
+{
+    return size_t((bytes + kLargePageBytes - 1) / kLargePageBytes * kLargePageBytes);
 }
 
 // Maps length bytes (a whole number of large pages) at an address that is a multiple of a
@@ -57,7 +64,7 @@ QImage newPicture(QSize size, QImage::Format format)
         bytes > std::numeric_limits<qsizetype>::max() - kLargePageBytes)
         return QImage(size, format);
     const qsizetype bytesPerLine = (bits + 31) / 32 * 4;
-    const auto length = size_t((bytes + kLargePageBytes - 1) / kLargePageBytes * kLargePageBytes);
+    const size_t length = wholeLargePages(bytes);
     void* memory = mapAligned(length);
     if (!memory)
         return QImage(size, format);
@@ -67,6 +74,51 @@ QImage newPicture(QSize size, QImage::Format format)
     if (image.isNull())
         unmap(mapping);
     return image;
+}
+
+struct HeldBytes::Memory
+{
+    explicit Memory(size_t length) : mapping{mapAligned(length), length} {}
+    ~Memory()
+    {
+        if (mapping.start)
+            ::munmap(mapping.start, mapping.length);
+    }
+    Memory(const Memory&) = delete;
+    Memory& operator=(const Memory&) = delete;
+
+    Mapping mapping;
+};
+
+HeldBytes::HeldBytes() = default;
+HeldBytes::~HeldBytes() = default;
+
+bool HeldBytes::readAll(QIODevice& device)
+{
+    m_bytes = QByteArray();
+    m_memory.reset();
+    const qint64 size = device.size() - device.pos();
+    std::unique_ptr<Memory> memory;
+    if (size >= kLargePageBytes && size <= std::numeric_limits<qsizetype>::max() - kLargePageBytes)
+        memory = std::make_unique<Memory>(wholeLargePages(size));
+    if (!memory || !memory->mapping.start) {
+        // Too few bytes to fill a large page, or memory the system will not map: Qt's own.
+        QByteArray bytes = device.readAll();
+        if (bytes.size() != size)
+            return false;
+        m_bytes = std::move(bytes);
+        return true;
+    }
+    auto* data = static_cast<char*>(memory->mapping.start);
+    for (qint64 read = 0; read < size;) {
+        const qint64 got = device.read(data + read, size - read);
+        if (got <= 0)
+            return false;
+        read += got;
+    }
+    m_memory = std::move(memory);
+    m_bytes = QByteArray::fromRawData(data, qsizetype(size));
+    return true;
 }
 
 } // namespace ruvo

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
+
+#include <memory>
+
+class QIODevice;
 
 namespace ruvo {
 
@@ -17,5 +22,26 @@ QImage newPicture(QSize size, QImage::Format format);
 
 // The bytes of a large page, below which a picture takes Qt's own memory.
 constexpr qsizetype kLargePageBytes = qsizetype(2) * 1024 * 1024;
+
+// A picture's file read whole into memory, which the system may back with large pages when
+// there are megabytes of it, as a picture's own. Its bytes are valid while it lives and is not
+// read into again: a copy of them does not keep them.
+class HeldBytes
+{
+public:
+    HeldBytes();
+    ~HeldBytes();
+    HeldBytes(const HeldBytes&) = delete;
+    HeldBytes& operator=(const HeldBytes&) = delete;
+
+    // Reads what is left of the device; false, holding nothing, when it gives less than that.
+    bool readAll(QIODevice& device);
+    const QByteArray& bytes() const { return m_bytes; }
+
+private:
+    struct Memory;
+    std::unique_ptr<Memory> m_memory;
+    QByteArray m_bytes;
+};
 
 } // namespace ruvo

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include <cstdint>
+#include <cstring>
 
 using namespace ruvo;
 
@@ -59,6 +60,30 @@ bool largePagesOnRequest()
     QFile setting(QStringLiteral("/sys/kernel/mm/transparent_hugepage/enabled"));
     return setting.open(QIODevice::ReadOnly) && !setting.readAll().contains("[never]");
 }
+
+// A device that says it holds the bytes given but gives no more than the first so many, as a
+// file cut short while it is read.
+class ShortDevice : public QIODevice
+{
+public:
+    ShortDevice(QByteArray bytes, qint64 given) : m_bytes(std::move(bytes)), m_given(given) {}
+    qint64 size() const override { return m_bytes.size(); }
+    bool isSequential() const override { return false; }
+
+protected:
+    qint64 readData(char* data, qint64 most) override
+    {
+        const qint64 left = std::min<qint64>(m_given, m_bytes.size()) - pos();
+        const qint64 count = std::clamp<qint64>(std::min(most, left), 0, most);
+        std::memcpy(data, m_bytes.constData() + pos(), size_t(count));
+        return count;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_given;
+};
 
 } // namespace
 
@@ -127,6 +152,44 @@ private Q_SLOTS:
         }
         // Let go of with the picture.
         QVERIFY(mappingOf(held).isEmpty());
+    }
+
+    // A file is read whole from where the device stands, into large pages when it fills one;
+    // a device that gives less than it holds is a file that cannot be read.
+    void filesAreReadWhole_data()
+    {
+        QTest::addColumn<qsizetype>("size");
+        QTest::addColumn<qint64>("from");
+        QTest::addColumn<qint64>("given");
+        QTest::newRow("small") << qsizetype(1000) << qint64(0) << qint64(-1);
+        QTest::newRow("large") << qsizetype(3 * 1024 * 1024 + 7) << qint64(0) << qint64(-1);
+        QTest::newRow("large, read from its middle")
+            << qsizetype(5 * 1024 * 1024) << qint64(123457) << qint64(-1);
+        QTest::newRow("small, cut short") << qsizetype(1000) << qint64(0) << qint64(999);
+        QTest::newRow("large, cut short") << qsizetype(3 * 1024 * 1024) << qint64(0) << qint64(1024 * 1024);
+        QTest::newRow("empty") << qsizetype(0) << qint64(0) << qint64(-1);
+    }
+    void filesAreReadWhole()
+    {
+        QFETCH(qsizetype, size);
+        QFETCH(qint64, from);
+        QFETCH(qint64, given);
+        QByteArray content(size, Qt::Uninitialized);
+        for (qsizetype i = 0; i < size; ++i)
+            content[i] = char((i * 7919) >> 3);
+        ShortDevice device(content, given < 0 ? size : given);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        QVERIFY(device.seek(from));
+        HeldBytes held;
+        const bool whole = held.readAll(device);
+        QCOMPARE(whole, given < 0);
+        if (!whole) {
+            QVERIFY(held.bytes().isEmpty());
+            return;
+        }
+        QCOMPARE(held.bytes(), content.mid(from));
+        QCOMPARE(asksForLargePages(mappingOf(held.bytes().constData())),
+                 largePagesOnRequest() && size - from >= kLargePageBytes);
     }
 };
 
