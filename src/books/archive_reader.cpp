@@ -10,7 +10,7 @@ namespace ruvo {
 
 namespace {
 
-constexpr qsizetype kReadBlockBytes = 64 * 1024;
+constexpr qsizetype kReadBlockBytes = 16 * 1024;
 
 } // namespace
 
