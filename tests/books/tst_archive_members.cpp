@@ -43,13 +43,6 @@ class TestArchiveMembers : public QObject
 
     QTemporaryDir m_dir;
 
-    QString put(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        [&] { QVERIFY(putFileBytes(path, bytes)); }();
-        return path;
-    }
-
     // Every page read back in the order given, each to its exact bytes.
     static void readsEveryPage(ArchiveMembers& book, const QList<int>& order)
     {
@@ -76,7 +69,7 @@ private Q_SLOTS:
     void aSolidArchiveIsReadInOnePass()
     {
         QFETCH(qint64, memoryCap);
-        const QString path = put(u"solid.cb7"_qs, writtenArchive("7zip", pages()));
+        const QString path = putIn(m_dir, u"solid.cb7"_qs, writtenArchive("7zip", pages()));
         QTemporaryDir spill;
         {
             ArchiveMembers book(path, inOnePass(memoryCap, spill.path()));
@@ -105,7 +98,7 @@ private Q_SLOTS:
     void otherArchivesAreReadOnDemand()
     {
         QFETCH(QByteArray, archive);
-        ArchiveMembers book(put(u"book.cbz"_qs, archive), inOnePass());
+        ArchiveMembers book(putIn(m_dir, u"book.cbz"_qs, archive), inOnePass());
         QVERIFY(!book.readsInOnePass());
         readsEveryPage(book, {1, 2, 4, 6});
         QCOMPARE(book.readsFromStart(), 1);
@@ -124,7 +117,7 @@ private Q_SLOTS:
     void aDamagedSolidArchiveNeverHangs()
     {
         const QByteArray whole = writtenArchive("7zip", pages());
-        ArchiveMembers book(put(u"cut.cb7"_qs, whole.left(whole.size() - 40)), inOnePass());
+        ArchiveMembers book(putIn(m_dir, u"cut.cb7"_qs, whole.left(whole.size() - 40)), inOnePass());
         QString error;
         QVERIFY(!book.read(u"Vol01/6.jpg"_qs, &error));
         QVERIFY(!error.isEmpty());
@@ -137,7 +130,7 @@ private Q_SLOTS:
         QList<MemberSpec> many;
         for (int page = 0; page < 200; ++page)
             many.append({QStringLiteral("%1.png").arg(page).toUtf8(), QByteArray(20000, char(page))});
-        const QString path = put(u"many.cb7"_qs, writtenArchive("7zip", many));
+        const QString path = putIn(m_dir, u"many.cb7"_qs, writtenArchive("7zip", many));
         for (int run = 0; run < 5; ++run)
             ArchiveMembers book(path, inOnePass());
     }
@@ -150,7 +143,8 @@ private Q_SLOTS:
         if (!full.isMounted())
             QSKIP("mounting a small file system needs root");
         QVERIFY(full.fillLeaving(4096));
-        ArchiveMembers book(put(u"full.cb7"_qs, writtenArchive("7zip", pages())), inOnePass(0, full.path()));
+        ArchiveMembers book(putIn(m_dir, u"full.cb7"_qs, writtenArchive("7zip", pages())),
+                            inOnePass(0, full.path()));
         const QList<MemberSpec> members = pages();
         int refused = 0;
         for (int page = 1; page <= kPages; ++page) {
@@ -171,7 +165,7 @@ private Q_SLOTS:
     {
         LocalFileServices files;
         Books books(files);
-        const QString first = put(u"first.cb7"_qs, writtenArchive("7zip", pages()));
+        const QString first = putIn(m_dir, u"first.cb7"_qs, writtenArchive("7zip", pages()));
         const std::shared_ptr<ArchiveMembers> book = books.membersOf(first);
         QCOMPARE(books.membersOf(first), book);
         QString error;
@@ -180,8 +174,8 @@ private Q_SLOTS:
         QCOMPARE(book->readsFromStart(), 1);
         QVERIFY(!books.sourceOf(m_dir.filePath(u"loose.jpg"_qs))->inArchive());
 
-        const QString second = put(u"second.cbz"_qs, storedZip(pages()));
-        const QString third = put(u"third.cbz"_qs, storedZip(pages()));
+        const QString second = putIn(m_dir, u"second.cbz"_qs, storedZip(pages()));
+        const QString third = putIn(m_dir, u"third.cbz"_qs, storedZip(pages()));
         QCOMPARE(books.membersOf(second), books.membersOf(second));
         books.membersOf(first);
         books.membersOf(third);
@@ -192,7 +186,7 @@ private Q_SLOTS:
 
         QList<MemberSpec> fewer = pages();
         fewer.removeLast();
-        put(u"first.cb7"_qs, writtenArchive("7zip", fewer));
+        putIn(m_dir, u"first.cb7"_qs, writtenArchive("7zip", fewer));
         QVERIFY(books.membersOf(first) != book);
     }
 };

@@ -75,13 +75,6 @@ class TestBooks : public QObject
         return m_books.sourceOf(path);
     };
 
-    QString put(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        [&] { QVERIFY(putFileBytes(path, bytes)); }();
-        return path;
-    }
-
 private Q_SLOTS:
     void formatsAreToldByContent_data()
     {
@@ -105,8 +98,8 @@ private Q_SLOTS:
         QFETCH(ArchiveFormat, format);
         QCOMPARE(archiveFormatOfContent(head), format);
         // The name says nothing: a ZIP named .jpg is a ZIP, a picture named .cbz is none.
-        QCOMPARE(archiveFormatOfFile(put(QStringLiteral("named.jpg"), head)), format);
-        QCOMPARE(archiveFormatOfFile(put(QStringLiteral("named.cbz"), head)), format);
+        QCOMPARE(archiveFormatOfFile(putIn(m_dir, QStringLiteral("named.jpg"), head)), format);
+        QCOMPARE(archiveFormatOfFile(putIn(m_dir, QStringLiteral("named.cbz"), head)), format);
     }
 
     void solidArchivesAreTold_data()
@@ -118,10 +111,10 @@ private Q_SLOTS:
         QTest::newRow("solid rar 5") << fixture("rar_solid.rar") << true;
         QByteArray solidRar4 = fileBytes(fixture("rar4.rar"));
         solidRar4[7 + 3] = char(solidRar4[7 + 3] | 0x08);
-        QTest::newRow("rar 4 flagged solid") << put(u"s4.cbr"_qs, solidRar4) << true;
-        QTest::newRow("7z") << put(u"s.cb7"_qs, writtenArchive("7zip", colouredPages())) << true;
-        QTest::newRow("zip") << put(u"s.cbz"_qs, writtenArchive("zip", colouredPages())) << false;
-        QTest::newRow("tar") << put(u"s.cbt"_qs, writtenArchive("ustar", colouredPages())) << false;
+        QTest::newRow("rar 4 flagged solid") << putIn(m_dir, u"s4.cbr"_qs, solidRar4) << true;
+        QTest::newRow("7z") << putIn(m_dir, u"s.cb7"_qs, writtenArchive("7zip", colouredPages())) << true;
+        QTest::newRow("zip") << putIn(m_dir, u"s.cbz"_qs, writtenArchive("zip", colouredPages())) << false;
+        QTest::newRow("tar") << putIn(m_dir, u"s.cbt"_qs, writtenArchive("ustar", colouredPages())) << false;
     }
     void solidArchivesAreTold()
     {
@@ -184,7 +177,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, archive);
         // A name of its own for each row: an index is read once for a file as it is.
-        const QString path = put(QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive);
+        const QString path = putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive);
         const ArchiveIndex index = readArchiveIndex(path);
         QCOMPARE(index.failure, ArchiveIndex::Failure::None);
         QCOMPARE(index.pages,
@@ -272,7 +265,8 @@ private Q_SLOTS:
     // that cannot be read is a book of no pages.
     void aBookThatCannotBeReadSaysWhy()
     {
-        const QString encrypted = put(u"locked.cbz"_qs, storedZip({{"1.png", pagePicture(Qt::red), true}}));
+        const QString encrypted =
+            putIn(m_dir, u"locked.cbz"_qs, storedZip({{"1.png", pagePicture(Qt::red), true}}));
         const std::shared_ptr<Book> locked = m_books.open(encrypted);
         QVERIFY(locked->isArchive());
         QCOMPARE(locked->failure(), BookFailure::Encrypted);
@@ -286,7 +280,7 @@ private Q_SLOTS:
     // Every book opened on one archive reads it through the same kept members.
     void booksOfOneArchiveShareItsReader()
     {
-        const QString path = put(u"shared.cbz"_qs, storedZip(colouredPages()));
+        const QString path = putIn(m_dir, u"shared.cbz"_qs, storedZip(colouredPages()));
         const std::shared_ptr<Book> first = m_books.open(path);
         const std::shared_ptr<Book> second = m_books.open(path);
         QString error;
@@ -300,7 +294,7 @@ private Q_SLOTS:
     // PNG and WebP pages are read in archives alone: a folder book's pages stay as they were.
     void pngIsAPageOnlyInAnArchive()
     {
-        const QString loose = put(QStringLiteral("loose.png"), pagePicture(Qt::red, "PNG"));
+        const QString loose = putIn(m_dir, QStringLiteral("loose.png"), pagePicture(Qt::red, "PNG"));
         QVERIFY(!FilePictureDecoder(m_sourceOf).decode(loose).isValid());
     }
 
@@ -310,9 +304,9 @@ private Q_SLOTS:
     {
         const QByteArray cover("\x95\x5C\x8E\x86.jpg");
         const QString path =
-            put(QStringLiteral("names.cbz"),
-                storedZip({{cover, pagePicture(Qt::red, "JPEG")},
-                           {"\xE7\x9B\xAE\xE6\xAC\xA1.png", pagePicture(Qt::blue), false, true}}));
+            putIn(m_dir, QStringLiteral("names.cbz"),
+                  storedZip({{cover, pagePicture(Qt::red, "JPEG")},
+                             {"\xE7\x9B\xAE\xE6\xAC\xA1.png", pagePicture(Qt::blue), false, true}}));
         const ArchiveIndex index = readArchiveIndex(path);
         QCOMPARE(index.failure, ArchiveIndex::Failure::None);
         QCOMPARE(index.pages.size(), 2);
@@ -354,8 +348,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, archive);
         QFETCH(ArchiveIndex::Failure, failure);
-        const ArchiveIndex index =
-            readArchiveIndex(put(QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive));
+        const ArchiveIndex index = readArchiveIndex(
+            putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive));
         QCOMPARE(index.failure, failure);
         QVERIFY(index.pages.isEmpty());
     }
@@ -364,9 +358,9 @@ private Q_SLOTS:
     void aReplacedArchiveIsIndexedAgain()
     {
         const QByteArray page = pagePicture(Qt::red);
-        const QString path = put(u"replaced.cbz"_qs, storedZip({{"1.png", page}}));
+        const QString path = putIn(m_dir, u"replaced.cbz"_qs, storedZip({{"1.png", page}}));
         QCOMPARE(readArchiveIndex(path).pages, QStringList{u"1.png"_qs});
-        put(u"replaced.cbz"_qs, storedZip({{"1.png", page}, {"2.png", page}}));
+        putIn(m_dir, u"replaced.cbz"_qs, storedZip({{"1.png", page}, {"2.png", page}}));
         QCOMPARE(readArchiveIndex(path).pages, QStringList({u"1.png"_qs, u"2.png"_qs}));
     }
 
@@ -376,7 +370,7 @@ private Q_SLOTS:
         QByteArray archive = storedZip({{"1.png", pagePicture(Qt::red)}, {"2.png", pagePicture(Qt::blue)}});
         // The first page's data changed after its checksum was taken.
         archive[30 + 5 + 20] = char(archive[30 + 5 + 20] ^ 0x55);
-        const QString path = put(QStringLiteral("crc.cbz"), archive);
+        const QString path = putIn(m_dir, QStringLiteral("crc.cbz"), archive);
         const FilePictureDecoder decoder(m_sourceOf);
         QVERIFY(!decoder.decode(archivePagePath(path, u"1.png"_qs)).isValid());
         QVERIFY(decoder.decode(archivePagePath(path, u"2.png"_qs)).isValid());
@@ -386,7 +380,8 @@ private Q_SLOTS:
     void aMemberIsReadUpToTheLimit()
     {
         const QByteArray zeros(300000, '\0');
-        const QString path = put(QStringLiteral("zeros.zip"), writtenArchive("zip", {{"z.png", zeros}}));
+        const QString path =
+            putIn(m_dir, QStringLiteral("zeros.zip"), writtenArchive("zip", {{"z.png", zeros}}));
         ArchiveReader reader(path);
         QCOMPARE(reader.next(), ArchiveReader::Step::Entry);
         QString error;
@@ -512,8 +507,8 @@ private Q_SLOTS:
         QFETCH(QString, archive);
         QFETCH(QString, member);
         QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("lib"))));
-        put(QStringLiteral("lib/Vol01.cbz"), storedZip({{"001.jpg", pagePicture(Qt::red, "JPEG")}}));
-        put(QStringLiteral("lib/page.jpg"), pagePicture(Qt::red, "JPEG"));
+        putIn(m_dir, QStringLiteral("lib/Vol01.cbz"), storedZip({{"001.jpg", pagePicture(Qt::red, "JPEG")}}));
+        putIn(m_dir, QStringLiteral("lib/page.jpg"), pagePicture(Qt::red, "JPEG"));
         const std::optional<ArchivePagePath> split = splitArchivePagePath(m_dir.filePath(path));
         QCOMPARE(split.has_value(), !archive.isEmpty());
         if (split) {

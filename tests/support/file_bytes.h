@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
+#include <QTest>
 
 namespace ruvo::test {
 
@@ -18,6 +20,15 @@ inline bool putFileBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Writes the bytes as the file of that name in the folder and gives its path; the test fails
+// when it cannot be written.
+inline QString putIn(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    [&] { QVERIFY(putFileBytes(path, bytes)); }();
+    return path;
 }
 
 } // namespace ruvo::test

@@ -36,13 +36,6 @@ class TestOpeningArchiveBooks : public QObject
 
     QTemporaryDir m_dir;
 
-    QString put(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        [&] { QVERIFY(putFileBytes(path, bytes)); }();
-        return path;
-    }
-
     static void open(RealBookFixture& f, const QString& path)
     {
         f.form.controls().list1 = QStringList{path};
@@ -65,7 +58,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, archive);
-        const QString path = put(name, archive);
+        const QString path = putIn(m_dir, name, archive);
         RealBookFixture f;
         open(f, path);
         QVERIFY(f.fakes.messages.shown.isEmpty());
@@ -90,7 +83,7 @@ private Q_SLOTS:
     // page; one the archive no longer holds opens it at its first.
     void aPagePathOpensItsArchiveThere()
     {
-        const QString path = put(u"Vol02.cbz"_qs, storedZip(bookMembers()));
+        const QString path = putIn(m_dir, u"Vol02.cbz"_qs, storedZip(bookMembers()));
         RealBookFixture f;
         f.form.controls().menu(MenuItem::onePage).checked = true;
         open(f, path + u"/Vol01/b/003.bmp"_qs);
@@ -118,8 +111,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, archive);
         QFETCH(BookFailure, failure);
-        const QString good = put(u"good.cbz"_qs, storedZip(bookMembers()));
-        const QString bad = put(QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive);
+        const QString good = putIn(m_dir, u"good.cbz"_qs, storedZip(bookMembers()));
+        const QString bad = putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive);
         RealBookFixture f;
         open(f, good);
         f.form.NEXTP_Click();
@@ -143,7 +136,7 @@ private Q_SLOTS:
                                         {"3.png", pagePicture(Qt::green, "PNG", QSize(32, 22))}});
         // The first page's bytes changed after its checksum was taken.
         archive[30 + 5 + 20] = char(archive[30 + 5 + 20] ^ 0x55);
-        const QString path = put(u"crc.cbz"_qs, archive);
+        const QString path = putIn(m_dir, u"crc.cbz"_qs, archive);
         RealBookFixture f;
         f.form.controls().menu(MenuItem::onePage).checked = true;
         open(f, path);
@@ -161,9 +154,9 @@ private Q_SLOTS:
     void legacyNamesReadAndSort()
     {
         const QString path =
-            put(u"names.cbz"_qs,
-                storedZip({{"\x96\xDA\x8E\x9F.jpg", pagePicture(Qt::red, "JPEG")},
-                           {"\x82\xA0\x82\xC6\x82\xAA\x82\xAB.jpg", pagePicture(Qt::blue, "JPEG")}}));
+            putIn(m_dir, u"names.cbz"_qs,
+                  storedZip({{"\x96\xDA\x8E\x9F.jpg", pagePicture(Qt::red, "JPEG")},
+                             {"\x82\xA0\x82\xC6\x82\xAA\x82\xAB.jpg", pagePicture(Qt::blue, "JPEG")}}));
         RealBookFixture f;
         open(f, path);
         QCOMPARE(f.browser.pages().count(), 2);
