@@ -1,4 +1,5 @@
 #include "imaging/picture_memory.h"
+#include "platform/large_page_memory.h"
 
 #include <QFile>
 #include <QTest>
@@ -143,7 +144,7 @@ private Q_SLOTS:
         {
             const QImage page = newPicture(QSize(1200, 1600), QImage::Format_RGB32);
             held = page.constBits();
-            QCOMPARE(reinterpret_cast<std::uintptr_t>(held) % std::uintptr_t(kLargePageBytes), 0u);
+            QCOMPARE(reinterpret_cast<std::uintptr_t>(held) % std::uintptr_t(LargePageMemory::pageBytes), 0u);
             const QList<QByteArray> mapping = mappingOf(held);
             QVERIFY(!mapping.isEmpty());
             QVERIFY2(asksForLargePages(mapping), mapping.join('\n').constData());
@@ -189,7 +190,7 @@ private Q_SLOTS:
         }
         QCOMPARE(held.bytes(), content.mid(from));
         QCOMPARE(asksForLargePages(mappingOf(held.bytes().constData())),
-                 largePagesOnRequest() && size - from >= kLargePageBytes);
+                 largePagesOnRequest() && size - from >= LargePageMemory::pageBytes);
     }
 };
 
