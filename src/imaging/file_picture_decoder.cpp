@@ -70,8 +70,6 @@ bool isRunLengthBmp(const QByteArray& head)
     return header && (header->compression == DibHeader::Rle8 || header->compression == DibHeader::Rle4);
 }
 
-// How many pixels the file's data can describe at the most; see
-// picture_limits.h. Asked before anything else reads the file.
 // The first bytes of the file: without a copy when it is in memory already.
 QByteArray headOf(QIODevice& file, qint64 bytes)
 {
@@ -83,6 +81,8 @@ QByteArray headOf(QIODevice& file, qint64 bytes)
     return file.peek(bytes);
 }
 
+// How many pixels the file's data can describe at the most; see
+// picture_limits.h. Asked before anything else reads the file.
 qint64 mostPixelsHeld(QIODevice& file, PictureFormat format)
 {
     const qint64 bytes = file.size();
