@@ -53,7 +53,9 @@ std::optional<QByteArray> ArchiveMembers::read(const QString& member, QString* e
 
 std::optional<QByteArray> ArchiveMembers::readNow(const QString& member, QString* error)
 {
-    const std::lock_guard lock(m_readerMutex);
+    std::unique_lock lock(m_readerMutex, std::try_to_lock);
+    if (!lock.owns_lock())
+        return readBeside(member, error);
     if (!seek(member, error))
         return std::nullopt;
     std::optional<QByteArray> bytes = m_reader->readData(kArchivePageMaxBytes, error);
@@ -61,6 +63,21 @@ std::optional<QByteArray> ArchiveMembers::readNow(const QString& member, QString
     if (!bytes)
         m_reader.reset();
     return bytes;
+}
+
+std::optional<QByteArray> ArchiveMembers::readBeside(const QString& member, QString* error)
+{
+    ++m_readsFromStart;
+    ArchiveReader reader(m_path);
+    for (;;) {
+        const ArchiveReader::Step step = reader.next();
+        if (step == ArchiveReader::Step::Failed)
+            return refused(error, reader.error());
+        if (step == ArchiveReader::Step::End)
+            return refused(error, QStringLiteral("file not found"));
+        if (reader.isRegularFile() && reader.path() == member)
+            return reader.readData(kArchivePageMaxBytes, error);
+    }
 }
 
 bool ArchiveMembers::seek(const QString& member, QString* error)

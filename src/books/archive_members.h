@@ -22,7 +22,8 @@ class ArchiveReader;
 // Read on demand, a page is reached without unpacking any other: in a ZIP through its
 // central directory, in a tar or a RAR that is not solid by skipping the members before it.
 // One reader is kept open and goes on forward from the last page read; it is opened again
-// only to go back.
+// only to go back. A page asked for while that reader is busy with another is read beside it
+// by a reader of its own, so that the two pages of a spread unpack side by side.
 // A solid archive is read once instead, in its own order, on a thread of its own: each
 // page's bytes are kept as the pass reaches them (in memory up to a cap, beyond it in a
 // private file with no name), a page is handed out as soon as the pass has it, and a page
@@ -67,6 +68,8 @@ private:
     };
 
     std::optional<QByteArray> readNow(const QString& member, QString* error);
+    // Reads the member with a reader of its own, from the archive's start.
+    std::optional<QByteArray> readBeside(const QString& member, QString* error);
     // Moves the kept reader to the member, from where it is, or from the start when the
     // member lies behind it; false when the archive does not hold it.
     bool seek(const QString& member, QString* error);

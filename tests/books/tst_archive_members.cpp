@@ -10,6 +10,8 @@
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 using namespace ruvo;
 using namespace ruvo::test;
@@ -110,6 +112,39 @@ private Q_SLOTS:
         QVERIFY(!book.read(u"Vol01/7.jpg"_qs, &error));
         QCOMPARE(error, u"file not found"_qs);
         readsEveryPage(book, {1});
+    }
+
+    // Pages asked for from two threads at once come out whole: one is read by the reader kept
+    // open, the other, while that one is busy, by a reader of its own.
+    void pagesAskedForAtOnceComeOutWhole_data()
+    {
+        QTest::addColumn<QByteArray>("archive");
+        QTest::newRow("zip") << writtenArchive("zip", pages());
+        QTest::newRow("tar") << writtenArchive("ustar", pages());
+    }
+    void pagesAskedForAtOnceComeOutWhole()
+    {
+        QFETCH(QByteArray, archive);
+        ArchiveMembers book(putIn(m_dir, u"together.cbz"_qs, archive), inOnePass());
+        const QList<MemberSpec> members = pages();
+        std::atomic<int> wrong{0};
+        const auto readAll = [&](bool backwards) {
+            for (int round = 0; round < 20; ++round) {
+                for (int i = 1; i <= 6; ++i) {
+                    const int page = backwards ? 7 - i : i;
+                    QString error;
+                    const std::optional<QByteArray> bytes =
+                        book.read(QString::fromUtf8(members.at(page).path), &error);
+                    if (!bytes || *bytes != members.at(page).data)
+                        ++wrong;
+                }
+            }
+        };
+        std::thread other(readAll, true);
+        readAll(false);
+        other.join();
+        QCOMPARE(wrong.load(), 0);
+        QVERIFY(book.readsFromStart() >= 1);
     }
 
     // A solid archive damaged part of the way gives the pages before the damage, and says
