@@ -1,5 +1,6 @@
 #include "browse/form2.h"
 
+#include "books/books.h"
 #include "browse/book_opener.h"
 
 #include "imaging/picture_decoder.h"
@@ -76,9 +77,14 @@ bool Form2::setDrive(const QString& drive)
 
 void Form2::setFolder(const QString& folder)
 {
+    setBook(m_platform.books.open(folderPathForm(folder)));
+}
+
+void Form2::setBook(std::shared_ptr<Book> book)
+{
     m_preview = QImage();
     previewShown = false;
-    m_pages.load(folder, m_platform.books);
+    m_pages.load(std::move(book));
 }
 
 QString Form2::pathOf(int index) const

@@ -11,6 +11,7 @@
 
 namespace ruvo {
 
+class Book;
 class BookOpener;
 
 // The file browser's logic. It lives for the whole run, mostly hidden: its
@@ -40,6 +41,8 @@ public:
     // Folder list: the open book's folder. Changing it refills the page list.
     const QString& folder() const { return m_pages.folder(); }
     void setFolder(const QString& folder);
+    // The same, for a book already opened.
+    void setBook(std::shared_ptr<Book> book);
     // The folder tree: chooses a folder, refills the page list and drops the preview.
     void Dir1_Change(const QString& folder) { setFolder(folder); }
 

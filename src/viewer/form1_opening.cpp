@@ -8,6 +8,7 @@
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/modal_window_service.h"
+#include "platform/paths.h"
 #include "platform/process_service.h"
 #include "platform/readable_name.h"
 #include "viewer/book_opening.h"
@@ -87,8 +88,9 @@ void Form1::dP()
         return;
     }
     // An archive that cannot be read as a book says why, and the open book stays.
+    std::shared_ptr<Book> book = m_platform.books.open(folderPathForm(opening.folder));
     if (opening.archive) {
-        const BookFailure failure = m_platform.books.open(opening.folder)->failure();
+        const BookFailure failure = book->failure();
         if (failure != BookFailure::None) {
             const UserMessage message = Messages::unreadableArchive(opening.folder, failure);
             m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
@@ -96,7 +98,7 @@ void Form1::dP()
         }
     }
     m_browser.setDrive(m_platform.files.volumeRoot(opening.path));
-    m_browser.setFolder(opening.folder);
+    m_browser.setBook(std::move(book));
     const int named = pageIndexOf(pages(), opening.pageName);
     if (named >= 0)
         m_browser.pages().select(named);

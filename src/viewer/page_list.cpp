@@ -8,9 +8,14 @@ namespace ruvo {
 
 void PageList::load(const QString& folder, Books& books)
 {
-    m_folder = folderPathForm(folder);
+    load(books.open(folderPathForm(folder)));
+}
+
+void PageList::load(std::shared_ptr<Book> book)
+{
+    m_book = std::move(book);
+    m_folder = m_book->location();
     m_selected = -1;
-    m_book = books.open(m_folder);
     m_names = m_book->pageNames();
     if (m_names.size() > maximumCount)
         m_names.resize(maximumCount);

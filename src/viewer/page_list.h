@@ -22,6 +22,8 @@ public:
     // or archive gives an empty list. The selection is cleared either way. The folder is kept
     // without a trailing separator (but for the root).
     void load(const QString& folder, Books& books);
+    // Lists the pages of a book already opened; the selection is cleared.
+    void load(std::shared_ptr<Book> book);
     void clear();
 
     // The folder, or the archive file, whose pages these are.
