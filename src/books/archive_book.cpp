@@ -1,5 +1,6 @@
 #include "books/archive_book.h"
 
+#include "books/archive_index.h"
 #include "books/archive_members.h"
 #include "books/archive_page_source.h"
 #include "books/page_names.h"
@@ -7,9 +8,12 @@
 namespace ruvo {
 
 ArchiveBook::ArchiveBook(QString archive, std::shared_ptr<ArchiveMembers> members)
-    : m_archive(std::move(archive)), m_members(std::move(members)), m_index(readArchiveIndex(m_archive)),
-      m_names(m_index.pages), m_listed(m_index.pages.cbegin(), m_index.pages.cend())
+    : m_archive(std::move(archive)), m_members(std::move(members))
 {
+    const ArchiveIndex index = readArchiveIndex(m_archive);
+    m_failure = index.failure;
+    m_names = index.pages;
+    m_listed = QSet<QString>(m_names.cbegin(), m_names.cend());
     sortPageNames(m_names);
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "books/archive_index.h"
 #include "books/book.h"
 
 #include <QSet>
@@ -18,7 +17,7 @@ public:
 
     const QString& location() const override { return m_archive; }
     bool isArchive() const override { return true; }
-    BookFailure failure() const override { return m_index.failure; }
+    BookFailure failure() const override { return m_failure; }
     const QStringList& pageNames() const override { return m_names; }
     bool hasPage(const QString& name) const override { return m_listed.contains(name); }
     std::unique_ptr<PageSource> sourceOf(const QString& name) const override;
@@ -26,7 +25,7 @@ public:
 private:
     const QString m_archive;
     const std::shared_ptr<ArchiveMembers> m_members;
-    const ArchiveIndex m_index;
+    BookFailure m_failure = BookFailure::None;
     QStringList m_names;
     QSet<QString> m_listed;
 };

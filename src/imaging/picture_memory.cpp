@@ -5,8 +5,6 @@
 #include <QIODevice>
 #include <QtNumeric>
 
-#include <limits>
-
 namespace ruvo {
 
 namespace {
@@ -23,18 +21,19 @@ QImage newPicture(QSize size, QImage::Format format)
     const int depth = QImage::toPixelFormat(format).bitsPerPixel();
     qsizetype bits = 0;
     qsizetype bytes = 0;
+    if (size.isEmpty() || depth <= 0 || qMulOverflow(qsizetype(size.width()), qsizetype(depth), &bits))
+        return QImage(size, format);
     // Rows as Qt lays them out: whole 32-bit words.
-    if (size.isEmpty() || depth <= 0 || qMulOverflow(qsizetype(size.width()), qsizetype(depth), &bits) ||
-        qMulOverflow((bits + 31) / 32 * 4, qsizetype(size.height()), &bytes) ||
-        bytes < LargePageMemory::pageBytes)
+    const qsizetype bytesPerLine = (bits + 31) / 32 * 4;
+    if (qMulOverflow(bytesPerLine, qsizetype(size.height()), &bytes) || bytes < LargePageMemory::pageBytes)
         return QImage(size, format);
     auto* memory = new LargePageMemory(bytes);
     if (memory->isNull()) {
         delete memory;
         return QImage(size, format);
     }
-    QImage image(static_cast<uchar*>(memory->data()), size.width(), size.height(), (bits + 31) / 32 * 4,
-                 format, release, memory);
+    QImage image(static_cast<uchar*>(memory->data()), size.width(), size.height(), bytesPerLine, format,
+                 release, memory);
     if (image.isNull())
         delete memory;
     return image;
@@ -49,7 +48,7 @@ bool HeldBytes::readAll(QIODevice& device)
     m_memory.reset();
     const qint64 size = device.size() - device.pos();
     std::unique_ptr<LargePageMemory> memory;
-    if (size >= LargePageMemory::pageBytes && size <= std::numeric_limits<qsizetype>::max())
+    if (size >= LargePageMemory::pageBytes)
         memory = std::make_unique<LargePageMemory>(qsizetype(size));
     if (!memory || memory->isNull()) {
         // Too few bytes to fill a large page, or memory the system will not map: Qt's own.
