@@ -7,7 +7,6 @@
 #include <QSize>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QThread>
 
 #include <cstdio>
 
@@ -33,30 +32,29 @@ inline bool ensureInstalled(const QStringList& packages, const QStringList& exec
     return !missing();
 }
 
-// An X server of its own, on the first free display from :90.
+// An X server of its own, on a display it finds free itself: a lock file left by a server
+// that was killed does not stand in its way.
 struct Xvfb
 {
     QProcess server;
     QByteArray name;
 
-    // Once it takes connections.
+    // Once it takes connections: the server writes its display's number when it does.
     bool start(QSize screen)
     {
-        bool listening = false;
-        for (int number = 90; number < 100 && !listening; ++number) {
-            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-                continue;
-            name = ':' + QByteArray::number(number);
-            server.start(QStringLiteral("Xvfb"),
-                         {QString::fromLatin1(name), QStringLiteral("-screen"), QStringLiteral("0"),
-                          QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
-                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-            for (int wait = 0; wait < 100 && !listening; ++wait) {
-                QThread::msleep(50);
-                listening = QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number));
-            }
-        }
-        return listening;
+        server.start(QStringLiteral("Xvfb"),
+                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                      QStringLiteral("0"),
+                      QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+                      QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        QByteArray number;
+        while (!number.endsWith('\n') && server.waitForReadyRead(5000))
+            number += server.readAllStandardOutput();
+        number = number.trimmed();
+        bool isNumber = false;
+        number.toInt(&isNumber);
+        name = ':' + number;
+        return isNumber;
     }
 
     ~Xvfb()
