@@ -56,15 +56,18 @@ int main(int argc, char* argv[])
     // The book on the command line is decoded while the splash is shown.
     form1.prepareStart();
 
-    // The windows are built while the splash is on screen, once it has been drawn; its timer
-    // finds them built in any case.
+    // The windows are built while the splash is on screen, once it has been drawn, and the
+    // main window's drawing surface made ready; the splash's timer finds them built in any
+    // case.
     std::optional<ApplicationWindows> appWindows;
     const auto build = [&] {
         if (appWindows)
             return;
+        applyApplicationIcon();
         appWindows.emplace(platform, ApplicationWindows::Services{messages, windows, shell, pointer, delays},
                            state, form1, form2);
         form2.setBookOpener(&form1);
+        appWindows->mainWindow().prepareSurface();
     };
     auto* splash = new SplashWindow(delays.splash);
     QObject::connect(splash, &SplashWindow::drawn, splash, build, Qt::QueuedConnection);

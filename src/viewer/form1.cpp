@@ -12,6 +12,8 @@
 #include "viewer/settings_store.h"
 #include "viewer/user_messages.h"
 
+#include <algorithm>
+
 namespace ruvo {
 
 using namespace Qt::StringLiterals;
@@ -73,18 +75,24 @@ void Form1::Form_Load()
     m_changes.note();
 }
 
-void Form1::restoreWindow()
+WindowState Form1::savedWindow() const
 {
     const SettingsStore settings(m_platform.settings);
-    WindowState& window = m_controls.window;
+    WindowState window;
     window.state = settings.readNumber(Setting::viewerWindowState);
-    window.width = settings.readNumber(Setting::viewerWidth);
-    window.height = settings.readNumber(Setting::viewerHeight);
-    const int color = settings.readNumber(Setting::backgroundColour);
-    if (window.width < minimumWindowSide)
-        window.width = minimumWindowSide;
-    if (window.height < minimumWindowSide)
-        window.height = minimumWindowSide;
+    window.width = std::max(settings.readNumber(Setting::viewerWidth), minimumWindowSide);
+    window.height = std::max(settings.readNumber(Setting::viewerHeight), minimumWindowSide);
+    return window;
+}
+
+void Form1::restoreWindow()
+{
+    const WindowState saved = savedWindow();
+    WindowState& window = m_controls.window;
+    window.state = saved.state;
+    window.width = saved.width;
+    window.height = saved.height;
+    const int color = SettingsStore(m_platform.settings).readNumber(Setting::backgroundColour);
     window.scaleWidth = window.width;
     window.scaleHeight = window.height;
     Form_Resize();

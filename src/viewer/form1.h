@@ -47,6 +47,9 @@ public:
     void prepareStart();
     // Once: restores the window and colour from the settings, reads the record file, shows the first pages.
     void Form_Load();
+    // The window's show state and size as the settings hold them, as Form_Load restores
+    // them (left and top are not kept).
+    WindowState savedWindow() const;
     // Once: stores the colour and the window's size and state, then ends the process.
     void Form_Unload();
     // The quit command: Form_Unload.
@@ -63,6 +66,11 @@ public:
     // Prepares the pages around the one on screen again, as they will now be drawn (after
     // the viewing area changed size).
     void prepareAhead();
+    // The window is about to show for the first time: the work ahead waits until it has
+    // drawn, so that preparing pages does not compete with its first drawing.
+    void windowOpening();
+    // The window has drawn its pages: the work ahead held back for that starts.
+    void pagesDrawn();
     // The stretched pages' pictures scaled to their sizes on screen, in order.
     QList<QImage> stretchedImages(const QList<PictureToScale>& pictures) const;
 
@@ -285,6 +293,9 @@ private:
     QList<PrefetchRequest> m_startPages;
     bool m_loaded = false;
     bool m_unloaded = false;
+    // Between windowOpening() and pagesDrawn(); then whether pages around were asked for.
+    bool m_firstDrawingAwaited = false;
+    bool m_prefetchHeld = false;
 };
 
 } // namespace ruvo

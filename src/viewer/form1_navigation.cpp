@@ -10,6 +10,8 @@
 #include "viewer/page_step.h"
 #include "viewer/status_texts.h"
 
+#include <utility>
+
 namespace ruvo {
 
 bool Form1::lastPageShownAlone() const
@@ -67,11 +69,27 @@ void Form1::prefetchAround()
 {
     // The work ahead starts once the window has been told of the change and has drawn it,
     // so that it does not compete with the drawing; by then the page is where the event
-    // left it.
+    // left it. A window not yet on screen draws when the window system shows it, and the
+    // work waits for that.
     m_changes.afterNotice([this] {
         Q_EMIT drawNow();
-        m_platform.pages.prefetch(pagesAround());
+        if (m_firstDrawingAwaited)
+            m_prefetchHeld = true;
+        else
+            m_platform.pages.prefetch(pagesAround());
     });
+}
+
+void Form1::windowOpening()
+{
+    m_firstDrawingAwaited = true;
+}
+
+void Form1::pagesDrawn()
+{
+    m_firstDrawingAwaited = false;
+    if (std::exchange(m_prefetchHeld, false))
+        m_platform.pages.prefetch(pagesAround());
 }
 
 QList<PrefetchRequest> Form1::pagesAround() const

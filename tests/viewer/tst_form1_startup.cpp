@@ -288,6 +288,40 @@ private Q_SLOTS:
         }
     }
 
+    // The window that opens draws the first pages before anything is prepared ahead; once it
+    // has, the pages around them are, and a later turn prepares at once.
+    void theWorkAheadWaitsForTheOpeningWindowsFirstDrawing_data()
+    {
+        QTest::addColumn<bool>("opening");
+        QTest::newRow("a window opening") << true;
+        QTest::newRow("a window on screen") << false;
+    }
+    void theWorkAheadWaitsForTheOpeningWindowsFirstDrawing()
+    {
+        QFETCH(bool, opening);
+        QTemporaryDir dir;
+        for (const char* name : {"p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg", "p5.jpg", "p6.jpg"}) {
+            QFile file(dir.path() + '/' + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        Fixture f;
+        f.platform.process.commandLineText = dir.path();
+        f.form.Form_Load();
+        if (opening)
+            f.form.windowOpening();
+        f.form.afterSplash();
+        const QStringList around{dir.path() + "/p3.jpg", dir.path() + "/p4.jpg"};
+        QCOMPARE(f.platform.pages.prefetched, opening ? QList<QStringList>() : QList<QStringList>{around});
+
+        f.form.pagesDrawn();
+        QCOMPARE(f.platform.pages.prefetched, QList<QStringList>{around});
+        f.form.pagesDrawn();
+        QCOMPARE(f.platform.pages.prefetched.size(), 1);
+        f.form.MTUGI();
+        QCOMPARE(f.platform.pages.prefetched.size(), 2);
+        QVERIFY(f.platform.pages.prefetched.last() != around);
+    }
+
     // Before the splash, the pages the command line will open are handed to the decoder to be
     // prepared: exactly the paths the window then asks for, and nothing of the window changes.
     void theCommandLineBookIsPreparedBeforeTheSplash_data()

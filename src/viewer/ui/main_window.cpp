@@ -14,6 +14,7 @@
 #include "viewer/ui/viewing_area.h"
 
 #include <QAction>
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDropEvent>
@@ -21,6 +22,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
@@ -225,6 +227,10 @@ void MainWindow::showRestored()
 {
     const WindowState& window = m_logic.controls().window;
     resize(toPixels(window.width), toPixels(window.height));
+    // A window shown minimized is not drawn until it is restored: the work ahead does not
+    // wait for that.
+    if (window.state != WindowShowState::Minimized && !isVisible())
+        m_logic.windowOpening();
     if (window.state == WindowShowState::Maximized)
         showMaximized();
     else if (window.state == WindowShowState::Minimized)
@@ -232,6 +238,27 @@ void MainWindow::showRestored()
     else
         show();
     pushGeometryToLogic();
+}
+
+void MainWindow::prepareSurface()
+{
+    const WindowState saved = m_logic.savedWindow();
+    if (saved.state != WindowShowState::Normal || isVisible())
+        return;
+    const QSize size(toPixels(saved.width), toPixels(saved.height));
+    // The native window comes with the surface it draws into.
+    winId();
+    QBackingStore* const surface = backingStore();
+    if (!surface)
+        return;
+    surface->resize(size);
+    const QRect whole(QPoint(), size);
+    surface->beginPaint(whole);
+    if (QPaintDevice* const device = surface->paintDevice()) {
+        QPainter painter(device);
+        painter.fillRect(whole, palette().window());
+    }
+    surface->endPaint();
 }
 
 void MainWindow::pushGeometryToLogic()

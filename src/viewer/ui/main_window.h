@@ -29,6 +29,10 @@ public:
 
     // Sizes and shows the window as the logic restored it.
     void showRestored();
+    // Makes the window's drawing surface, at the size the settings will give the window,
+    // and fills it once: the first drawing of a new surface otherwise waits for the system
+    // to hand its memory over a page at a time. For the time before the window opens.
+    void prepareSurface();
 
 public Q_SLOTS:
     void syncFromLogic();

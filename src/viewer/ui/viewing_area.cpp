@@ -103,6 +103,10 @@ void ViewingArea::paintEvent(QPaintEvent*)
     }
     drawStretchedPages(painter);
     drawCanvas(painter);
+    // Told once the window has put the drawing on screen, after this event.
+    if (m_paints == 1)
+        QMetaObject::invokeMethod(
+            this, [this] { m_logic.pagesDrawn(); }, Qt::QueuedConnection);
 }
 
 bool ViewingArea::needsScaling(const Surface& surface, ScaledPicture& cache) const

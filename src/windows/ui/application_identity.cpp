@@ -24,6 +24,10 @@ void applyApplicationIdentity()
     QApplication::setApplicationName(u"Ruvo"_s);
     QApplication::setOrganizationName(u"Dudado"_s);
     QApplication::setDesktopFileName(QStringLiteral(RUVO_APP_ID));
+}
+
+void applyApplicationIcon()
+{
     QApplication::setWindowIcon(applicationIcon());
 }
 

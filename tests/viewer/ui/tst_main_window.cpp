@@ -6,8 +6,11 @@
 #include "viewer/ui/main_window.h"
 
 #include <QAction>
+#include <QBackingStore>
+#include <QFile>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
@@ -42,6 +45,68 @@ private Q_SLOTS:
         QCOMPARE(platform.settings.writes,
                  QStringList({"Dudado/startup/col=11772145", "Dudado/startup/sizew=10500",
                               "Dudado/startup/sizeh=7500", "Dudado/startup/botan=0"}));
+    }
+
+    // The surface made while the splash is up is the one the window opens with, at the size
+    // the settings give it; a window that opens maximized makes its own when it opens.
+    void preparesTheSurfaceItOpensWith_data()
+    {
+        QTest::addColumn<QString>("botan");
+        QTest::addColumn<bool>("prepared");
+        QTest::newRow("normal") << "0" << true;
+        QTest::newRow("maximized") << "2" << false;
+    }
+    void preparesTheSurfaceItOpensWith()
+    {
+        QFETCH(QString, botan);
+        QFETCH(bool, prepared);
+        TestPlatform platform;
+        platform.settings.set("sizew", "9000");
+        platform.settings.set("sizeh", "6000");
+        platform.settings.set("botan", botan);
+        ViewerState state;
+        Form2 browser(platform.platform());
+        Form1 form(platform.platform(), state, browser);
+        MainWindow window(form, platform.delays);
+        window.prepareSurface();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.backingStore() != nullptr, prepared);
+        if (prepared)
+            QCOMPARE(window.backingStore()->size(), QSize(600, 400));
+        const QBackingStore* const surface = window.backingStore();
+
+        form.Form_Load();
+        window.showRestored();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.backingStore());
+        if (prepared) {
+            QCOMPARE(window.backingStore(), surface);
+            QCOMPARE(window.size(), QSize(600, 400));
+            QCOMPARE(window.backingStore()->size(), window.size());
+        }
+    }
+
+    // The pages around the first spread are prepared once the window has drawn it.
+    void preparesAheadOnceItHasDrawn()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {"p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"}) {
+            QFile file(dir.path() + '/' + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        TestPlatform platform;
+        platform.process.commandLineText = dir.path();
+        ViewerState state;
+        Form2 browser(platform.platform());
+        Form1 form(platform.platform(), state, browser);
+        MainWindow window(form, platform.delays);
+        form.Form_Load();
+        window.showRestored();
+        form.afterSplash();
+        QVERIFY(platform.pages.prefetched.isEmpty());
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QList<QStringList> around{{dir.path() + "/p3.jpg", dir.path() + "/p4.jpg"}};
+        QTRY_COMPARE(platform.pages.prefetched, around);
     }
 
     void toolbarShowsTheButtonStates()

@@ -51,7 +51,11 @@ class TestApplicationIdentity : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { applyApplicationIdentity(); }
+    void initTestCase()
+    {
+        applyApplicationIdentity();
+        applyApplicationIcon();
+    }
 
     void namesThePerUserFolders()
     {
