@@ -1,11 +1,11 @@
 // Prints how long a page turn takes in the real main window, from the key event to the
 // finished paint of the new pages, in every mode, beside the bare decoding of the same
-// pages, and the least any decode at a drawn size takes (1/8 of each side); the start-up to
-// the first spread painted; the pages shown while a key is held;
-// and the resident memory while paging through a long book, beside the cache's cap; and the
-// peak resident memory of paging through the 12 MP book in each mode, beside qimgv showing the
-// same book in its default fit-to-window mode (installed with xdotool when missing, run in an
-// Xvfb of its own).
+// pages, the least any decode at a drawn size takes (1/8 of each side) and Qt's own reader
+// decoding them whole; the start-up to the first spread painted; the pages shown while a key
+// is held; the resident memory while paging through a long book, beside the cache's cap; and
+// the peak resident memory of paging through the 12 MP book in each mode, beside qimgv
+// showing the same book in its default fit-to-window mode (installed with xdotool when
+// missing, run in an Xvfb of its own).
 //
 //   bench_turn            all of it (runs itself once more to time a fresh start-up, and once
 //                         per mode for the memory), and how long an idle spare core takes to
@@ -31,6 +31,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -279,6 +280,19 @@ double smallestDecodeMs(const SampleBook& book)
         QElapsedTimer timer;
         timer.start();
         decoder.decode(path, {}, [](QSize picture) { return picture / 8; });
+        runs.append(double(timer.nsecsElapsed()) / 1e6);
+    }
+    return median(runs);
+}
+
+// Qt's own reader decoding the page whole, as a program that only shows pictures would.
+double qtReaderMs(const SampleBook& book)
+{
+    QList<double> runs;
+    for (const QString& path : book.paths) {
+        QElapsedTimer timer;
+        timer.start();
+        QImageReader(path).read();
         runs.append(double(timer.nsecsElapsed()) / 1e6);
     }
     return median(runs);
@@ -554,6 +568,10 @@ int main(int argc, char* argv[])
             std::printf("  %-44s median %6.1f ms  | bare decode median %6.1f ms  ratio %.2f\n",
                         (QByteArray(size) + ", one page decoded at 1/8 of each side").constData(), smallest,
                         bare, smallest / bare);
+            const double qt = qtReaderMs(*book);
+            std::printf("  %-44s median %6.1f ms  | bare decode median %6.1f ms  ratio %.2f\n",
+                        (QByteArray(size) + ", one page by Qt's own reader, whole").constData(), qt, bare,
+                        qt / bare);
         }
     }
     std::printf("(targets: prefetched p95 <= 16 ms; cold median <= 1.1 x the bare decode of its pages)\n");
