@@ -7,7 +7,8 @@
 //   bench_startup [ROUNDS] [PROGRAM]   ROUNDS rounds (3), the viewer at PROGRAM (the build's
 //                                      ruvo beside this benchmark's folder)
 //
-// It starts an Xvfb of its own and installs feh when it is missing (apt-get, as root).
+// It starts an Xvfb and a session bus of its own, as a desktop session has, and installs feh
+// (and the bus's daemon) when missing (apt-get, as root).
 #include "bench_figures.h"
 #include "scanned_page.h"
 #include "x_session.h"
@@ -226,6 +227,12 @@ int main(int argc, char* argv[])
     environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(x.name));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    SessionBus bus;
+    if (!bus.start()) {
+        std::printf("no session bus could be started\n");
+        return 1;
+    }
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address);
     const QString runtime = dir.path() + QStringLiteral("/runtime");
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -1,7 +1,7 @@
 #pragma once
 
-// What the benchmarks that run other programs share: an X server of their own, and the
-// programs they compare with, installed when they are missing.
+// What the benchmarks that run other programs share: an X server and a session bus of their
+// own, and the programs they compare with, installed when they are missing.
 #include <QFile>
 #include <QProcess>
 #include <QSize>
@@ -61,6 +61,35 @@ struct Xvfb
     {
         server.terminate();
         server.waitForFinished(5000);
+    }
+};
+
+// A session bus of its own, as every desktop session has: without one, a program that looks
+// for the bus (Qt does, for accessibility) tries to start one, which a reader's desktop never
+// makes it do.
+struct SessionBus
+{
+    QProcess daemon;
+    QString address;
+
+    // Once it takes connections: the daemon writes its address when it does.
+    bool start()
+    {
+        if (!ensureInstalled({QStringLiteral("dbus-daemon")}, {QStringLiteral("dbus-daemon")}))
+            return false;
+        daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                     QStringLiteral("--print-address=1")});
+        QByteArray line;
+        while (!line.endsWith('\n') && daemon.waitForReadyRead(5000))
+            line += daemon.readAllStandardOutput();
+        address = QString::fromLatin1(line.trimmed());
+        return !address.isEmpty();
+    }
+
+    ~SessionBus()
+    {
+        daemon.terminate();
+        daemon.waitForFinished(5000);
     }
 };
 
