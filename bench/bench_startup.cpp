@@ -29,6 +29,7 @@
 #include <X11/extensions/XShm.h>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -194,7 +195,10 @@ int main(int argc, char* argv[])
         return 1;
     }
     ruvo::bench::Xvfb x;
-    Display* const display = x.start(screenSize) ? XOpenDisplay(x.name.constData()) : nullptr;
+    // Closed after the screen reader is done with it, and before the server goes.
+    const std::unique_ptr<Display, int (*)(Display*)> connection(
+        x.start(screenSize) ? XOpenDisplay(x.name.constData()) : nullptr, XCloseDisplay);
+    Display* const display = connection.get();
     if (!display) {
         std::printf("no X server could be started\n");
         return 1;
@@ -267,6 +271,5 @@ int main(int argc, char* argv[])
                     qPrintable(label), median(viewer), median(feh), median(viewer) / median(feh));
         std::fflush(stdout);
     }
-    XCloseDisplay(display);
     return 0;
 }
