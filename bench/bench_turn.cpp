@@ -43,6 +43,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
@@ -270,32 +271,21 @@ QHash<QString, double> bareDecodeTimes(const SampleBook& book)
     return times;
 }
 
-// The least a decode at a drawn size can take: libjpeg-turbo's smallest scale, 1/8 of each
-// side, which still reads every bit of the compressed data, on one thread.
-double smallestDecodeMs(const SampleBook& book)
-{
-    FilePictureDecoder decoder;
-    QList<double> runs;
-    for (const QString& path : book.paths) {
-        QElapsedTimer timer;
-        timer.start();
-        decoder.decode(path, {}, [](QSize picture) { return picture / 8; });
-        runs.append(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return median(runs);
-}
-
-// Qt's own reader decoding the page whole, as a program that only shows pictures would.
-double qtReaderMs(const SampleBook& book)
+// The median over the book's pages of one way to decode a page, printed beside the bare
+// decode.
+void printDecodeBeside(const SampleBook& book, const QByteArray& what, double bare,
+                       const std::function<void(const QString&)>& decode)
 {
     QList<double> runs;
     for (const QString& path : book.paths) {
         QElapsedTimer timer;
         timer.start();
-        QImageReader(path).read();
+        decode(path);
         runs.append(double(timer.nsecsElapsed()) / 1e6);
     }
-    return median(runs);
+    const double ms = median(runs);
+    std::printf("  %-44s median %6.1f ms  | bare decode median %6.1f ms  ratio %.2f\n", what.constData(), ms,
+                bare, ms / bare);
 }
 
 void printTurns(const char* what, const TurnFigures& figures)
@@ -564,14 +554,16 @@ int main(int argc, char* argv[])
         }
         if (only.isEmpty()) {
             const double bare = median(decodeMs.values());
-            const double smallest = smallestDecodeMs(*book);
-            std::printf("  %-44s median %6.1f ms  | bare decode median %6.1f ms  ratio %.2f\n",
-                        (QByteArray(size) + ", one page decoded at 1/8 of each side").constData(), smallest,
-                        bare, smallest / bare);
-            const double qt = qtReaderMs(*book);
-            std::printf("  %-44s median %6.1f ms  | bare decode median %6.1f ms  ratio %.2f\n",
-                        (QByteArray(size) + ", one page by Qt's own reader, whole").constData(), qt, bare,
-                        qt / bare);
+            // The least a decode at a drawn size can take: libjpeg-turbo's smallest scale, which
+            // still reads every bit of the compressed data, on one thread.
+            FilePictureDecoder decoder;
+            printDecodeBeside(*book, QByteArray(size) + ", one page decoded at 1/8 of each side", bare,
+                              [&decoder](const QString& path) {
+                                  decoder.decode(path, {}, [](QSize picture) { return picture / 8; });
+                              });
+            // Qt's own reader decoding the page whole, as a program that only shows pictures would.
+            printDecodeBeside(*book, QByteArray(size) + ", one page by Qt's own reader, whole", bare,
+                              [](const QString& path) { QImageReader(path).read(); });
         }
     }
     std::printf("(targets: prefetched p95 <= 16 ms; cold median <= 1.1 x the bare decode of its pages)\n");
