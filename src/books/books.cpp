@@ -6,6 +6,7 @@
 #include "books/archive_page_source.h"
 #include "books/folder_book.h"
 #include "imaging/file_page_source.h"
+#include "platform/paths.h"
 
 namespace ruvo {
 
@@ -16,9 +17,10 @@ Books::Books(const FileServices& files, ArchiveMembers::Options options)
 
 std::shared_ptr<Book> Books::open(const QString& location)
 {
-    if (archiveFormatOfFile(location) != ArchiveFormat::None)
-        return std::make_shared<ArchiveBook>(location, membersOf(location));
-    return std::make_shared<FolderBook>(location, m_files);
+    const QString at = folderPathForm(location);
+    if (archiveFormatOfFile(at) != ArchiveFormat::None)
+        return std::make_shared<ArchiveBook>(at, membersOf(at));
+    return std::make_shared<FolderBook>(at, m_files);
 }
 
 std::unique_ptr<PageSource> Books::sourceOf(const QString& path)

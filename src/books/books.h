@@ -27,7 +27,8 @@ public:
     explicit Books(const FileServices& files,
                    ArchiveMembers::Options options = {true, ArchiveMembers::defaultMemoryCap, QString()});
 
-    // The book at location: an archive file, told by what it holds, or a folder.
+    // The book at location: an archive file, told by what it holds, or a folder. Its location
+    // is kept without a trailing separator (but for the root).
     std::shared_ptr<Book> open(const QString& location);
     // Where the page at path is read from: a member of an archive through its kept members
     // when the path goes on inside an archive file, the file itself otherwise. Safe to call

@@ -77,7 +77,7 @@ bool Form2::setDrive(const QString& drive)
 
 void Form2::setFolder(const QString& folder)
 {
-    setBook(m_platform.books.open(folderPathForm(folder)));
+    setBook(m_platform.books.open(folder));
 }
 
 void Form2::setBook(std::shared_ptr<Book> book)

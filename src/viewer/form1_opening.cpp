@@ -8,7 +8,6 @@
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/modal_window_service.h"
-#include "platform/paths.h"
 #include "platform/process_service.h"
 #include "platform/readable_name.h"
 #include "viewer/book_opening.h"
@@ -88,7 +87,7 @@ void Form1::dP()
         return;
     }
     // An archive that cannot be read as a book says why, and the open book stays.
-    std::shared_ptr<Book> book = m_platform.books.open(folderPathForm(opening.folder));
+    std::shared_ptr<Book> book = m_platform.books.open(opening.folder);
     if (opening.archive) {
         const BookFailure failure = book->failure();
         if (failure != BookFailure::None) {

@@ -8,7 +8,7 @@ namespace ruvo {
 
 void PageList::load(const QString& folder, Books& books)
 {
-    load(books.open(folderPathForm(folder)));
+    load(books.open(folder));
 }
 
 void PageList::load(std::shared_ptr<Book> book)
