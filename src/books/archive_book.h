@@ -1,6 +1,7 @@
 #pragma once
 
 #include "books/book.h"
+#include "platform/file_stamp.h"
 
 #include <QSet>
 
@@ -20,12 +21,14 @@ public:
     BookFailure failure() const override { return m_failure; }
     const QStringList& pageNames() const override { return m_names; }
     bool hasPage(const QString& name) const override { return m_listed.contains(name); }
+    bool isCurrent() const override;
     std::unique_ptr<PageSource> sourceOf(const QString& name) const override;
 
 private:
     const QString m_archive;
     const std::shared_ptr<ArchiveMembers> m_members;
     BookFailure m_failure = BookFailure::None;
+    FileStamp m_stamp;
     QStringList m_names;
     QSet<QString> m_listed;
 };

@@ -1,10 +1,38 @@
 #include "books/archive_format.h"
 
+#include "books/archive_reader.h"
 #include "platform/native_file.h"
 
 #include <QFile>
+#include <QStringList>
+
+#include <algorithm>
 
 namespace ruvo {
+
+namespace {
+
+bool isCompressedStream(QByteArrayView head)
+{
+    return head.startsWith("\x1F\x8B") || head.startsWith("BZh") ||
+           head.startsWith(QByteArrayView("\xFD"
+                                          "7zXZ\x00",
+                                          6)) ||
+           head.startsWith("\x28\xB5\x2F\xFD");
+}
+
+} // namespace
+
+bool hasArchiveExtension(const QString& name)
+{
+    static const QStringList suffixes{
+        QStringLiteral(".cbz"), QStringLiteral(".zip"), QStringLiteral(".cbr"),  QStringLiteral(".rar"),
+        QStringLiteral(".cb7"), QStringLiteral(".7z"),  QStringLiteral(".cbt"),  QStringLiteral(".tar"),
+        QStringLiteral(".tgz"), QStringLiteral(".gz"),  QStringLiteral(".tbz2"), QStringLiteral(".bz2"),
+        QStringLiteral(".txz"), QStringLiteral(".xz"),  QStringLiteral(".tzst"), QStringLiteral(".zst")};
+    return std::any_of(suffixes.cbegin(), suffixes.cend(),
+                       [&](const QString& suffix) { return name.endsWith(suffix, Qt::CaseInsensitive); });
+}
 
 ArchiveFormat archiveFormatOfContent(QByteArrayView head)
 {
@@ -20,6 +48,8 @@ ArchiveFormat archiveFormatOfContent(QByteArrayView head)
     // POSIX and GNU tar headers carry "ustar" at byte 257.
     if (head.size() >= 262 && head.sliced(257, 5) == QByteArrayView("ustar"))
         return ArchiveFormat::Tar;
+    if (isCompressedStream(head))
+        return ArchiveFormat::CompressedTar;
     return ArchiveFormat::None;
 }
 
@@ -28,7 +58,13 @@ ArchiveFormat archiveFormatOfFile(const QString& path)
     QFile file;
     if (!openForReading(file, path))
         return ArchiveFormat::None;
-    return archiveFormatOfContent(file.read(archiveSignatureBytes));
+    const ArchiveFormat format = archiveFormatOfContent(file.read(archiveSignatureBytes));
+    if (format != ArchiveFormat::CompressedTar)
+        return format;
+    // What is compressed is told by unpacking the start of it.
+    ArchiveReader reader(path);
+    return reader.next() == ArchiveReader::Step::Entry && reader.isCompressedTar() ? format
+                                                                                   : ArchiveFormat::None;
 }
 
 } // namespace ruvo

@@ -3,11 +3,8 @@
 #include "books/archive_reader.h"
 #include "books/member_paths.h"
 #include "imaging/picture_limits.h"
-#include "platform/file_stamp.h"
 
 #include <QSet>
-
-#include <mutex>
 
 namespace ruvo {
 
@@ -15,15 +12,20 @@ ArchiveIndex indexArchive(const QString& archivePath)
 {
     ArchiveIndex index;
     ArchiveReader reader(archivePath);
+    index.stamp = reader.stamp();
     const auto failed = [&](ArchiveIndex::Failure failure, const QString& detail) {
         index.failure = failure;
         index.detail = detail;
         index.pages.clear();
+        index.storedPaths.clear();
         return index;
     };
     if (!reader.isOpen())
         return failed(ArchiveIndex::Failure::Unreadable, reader.error());
-    QSet<QString> seen;
+    // The pages under their own paths, then those that climbed out under what is left of
+    // theirs, but where that names a page already.
+    QStringList stored;
+    QSet<QString> trusted;
     for (;;) {
         const ArchiveReader::Step step = reader.next();
         if (step == ArchiveReader::Step::End)
@@ -35,42 +37,29 @@ ArchiveIndex indexArchive(const QString& archivePath)
                           reader.error());
         }
         const QString path = reader.path();
-        if (!reader.isRegularFile() || !isPageMember(path))
+        if (!reader.isRegularFile() || !isPageMember(listedMemberPath(path)))
             continue;
         if (reader.isEncrypted())
             return failed(ArchiveIndex::Failure::Encrypted, path);
         if (reader.declaredSize() > kArchivePageMaxBytes)
             return failed(ArchiveIndex::Failure::TooLarge, path);
-        // A path stored twice names one page: the first.
-        if (seen.contains(path))
+        stored.append(path);
+        if (isTrustedMemberPath(path))
+            trusted.insert(path);
+    }
+    // A path stored twice names one page: the first.
+    QSet<QString> listed;
+    for (const QString& path : std::as_const(stored)) {
+        const QString name = listedMemberPath(path);
+        if (listed.contains(name) || (name != path && trusted.contains(name)))
             continue;
-        seen.insert(path);
-        index.pages.append(path);
+        listed.insert(name);
+        index.pages.append(name);
+        if (name != path)
+            index.storedPaths.insert(name, path);
     }
     if (index.pages.isEmpty())
         return failed(ArchiveIndex::Failure::NoPages, {});
-    return index;
-}
-
-ArchiveIndex readArchiveIndex(const QString& archivePath)
-{
-    // Opening a book asks for its index more than once (to tell whether it can be opened,
-    // then to list it); the archive is read once.
-    static std::mutex mutex;
-    static QString lastPath;
-    static FileStamp lastStamp;
-    static ArchiveIndex lastIndex;
-    const FileStamp stamp = fileStampOf(archivePath);
-    {
-        const std::lock_guard lock(mutex);
-        if (stamp.size >= 0 && archivePath == lastPath && stamp == lastStamp)
-            return lastIndex;
-    }
-    ArchiveIndex index = indexArchive(archivePath);
-    const std::lock_guard lock(mutex);
-    lastPath = archivePath;
-    lastStamp = stamp;
-    lastIndex = index;
     return index;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "books/book_failure.h"
+#include "platform/file_stamp.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -16,13 +18,19 @@ struct ArchiveIndex
     Failure failure = Failure::None;
     // What the archive library said, for the log; the reader is told by failure.
     QString detail;
+    // The pages as they are listed.
     QStringList pages;
+    // The path each page stores where it is listed under another (one that climbed out of
+    // the archive, listed under what is left of it inside).
+    QHash<QString, QString> storedPaths;
+    // The file the index was read from.
+    FileStamp stamp;
+
+    // The path the page listed under name stores.
+    QString storedPathOf(const QString& name) const { return storedPaths.value(name, name); }
 };
 
 // Reads the archive's index.
 ArchiveIndex indexArchive(const QString& archivePath);
-// The same, read once for the file as it is: asked again while the file is unchanged, the
-// archive is not read again.
-ArchiveIndex readArchiveIndex(const QString& archivePath);
 
 } // namespace ruvo

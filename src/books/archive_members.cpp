@@ -32,15 +32,45 @@ ArchiveMembers::~ArchiveMembers()
         m_pass.join();
 }
 
+const ArchiveIndex& ArchiveMembers::index()
+{
+    std::call_once(m_indexed, [this] { m_index = indexArchive(m_path); });
+    return m_index;
+}
+
+std::unique_ptr<ArchiveReader> ArchiveMembers::openReader(QString* error)
+{
+    const FileStamp& indexed = index().stamp;
+    auto reader = std::make_unique<ArchiveReader>(m_path);
+    if (reader->isOpen() && reader->stamp() != indexed) {
+        if (error)
+            *error = QStringLiteral("the archive has changed since it was opened");
+        return nullptr;
+    }
+    return reader;
+}
+
+std::optional<QByteArray> ArchiveMembers::unpack(ArchiveReader& reader, QString* error)
+{
+    // A page takes no more than it declares, and never more than a page may.
+    const qint64 declared = reader.declaredSize();
+    const qint64 most = declared >= 0 ? std::min(declared, kArchivePageMaxBytes) : kArchivePageMaxBytes;
+    std::optional<UnpackBudget::Share> share;
+    if (m_options.budget)
+        share.emplace(*m_options.budget, most);
+    return reader.readData(kArchivePageMaxBytes, error);
+}
+
 std::optional<QByteArray> ArchiveMembers::read(const QString& member, QString* error)
 {
     if (!isPageMember(member))
         return refused(error, QStringLiteral("not a page of the archive"));
+    const QString stored = index().storedPathOf(member);
     if (!m_pass.joinable())
-        return readNow(member, error);
+        return readNow(stored, error);
     std::unique_lock lock(m_mutex);
-    m_kept.wait(lock, [&] { return m_passDone || m_pages.contains(member); });
-    const auto kept = m_pages.constFind(member);
+    m_kept.wait(lock, [&] { return m_passDone || m_pages.contains(stored); });
+    const auto kept = m_pages.constFind(stored);
     if (kept == m_pages.cend())
         return refused(error, m_passError.isEmpty() ? QStringLiteral("file not found") : m_passError);
     if (!kept->error.isEmpty())
@@ -58,7 +88,7 @@ std::optional<QByteArray> ArchiveMembers::readNow(const QString& member, QString
         return readBeside(member, error);
     if (!seek(member, error))
         return std::nullopt;
-    std::optional<QByteArray> bytes = m_reader->readData(kArchivePageMaxBytes, error);
+    std::optional<QByteArray> bytes = unpack(*m_reader, error);
     // A member that failed to unpack may leave the reader anywhere: the next read starts over.
     if (!bytes)
         m_reader.reset();
@@ -68,15 +98,17 @@ std::optional<QByteArray> ArchiveMembers::readNow(const QString& member, QString
 std::optional<QByteArray> ArchiveMembers::readBeside(const QString& member, QString* error)
 {
     ++m_readsFromStart;
-    ArchiveReader reader(m_path);
+    const std::unique_ptr<ArchiveReader> reader = openReader(error);
+    if (!reader)
+        return std::nullopt;
     for (;;) {
-        const ArchiveReader::Step step = reader.next();
+        const ArchiveReader::Step step = reader->next();
         if (step == ArchiveReader::Step::Failed)
-            return refused(error, reader.error());
+            return refused(error, reader->error());
         if (step == ArchiveReader::Step::End)
             return refused(error, QStringLiteral("file not found"));
-        if (reader.isRegularFile() && reader.path() == member)
-            return reader.readData(kArchivePageMaxBytes, error);
+        if (reader->isRegularFile() && reader->path() == member)
+            return unpack(*reader, error);
     }
 }
 
@@ -89,7 +121,9 @@ bool ArchiveMembers::seek(const QString& member, QString* error)
     for (;;) {
         if (!m_reader) {
             ++m_readsFromStart;
-            m_reader = std::make_unique<ArchiveReader>(m_path);
+            m_reader = openReader(error);
+            if (!m_reader)
+                return false;
             m_readerAt = -1;
             fromStart = true;
         }
@@ -124,18 +158,18 @@ bool ArchiveMembers::seek(const QString& member, QString* error)
 void ArchiveMembers::passThrough()
 {
     ++m_readsFromStart;
-    ArchiveReader reader(m_path);
     QString failure;
-    while (!m_stop) {
-        const ArchiveReader::Step step = reader.next();
+    const std::unique_ptr<ArchiveReader> reader = openReader(&failure);
+    while (reader && !m_stop) {
+        const ArchiveReader::Step step = reader->next();
         if (step == ArchiveReader::Step::End)
             break;
         if (step == ArchiveReader::Step::Failed) {
-            failure = reader.error();
+            failure = reader->error();
             break;
         }
-        const QString member = reader.path();
-        if (!reader.isRegularFile() || !isPageMember(member))
+        const QString member = reader->path();
+        if (!reader->isRegularFile() || !isPageMember(listedMemberPath(member)))
             continue;
         {
             // A path stored twice names its first member.
@@ -144,7 +178,7 @@ void ArchiveMembers::passThrough()
                 continue;
         }
         QString error;
-        std::optional<QByteArray> bytes = reader.readData(kArchivePageMaxBytes, &error);
+        std::optional<QByteArray> bytes = unpack(*reader, &error);
         keep(member, std::move(bytes), error);
     }
     const std::lock_guard lock(m_mutex);

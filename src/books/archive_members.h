@@ -1,6 +1,8 @@
 #pragma once
 
+#include "books/archive_index.h"
 #include "books/spill_file.h"
+#include "books/unpack_budget.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -28,6 +30,8 @@ class ArchiveReader;
 // page's bytes are kept as the pass reaches them (in memory up to a cap, beyond it in a
 // private file with no name), a page is handed out as soon as the pass has it, and a page
 // passed is at hand at once. The pass stops, and everything it kept goes, with the book.
+// Every reading reads the file the index was read from: once the archive is replaced on
+// disk, its pages are refused rather than read from the new file.
 class ArchiveMembers
 {
 public:
@@ -41,6 +45,9 @@ public:
         qint64 memoryCap = defaultMemoryCap;
         // Where kept pages beyond the cap go; the system's temporary folder when empty.
         QString spillFolder;
+        // What pages being unpacked may hold at once, shared with other archives; none
+        // when unset.
+        std::shared_ptr<UnpackBudget> budget = {};
     };
 
     ArchiveMembers(QString path, Options options);
@@ -49,6 +56,8 @@ public:
     ArchiveMembers& operator=(const ArchiveMembers&) = delete;
 
     const QString& path() const { return m_path; }
+    // The archive's pages, read once, when first asked for. Safe to call from any thread.
+    const ArchiveIndex& index();
     bool readsInOnePass() const { return m_pass.joinable(); }
     // The member's bytes; nothing, with the reason in error, when they cannot be had. Safe
     // to call from any thread.
@@ -75,9 +84,16 @@ private:
     bool seek(const QString& member, QString* error);
     void passThrough();
     void keep(const QString& member, std::optional<QByteArray> bytes, const QString& error);
+    // A new reader of the archive, or nothing with the reason in error when the file is no
+    // longer the one indexed.
+    std::unique_ptr<ArchiveReader> openReader(QString* error);
+    // The member the reader is at, unpacked within the budget.
+    std::optional<QByteArray> unpack(ArchiveReader& reader, QString* error);
 
     const QString m_path;
     const Options m_options;
+    std::once_flag m_indexed;
+    ArchiveIndex m_index;
     // The reader pages are read with on demand, and where each member it passed lies.
     std::mutex m_readerMutex;
     std::unique_ptr<ArchiveReader> m_reader;

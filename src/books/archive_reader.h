@@ -1,27 +1,25 @@
 #pragma once
 
+#include "books/archive_backend.h"
+#include "platform/file_stamp.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
-#include <optional>
 
-struct archive;
-struct archive_entry;
+#include <memory>
+#include <optional>
 
 namespace ruvo {
 
-// One pass through an archive file with libarchive, entry by entry: ZIP, RAR 4 and 5, 7z
-// and tar, told by their content. The file is opened by its native name, and only when it
-// is a plain file.
+// One pass through an archive file, entry by entry: ZIP, RAR 4 and 5, 7z and tar (plain or
+// compressed as a whole), told by their content. The file is opened by its native name, and
+// only when it is a plain file; the pass reads that file to its end, whatever later takes
+// its name.
 class ArchiveReader
 {
 public:
-    enum class Step
-    {
-        Entry,
-        End,
-        Failed
-    };
+    using Step = ArchiveStep;
 
     explicit ArchiveReader(const QString& path);
     ~ArchiveReader();
@@ -29,8 +27,10 @@ public:
     ArchiveReader& operator=(const ArchiveReader&) = delete;
 
     // Why the archive could not be opened or read on; empty while all is well.
-    const QString& error() const { return m_error; }
-    bool isOpen() const { return m_archive != nullptr && m_error.isEmpty(); }
+    QString error() const;
+    bool isOpen() const { return m_backend != nullptr && error().isEmpty(); }
+    // The file read, as it was when it was opened.
+    const FileStamp& stamp() const { return m_stamp; }
 
     // Moves on to the next entry; its data, unread, is skipped.
     Step next();
@@ -43,17 +43,19 @@ public:
     qint64 declaredSize() const;
     // Whether the archive has said it holds encrypted entries, or failed for one.
     bool holdsEncryptedEntries() const;
+    // Whether the file is a tar compressed as a whole, once its first entry is read.
+    bool isCompressedTar() const;
     // The entry's data, when it is at most maxBytes long; nothing, with the reason in
-    // error, when it is longer or cannot be read.
+    // error, when it is longer, unpacks to more than it declares, or cannot be read. No
+    // more is ever held than it declares.
     std::optional<QByteArray> readData(qint64 maxBytes, QString* error);
 
 private:
-    void fail(const QString& reason);
-
     QFile m_file;
-    struct archive* m_archive = nullptr;
-    struct archive_entry* m_entry = nullptr;
-    QString m_error;
+    FileStamp m_stamp;
+    QString m_openError;
+    std::unique_ptr<ArchiveBackend> m_backend;
+    bool m_hasEntry = false;
 };
 
 } // namespace ruvo

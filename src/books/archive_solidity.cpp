@@ -1,6 +1,7 @@
 #include "books/archive_solidity.h"
 
 #include "books/archive_format.h"
+#include "books/rar4_headers.h"
 #include "platform/native_file.h"
 
 #include <QtEndian>
@@ -62,6 +63,7 @@ bool isSolidArchiveContent(QByteArrayView head)
 {
     switch (archiveFormatOfContent(head)) {
     case ArchiveFormat::SevenZip:
+    case ArchiveFormat::CompressedTar:
         return true;
     case ArchiveFormat::Rar:
         return head.startsWith(kRar5Mark) ? isSolidRar5(head)
@@ -76,7 +78,11 @@ bool isSolidArchive(const QString& path)
     QFile file;
     if (!openForReading(file, path))
         return false;
-    return isSolidArchiveContent(file.read(std::max(kHeadBytes, archiveSignatureBytes)));
+    const QByteArray head = file.read(std::max(kHeadBytes, archiveSignatureBytes));
+    // A RAR 4 member may say it goes on from the one before where the main header does not.
+    if (head.startsWith(kRar4Mark))
+        return readRar4Headers(file).solid;
+    return isSolidArchiveContent(head);
 }
 
 } // namespace ruvo

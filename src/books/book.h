@@ -28,6 +28,9 @@ public:
     // Whether the named page is still there. An archive's pages are as it listed them when
     // it opened.
     virtual bool hasPage(const QString& name) const = 0;
+    // Whether the book is still as it was read: an archive not changed or replaced on disk
+    // since it was opened. A folder's pages are looked for one by one, and it always is.
+    virtual bool isCurrent() const = 0;
     // Where the named page is read from.
     virtual std::unique_ptr<PageSource> sourceOf(const QString& name) const = 0;
 };

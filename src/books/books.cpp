@@ -6,6 +6,7 @@
 #include "books/archive_page_source.h"
 #include "books/folder_book.h"
 #include "imaging/file_page_source.h"
+#include "imaging/picture_limits.h"
 #include "platform/paths.h"
 
 namespace ruvo {
@@ -13,6 +14,8 @@ namespace ruvo {
 Books::Books(const FileServices& files, ArchiveMembers::Options options)
     : m_files(files), m_options(std::move(options))
 {
+    if (!m_options.budget)
+        m_options.budget = std::make_shared<UnpackBudget>(kArchivePageMaxBytes);
 }
 
 std::shared_ptr<Book> Books::open(const QString& location)
@@ -28,6 +31,24 @@ std::unique_ptr<PageSource> Books::sourceOf(const QString& path)
     if (const std::optional<ArchivePagePath> inArchive = splitArchivePagePath(path))
         return std::make_unique<ArchivePageSource>(membersOf(inArchive->archive), inArchive->member);
     return std::make_unique<FilePageSource>(path);
+}
+
+FileStamp Books::stampOf(const QString& path)
+{
+    {
+        // A page of an archive held open is told without looking for its archive again.
+        const std::lock_guard lock(m_mutex);
+        for (const Held& held : std::as_const(m_archives)) {
+            if (path.size() > held.path.size() && path.startsWith(held.path) &&
+                path.at(held.path.size()) == u'/')
+                return fileStampOf(held.path);
+        }
+    }
+    const FileStamp stamp = fileStampOf(path);
+    if (stamp.size >= 0)
+        return stamp;
+    const std::optional<ArchivePagePath> inArchive = splitArchivePagePath(path);
+    return inArchive ? fileStampOf(inArchive->archive) : stamp;
 }
 
 std::shared_ptr<ArchiveMembers> Books::membersOf(const QString& archivePath)

@@ -24,6 +24,8 @@ class Books
 public:
     static constexpr int archivesKept = 2;
 
+    // Pages being unpacked share one budget of a page's largest size, unless the options
+    // give one.
     explicit Books(const FileServices& files,
                    ArchiveMembers::Options options = {true, ArchiveMembers::defaultMemoryCap, QString()});
 
@@ -34,6 +36,9 @@ public:
     // when the path goes on inside an archive file, the file itself otherwise. Safe to call
     // from any thread.
     std::unique_ptr<PageSource> sourceOf(const QString& path);
+    // What tells whether the page at path changed since it was read: the stamp of its file,
+    // or of the archive it lies in. Safe to call from any thread.
+    FileStamp stampOf(const QString& path);
     // The members of the archive at path, opened now unless they are open.
     std::shared_ptr<ArchiveMembers> membersOf(const QString& archivePath);
 
@@ -46,7 +51,7 @@ private:
     };
 
     const FileServices& m_files;
-    const ArchiveMembers::Options m_options;
+    ArchiveMembers::Options m_options;
     std::mutex m_mutex;
     // Most recently asked for first.
     QList<Held> m_archives;

@@ -18,6 +18,7 @@ public:
     BookFailure failure() const override { return BookFailure::None; }
     const QStringList& pageNames() const override { return m_names; }
     bool hasPage(const QString& name) const override;
+    bool isCurrent() const override { return true; }
     std::unique_ptr<PageSource> sourceOf(const QString& name) const override;
 
 private:

@@ -17,6 +17,21 @@ bool isTrustedMemberPath(const QString& path)
     return !parts.contains(QStringLiteral(".."));
 }
 
+QString listedMemberPath(const QString& path)
+{
+    if (isTrustedMemberPath(path))
+        return path;
+    QString rest = QString(path).replace(u'\\', u'/');
+    if (rest.size() >= 2 && rest.at(1) == u':')
+        rest.remove(0, 2);
+    QStringList kept;
+    for (const QString& part : rest.split(u'/')) {
+        if (!part.isEmpty() && part != u'.' && part != QStringLiteral(".."))
+            kept.append(part);
+    }
+    return kept.join(u'/');
+}
+
 bool isPageMember(const QString& path)
 {
     if (!isTrustedMemberPath(path) || path.endsWith(u'/'))

@@ -11,6 +11,12 @@ namespace ruvo {
 // climbing out of it through "..".
 bool isTrustedMemberPath(const QString& path);
 
+// The path a member is listed under: its own when it is trusted; otherwise what is left of
+// it inside the archive, its root, drive and "." and ".." parts left out ("../../x/p.jpg"
+// is "x/p.jpg"), empty when nothing is left. It is only ever a name: nothing is read or
+// written there.
+QString listedMemberPath(const QString& path);
+
 // Whether the member is a page: a trusted path to a picture in a format a book may hold
 // (those of a folder book, PNG and WebP), not a hidden file, not a resource fork that
 // macOS adds under "__MACOSX/".

@@ -59,7 +59,13 @@ QStringList FolderTree::archivesIn(const QString& folder) const
             continue;
         const std::optional<QByteArray> head =
             m_files.readFile(joinPath(folder, name), archiveSignatureBytes);
-        if (head && archiveFormatOfContent(*head) != ArchiveFormat::None)
+        if (!head)
+            continue;
+        const ArchiveFormat format = archiveFormatOfContent(*head);
+        // A compressed file is a book only when what it holds is an archive.
+        if (format == ArchiveFormat::CompressedTar
+                ? archiveFormatOfFile(joinPath(folder, name)) != ArchiveFormat::None
+                : format != ArchiveFormat::None)
             archives.append(name);
     }
     return archives;

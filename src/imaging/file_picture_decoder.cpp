@@ -348,7 +348,8 @@ DecodedPicture decodeSource(const PageSource& source, const SpareCore& spare, co
 
 } // namespace
 
-FilePictureDecoder::FilePictureDecoder(PageSourceOf sourceOf) : m_sourceOf(std::move(sourceOf))
+FilePictureDecoder::FilePictureDecoder(PageSourceOf sourceOf, StampOf stampOf)
+    : m_sourceOf(std::move(sourceOf)), m_stampOf(std::move(stampOf))
 {
     // The limit is global to Qt's readers; setting it more than once is harmless.
     static const bool limitSet = [] {
@@ -356,6 +357,11 @@ FilePictureDecoder::FilePictureDecoder(PageSourceOf sourceOf) : m_sourceOf(std::
         return true;
     }();
     Q_UNUSED(limitSet);
+}
+
+FileStamp FilePictureDecoder::stampOf(const QString& path) const
+{
+    return m_stampOf ? m_stampOf(path) : fileStampOf(path);
 }
 
 DecodedPicture FilePictureDecoder::decode(const QString& path, const SpareCore& spare,

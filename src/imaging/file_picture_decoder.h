@@ -19,18 +19,24 @@ public:
     // Where a page's bytes are read from, by its path.
     using PageSourceOf = std::function<std::unique_ptr<PageSource>(const QString& path)>;
 
-    // Pages are plain files unless sourceOf says otherwise.
-    explicit FilePictureDecoder(PageSourceOf sourceOf = {});
+    // What tells whether a page changed since it was read, by its path.
+    using StampOf = std::function<FileStamp(const QString& path)>;
+
+    // Pages are plain files unless sourceOf says otherwise, and are stamped as files unless
+    // stampOf does.
+    explicit FilePictureDecoder(PageSourceOf sourceOf = {}, StampOf stampOf = {});
 
     using PictureDecoder::decode;
     DecodedPicture decode(const QString& path, const SpareCore& spare,
                           const ScaledSizeOf& scaledSize) const override;
+    FileStamp stampOf(const QString& path) const override;
     // The page whose bytes the source gives, decoded as decode() does.
     static DecodedPicture decodePage(const PageSource& source, const SpareCore& spare = {},
                                      const ScaledSizeOf& scaledSize = {});
 
 private:
     PageSourceOf m_sourceOf;
+    StampOf m_stampOf;
 };
 
 } // namespace ruvo

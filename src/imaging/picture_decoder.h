@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_stamp.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -53,6 +55,8 @@ public:
     virtual DecodedPicture decode(const QString& path, const SpareCore& spare,
                                   const ScaledSizeOf& scaledSize) const = 0;
     DecodedPicture decode(const QString& path) const { return decode(path, {}, {}); }
+    // What tells whether the picture at path changed since it was decoded.
+    virtual FileStamp stampOf(const QString& path) const { return fileStampOf(path); }
 };
 
 } // namespace ruvo

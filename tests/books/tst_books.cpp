@@ -131,7 +131,7 @@ private Q_SLOTS:
         const QString fifo = m_dir.filePath(QStringLiteral("fifo.cbz"));
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QCOMPARE(archiveFormatOfFile(fifo), ArchiveFormat::None);
-        QCOMPARE(readArchiveIndex(fifo).failure, ArchiveIndex::Failure::Unreadable);
+        QCOMPARE(indexArchive(fifo).failure, ArchiveIndex::Failure::Unreadable);
         QCOMPARE(archiveFormatOfFile(m_dir.filePath(QStringLiteral("missing.cbz"))), ArchiveFormat::None);
     }
 
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, archive);
         // A name of its own for each row: an index is read once for a file as it is.
         const QString path = putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive);
-        const ArchiveIndex index = readArchiveIndex(path);
+        const ArchiveIndex index = indexArchive(path);
         QCOMPARE(index.failure, ArchiveIndex::Failure::None);
         QCOMPARE(index.pages,
                  QStringList({u"Vol01/002.png"_qs, u"Vol01/001.jpg"_qs, u"Vol01/sub/003.bmp"_qs}));
@@ -307,7 +307,7 @@ private Q_SLOTS:
             putIn(m_dir, QStringLiteral("names.cbz"),
                   storedZip({{cover, pagePicture(Qt::red, "JPEG")},
                              {"\xE7\x9B\xAE\xE6\xAC\xA1.png", pagePicture(Qt::blue), false, true}}));
-        const ArchiveIndex index = readArchiveIndex(path);
+        const ArchiveIndex index = indexArchive(path);
         QCOMPARE(index.failure, ArchiveIndex::Failure::None);
         QCOMPARE(index.pages.size(), 2);
         QCOMPARE(nativeName(index.pages.at(0)), cover);
@@ -333,8 +333,8 @@ private Q_SLOTS:
                                   << ArchiveIndex::Failure::NoPages;
         // libarchive takes a ZIP that holds nothing for no ZIP at all.
         QTest::newRow("empty") << storedZip({}) << ArchiveIndex::Failure::Unreadable;
-        QTest::newRow("only unsafe paths")
-            << storedZip({{"../1.png", page}, {"/2.png", page}}) << ArchiveIndex::Failure::NoPages;
+        QTest::newRow("only paths that leave nothing inside")
+            << storedZip({{"../", {}}, {"/..", {}}}) << ArchiveIndex::Failure::NoPages;
         QTest::newRow("truncated") << whole.left(whole.size() - 30) << ArchiveIndex::Failure::Unreadable;
         QTest::newRow("garbage") << QByteArray(600, 'x') << ArchiveIndex::Failure::Unreadable;
         const QByteArray sevenZip = writtenArchive("7zip", colouredPages());
@@ -348,8 +348,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, archive);
         QFETCH(ArchiveIndex::Failure, failure);
-        const ArchiveIndex index = readArchiveIndex(
-            putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive));
+        const ArchiveIndex index =
+            indexArchive(putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive));
         QCOMPARE(index.failure, failure);
         QVERIFY(index.pages.isEmpty());
     }
@@ -359,9 +359,9 @@ private Q_SLOTS:
     {
         const QByteArray page = pagePicture(Qt::red);
         const QString path = putIn(m_dir, u"replaced.cbz"_qs, storedZip({{"1.png", page}}));
-        QCOMPARE(readArchiveIndex(path).pages, QStringList{u"1.png"_qs});
+        QCOMPARE(indexArchive(path).pages, QStringList{u"1.png"_qs});
         putIn(m_dir, u"replaced.cbz"_qs, storedZip({{"1.png", page}, {"2.png", page}}));
-        QCOMPARE(readArchiveIndex(path).pages, QStringList({u"1.png"_qs, u"2.png"_qs}));
+        QCOMPARE(indexArchive(path).pages, QStringList({u"1.png"_qs, u"2.png"_qs}));
     }
 
     // A damaged member is a damaged page; the others are read as ever.
@@ -429,7 +429,7 @@ private Q_SLOTS:
         QCOMPARE(read, paths);
         QCOMPARE(bytes, contents);
         // Nothing in them is a page.
-        QCOMPARE(readArchiveIndex(archive).failure, ArchiveIndex::Failure::NoPages);
+        QCOMPARE(indexArchive(archive).failure, ArchiveIndex::Failure::NoPages);
     }
 
     // Encrypted members are never read, and are told where the library tells them (libarchive
@@ -471,7 +471,7 @@ private Q_SLOTS:
     void encryptedNamesAreTold()
     {
         QFETCH(QString, archive);
-        QCOMPARE(readArchiveIndex(archive).failure, ArchiveIndex::Failure::Encrypted);
+        QCOMPARE(indexArchive(archive).failure, ArchiveIndex::Failure::Encrypted);
     }
 
     void pagePathsSplitAtTheArchive_data()

@@ -93,10 +93,12 @@ QByteArray storedZip(const QList<MemberSpec>& members)
     return out;
 }
 
-QByteArray writtenArchive(const char* format, const QList<MemberSpec>& members)
+QByteArray writtenArchive(const char* format, const QList<MemberSpec>& members, const char* filter)
 {
     struct archive* writer = archive_write_new();
     archive_write_set_format_by_name(writer, format);
+    if (filter)
+        archive_write_add_filter_by_name(writer, filter);
     QByteArray out(4 * 1024 * 1024, '\0');
     size_t used = 0;
     archive_write_set_bytes_in_last_block(writer, 1);
@@ -117,6 +119,22 @@ QByteArray writtenArchive(const char* format, const QList<MemberSpec>& members)
     archive_write_free(writer);
     out.truncate(qsizetype(used));
     return out;
+}
+
+QByteArray withDeclaredSizes(QByteArray zip, quint32 size)
+{
+    // The unpacked size lies 22 bytes into a local header, 24 into a central one; a local
+    // header that defers its sizes to a descriptor after the data declares none there.
+    const auto patch = [&](const char* mark, qsizetype offset) {
+        for (qsizetype at = zip.indexOf(mark); at >= 0; at = zip.indexOf(mark, at + 4)) {
+            if (at + offset + 4 <= zip.size() &&
+                qFromLittleEndian<quint32>(zip.constData() + at + offset) != 0)
+                qToLittleEndian<quint32>(size, zip.data() + at + offset);
+        }
+    };
+    patch("PK\x03\x04", 22);
+    patch("PK\x01\x02", 24);
+    return zip;
 }
 
 QByteArray pagePicture(QColor color, const char* format, QSize size)

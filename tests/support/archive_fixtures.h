@@ -25,8 +25,13 @@ struct MemberSpec
 QByteArray storedZip(const QList<MemberSpec>& members);
 
 // An archive written by libarchive in one of its formats ("zip", "7zip", "ustar"), its
-// members compressed as the format does by default (7z: solid).
-QByteArray writtenArchive(const char* format, const QList<MemberSpec>& members);
+// members compressed as the format does by default (7z: solid), the whole compressed
+// with filter ("gzip", "bzip2", "xz", "zstd") when one is named.
+QByteArray writtenArchive(const char* format, const QList<MemberSpec>& members, const char* filter = nullptr);
+
+// The ZIP with the unpacked size of every member declared as size, in its local header
+// and in its central directory, whatever the member unpacks to.
+QByteArray withDeclaredSizes(QByteArray zip, quint32 size);
 
 // A small page picture of one colour, in the format Qt's writer names ("PNG", "BMP", "JPEG").
 QByteArray pagePicture(QColor color, const char* format = "PNG", QSize size = QSize(12, 8));

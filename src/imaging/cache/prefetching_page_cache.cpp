@@ -113,7 +113,7 @@ DecodedPicture PrefetchingPageCache::take(const PrefetchRequest& request, const 
         }
     }
     const QString& path = request.path;
-    const FileStamp stamp = fileStampOf(path);
+    const FileStamp stamp = m_decoder.stampOf(path);
     std::shared_ptr<PrefetchJob> job;
     QFuture<DecodedPicture> picture;
     {
@@ -217,7 +217,7 @@ void PrefetchingPageCache::prefetch(const QList<PrefetchRequest>& requests)
 {
     QList<FileStamp> stamps;
     for (const PrefetchRequest& request : requests)
-        stamps.append(fileStampOf(request.path));
+        stamps.append(m_decoder.stampOf(request.path));
 
     QMutexLocker lock(&m_mutex);
     dropUnwanted(requests);
@@ -251,7 +251,7 @@ void PrefetchingPageCache::prefetch(const QList<PrefetchRequest>& requests)
 
 void PrefetchingPageCache::decodeBeside(const PrefetchRequest& request)
 {
-    const FileStamp stamp = fileStampOf(request.path);
+    const FileStamp stamp = m_decoder.stampOf(request.path);
     QMutexLocker lock(&m_mutex);
     const auto it = m_entries.find(request.path);
     // Decoded, or being decoded: nothing to hurry.
@@ -267,7 +267,7 @@ void PrefetchingPageCache::decodeBeside(const PrefetchRequest& request)
 
 bool PrefetchingPageCache::isReady(const QString& path) const
 {
-    const FileStamp stamp = fileStampOf(path);
+    const FileStamp stamp = m_decoder.stampOf(path);
     QMutexLocker lock(&m_mutex);
     const auto it = m_entries.constFind(path);
     return it != m_entries.cend() && it->stamp == stamp && hasResult(it->picture);
