@@ -1,5 +1,6 @@
 #include "browse/form2.h"
 
+#include "books/book.h"
 #include "books/books.h"
 #include "browse/book_opener.h"
 
@@ -144,6 +145,13 @@ void Form2::Command1_Click()
 {
     if (!m_opener)
         return;
+    // A book that cannot be opened says why; the browser stays, and Cancel returns to the
+    // book that was open.
+    if (const BookFailure failure = bookFailure(); failure != BookFailure::None) {
+        const UserMessage message = Messages::unreadableArchive(folder(), failure);
+        m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+        return;
+    }
     MEMOR();
     m_visible = false;
     // Without a selection the first page is chosen, as a click on it would.
@@ -151,6 +159,11 @@ void Form2::Command1_Click()
     if (!m_pages.isEmpty() && m_pages.selectedIndex() < 0)
         File1_Click(0);
     m_opener->openChosenFolder(firstPage);
+}
+
+BookFailure Form2::bookFailure() const
+{
+    return m_pages.book() ? m_pages.book()->failure() : BookFailure::None;
 }
 
 void Form2::Command2_Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "books/book_failure.h"
 #include "browse/drive_list.h"
 #include "platform/platform.h"
 #include "viewer/page_list.h"
@@ -99,6 +100,9 @@ public:
     static QString previewTip();
 
 private:
+    // Why the listed book cannot be opened; None for a book that opens.
+    BookFailure bookFailure() const;
+
     Platform m_platform;
     BookOpener* m_opener = nullptr;
     DriveList m_drives;

@@ -41,7 +41,8 @@ BookOpening bookOpening(const QString& path, const FileServices& files)
         return opening;
     }
     if (!hasPageExtension(opening.path)) {
-        opening.kind = BookOpening::Kind::NotAPage;
+        opening.kind =
+            hasArchiveExtension(opening.path) ? BookOpening::Kind::NotAnArchive : BookOpening::Kind::NotAPage;
         return opening;
     }
     opening.kind = BookOpening::Kind::Book;

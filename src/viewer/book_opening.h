@@ -18,6 +18,8 @@ struct BookOpening
         Gone,
         // A file that is no page.
         NotAPage,
+        // A file named as an archive is that no archive reader can read.
+        NotAnArchive,
         Book,
     };
 

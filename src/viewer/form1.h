@@ -1,5 +1,6 @@
 #pragma once
 
+#include "books/book_failure.h"
 #include "browse/book_opener.h"
 #include "commands/key_map.h"
 #include "common/change_batch.h"
@@ -240,6 +241,12 @@ private:
     void showFirstPages();
     void clearPictures();
     void showNoPages();
+    // Says why the book at path cannot be opened.
+    void tellUnreadable(const QString& path, BookFailure failure);
+    // Says, once for the book, that it holds more pages than the list can show.
+    void tellIfPagesLeftOut();
+    // Opens the book again when its archive changed on disk since it was read.
+    void reopenIfChanged();
     void nextPage();
     void previousPage();
     void prefetchAround();

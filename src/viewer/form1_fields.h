@@ -26,6 +26,9 @@ struct Form1Fields
     bool panOnFirstPage = false;
     qint32 panMouseX = 0;
     qint32 panMouseY = 0;
+
+    // The book last told it holds more pages than can be shown.
+    QString toldPagesLeftOut;
 };
 
 } // namespace ruvo

@@ -36,6 +36,7 @@ void Form1::PAGESOUSA()
 void Form1::MTUGI()
 {
     TEXCLS();
+    reopenIfChanged();
     // Nothing to show in a folder without pages; only the commands follow.
     if (!pages().isEmpty()) {
         RUVIHENS();
@@ -53,6 +54,7 @@ void Form1::MMAE()
 {
     if (onePageMode())
         PAGESOUSA();
+    reopenIfChanged();
     if (!pages().isEmpty()) {
         RUVIHENS();
         if (onePageMode())

@@ -54,6 +54,10 @@ void Form1::prepareStart()
 void Form1::showFirstPages()
 {
     m_browser.Form_Load(m_platform.process.currentFolder());
+    // A book named on the command line takes the window: the folder the program started in
+    // is not shown in its place, even when that book cannot be opened.
+    if (!m_state.commandLine.isEmpty())
+        m_browser.pages().clear();
     if (pages().isEmpty())
         return;
     m_browser.setVisible(false);
@@ -86,15 +90,15 @@ void Form1::dP()
             m_platform.modal.showModeless(WindowName::dropHelp);
         return;
     }
-    // An archive that cannot be read as a book says why, and the open book stays.
+    // A book that cannot be opened says why, and the open book stays.
+    if (opening.kind == BookOpening::Kind::NotAnArchive) {
+        tellUnreadable(opening.path, BookFailure::Unreadable);
+        return;
+    }
     std::shared_ptr<Book> book = m_platform.books.open(opening.folder);
-    if (opening.archive) {
-        const BookFailure failure = book->failure();
-        if (failure != BookFailure::None) {
-            const UserMessage message = Messages::unreadableArchive(opening.folder, failure);
-            m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
-            return;
-        }
+    if (book->failure() != BookFailure::None) {
+        tellUnreadable(opening.folder, book->failure());
+        return;
     }
     m_browser.setDrive(m_platform.files.volumeRoot(opening.path));
     m_browser.setBook(std::move(book));
@@ -106,6 +110,7 @@ void Form1::dP()
     NAKAHESUJYOKYO();
     m_controls.window.caption = bookCaption(m_browser.folder());
     TEXCLS();
+    tellIfPagesLeftOut();
     if (pages().isEmpty()) {
         showNoPages();
     } else {
@@ -142,6 +147,7 @@ void Form1::openChosenFolder(int firstPage)
     clearPictures();
     m_controls.window.caption = bookCaption(m_browser.folder());
     TEXCLS();
+    tellIfPagesLeftOut();
     if (!pages().isEmpty()) {
         m_state.pageIndex = qint16(firstPage);
         MTUGI();
@@ -159,6 +165,54 @@ void Form1::openChosenPage(int pageIndex)
     MTUGI();
     m_controls.window.caption = bookCaption(m_browser.folder());
     m_changes.note();
+}
+
+void Form1::tellUnreadable(const QString& path, BookFailure failure)
+{
+    const UserMessage message = Messages::unreadableArchive(path, failure);
+    m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+}
+
+void Form1::tellIfPagesLeftOut()
+{
+    const std::shared_ptr<Book>& book = pages().book();
+    if (!book || book->pageNames().size() <= pages().count()) {
+        m_fields.toldPagesLeftOut.clear();
+        return;
+    }
+    // Told once for the book, not again at each opening of it.
+    if (m_fields.toldPagesLeftOut == book->location())
+        return;
+    m_fields.toldPagesLeftOut = book->location();
+    const UserMessage message = Messages::pagesLeftOut(book->location(), int(book->pageNames().size()));
+    m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+}
+
+void Form1::reopenIfChanged()
+{
+    const std::shared_ptr<Book> book = pages().book();
+    if (!book || book->isCurrent())
+        return;
+    // The page about to be shown, as the book now holds it; its first page when it holds it
+    // no more. Nothing of the book as it was is shown again.
+    const QString name = pages().name(m_state.pageIndex);
+    std::shared_ptr<Book> reopened = m_platform.books.open(book->location());
+    // Replaced by a file that is no archive, it is no book either.
+    const BookFailure failure = reopened->isArchive() ? reopened->failure() : BookFailure::Unreadable;
+    if (!reopened->isArchive())
+        m_browser.pages().clear();
+    else
+        m_browser.setBook(std::move(reopened));
+    m_state.pageIndex = qint16(std::max(0, pageIndexOf(pages(), name)));
+    if (failure != BookFailure::None)
+        tellUnreadable(book->location(), failure);
+    if (pages().isEmpty()) {
+        clearPictures();
+        showNoPages();
+        return;
+    }
+    m_browser.pages().select(m_state.pageIndex);
+    tellIfPagesLeftOut();
 }
 
 void Form1::clearPictures()

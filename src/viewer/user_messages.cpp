@@ -1,6 +1,7 @@
 #include "viewer/user_messages.h"
 
 #include "platform/readable_name.h"
+#include "viewer/page_list.h"
 
 namespace ruvo::Messages {
 
@@ -31,6 +32,13 @@ UserMessage unreadableArchive(const QString& path, BookFailure failure)
         return {u"書庫の読み込み"_s,
                 u"書庫ファイルが破損しているか、読めない形式です"_s + name + u"を開けませんでした"_s};
     }
+}
+
+UserMessage pagesLeftOut(const QString& path, int pageCount)
+{
+    return {u"本の読み込み"_s, readableName(path) + QChar(13) + u"には"_s + QString::number(pageCount) +
+                                   u"ページあります。表示できるのは最初の"_s +
+                                   QString::number(PageList::maximumCount) + u"ページまでです"_s};
 }
 
 } // namespace ruvo::Messages

@@ -21,6 +21,8 @@ UserMessage missingFile(const QString& path);
 UserMessage damagedPicture(const QString& pathOrName);
 // An archive that cannot be opened as a book, and why.
 UserMessage unreadableArchive(const QString& path, BookFailure failure);
+// A book of more pages than the page list holds: only the first are shown.
+UserMessage pagesLeftOut(const QString& path, int pageCount);
 } // namespace Messages
 
 } // namespace ruvo

@@ -14,7 +14,8 @@ namespace ruvo::test {
 struct RealBookFixture
 {
     TestPlatform fakes;
-    FilePictureDecoder decoder{[this](const QString& path) { return fakes.books.sourceOf(path); }};
+    FilePictureDecoder decoder{[this](const QString& path) { return fakes.books.sourceOf(path); },
+                               [this](const QString& path) { return fakes.books.stampOf(path); }};
     FakePageCache pages{decoder};
     Platform platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process, fakes.random,
                       fakes.shell,    fakes.books, decoder,     pages,          fakes.delays,  fakes.pointer};
@@ -22,8 +23,11 @@ struct RealBookFixture
     Form2 browser{platform};
     Form1 form{platform, state, browser};
 
-    RealBookFixture()
+    // The program started with that command line in that folder.
+    explicit RealBookFixture(const QString& commandLine = {}, const QString& currentFolder = {})
     {
+        fakes.process.commandLineText = commandLine;
+        fakes.process.current = currentFolder;
         browser.setBookOpener(&form);
         form.Form_Load();
         WindowState& window = form.controls().window;
