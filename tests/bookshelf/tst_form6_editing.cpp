@@ -1,5 +1,6 @@
 #include "bookshelf/bookshelf_texts.h"
 #include "bookshelf/title_sort.h"
+#include "commands/control_names.h"
 #include "commands/key_map.h"
 #include "shelf_fixture.h"
 #include "support/full_file_system.h"
@@ -76,7 +77,7 @@ private Q_SLOTS:
         f.makeShelf(1);
         Form6& form = f.open();
         select(form, 0);
-        form.Toolbar1_ButtonClick("kes");
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::remove);
         QCOMPARE(form.controls().panel(1), QStringLiteral("登録本数 0 冊"));
         QVERIFY(!form.controls().icons.at(0).visible);
         f.messages().answers = {MessageAnswer::No};
@@ -95,10 +96,10 @@ private Q_SLOTS:
         select(form, 3);
         form.SAKJYO();
         select(form, 0);
-        form.menuClick("sak");
+        form.menuClick(ShelfMenuItem::remove);
         QCOMPARE(form.pendingDeletions(), QStringList({"3ruv.bmp", "0ruv.bmp"}));
         f.messages().answers = {MessageAnswer::Yes};
-        form.Toolbar1_ButtonClick("modor");
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::back);
         QCOMPARE(f.closeRequests->count(), 1);
         QVERIFY(!f.thumbnailExists("3ruv.bmp"));
         QVERIFY(!f.thumbnailExists("0ruv.bmp"));
@@ -232,7 +233,7 @@ private Q_SLOTS:
         const QList<ShelfEntry> entries = f.makeShelf(2);
         Form6& form = f.open();
         select(form, 1);
-        form.Toolbar1_ButtonClick("henkouda");
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::rename);
         const Form6Controls& controls = form.controls();
         QVERIFY(controls.text1.visible);
         QCOMPARE(controls.text1.geometry, QRect(controls.icons.at(1).label.topLeft(), QSize(137, 18)));
@@ -279,7 +280,7 @@ private Q_SLOTS:
         f.makeShelf(QStringList{"b", "c", "a"});
         Form6& form = f.open();
         select(form, 0);
-        form.Toolbar1_ButtonClick("seiretu");
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::sort);
         QVERIFY(!form.isSelected());
         QCOMPARE(form.shelfDirty(), 1);
         QCOMPARE(form.sortDescending(), 1);
@@ -287,7 +288,7 @@ private Q_SLOTS:
         QCOMPARE(form.controls().icons.at(0).caption, QStringLiteral("a"));
         QCOMPARE(f.iconColor(0), ShelfFixture::colorOf("2ruv.bmp"));
         QCOMPARE(form.controls().icons.at(0).toolTip, BookshelfTexts::entryToolTip(form.entries().at(0)));
-        form.menuClick("iconseiretu");
+        form.menuClick(ShelfMenuItem::sort);
         QCOMPARE(form.sortDescending(), 0);
         QCOMPARE(f.titles(), QStringList({"c", "b", "a"}));
         form.NARABE();
@@ -377,7 +378,7 @@ private Q_SLOTS:
         f.makeShelf(1);
         f.platform().files.attributeOverrides.insert(f.program + "/defruv.ini", attributes);
         Form6& form = f.open();
-        form.Toolbar1_ButtonClick("sinki");
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::otherShelf);
         QCOMPARE(f.platform().modal.shown.contains("Form10"), !refused);
         QCOMPARE(f.messageCount(QStringLiteral("記録ファイル属性の確認")), refused ? 1 : 0);
         QVERIFY(!form.isUnloaded());
@@ -436,11 +437,11 @@ private Q_SLOTS:
         f.makeShelf(QStringList{"b", "c", "a"});
         Form6& form = f.open();
         QSignalSpy redraws(&form, &Form6::changed);
-        form.menuClick("iconseiretu");
+        form.menuClick(ShelfMenuItem::sort);
         QCOMPARE(redraws.count(), 1);
         select(form, 0);
         redraws.clear();
-        form.Toolbar1_ButtonClick("henkouda");
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::rename);
         QCOMPARE(redraws.count(), 1);
     }
 };

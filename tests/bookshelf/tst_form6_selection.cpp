@@ -76,7 +76,7 @@ private Q_SLOTS:
         QVERIFY(items.at(2).isSeparator());
         QCOMPARE(items.at(3).caption, QStringLiteral("アイコンを削除(&D)"));
         // Disabled items do nothing.
-        form.menuClick("sak");
+        form.menuClick(ShelfMenuItem::remove);
         QCOMPARE(form.entryCount(), 3);
     }
 
@@ -166,21 +166,21 @@ private Q_SLOTS:
         f.makeShelf(14);
         Form6& form = f.open(580, 300);
         ShelfScrollBar& bar = form.controls().vscroll1;
-        form.Toolbar1_ButtonClick("down");
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::down);
         QCOMPARE(bar.value, 153);
-        form.Toolbar1_ButtonClick("down");
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::down);
         QCOMPARE(bar.value, 306);
-        form.Toolbar1_ButtonClick("down"); // fewer than 153 remain
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::down); // fewer than 153 remain
         QCOMPARE(bar.value, 329);
         QCOMPARE(form.controls().picture2.top(), -329);
-        form.Toolbar1_ButtonClick("up");
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::up);
         QCOMPARE(bar.value, 176);
-        form.Toolbar1_ButtonClick("up");
-        form.Toolbar1_ButtonClick("up");
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::up);
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::up);
         QCOMPARE(bar.value, 0);
-        form.Toolbar1_ButtonClick("saisita");
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::toBottom);
         QCOMPARE(bar.value, 329);
-        form.Toolbar1_ButtonClick("saiue");
+        form.Toolbar1_ButtonClick(ShelfToolbarKey::toTop);
         QCOMPARE(bar.value, 0);
         QCOMPARE(form.controls().picture2.top(), 0);
         form.VScroll1_Change(200);

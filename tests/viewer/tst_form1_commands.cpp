@@ -1,3 +1,4 @@
+#include "commands/control_names.h"
 #include "commands/key_map.h"
 #include "commands/toolbar_table.h"
 #include "support/viewer_fixture.h"
@@ -103,7 +104,7 @@ private Q_SLOTS:
         QVERIFY(!c.menu(MenuItem::toolbar).checked);
         QCOMPARE(c.nori.top, 0.0);
         QCOMPARE(c.nori.height, 6900.0);
-        f.form.menuClick("BOT");
+        f.form.menuClick(MenuItem::toolbar);
         QVERIFY(c.toolbarVisible);
         QCOMPARE(c.nori.top, 450.0);
 
@@ -111,7 +112,7 @@ private Q_SLOTS:
         QVERIFY(!c.statusBar.visible);
         QVERIFY(c.button(19).pressed);
         QCOMPARE(c.nori.height, 6750.0);
-        f.form.menuClick("sta");
+        f.form.menuClick(MenuItem::statusBar);
         QVERIFY(c.statusBar.visible);
         QVERIFY(!c.button(19).pressed);
         f.form.Toolbar1_ButtonClick(MainToolbar::statusBar);
@@ -137,7 +138,7 @@ private Q_SLOTS:
         QCOMPARE(f.form.fields().autoScrollOn, false);
         QVERIFY(!c.button(15).visible);
         QVERIFY(c.button(16).visible);
-        f.form.menuClick("SCROO");
+        f.form.menuClick(MenuItem::autoScroll);
         QCOMPARE(f.form.fields().autoScrollOn, true);
         QCOMPARE(c.timer1Interval, 1);
     }
@@ -170,21 +171,21 @@ private Q_SLOTS:
     {
         ViewerFixture f;
         f.open(f.makeBook(7));
-        f.form.menuClick("NEXTP");
+        f.form.menuClick(MenuItem::nextPage);
         QCOMPARE(f.index(), 3);
-        f.form.menuClick("PRVP");
+        f.form.menuClick(MenuItem::previousPage);
         QCOMPARE(f.index(), 1);
-        f.form.menuClick("sing");
+        f.form.menuClick(MenuItem::onePage);
         QVERIFY(f.form.controls().menu(MenuItem::onePage).checked);
-        f.form.menuClick("hyhtt");
+        f.form.menuClick(MenuItem::stretch);
         QVERIFY(f.form.controls().menu(MenuItem::stretch).checked);
-        f.form.menuClick("seiri");
-        f.form.menuClick("open");
-        f.form.menuClick("tanaopen");
+        f.form.menuClick(MenuItem::tidyShelf);
+        f.form.menuClick(MenuItem::openFile);
+        f.form.menuClick(MenuItem::openShelf);
         QCOMPARE(f.platform.modal.shown, QStringList({"Form8", "Form2", "Form6"}));
         QVERIFY(f.platform.pointer.sets > 0);
         QVERIFY(!f.platform.pointer.isBusy());
-        f.form.menuClick("end");
+        f.form.menuClick(MenuItem::quit);
         QCOMPARE(f.platform.process.exitCount, 1);
     }
 
