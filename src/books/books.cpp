@@ -18,17 +18,27 @@ Books::Books(const FileServices& files, ArchiveMembers::Options options)
         m_options.budget = std::make_shared<UnpackBudget>(kArchivePageMaxBytes);
 }
 
+bool Books::isArchive(const QString& path) const
+{
+    return archiveFormatOfFile(path) != ArchiveFormat::None;
+}
+
+std::optional<ArchivePagePath> Books::archivePageOf(const QString& path) const
+{
+    return splitArchivePagePath(path);
+}
+
 std::shared_ptr<Book> Books::open(const QString& location)
 {
     const QString at = folderPathForm(location);
-    if (archiveFormatOfFile(at) != ArchiveFormat::None)
+    if (isArchive(at))
         return std::make_shared<ArchiveBook>(at, membersOf(at));
     return std::make_shared<FolderBook>(at, m_files);
 }
 
 std::unique_ptr<PageSource> Books::sourceOf(const QString& path)
 {
-    if (const std::optional<ArchivePagePath> inArchive = splitArchivePagePath(path))
+    if (const std::optional<ArchivePagePath> inArchive = archivePageOf(path))
         return std::make_unique<ArchivePageSource>(membersOf(inArchive->archive), inArchive->member);
     return std::make_unique<FilePageSource>(path);
 }
@@ -47,7 +57,7 @@ FileStamp Books::stampOf(const QString& path)
     const FileStamp stamp = fileStampOf(path);
     if (stamp.size >= 0)
         return stamp;
-    const std::optional<ArchivePagePath> inArchive = splitArchivePagePath(path);
+    const std::optional<ArchivePagePath> inArchive = archivePageOf(path);
     return inArchive ? fileStampOf(inArchive->archive) : stamp;
 }
 

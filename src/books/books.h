@@ -1,6 +1,7 @@
 #pragma once
 
 #include "books/archive_members.h"
+#include "books/archive_page_path.h"
 #include "books/book.h"
 #include "platform/file_stamp.h"
 
@@ -32,6 +33,12 @@ public:
     // The book at location: an archive file, told by what it holds, or a folder. Its location
     // is kept without a trailing separator (but for the root).
     std::shared_ptr<Book> open(const QString& location);
+    // Whether the file at path opens as an archive book: told by its content, whatever its
+    // name. The one place that tells it.
+    bool isArchive(const QString& path) const;
+    // The archive and the page inside it that path names, when it goes on inside an archive
+    // file; nothing for any other path. The one place a page's path is split.
+    std::optional<ArchivePagePath> archivePageOf(const QString& path) const;
     // Where the page at path is read from: a member of an archive through its kept members
     // when the path goes on inside an archive file, the file itself otherwise. Safe to call
     // from any thread.

@@ -1,6 +1,6 @@
 #include "bookshelf/form5.h"
 
-#include "books/archive_page_path.h"
+#include "books/books.h"
 #include "bookshelf/register_layout.h"
 #include "bookshelf/shelf_file.h"
 #include "bookshelf/shelf_messages.h"
@@ -97,7 +97,7 @@ QString Form5::pageFileName() const
     if (!name.isEmpty())
         return name;
     // A page inside an archive is named as its member is.
-    const std::optional<ArchivePagePath> inArchive = splitArchivePagePath(m_state.shownPagePath);
+    const std::optional<ArchivePagePath> inArchive = m_platform.books.archivePageOf(m_state.shownPagePath);
     return inArchive ? fileNameOf(inArchive->member) : QString();
 }
 

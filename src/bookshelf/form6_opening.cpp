@@ -1,6 +1,6 @@
 #include "bookshelf/form6.h"
 
-#include "books/archive_page_path.h"
+#include "books/books.h"
 #include "bookshelf/bookshelf_texts.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
@@ -20,7 +20,8 @@ void Form6::DBCLI()
         return;
     }
     // A page inside an archive is there as long as its archive is; the archive says the rest.
-    if (m_platform.files.lookup(entry.bookPath).isEmpty() && !splitArchivePagePath(entry.bookPath)) {
+    if (m_platform.files.lookup(entry.bookPath).isEmpty() &&
+        !m_platform.books.archivePageOf(entry.bookPath)) {
         const UserMessage message = BookshelfTexts::bookNotFound(entry);
         m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
         return;

@@ -1,6 +1,6 @@
 #include "browse/folder_tree.h"
 
-#include "books/archive_format.h"
+#include "books/books.h"
 #include "books/page_names.h"
 #include "platform/file_services.h"
 #include "platform/paths.h"
@@ -10,7 +10,7 @@
 
 namespace ruvo {
 
-FolderTree::FolderTree(const FileServices& files) : m_files(files)
+FolderTree::FolderTree(const FileServices& files, const Books& books) : m_files(files), m_books(books)
 {
     setRoot(QStringLiteral("/"));
 }
@@ -55,17 +55,7 @@ QStringList FolderTree::archivesIn(const QString& folder) const
     QStringList archives;
     for (const QString& name : m_files.listFiles(folder).value_or(QStringList())) {
         // A page is never an archive; only the other files are opened to be told.
-        if (hasPageExtension(name))
-            continue;
-        const std::optional<QByteArray> head =
-            m_files.readFile(joinPath(folder, name), archiveSignatureBytes);
-        if (!head)
-            continue;
-        const ArchiveFormat format = archiveFormatOfContent(*head);
-        // A compressed file is a book only when what it holds is an archive.
-        if (format == ArchiveFormat::CompressedTar
-                ? archiveFormatOfFile(joinPath(folder, name)) != ArchiveFormat::None
-                : format != ArchiveFormat::None)
+        if (!hasPageExtension(name) && m_books.isArchive(joinPath(folder, name)))
             archives.append(name);
     }
     return archives;

@@ -7,12 +7,13 @@
 
 namespace ruvo {
 
+class Books;
 class FileServices;
 
 // The browser's folder tree: the folders under a drive's root, each folder's own folders read
 // when first asked for. A folder is known by its path, which keeps the exact bytes of its name,
 // and shown by the name a reader reads; folders come in the page list's order. An archive file
-// (told by its content) is a book too, and stands among the folders, holding none itself.
+// (as the books tell it) is a book too, and stands among the folders, holding none itself.
 class FolderTree
 {
 public:
@@ -20,7 +21,7 @@ public:
     using Node = int;
     static constexpr Node None = -1;
 
-    explicit FolderTree(const FileServices& files);
+    FolderTree(const FileServices& files, const Books& books);
 
     // Starts the tree over at this folder (a drive's root).
     void setRoot(const QString& root);
@@ -57,6 +58,7 @@ private:
     QStringList archivesIn(const QString& folder) const;
 
     const FileServices& m_files;
+    const Books& m_books;
     std::vector<Entry> m_nodes;
 };
 

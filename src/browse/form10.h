@@ -20,6 +20,8 @@ public:
 
     // The files the chooser lists, for its folder tree.
     const FileServices& fileServices() const { return m_platform.files; }
+    // The books, which tell the tree what is an archive.
+    const Books& books() const { return m_platform.books; }
 
     // Opening: the folder list starts at the given folder (the process's own).
     void Form_Load(const QString& startFolder);

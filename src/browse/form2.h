@@ -27,6 +27,8 @@ public:
 
     // The files the browser lists, for its folder tree.
     const FileServices& fileServices() const { return m_platform.files; }
+    // The books, which tell the tree what is an archive.
+    const Books& books() const { return m_platform.books; }
 
     // Start-up: lists the folder the program starts in and remembers it.
     void Form_Load(const QString& startFolder);

@@ -1,7 +1,7 @@
 #include "viewer/book_opening.h"
 
 #include "books/archive_format.h"
-#include "books/archive_page_path.h"
+#include "books/books.h"
 #include "books/page_names.h"
 #include "platform/file_services.h"
 #include "platform/paths.h"
@@ -12,18 +12,17 @@
 
 namespace ruvo {
 
-BookOpening bookOpening(const QString& path, const FileServices& files)
+BookOpening bookOpening(const QString& path, const FileServices& files, const Books& books)
 {
     BookOpening opening;
     opening.path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     const std::optional<int> attributes = files.attributes(opening.path);
     if (!attributes) {
         // A page inside an archive opens the archive at that page.
-        if (const std::optional<ArchivePagePath> inArchive = splitArchivePagePath(opening.path)) {
+        if (const std::optional<ArchivePagePath> inArchive = books.archivePageOf(opening.path)) {
             opening.kind = BookOpening::Kind::Book;
             opening.folder = inArchive->archive;
             opening.pageName = inArchive->member;
-            opening.archive = true;
         }
         return opening;
     }
@@ -34,10 +33,9 @@ BookOpening bookOpening(const QString& path, const FileServices& files)
         return opening;
     }
     // An archive is a book whatever its name says.
-    if (archiveFormatOfFile(opening.path) != ArchiveFormat::None) {
+    if (books.isArchive(opening.path)) {
         opening.kind = BookOpening::Kind::Book;
         opening.folder = opening.path;
-        opening.archive = true;
         return opening;
     }
     if (!hasPageExtension(opening.path)) {

@@ -4,6 +4,7 @@
 
 namespace ruvo {
 
+class Books;
 class FileServices;
 class PageList;
 
@@ -31,10 +32,10 @@ struct BookOpening
     // The image file's bare name, or the page's path inside the archive; empty for a folder
     // or an archive.
     QString pageName;
-    bool archive = false;
 };
 
-BookOpening bookOpening(const QString& path, const FileServices& files);
+// What path opens; the books tell what is an archive and where a page inside one is.
+BookOpening bookOpening(const QString& path, const FileServices& files, const Books& books);
 
 // The index of the page a book opens at in its listed pages: the named page, or the same
 // name in lower case; -1 when the list holds neither.

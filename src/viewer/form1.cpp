@@ -133,13 +133,15 @@ void Form1::afterSplash()
     m_startPages.clear();
     // A path that is not there is said so, by name; the window stays on its empty book.
     if (!m_state.commandLine.isEmpty() &&
-        bookOpening(m_state.commandLine, m_platform.files).kind == BookOpening::Kind::Gone) {
+        bookOpening(m_state.commandLine, m_platform.files, m_platform.books).kind ==
+            BookOpening::Kind::Gone) {
         const UserMessage message = Messages::missingFile(m_state.commandLine);
         m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
     } else if (!m_state.commandLine.isEmpty()) {
         m_controls.list1.append(m_state.commandLine);
         dP();
     }
+    m_startBook.reset();
     m_controls.picture1.left = m_controls.nori.width - m_controls.picture1.width;
     m_changes.note();
 }

@@ -18,6 +18,8 @@
 
 namespace ruvo {
 
+class Book;
+
 class Form2;
 class PageList;
 
@@ -298,6 +300,8 @@ private:
     // The first pages of the book on the command line, prepared before the window opens and
     // wanted until the splash is over.
     QList<PrefetchRequest> m_startPages;
+    // The book the command line names, opened before the splash: the one the window opens.
+    std::shared_ptr<Book> m_startBook;
     bool m_loaded = false;
     bool m_unloaded = false;
     // Between windowOpening() and pagesDrawn(); then whether pages around were asked for.

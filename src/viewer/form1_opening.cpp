@@ -8,6 +8,7 @@
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
 #include "platform/modal_window_service.h"
+#include "platform/paths.h"
 #include "platform/process_service.h"
 #include "platform/readable_name.h"
 #include "viewer/book_opening.h"
@@ -17,6 +18,7 @@
 #include "viewer/user_messages.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ruvo {
 
@@ -36,11 +38,12 @@ void Form1::prepareStart()
     const QString commandLine = m_platform.process.commandLine();
     if (commandLine.isEmpty())
         return;
-    const BookOpening opening = bookOpening(commandLine, m_platform.files);
+    const BookOpening opening = bookOpening(commandLine, m_platform.files, m_platform.books);
     if (opening.kind != BookOpening::Kind::Book)
         return;
     PageList book;
     book.load(opening.folder, m_platform.books);
+    m_startBook = book.book();
     // The page it opens at and the one after it: the first spread, or the next page.
     const int first = std::max(0, pageIndexOf(book, opening.pageName));
     for (const int index : {first, first + 1}) {
@@ -81,7 +84,8 @@ void Form1::dP()
     // Listing the folder and decoding its first pages take their time.
     const BusyPointer busy(m_platform.pointer);
     // Dropped and command-line paths may be relative to where the program started.
-    const BookOpening opening = bookOpening(m_controls.list1.constFirst(), m_platform.files);
+    const BookOpening opening =
+        bookOpening(m_controls.list1.constFirst(), m_platform.files, m_platform.books);
     // A vanished path leaves the open book as it is.
     if (opening.kind == BookOpening::Kind::Gone)
         return;
@@ -95,7 +99,10 @@ void Form1::dP()
         tellUnreadable(opening.path, BookFailure::Unreadable);
         return;
     }
-    std::shared_ptr<Book> book = m_platform.books.open(opening.folder);
+    // The book opened before the splash is not opened again.
+    std::shared_ptr<Book> book = std::exchange(m_startBook, {});
+    if (!book || book->location() != folderPathForm(opening.folder))
+        book = m_platform.books.open(opening.folder);
     if (book->failure() != BookFailure::None) {
         tellUnreadable(opening.folder, book->failure());
         return;

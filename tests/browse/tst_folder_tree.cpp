@@ -1,3 +1,4 @@
+#include "books/books.h"
 #include "browse/folder_tree.h"
 #include "platform/local_file_services.h"
 #include "platform/native_name.h"
@@ -29,6 +30,7 @@ private:
     QTemporaryDir m_dir;
     QString m_root;
     LocalFileServices m_files;
+    Books m_books{m_files};
 
 private Q_SLOTS:
     void init()
@@ -53,7 +55,7 @@ private Q_SLOTS:
         QCOMPARE(::symlink("A", nativeName(m_root + QStringLiteral("/link to A")).constData()), 0);
         QCOMPARE(::symlink("nowhere", nativeName(m_root + QStringLiteral("/dangling")).constData()), 0);
 
-        FolderTree tree(m_files);
+        FolderTree tree(m_files, m_books);
         tree.setRoot(m_root + u'/');
         QCOMPARE(tree.root(), m_root);
         QVERIFY(tree.mayHaveChildren(0));
@@ -80,7 +82,7 @@ private Q_SLOTS:
         QVERIFY(m_files.createFolder(inside));
         QVERIFY(!folder(QStringLiteral("表紙")).isEmpty());
 
-        FolderTree tree(m_files);
+        FolderTree tree(m_files, m_books);
         tree.setRoot(m_root);
         const FolderTree::Node found = tree.find(inside);
         QVERIFY(found != FolderTree::None);
@@ -110,7 +112,7 @@ private Q_SLOTS:
         QVERIFY(putRawFile(nativeName(m_root + QStringLiteral("/fake.cbz")), jpegOf(QSize(8, 8), Qt::red)));
         QVERIFY(putRawFile(nativeName(m_root + QStringLiteral("/page.jpg")), zip));
 
-        FolderTree tree(m_files);
+        FolderTree tree(m_files, m_books);
         tree.setRoot(m_root);
         QStringList labels;
         QList<bool> archives;

@@ -32,7 +32,7 @@ BrowserWindow::BrowserWindow(Form2& logic, QWidget* parent) : QDialog(parent), m
 
     m_drives = new QComboBox(this);
     m_drives->setToolTip(Form2::driveTip());
-    m_folders = new FolderTreeModel(logic.fileServices(), this);
+    m_folders = new FolderTreeModel(logic.fileServices(), logic.books(), this);
     m_tree = new QTreeView(this);
     m_tree->setModel(m_folders);
     m_tree->setToolTip(Form2::folderTip());

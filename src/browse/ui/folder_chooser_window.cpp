@@ -28,7 +28,7 @@ FolderChooserWindow::FolderChooserWindow(Form10& logic, QWidget* parent) : QDial
 
     auto* instruction = new QLabel(Form10::label1(), this);
     m_drives = new QComboBox(this);
-    m_folders = new FolderTreeModel(logic.fileServices(), this);
+    m_folders = new FolderTreeModel(logic.fileServices(), logic.books(), this);
     m_tree = new QTreeView(this);
     m_tree->setModel(m_folders);
     m_tree->header()->hide();

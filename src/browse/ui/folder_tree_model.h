@@ -14,7 +14,7 @@ class FolderTreeModel : public QAbstractItemModel
     Q_OBJECT
 
 public:
-    FolderTreeModel(const FileServices& files, QObject* parent = nullptr);
+    FolderTreeModel(const FileServices& files, const Books& books, QObject* parent = nullptr);
 
     // Starts over at this folder, shown as the one top item.
     void setRoot(const QString& root);

@@ -1,3 +1,4 @@
+#include "books/books.h"
 #include "browse/ui/folder_tree_model.h"
 #include "platform/local_file_services.h"
 
@@ -18,8 +19,9 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         LocalFileServices files;
+        const Books books(files);
         QVERIFY(files.createFolder(dir.path() + QStringLiteral("/a")));
-        FolderTreeModel model(files);
+        FolderTreeModel model(files, books);
         model.setRoot(dir.path());
         QCOMPARE(model.rowCount(), 1);
         const QModelIndex root = model.index(0, 0);
