@@ -7,8 +7,8 @@
 #include "bookshelf/shelf_file.h"
 #include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
+#include "session/viewer_state.h"
 #include "support/test_platform.h"
-#include "viewer/viewer_state.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,9 +7,9 @@
 #include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
 #include "platform/local_file_services.h"
+#include "session/page_list.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
-#include "viewer/page_list.h"
 
 #include <QCoreApplication>
 #include <QDir>

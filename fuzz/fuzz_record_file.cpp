@@ -1,7 +1,7 @@
 // Any bytes as the record file of a program folder, read at start-up.
 #include "platform/local_file_services.h"
 #include "scratch_file.h"
-#include "viewer/record_file.h"
+#include "session/record_file.h"
 
 #include <cstdlib>
 #include <memory>

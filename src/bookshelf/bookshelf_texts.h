@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bookshelf/shelf_entry.h"
-#include "viewer/user_messages.h"
+#include "session/user_messages.h"
 
 #include <QString>
 

@@ -13,9 +13,9 @@
 #include "platform/modal_window_service.h"
 #include "platform/paths.h"
 #include "platform/readable_name.h"
-#include "viewer/placeholder_picture.h"
-#include "viewer/record_file.h"
-#include "viewer/viewer_state.h"
+#include "session/placeholder_picture.h"
+#include "session/record_file.h"
+#include "session/viewer_state.h"
 
 namespace ruvo {
 

@@ -6,16 +6,16 @@
 #include "imaging/picture_decoder.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
-#include "viewer/settings_store.h"
-#include "viewer/viewer_state.h"
+#include "session/settings_store.h"
+#include "session/viewer_state.h"
 
 namespace ruvo {
 
 using namespace Qt::StringLiterals;
 
-Form6::Form6(Platform platform, ViewerState& state, Form1& form1, QObject* parent)
+Form6::Form6(Platform platform, ViewerState& state, BookOpener& opener, QObject* parent)
     : QObject(parent), m_flushing(platform, m_changes), m_platform(m_flushing.platform()), m_state(state),
-      m_form1(form1), m_guard(m_platform.files, m_platform.messages)
+      m_opener(opener), m_guard(m_platform.files, m_platform.messages)
 {
     buildDispatchTables();
 }

@@ -15,7 +15,7 @@
 
 namespace ruvo {
 
-class Form1;
+class BookOpener;
 struct ViewerState;
 
 // The bookshelf window's logic: its own copy of the shelf, the icon grid, the
@@ -31,7 +31,7 @@ public:
     static constexpr int minimumWidth = 9100;
     static constexpr int minimumHeight = 3000;
 
-    Form6(Platform platform, ViewerState& state, Form1& form1, QObject* parent = nullptr);
+    Form6(Platform platform, ViewerState& state, BookOpener& opener, QObject* parent = nullptr);
 
     Form6Controls& controls() { return m_controls; }
     const Form6Controls& controls() const { return m_controls; }
@@ -160,7 +160,7 @@ private:
     FlushingPlatform m_flushing;
     Platform m_platform;
     ViewerState& m_state;
-    Form1& m_form1;
+    BookOpener& m_opener;
     Form6Controls m_controls;
     ShelfWriteGuard m_guard;
 

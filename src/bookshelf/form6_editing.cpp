@@ -8,8 +8,8 @@
 #include "commands/key_map.h"
 #include "platform/message_box_service.h"
 #include "platform/modal_window_service.h"
-#include "viewer/record_file.h"
-#include "viewer/viewer_state.h"
+#include "session/record_file.h"
+#include "session/viewer_state.h"
 
 #include <QSet>
 

@@ -4,7 +4,7 @@
 #include "bookshelf/bookshelf_texts.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
-#include "viewer/form1.h"
+#include "session/book_opener.h"
 
 namespace ruvo {
 
@@ -27,7 +27,7 @@ void Form6::DBCLI()
         return;
     }
     close();
-    m_form1.openPath(entry.bookPath);
+    m_opener.openPath(entry.bookPath);
 }
 
 } // namespace ruvo

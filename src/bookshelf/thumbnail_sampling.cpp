@@ -1,7 +1,7 @@
 #include "bookshelf/thumbnail_sampling.h"
 
 #include "common/number_text.h"
-#include "display/twips.h"
+#include "common/twips.h"
 
 #include <algorithm>
 

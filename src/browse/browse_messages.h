@@ -1,6 +1,6 @@
 #pragma once
 
-#include "viewer/user_messages.h"
+#include "session/user_messages.h"
 
 namespace ruvo {
 

@@ -7,7 +7,7 @@
 #include "platform/message_box_service.h"
 #include "platform/modal_window_service.h"
 #include "platform/paths.h"
-#include "viewer/record_file.h"
+#include "session/record_file.h"
 
 namespace ruvo {
 

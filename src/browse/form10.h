@@ -2,7 +2,7 @@
 
 #include "browse/drive_list.h"
 #include "platform/platform.h"
-#include "viewer/viewer_state.h"
+#include "session/viewer_state.h"
 
 #include <QHash>
 #include <QString>

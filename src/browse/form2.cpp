@@ -2,7 +2,7 @@
 
 #include "books/book.h"
 #include "books/books.h"
-#include "browse/book_opener.h"
+#include "session/book_opener.h"
 
 #include "imaging/picture_decoder.h"
 #include "imaging/picture_formats.h"
@@ -10,7 +10,7 @@
 #include "platform/message_box_service.h"
 #include "platform/paths.h"
 #include "platform/shell_service.h"
-#include "viewer/user_messages.h"
+#include "session/user_messages.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "books/book_failure.h"
 #include "browse/drive_list.h"
 #include "platform/platform.h"
-#include "viewer/page_list.h"
+#include "session/page_list.h"
 
 #include <QHash>
 #include <QImage>

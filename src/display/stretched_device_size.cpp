@@ -1,6 +1,6 @@
 #include "display/stretched_device_size.h"
 
-#include "display/twips.h"
+#include "common/twips.h"
 
 namespace ruvo {
 

@@ -5,7 +5,7 @@
 #include "books/page_names.h"
 #include "platform/file_services.h"
 #include "platform/paths.h"
-#include "viewer/page_list.h"
+#include "session/page_list.h"
 
 #include <QDir>
 #include <QFileInfo>

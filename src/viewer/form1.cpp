@@ -2,15 +2,15 @@
 
 #include "commands/command_group.h"
 #include "commands/toolbar_table.h"
-#include "display/twips.h"
+#include "common/twips.h"
 #include "platform/message_box_service.h"
 #include "platform/paths.h"
 #include "platform/process_service.h"
+#include "session/placeholder_picture.h"
+#include "session/record_file.h"
+#include "session/settings_store.h"
+#include "session/user_messages.h"
 #include "viewer/book_opening.h"
-#include "viewer/placeholder_picture.h"
-#include "viewer/record_file.h"
-#include "viewer/settings_store.h"
-#include "viewer/user_messages.h"
 
 #include <algorithm>
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "books/book_failure.h"
-#include "browse/book_opener.h"
 #include "commands/key_map.h"
 #include "common/change_batch.h"
 #include "display/page_fitting.h"
@@ -9,9 +8,10 @@
 #include "imaging/page_cache.h"
 #include "platform/flushing_platform.h"
 #include "platform/platform.h"
+#include "session/book_opener.h"
+#include "session/viewer_state.h"
 #include "viewer/form1_controls.h"
 #include "viewer/form1_fields.h"
-#include "viewer/viewer_state.h"
 
 #include <QHash>
 #include <QObject>
@@ -84,7 +84,7 @@ public:
     // Files dropped on the window: queues them and opens the first (dP).
     void dropFiles(const QStringList& paths) override;
     // Opens one path (a folder, or a page in its folder) as the command line does.
-    void openPath(const QString& path);
+    void openPath(const QString& path) override;
     // Shows the folder the file browser chose, from firstPage, or a book without pages.
     void openChosenFolder(int firstPage) override;
     // Shows the browser's folder at the page double-clicked in its list.

@@ -1,13 +1,13 @@
 // Putting page pictures on screen: one page, a spread, or the second page of
 // a spread next to a page already shown.
 #include "browse/form2.h"
-#include "display/twips.h"
+#include "common/twips.h"
 #include "imaging/page_cache.h"
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"
+#include "session/user_messages.h"
 #include "viewer/form1.h"
 #include "viewer/status_texts.h"
-#include "viewer/user_messages.h"
 
 namespace ruvo {
 

@@ -1,9 +1,9 @@
 // Turning pages: the page step and the commands that show the page or spread
 // it lands on.
 #include "browse/form2.h"
+#include "common/twips.h"
 #include "display/stretch_fit.h"
 #include "display/stretched_device_size.h"
-#include "display/twips.h"
 #include "imaging/page_cache.h"
 #include "platform/busy_pointer.h"
 #include "viewer/form1.h"

@@ -11,11 +11,11 @@
 #include "platform/paths.h"
 #include "platform/process_service.h"
 #include "platform/readable_name.h"
+#include "session/page_list.h"
+#include "session/user_messages.h"
 #include "viewer/book_opening.h"
 #include "viewer/form1.h"
-#include "viewer/page_list.h"
 #include "viewer/status_texts.h"
-#include "viewer/user_messages.h"
 
 #include <algorithm>
 #include <utility>

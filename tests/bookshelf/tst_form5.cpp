@@ -5,9 +5,9 @@
 #include "bookshelf/thumbnail_bitmap.h"
 #include "bookshelf/thumbnail_sampling.h"
 #include "platform/code_page.h"
+#include "session/viewer_state.h"
 #include "support/full_file_system.h"
 #include "support/test_platform.h"
-#include "viewer/viewer_state.h"
 
 #include <QDir>
 #include <QFile>

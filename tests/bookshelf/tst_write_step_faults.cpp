@@ -14,12 +14,12 @@
 #include "browse/form2.h"
 #include "commands/key_map.h"
 #include "platform/ini_settings_service.h"
+#include "session/settings_store.h"
 #include "support/file_bytes.h"
 #include "support/folder_snapshot.h"
 #include "support/test_platform.h"
 #include "support/write_fault.h"
 #include "viewer/form1.h"
-#include "viewer/settings_store.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "browse/book_opener.h"
+#include "session/book_opener.h"
 #include "support/viewer_fixture.h"
 #include "viewer/status_texts.h"
 
@@ -20,6 +20,7 @@ public:
     }
     void openChosenPage(int pageIndex) override { asked.append(QStringLiteral("page %1").arg(pageIndex)); }
     void dropFiles(const QStringList& paths) override { asked.append(u"drop "_s + paths.join(u',')); }
+    void openPath(const QString& path) override { asked.append(u"path "_s + path); }
     QImage placeholderPicture() const override { return placeholder; }
 
     QStringList asked;

@@ -3,9 +3,9 @@
 #include "books/books.h"
 #include "browse/form2.h"
 #include "imaging/file_picture_decoder.h"
+#include "session/viewer_state.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
-#include "viewer/viewer_state.h"
 
 namespace ruvo::test {
 

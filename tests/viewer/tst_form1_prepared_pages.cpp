@@ -1,5 +1,5 @@
+#include "common/twips.h"
 #include "display/stretched_device_size.h"
-#include "display/twips.h"
 #include "support/viewer_fixture.h"
 
 #include <QTest>

@@ -1,9 +1,9 @@
 #include "commands/control_names.h"
 #include "platform/native_name.h"
+#include "session/user_messages.h"
 #include "support/archive_fixtures.h"
 #include "support/file_bytes.h"
 #include "support/real_book_fixture.h"
-#include "viewer/user_messages.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
+#include "session/page_list.h"
+#include "session/user_messages.h"
 #include "support/archive_fixtures.h"
 #include "support/file_bytes.h"
 #include "support/real_book_fixture.h"
-#include "viewer/page_list.h"
-#include "viewer/user_messages.h"
 
 #include <QDir>
 #include <QRandomGenerator>

@@ -4,7 +4,7 @@
 #include "bookshelf/ui/shelf_canvas.h"
 #include "commands/key_map.h"
 #include "commands/ui/control_actions.h"
-#include "display/twips.h"
+#include "common/twips.h"
 #include "platform/ui/named_font.h"
 #include "platform/ui/window_show_state.h"
 

@@ -12,14 +12,14 @@ namespace ruvo {
 using namespace Qt::StringLiterals;
 
 void registerBookshelfWindow(CallbackModalWindowService& windows, Platform platform, ViewerState& state,
-                             Form1& form1, QWidget* mainWindow)
+                             BookOpener& opener, QWidget* mainWindow)
 {
     QPointer<QWidget> main(mainWindow);
-    windows.registerWindow(WindowName::bookshelf, [platform, &state, &form1, main] {
+    windows.registerWindow(WindowName::bookshelf, [platform, &state, &opener, main] {
         // Reopening in a loop rather than from inside the closing window keeps
         // one window, and one logic, alive at a time.
         for (;;) {
-            Form6 logic(platform, state, form1);
+            Form6 logic(platform, state, opener);
             BookshelfWindow window(logic, main);
             window.run();
             if (!logic.reopenRequested())

@@ -7,7 +7,7 @@ class QWidget;
 namespace ruvo {
 
 class CallbackModalWindowService;
-class Form1;
+class BookOpener;
 struct ViewerState;
 
 // Registers the bookshelf window "Form6". Every showing makes the window and
@@ -15,6 +15,6 @@ struct ViewerState;
 // closed; when the user switched to another shelf meanwhile, the window shows
 // again on the new one.
 void registerBookshelfWindow(CallbackModalWindowService& windows, Platform platform, ViewerState& state,
-                             Form1& form1, QWidget* mainWindow);
+                             BookOpener& opener, QWidget* mainWindow);
 
 } // namespace ruvo

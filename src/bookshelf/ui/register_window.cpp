@@ -3,7 +3,7 @@
 #include "bookshelf/form5.h"
 #include "bookshelf/register_layout.h"
 #include "common/line_breaks.h"
-#include "display/twips.h"
+#include "common/twips.h"
 #include "platform/busy_pointer.h"
 #include "platform/ui/named_font.h"
 #include "platform/ui/window_busy_pointer.h"

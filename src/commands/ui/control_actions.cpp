@@ -1,6 +1,6 @@
 #include "commands/ui/control_actions.h"
 
-#include "display/twips.h"
+#include "common/twips.h"
 
 #include <QAction>
 #include <QIcon>

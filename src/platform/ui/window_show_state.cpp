@@ -1,6 +1,6 @@
 #include "platform/ui/window_show_state.h"
 
-#include "display/twips.h"
+#include "common/twips.h"
 
 #include <QWidget>
 

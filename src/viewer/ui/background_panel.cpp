@@ -1,8 +1,8 @@
 #include "viewer/ui/background_panel.h"
 
+#include "common/twips.h"
 #include "display/background_palette.h"
 #include "display/color_value.h"
-#include "display/twips.h"
 #include "platform/ui/named_font.h"
 #include "viewer/form1.h"
 

@@ -4,7 +4,7 @@
 #include "commands/menu_table.h"
 #include "commands/toolbar_table.h"
 #include "commands/ui/control_actions.h"
-#include "display/twips.h"
+#include "common/twips.h"
 #include "platform/delays.h"
 #include "platform/ui/dropped_files.h"
 #include "platform/ui/named_font.h"

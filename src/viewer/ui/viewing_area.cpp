@@ -1,8 +1,8 @@
 #include "viewer/ui/viewing_area.h"
 
+#include "common/twips.h"
 #include "display/color_value.h"
 #include "display/stretched_device_size.h"
-#include "display/twips.h"
 #include "viewer/form1.h"
 
 #include <QList>

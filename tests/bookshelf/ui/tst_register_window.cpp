@@ -1,8 +1,8 @@
 #include "bookshelf/form5.h"
 #include "bookshelf/shelf_file.h"
 #include "bookshelf/ui/register_window.h"
+#include "session/viewer_state.h"
 #include "support/test_platform.h"
-#include "viewer/viewer_state.h"
 
 #include <QDir>
 #include <QFile>

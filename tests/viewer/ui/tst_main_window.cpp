@@ -1,6 +1,6 @@
 #include "browse/form2.h"
 #include "commands/key_map.h"
-#include "display/twips.h"
+#include "common/twips.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
 #include "viewer/ui/main_window.h"

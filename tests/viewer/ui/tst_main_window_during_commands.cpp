@@ -1,6 +1,6 @@
 #include "commands/control_names.h"
 #include "commands/toolbar_table.h"
-#include "display/twips.h"
+#include "common/twips.h"
 #include "platform/ui/window_busy_pointer.h"
 #include "support/viewer_fixture.h"
 #include "viewer/status_texts.h"

@@ -1,4 +1,4 @@
-#include "viewer/placeholder_picture.h"
+#include "session/placeholder_picture.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
-#include "viewer/user_messages.h"
+#include "session/user_messages.h"
 
 #include "platform/readable_name.h"
-#include "viewer/page_list.h"
+#include "session/page_list.h"
 
 namespace ruvo::Messages {
 

@@ -1,7 +1,7 @@
 #include "platform/local_file_services.h"
+#include "session/record_file.h"
 #include "support/fake_message_boxes.h"
 #include "support/scripted_file_services.h"
-#include "viewer/record_file.h"
 
 #include <QDir>
 #include <QFile>

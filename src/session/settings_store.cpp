@@ -1,4 +1,4 @@
-#include "viewer/settings_store.h"
+#include "session/settings_store.h"
 
 #include "common/number_text.h"
 #include "platform/settings_service.h"

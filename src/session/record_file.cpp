@@ -1,4 +1,4 @@
-#include "viewer/record_file.h"
+#include "session/record_file.h"
 
 #include "platform/file_services.h"
 #include "platform/message_box_service.h"

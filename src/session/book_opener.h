@@ -5,9 +5,9 @@
 
 namespace ruvo {
 
-// What the file browser asks of the window that shows books: to open what was chosen in the
-// browser (its folder or archive, from a page), to take files dropped on the browser, and the
-// picture shown for a page that cannot be shown.
+// What the file browser and the bookshelf ask of the window that shows books: to open what was
+// chosen in the browser (its folder or archive, from a page) or a path from the shelf, to take
+// files dropped on the browser, and the picture shown for a page that cannot be shown.
 class BookOpener
 {
 public:
@@ -18,6 +18,8 @@ public:
     // The browser's folder as the book, at the page double-clicked in its list.
     virtual void openChosenPage(int pageIndex) = 0;
     virtual void dropFiles(const QStringList& paths) = 0;
+    // A folder, an archive, or a page in either, as a book.
+    virtual void openPath(const QString& path) = 0;
     virtual QImage placeholderPicture() const = 0;
 };
 

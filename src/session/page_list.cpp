@@ -1,4 +1,4 @@
-#include "viewer/page_list.h"
+#include "session/page_list.h"
 
 #include "books/book.h"
 #include "books/books.h"

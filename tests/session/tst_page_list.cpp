@@ -2,8 +2,8 @@
 #include "books/page_names.h"
 #include "platform/local_file_services.h"
 #include "platform/native_name.h"
+#include "session/page_list.h"
 #include "support/scripted_file_services.h"
-#include "viewer/page_list.h"
 
 #include <QDir>
 #include <QFile>
