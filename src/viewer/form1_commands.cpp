@@ -134,6 +134,7 @@ void Form1::fullScreenClick()
     MenuItemState& item = m_controls.menu(MenuItem::fullScreen);
     item.checked = !item.checked;
     m_controls.fullScreen = item.checked;
+    Form_Resize();
 }
 
 void Form1::Form_KeyDown(int keyCode, int shift)

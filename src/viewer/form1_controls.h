@@ -38,6 +38,10 @@ public:
     double toolbarHeight = 0;
     StatusBarState statusBar;
     double statusBarHeight = 0;
+    // What is on screen: the bars their switches show, but none in full screen, which leaves
+    // their switches and what is stored of them as they are.
+    bool toolbarShown() const { return toolbarVisible && !fullScreen; }
+    bool statusBarShown() const { return statusBar.visible && !fullScreen; }
 
     Surface nori;     // the viewing area
     Surface picture1; // the page frame inside it

@@ -102,8 +102,8 @@ void Form1::Form_Resize()
         window.top = 0;
 
     const ViewingAreaPlace area =
-        placeViewingArea(window.scaleWidth, window.scaleHeight, m_controls.toolbarVisible,
-                         m_controls.toolbarHeight, m_controls.statusBar.visible, m_controls.statusBarHeight);
+        placeViewingArea(window.scaleWidth, window.scaleHeight, m_controls.toolbarShown(),
+                         m_controls.toolbarHeight, m_controls.statusBarShown(), m_controls.statusBarHeight);
     Surface& nori = m_controls.nori;
     nori.top = area.top;
     nori.width = area.width;

@@ -607,6 +607,47 @@ private Q_SLOTS:
         QVERIFY(!c.menu(MenuItem::fullScreen).checked);
         QCOMPARE(f.index(), 1);
     }
+
+    // Full screen shows pages alone: the toolbar and the status bar go, the viewing area takes
+    // their room, and both come back on leaving it, their switches and check marks untouched.
+    void fullScreenHidesTheBars_data()
+    {
+        QTest::addColumn<bool>("toolbarOn");
+        QTest::addColumn<bool>("statusBarOn");
+        QTest::newRow("both on") << true << true;
+        QTest::newRow("toolbar off") << false << true;
+        QTest::newRow("status bar off") << true << false;
+    }
+    void fullScreenHidesTheBars()
+    {
+        QFETCH(bool, toolbarOn);
+        QFETCH(bool, statusBarOn);
+        ViewerFixture f;
+        f.open(f.makeBook(3));
+        Form1Controls& c = f.form.controls();
+        c.toolbarHeight = 420;
+        c.statusBarHeight = 300;
+        if (!toolbarOn)
+            f.form.menuClick(MenuItem::toolbar);
+        if (!statusBarOn)
+            f.form.menuClick(MenuItem::statusBar);
+        f.form.Form_Resize();
+        const Surface before = c.nori;
+        f.form.Form_KeyDown(KeyCode::F11, 0);
+        QVERIFY(!c.toolbarShown());
+        QVERIFY(!c.statusBarShown());
+        QCOMPARE(c.nori.top, 0.0);
+        QCOMPARE(c.nori.height, c.window.scaleHeight);
+        QCOMPARE(c.toolbarVisible, toolbarOn);
+        QCOMPARE(c.statusBar.visible, statusBarOn);
+        QCOMPARE(c.menu(MenuItem::toolbar).checked, toolbarOn);
+        QCOMPARE(c.menu(MenuItem::statusBar).checked, statusBarOn);
+        f.form.Form_KeyDown(KeyCode::Escape, 0);
+        QCOMPARE(c.toolbarShown(), toolbarOn);
+        QCOMPARE(c.statusBarShown(), statusBarOn);
+        QCOMPARE(c.nori.top, before.top);
+        QCOMPARE(c.nori.height, before.height);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestForm1Commands)

@@ -151,7 +151,7 @@ void MainWindow::syncFromLogic()
     if (controls.fullScreen != isFullScreen())
         switchFullScreen(controls.fullScreen);
 
-    m_toolbar->setVisible(controls.toolbarVisible);
+    m_toolbar->setVisible(controls.toolbarShown());
     for (int i = 0; i < m_buttons.size(); ++i) {
         if (QAction* action = m_buttons.at(i))
             applyState(*action, controls.button(i + 1));
@@ -169,7 +169,7 @@ void MainWindow::syncFromLogic()
     }
     m_sliderLabel->setText(controls.label1);
 
-    statusBar()->setVisible(controls.statusBar.visible);
+    statusBar()->setVisible(controls.statusBarShown());
     const quint64 paintsBefore = m_viewingArea->paints();
     showStatus();
     m_backgroundPanel->syncFromLogic();
