@@ -133,6 +133,10 @@ void Form2::Check1_Click(bool checked)
 {
     m_previewOn = checked;
     m_preview = QImage();
+    previewShown = false;
+    // Turned on, it previews the page already chosen, as a click on it would.
+    if (checked && m_pages.selectedIndex() >= 0)
+        File1_Click(m_pages.selectedIndex());
 }
 
 void Form2::Image1_Click()

@@ -59,7 +59,8 @@ public:
     void File1_Click(int index);
     // With the preview off, opens the book at that page in the main window and hides the browser.
     void File1_DblClick(int index);
-    // The preview switch: turns the preview on or off and drops the one shown.
+    // The preview switch: turns the preview on or off and drops the one shown; turned on, it
+    // previews the page selected.
     void Check1_Click(bool checked);
     // A click on a shown preview acts as OK.
     void Image1_Click();

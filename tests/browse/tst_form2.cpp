@@ -197,6 +197,27 @@ private Q_SLOTS:
         QVERIFY(f.browser.isVisible());
     }
 
+    // Ticking the preview box previews the page already chosen; unticking drops it.
+    void tickingThePreviewShowsTheChosenPage()
+    {
+        ViewerFixture f;
+        f.browser.Dir1_Change(f.makeBook(3));
+        f.browser.Check1_Click(true);
+        QVERIFY(f.browser.preview().isNull());
+        QVERIFY(!f.browser.previewShown);
+        f.browser.Check1_Click(false);
+        f.browser.File1_Click(1);
+        QVERIFY(f.browser.preview().isNull());
+        f.browser.Check1_Click(true);
+        QVERIFY(!f.browser.preview().isNull());
+        QVERIFY(f.browser.previewShown);
+        QCOMPARE(f.platform.pictures.decoded.size(), 1);
+        QVERIFY(f.platform.pictures.decoded.constLast().endsWith(u"p2.jpg"_s));
+        f.browser.Check1_Click(false);
+        QVERIFY(f.browser.preview().isNull());
+        QVERIFY(!f.browser.previewShown);
+    }
+
     void aDamagedPreviewShowsTheBlankPicture()
     {
         ViewerFixture f;

@@ -16,7 +16,8 @@
 
 namespace {
 
-// Every key of both toolbars, as the windows load their icons.
+// Every key of both toolbars, as the windows load their icons, and the file browser's icon of
+// an archive book.
 const QStringList& iconKeys()
 {
     static const QStringList keys = [] {
@@ -28,6 +29,7 @@ const QStringList& iconKeys()
                     all.append(spec.key);
             }
         }
+        all.append(QStringLiteral("archive_book"));
         return all;
     }();
     return keys;

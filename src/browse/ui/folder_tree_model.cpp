@@ -10,8 +10,7 @@ namespace ruvo {
 FolderTreeModel::FolderTreeModel(const FileServices& files, const Books& books, QObject* parent)
     : QAbstractItemModel(parent), m_files(files), m_tree(files, books),
       m_folderIcon(QApplication::style()->standardIcon(QStyle::SP_DirIcon)),
-      m_archiveIcon(QIcon::fromTheme(QStringLiteral("package-x-generic"),
-                                     QApplication::style()->standardIcon(QStyle::SP_DriveFDIcon)))
+      m_archiveIcon(QStringLiteral(":/icons/archive_book.svg"))
 {
 }
 

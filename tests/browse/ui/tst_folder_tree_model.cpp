@@ -1,7 +1,10 @@
 #include "books/books.h"
 #include "browse/ui/folder_tree_model.h"
 #include "platform/local_file_services.h"
+#include "support/archive_fixtures.h"
+#include "support/file_bytes.h"
 
+#include <QIcon>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +46,26 @@ private Q_SLOTS:
         QCOMPARE(b.row(), 1);
         QCOMPARE(model.rowCount(model.parent(b)), 2);
         QVERIFY(!model.indexOf(dir.path() + QStringLiteral("/missing")).isValid());
+    }
+
+    // An archive book stands among the folders with the program's own book icon.
+    void archivesShowAsBooks()
+    {
+        QTemporaryDir dir;
+        LocalFileServices files;
+        const Books books(files);
+        QVERIFY(files.createFolder(dir.path() + QStringLiteral("/folder")));
+        test::putIn(dir, QStringLiteral("Vol01.cbz"), test::storedZip({{"p1.png", test::pagePicture(Qt::red)}}));
+        FolderTreeModel model(files, books);
+        model.setRoot(dir.path());
+        const QModelIndex archive = model.indexOf(dir.path() + QStringLiteral("/Vol01.cbz"));
+        const QModelIndex folder = model.indexOf(dir.path() + QStringLiteral("/folder"));
+        QVERIFY(archive.isValid() && folder.isValid());
+        const QImage drawn = archive.data(Qt::DecorationRole).value<QIcon>().pixmap(24).toImage();
+        const QIcon own(QStringLiteral(":/icons/archive_book.svg"));
+        QVERIFY(!own.isNull());
+        QCOMPARE(drawn, own.pixmap(24).toImage());
+        QVERIFY(drawn != folder.data(Qt::DecorationRole).value<QIcon>().pixmap(24).toImage());
     }
 };
 
