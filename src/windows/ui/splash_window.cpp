@@ -1,5 +1,7 @@
 #include "windows/ui/splash_window.h"
 
+#include "windows/fitted_font.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QTimer>
@@ -51,7 +53,8 @@ void SplashWindow::paintEvent(QPaintEvent*)
     QFont title = font();
     title.setPointSize(28);
     title.setBold(true);
-    painter.setFont(title);
+    // The title stays on its page, inside a margin, whatever the fonts at hand.
+    painter.setFont(fittedFont(title, QStringLiteral("Ruvo"), right.width() - 12));
     painter.setPen(QColor(0xd0, 0x40, 0x40));
     painter.drawText(right.adjusted(0, 0, 0, -30), Qt::AlignCenter, QStringLiteral("Ruvo"));
 
