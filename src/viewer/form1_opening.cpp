@@ -211,8 +211,13 @@ void Form1::reopenIfChanged()
     else
         m_browser.setBook(std::move(reopened));
     m_state.pageIndex = qint16(std::max(0, pageIndexOf(pages(), name)));
-    if (failure != BookFailure::None)
+    // An archive taken away is said to be gone; one replaced by what is no book, unreadable.
+    if (failure != BookFailure::None && m_platform.files.lookup(book->location()).isEmpty()) {
+        const UserMessage message = Messages::missingFile(book->location());
+        m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+    } else if (failure != BookFailure::None) {
         tellUnreadable(book->location(), failure);
+    }
     if (pages().isEmpty()) {
         clearPictures();
         showNoPages();

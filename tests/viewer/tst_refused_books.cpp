@@ -162,6 +162,7 @@ private Q_SLOTS:
         QTest::newRow("the page is gone") << storedZip(pagesOf(Qt::blue, {"q1.png", "q2.png", "q3.png"}))
                                           << QStringList({u"q1.png"_qs, u"q2.png"_qs, u"q3.png"_qs}) << 0;
         QTest::newRow("no book any more") << QByteArray(300, 'x') << QStringList() << 0;
+        QTest::newRow("taken away") << QByteArray() << QStringList() << 0;
     }
     void aReplacedArchiveIsOpenedAgain()
     {
@@ -173,14 +174,19 @@ private Q_SLOTS:
         RealBookFixture f;
         open(f, path);
         QCOMPARE(f.browser.pages().count(), 4);
-        replace(path, replacement);
+        const bool takenAway = replacement.isEmpty();
+        if (takenAway)
+            QVERIFY(QFile::remove(path));
+        else
+            replace(path, replacement);
         f.form.NEXTP_Click();
         const Form1Controls& c = f.form.controls();
         QCOMPARE(f.browser.pages().names(), names);
         if (names.isEmpty()) {
             QCOMPARE(f.fakes.messages.shown.size(), 1);
             QCOMPARE(f.fakes.messages.shown.first().text,
-                     Messages::unreadableArchive(path, BookFailure::Unreadable).text);
+                     takenAway ? Messages::missingFile(path).text
+                               : Messages::unreadableArchive(path, BookFailure::Unreadable).text);
             QVERIFY(c.picture2.picture.isNull());
             QVERIFY(c.picture3.picture.isNull());
             QCOMPARE(c.statusBar.panel(1), u"0 / 0"_qs);
