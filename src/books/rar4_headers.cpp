@@ -32,7 +32,12 @@ Rar4Headers readRar4Headers(QIODevice& file)
         return headers;
     headers.isRar4 = true;
     qint64 at = kRar4Mark.size();
+    int members = 0;
     for (int block = 0; block < kMaxBlocks; ++block) {
+        // A solid archive says so by its second member at the latest; only a solid one is
+        // walked further, for what its members say of encryption.
+        if (members >= 2 && !headers.solid)
+            break;
         if (!file.seek(at))
             break;
         const QByteArray head = file.read(kHighPackedAt + 4);
@@ -64,6 +69,7 @@ Rar4Headers readRar4Headers(QIODevice& file)
             data |= quint64(qFromLittleEndian<quint32>(bytes + kHighPackedAt)) << 32;
         }
         if (type == kFileType) {
+            ++members;
             headers.solid = headers.solid || (flags & kFileSolid);
             headers.encryptedMembers = headers.encryptedMembers || (flags & kFileEncrypted);
         }

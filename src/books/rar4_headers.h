@@ -17,8 +17,9 @@ struct Rar4Headers
     bool encryptedMembers = false;
 };
 
-// Walks the blocks from the start of the file, header to header; a damaged block ends the
-// walk with what was learnt before it.
+// Walks the blocks from the start of the file, header to header: to the second member when
+// the archive is not solid, to the end when it is; a damaged block ends the walk with what
+// was learnt before it. encryptedMembers is only told for a solid archive.
 Rar4Headers readRar4Headers(QIODevice& file);
 
 } // namespace ruvo
