@@ -1,5 +1,8 @@
 #include "windows/version_text.h"
 
+#include <QFileInfo>
+#include <QUrl>
+
 namespace ruvo::VersionText {
 
 using namespace Qt::StringLiterals;
@@ -24,9 +27,15 @@ QString pageHeading()
     return u"作者のホームページ"_s;
 }
 
-QString pageAddress()
+QString readmeAddress(const QString& programFolder)
 {
-    return u"https://example.org/ruvo/"_s;
+    const QFileInfo readme(programFolder + u"/../share/doc/ruvo/README.md"_s);
+    return readme.isFile() ? QUrl::fromLocalFile(readme.canonicalFilePath()).toString() : QString();
+}
+
+QString cannotOpen(const QString& address)
+{
+    return u"開けませんでした"_s + QChar(13) + address;
 }
 
 } // namespace ruvo::VersionText

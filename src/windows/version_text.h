@@ -10,7 +10,11 @@ QString caption();
 QString nameAndVersion();
 QString notice();
 QString pageHeading();
-QString pageAddress();
+// The address of the README installed with the program (a file:// address), as the program
+// in programFolder finds it: nothing when none was installed with it, as in a build folder.
+QString readmeAddress(const QString& programFolder);
+// Said when the desktop cannot open the address.
+QString cannotOpen(const QString& address);
 } // namespace VersionText
 
 } // namespace ruvo

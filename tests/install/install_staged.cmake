@@ -15,7 +15,8 @@ set(expected
     usr/bin/ruvo
     usr/share/applications/${APP_ID}.desktop
     usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg
-    usr/share/metainfo/${APP_ID}.metainfo.xml)
+    usr/share/metainfo/${APP_ID}.metainfo.xml
+    usr/share/doc/ruvo/README.md)
 list(SORT installed)
 list(SORT expected)
 if(NOT installed STREQUAL expected)

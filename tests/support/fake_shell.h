@@ -17,11 +17,13 @@ public:
     bool open(const QString& target) override
     {
         opened.append(target);
-        return true;
+        return opens;
     }
 
     QStringList foldersShown;
     QStringList opened;
+    // Whether the desktop has something to open what it is asked to.
+    bool opens = true;
 };
 
 } // namespace ruvo::test

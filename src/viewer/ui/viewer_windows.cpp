@@ -7,6 +7,9 @@
 #include "windows/ui/drop_help_window.h"
 #include "windows/ui/mode_notice_window.h"
 #include "windows/ui/version_window.h"
+#include "windows/version_text.h"
+
+#include <QCoreApplication>
 
 #include <QPointer>
 #include <memory>
@@ -14,7 +17,7 @@
 namespace ruvo {
 
 void registerViewerWindows(CallbackModalWindowService& windows, BrowserWindow& browser, ShellService& shell,
-                           const Delays& delays, QWidget* mainWindow)
+                           MessageBoxService& messages, const Delays& delays, QWidget* mainWindow)
 {
     QPointer<QWidget> main(mainWindow);
     windows.registerWindow(WindowName::browser, [&browser] { browser.exec(); });
@@ -26,8 +29,9 @@ void registerViewerWindows(CallbackModalWindowService& windows, BrowserWindow& b
     windows.registerWindow(WindowName::onePageNotice, [notice] { notice(ModeNoticeWindow::Mode::OnePage); });
     windows.registerWindow(WindowName::twoPagesNotice,
                            [notice] { notice(ModeNoticeWindow::Mode::TwoPages); });
-    windows.registerWindow(WindowName::version, [main, &shell] {
-        VersionWindow window(shell, main);
+    windows.registerWindow(WindowName::version, [main, &shell, &messages] {
+        VersionWindow window(shell, messages,
+                             VersionText::readmeAddress(QCoreApplication::applicationDirPath()), main);
         window.exec();
     });
     auto dropHelp = std::make_shared<QPointer<DropHelpWindow>>();

@@ -6,6 +6,7 @@ namespace ruvo {
 
 class BrowserWindow;
 class CallbackModalWindowService;
+class MessageBoxService;
 class ShellService;
 struct Delays;
 
@@ -13,6 +14,6 @@ struct Delays;
 // for the whole run), the version information, the drop help (one at a time,
 // however many drops arrive) and the two mode notices.
 void registerViewerWindows(CallbackModalWindowService& windows, BrowserWindow& browser, ShellService& shell,
-                           const Delays& delays, QWidget* mainWindow);
+                           MessageBoxService& messages, const Delays& delays, QWidget* mainWindow);
 
 } // namespace ruvo

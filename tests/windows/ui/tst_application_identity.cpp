@@ -1,3 +1,4 @@
+#include "support/fake_message_boxes.h"
 #include "support/fake_shell.h"
 #include "windows/ui/application_identity.h"
 #include "windows/ui/splash_window.h"
@@ -113,7 +114,8 @@ private Q_SLOTS:
         const QImage expected = iconImage(QApplication::windowIcon(), 32);
         SplashWindow splash(0);
         test::FakeShell shell;
-        VersionWindow version(shell);
+        test::FakeMessageBoxes messages;
+        VersionWindow version(shell, messages, QString());
         for (QWidget* window : {static_cast<QWidget*>(&splash), static_cast<QWidget*>(&version)})
             QCOMPARE(iconImage(window->windowIcon(), 32), expected);
     }

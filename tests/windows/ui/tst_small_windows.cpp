@@ -1,16 +1,23 @@
+#include "support/fake_message_boxes.h"
 #include "support/fake_shell.h"
 #include "windows/drop_help_text.h"
 #include "windows/ui/drop_help_window.h"
 #include "windows/ui/mode_notice_window.h"
 #include "windows/ui/splash_window.h"
 #include "windows/ui/version_window.h"
+#include "windows/version_text.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 using namespace ruvo;
 using namespace ruvo::test;
@@ -72,23 +79,55 @@ private Q_SLOTS:
         QCOMPARE(notice.exec(), int(QDialog::Accepted));
     }
 
-    void versionWindowOpensThePageAddress()
+    // The version window links the README installed with the program, opened by a click; a
+    // desktop that cannot open it is said to; where none was installed, no page is named.
+    void versionWindowOpensTheInstalledReadme_data()
     {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("installed") << true << true;
+        QTest::newRow("nothing to open it with") << true << false;
+        QTest::newRow("a build folder") << false << true;
+    }
+    void versionWindowOpensTheInstalledReadme()
+    {
+        QFETCH(bool, installed);
+        QFETCH(bool, opens);
+        QTemporaryDir prefix;
+        QVERIFY(QDir().mkpath(prefix.filePath(u"bin"_s)));
+        if (installed) {
+            QVERIFY(QDir().mkpath(prefix.filePath(u"share/doc/ruvo"_s)));
+            QFile readme(prefix.filePath(u"share/doc/ruvo/README.md"_s));
+            QVERIFY(readme.open(QIODevice::WriteOnly));
+        }
+        const QString address = VersionText::readmeAddress(prefix.filePath(u"bin"_s));
+        QCOMPARE(address.isEmpty(), !installed);
+        if (installed)
+            QCOMPARE(QUrl(address).toLocalFile(),
+                     QFileInfo(prefix.filePath(u"share/doc/ruvo/README.md"_s)).canonicalFilePath());
         FakeShell shell;
-        VersionWindow window(shell);
+        shell.opens = opens;
+        FakeMessageBoxes messages;
+        VersionWindow window(shell, messages, address);
         QCOMPARE(window.windowTitle(), QStringLiteral("バージョン情報"));
         QStringList texts;
         for (QLabel* label : window.findChildren<QLabel*>())
             texts.append(label->text());
         QVERIFY(texts.contains(QStringLiteral("Ruvo Ver2.04")));
-        QPushButton* address = nullptr;
+        QPushButton* link = nullptr;
         for (QPushButton* button : window.findChildren<QPushButton*>()) {
-            if (button->text().startsWith(QLatin1String("http")))
-                address = button;
+            if (button->text() == address)
+                link = button;
         }
-        QVERIFY(address);
-        address->click();
-        QCOMPARE(shell.opened, QStringList{address->text()});
+        QVERIFY(link);
+        QCOMPARE(link->isVisibleTo(&window), installed);
+        if (!installed)
+            return;
+        link->click();
+        QCOMPARE(shell.opened, QStringList{address});
+        QCOMPARE(messages.shown.size(), opens ? 0 : 1);
+        if (!opens)
+            QVERIFY(messages.shown.first().text.contains(address));
     }
 };
 
