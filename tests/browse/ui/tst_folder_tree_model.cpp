@@ -55,7 +55,8 @@ private Q_SLOTS:
         LocalFileServices files;
         const Books books(files);
         QVERIFY(files.createFolder(dir.path() + QStringLiteral("/folder")));
-        test::putIn(dir, QStringLiteral("Vol01.cbz"), test::storedZip({{"p1.png", test::pagePicture(Qt::red)}}));
+        test::putIn(dir, QStringLiteral("Vol01.cbz"),
+                    test::storedZip({{"p1.png", test::pagePicture(Qt::red)}}));
         FolderTreeModel model(files, books);
         model.setRoot(dir.path());
         const QModelIndex archive = model.indexOf(dir.path() + QStringLiteral("/Vol01.cbz"));
