@@ -34,7 +34,7 @@ private Q_SLOTS:
         Form1 form1(platform, state, form2);
         MainWindow mainWindow(form1, fakes.delays);
         BrowserWindow browser(form2, &mainWindow);
-        registerViewerWindows(windows, browser, fakes.shell, fakes.delays, &mainWindow);
+        registerViewerWindows(windows, browser, fakes.shell, fakes.messages, fakes.delays, &mainWindow);
         registerBookshelfWindow(windows, platform, state, form1, &mainWindow);
         registerRegisterWindows(windows, platform, state, &mainWindow);
         registerFolderChooser(windows, platform, state, &mainWindow);
