@@ -20,6 +20,7 @@
 #include <QUrl>
 
 using namespace ruvo;
+using namespace Qt::StringLiterals;
 using namespace ruvo::test;
 
 class TestSmallWindows : public QObject
