@@ -76,6 +76,11 @@ void writePictures()
     put("fuzz_picture_decoder", "blocks.gif",
         ruvo::test::gifOfBlocks(QSize(12, 8),
                                 {{colour, {0, 0}, 0, 2}, {half, {4, 2}, 0, 3}, {colour, {6, 4}, 10}}));
+    // 114 bytes claiming a screen of 12344 by 12339 pixels, its first of two blocks ending the
+    // frame: refused before anything of the screen's size is allocated.
+    const QImage strip = colour.copy(0, 0, 6, 3);
+    put("fuzz_picture_decoder", "huge-screen.gif",
+        ruvo::test::gifOfBlocks(QSize(12344, 12339), {{strip, {0, 0}, 10}, {strip, {6, 0}}}));
     // Run-length bitmaps of 8 and 4 bits.
     for (const auto& [name, compression, bits] :
          {std::tuple{"rle8.bmp", 1, 8}, std::tuple{"rle4.bmp", 2, 4}}) {
@@ -108,6 +113,11 @@ void writePictures()
     put("fuzz_picture_decoder", "page.emf",
         ruvo::test::emfWithRectangle({2000, 1500}, {0.1, 0.1, 0.5, 0.5}, Qt::green));
     put("fuzz_picture_decoder", "rich.emf", ruvo::test::richEmf());
+    // A JPEG and a PNG that EMF bitmaps hold whole, which go on to Qt's readers through the SVG.
+    put("fuzz_picture_decoder", "embedded-jpeg.emf",
+        ruvo::test::emfWithEmbeddedPicture(encoded(colour, "JPEG", 50), 4, Qt::green));
+    put("fuzz_picture_decoder", "embedded-png.emf",
+        ruvo::test::emfWithEmbeddedPicture(encoded(colour, "PNG"), 5, Qt::green));
     put("fuzz_picture_decoder", "none.txt", "not a picture\r\n");
 }
 
@@ -163,6 +173,9 @@ void writeArchives()
     put("fuzz_archive_book", "deflated.cbz", ruvo::test::writtenArchive("zip", pages));
     put("fuzz_archive_book", "solid.cb7", ruvo::test::writtenArchive("7zip", pages));
     put("fuzz_archive_book", "book.cbt", ruvo::test::writtenArchive("ustar", pages));
+    for (const char* filter : {"gzip", "bzip2", "xz", "zstd"})
+        put("fuzz_archive_book", QLatin1StringView(filter) + QStringLiteral(".cbt"),
+            ruvo::test::writtenArchive("ustar", pages, filter));
     for (const char* rar : {"rar4.rar", "rar5.rar", "rar_solid.rar", "rar_encrypted_data.rar"}) {
         QFile file(QStringLiteral(RUVO_TEST_FIXTURES "/archives/") + QLatin1StringView(rar));
         if (!file.open(QIODevice::ReadOnly))

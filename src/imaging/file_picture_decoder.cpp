@@ -259,9 +259,14 @@ DecodedPicture readRaster(QIODevice& file, const PictureFormatInfo& format, cons
     const std::optional<GifScreen> gif = format.format != PictureFormat::Gif ? std::nullopt
                                          : inMemory.isOpen()                 ? gifScreen(inMemory.data())
                                                              : gifScreen(file.peek(kGifHeadBytes));
-    if (gif && gif->firstFrame.size() > 1 && inMemory.isOpen()) {
-        if (std::optional<DecodedPicture> refused = refusedSize(gif->size, mostPixels))
+    // The canvas is allocated before a pixel is read, whoever draws the frame. Qt's reader
+    // measures a GIF by its first image where the logical screen looks too large to it, but
+    // allocates the screen all the same: its size is no guide here.
+    if (gif) {
+        if (std::optional<DecodedPicture> refused = refusedSize(gifCanvasSize(*gif), mostPixels))
             return *refused;
+    }
+    if (gif && gif->firstFrame.size() > 1 && inMemory.isOpen()) {
         QString error;
         const QImage frame = composedFirstFrame(inMemory.data(), *gif, mostPixels, &error);
         if (frame.isNull())
@@ -275,22 +280,27 @@ DecodedPicture readRaster(QIODevice& file, const PictureFormatInfo& format, cons
     if (format.format == PictureFormat::Ico) {
         // An icon holds several sizes, some in several colour depths; the page is the
         // largest of them, in the most colours.
+        // Sizes are the images' own: the reader takes every side of more than 255 for 256.
         int best = -1;
+        QSize bestSize;
         std::pair<qint64, int> bestRank{-1, -1};
         const int count = reader.imageCount();
         for (int i = 0; i < count; ++i) {
             if (!reader.jumpToImage(i))
                 continue;
-            const QSize size = reader.size();
+            const QSize size = icoImageSize(inMemory.data(), i).value_or(reader.size());
             const std::pair<qint64, int> rank{qint64(size.width()) * size.height(),
                                               icoImageBits(inMemory.data(), i)};
             if (size.isValid() && rank > bestRank) {
                 best = i;
+                bestSize = size;
                 bestRank = rank;
             }
         }
         if (best < 0 || !reader.jumpToImage(best))
             return failure(QStringLiteral("cannot decode icon: ") + reader.errorString());
+        if (std::optional<DecodedPicture> refused = refusedSize(bestSize, mostPixels))
+            return *refused;
     }
     // The reader knows the size from the header alone; refuse absurd ones
     // before anything is allocated for them.

@@ -34,6 +34,14 @@ inline constexpr qint64 kRunLengthBmpPixelsPerByte = 128;
 // a plain area into next to nothing, and the metafiles (kMetafileMaxPixels
 // below), one of whose records can paint the whole page.
 
+// Whether a picture of that size keeps to the bounds above, and to the pixels its file's data
+// can describe (mostPixels, from the bounds per byte).
+inline bool withinPictureLimits(qint64 width, qint64 height, qint64 mostPixels)
+{
+    return width <= kPictureMaxSide && height <= kPictureMaxSide && width * height <= kPictureMaxPixels &&
+           width * height <= mostPixels;
+}
+
 // JPEGs are read whole into memory to be decoded on two cores; a larger file, far beyond
 // any page, is streamed through Qt's reader instead.
 inline constexpr qint64 kJpegReadWholeMaxBytes = 64 * 1024 * 1024;

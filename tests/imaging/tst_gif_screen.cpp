@@ -135,6 +135,27 @@ private Q_SLOTS:
         QCOMPARE(disposed, disposals);
     }
 
+    // The canvas is the logical screen; a side of it that is zero reaches as far as the first
+    // block does along it, wherever the blocks after it lie.
+    void measuresTheCanvas_data()
+    {
+        QTest::addColumn<QSize>("screenSize");
+        QTest::addColumn<QSize>("canvas");
+        QTest::newRow("a whole screen") << QSize(40, 30) << QSize(40, 30);
+        QTest::newRow("a screen smaller than the block") << QSize(4, 3) << QSize(4, 3);
+        QTest::newRow("a screen without width") << QSize(0, 30) << QSize(12, 30);
+        QTest::newRow("a screen without height") << QSize(40, 0) << QSize(40, 14);
+        QTest::newRow("no screen") << QSize(0, 0) << QSize(12, 14);
+    }
+    void measuresTheCanvas()
+    {
+        QFETCH(QSize, screenSize);
+        QFETCH(QSize, canvas);
+        GifScreen screen = screenWith(screenSize, QRect(5, 6, 7, 8));
+        screen.firstFrame.append(GifImageBlock{QRect(30, 20, 50, 60)});
+        QCOMPARE(gifCanvasSize(screen), canvas);
+    }
+
     // Only a frame of the screen's size that its image does not wholly cover changes.
     void clearsOnlyWhatTheImageLeaves()
     {

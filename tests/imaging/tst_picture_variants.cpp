@@ -8,8 +8,6 @@
 #include "support/jpeg_fixtures.h"
 #include "support/metafile_fixtures.h"
 
-#include <QBuffer>
-#include <QImageWriter>
 #include <QMutex>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -54,13 +52,6 @@ QByteArray patched(QByteArray bytes, qsizetype at, quint32 value, int width = 4)
 {
     for (int i = 0; i < width; ++i)
         bytes[at + i] = char(value >> (8 * i));
-    return bytes;
-}
-
-QByteArray patchedBigEndian16(QByteArray bytes, qsizetype at, quint16 value)
-{
-    bytes[at] = char(value >> 8);
-    bytes[at + 1] = char(value);
     return bytes;
 }
 
@@ -125,26 +116,6 @@ QByteArray emptyGif(QSize size)
     gif.append(char(1)).append(char(0x2C)).append(char(0));
     gif.append(';');
     return gif;
-}
-
-QByteArray smallJpeg()
-{
-    QImage page(64, 48, QImage::Format_RGB32);
-    page.fill(kGreen);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "jpeg").write(page);
-    return bytes;
-}
-
-// A real JPEG whose frame header claims the given size.
-QByteArray jpegClaiming(QSize size)
-{
-    QByteArray jpeg = smallJpeg();
-    const qsizetype frame = jpeg.indexOf("\xFF\xC0");
-    jpeg = patchedBigEndian16(jpeg, frame + 5, quint16(size.height()));
-    return patchedBigEndian16(jpeg, frame + 7, quint16(size.width()));
 }
 
 QByteArray iconWithEntrySide(int side, int entrySide)

@@ -172,4 +172,15 @@ QImage detailedPicture(QSize size)
     return picture;
 }
 
+QByteArray jpegClaiming(QSize size)
+{
+    QByteArray jpeg = writeJpeg(detailedPicture(QSize(16, 16)));
+    const qsizetype frame = jpeg.indexOf(QByteArrayView("\xFF\xC0", 2));
+    if (frame < 0)
+        return {};
+    qToBigEndian<quint16>(quint16(size.height()), jpeg.data() + frame + 5);
+    qToBigEndian<quint16>(quint16(size.width()), jpeg.data() + frame + 7);
+    return jpeg;
+}
+
 } // namespace ruvo::test

@@ -35,4 +35,8 @@ QByteArray writeJpeg(const QImage& picture, const JpegShape& shape = {});
 // on every call, so that every row of blocks codes differently.
 QImage detailedPicture(QSize size);
 
+// A small baseline JPEG whose frame header claims that size: a few hundred bytes that no
+// picture of the size fits in.
+QByteArray jpegClaiming(QSize size);
+
 } // namespace ruvo::test

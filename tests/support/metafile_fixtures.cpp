@@ -534,6 +534,22 @@ QByteArray emfWithPaletteBitmap(quint32 usage, QColor colour, int side, int entr
                                QRect(0, 0, 10, 10), dib, infoBytes, usage);
 }
 
+QByteArray emfWithEmbeddedPicture(const QByteArray& picture, quint32 compression, QColor colour)
+{
+    // A bitmap header of no bit count, then the picture, padded to whole records' words.
+    QByteArray dib(40, '\0');
+    putDword(dib, 0, 40);
+    putDword(dib, 4, 4);
+    putDword(dib, 8, 4);
+    putDword(dib, 12, 1);
+    putDword(dib, 16, compression);
+    putDword(dib, 20, quint32(picture.size()));
+    dib += picture;
+    dib += QByteArray((4 - dib.size() % 4) % 4, '\0');
+    return withStretchedBitmap(emfWithRectangle(QSize(5080, 2540), QRectF(0.25, 0.25, 0.5, 0.5), colour),
+                               QRect(0, 0, 10, 10), dib);
+}
+
 QByteArray emfWithZeroSizeText(int texts, QColor colour)
 {
     FILE* file = std::tmpfile();

@@ -76,6 +76,11 @@ QByteArray emfWithRecordBeforeEnd(QByteArray emf, const QByteArray& record);
 // 0 colours, 1 indices into the palette, 2 none at all.
 QByteArray emfWithPaletteBitmap(quint32 usage, QColor colour, int side = 32, int entries = 256);
 
+// emfWithRectangle's picture, (0.25, 0.25, 0.5, 0.5) filled with colour, with a bitmap
+// stretched over its top left corner that holds the picture whole, as the compression says
+// (4 for a JPEG, 5 for a PNG).
+QByteArray emfWithEmbeddedPicture(const QByteArray& picture, quint32 compression, QColor colour);
+
 // An EMF written by libEMF with the given number of texts, empty or not, in a
 // font of height zero, and a rectangle filled with colour from (40, 20) to
 // (120, 60) of the reference device's pixels.

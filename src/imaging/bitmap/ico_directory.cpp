@@ -4,6 +4,8 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace ruvo {
@@ -117,6 +119,18 @@ int icoImageBits(QByteArrayView ico, int index)
         return pngBits(*image);
     const std::optional<DibHeader> header = DibHeader::read(*image);
     return header ? header->bitCount : 0;
+}
+
+std::optional<QSize> icoImageSize(QByteArrayView ico, int index)
+{
+    const std::optional<QByteArrayView> image = entryImage(ico, index);
+    const std::optional<Size> size = image ? imageSize(*image) : std::nullopt;
+    if (!size)
+        return std::nullopt;
+    const auto side = [](qint64 value) {
+        return int(std::min<qint64>(value, std::numeric_limits<int>::max()));
+    };
+    return QSize(side(size->width), side(size->height));
 }
 
 } // namespace ruvo

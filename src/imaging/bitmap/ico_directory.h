@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
+
+#include <optional>
 
 namespace ruvo {
 
@@ -15,5 +18,11 @@ QByteArray icoWithTrueSizes(QByteArray ico);
 // The bits per pixel of an icon's image at index, as the image itself says (a PNG's from its
 // depth and colour type); 0 when it says nothing readable.
 int icoImageBits(QByteArrayView ico, int index);
+
+// The size of an icon's image at index as the image itself says (a PNG's header or a bitmap's),
+// which Qt's reader knows only from the directory, as 256 for any side of more than 255;
+// nothing when the image says nothing readable. A side longer than QSize holds is cut to
+// its largest.
+std::optional<QSize> icoImageSize(QByteArrayView ico, int index);
 
 } // namespace ruvo

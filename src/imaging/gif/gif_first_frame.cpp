@@ -1,6 +1,8 @@
 #include "imaging/gif/gif_first_frame.h"
 
+#include "imaging/picture_limits.h"
 #include "imaging/picture_memory.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
@@ -64,7 +66,17 @@ bool opaque(const QImage& image)
 
 QImage composedFirstFrame(QByteArrayView gif, const GifScreen& screen, qint64 mostPixels, QString* error)
 {
-    QImage frame = newPicture(screen.size, QImage::Format_ARGB32_Premultiplied);
+    // The canvas and the first block, without which there is no frame, are judged before
+    // either is allocated: a header can claim far more than its file holds.
+    const QSize canvas = gifCanvasSize(screen);
+    const QRect& first = screen.firstFrame.front().place;
+    if (!withinPictureLimits(canvas.width(), canvas.height(), mostPixels) ||
+        !withinPictureLimits(first.width(), first.height(), mostPixels)) {
+        if (error)
+            *error = QStringLiteral("the GIF's screen or first image is larger than its file can hold");
+        return QImage();
+    }
+    QImage frame = newPicture(canvas, QImage::Format_ARGB32_Premultiplied);
     if (frame.isNull()) {
         if (error)
             *error = QStringLiteral("not enough memory for the picture");
@@ -75,8 +87,11 @@ QImage composedFirstFrame(QByteArrayView gif, const GifScreen& screen, qint64 mo
     qint64 pixels = 0;
     for (qsizetype i = 0; i < screen.firstFrame.size(); ++i) {
         const GifImageBlock& block = screen.firstFrame.at(i);
+        // Each block is read as a picture of its own size: together they stay within the file.
+        const bool readable =
+            block.end > 0 && !block.place.isEmpty() &&
+            withinPictureLimits(block.place.width(), block.place.height(), mostPixels - pixels);
         pixels += qint64(block.place.width()) * block.place.height();
-        const bool readable = block.end > 0 && !block.place.isEmpty() && pixels <= mostPixels;
         const QImage image = readable ? readBlock(gif, screen, block, error) : QImage();
         if (image.isNull()) {
             if (i > 0)

@@ -90,6 +90,13 @@ std::optional<GifScreen> gifScreen(QByteArrayView gif)
     return screen;
 }
 
+QSize gifCanvasSize(const GifScreen& screen)
+{
+    const QRect& first = screen.firstFrame.front().place;
+    return QSize(screen.size.width() > 0 ? screen.size.width() : first.left() + first.width(),
+                 screen.size.height() > 0 ? screen.size.height() : first.top() + first.height());
+}
+
 QImage withUncoveredScreenClear(QImage frame, const GifScreen& screen)
 {
     const QRect whole(QPoint(0, 0), frame.size());

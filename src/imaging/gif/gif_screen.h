@@ -47,6 +47,11 @@ struct GifScreen
 // block's descriptor whole.
 std::optional<GifScreen> gifScreen(QByteArrayView gif);
 
+// The size of the canvas the first frame is drawn on, which GIF readers (Qt's too) allocate at
+// the first block, before any of its pixels is read: the logical screen, a side of it that is
+// zero taken from how far the first block reaches along it.
+QSize gifCanvasSize(const GifScreen& screen);
+
 // The first frame of one block as GIF renderers compose it: where the block does not cover the
 // logical screen, the screen is transparent, so that whatever lies behind the page shows
 // through (Qt's reader paints it in the background colour).

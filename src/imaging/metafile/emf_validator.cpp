@@ -1,6 +1,7 @@
 #include "imaging/metafile/emf_validator.h"
 
 #include "imaging/bitmap/dib_header.h"
+#include "imaging/metafile/embedded_picture.h"
 #include "imaging/metafile/emf_records.h"
 #include "imaging/picture_limits.h"
 
@@ -411,6 +412,8 @@ bool EmfValidator::checkBitmap(qint64 offset, qint64 size, int usageAt, int bmiA
     case DibHeader::Png:
         if (pixelsSize == 0 || pixelsAt < 8)
             return fail(QStringLiteral("EMF bitmap has no pixels"));
+        if (!embeddedPictureFits(m_bytes.sliced(offset + pixelsAt, pixelsSize), header->compression))
+            return fail(QStringLiteral("EMF bitmap holds no picture its data can fill"));
         return true;
     default:
         if (pixelsAt < 8 || pixelsSize < header->pixelBytes)
