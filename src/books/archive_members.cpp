@@ -65,11 +65,15 @@ std::optional<QByteArray> ArchiveMembers::read(const QString& member, QString* e
 {
     if (!isPageMember(member))
         return refused(error, QStringLiteral("not a page of the archive"));
-    const QString stored = index().storedPathOf(member);
+    const ArchiveIndex& indexed = index();
+    const QString stored = indexed.storedPathOf(member);
     if (!m_pass.joinable())
         return readNow(stored, error);
     std::unique_lock lock(m_mutex);
     m_kept.wait(lock, [&] { return m_passDone || m_pages.contains(stored); });
+    // The pass starts as the book opens, beside the index: what it read must be what was indexed.
+    if (m_passStamp != indexed.stamp)
+        return refused(error, QStringLiteral("the archive has changed since it was opened"));
     const auto kept = m_pages.constFind(stored);
     if (kept == m_pages.cend())
         return refused(error, m_passError.isEmpty() ? QStringLiteral("file not found") : m_passError);
@@ -159,8 +163,14 @@ void ArchiveMembers::passThrough()
 {
     ++m_readsFromStart;
     QString failure;
-    const std::unique_ptr<ArchiveReader> reader = openReader(&failure);
-    while (reader && !m_stop) {
+    // Opened at once rather than after the index, so that the first pages come as soon as
+    // they can; read() holds what it read to the index.
+    const auto reader = std::make_unique<ArchiveReader>(m_path);
+    {
+        const std::lock_guard lock(m_mutex);
+        m_passStamp = reader->stamp();
+    }
+    while (!m_stop) {
         const ArchiveReader::Step step = reader->next();
         if (step == ArchiveReader::Step::End)
             break;

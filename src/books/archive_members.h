@@ -106,6 +106,8 @@ private:
     QHash<QString, Kept> m_pages;
     qint64 m_inMemory = 0;
     bool m_passDone = false;
+    // The file the pass reads.
+    FileStamp m_passStamp;
     QString m_passError;
     std::unique_ptr<SpillFile> m_spill;
     std::thread m_pass;
