@@ -4,18 +4,14 @@
 #include "books/rar4_headers.h"
 #include "platform/native_file.h"
 
-#include <QtEndian>
+#include <QBuffer>
 #include <optional>
 
 namespace ruvo {
 
 namespace {
 
-constexpr QByteArrayView kRar4Mark("Rar!\x1A\x07\x00", 7);
 constexpr QByteArrayView kRar5Mark("Rar!\x1A\x07\x01\x00", 8);
-// RAR 4: the main header (type 0x73) follows the mark; flag 0x0008 says solid.
-constexpr quint8 kRar4MainType = 0x73;
-constexpr quint16 kRar4SolidFlag = 0x0008;
 // RAR 5: the main header (type 1) follows the mark and a CRC; archive flag 0x0004 says solid.
 constexpr quint64 kRar5MainType = 1;
 constexpr quint64 kRar5ExtraAreaFlag = 0x0001;
@@ -49,12 +45,13 @@ bool isSolidRar5(QByteArrayView head)
     return archiveFlags && (*archiveFlags & kRar5SolidFlag);
 }
 
+// RAR 4 says so in its headers, which the start of the file may hold.
 bool isSolidRar4(QByteArrayView head)
 {
-    const qsizetype at = kRar4Mark.size();
-    if (head.size() < at + 5 || quint8(head.at(at + 2)) != kRar4MainType)
-        return false;
-    return qFromLittleEndian<quint16>(head.data() + at + 3) & kRar4SolidFlag;
+    QByteArray bytes = head.toByteArray();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readRar4Headers(buffer).solid;
 }
 
 } // namespace
@@ -66,8 +63,7 @@ bool isSolidArchiveContent(QByteArrayView head)
     case ArchiveFormat::CompressedTar:
         return true;
     case ArchiveFormat::Rar:
-        return head.startsWith(kRar5Mark) ? isSolidRar5(head)
-                                          : head.startsWith(kRar4Mark) && isSolidRar4(head);
+        return head.startsWith(kRar5Mark) ? isSolidRar5(head) : isSolidRar4(head);
     default:
         return false;
     }
@@ -79,9 +75,10 @@ bool isSolidArchive(const QString& path)
     if (!openForReading(file, path))
         return false;
     const QByteArray head = file.read(std::max(kHeadBytes, archiveSignatureBytes));
-    // A RAR 4 member may say it goes on from the one before where the main header does not.
-    if (head.startsWith(kRar4Mark))
-        return readRar4Headers(file).solid;
+    // A RAR 4 member may say it goes on from the one before where the main header does not,
+    // past the start of the file.
+    if (const Rar4Headers rar4 = readRar4Headers(file); rar4.isRar4)
+        return rar4.solid;
     return isSolidArchiveContent(head);
 }
 
