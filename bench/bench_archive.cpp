@@ -82,8 +82,7 @@ struct Viewer
 {
     TestPlatform fakes;
     Books books{fakes.files};
-    FilePictureDecoder decoder{[this](const QString& path) { return books.sourceOf(path); },
-                               [this](const QString& path) { return books.stampOf(path); }};
+    FilePictureDecoder decoder;
     PrefetchingPageCache cache{decoder};
     Platform platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process, fakes.random,
                       fakes.shell,    books,       decoder,     cache,          fakes.delays,  fakes.pointer};

@@ -89,7 +89,7 @@ int main(int argc, char* argv[])
     makePage(state.shownPagePath);
     const QList<ShelfEntry> entries = makeShelf(fakes.files, state.shelfFolder);
 
-    cache.take(PrefetchRequest(state.shownPagePath), {});
+    cache.take(PrefetchRequest(PageRef::file(state.shownPagePath)), {});
 
     QList<double> decodes;
     QList<double> opens;

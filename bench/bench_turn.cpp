@@ -559,7 +559,8 @@ int main(int argc, char* argv[])
             FilePictureDecoder decoder;
             printDecodeBeside(*book, QByteArray(size) + ", one page decoded at 1/8 of each side", bare,
                               [&decoder](const QString& path) {
-                                  decoder.decode(path, {}, [](QSize picture) { return picture / 8; });
+                                  decoder.decode(PageRef::file(path), {},
+                                                 [](QSize picture) { return picture / 8; });
                               });
             // Qt's own reader decoding the page whole, as a program that only shows pictures would.
             printDecodeBeside(*book, QByteArray(size) + ", one page by Qt's own reader, whole", bare,

@@ -2,10 +2,9 @@
 // through the decoder the viewer uses, as a page path inside the archive, through the
 // archive's members as the program keeps them (a solid archive read in one pass). The seeds hold
 // each format it reads.
+#include "books/archive_book.h"
 #include "books/archive_index.h"
 #include "books/archive_members.h"
-#include "books/archive_page_path.h"
-#include "books/archive_page_source.h"
 #include "imaging/file_picture_decoder.h"
 #include "scratch_file.h"
 
@@ -42,13 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Fresh members for every input: the file keeps its name.
     const auto archive = std::make_shared<ruvo::ArchiveMembers>(
         book->path(), ruvo::ArchiveMembers::Options{true, ruvo::ArchiveMembers::defaultMemoryCap, QString()});
-    const ruvo::FilePictureDecoder decoder([&archive](const QString& path) {
-        return std::make_unique<ruvo::ArchivePageSource>(archive, path.mid(archive->path().size() + 1));
-    });
+    const auto opened = std::make_shared<ruvo::ArchiveBook>(book->path(), archive);
+    const ruvo::FilePictureDecoder decoder;
     // The last page first, as a jump does, then back to the first.
     for (qsizetype i = std::min(index.pages.size(), kPagesRead) - 1; i >= 0; --i) {
-        const ruvo::DecodedPicture page =
-            decoder.decode(ruvo::archivePagePath(book->path(), index.pages.at(i)));
+        const ruvo::DecodedPicture page = decoder.decode(ruvo::PageRef(opened, index.pages.at(i)));
         if (!page.error.isEmpty() && !page.image.isNull())
             std::abort();
     }

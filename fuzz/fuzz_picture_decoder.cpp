@@ -59,12 +59,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // before the caller begins the upper ones: both bands are decoded, one after the other,
     // on this thread.
     const ruvo::SpareCore atOnce = [](const std::function<void()>& work) { work(); };
-    check(decoder.decode(page->path(), atOnce, {}), {});
+    check(decoder.decode(ruvo::PageRef::file(page->path()), atOnce, {}), {});
     // Drawn stretched at an uneven size, on the way; and at under half the size, which a
     // JPEG is decoded at by libjpeg at a fraction of its size.
     for (const auto& drawnSize :
          {ruvo::ScaledSizeOf([](QSize size) { return QSize(size.width() * 3 / 5, size.height() * 4 / 7); }),
           ruvo::ScaledSizeOf([](QSize size) { return (size / 3).expandedTo(QSize(1, 1)); })})
-        check(decoder.decode(page->path(), atOnce, drawnSize), drawnSize);
+        check(decoder.decode(ruvo::PageRef::file(page->path()), atOnce, drawnSize), drawnSize);
     return 0;
 }

@@ -43,8 +43,7 @@ int main(int argc, char* argv[])
     // Folders and archive files open as books; a page inside an archive is read out of it
     // through the archive's one reader.
     Books books(files);
-    FilePictureDecoder fileDecoder([&books](const QString& path) { return books.sourceOf(path); },
-                                   [&books](const QString& path) { return books.stampOf(path); });
+    FilePictureDecoder fileDecoder;
     PrefetchingPageCache pages(fileDecoder);
     const Delays delays;
     WindowBusyPointer pointer;

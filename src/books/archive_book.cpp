@@ -1,6 +1,7 @@
 #include "books/archive_book.h"
 
 #include "books/archive_members.h"
+#include "books/archive_page_path.h"
 #include "books/archive_page_source.h"
 #include "books/page_names.h"
 
@@ -25,6 +26,16 @@ bool ArchiveBook::isCurrent() const
 std::unique_ptr<PageSource> ArchiveBook::sourceOf(const QString& name) const
 {
     return std::make_unique<ArchivePageSource>(m_members, name);
+}
+
+FileStamp ArchiveBook::stampOf(const QString&) const
+{
+    return fileStampOf(m_archive);
+}
+
+QString ArchiveBook::pathOf(const QString& name) const
+{
+    return archivePagePath(m_archive, name);
 }
 
 } // namespace ruvo

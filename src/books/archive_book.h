@@ -23,6 +23,8 @@ public:
     bool hasPage(const QString& name) const override { return m_listed.contains(name); }
     bool isCurrent() const override;
     std::unique_ptr<PageSource> sourceOf(const QString& name) const override;
+    FileStamp stampOf(const QString& name) const override;
+    QString pathOf(const QString& name) const override;
 
 private:
     const QString m_archive;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "books/book_failure.h"
-#include "imaging/page_source.h"
+#include "imaging/page_holder.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,12 +11,11 @@
 namespace ruvo {
 
 // A book: a folder of pictures, or an archive file of them. It lists its pages and hands
-// out where each is read from; how an archive stores them stays behind it.
-class Book
+// out where each is read from; how an archive stores them stays behind it. A page's path
+// is the folder's path or the archive's, "/", and the page's name.
+class Book : public PageHolder
 {
 public:
-    virtual ~Book() = default;
-
     // The folder, or the archive file.
     virtual const QString& location() const = 0;
     virtual bool isArchive() const = 0;
@@ -31,8 +30,6 @@ public:
     // Whether the book is still as it was read: an archive not changed or replaced on disk
     // since it was opened. A folder's pages are looked for one by one, and it always is.
     virtual bool isCurrent() const = 0;
-    // Where the named page is read from.
-    virtual std::unique_ptr<PageSource> sourceOf(const QString& name) const = 0;
 };
 
 } // namespace ruvo

@@ -3,6 +3,7 @@
 #include "books/archive_members.h"
 #include "books/archive_page_path.h"
 #include "books/book.h"
+#include "imaging/page_ref.h"
 #include "platform/file_stamp.h"
 
 #include <QList>
@@ -15,11 +16,11 @@ namespace ruvo {
 
 class FileServices;
 
-// The books the program opens, and where each of their pages is read from. The members of
-// the archives most recently asked for are kept open (the open book's, and another's a
-// preview or the shelf may ask for meanwhile), so that every page of an archive is read
-// through one reader: the pages of a solid archive from its one pass. An archive replaced on
-// disk is opened afresh.
+// The books the program opens. The archives most recently asked for are kept open as books
+// (the open book's, and another's a preview or the shelf may ask for meanwhile), so that
+// every page of an archive is read through one reader, the pages of a solid archive from its
+// one pass, and what the book learnt of its pages is kept. An archive replaced on disk is
+// opened afresh.
 class Books
 {
 public:
@@ -31,7 +32,8 @@ public:
                    ArchiveMembers::Options options = {true, ArchiveMembers::defaultMemoryCap, QString()});
 
     // The book at location: an archive file, told by what it holds, or a folder. Its location
-    // is kept without a trailing separator (but for the root).
+    // is kept without a trailing separator (but for the root). An archive still open is
+    // handed out again.
     std::shared_ptr<Book> open(const QString& location);
     // Whether the file at path opens as an archive book: told by its content, whatever its
     // name. The one place that tells it.
@@ -39,13 +41,9 @@ public:
     // The archive and the page inside it that path names, when it goes on inside an archive
     // file; nothing for any other path. The one place a page's path is split.
     std::optional<ArchivePagePath> archivePageOf(const QString& path) const;
-    // Where the page at path is read from: a member of an archive through its kept members
-    // when the path goes on inside an archive file, the file itself otherwise. Safe to call
-    // from any thread.
-    std::unique_ptr<PageSource> sourceOf(const QString& path);
-    // What tells whether the page at path changed since it was read: the stamp of its file,
-    // or of the archive it lies in. Safe to call from any thread.
-    FileStamp stampOf(const QString& path);
+    // The page a path names, for what starts from one (the command line, the shelf, a
+    // drop): a page of the archive it goes on inside, or a picture file outside any book.
+    PageRef pageAt(const QString& path);
     // The members of the archive at path, opened now unless they are open.
     std::shared_ptr<ArchiveMembers> membersOf(const QString& archivePath);
 
@@ -55,7 +53,13 @@ private:
         QString path;
         FileStamp stamp;
         std::shared_ptr<ArchiveMembers> members;
+        // Made when the archive is first opened as a book.
+        std::shared_ptr<Book> book;
     };
+
+    std::shared_ptr<Book> archiveBook(const QString& archivePath);
+    // The archive held for path, opened now unless it is; the first in the list.
+    Held& held(const QString& archivePath);
 
     const FileServices& m_files;
     ArchiveMembers::Options m_options;

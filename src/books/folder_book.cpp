@@ -22,12 +22,22 @@ FolderBook::FolderBook(QString folder, const FileServices& files)
 
 bool FolderBook::hasPage(const QString& name) const
 {
-    return !m_files.lookup(joinPath(m_folder, name)).isEmpty();
+    return !m_files.lookup(pathOf(name)).isEmpty();
 }
 
 std::unique_ptr<PageSource> FolderBook::sourceOf(const QString& name) const
 {
-    return std::make_unique<FilePageSource>(joinPath(m_folder, name));
+    return std::make_unique<FilePageSource>(pathOf(name));
+}
+
+FileStamp FolderBook::stampOf(const QString& name) const
+{
+    return fileStampOf(pathOf(name));
+}
+
+QString FolderBook::pathOf(const QString& name) const
+{
+    return joinPath(m_folder, name);
 }
 
 } // namespace ruvo

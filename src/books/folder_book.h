@@ -20,6 +20,8 @@ public:
     bool hasPage(const QString& name) const override;
     bool isCurrent() const override { return true; }
     std::unique_ptr<PageSource> sourceOf(const QString& name) const override;
+    FileStamp stampOf(const QString& name) const override;
+    QString pathOf(const QString& name) const override;
 
 private:
     const QString m_folder;

@@ -107,7 +107,8 @@ QImage Form5::pagePicture() const
     // for a page it cannot decode.
     if (m_state.shownPagePath.isEmpty())
         return QImage();
-    DecodedPicture decoded = m_platform.pages.take(PrefetchRequest(m_state.shownPagePath), {});
+    DecodedPicture decoded =
+        m_platform.pages.take(PrefetchRequest(m_platform.books.pageAt(m_state.shownPagePath)), {});
     return decoded.isValid() ? std::move(decoded.image) : placeholderPicture();
 }
 

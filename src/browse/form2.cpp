@@ -108,7 +108,7 @@ void Form2::File1_Click(int index)
         m_preview = QImage();
         return;
     }
-    DecodedPicture decoded = m_platform.pictures.decode(path);
+    DecodedPicture decoded = m_platform.pictures.decode(m_pages.pageAt(index));
     if (decoded.isValid()) {
         m_preview = std::move(decoded.image);
     } else {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/page_ref.h"
+
 #include <QImage>
 #include <QString>
 
@@ -17,8 +19,8 @@ struct Surface
     bool visible = true;
     int backColor = 0;
     QImage picture;
-    // The page file the picture was decoded from; empty for any other picture.
-    QString source;
+    // The page the picture was decoded from; empty for any other picture.
+    PageRef source;
     // Image surfaces that scale their picture to their size.
     bool stretch = false;
 

@@ -4,7 +4,6 @@
 #include "imaging/bitmap/dib_header.h"
 #include "imaging/bitmap/ico_directory.h"
 #include "imaging/bitmap/run_length_dib.h"
-#include "imaging/file_page_source.h"
 #include "imaging/gif/gif_first_frame.h"
 #include "imaging/gif/gif_screen.h"
 #include "imaging/jpeg/jpeg_end.h"
@@ -358,8 +357,7 @@ DecodedPicture decodeSource(const PageSource& source, const SpareCore& spare, co
 
 } // namespace
 
-FilePictureDecoder::FilePictureDecoder(PageSourceOf sourceOf, StampOf stampOf)
-    : m_sourceOf(std::move(sourceOf)), m_stampOf(std::move(stampOf))
+FilePictureDecoder::FilePictureDecoder()
 {
     // The limit is global to Qt's readers; setting it more than once is harmless.
     static const bool limitSet = [] {
@@ -369,18 +367,10 @@ FilePictureDecoder::FilePictureDecoder(PageSourceOf sourceOf, StampOf stampOf)
     Q_UNUSED(limitSet);
 }
 
-FileStamp FilePictureDecoder::stampOf(const QString& path) const
-{
-    return m_stampOf ? m_stampOf(path) : fileStampOf(path);
-}
-
-DecodedPicture FilePictureDecoder::decode(const QString& path, const SpareCore& spare,
+DecodedPicture FilePictureDecoder::decode(const PageRef& page, const SpareCore& spare,
                                           const ScaledSizeOf& scaledSize) const
 {
-    if (!m_sourceOf)
-        return decodePage(FilePageSource(path), spare, scaledSize);
-    const std::unique_ptr<PageSource> source = m_sourceOf(path);
-    return decodePage(*source, spare, scaledSize);
+    return decodePage(*page.source(), spare, scaledSize);
 }
 
 DecodedPicture FilePictureDecoder::decodePage(const PageSource& source, const SpareCore& spare,

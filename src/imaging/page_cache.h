@@ -18,15 +18,15 @@ struct PictureToScale
 // when it will not be drawn stretched after all), and devicePixelRatio the screen's ratio.
 struct PrefetchRequest
 {
-    PrefetchRequest(QString path, ScaledSizeOf scaledSize = {}, qreal devicePixelRatio = 1)
-        : path(std::move(path)), scaledSize(std::move(scaledSize)), devicePixelRatio(devicePixelRatio)
+    PrefetchRequest(PageRef page, ScaledSizeOf scaledSize = {}, qreal devicePixelRatio = 1)
+        : page(std::move(page)), scaledSize(std::move(scaledSize)), devicePixelRatio(devicePixelRatio)
     {
     }
 
     // The size the picture is to be drawn at, from its own size: empty for its own size.
     QSize drawnSize(QSize picture) const { return scaledSize ? scaledSize(picture) : QSize(); }
 
-    QString path;
+    PageRef page;
     ScaledSizeOf scaledSize;
     qreal devicePixelRatio = 1;
 };
@@ -46,7 +46,7 @@ public:
     // meanwhile, beside it, when neither it nor they were prepared.
     virtual DecodedPicture take(const PrefetchRequest& page, const QList<PrefetchRequest>& next) = 0;
     // Whether take() would give the page at once, from work done ahead.
-    virtual bool isReady(const QString& path) const = 0;
+    virtual bool isReady(const PageRef& page) const = 0;
     // The pictures smoothly scaled to their sizes, in order: what was prepared ahead as it
     // is, the rest scaled now.
     virtual QList<QImage> scaled(const QList<PictureToScale>& pictures) = 0;

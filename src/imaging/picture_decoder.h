@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imaging/page_ref.h"
 #include "platform/file_stamp.h"
 
 #include <QImage>
@@ -43,7 +44,7 @@ using SpareCore = std::function<void(std::function<void()>)>;
 using ScaledSizeOf = std::function<QSize(QSize)>;
 
 // The one entry point through which every page, preview and thumbnail picture
-// is read: path in, picture or error out. It only decodes and keeps nothing. Never throws,
+// is read: page in, picture or error out. It only decodes and keeps nothing. Never throws,
 // never crashes on a damaged file.
 class PictureDecoder
 {
@@ -52,11 +53,13 @@ public:
     // For a caller that waits for the picture: part of the work may be done on the spare
     // core beside it, and a reader that can scales the picture to scaledSize as it decodes
     // it (see DecodedPicture::scaled).
-    virtual DecodedPicture decode(const QString& path, const SpareCore& spare,
+    virtual DecodedPicture decode(const PageRef& page, const SpareCore& spare,
                                   const ScaledSizeOf& scaledSize) const = 0;
-    DecodedPicture decode(const QString& path) const { return decode(path, {}, {}); }
-    // What tells whether the picture at path changed since it was decoded.
-    virtual FileStamp stampOf(const QString& path) const { return fileStampOf(path); }
+    DecodedPicture decode(const PageRef& page) const { return decode(page, {}, {}); }
+    // The picture file at path, outside any book.
+    DecodedPicture decode(const QString& path) const { return decode(PageRef::file(path)); }
+    // What tells whether the page changed since it was decoded.
+    virtual FileStamp stampOf(const PageRef& page) const { return page.stamp(); }
 };
 
 } // namespace ruvo

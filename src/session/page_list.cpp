@@ -34,9 +34,14 @@ bool PageList::isArchive() const
     return m_book && m_book->isArchive();
 }
 
+PageRef PageList::pageAt(int index) const
+{
+    return PageRef(m_book, name(index));
+}
+
 QString PageList::pathOf(int index) const
 {
-    return joinPath(m_folder, name(index));
+    return m_book ? m_book->pathOf(name(index)) : joinPath(m_folder, name(index));
 }
 
 bool PageList::hasPage(int index) const

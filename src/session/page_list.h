@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/page_ref.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -36,7 +38,8 @@ public:
     // The name at an index; "" outside the list.
     QString name(int index) const;
     const QStringList& names() const { return m_names; }
-    // The full path of the page at an index.
+    // The page at an index, as its book holds it; the full path of it.
+    PageRef pageAt(int index) const;
     QString pathOf(int index) const;
     // Whether the page at an index is still there. An archive's pages are as it listed
     // them when it opened.

@@ -253,8 +253,8 @@ private:
     void previousPage();
     void prefetchAround();
     QList<PrefetchRequest> pagesAround() const;
-    // The page at path as it will be drawn, in the first (or only) place or the second.
-    PrefetchRequest requestFor(const QString& path, bool secondPage) const;
+    // The page as it will be drawn, in the first (or only) place or the second.
+    PrefetchRequest requestFor(const PageRef& page, bool secondPage) const;
     // The device size a page will be stretched to, from its picture's size, in the first
     // (or only) place or the second place of a spread.
     std::function<QSize(QSize)> stretchedSizeFor(bool secondPage) const;
@@ -265,8 +265,8 @@ private:
     bool lastPageShownAlone() const;
     QString pageLabel() const;
     QString positionText() const;
-    // Loads the page at path into target; the pages in next are taken right after it.
-    void loadPicture(Surface& target, const QString& path, const QList<PrefetchRequest>& next = {});
+    // Loads the page into target; the pages in next are taken right after it.
+    void loadPicture(Surface& target, const PageRef& page, const QList<PrefetchRequest>& next = {});
     // Decodes a page again when its picture, decoded at the size it was drawn stretched, is
     // now to be drawn larger (device pixels), or at its own size when drawn is empty; true
     // when it did.

@@ -75,7 +75,7 @@ void Form1::KANBAS()
 void Form1::loadTile(int index)
 {
     Surface& tile = m_controls.foto[index];
-    loadPicture(tile, m_fields.pagePath);
+    loadPicture(tile, m_fields.page);
     tile.visible = true;
     if (index == 0) {
         tile.left = 0;

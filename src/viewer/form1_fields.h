@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/page_ref.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -9,6 +11,8 @@ namespace ruvo {
 struct Form1Fields
 {
     QString pagePath;
+    // The page pagePath names, as its book holds it.
+    PageRef page;
     // The last turn went backwards: the next load steps back over a spread.
     bool goingBack = false;
     // The next-page commands switch off once the end of the book is reached.

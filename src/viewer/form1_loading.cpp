@@ -13,21 +13,22 @@ namespace ruvo {
 
 void Form1::RUVIHENS()
 {
-    const QString candidate = pages().pathOf(m_state.pageIndex);
+    const PageRef candidate = pages().pageAt(m_state.pageIndex);
     if (pages().hasPage(m_state.pageIndex)) {
-        m_fields.pagePath = candidate;
+        m_fields.page = candidate;
+        m_fields.pagePath = candidate.path();
         return;
     }
-    const UserMessage message = Messages::missingFile(candidate);
+    const UserMessage message = Messages::missingFile(candidate.path());
     m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
 }
 
-void Form1::loadPicture(Surface& target, const QString& path, const QList<PrefetchRequest>& next)
+void Form1::loadPicture(Surface& target, const PageRef& page, const QList<PrefetchRequest>& next)
 {
     // The status bar says a page is loading for as long as it decodes; a page decoded
     // ahead is shown at once, with no need to say so. The pages stay as they were until
     // the new ones are there: a spread half put together is not worth showing.
-    if (!path.isEmpty() && !m_platform.pages.isReady(path))
+    if (!page.isEmpty() && !m_platform.pages.isReady(page))
         Q_EMIT statusChanged();
     // A missing page shows the previous one again; the first page of a run has
     // none, and the missing page has already been reported.
@@ -35,19 +36,19 @@ void Form1::loadPicture(Surface& target, const QString& path, const QList<Prefet
     // to be drawn at.
     const bool secondPage = &target == &m_controls.picture3;
     DecodedPicture decoded =
-        path.isEmpty() ? DecodedPicture{} : m_platform.pages.take(requestFor(path, secondPage), next);
+        page.isEmpty() ? DecodedPicture{} : m_platform.pages.take(requestFor(page, secondPage), next);
     // Page images take the size of their picture, which a picture decoded only to be drawn
     // smaller holds at that size.
     QSize size = m_controls.picture5.picture.size();
-    target.source.clear();
-    if (path.isEmpty()) {
+    target.source = PageRef();
+    if (page.isEmpty()) {
         target.picture = m_controls.picture5.picture;
     } else if (decoded.isValid()) {
         size = decoded.pictureSize();
         target.picture = std::move(decoded.image);
-        target.source = path;
+        target.source = page;
     } else {
-        const UserMessage message = Messages::damagedPicture(path);
+        const UserMessage message = Messages::damagedPicture(page.path());
         m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
         target.picture = m_controls.picture5.picture;
     }
@@ -109,7 +110,7 @@ void Form1::RUVINEW1()
     m_controls.picture3.picture = QImage();
     m_controls.picture2.left = 0;
     status.panel(3) = StatusText::loading();
-    loadPicture(m_controls.picture2, m_fields.pagePath);
+    loadPicture(m_controls.picture2, m_fields.page);
     noteShownPage();
     status.panel(3) = pageLabel();
     status.panel(1) = positionText();
@@ -129,15 +130,15 @@ void Form1::RUVINEW2()
     const int second = m_state.pageIndex + 1;
     QList<PrefetchRequest> next;
     if (second < pages().count())
-        next.append(requestFor(pages().pathOf(second), true));
-    loadPicture(m_controls.picture2, m_fields.pagePath, next);
+        next.append(requestFor(pages().pageAt(second), true));
+    loadPicture(m_controls.picture2, m_fields.page, next);
     noteShownPage();
     status.panel(3) = pageLabel();
     status.panel(1) = positionText();
     PAGESOUSA();
     RUVIHENS();
     status.panel(2) = StatusText::loading();
-    loadPicture(m_controls.picture3, m_fields.pagePath);
+    loadPicture(m_controls.picture3, m_fields.page);
     status.panel(2) = pageLabel();
     status.panel(1) = positionText();
     m_controls.picture3.left = 0;
@@ -156,7 +157,7 @@ void Form1::RUVINEW3()
     m_controls.picture1.visible = false;
     RUVIHENS();
     status.panel(2) = StatusText::loading();
-    loadPicture(m_controls.picture3, m_fields.pagePath);
+    loadPicture(m_controls.picture3, m_fields.page);
     noteShownPage();
     status.panel(2) = pageLabel();
     status.panel(1) = positionText();

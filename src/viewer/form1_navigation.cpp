@@ -116,14 +116,14 @@ QList<PrefetchRequest> Form1::pagesAround() const
     for (const Wanted& page : wanted) {
         if (page.index < 0 || page.index >= pages().count())
             continue;
-        requests.append(requestFor(pages().pathOf(page.index), page.secondPage));
+        requests.append(requestFor(pages().pageAt(page.index), page.secondPage));
     }
     return requests;
 }
 
-PrefetchRequest Form1::requestFor(const QString& path, bool secondPage) const
+PrefetchRequest Form1::requestFor(const PageRef& page, bool secondPage) const
 {
-    return PrefetchRequest(path, stretchOn() ? stretchedSizeFor(secondPage) : nullptr, m_devicePixelRatio);
+    return PrefetchRequest(page, stretchOn() ? stretchedSizeFor(secondPage) : nullptr, m_devicePixelRatio);
 }
 
 std::function<QSize(QSize)> Form1::stretchedSizeFor(bool secondPage) const

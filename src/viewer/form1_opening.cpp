@@ -48,7 +48,7 @@ void Form1::prepareStart()
     const int first = std::max(0, pageIndexOf(book, opening.pageName));
     for (const int index : {first, first + 1}) {
         if (index < book.count())
-            m_startPages.append(PrefetchRequest(book.pathOf(index)));
+            m_startPages.append(PrefetchRequest(book.pageAt(index)));
     }
     if (!m_startPages.isEmpty())
         m_platform.pages.prefetch(m_startPages);

@@ -204,10 +204,13 @@ private Q_SLOTS:
         const std::shared_ptr<ArchiveMembers> book = books.membersOf(first);
         QCOMPARE(books.membersOf(first), book);
         QString error;
-        QVERIFY(books.sourceOf(first + u"/Vol01/3.jpg"_qs)->open(&error));
-        QVERIFY(books.sourceOf(first + u"/Vol01/1.jpg"_qs)->open(&error));
+        QVERIFY(books.pageAt(first + u"/Vol01/3.jpg"_qs).source()->open(&error));
+        QVERIFY(books.pageAt(first + u"/Vol01/1.jpg"_qs).source()->open(&error));
         QCOMPARE(book->readsFromStart(), 1);
-        QVERIFY(!books.sourceOf(m_dir.filePath(u"loose.jpg"_qs))->inArchive());
+        QVERIFY(!books.pageAt(m_dir.filePath(u"loose.jpg"_qs)).source()->inArchive());
+        // The book is handed out again, with what it learnt of its pages.
+        QCOMPARE(books.open(first), books.open(first));
+        QCOMPARE(books.open(first), books.pageAt(first + u"/Vol01/1.jpg"_qs).holder());
 
         const QString second = putIn(m_dir, u"second.cbz"_qs, storedZip(pages()));
         const QString third = putIn(m_dir, u"third.cbz"_qs, storedZip(pages()));

@@ -71,9 +71,9 @@ class TestBooks : public QObject
     LocalFileServices m_files;
     // Pages are read as the program reads them: through the archive's kept members.
     Books m_books{m_files};
-    const FilePictureDecoder::PageSourceOf m_sourceOf = [this](const QString& path) {
-        return m_books.sourceOf(path);
-    };
+    const FilePictureDecoder m_decoder;
+
+    DecodedPicture decodedAt(const QString& path) { return m_decoder.decode(m_books.pageAt(path)); }
 
 private Q_SLOTS:
     void formatsAreToldByContent_data()
@@ -182,19 +182,18 @@ private Q_SLOTS:
         QCOMPARE(index.failure, ArchiveIndex::Failure::None);
         QCOMPARE(index.pages,
                  QStringList({u"Vol01/002.png"_qs, u"Vol01/001.jpg"_qs, u"Vol01/sub/003.bmp"_qs}));
-        const FilePictureDecoder decoder(m_sourceOf);
         const QList<QColor> colours{Qt::red, Qt::green, Qt::blue};
         for (qsizetype i = 0; i < index.pages.size(); ++i) {
-            const DecodedPicture page = decoder.decode(archivePagePath(path, index.pages.at(i)));
+            const DecodedPicture page = decodedAt(archivePagePath(path, index.pages.at(i)));
             QVERIFY2(page.isValid(), qPrintable(page.error));
             const QColor centre(centreOf(page.image));
             QVERIFY2(qAbs(centre.red() - colours.at(i).red()) < 8 &&
                          qAbs(centre.green() - colours.at(i).green()) < 8,
                      qPrintable(index.pages.at(i)));
         }
-        const DecodedPicture text = decoder.decode(archivePagePath(path, u"Vol01/notes.txt"_qs));
+        const DecodedPicture text = decodedAt(archivePagePath(path, u"Vol01/notes.txt"_qs));
         QVERIFY(!text.isValid());
-        const DecodedPicture missing = decoder.decode(archivePagePath(path, u"Vol01/004.png"_qs));
+        const DecodedPicture missing = decodedAt(archivePagePath(path, u"Vol01/004.png"_qs));
         QCOMPARE(missing.error, u"file not found"_qs);
     }
 
@@ -286,7 +285,7 @@ private Q_SLOTS:
         QString error;
         QVERIFY(first->sourceOf(u"Vol01/002.png"_qs)->open(&error));
         QVERIFY(second->sourceOf(u"Vol01/sub/003.bmp"_qs)->open(&error));
-        QVERIFY(m_books.sourceOf(archivePagePath(path, u"Vol01/001.jpg"_qs))->open(&error));
+        QVERIFY(m_books.pageAt(archivePagePath(path, u"Vol01/001.jpg"_qs)).source()->open(&error));
         // Forward through the archive, then back once: opened twice in all.
         QCOMPARE(m_books.membersOf(path)->readsFromStart(), 2);
     }
@@ -295,7 +294,7 @@ private Q_SLOTS:
     void pngIsAPageOnlyInAnArchive()
     {
         const QString loose = putIn(m_dir, QStringLiteral("loose.png"), pagePicture(Qt::red, "PNG"));
-        QVERIFY(!FilePictureDecoder(m_sourceOf).decode(loose).isValid());
+        QVERIFY(!decodedAt(loose).isValid());
     }
 
     // Names a Japanese system wrote without saying so are code page 932 bytes: kept as they
@@ -313,9 +312,8 @@ private Q_SLOTS:
         QCOMPARE(nativeName(index.pages.at(0)), cover);
         QCOMPARE(readableName(index.pages.at(0)), u"表紙.jpg"_qs);
         QCOMPARE(index.pages.at(1), u"目次.png"_qs);
-        const FilePictureDecoder decoder(m_sourceOf);
-        QVERIFY(decoder.decode(archivePagePath(path, index.pages.at(0))).isValid());
-        QVERIFY(decoder.decode(archivePagePath(path, index.pages.at(1))).isValid());
+        QVERIFY(decodedAt(archivePagePath(path, index.pages.at(0))).isValid());
+        QVERIFY(decodedAt(archivePagePath(path, index.pages.at(1))).isValid());
     }
 
     // An archive that cannot be read as a book says why, and lists no pages.
@@ -371,9 +369,8 @@ private Q_SLOTS:
         // The first page's data changed after its checksum was taken.
         archive[30 + 5 + 20] = char(archive[30 + 5 + 20] ^ 0x55);
         const QString path = putIn(m_dir, QStringLiteral("crc.cbz"), archive);
-        const FilePictureDecoder decoder(m_sourceOf);
-        QVERIFY(!decoder.decode(archivePagePath(path, u"1.png"_qs)).isValid());
-        QVERIFY(decoder.decode(archivePagePath(path, u"2.png"_qs)).isValid());
+        QVERIFY(!decodedAt(archivePagePath(path, u"1.png"_qs)).isValid());
+        QVERIFY(decodedAt(archivePagePath(path, u"2.png"_qs)).isValid());
     }
 
     // What a member unpacks to is cut off at the limit, whatever it declared.

@@ -1,6 +1,8 @@
 #include "imaging/cache/prefetching_page_cache.h"
+#include "imaging/file_picture_decoder.h"
 #include "imaging/scaling/smooth_scaling.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QMutex>
 #include <QSemaphore>
@@ -21,8 +23,9 @@ class CountingDecoder : public PictureDecoder
 {
 public:
     using PictureDecoder::decode;
-    DecodedPicture decode(const QString& path, const SpareCore&, const ScaledSizeOf&) const override
+    DecodedPicture decode(const PageRef& page, const SpareCore&, const ScaledSizeOf&) const override
     {
+        const QString& path = page.path();
         QMutexLocker lock(&mutex);
         counts[path] += 1;
         if (QThread::currentThread() != mainThread) {
@@ -33,10 +36,10 @@ public:
         image.fill(QColor::fromRgb(qHash(path) & 0xFFFFFF));
         return {image, {}};
     }
-    int count(const QString& path) const
+    int count(const PageRef& page) const
     {
         QMutexLocker lock(&mutex);
-        return counts.value(path);
+        return counts.value(page.path());
     }
 
     mutable QMutex mutex;
@@ -51,7 +54,7 @@ class SharingDecoder : public CountingDecoder
 {
 public:
     using PictureDecoder::decode;
-    DecodedPicture decode(const QString& path, const SpareCore& spare, const ScaledSizeOf&) const override
+    DecodedPicture decode(const PageRef& page, const SpareCore& spare, const ScaledSizeOf&) const override
     {
         if (spare) {
             QSemaphore done;
@@ -65,7 +68,7 @@ public:
             QMutexLocker lock(&mutex);
             ++shared;
         }
-        return CountingDecoder::decode(path, {}, {});
+        return CountingDecoder::decode(page, {}, {});
     }
 
     mutable int shared = 0;
@@ -79,14 +82,14 @@ class GatedDecoder : public CountingDecoder
 {
 public:
     using PictureDecoder::decode;
-    DecodedPicture decode(const QString& path, const SpareCore&, const ScaledSizeOf&) const override
+    DecodedPicture decode(const PageRef& page, const SpareCore&, const ScaledSizeOf&) const override
     {
         if (QThread::currentThread() != mainThread) {
             started.release();
             gate.acquire();
             gate.release();
         }
-        return CountingDecoder::decode(path, {}, {});
+        return CountingDecoder::decode(page, {}, {});
     }
     // Waits until this many decodes have started on workers.
     void waitForStarted(int decodes) const { started.acquire(decodes); }
@@ -111,10 +114,10 @@ public:
     static constexpr QRgb marker = 0xff123456;
 
     using PictureDecoder::decode;
-    DecodedPicture decode(const QString& path, const SpareCore&,
+    DecodedPicture decode(const PageRef& page, const SpareCore&,
                           const ScaledSizeOf& scaledSize) const override
     {
-        DecodedPicture decoded = CountingDecoder::decode(path, {}, {});
+        DecodedPicture decoded = CountingDecoder::decode(page, {}, {});
         if (scaledSize) {
             decoded.scaled = QImage(scaledSize(decoded.image.size()), QImage::Format_RGB32);
             decoded.scaled.fill(marker);
@@ -131,10 +134,10 @@ public:
     static constexpr QSize own{100, 100};
 
     using PictureDecoder::decode;
-    DecodedPicture decode(const QString& path, const SpareCore&,
+    DecodedPicture decode(const PageRef& page, const SpareCore&,
                           const ScaledSizeOf& scaledSize) const override
     {
-        CountingDecoder::decode(path, {}, {});
+        CountingDecoder::decode(page, {}, {});
         const QSize drawn = scaledSize ? scaledSize(own) : QSize();
         const bool reduced =
             !drawn.isEmpty() && drawn.width() * 2 <= own.width() && drawn.height() * 2 <= own.height();
@@ -144,10 +147,63 @@ public:
     }
 };
 
-// The page at path, at its own size.
-DecodedPicture taken(PrefetchingPageCache& cache, const QString& path)
+// A book whose pages are bitmaps held in memory, under paths no file has; a page changed
+// gets a new stamp.
+class BookInMemory : public PageHolder
 {
-    return cache.take(PrefetchRequest(path), {});
+public:
+    class Source : public PageSource
+    {
+    public:
+        explicit Source(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+        std::unique_ptr<QIODevice> open(QString*) const override
+        {
+            auto buffer = std::make_unique<QBuffer>();
+            buffer->setData(m_bytes);
+            buffer->open(QIODevice::ReadOnly);
+            return buffer;
+        }
+
+    private:
+        QByteArray m_bytes;
+    };
+
+    std::unique_ptr<PageSource> sourceOf(const QString& name) const override
+    {
+        QMutexLocker lock(&mutex);
+        ++reads;
+        return std::make_unique<Source>(pages.value(name));
+    }
+    FileStamp stampOf(const QString& name) const override
+    {
+        QMutexLocker lock(&mutex);
+        return FileStamp{pages.value(name).size(), changes.value(name), 0, 0};
+    }
+    QString pathOf(const QString& name) const override { return u"/nowhere/book.cbz/"_qs + name; }
+
+    void put(const QString& name, QColor colour)
+    {
+        QImage image(8, 6, QImage::Format_RGB32);
+        image.fill(colour);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "BMP");
+        QMutexLocker lock(&mutex);
+        pages.insert(name, bytes);
+        changes[name] += 1;
+    }
+
+    mutable QMutex mutex;
+    QHash<QString, QByteArray> pages;
+    QHash<QString, qint64> changes;
+    mutable int reads = 0;
+};
+
+// The page at its own size.
+DecodedPicture taken(PrefetchingPageCache& cache, const PageRef& page)
+{
+    return cache.take(PrefetchRequest(page), {});
 }
 
 void write(const QString& path, const QByteArray& bytes)
@@ -165,12 +221,12 @@ class TestPrefetchingPageCache : public QObject
 
     QTemporaryDir m_dir;
 
-    QString page(int number)
+    PageRef page(int number)
     {
         const QString path = m_dir.path() + QStringLiteral("/p%1.jpg").arg(number);
         if (!QFile::exists(path))
             write(path, "x");
-        return path;
+        return PageRef::file(path);
     }
 
 private Q_SLOTS:
@@ -213,7 +269,7 @@ private Q_SLOTS:
         inner.open();
         decoder.waitForPrefetches();
         QVERIFY(decoder.isReady(page(90)));
-        write(page(90), "a longer file than before");
+        write(page(90).path(), "a longer file than before");
         QVERIFY(!decoder.isReady(page(90)));
         QVERIFY(!decoder.isReady(page(91)));
     }
@@ -232,9 +288,9 @@ private Q_SLOTS:
     {
         CountingDecoder inner;
         PrefetchingPageCache decoder(inner);
-        const QString path = page(4);
+        const PageRef path = page(4);
         taken(decoder, path);
-        write(path, "a longer file");
+        write(path.path(), "a longer file");
         decoder.prefetch({path});
         decoder.waitForPrefetches();
         taken(decoder, path);
@@ -255,8 +311,8 @@ private Q_SLOTS:
         // One more than the cache holds: the oldest went; the page on screen stayed.
         taken(decoder, page(10));
         QCOMPARE(inner.count(page(10)), 2);
-        taken(decoder, later.last().path);
-        QCOMPARE(inner.count(later.last().path), 1);
+        taken(decoder, later.last().page);
+        QCOMPARE(inner.count(later.last().page), 1);
         QCOMPARE(inner.count(page(9)), 1);
     }
 
@@ -574,13 +630,37 @@ private Q_SLOTS:
         QCOMPARE(inner.count(page(70)), 1);
     }
 
+    // A page is read and stamped through the book that holds it, never looked for on disk by
+    // its path.
+    void aBooksPagesAreReadThroughTheBook()
+    {
+        const auto book = std::make_shared<BookInMemory>();
+        book->put(u"p1.bmp"_qs, Qt::red);
+        book->put(u"p2.bmp"_qs, Qt::green);
+        const FilePictureDecoder files;
+        PrefetchingPageCache cache(files);
+        const PageRef first(book, u"p1.bmp"_qs);
+        QCOMPARE(first.path(), u"/nowhere/book.cbz/p1.bmp"_qs);
+        cache.prefetch({PageRef(book, u"p2.bmp"_qs)});
+        cache.waitForPrefetches();
+        QCOMPARE(taken(cache, first).image.pixelColor(0, 0), QColor(Qt::red));
+        QCOMPARE(taken(cache, PageRef(book, u"p2.bmp"_qs)).image.pixelColor(0, 0), QColor(Qt::green));
+        QCOMPARE(book->reads, 2);
+        QVERIFY(cache.isReady(first));
+
+        book->put(u"p1.bmp"_qs, Qt::blue);
+        QVERIFY(!cache.isReady(first));
+        QCOMPARE(taken(cache, first).image.pixelColor(0, 0), QColor(Qt::blue));
+        QCOMPARE(book->reads, 3);
+    }
+
     void aMissingFileIsAskedAgainOnceItExists()
     {
         CountingDecoder inner;
         PrefetchingPageCache decoder(inner);
-        const QString path = m_dir.path() + "/later.jpg";
+        const PageRef path = PageRef::file(m_dir.path() + "/later.jpg");
         taken(decoder, path);
-        write(path, "now");
+        write(path.path(), "now");
         taken(decoder, path);
         QCOMPARE(inner.count(path), 2);
     }

@@ -21,12 +21,13 @@ public:
     DecodedPicture take(const PrefetchRequest& request, const QList<PrefetchRequest>& next) override
     {
         // As the cache does: the pages after this one go beside it when none was prepared.
-        if (!next.isEmpty() && !ready.contains(request.path) && !ready.contains(next.first().path)) {
-            besides.append(next.first().path);
+        if (!next.isEmpty() && !ready.contains(request.page.path()) &&
+            !ready.contains(next.first().page.path())) {
+            besides.append(next.first().page.path());
             decodedBeforeBeside.append(int(drawRequests.size()));
         }
         drawRequests.append(request);
-        DecodedPicture decoded = m_pictures.decode(request.path);
+        DecodedPicture decoded = m_pictures.decode(request.page);
         const QSize own = decoded.image.size();
         const QSize drawn = request.drawnSize(own);
         if (decodesAtDrawnSize && !drawn.isEmpty() && drawn.width() * 2 <= own.width() &&
@@ -41,12 +42,12 @@ public:
     {
         QStringList paths;
         for (const PrefetchRequest& request : requests)
-            paths.append(request.path);
+            paths.append(request.page.path());
         prefetched.append(paths);
         prefetchRequests = requests;
     }
 
-    bool isReady(const QString& path) const override { return ready.contains(path); }
+    bool isReady(const PageRef& page) const override { return ready.contains(page.path()); }
 
     // Stands for scaling prepared ahead: with a prepared colour, every picture is prepared,
     // in that colour.

@@ -18,8 +18,9 @@ class FakePictureDecoder : public PictureDecoder
 {
 public:
     using PictureDecoder::decode;
-    DecodedPicture decode(const QString& path, const SpareCore&, const ScaledSizeOf&) const override
+    DecodedPicture decode(const PageRef& page, const SpareCore&, const ScaledSizeOf&) const override
     {
+        const QString& path = page.path();
         decoded.append(path);
         if (whileDecoding)
             whileDecoding();

@@ -14,8 +14,7 @@ namespace ruvo::test {
 struct RealBookFixture
 {
     TestPlatform fakes;
-    FilePictureDecoder decoder{[this](const QString& path) { return fakes.books.sourceOf(path); },
-                               [this](const QString& path) { return fakes.books.stampOf(path); }};
+    FilePictureDecoder decoder;
     FakePageCache pages{decoder};
     Platform platform{fakes.messages, fakes.modal, fakes.files, fakes.settings, fakes.process, fakes.random,
                       fakes.shell,    fakes.books, decoder,     pages,          fakes.delays,  fakes.pointer};

@@ -20,7 +20,7 @@ QSize drawnSize(const Surface& image, qreal ratio)
 QSize preparedSize(const ViewerFixture& f, const QString& path, QSize picture)
 {
     for (const PrefetchRequest& request : f.platform.pages.prefetchRequests) {
-        if (request.path == path)
+        if (request.page.path() == path)
             return request.scaledSize ? request.scaledSize(picture) : QSize();
     }
     return QSize(-1, -1);

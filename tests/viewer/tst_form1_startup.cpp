@@ -379,7 +379,7 @@ private Q_SLOTS:
         f.form.afterSplash();
         QStringList asked;
         for (const PrefetchRequest& request : f.platform.pages.drawRequests)
-            asked.append(request.path);
+            asked.append(request.page.path());
         QCOMPARE(asked, prepared);
     }
 };

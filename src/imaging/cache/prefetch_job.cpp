@@ -45,7 +45,7 @@ void PrefetchJob::run(QThreadPool* scaleIn, const SpareCore& spare)
         return;
     QImage scaledOnTheWay;
     if (m_decoder) {
-        DecodedPicture decoded = m_decoder->decode(m_request.path, spare, m_request.scaledSize);
+        DecodedPicture decoded = m_decoder->decode(m_request.page, spare, m_request.scaledSize);
         scaledOnTheWay = takeScaled(decoded, m_request.devicePixelRatio);
         // Set before the picture is published: whoever sees the picture may scale it.
         m_source = decoded.image;

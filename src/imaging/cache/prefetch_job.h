@@ -34,7 +34,7 @@ QImage takeScaled(DecodedPicture& decoded, qreal devicePixelRatio);
 class PrefetchJob : public std::enable_shared_from_this<PrefetchJob>
 {
 public:
-    // Decodes the picture at path, then scales it as request asks; finished is called
+    // Decodes the page the request names, then scales it as request asks; finished is called
     // once both are done (on the thread that did the work).
     PrefetchJob(const PictureDecoder& decoder, const PrefetchRequest& request,
                 std::function<void()> finished);

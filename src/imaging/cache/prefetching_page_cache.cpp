@@ -103,17 +103,17 @@ DecodedPicture PrefetchingPageCache::take(const PrefetchRequest& request, const 
 {
     // Pages that nothing prepared are decoded side by side, one per core: those that follow
     // beside this one, which is decoded here.
-    if (!next.isEmpty() && !isReady(request.path)) {
+    if (!next.isEmpty() && !isReady(request.page)) {
         bool nextReady = false;
         for (const PrefetchRequest& page : next)
-            nextReady = nextReady || isReady(page.path);
+            nextReady = nextReady || isReady(page.page);
         if (!nextReady) {
             for (const PrefetchRequest& page : next)
                 decodeBeside(page);
         }
     }
-    const QString& path = request.path;
-    const FileStamp stamp = m_decoder.stampOf(path);
+    const QString& path = request.page.path();
+    const FileStamp stamp = m_decoder.stampOf(request.page);
     std::shared_ptr<PrefetchJob> job;
     QFuture<DecodedPicture> picture;
     {
@@ -140,7 +140,7 @@ DecodedPicture PrefetchingPageCache::take(const PrefetchRequest& request, const 
         }
     }
 
-    DecodedPicture decoded = m_decoder.decode(path, spareCore(), request.scaledSize);
+    DecodedPicture decoded = m_decoder.decode(request.page, spareCore(), request.scaledSize);
     const QImage scaledOnTheWay = takeScaled(decoded, request.devicePixelRatio);
     Entry entry{stamp, nullptr, QtFuture::makeReadyFuture(decoded), QFuture<ScaledPicture>(), {}, 0};
     if (!scaledOnTheWay.isNull()) {
@@ -189,7 +189,7 @@ void PrefetchingPageCache::startScaling(Entry& entry, const PrefetchRequest& req
     if (entry.job)
         entry.job->cancel();
     PrefetchRequest scaling(
-        request.path, [wanted](QSize) { return wanted; }, request.devicePixelRatio);
+        request.page, [wanted](QSize) { return wanted; }, request.devicePixelRatio);
     entry.job = std::make_shared<PrefetchJob>(picture, scaling, trimWhenDone());
     entry.scaled = entry.job->scaled();
     entry.scaledSizeOf = scaling.scaledSize;
@@ -200,7 +200,7 @@ void PrefetchingPageCache::dropUnwanted(const QList<PrefetchRequest>& requests)
 {
     QSet<QString> wanted;
     for (const PrefetchRequest& request : requests)
-        wanted.insert(request.path);
+        wanted.insert(request.page.path());
     // Pages on screen are held by the window, not here: beside the pages asked for, the cache
     // keeps only the one most recently asked for, and whatever is being prepared.
     for (auto it = m_entries.begin(); it != m_entries.end();) {
@@ -217,13 +217,13 @@ void PrefetchingPageCache::prefetch(const QList<PrefetchRequest>& requests)
 {
     QList<FileStamp> stamps;
     for (const PrefetchRequest& request : requests)
-        stamps.append(m_decoder.stampOf(request.path));
+        stamps.append(m_decoder.stampOf(request.page));
 
     QMutexLocker lock(&m_mutex);
     dropUnwanted(requests);
     for (qsizetype i = 0; i < requests.size(); ++i) {
         const PrefetchRequest& request = requests.at(i);
-        const auto it = m_entries.find(request.path);
+        const auto it = m_entries.find(request.page.path());
         if (it != m_entries.end()) {
             const bool current = it->stamp == stamps.at(i);
             // Decoded already, with the pixels wanted: only the scaled image may still be
@@ -240,7 +240,7 @@ void PrefetchingPageCache::prefetch(const QList<PrefetchRequest>& requests)
         }
         auto job = std::make_shared<PrefetchJob>(m_decoder, request, trimWhenDone());
         // Pages prefetched count as used now, after what is on screen.
-        replace(request.path,
+        replace(request.page.path(),
                 Entry{stamps.at(i), job, job->picture(), job->scaled(), request.scaledSize, ++m_uses});
         start(job);
     }
@@ -251,25 +251,26 @@ void PrefetchingPageCache::prefetch(const QList<PrefetchRequest>& requests)
 
 void PrefetchingPageCache::decodeBeside(const PrefetchRequest& request)
 {
-    const FileStamp stamp = m_decoder.stampOf(request.path);
+    const FileStamp stamp = m_decoder.stampOf(request.page);
     QMutexLocker lock(&m_mutex);
-    const auto it = m_entries.find(request.path);
+    const auto it = m_entries.find(request.page.path());
     // Decoded, or being decoded: nothing to hurry.
     if (it != m_entries.end() && it->stamp == stamp && (!it->job || !it->job->cancel()))
         return;
     auto job = std::make_shared<PrefetchJob>(m_decoder, request, trimWhenDone());
-    replace(request.path, Entry{stamp, job, job->picture(), job->scaled(), request.scaledSize, ++m_uses});
+    replace(request.page.path(),
+            Entry{stamp, job, job->picture(), job->scaled(), request.scaledSize, ++m_uses});
     m_spare.start([job] { job->run(); });
     evict();
     lock.unlock();
     freeDropped();
 }
 
-bool PrefetchingPageCache::isReady(const QString& path) const
+bool PrefetchingPageCache::isReady(const PageRef& page) const
 {
-    const FileStamp stamp = m_decoder.stampOf(path);
+    const FileStamp stamp = m_decoder.stampOf(page);
     QMutexLocker lock(&m_mutex);
-    const auto it = m_entries.constFind(path);
+    const auto it = m_entries.constFind(page.path());
     return it != m_entries.cend() && it->stamp == stamp && hasResult(it->picture);
 }
 

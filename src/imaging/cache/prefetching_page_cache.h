@@ -42,7 +42,7 @@ public:
     // A page being prepared is waited for (or, when no worker has started it yet, prepared
     // here), never decoded twice; one decoded here is scaled on the way as the request asks.
     DecodedPicture take(const PrefetchRequest& page, const QList<PrefetchRequest>& next) override;
-    bool isReady(const QString& path) const override;
+    bool isReady(const PageRef& page) const override;
     // Pictures not prepared ahead are scaled now: all but the last on the spare core, the last
     // here, side by side.
     QList<QImage> scaled(const QList<PictureToScale>& pictures) override;

@@ -1,0 +1,50 @@
+#include "imaging/page_ref.h"
+
+#include "imaging/file_page_source.h"
+
+namespace ruvo {
+
+namespace {
+
+// Picture files by their paths.
+class LooseFiles : public PageHolder
+{
+public:
+    std::unique_ptr<PageSource> sourceOf(const QString& name) const override
+    {
+        return std::make_unique<FilePageSource>(name);
+    }
+    FileStamp stampOf(const QString& name) const override { return fileStampOf(name); }
+    QString pathOf(const QString& name) const override { return name; }
+};
+
+const std::shared_ptr<const PageHolder>& looseFiles()
+{
+    static const std::shared_ptr<const PageHolder> files = std::make_shared<const LooseFiles>();
+    return files;
+}
+
+} // namespace
+
+PageRef::PageRef(std::shared_ptr<const PageHolder> holder, QString name)
+    : m_holder(holder ? std::move(holder) : looseFiles()), m_name(std::move(name)),
+      m_path(m_holder->pathOf(m_name))
+{
+}
+
+PageRef PageRef::file(const QString& path)
+{
+    return PageRef(looseFiles(), path);
+}
+
+std::unique_ptr<PageSource> PageRef::source() const
+{
+    return (m_holder ? m_holder : looseFiles())->sourceOf(m_name);
+}
+
+FileStamp PageRef::stamp() const
+{
+    return (m_holder ? m_holder : looseFiles())->stampOf(m_name);
+}
+
+} // namespace ruvo
