@@ -1,9 +1,13 @@
 // Any bytes, as a page file, through the one decoder every page, preview and
 // thumbnail goes through: whole (a large JPEG in two bands), scaled on the way, and decoded
-// at a fraction of its size. The seeds hold each format it reads.
+// at a fraction of its size. The facts its header tells are read beside, as a folder's page
+// and as an archive's. The seeds hold each format it reads.
 #include "imaging/file_picture_decoder.h"
+#include "imaging/page_facts.h"
 #include "scratch_file.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdlib>
@@ -49,6 +53,22 @@ void check(const ruvo::DecodedPicture& picture, const ruvo::ScaledSizeOf& drawnS
         std::abort();
 }
 
+// The size a page's header tells is the size of the picture decoded whole, whenever both are
+// there.
+void checkFacts(const std::optional<ruvo::PageFacts>& facts, const ruvo::DecodedPicture& whole)
+{
+    if (facts && whole.isValid() && facts->size != whole.pictureSize())
+        std::abort();
+}
+
+std::optional<ruvo::PageFacts> archiveFacts(const uint8_t* data, size_t size)
+{
+    QBuffer buffer;
+    buffer.setData(reinterpret_cast<const char*>(data), qsizetype(size));
+    buffer.open(QIODevice::ReadOnly);
+    return ruvo::readPageFacts(buffer, true);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -59,7 +79,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // before the caller begins the upper ones: both bands are decoded, one after the other,
     // on this thread.
     const ruvo::SpareCore atOnce = [](const std::function<void()>& work) { work(); };
-    check(decoder.decode(ruvo::PageRef::file(page->path()), atOnce, {}), {});
+    const ruvo::DecodedPicture whole = decoder.decode(ruvo::PageRef::file(page->path()), atOnce, {});
+    check(whole, {});
+    QFile file(page->path());
+    if (!file.open(QIODevice::ReadOnly))
+        std::abort();
+    const std::optional<ruvo::PageFacts> inFolder = ruvo::readPageFacts(file, false);
+    checkFacts(inFolder, whole);
+    // An archive's pages are in a folder's formats and two more: the same bytes tell the same
+    // facts, read from memory as from the file.
+    const std::optional<ruvo::PageFacts> inArchive = archiveFacts(data, size);
+    if (inFolder &&
+        (!inArchive || inArchive->size != inFolder->size || inArchive->format != inFolder->format))
+        std::abort();
     // Drawn stretched at an uneven size, on the way; and at under half the size, which a
     // JPEG is decoded at by libjpeg at a fraction of its size.
     for (const auto& drawnSize :

@@ -56,6 +56,15 @@ void writePictures()
     // A photo stored on its side, as its EXIF segment says.
     put("fuzz_picture_decoder", "sideways.jpg",
         ruvo::test::writeJpeg(colour, {.quality = 50, .exifOrientation = 6}));
+    // A photo whose EXIF segment holds a thumbnail, a JPEG of its own inside the segment.
+    put("fuzz_picture_decoder", "thumbnail.jpg",
+        ruvo::test::writeJpeg(colour, {.quality = 50,
+                                       .exifOrientation = 8,
+                                       .exifThumbnail = ruvo::test::writeJpeg(colour, {.quality = 20})}));
+    // Pages only archive books hold, whose headers are read as an archive's pages.
+    put("fuzz_picture_decoder", "page.png", encoded(colour, "PNG"));
+    put("fuzz_picture_decoder", "lossy.webp", encoded(colour, "WEBP", 50));
+    put("fuzz_picture_decoder", "lossless.webp", encoded(colour, "WEBP", 100));
     // Large enough to be decoded in two bands, plain enough to stay small.
     QImage large(512, 520, QImage::Format_RGB32);
     large.fill(QColor(230, 220, 200));

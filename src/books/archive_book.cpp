@@ -5,6 +5,8 @@
 #include "books/archive_page_source.h"
 #include "books/page_names.h"
 
+#include <QBuffer>
+
 namespace ruvo {
 
 ArchiveBook::ArchiveBook(QString archive, std::shared_ptr<ArchiveMembers> members)
@@ -36,6 +38,25 @@ FileStamp ArchiveBook::stampOf(const QString&) const
 QString ArchiveBook::pathOf(const QString& name) const
 {
     return archivePagePath(m_archive, name);
+}
+
+std::optional<PageFacts> ArchiveBook::readFacts(const QString& name) const
+{
+    // Most headers lie in a page's first bytes: only those are unpacked. A page whose header
+    // lies beyond them, or a metafile, whose size its records tell, is read whole.
+    const std::optional<QByteArray> head = m_members->readHead(name, factsHeadBytes, nullptr);
+    if (!head)
+        return std::nullopt;
+    QBuffer start;
+    start.setData(*head);
+    start.open(QIODevice::ReadOnly);
+    const std::optional<PageFacts> facts = readPageFacts(start, true);
+    const bool metafile =
+        facts && (facts->format == PictureFormat::Wmf || facts->format == PictureFormat::Emf);
+    if (head->size() < factsHeadBytes || (facts && !metafile))
+        return facts;
+    const std::unique_ptr<QIODevice> whole = sourceOf(name)->open(nullptr);
+    return whole ? readPageFacts(*whole, true) : std::nullopt;
 }
 
 } // namespace ruvo

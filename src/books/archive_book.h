@@ -14,6 +14,9 @@ class ArchiveMembers;
 class ArchiveBook : public Book
 {
 public:
+    // How much of a page is unpacked to read its facts.
+    static constexpr qint64 factsHeadBytes = 64 * 1024;
+
     ArchiveBook(QString archive, std::shared_ptr<ArchiveMembers> members);
 
     const QString& location() const override { return m_archive; }
@@ -25,6 +28,9 @@ public:
     std::unique_ptr<PageSource> sourceOf(const QString& name) const override;
     FileStamp stampOf(const QString& name) const override;
     QString pathOf(const QString& name) const override;
+
+protected:
+    std::optional<PageFacts> readFacts(const QString& name) const override;
 
 private:
     const QString m_archive;

@@ -65,10 +65,26 @@ std::optional<QByteArray> ArchiveMembers::read(const QString& member, QString* e
 {
     if (!isPageMember(member))
         return refused(error, QStringLiteral("not a page of the archive"));
-    const ArchiveIndex& indexed = index();
-    const QString stored = indexed.storedPathOf(member);
+    const QString stored = index().storedPathOf(member);
     if (!m_pass.joinable())
         return readNow(stored, error);
+    return readKept(stored, kArchivePageMaxBytes, error);
+}
+
+std::optional<QByteArray> ArchiveMembers::readHead(const QString& member, qint64 bytes, QString* error)
+{
+    if (!isPageMember(member))
+        return refused(error, QStringLiteral("not a page of the archive"));
+    const QString stored = index().storedPathOf(member);
+    if (m_pass.joinable())
+        return readKept(stored, bytes, error);
+    const std::unique_ptr<ArchiveReader> reader = readerAt(stored, error);
+    return reader ? reader->readHead(bytes, error) : std::nullopt;
+}
+
+std::optional<QByteArray> ArchiveMembers::readKept(const QString& stored, qint64 maxBytes, QString* error)
+{
+    const ArchiveIndex& indexed = index();
     std::unique_lock lock(m_mutex);
     m_kept.wait(lock, [&] { return m_passDone || m_pages.contains(stored); });
     // The pass starts as the book opens, beside the index: what it read must be what was indexed.
@@ -80,8 +96,8 @@ std::optional<QByteArray> ArchiveMembers::read(const QString& member, QString* e
     if (!kept->error.isEmpty())
         return refused(error, kept->error);
     if (kept->offset < 0)
-        return kept->bytes;
-    std::optional<QByteArray> bytes = m_spill->read(kept->offset, kept->size);
+        return kept->bytes.size() <= maxBytes ? kept->bytes : kept->bytes.first(maxBytes);
+    std::optional<QByteArray> bytes = m_spill->read(kept->offset, std::min(kept->size, maxBytes));
     return bytes ? bytes : refused(error, QStringLiteral("cannot read the page back"));
 }
 
@@ -101,18 +117,28 @@ std::optional<QByteArray> ArchiveMembers::readNow(const QString& member, QString
 
 std::optional<QByteArray> ArchiveMembers::readBeside(const QString& member, QString* error)
 {
+    const std::unique_ptr<ArchiveReader> reader = readerAt(member, error);
+    return reader ? unpack(*reader, error) : std::nullopt;
+}
+
+std::unique_ptr<ArchiveReader> ArchiveMembers::readerAt(const QString& stored, QString* error)
+{
     ++m_readsFromStart;
-    const std::unique_ptr<ArchiveReader> reader = openReader(error);
+    std::unique_ptr<ArchiveReader> reader = openReader(error);
     if (!reader)
-        return std::nullopt;
+        return nullptr;
     for (;;) {
         const ArchiveReader::Step step = reader->next();
-        if (step == ArchiveReader::Step::Failed)
-            return refused(error, reader->error());
-        if (step == ArchiveReader::Step::End)
-            return refused(error, QStringLiteral("file not found"));
-        if (reader->isRegularFile() && reader->path() == member)
-            return unpack(*reader, error);
+        if (step == ArchiveReader::Step::Failed) {
+            refused(error, reader->error());
+            return nullptr;
+        }
+        if (step == ArchiveReader::Step::End) {
+            refused(error, QStringLiteral("file not found"));
+            return nullptr;
+        }
+        if (reader->isRegularFile() && reader->path() == stored)
+            return reader;
     }
 }
 

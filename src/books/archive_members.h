@@ -62,6 +62,10 @@ public:
     // The member's bytes; nothing, with the reason in error, when they cannot be had. Safe
     // to call from any thread.
     std::optional<QByteArray> read(const QString& member, QString* error);
+    // The member's first bytes, at most that many: in a solid archive once the pass has
+    // it, otherwise by a reader of its own that unpacks no more of it. Safe to call from any
+    // thread.
+    std::optional<QByteArray> readHead(const QString& member, qint64 bytes, QString* error);
     // How many times the archive has been read through from its start, for the benchmarks
     // and the tests.
     int readsFromStart() const { return m_readsFromStart; }
@@ -76,6 +80,10 @@ private:
         QString error;
     };
 
+    // What the pass kept of a stored member, at most maxBytes of it, once it has it.
+    std::optional<QByteArray> readKept(const QString& stored, qint64 maxBytes, QString* error);
+    // A reader of its own at the stored member, opened from the archive's start.
+    std::unique_ptr<ArchiveReader> readerAt(const QString& stored, QString* error);
     std::optional<QByteArray> readNow(const QString& member, QString* error);
     // Reads the member with a reader of its own, from the archive's start.
     std::optional<QByteArray> readBeside(const QString& member, QString* error);

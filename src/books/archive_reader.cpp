@@ -86,6 +86,35 @@ bool ArchiveReader::isCompressedTar() const
     return m_hasEntry && m_backend->isCompressedTar();
 }
 
+bool ArchiveReader::canRead(QString* error) const
+{
+    const QString reason = !m_hasEntry     ? QStringLiteral("no member to read")
+                           : isEncrypted() ? QStringLiteral("the member is encrypted")
+                                           : QString();
+    if (error && !reason.isEmpty())
+        *error = reason;
+    return reason.isEmpty();
+}
+
+std::optional<QByteArray> ArchiveReader::readHead(qint64 bytes, QString* error)
+{
+    if (!canRead(error))
+        return std::nullopt;
+    const qint64 declared = declaredSize();
+    QByteArray head(declared >= 0 ? std::min(declared, bytes) : bytes, Qt::Uninitialized);
+    qint64 filled = 0;
+    while (filled < head.size()) {
+        const qint64 got = m_backend->readBlock(head.data() + filled, head.size() - filled, error);
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    head.truncate(filled);
+    return head;
+}
+
 std::optional<QByteArray> ArchiveReader::readData(qint64 maxBytes, QString* error)
 {
     const auto refuse = [&](const QString& reason) {
@@ -93,10 +122,8 @@ std::optional<QByteArray> ArchiveReader::readData(qint64 maxBytes, QString* erro
             *error = reason;
         return std::nullopt;
     };
-    if (!m_hasEntry)
-        return refuse(QStringLiteral("no member to read"));
-    if (isEncrypted())
-        return refuse(QStringLiteral("the member is encrypted"));
+    if (!canRead(error))
+        return std::nullopt;
     const qint64 declared = declaredSize();
     if (declared > maxBytes)
         return refuse(QStringLiteral("the member is too large"));

@@ -49,8 +49,13 @@ public:
     // error, when it is longer, unpacks to more than it declares, or cannot be read. No
     // more is ever held than it declares.
     std::optional<QByteArray> readData(qint64 maxBytes, QString* error);
+    // The entry's first bytes, at most that many of them, and never more than it declares.
+    std::optional<QByteArray> readHead(qint64 bytes, QString* error);
 
 private:
+    // Whether there is an entry whose data can be read; the reason in error when not.
+    bool canRead(QString* error) const;
+
     QFile m_file;
     FileStamp m_stamp;
     QString m_openError;

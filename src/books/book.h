@@ -1,12 +1,16 @@
 #pragma once
 
 #include "books/book_failure.h"
+#include "imaging/page_facts.h"
 #include "imaging/page_holder.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <mutex>
+#include <optional>
 
 namespace ruvo {
 
@@ -30,6 +34,24 @@ public:
     // Whether the book is still as it was read: an archive not changed or replaced on disk
     // since it was opened. A folder's pages are looked for one by one, and it always is.
     virtual bool isCurrent() const = 0;
+    // What the named page is, from its header: read once and kept, and read again only for a
+    // page of a folder changed on disk since. Nothing when its header tells nothing. Safe to
+    // call from any thread.
+    std::optional<PageFacts> factsOf(const QString& name) const;
+
+protected:
+    // The named page's facts, read afresh.
+    virtual std::optional<PageFacts> readFacts(const QString& name) const = 0;
+
+private:
+    struct KeptFacts
+    {
+        FileStamp stamp;
+        std::optional<PageFacts> facts;
+    };
+
+    mutable std::mutex m_factsMutex;
+    mutable QHash<QString, KeptFacts> m_facts;
 };
 
 } // namespace ruvo

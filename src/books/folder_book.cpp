@@ -40,4 +40,10 @@ QString FolderBook::pathOf(const QString& name) const
     return joinPath(m_folder, name);
 }
 
+std::optional<PageFacts> FolderBook::readFacts(const QString& name) const
+{
+    const std::unique_ptr<QIODevice> file = sourceOf(name)->open(nullptr);
+    return file ? readPageFacts(*file, false) : std::nullopt;
+}
+
 } // namespace ruvo

@@ -23,6 +23,9 @@ public:
     FileStamp stampOf(const QString& name) const override;
     QString pathOf(const QString& name) const override;
 
+protected:
+    std::optional<PageFacts> readFacts(const QString& name) const override;
+
 private:
     const QString m_folder;
     const FileServices& m_files;

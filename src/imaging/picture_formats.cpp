@@ -1,5 +1,14 @@
 #include "imaging/picture_formats.h"
 
+#include "imaging/readers/bmp_page_reader.h"
+#include "imaging/readers/emf_page_reader.h"
+#include "imaging/readers/gif_page_reader.h"
+#include "imaging/readers/ico_page_reader.h"
+#include "imaging/readers/jpeg_page_reader.h"
+#include "imaging/readers/png_page_reader.h"
+#include "imaging/readers/webp_page_reader.h"
+#include "imaging/readers/wmf_page_reader.h"
+
 #include <QtEndian>
 
 namespace ruvo {
@@ -75,14 +84,14 @@ constexpr PictureExtension pngExtensions[] = {{QLatin1StringView(".png"), u"PNG�
 constexpr PictureExtension webpExtensions[] = {{QLatin1StringView(".webp"), u"WebPファイル"}};
 
 constexpr PictureFormatInfo formats[] = {
-    {PictureFormat::Bmp, bmpExtensions, isBmp, PictureReader::QtImageReader, "bmp"},
-    {PictureFormat::Jpeg, jpegExtensions, isJpeg, PictureReader::QtImageReader, "jpeg"},
-    {PictureFormat::Gif, gifExtensions, isGif, PictureReader::QtImageReader, "gif"},
-    {PictureFormat::Ico, icoExtensions, isIco, PictureReader::QtImageReader, "ico"},
-    {PictureFormat::Wmf, wmfExtensions, isWmf, PictureReader::WmfRenderer, nullptr},
-    {PictureFormat::Emf, emfExtensions, isEmf, PictureReader::EmfRenderer, nullptr},
-    {PictureFormat::Png, pngExtensions, isPng, PictureReader::QtImageReader, "png"},
-    {PictureFormat::Webp, webpExtensions, isWebp, PictureReader::QtImageReader, "webp"},
+    {PictureFormat::Bmp, bmpExtensions, isBmp, bmpPageReader},
+    {PictureFormat::Jpeg, jpegExtensions, isJpeg, jpegPageReader},
+    {PictureFormat::Gif, gifExtensions, isGif, gifPageReader},
+    {PictureFormat::Ico, icoExtensions, isIco, icoPageReader},
+    {PictureFormat::Wmf, wmfExtensions, isWmf, wmfPageReader},
+    {PictureFormat::Emf, emfExtensions, isEmf, emfPageReader},
+    {PictureFormat::Png, pngExtensions, isPng, pngPageReader},
+    {PictureFormat::Webp, webpExtensions, isWebp, webpPageReader},
 };
 
 // The formats of a folder book: the table but its last two.
@@ -128,6 +137,11 @@ const PictureFormatInfo* pictureFormatOfContent(QByteArrayView head)
 const PictureFormatInfo* archivePictureFormatOfContent(QByteArrayView head)
 {
     return formatOfContent(archivePictureFormats(), head);
+}
+
+const PictureFormatInfo* pageFormatOfContent(QByteArrayView head, bool inArchive)
+{
+    return inArchive ? archivePictureFormatOfContent(head) : pictureFormatOfContent(head);
 }
 
 const PictureFormatInfo* pictureFormatOfName(QStringView nameOrPath)

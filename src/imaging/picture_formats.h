@@ -9,6 +9,8 @@
 
 namespace ruvo {
 
+struct PageReader;
+
 enum class PictureFormat
 {
     Bmp,
@@ -20,14 +22,6 @@ enum class PictureFormat
     // Held only by archive books, which comic archives fill with them.
     Png,
     Webp
-};
-
-// What turns a format's files into pictures.
-enum class PictureReader
-{
-    QtImageReader,
-    WmfRenderer,
-    EmfRenderer
 };
 
 // One extension a format's files are named with, and how the drop help names
@@ -47,9 +41,8 @@ struct PictureFormatInfo
     // Whether a file's first bytes (up to pictureSignatureBytes of them) carry
     // the format's signature.
     bool (*hasSignature)(QByteArrayView head);
-    PictureReader reader;
-    // The name Qt's image reader knows the format by; null for the metafiles.
-    const char* qtFormat;
+    // What reads the format's pages (see readers/page_reader.h).
+    const PageReader& reader;
 };
 
 // How many of a file's first bytes the signatures look at.
@@ -65,6 +58,8 @@ std::span<const PictureFormatInfo> archivePictureFormats();
 // The format whose signature a file's first bytes carry; null when none does.
 const PictureFormatInfo* pictureFormatOfContent(QByteArrayView head);
 const PictureFormatInfo* archivePictureFormatOfContent(QByteArrayView head);
+// The same for a page, among the formats of an archive's pages when it is in one.
+const PictureFormatInfo* pageFormatOfContent(QByteArrayView head, bool inArchive);
 
 // The format whose extension a name or path ends in, compared without regard
 // to case; null when it ends in none of them.

@@ -1,4 +1,5 @@
 #include "imaging/file_picture_decoder.h"
+#include "support/bitmap_fixtures.h"
 #include "support/gif_fixtures.h"
 #include "support/jpeg_fixtures.h"
 #include "support/metafile_fixtures.h"
@@ -10,7 +11,6 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 using namespace ruvo;
 using namespace ruvo::test;
@@ -46,26 +46,6 @@ QByteArray png(QSize size, QColor colour)
     buffer.open(QIODevice::WriteOnly);
     QImageWriter(&buffer, "png").write(image);
     return bytes;
-}
-
-// An icon of those PNG images, in that order, each entry's sides written as 0: the directory
-// holds no side of more than 255 and takes 0 for 256 and more.
-QByteArray iconOfPngs(const QList<QByteArray>& images)
-{
-    constexpr int kDirectoryBytes = 6;
-    constexpr int kEntryBytes = 16;
-    QByteArray ico(kDirectoryBytes + kEntryBytes * images.size(), '\0');
-    qToLittleEndian<quint16>(1, ico.data() + 2);
-    qToLittleEndian<quint16>(quint16(images.size()), ico.data() + 4);
-    for (int i = 0; i < images.size(); ++i) {
-        char* entry = ico.data() + kDirectoryBytes + kEntryBytes * i;
-        qToLittleEndian<quint16>(1, entry + 4);
-        qToLittleEndian<quint16>(32, entry + 6);
-        qToLittleEndian<quint32>(quint32(images.at(i).size()), entry + 8);
-        qToLittleEndian<quint32>(quint32(ico.size()), entry + 12);
-        ico += images.at(i);
-    }
-    return ico;
 }
 
 } // namespace

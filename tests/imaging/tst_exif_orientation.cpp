@@ -79,6 +79,40 @@ private Q_SLOTS:
         QCOMPARE(ExifOrientation::fromApp1(payload).tag(), tag);
     }
 
+    // Read from the first bytes of a payload, the orientation is known once its value is
+    // whole; bytes that end before that tell nothing either way.
+    void readsTheTagFromTheStart_data()
+    {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<int>("tag"); // 0: not known from these bytes
+        const QByteArray payload = exifPayload(6, false, QByteArray(5000, 'x'));
+        // The EXIF header, the TIFF header, the count, the first entry, then the orientation's
+        // tag, type, count and value.
+        constexpr qsizetype kValueEnd = 6 + 8 + 2 + 12 + 10;
+        QTest::newRow("whole") << payload << 6;
+        QTest::newRow("up to the value") << payload.first(kValueEnd) << 6;
+        QTest::newRow("cut in the value") << payload.first(kValueEnd - 1) << 0;
+        QTest::newRow("cut in the TIFF header") << payload.first(10) << 0;
+        QTest::newRow("cut in the EXIF header") << payload.first(4) << 0;
+        QTest::newRow("Motorola, up to the value") << exifPayload(3, true).first(kValueEnd) << 3;
+        QTest::newRow("not EXIF") << QByteArray("XMP\0\0\0II*\0\x08\0\0\0", 14) << 1;
+        QByteArray noOrientation = exifPayload(6);
+        noOrientation[6 + 8] = 1; // the resolution unit alone
+        QTest::newRow("no orientation") << noOrientation << 1;
+        QByteArray farDirectory = exifPayload(6);
+        farDirectory[6 + 4] = char(0xF0);
+        QTest::newRow("directory past the bytes") << farDirectory << 0;
+    }
+    void readsTheTagFromTheStart()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(int, tag);
+        const std::optional<ExifOrientation> read = ExifOrientation::fromApp1Start(start);
+        QCOMPARE(read.has_value(), tag != 0);
+        if (read)
+            QCOMPARE(read->tag(), tag);
+    }
+
     // Every orientation comes out as Qt's own reader turns it, read whole, read scaled on the
     // way, and read at a fraction of its size; the size for fitting is the upright one.
     void pagesStandUpright_data()

@@ -1,4 +1,5 @@
 #include "imaging/jpeg/jpeg_end.h"
+#include "support/jpeg_fixtures.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -53,6 +54,18 @@ private Q_SLOTS:
             QTest::newRow(qPrintable(kind + " cut in its headers")) << jpeg.left(30) << -1;
         }
         QTest::newRow("fill bytes before the end marker") << QByteArray("\xFF\xD8\xFF\xFF\xFF\xD9", 6) << 6;
+        const QByteArray baseline = jpegOf(false);
+        QTest::newRow("fill bytes between segments")
+            << QByteArray(baseline).insert(2, "\xFF\xFF") << int(baseline.size()) + 2;
+        const QByteArray restarts = test::writeJpeg(test::detailedPicture(QSize(64, 48)), {.restartRows = 1});
+        QTest::newRow("restart markers in the scan") << restarts << int(restarts.size());
+        QTest::newRow("restart markers in the scan, cut in it")
+            << restarts.first(restarts.size() * 2 / 3) << -1;
+        QTest::newRow("a second start of image") << QByteArray("\xFF\xD8\xFF\xD8\xFF\xD9", 6) << 6;
+        QTest::newRow("segment running past the end by one")
+            << QByteArray("\xFF\xD8\xFF\xE0\x00\x05\0\0", 8) << -1;
+        QTest::newRow("scan segment running past the end")
+            << QByteArray("\xFF\xD8\xFF\xDA\x00\x08\0\0\xFF\xD9", 10) << -1;
         QTest::newRow("empty") << QByteArray() << -1;
         QTest::newRow("not a jpeg") << QByteArray("GIF89a\xFF\xD9", 8) << -1;
         QTest::newRow("segment longer than the file") << QByteArray("\xFF\xD8\xFF\xE0\x7F\xFF\0\0", 8) << -1;

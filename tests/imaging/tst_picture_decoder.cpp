@@ -1,5 +1,6 @@
 #include "imaging/file_picture_decoder.h"
 #include "support/bitmap_fixtures.h"
+#include "support/bytes_page_source.h"
 #include "support/jpeg_fixtures.h"
 #include "support/metafile_fixtures.h"
 
@@ -205,24 +206,6 @@ int mutantCount()
 
 } // namespace
 
-// A page held in memory, as a member read out of an archive would be.
-class BytesSource : public PageSource
-{
-public:
-    explicit BytesSource(QByteArray bytes) : m_bytes(std::move(bytes)) {}
-    std::unique_ptr<QIODevice> open(QString* error) const override
-    {
-        Q_UNUSED(error);
-        auto buffer = std::make_unique<QBuffer>();
-        buffer->setData(m_bytes);
-        buffer->open(QIODevice::ReadOnly);
-        return buffer;
-    }
-
-private:
-    QByteArray m_bytes;
-};
-
 class TestPictureDecoder : public QObject
 {
     Q_OBJECT
@@ -338,7 +321,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, name);
         const DecodedPicture fromFile = m_decoder.decode(write(name, bytes));
-        const DecodedPicture fromBytes = FilePictureDecoder::decodePage(BytesSource(bytes));
+        const DecodedPicture fromBytes = FilePictureDecoder::decodePage(BytesPageSource(bytes));
         QVERIFY2(fromBytes.isValid(), qPrintable(fromBytes.error));
         QCOMPARE(fromBytes.image, fromFile.image);
     }

@@ -1,5 +1,7 @@
 #include "support/bitmap_fixtures.h"
 
+#include <QtEndian>
+
 namespace ruvo::test {
 
 namespace {
@@ -143,6 +145,22 @@ QByteArray iconWithSizes(const QList<int>& sizes, const QList<QColor>& colours, 
         images += image;
     }
     return directory + images;
+}
+
+QByteArray iconOfPngs(const QList<QByteArray>& images)
+{
+    QByteArray ico(iconEntryAt(int(images.size())), '\0');
+    qToLittleEndian<quint16>(1, ico.data() + 2);
+    qToLittleEndian<quint16>(quint16(images.size()), ico.data() + 4);
+    for (int i = 0; i < images.size(); ++i) {
+        char* entry = ico.data() + iconEntryAt(i);
+        qToLittleEndian<quint16>(1, entry + 4);
+        qToLittleEndian<quint16>(32, entry + 6);
+        qToLittleEndian<quint32>(quint32(images.at(i).size()), entry + 8);
+        qToLittleEndian<quint32>(quint32(ico.size()), entry + 12);
+        ico += images.at(i);
+    }
+    return ico;
 }
 
 } // namespace ruvo::test

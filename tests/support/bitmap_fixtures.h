@@ -40,6 +40,10 @@ QByteArray bitmapFile(const BitmapLayout& layout, QSize size, const PixelValue& 
 // transparency mask: of 32 bits a pixel, or of the bits given (8: a palette).
 QByteArray iconWithSizes(const QList<int>& sizes, const QList<QColor>& colours, const QList<int>& bits = {});
 
+// An icon of those PNG images, in that order, each entry's sides written as 0: the directory
+// holds no side of more than 255 and takes 0 for 256 and more.
+QByteArray iconOfPngs(const QList<QByteArray>& images);
+
 // Where an icon's directory entry for image index starts.
 inline qsizetype iconEntryAt(int index)
 {

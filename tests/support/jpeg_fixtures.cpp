@@ -85,7 +85,7 @@ bool compress(Compression& c, const JpegShape& shape, int width, int height, uns
         jpeg_simple_progression(&c.info);
     jpeg_start_compress(&c.info, TRUE);
     if (shape.exifOrientation != 0) {
-        const QByteArray exif = exifPayload(shape.exifOrientation);
+        const QByteArray exif = exifPayload(shape.exifOrientation, false, shape.exifThumbnail);
         jpeg_write_marker(&c.info, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.constData()),
                           unsigned(exif.size()));
     }
@@ -100,7 +100,7 @@ bool compress(Compression& c, const JpegShape& shape, int width, int height, uns
 
 } // namespace
 
-QByteArray exifPayload(int orientation, bool bigEndian)
+QByteArray exifPayload(int orientation, bool bigEndian, const QByteArray& thumbnail)
 {
     QByteArray bytes("Exif\0\0", 6);
     const auto u16 = [&](quint16 value) {
@@ -113,23 +113,41 @@ QByteArray exifPayload(int orientation, bool bigEndian)
         bigEndian ? qToBigEndian(value, b) : qToLittleEndian(value, b);
         bytes.append(b, 4);
     };
+    const auto entry = [&](quint16 tag, quint16 type, quint32 value) {
+        u16(tag);
+        u16(type);
+        u32(1);
+        if (type == 3) {
+            u16(quint16(value));
+            u16(0);
+        } else {
+            u32(value);
+        }
+    };
+    constexpr quint16 kShort = 3;
+    constexpr quint16 kLong = 4;
+    // Offsets count from the TIFF header: the first directory follows it, the thumbnail's
+    // directory (two entries too) the first, the thumbnail that.
+    constexpr quint32 kFirstDirectoryAt = 8;
+    constexpr quint32 kDirectoryBytes = 2 + 2 * 12 + 4;
+    constexpr quint32 kThumbnailDirectoryAt = kFirstDirectoryAt + kDirectoryBytes;
+    constexpr quint32 kThumbnailAt = kThumbnailDirectoryAt + kDirectoryBytes;
     bytes.append(bigEndian ? "MM" : "II");
     u16(42);
-    u32(8);
-    // One directory of two entries: the resolution unit, then the orientation.
+    u32(kFirstDirectoryAt);
+    // The resolution unit, then the orientation.
     u16(2);
-    u16(0x0128);
-    u16(3);
-    u32(1);
+    entry(0x0128, kShort, 2);
+    entry(0x0112, kShort, quint32(orientation));
+    u32(thumbnail.isEmpty() ? 0 : kThumbnailDirectoryAt);
+    if (thumbnail.isEmpty())
+        return bytes;
+    // Where the thumbnail starts, and how long it is.
     u16(2);
-    u16(0);
-    u16(0x0112);
-    u16(3);
-    u32(1);
-    u16(quint16(orientation));
-    u16(0);
+    entry(0x0201, kLong, kThumbnailAt);
+    entry(0x0202, kLong, quint32(thumbnail.size()));
     u32(0);
-    return bytes;
+    return bytes + thumbnail;
 }
 
 QByteArray writeJpeg(const QImage& picture, const JpegShape& shape)

@@ -22,11 +22,13 @@ struct JpegShape
     int quality = 90;
     // An EXIF segment declaring this orientation (1 to 8); none when 0.
     int exifOrientation = 0;
+    // A JPEG that EXIF segment holds as its thumbnail, as cameras write one; none when empty.
+    QByteArray exifThumbnail = {};
 };
 
 // The payload of an APP1 segment that declares an EXIF orientation, in Intel or Motorola
-// byte order.
-QByteArray exifPayload(int orientation, bool bigEndian = false);
+// byte order, with the thumbnail after its directories when one is given.
+QByteArray exifPayload(int orientation, bool bigEndian = false, const QByteArray& thumbnail = {});
 
 // The picture coded as asked, or an empty array when libjpeg refuses the shape.
 QByteArray writeJpeg(const QImage& picture, const JpegShape& shape = {});

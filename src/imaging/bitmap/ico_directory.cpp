@@ -1,6 +1,7 @@
 #include "imaging/bitmap/ico_directory.h"
 
 #include "imaging/bitmap/dib_header.h"
+#include "imaging/bitmap/png_header.h"
 
 #include <QtEndian>
 
@@ -14,12 +15,6 @@ namespace {
 
 constexpr qsizetype kDirectoryBytes = 6;
 constexpr qsizetype kEntryBytes = 16;
-constexpr char kPngSignature[] = "\x89PNG\r\n\x1A\n";
-// A PNG's first chunk is its header, width and height first.
-constexpr qsizetype kPngWidthAt = 16;
-constexpr qsizetype kPngHeightAt = 20;
-constexpr qsizetype kPngDepthAt = 24;
-constexpr qsizetype kPngColourTypeAt = 25;
 // A directory entry holds sides of up to 255 pixels; 0 stands for 256 and more.
 constexpr int kLargestEntrySide = 255;
 
@@ -31,11 +26,11 @@ struct Size
 
 std::optional<Size> imageSize(QByteArrayView image)
 {
-    if (image.startsWith(QByteArrayView(kPngSignature, 8))) {
-        if (image.size() < kPngHeightAt + 4)
+    if (PngHeader::hasSignature(image)) {
+        const std::optional<PngHeader> png = PngHeader::read(image);
+        if (!png)
             return std::nullopt;
-        return Size{qFromBigEndian<quint32>(image.data() + kPngWidthAt),
-                    qFromBigEndian<quint32>(image.data() + kPngHeightAt)};
+        return Size{png->width, png->height};
     }
     const std::optional<DibHeader> header = DibHeader::read(image);
     if (!header || header->width <= 0 || header->height <= 0)
@@ -43,39 +38,6 @@ std::optional<Size> imageSize(QByteArrayView image)
     // An icon's bitmap holds its colours and its transparency mask, one above
     // the other, and says so in its height.
     return Size{header->width, header->height / 2};
-}
-
-// Bits per pixel of a PNG: its depth times the channels of its colour type.
-int pngBits(QByteArrayView image)
-{
-    if (image.size() <= kPngColourTypeAt)
-        return 0;
-    const int depth = quint8(image.at(kPngDepthAt));
-    switch (quint8(image.at(kPngColourTypeAt))) {
-    case 0:
-    case 3:
-        return depth;
-    case 2:
-        return 3 * depth;
-    case 4:
-        return 2 * depth;
-    case 6:
-        return 4 * depth;
-    default:
-        return 0;
-    }
-}
-
-// The image an entry points at, from its offset to the end of the file.
-std::optional<QByteArrayView> entryImage(QByteArrayView ico, qsizetype index)
-{
-    const qsizetype entryAt = kDirectoryBytes + index * kEntryBytes;
-    if (ico.size() < kDirectoryBytes || entryAt + kEntryBytes > ico.size())
-        return std::nullopt;
-    const qint64 at = qFromLittleEndian<quint32>(ico.data() + entryAt + 12);
-    if (at >= ico.size())
-        return std::nullopt;
-    return ico.sliced(at);
 }
 
 char entrySide(qint64 side)
@@ -87,21 +49,19 @@ char entrySide(qint64 side)
 
 QByteArray icoWithTrueSizes(QByteArray ico)
 {
-    if (ico.size() < kDirectoryBytes)
-        return ico;
-    const qsizetype count = qFromLittleEndian<quint16>(ico.constData() + 4);
-    for (qsizetype i = 0; i < count; ++i) {
-        const qsizetype entryAt = kDirectoryBytes + i * kEntryBytes;
+    const int count = icoImageCount(ico);
+    for (int i = 0; i < count; ++i) {
+        const qsizetype entryAt = icoDirectoryBytes(i);
         if (entryAt + kEntryBytes > ico.size())
             break;
         char* entry = ico.data() + entryAt;
         const qint64 bytes = qFromLittleEndian<quint32>(entry + 8);
-        const std::optional<QByteArrayView> image = entryImage(ico, i);
-        if (!image)
+        const QByteArrayView image = icoImage(ico, i);
+        if (image.isEmpty())
             continue;
-        if (bytes > image->size())
-            qToLittleEndian<quint32>(quint32(image->size()), entry + 8);
-        const std::optional<Size> size = imageSize(*image);
+        if (bytes > image.size())
+            qToLittleEndian<quint32>(quint32(image.size()), entry + 8);
+        const std::optional<Size> size = imageSize(image);
         if (!size || size->width <= 0 || size->height <= 0)
             continue;
         entry[0] = entrySide(size->width);
@@ -110,27 +70,83 @@ QByteArray icoWithTrueSizes(QByteArray ico)
     return ico;
 }
 
-int icoImageBits(QByteArrayView ico, int index)
+int icoImageCount(QByteArrayView ico)
 {
-    const std::optional<QByteArrayView> image = entryImage(ico, index);
-    if (!image)
+    if (ico.size() < kDirectoryBytes)
         return 0;
-    if (image->startsWith(QByteArrayView(kPngSignature, 8)))
-        return pngBits(*image);
-    const std::optional<DibHeader> header = DibHeader::read(*image);
+    return qFromLittleEndian<quint16>(ico.data() + 4);
+}
+
+qsizetype icoDirectoryBytes(int count)
+{
+    return kDirectoryBytes + qsizetype(count) * kEntryBytes;
+}
+
+std::optional<qint64> icoImageOffset(QByteArrayView directory, int index)
+{
+    const qsizetype entryAt = icoDirectoryBytes(index);
+    if (index < 0 || directory.size() < kDirectoryBytes || entryAt + kEntryBytes > directory.size())
+        return std::nullopt;
+    return qFromLittleEndian<quint32>(directory.data() + entryAt + 12);
+}
+
+QByteArrayView icoImage(QByteArrayView ico, int index)
+{
+    const std::optional<qint64> at = icoImageOffset(ico, index);
+    if (!at || *at >= ico.size())
+        return {};
+    return ico.sliced(*at);
+}
+
+std::optional<QSize> icoListedSize(QByteArrayView directory, int index)
+{
+    if (!icoImageOffset(directory, index))
+        return std::nullopt;
+    const qsizetype entryAt = icoDirectoryBytes(index);
+    const auto side = [&](qsizetype at) {
+        const int listed = quint8(directory.at(entryAt + at));
+        return listed == 0 ? kLargestEntrySide + 1 : listed;
+    };
+    return QSize(side(0), side(1));
+}
+
+int icoImageBits(QByteArrayView image)
+{
+    if (PngHeader::hasSignature(image)) {
+        const std::optional<PngHeader> png = PngHeader::read(image);
+        return png ? png->bitsPerPixel() : 0;
+    }
+    const std::optional<DibHeader> header = DibHeader::read(image);
     return header ? header->bitCount : 0;
 }
 
-std::optional<QSize> icoImageSize(QByteArrayView ico, int index)
+std::optional<QSize> icoImageSize(QByteArrayView image)
 {
-    const std::optional<QByteArrayView> image = entryImage(ico, index);
-    const std::optional<Size> size = image ? imageSize(*image) : std::nullopt;
+    const std::optional<Size> size = imageSize(image);
     if (!size)
         return std::nullopt;
     const auto side = [](qint64 value) {
         return int(std::min<qint64>(value, std::numeric_limits<int>::max()));
     };
     return QSize(side(size->width), side(size->height));
+}
+
+std::optional<IcoImage> icoPageImage(int count, const std::function<std::optional<QSize>(int)>& sizeOf,
+                                     const std::function<int(int)>& bitsOf)
+{
+    std::optional<IcoImage> best;
+    std::pair<qint64, int> bestRank{-1, -1};
+    for (int i = 0; i < count; ++i) {
+        const std::optional<QSize> size = sizeOf(i);
+        if (!size)
+            continue;
+        const std::pair<qint64, int> rank{qint64(size->width()) * size->height(), bitsOf(i)};
+        if (size->isValid() && rank > bestRank) {
+            best = IcoImage{i, *size};
+            bestRank = rank;
+        }
+    }
+    return best;
 }
 
 } // namespace ruvo

@@ -40,12 +40,19 @@ qsizetype pastSubBlocks(QByteArrayView gif, qsizetype at)
 
 } // namespace
 
+std::optional<QSize> gifLogicalScreen(QByteArrayView gif)
+{
+    if (gif.size() < kGifScreenSizeAt + 4)
+        return std::nullopt;
+    return QSize(word(gif, kGifScreenSizeAt), word(gif, kGifScreenSizeAt + 2));
+}
+
 std::optional<GifScreen> gifScreen(QByteArrayView gif)
 {
     if (gif.size() < kColourTableAt)
         return std::nullopt;
     GifScreen screen;
-    screen.size = QSize(word(gif, kGifScreenSizeAt), word(gif, kGifScreenSizeAt + 2));
+    screen.size = *gifLogicalScreen(gif);
     screen.headBytes = kColourTableAt + colourTableBytes(gif, kScreenFlagsAt);
     qsizetype at = screen.headBytes;
     qsizetype control = -1;

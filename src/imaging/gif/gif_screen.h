@@ -42,6 +42,9 @@ struct GifScreen
     QList<GifImageBlock> firstFrame;
 };
 
+// The logical screen's size, from a GIF's first bytes; nothing when they end before it.
+std::optional<QSize> gifLogicalScreen(QByteArrayView gif);
+
 // The logical screen and the blocks of the first frame, read from the GIF's bytes (all of
 // them, or its start, which holds fewer blocks); nothing when they do not hold the first
 // block's descriptor whole.

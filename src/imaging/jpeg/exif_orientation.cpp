@@ -3,6 +3,8 @@
 #include <QTransform>
 #include <QtEndian>
 
+#include <utility>
+
 namespace ruvo {
 
 namespace {
@@ -10,10 +12,12 @@ namespace {
 constexpr quint16 kOrientationTag = 0x0112;
 constexpr quint16 kShortType = 3;
 constexpr qsizetype kExifHeaderBytes = 6;
+constexpr QByteArrayView kExifHeader("Exif\0\0", kExifHeaderBytes);
 constexpr qsizetype kTiffHeaderBytes = 8;
 constexpr qsizetype kEntryBytes = 12;
 
-// Reads the TIFF structure's numbers in its byte order, never past its end.
+// Reads the TIFF structure's numbers in its byte order, never past its end, and remembers
+// whether a read would have gone past it.
 class TiffReader
 {
 public:
@@ -21,56 +25,86 @@ public:
 
     std::optional<quint16> u16(qsizetype at) const
     {
-        if (at < 0 || at + 2 > m_tiff.size())
+        if (!holds(at, 2))
             return std::nullopt;
         const auto* p = reinterpret_cast<const uchar*>(m_tiff.data() + at);
         return m_bigEndian ? qFromBigEndian<quint16>(p) : qFromLittleEndian<quint16>(p);
     }
     std::optional<quint32> u32(qsizetype at) const
     {
-        if (at < 0 || at + 4 > m_tiff.size())
+        if (!holds(at, 4))
             return std::nullopt;
         const auto* p = reinterpret_cast<const uchar*>(m_tiff.data() + at);
         return m_bigEndian ? qFromBigEndian<quint32>(p) : qFromLittleEndian<quint32>(p);
     }
+    bool ranOut() const { return m_ranOut; }
 
 private:
+    bool holds(qsizetype at, qsizetype bytes) const
+    {
+        if (at >= 0 && at + bytes <= m_tiff.size())
+            return true;
+        m_ranOut = m_ranOut || at >= 0;
+        return false;
+    }
+
     QByteArrayView m_tiff;
     bool m_bigEndian;
+    mutable bool m_ranOut = false;
 };
+
+// The orientation the payload (or its start) declares, and whether a read ran past its end.
+std::pair<ExifOrientation, bool> readOrientation(QByteArrayView payload)
+{
+    if (payload.size() < kExifHeaderBytes + kTiffHeaderBytes)
+        return {{}, true};
+    if (!ExifOrientation::isExif(payload))
+        return {{}, false};
+    const QByteArrayView tiff = payload.sliced(kExifHeaderBytes);
+    const QByteArrayView order = tiff.first(2);
+    if (order != "II" && order != "MM")
+        return {{}, false};
+    const TiffReader read(tiff, order == "MM");
+    const std::optional<quint32> firstDirectory = read.u32(4);
+    if (read.u16(2) != 42 || !firstDirectory)
+        return {{}, read.ranOut()};
+    const qsizetype directory = qsizetype(*firstDirectory);
+    const std::optional<quint16> entries = read.u16(directory);
+    if (!entries)
+        return {{}, read.ranOut()};
+    for (int i = 0; i < *entries; ++i) {
+        const qsizetype entry = directory + 2 + qsizetype(i) * kEntryBytes;
+        const std::optional<quint16> tag = read.u16(entry);
+        if (!tag)
+            return {{}, read.ranOut()};
+        if (*tag != kOrientationTag)
+            continue;
+        if (read.u16(entry + 2) != kShortType || read.u32(entry + 4) != 1u)
+            return {{}, read.ranOut()};
+        const std::optional<quint16> value = read.u16(entry + 8);
+        return {value ? ExifOrientation(*value) : ExifOrientation(), read.ranOut()};
+    }
+    return {{}, false};
+}
 
 } // namespace
 
 ExifOrientation ExifOrientation::fromApp1(QByteArrayView payload)
 {
-    if (payload.size() < kExifHeaderBytes + kTiffHeaderBytes ||
-        payload.first(kExifHeaderBytes) != QByteArrayView("Exif\0\0", kExifHeaderBytes))
-        return {};
-    const QByteArrayView tiff = payload.sliced(kExifHeaderBytes);
-    const QByteArrayView order = tiff.first(2);
-    if (order != "II" && order != "MM")
-        return {};
-    const TiffReader read(tiff, order == "MM");
-    const std::optional<quint32> firstDirectory = read.u32(4);
-    if (read.u16(2) != 42 || !firstDirectory)
-        return {};
-    const qsizetype directory = qsizetype(*firstDirectory);
-    const std::optional<quint16> entries = read.u16(directory);
-    if (!entries)
-        return {};
-    for (int i = 0; i < *entries; ++i) {
-        const qsizetype entry = directory + 2 + qsizetype(i) * kEntryBytes;
-        const std::optional<quint16> tag = read.u16(entry);
-        if (!tag)
-            return {};
-        if (*tag != kOrientationTag)
-            continue;
-        if (read.u16(entry + 2) != kShortType || read.u32(entry + 4) != 1u)
-            return {};
-        const std::optional<quint16> value = read.u16(entry + 8);
-        return value ? ExifOrientation(*value) : ExifOrientation();
-    }
-    return {};
+    return readOrientation(payload).first;
+}
+
+bool ExifOrientation::isExif(QByteArrayView payload)
+{
+    return payload.startsWith(kExifHeader);
+}
+
+std::optional<ExifOrientation> ExifOrientation::fromApp1Start(QByteArrayView start)
+{
+    const auto [orientation, ranOut] = readOrientation(start);
+    if (ranOut)
+        return std::nullopt;
+    return orientation;
 }
 
 QImage ExifOrientation::upright(const QImage& stored) const

@@ -13,6 +13,9 @@ namespace ruvo {
 // before a frame does.
 std::optional<unsigned char> jpegFrameMarker(QByteArrayView data);
 
+// Whether a marker starts a frame: 0xC0 to 0xCF, less the table markers among them.
+bool isJpegFrame(unsigned char marker);
+
 // Whether a frame marker stands for arithmetic coding, which can pack any
 // number of pixels into a few bytes.
 bool isArithmeticJpegFrame(unsigned char marker);

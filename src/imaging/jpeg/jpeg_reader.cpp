@@ -184,7 +184,7 @@ public:
                 continue;
             const QByteArrayView payload(reinterpret_cast<const char*>(marker->data),
                                          qsizetype(marker->data_length));
-            if (payload.startsWith(QByteArrayView("Exif\0\0", 6)))
+            if (ExifOrientation::isExif(payload))
                 return ExifOrientation::fromApp1(payload);
         }
         return {};

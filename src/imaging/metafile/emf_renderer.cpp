@@ -1,8 +1,8 @@
 #include "imaging/metafile/emf_renderer.h"
 
+#include "imaging/metafile/emf_page.h"
 #include "imaging/metafile/emf_records.h"
 #include "imaging/metafile/emf_validator.h"
-#include "imaging/metafile/metafile_size.h"
 #include "imaging/picture_memory.h"
 
 #include <QMutex>
@@ -13,8 +13,6 @@
 
 #include <emf2svg.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -24,15 +22,7 @@ namespace ruvo {
 
 namespace {
 
-constexpr double kHundredthsOfMillimetrePerInch = 2540.0;
-constexpr double kScreenDpi = 96.0;
 constexpr size_t kMaxSvgBytes = size_t(128) * 1024 * 1024;
-// Drawing the converted picture cannot be interrupted, so its work is bounded
-// up front: every record may cover the whole page, and records times pixels
-// stays within a few seconds' worth. A page that would need more is drawn
-// smaller, down to a size still worth showing.
-constexpr double kMaxDrawingWork = 2e10;
-constexpr qint64 kSmallestPage = 200 * 200;
 // The largest colour table a bitmap's pixel values can index.
 constexpr qsizetype kColourTableSlack = 256 * 4;
 
@@ -52,89 +42,6 @@ struct FreeDeleter
 DecodedPicture failure(const QString& reason)
 {
     return DecodedPicture{QImage(), reason};
-}
-
-bool hasArea(const QRect& rect)
-{
-    return rect.right() > rect.left() && rect.bottom() > rect.top();
-}
-
-// Header values are hostile until proven otherwise: spans are taken in double,
-// where no difference of two 32-bit values can overflow.
-double span(int from, int to)
-{
-    return double(to) - double(from);
-}
-
-// The frame, which is in hundredths of a millimetre, in the recording device's pixels.
-QRectF frameInDevicePixels(const EmfLayout& layout)
-{
-    const double xScale = layout.deviceSize.width() / (layout.deviceMillimetres.width() * 100.0);
-    const double yScale = layout.deviceSize.height() / (layout.deviceMillimetres.height() * 100.0);
-    const QRect& frame = layout.frame;
-    return QRectF(frame.left() * xScale, frame.top() * yScale, span(frame.left(), frame.right()) * xScale,
-                  span(frame.top(), frame.bottom()) * yScale);
-}
-
-// The drawn area, in the recording device's pixels.
-QRectF boundsInDevicePixels(const EmfLayout& layout)
-{
-    const QRect& bounds = layout.bounds;
-    return QRectF(bounds.left(), bounds.top(), span(bounds.left(), bounds.right()) + 1,
-                  span(bounds.top(), bounds.bottom()) + 1);
-}
-
-// The page in the recording device's pixels: the frame, which is what the
-// picture's author meant as the page, widened to the drawing where the
-// drawing reaches past it. Some writers put the frame's corner at zero
-// whatever the drawing's; the whole drawing is shown all the same.
-QRectF pageInDevicePixels(const EmfLayout& layout)
-{
-    const QRectF bounds = boundsInDevicePixels(layout);
-    if (!hasArea(layout.frame))
-        return bounds;
-    // Writers round the bounds outwards to whole pixels.
-    constexpr double kRounding = 1.5;
-    const QRectF frame = frameInDevicePixels(layout);
-    if (frame.adjusted(-kRounding, -kRounding, kRounding, kRounding).contains(bounds))
-        return frame;
-    return frame.united(bounds);
-}
-
-// A page measured in device pixels is shown at the size the device's
-// millimetres give it; one that only has pixels, one to one.
-QSizeF naturalSize(const EmfLayout& layout, const QRectF& page)
-{
-    if (!hasArea(layout.frame))
-        return page.size();
-    const double millimetresPerPixelX = double(layout.deviceMillimetres.width()) / layout.deviceSize.width();
-    const double millimetresPerPixelY =
-        double(layout.deviceMillimetres.height()) / layout.deviceSize.height();
-    const double perMillimetre = kScreenDpi * 100.0 / kHundredthsOfMillimetrePerInch;
-    return QSizeF(page.width() * millimetresPerPixelX * perMillimetre,
-                  page.height() * millimetresPerPixelY * perMillimetre);
-}
-
-QSize withinDrawingWork(QSize size, qint64 records)
-{
-    const double work = double(records) * size.width() * size.height();
-    if (work <= kMaxDrawingWork)
-        return size;
-    const double scale = std::sqrt(kMaxDrawingWork / work);
-    const QSize smaller(std::max(1, int(size.width() * scale)), std::max(1, int(size.height() * scale)));
-    if (qint64(smaller.width()) * smaller.height() < kSmallestPage)
-        return QSize();
-    return smaller;
-}
-
-// A rectangle in whole pixels, if it fits in the header's 32-bit fields.
-std::optional<QRect> wholePixels(const QRectF& rect)
-{
-    constexpr double kLimit = 1e9;
-    if (!(std::abs(rect.left()) < kLimit && std::abs(rect.top()) < kLimit &&
-          std::abs(rect.right()) < kLimit && std::abs(rect.bottom()) < kLimit))
-        return std::nullopt;
-    return rect.toAlignedRect();
 }
 
 // Glyph numbers are turned back into characters by the converter through
@@ -176,7 +83,7 @@ DecodedPicture EmfRenderer::render(const QByteArray& bytes) const
     const EmfValidator validator(bytes);
     if (!validator.isValid())
         return failure(validator.error());
-    EmfLayout layout = validator.layout();
+    const EmfLayout layout = validator.layout();
     // Only the records up to the end-of-file record go to the converter, and
     // the header counts them as they are. The zeros after them catch the
     // converter's reads of colour tables shorter than a bitmap's pixel values
@@ -191,23 +98,12 @@ DecodedPicture EmfRenderer::render(const QByteArray& bytes) const
     qToLittleEndian<quint32>(0, copy.data() + 64);
     dropGlyphIndexText(copy, layout.glyphIndexText);
     neutralise(copy, layout.skipped);
-    // The converter divides by the bounds; a picture that recorded none gets its frame.
-    if (!hasArea(layout.bounds)) {
-        if (!hasArea(layout.frame))
-            return failure(QStringLiteral("EMF picture has no size"));
-        const std::optional<QRect> bounds = wholePixels(frameInDevicePixels(layout));
-        if (!bounds || !hasArea(*bounds))
-            return failure(QStringLiteral("EMF picture has no size"));
-        layout.bounds = *bounds;
-        writeRect(copy, 8, layout.bounds);
-    }
-    const QRectF page = pageInDevicePixels(layout);
-    const QSize natural = fitMetafileSize(naturalSize(layout, page));
-    if (natural.isEmpty())
-        return failure(QStringLiteral("EMF picture has no size"));
-    const QSize size = withinDrawingWork(natural, layout.records);
-    if (size.isEmpty())
-        return failure(QStringLiteral("EMF is too complex to draw"));
+    QString error;
+    const std::optional<EmfPage> page = EmfPage::of(layout, &error);
+    if (!page)
+        return failure(error);
+    if (page->bounds != layout.bounds)
+        writeRect(copy, 8, page->bounds);
 
     generatorOptions options{};
     options.nameSpace = nullptr;
@@ -231,9 +127,10 @@ DecodedPicture EmfRenderer::render(const QByteArray& bytes) const
     if (!renderer.load(QByteArray::fromRawData(svg.get(), qsizetype(svgLength))) || !renderer.isValid())
         return failure(QStringLiteral("EMF could not be drawn"));
     // The converter's coordinates are device pixels less the bounds' corner.
-    const QRect& bounds = layout.bounds;
-    renderer.setViewBox(page.translated(-double(bounds.left()), -double(bounds.top())));
+    const QRect& bounds = page->bounds;
+    renderer.setViewBox(page->page.translated(-double(bounds.left()), -double(bounds.top())));
 
+    const QSize size = page->size;
     QImage image = newPicture(size, QImage::Format_RGB32);
     if (image.isNull())
         return failure(QStringLiteral("not enough memory for the EMF picture"));

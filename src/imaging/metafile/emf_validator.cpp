@@ -2,6 +2,7 @@
 
 #include "imaging/bitmap/dib_header.h"
 #include "imaging/metafile/embedded_picture.h"
+#include "imaging/metafile/emf_page.h"
 #include "imaging/metafile/emf_records.h"
 #include "imaging/picture_limits.h"
 
@@ -18,8 +19,7 @@ namespace {
 using namespace EmfRecord;
 
 constexpr quint32 kSignature = 0x464D4520; // " EMF"
-constexpr qint64 kHeaderMinSize = 88;
-constexpr qint64 kMaxRecords = 500 * 1000;
+constexpr qint64 kHeaderMinSize = kEmfHeaderBytes;
 // Every point becomes text in the converter's output; this bounds that output.
 constexpr qint64 kMaxPoints = 2 * 1000 * 1000;
 
@@ -142,11 +142,6 @@ quint32 EmfValidator::u32(qint64 offset) const
     return qFromLittleEndian<quint32>(m_bytes.data() + offset);
 }
 
-qint32 EmfValidator::s32(qint64 offset) const
-{
-    return qFromLittleEndian<qint32>(m_bytes.data() + offset);
-}
-
 bool EmfValidator::validate()
 {
     if (!readHeader())
@@ -202,10 +197,7 @@ bool EmfValidator::readHeader()
     // A file shorter than its header says has lost its end.
     if (u32(48) > quint64(total))
         return fail(QStringLiteral("EMF header size is larger than the file"));
-    m_layout.bounds = QRect(QPoint(s32(8), s32(12)), QPoint(s32(16), s32(20)));
-    m_layout.frame = QRect(QPoint(s32(24), s32(28)), QPoint(s32(32), s32(36)));
-    m_layout.deviceSize = QSize(s32(72), s32(76));
-    m_layout.deviceMillimetres = QSize(s32(80), s32(84));
+    EmfPage::readHeader(m_bytes, m_layout);
     if (m_layout.deviceSize.width() <= 0 || m_layout.deviceSize.height() <= 0 ||
         m_layout.deviceMillimetres.width() <= 0 || m_layout.deviceMillimetres.height() <= 0)
         return fail(QStringLiteral("EMF reference device has no size"));

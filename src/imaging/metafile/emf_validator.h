@@ -1,32 +1,11 @@
 #pragma once
 
+#include "imaging/metafile/emf_layout.h"
+
 #include <QByteArrayView>
-#include <QList>
-#include <QRect>
-#include <QSize>
 #include <QString>
 
 namespace ruvo {
-
-// What an enhanced metafile's header says about its picture.
-struct EmfLayout
-{
-    // Drawn area in the recording device's pixels, edges included.
-    QRect bounds;
-    // Picture frame in hundredths of a millimetre, edges included.
-    QRect frame;
-    QSize deviceSize;
-    QSize deviceMillimetres;
-    // Offsets of text records whose characters are glyph numbers in a font.
-    QList<qint64> glyphIndexText;
-    // Offsets of records that fail their own checks: the converter must not see them, and
-    // the rest of the picture is drawn without them, as Windows plays such a file.
-    QList<qint64> skipped;
-    // The records up to and including the end-of-file record: how many, and
-    // how many bytes they take. Whatever follows is not part of the picture.
-    qint64 records = 0;
-    qint64 length = 0;
-};
 
 // Walks an enhanced metafile record by record before the converter sees it.
 // The converter trusts every size, count and offset in the file, so anything
@@ -36,6 +15,9 @@ struct EmfLayout
 class EmfValidator
 {
 public:
+    // The most records a picture may have.
+    static constexpr qint64 kMaxRecords = 500 * 1000;
+
     explicit EmfValidator(QByteArrayView bytes);
 
     bool isValid() const { return m_error.isEmpty(); }
@@ -62,7 +44,6 @@ private:
     bool fail(const QString& reason);
 
     quint32 u32(qint64 offset) const;
-    qint32 s32(qint64 offset) const;
 
     QByteArrayView m_bytes;
     QString m_error;

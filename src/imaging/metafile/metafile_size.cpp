@@ -7,6 +7,14 @@
 
 namespace ruvo {
 
+namespace {
+
+// Without a placeable header the units are anyone's guess; keep such a page
+// to a screen's size.
+constexpr int kUnplacedMaxSide = 2048;
+
+} // namespace
+
 QSize fitMetafileSize(QSizeF natural, int maxSide)
 {
     const double width = natural.width();
@@ -20,6 +28,18 @@ QSize fitMetafileSize(QSizeF natural, int maxSide)
     const int w = std::clamp(qRound(width * scale), 1, maxSide);
     const int h = std::clamp(qRound(height * scale), 1, maxSide);
     return QSize(w, h);
+}
+
+QSize placeableWmfSize(const QRect& box, int unitsPerInch)
+{
+    const double perUnit = kScreenDpi / unitsPerInch;
+    return fitMetafileSize(
+        QSizeF((box.right() - box.left()) * perUnit, (box.bottom() - box.top()) * perUnit));
+}
+
+QSize unplacedWmfSize(QSizeF natural)
+{
+    return fitMetafileSize(natural, kUnplacedMaxSide);
 }
 
 } // namespace ruvo

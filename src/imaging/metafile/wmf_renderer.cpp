@@ -20,11 +20,7 @@ namespace ruvo {
 
 namespace {
 
-constexpr double kScreenDpi = 96.0;
 constexpr double kPointsPerInch = 72.0;
-// Without a placeable header the units are anyone's guess; keep such a page
-// to a screen's size.
-constexpr int kUnplacedMaxSide = 2048;
 // All the memory libwmf may hold for one picture.
 constexpr size_t kLibraryBudget = size_t(256) * 1024 * 1024;
 constexpr int kPlayMilliseconds = 20000;
@@ -163,19 +159,14 @@ QByteArray playedCopy(const QByteArray& bytes, const WmfLayout& layout)
 
 QSize pageSize(const WmfLayout& layout, const wmfD_Rect& scanned)
 {
-    if (layout.placeable) {
-        const double perUnit = kScreenDpi / layout.unitsPerInch;
-        const QRect& box = layout.boundingBox;
-        return fitMetafileSize(
-            QSizeF((box.right() - box.left()) * perUnit, (box.bottom() - box.top()) * perUnit));
-    }
+    if (layout.placeable)
+        return placeableWmfSize(layout.boundingBox, layout.unitsPerInch);
     if (!layout.windowExtent.isEmpty())
-        return fitMetafileSize(QSizeF(layout.windowExtent), kUnplacedMaxSide);
+        return unplacedWmfSize(QSizeF(layout.windowExtent));
     // The player measures in points.
     const double perPoint = kScreenDpi / kPointsPerInch;
-    return fitMetafileSize(
-        QSizeF((scanned.BR.x - scanned.TL.x) * perPoint, (scanned.BR.y - scanned.TL.y) * perPoint),
-        kUnplacedMaxSide);
+    return unplacedWmfSize(
+        QSizeF((scanned.BR.x - scanned.TL.x) * perPoint, (scanned.BR.y - scanned.TL.y) * perPoint));
 }
 
 } // namespace

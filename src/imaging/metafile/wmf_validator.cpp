@@ -1,5 +1,6 @@
 #include "imaging/metafile/wmf_validator.h"
 
+#include "imaging/metafile/wmf_placeable.h"
 #include "imaging/picture_limits.h"
 
 #include <QtEndian>
@@ -8,8 +9,7 @@ namespace ruvo {
 
 namespace {
 
-constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
-constexpr qint64 kPlaceableSize = 22;
+constexpr qint64 kPlaceableSize = WmfPlaceable::kBytes;
 constexpr qint64 kHeaderSize = 18;
 constexpr qint64 kRecordHeaderWords = 3;
 constexpr qint64 kMaxRecords = 1000 * 1000;
@@ -223,17 +223,15 @@ bool WmfValidator::validate()
     if (total > kMetafileMaxBytes)
         return fail(QStringLiteral("WMF file is too large"));
     qint64 header = 0;
-    if (total >= 4 && dword(0) == kPlaceableKey) {
+    if (WmfPlaceable::startsWith(m_bytes)) {
         if (total < kPlaceableSize + kHeaderSize)
             return fail(QStringLiteral("WMF file is too short"));
+        const std::optional<WmfPlaceable> placeable = WmfPlaceable::read(m_bytes, &m_error);
+        if (!placeable)
+            return false;
         m_layout.placeable = true;
-        m_layout.boundingBox =
-            QRect(QPoint(signedWord(6), signedWord(8)), QPoint(signedWord(10), signedWord(12))).normalized();
-        m_layout.unitsPerInch = word(14);
-        if (m_layout.unitsPerInch == 0)
-            return fail(QStringLiteral("WMF has no units per inch"));
-        if (m_layout.boundingBox.width() <= 1 || m_layout.boundingBox.height() <= 1)
-            return fail(QStringLiteral("WMF bounding box is empty"));
+        m_layout.boundingBox = placeable->boundingBox;
+        m_layout.unitsPerInch = placeable->unitsPerInch;
         header = kPlaceableSize;
     }
     if (total < header + kHeaderSize)
