@@ -584,12 +584,14 @@ private Q_SLOTS:
         QVERIFY(taken(decoder, page(94)).isValid());
         decoder.waitForPrefetches();
         QCOMPARE(inner.count(page(94)), 1);
+        // Whether the spare core or the caller came to it first is the scheduler's to say.
+        const int onWorkers = inner.onWorkers;
         // The first page ready, the turn shows it at once and the second is decoded after it.
         decoder.take(PrefetchRequest(page(93)), {PrefetchRequest(page(98), half)});
         decoder.waitForPrefetches();
         QVERIFY(!decoder.isReady(page(98)));
         QCOMPARE(inner.count(page(93)), 1);
-        QCOMPARE(inner.onWorkers, 1);
+        QCOMPARE(inner.onWorkers, onWorkers);
     }
 
     // What the cache lets go of is freed, not kept anywhere.
