@@ -7,7 +7,7 @@ namespace ruvo {
 
 KeyAction keyActionFor(int keyCode)
 {
-    static constexpr std::array<std::pair<int, KeyAction>, 14> table = {{
+    static constexpr std::array<std::pair<int, KeyAction>, 15> table = {{
         {KeyCode::Space, KeyAction::NextPage},
         {KeyCode::PageDown, KeyAction::NextPage},
         {KeyCode::PageUp, KeyAction::PreviousPage},
@@ -22,6 +22,7 @@ KeyAction keyActionFor(int keyCode)
         {KeyCode::Numpad6, KeyAction::ScrollRight},
         {KeyCode::F11, KeyAction::FullScreen},
         {KeyCode::Escape, KeyAction::LeaveFullScreen},
+        {KeyCode::O, KeyAction::ShiftPairs},
     }};
     for (const auto& [code, action] : table) {
         if (code == keyCode)
@@ -65,6 +66,8 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
         return KeyCode::Right;
     case Qt::Key_Down:
         return KeyCode::Down;
+    case Qt::Key_O:
+        return KeyCode::O;
     case Qt::Key_X:
         return KeyCode::X;
     case Qt::Key_Escape:

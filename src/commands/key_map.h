@@ -18,6 +18,7 @@ enum class KeyAction
     ScrollRight,
     FullScreen,      // switches full screen on and off
     LeaveFullScreen, // only ever leaves it
+    ShiftPairs,      // moves the pairs of pages in two-page reading by one page
 };
 
 namespace KeyCode {
@@ -30,6 +31,7 @@ constexpr int Left = 37;
 constexpr int Up = 38;
 constexpr int Right = 39;
 constexpr int Down = 40;
+constexpr int O = 79;
 constexpr int X = 88;
 constexpr int Numpad2 = 98;
 constexpr int Numpad4 = 100;

@@ -12,8 +12,9 @@ namespace {
 MenuItemState item(const QString& name, const QString& caption, const QString& parent, bool checked = false,
                    bool enabled = true, bool visible = true)
 {
-    static const QStringList switches = {MenuItem::autoScroll, MenuItem::toolbar, MenuItem::statusBar,
-                                         MenuItem::stretch,    MenuItem::onePage, MenuItem::fullScreen};
+    static const QStringList switches = {MenuItem::autoScroll,    MenuItem::toolbar, MenuItem::statusBar,
+                                         MenuItem::stretch,       MenuItem::onePage, MenuItem::fullScreen,
+                                         MenuItem::widePagesAlone};
     return MenuItemState{name, caption, parent, checked, enabled, visible, switches.contains(name)};
 }
 
@@ -44,8 +45,11 @@ const QList<MenuItemState>& menuTable()
         item(MenuItem::statusBar, u"ｽﾃｰﾀｽﾊﾞｰ ON／OFF(&T)"_s, MenuItem::screenSettings, true),
         item(MenuItem::stretch, u"ストレッチ ON/OFF(&F)"_s, MenuItem::screenSettings, true),
         item(MenuItem::onePage, u"表示モード [一面] [二面] 切り替え(&R)"_s, MenuItem::screenSettings),
+        // The program's own, after the settings it was given.
+        item(MenuItem::widePagesAlone, u"横長のページは一面で表示(&K)"_s, MenuItem::screenSettings, true),
         // Added to the program's own commands, before quitting, which stays the last item.
         item(MenuItem::fullScreen, u"全画面表示 ON/OFF(&W)"_s, MenuItem::popup),
+        item(MenuItem::shiftPairs, u"見開きを1ページずらす(&O)"_s, MenuItem::popup),
         item(MenuItem::hiddenSeparator, u"-"_s, MenuItem::popup, false, true, false),
         item(MenuItem::separatorBeforeQuit, u"-"_s, MenuItem::popup),
         item(MenuItem::quit, u"Ruvoの終了(&X)"_s, MenuItem::popup),

@@ -7,7 +7,7 @@ namespace ruvo {
 
 QString SettingsStore::readText(const SettingKey& key) const
 {
-    return m_service.read(QLatin1String(application), QLatin1String(section), QLatin1String(key.name),
+    return m_service.read(QLatin1String(key.application), QLatin1String(key.section), QLatin1String(key.name),
                           QLatin1String(key.defaultValue));
 }
 
@@ -18,7 +18,8 @@ int SettingsStore::readNumber(const SettingKey& key) const
 
 void SettingsStore::writeText(const SettingKey& key, const QString& value)
 {
-    m_service.write(QLatin1String(application), QLatin1String(section), QLatin1String(key.name), value);
+    m_service.write(QLatin1String(key.application), QLatin1String(key.section), QLatin1String(key.name),
+                    value);
 }
 
 void SettingsStore::writeNumber(const SettingKey& key, int value)

@@ -6,11 +6,14 @@ namespace ruvo {
 
 class SettingsService;
 
-// A key of the program's section of the settings store, with its default text.
+// A key of the settings store, with its default text: by default in the window settings'
+// application and section, otherwise in the program's own.
 struct SettingKey
 {
     const char* name;
     const char* defaultValue;
+    const char* application = "Dudado";
+    const char* section = "startup";
 };
 
 namespace Setting {
@@ -25,16 +28,16 @@ inline constexpr SettingKey backgroundColour{"col", "0"};
 inline constexpr SettingKey shelfWindowState{"subbotan", "0"};
 inline constexpr SettingKey shelfWidth{"subsizew", "9100"};
 inline constexpr SettingKey shelfHeight{"subsizeh", "6000"};
+// Kept apart from the window settings, in the program's own file: whether a page wider than it
+// is tall stands alone in two-page reading, 1 or 0.
+inline constexpr SettingKey widePagesAlone{"widePagesAlone", "1", "ruvo", "reading"};
 } // namespace Setting
 
-// The program's window settings: application "Dudado", section "startup".
-// Values are decimal texts; readers take their leading number.
+// The program's settings: the window settings (application "Dudado", section "startup") and
+// its own beside them. Values are decimal texts; readers take their leading number.
 class SettingsStore
 {
 public:
-    static constexpr const char* application = "Dudado";
-    static constexpr const char* section = "startup";
-
     explicit SettingsStore(SettingsService& service) : m_service(service) {}
 
     QString readText(const SettingKey& key) const;

@@ -49,6 +49,8 @@ void Form1::Form_Load()
     m_state.programFolder = withoutTrailingSeparator(m_platform.process.programFolder());
 
     m_controls.menu(MenuItem::stretch).checked = false;
+    m_controls.menu(MenuItem::widePagesAlone).checked =
+        SettingsStore(m_platform.settings).readNumber(Setting::widePagesAlone) != 0;
     m_controls.menu(MenuItem::nextPage).enabled = false;
     m_controls.menu(MenuItem::previousPage).enabled = false;
 

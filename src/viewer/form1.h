@@ -12,6 +12,7 @@
 #include "session/viewer_state.h"
 #include "viewer/form1_controls.h"
 #include "viewer/form1_fields.h"
+#include "viewer/spread_plan.h"
 
 #include <QHash>
 #include <QObject>
@@ -179,6 +180,11 @@ public:
     void showVersion();
     // Switches full screen on and off (F11 and the popup menu).
     void fullScreenClick();
+    // Switches wide pages alone in two-page reading on and off, and remembers it.
+    void widePagesAloneClick();
+    // Moves the pairs of pages by one page from the spread on screen (O and the popup menu);
+    // again, moves them back.
+    void shiftPairsClick();
 
     // The keyboard: a virtual-key code; the shift state is ignored.
     // Space, Page Down: next page; Page Up: previous; X: quit; arrows, keypad 8 2 4 6: scroll the frame.
@@ -252,7 +258,19 @@ private:
     void nextPage();
     void previousPage();
     void prefetchAround();
-    QList<PrefetchRequest> pagesAround() const;
+    QList<PrefetchRequest> pagesAround();
+    // Whether spreads follow the pages' shapes: two-page reading with wide pages alone.
+    bool spreadsByShape() const;
+    // The pairing of the open book's pages, made afresh for a book newly listed.
+    SpreadPlan& spreads();
+    bool pageIsWide(int index) const;
+    // Moves the page index to the spread before or after the one on screen, when spreads
+    // follow the pages' shapes; false when they do not, and nothing moved.
+    bool turnThroughSpreads(bool back);
+    // Loads the spread that starts at the page index: a pair, or a page alone.
+    void loadSpread();
+    // The spread on screen, from the page index and what the loading left there.
+    Spread shownSpread() const;
     // The page as it will be drawn, in the first (or only) place or the second.
     PrefetchRequest requestFor(const PageRef& page, bool secondPage) const;
     // The device size a page will be stretched to, from its picture's size, in the first
@@ -307,6 +325,12 @@ private:
     // Between windowOpening() and pagesDrawn(); then whether pages around were asked for.
     bool m_firstDrawingAwaited = false;
     bool m_prefetchHeld = false;
+    SpreadPlan m_spreads;
+    // The book the pairing was made for, and how many pages it listed.
+    QString m_spreadsFolder;
+    int m_spreadsCount = -1;
+    // The page index was moved by a turn through the pairing, not set from outside it.
+    bool m_turnedBySpreads = false;
 };
 
 } // namespace ruvo

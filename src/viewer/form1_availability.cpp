@@ -14,7 +14,10 @@ void Form1::BOTNHANTEI()
     input.endCheckArmed = m_fields.endCheckArmed;
     input.spreadShown = m_fields.spreadShown;
     input.onePageMode = onePageMode();
-    const Availability availability = evaluateAvailability(input);
+    Availability availability = evaluateAvailability(input);
+    // A page alone may stand anywhere, the second page among them: there is a spread before it.
+    if (spreadsByShape() && input.pageCount > 0 && shownSpread().first > 0)
+        availability.previousEnabled = true;
     setGroupEnabled(m_controls, CommandGroup::Register, availability.registerEnabled);
     setGroupEnabled(m_controls, CommandGroup::Next, availability.nextEnabled);
     setGroupEnabled(m_controls, CommandGroup::Previous, availability.previousEnabled);

@@ -54,6 +54,8 @@ void Form1::buildDispatchTables()
         {MenuItem::stretch, &Form1::hyhtt_Click},
         {MenuItem::onePage, &Form1::sing_Click},
         {MenuItem::fullScreen, &Form1::fullScreenClick},
+        {MenuItem::widePagesAlone, &Form1::widePagesAloneClick},
+        {MenuItem::shiftPairs, &Form1::shiftPairsClick},
         {MenuItem::quit, &Form1::end_Click},
     };
 }
@@ -170,6 +172,11 @@ void Form1::Form_KeyDown(int keyCode, int shift)
             return;
         fullScreenClick();
         break;
+    case KeyAction::ShiftPairs: {
+        const BusyPointer busy(m_platform.pointer);
+        shiftPairsClick();
+        break;
+    }
     case KeyAction::ScrollUp:
     case KeyAction::ScrollDown:
     case KeyAction::ScrollLeft:

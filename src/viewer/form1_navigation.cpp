@@ -39,11 +39,15 @@ void Form1::MTUGI()
     reopenIfChanged();
     // Nothing to show in a folder without pages; only the commands follow.
     if (!pages().isEmpty()) {
-        RUVIHENS();
-        if (!onePageMode() && m_state.pageIndex + 1 < pages().count())
-            RUVINEW2();
-        else
-            RUVINEW1();
+        if (spreadsByShape()) {
+            loadSpread();
+        } else {
+            RUVIHENS();
+            if (!onePageMode() && m_state.pageIndex + 1 < pages().count())
+                RUVINEW2();
+            else
+                RUVINEW1();
+        }
         GAZOUAWASE();
         prefetchAround();
     }
@@ -56,11 +60,15 @@ void Form1::MMAE()
         PAGESOUSA();
     reopenIfChanged();
     if (!pages().isEmpty()) {
-        RUVIHENS();
-        if (onePageMode())
-            RUVINEW1();
-        else
-            RUVINEW2();
+        if (spreadsByShape()) {
+            loadSpread();
+        } else {
+            RUVIHENS();
+            if (onePageMode())
+                RUVINEW1();
+            else
+                RUVINEW2();
+        }
         GAZOUAWASE();
         prefetchAround();
     }
@@ -94,7 +102,7 @@ void Form1::pagesDrawn()
         m_platform.pages.prefetch(pagesAround());
 }
 
-QList<PrefetchRequest> Form1::pagesAround() const
+QList<PrefetchRequest> Form1::pagesAround()
 {
     // Until the book on the command line is open, its first pages stay wanted first,
     // whatever folder the window shows meanwhile.
@@ -108,10 +116,27 @@ QList<PrefetchRequest> Form1::pagesAround() const
         bool secondPage;
     };
     const int index = m_state.pageIndex;
-    const QList<Wanted> wanted =
+    QList<Wanted> wanted =
         onePageMode()
             ? QList<Wanted>{{index + 1, false}, {index + 2, false}, {index - 1, false}}
             : QList<Wanted>{{index + 1, false}, {index + 2, true}, {index - 3, false}, {index - 2, true}};
+    if (spreadsByShape()) {
+        // The spreads the next and the previous turn will show, as the pairing has them; asked
+        // of a copy, so that a page index not yet shown never moves the pairing.
+        SpreadPlan plan = spreads();
+        const Spread shown = shownSpread();
+        wanted.clear();
+        QList<Spread> around;
+        if (shown.last() < pages().count() - 1)
+            around.append(plan.next(shown));
+        if (shown.first > 0)
+            around.append(plan.previous(shown));
+        for (const Spread& spread : std::as_const(around)) {
+            wanted.append({spread.first, false});
+            if (spread.count == 2)
+                wanted.append({spread.first + 1, true});
+        }
+    }
     QList<PrefetchRequest> requests = m_startPages;
     for (const Wanted& page : wanted) {
         if (page.index < 0 || page.index >= pages().count())
@@ -160,12 +185,17 @@ QList<QImage> Form1::stretchedImages(const QList<PictureToScale>& pictures) cons
 
 void Form1::nextPage()
 {
-    PAGESOUSA();
+    if (!turnThroughSpreads(false))
+        PAGESOUSA();
     MTUGI();
 }
 
 void Form1::previousPage()
 {
+    if (turnThroughSpreads(true)) {
+        MMAE();
+        return;
+    }
     m_fields.goingBack = true;
     if (!onePageMode())
         PAGESOUSA();

@@ -26,6 +26,11 @@ QString lastPageAlone()
     return u"《二面表示モード＿最終のファイル→》"_s;
 }
 
+QString widePageAlone()
+{
+    return u"《二面表示モード＿横長のページ→》"_s;
+}
+
 QString pageLabel(int pageIndex, const QString& fileName)
 {
     return u"["_s + QString::number(pageIndex + 1) + u"] "_s + readableName(fileName);

@@ -11,6 +11,8 @@ QString loading();
 QString oneScreenMode();
 QString twoScreensMode();
 QString lastPageAlone();
+// A page wider than it is tall, shown alone in two-page reading.
+QString widePageAlone();
 // "[" page number "] " file name; the number counts from 1.
 QString pageLabel(int pageIndex, const QString& fileName);
 // Page number " / " page count.

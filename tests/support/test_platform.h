@@ -3,6 +3,7 @@
 #include "books/books.h"
 #include "platform/delays.h"
 #include "platform/platform.h"
+#include "session/settings_store.h"
 #include "support/fake_busy_pointer.h"
 #include "support/fake_message_boxes.h"
 #include "support/fake_modal_windows.h"
@@ -31,6 +32,16 @@ struct TestPlatform
     FakePageCache pages{pictures};
     Delays delays{0, 0, 0, 0, 0};
     FakeBusyPointer pointer;
+
+    // Two-page reading pairs every page, whatever its shape, unless a test turns wide pages
+    // alone on.
+    TestPlatform()
+    {
+        settings.values.insert(FakeSettings::path(QLatin1String(Setting::widePagesAlone.application),
+                                                  QLatin1String(Setting::widePagesAlone.section),
+                                                  QLatin1String(Setting::widePagesAlone.name)),
+                               QStringLiteral("0"));
+    }
 
     Platform platform()
     {
