@@ -78,8 +78,13 @@ std::optional<QByteArray> ArchiveMembers::readHead(const QString& member, qint64
     const QString stored = index().storedPathOf(member);
     if (m_pass.joinable())
         return readKept(stored, bytes, error);
-    const std::unique_ptr<ArchiveReader> reader = readerAt(stored, error);
-    return reader ? reader->readHead(bytes, error) : std::nullopt;
+    const std::lock_guard lock(m_headMutex);
+    if (!seek(m_headCursor, stored, error))
+        return std::nullopt;
+    std::optional<QByteArray> head = m_headCursor.reader->readHead(bytes, error);
+    if (!head)
+        m_headCursor.reader.reset();
+    return head;
 }
 
 std::optional<QByteArray> ArchiveMembers::readKept(const QString& stored, qint64 maxBytes, QString* error)
@@ -106,12 +111,12 @@ std::optional<QByteArray> ArchiveMembers::readNow(const QString& member, QString
     std::unique_lock lock(m_readerMutex, std::try_to_lock);
     if (!lock.owns_lock())
         return readBeside(member, error);
-    if (!seek(member, error))
+    if (!seek(m_pageCursor, member, error))
         return std::nullopt;
-    std::optional<QByteArray> bytes = unpack(*m_reader, error);
+    std::optional<QByteArray> bytes = unpack(*m_pageCursor.reader, error);
     // A member that failed to unpack may leave the reader anywhere: the next read starts over.
     if (!bytes)
-        m_reader.reset();
+        m_pageCursor.reader.reset();
     return bytes;
 }
 
@@ -142,41 +147,41 @@ std::unique_ptr<ArchiveReader> ArchiveMembers::readerAt(const QString& stored, Q
     }
 }
 
-bool ArchiveMembers::seek(const QString& member, QString* error)
+bool ArchiveMembers::seek(Cursor& cursor, const QString& member, QString* error)
 {
-    const auto known = m_positions.constFind(member);
-    if (m_reader && known != m_positions.cend() && *known <= m_readerAt)
-        m_reader.reset();
-    bool fromStart = !m_reader;
+    const auto known = cursor.positions.constFind(member);
+    if (cursor.reader && known != cursor.positions.cend() && *known <= cursor.at)
+        cursor.reader.reset();
+    bool fromStart = !cursor.reader;
     for (;;) {
-        if (!m_reader) {
+        if (!cursor.reader) {
             ++m_readsFromStart;
-            m_reader = openReader(error);
-            if (!m_reader)
+            cursor.reader = openReader(error);
+            if (!cursor.reader)
                 return false;
-            m_readerAt = -1;
+            cursor.at = -1;
             fromStart = true;
         }
         for (;;) {
-            const ArchiveReader::Step step = m_reader->next();
+            const ArchiveReader::Step step = cursor.reader->next();
             if (step == ArchiveReader::Step::Failed) {
                 if (error)
-                    *error = m_reader->error();
-                m_reader.reset();
+                    *error = cursor.reader->error();
+                cursor.reader.reset();
                 return false;
             }
             if (step == ArchiveReader::Step::End)
                 break;
-            ++m_readerAt;
-            if (!m_reader->isRegularFile())
+            ++cursor.at;
+            if (!cursor.reader->isRegularFile())
                 continue;
-            const QString path = m_reader->path();
-            m_positions.insert(path, m_readerAt);
+            const QString path = cursor.reader->path();
+            cursor.positions.insert(path, cursor.at);
             if (path == member)
                 return true;
         }
         // Not ahead of the reader: behind it, unless it was looked for from the start.
-        m_reader.reset();
+        cursor.reader.reset();
         if (fromStart) {
             if (error)
                 *error = QStringLiteral("file not found");

@@ -25,7 +25,8 @@ class ArchiveReader;
 // central directory, in a tar or a RAR that is not solid by skipping the members before it.
 // One reader is kept open and goes on forward from the last page read; it is opened again
 // only to go back. A page asked for while that reader is busy with another is read beside it
-// by a reader of its own, so that the two pages of a spread unpack side by side.
+// by a reader of its own, so that the two pages of a spread unpack side by side. A page's first
+// bytes, which tell what it is, are read by another reader kept the same way.
 // A solid archive is read once instead, in its own order, on a thread of its own: each
 // page's bytes are kept as the pass reaches them (in memory up to a cap, beyond it in a
 // private file with no name), a page is handed out as soon as the pass has it, and a page
@@ -71,6 +72,14 @@ public:
     int readsFromStart() const { return m_readsFromStart; }
 
 private:
+    // A reader kept open that goes on forward, and where each member it passed lies.
+    struct Cursor
+    {
+        std::unique_ptr<ArchiveReader> reader;
+        int at = -1;
+        QHash<QString, int> positions;
+    };
+
     struct Kept
     {
         QByteArray bytes;
@@ -87,9 +96,9 @@ private:
     std::optional<QByteArray> readNow(const QString& member, QString* error);
     // Reads the member with a reader of its own, from the archive's start.
     std::optional<QByteArray> readBeside(const QString& member, QString* error);
-    // Moves the kept reader to the member, from where it is, or from the start when the
+    // Moves the cursor's reader to the member, from where it is, or from the start when the
     // member lies behind it; false when the archive does not hold it.
-    bool seek(const QString& member, QString* error);
+    bool seek(Cursor& cursor, const QString& member, QString* error);
     void passThrough();
     void keep(const QString& member, std::optional<QByteArray> bytes, const QString& error);
     // A new reader of the archive, or nothing with the reason in error when the file is no
@@ -102,11 +111,12 @@ private:
     const Options m_options;
     std::once_flag m_indexed;
     ArchiveIndex m_index;
-    // The reader pages are read with on demand, and where each member it passed lies.
+    // The reader pages are read with on demand, and the one their first bytes are read with:
+    // each goes on forward from the last member it read.
     std::mutex m_readerMutex;
-    std::unique_ptr<ArchiveReader> m_reader;
-    int m_readerAt = -1;
-    QHash<QString, int> m_positions;
+    Cursor m_pageCursor;
+    std::mutex m_headMutex;
+    Cursor m_headCursor;
     std::atomic<int> m_readsFromStart{0};
     std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
