@@ -329,8 +329,6 @@ private:
     // The book the pairing was made for, and how many pages it listed.
     QString m_spreadsFolder;
     int m_spreadsCount = -1;
-    // The page index was moved by a turn through the pairing, not set from outside it.
-    bool m_turnedBySpreads = false;
 };
 
 } // namespace ruvo

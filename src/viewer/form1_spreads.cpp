@@ -50,17 +50,14 @@ bool Form1::turnThroughSpreads(bool back)
     SpreadPlan& plan = spreads();
     const Spread shown = shownSpread();
     m_state.pageIndex = qint16(back ? plan.previous(shown).first : plan.next(shown).first);
-    m_turnedBySpreads = true;
     return true;
 }
 
 void Form1::loadSpread()
 {
-    // A page set from outside a turn (an opening, the browser, a mode switch) starts the pairing.
-    SpreadPlan& plan = spreads();
-    if (!std::exchange(m_turnedBySpreads, false))
-        plan.anchorAt(m_state.pageIndex, false);
-    const Spread spread = plan.spreadAt(m_state.pageIndex);
+    // A page set from outside a turn (an opening, the browser, a mode switch) that starts no
+    // spread of the book's pairing starts it anew; one that does keeps it, shifted or not.
+    const Spread spread = spreads().spreadAt(m_state.pageIndex);
     m_state.pageIndex = qint16(spread.first);
     RUVIHENS();
     if (spread.count == 2) {
@@ -95,7 +92,6 @@ void Form1::shiftPairsClick()
     const bool shifted = !(plan.isShifted() && plan.anchor() == shown.first);
     plan.anchorAt(shown.first, shifted);
     m_state.pageIndex = qint16(shown.first);
-    m_turnedBySpreads = true;
     MTUGI();
 }
 

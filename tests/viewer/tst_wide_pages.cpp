@@ -151,6 +151,25 @@ private Q_SLOTS:
         QCOMPARE(shown(f), u"1-2"_qs);
     }
 
+    // The shift belongs to the book: it holds through a switch of the display mode and back.
+    void theShiftHoldsWhileTheBookIsOpen()
+    {
+        ViewerFixture f;
+        f.form.menuClick(MenuItem::widePagesAlone);
+        f.open(makeShapedBook(f, u"PPPPPP"_qs));
+        f.form.menuClick(MenuItem::shiftPairs);
+        f.form.NEXTP_Click();
+        QCOMPARE(shown(f), u"2-3"_qs);
+        f.form.menuClick(MenuItem::widePagesAlone);
+        f.form.menuClick(MenuItem::widePagesAlone);
+        QCOMPARE(shown(f), u"2-3"_qs);
+        f.form.NEXTP_Click();
+        QCOMPARE(shown(f), u"4-5"_qs);
+        f.form.PRVP_Click();
+        f.form.PRVP_Click();
+        QCOMPARE(shown(f), u"1"_qs);
+    }
+
     // The pages prepared ahead are those of the spreads the next and previous turns show.
     void thePagesAheadFollowTheSpreads()
     {
