@@ -48,6 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const ruvo::DecodedPicture page = decoder.decode(ruvo::PageRef(opened, index.pages.at(i)));
         if (!page.error.isEmpty() && !page.image.isNull())
             std::abort();
+        // What the page's first bytes tell of it, read by a reader of their own, is what the
+        // page decodes to.
+        const std::optional<ruvo::PageFacts> facts = opened->factsOf(index.pages.at(i));
+        if (facts && page.isValid() && facts->size != page.pictureSize())
+            std::abort();
     }
     return 0;
 }
