@@ -43,20 +43,24 @@ PageRef Books::pageAt(const QString& path)
 
 std::shared_ptr<ArchiveMembers> Books::membersOf(const QString& archivePath)
 {
+    // Declared before the lock, so that what is let go of (a solid archive's pass, which is
+    // waited for) goes after it.
+    QList<Held> dropped;
     const std::lock_guard lock(m_mutex);
-    return held(archivePath).members;
+    return held(archivePath, dropped).members;
 }
 
 std::shared_ptr<Book> Books::archiveBook(const QString& archivePath)
 {
+    QList<Held> dropped;
     const std::lock_guard lock(m_mutex);
-    Held& archive = held(archivePath);
+    Held& archive = held(archivePath, dropped);
     if (!archive.book)
         archive.book = std::make_shared<ArchiveBook>(archivePath, archive.members);
     return archive.book;
 }
 
-Books::Held& Books::held(const QString& archivePath)
+Books::Held& Books::held(const QString& archivePath, QList<Held>& dropped)
 {
     const FileStamp stamp = fileStampOf(archivePath);
     for (qsizetype i = 0; i < m_archives.size(); ++i) {
@@ -67,12 +71,13 @@ Books::Held& Books::held(const QString& archivePath)
             m_archives.prepend(held);
             return m_archives.first();
         }
+        dropped.append(std::move(held));
         break;
     }
     m_archives.prepend(
         Held{archivePath, stamp, std::make_shared<ArchiveMembers>(archivePath, m_options), {}});
     while (m_archives.size() > archivesKept)
-        m_archives.removeLast();
+        dropped.append(m_archives.takeLast());
     return m_archives.first();
 }
 

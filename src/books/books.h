@@ -58,8 +58,9 @@ private:
     };
 
     std::shared_ptr<Book> archiveBook(const QString& archivePath);
-    // The archive held for path, opened now unless it is; the first in the list.
-    Held& held(const QString& archivePath);
+    // The archive held for path, opened now unless it is; the first in the list. What it lets
+    // go of goes into dropped, to be freed once the lock is released.
+    Held& held(const QString& archivePath, QList<Held>& dropped);
 
     const FileServices& m_files;
     ArchiveMembers::Options m_options;

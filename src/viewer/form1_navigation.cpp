@@ -116,16 +116,12 @@ QList<PrefetchRequest> Form1::pagesAround()
         bool secondPage;
     };
     const int index = m_state.pageIndex;
-    QList<Wanted> wanted =
-        onePageMode()
-            ? QList<Wanted>{{index + 1, false}, {index + 2, false}, {index - 1, false}}
-            : QList<Wanted>{{index + 1, false}, {index + 2, true}, {index - 3, false}, {index - 2, true}};
+    QList<Wanted> wanted;
     if (spreadsByShape()) {
         // The spreads the next and the previous turn will show, as the pairing has them; asked
         // of a copy, so that a page index not yet shown never moves the pairing.
         SpreadPlan plan = spreads();
         const Spread shown = shownSpread();
-        wanted.clear();
         QList<Spread> around;
         if (shown.last() < pages().count() - 1)
             around.append(plan.next(shown));
@@ -136,6 +132,10 @@ QList<PrefetchRequest> Form1::pagesAround()
             if (spread.count == 2)
                 wanted.append({spread.first + 1, true});
         }
+    } else if (onePageMode()) {
+        wanted = {{index + 1, false}, {index + 2, false}, {index - 1, false}};
+    } else {
+        wanted = {{index + 1, false}, {index + 2, true}, {index - 3, false}, {index - 2, true}};
     }
     QList<PrefetchRequest> requests = m_startPages;
     for (const Wanted& page : wanted) {
