@@ -1,5 +1,6 @@
 #include "imaging/file_picture_decoder.h"
 #include "support/bitmap_fixtures.h"
+#include "support/file_bytes.h"
 #include "support/gif_fixtures.h"
 #include "support/jpeg_fixtures.h"
 #include "support/metafile_fixtures.h"
@@ -57,14 +58,7 @@ class TestClaimedSizes : public QObject
     Q_OBJECT
 
 private:
-    QString write(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    QString write(const QString& name, const QByteArray& bytes) { return putIn(m_dir, name, bytes); }
 
     QTemporaryDir m_dir;
     FilePictureDecoder m_decoder;
