@@ -1,12 +1,9 @@
 #include "browse/folder_tree.h"
 
-#include "books/books.h"
-#include "books/page_names.h"
+#include "browse/books_in_folder.h"
 #include "platform/file_services.h"
 #include "platform/paths.h"
 #include "platform/readable_name.h"
-
-#include <QSet>
 
 namespace ruvo {
 
@@ -32,33 +29,18 @@ const QList<FolderTree::Node>& FolderTree::children(Node node)
 {
     if (!m_nodes.at(size_t(node)).read) {
         m_nodes[size_t(node)].read = true;
-        const QStringList archiveNames = archivesIn(path(node));
-        const QSet<QString> archives(archiveNames.cbegin(), archiveNames.cend());
-        QStringList names = m_files.listFolders(path(node)).value_or(QStringList()) + archiveNames;
-        sortPageNames(names);
+        const QList<BookInFolder> books = booksInFolder(path(node), m_files, m_books);
         QList<Node> children;
-        children.reserve(names.size());
-        for (const QString& name : std::as_const(names)) {
+        children.reserve(books.size());
+        for (const BookInFolder& book : books) {
             children.append(Node(m_nodes.size()));
             // An archive's pages are its book's: it holds no folders of the tree.
-            const bool archive = archives.contains(name);
-            m_nodes.push_back(
-                Entry{joinPath(path(node), name), readableName(name), node, {}, archive, archive});
+            m_nodes.push_back(Entry{joinPath(path(node), book.name), readableName(book.name), node, {},
+                                    book.archive, book.archive});
         }
         m_nodes[size_t(node)].children = std::move(children);
     }
     return m_nodes.at(size_t(node)).children;
-}
-
-QStringList FolderTree::archivesIn(const QString& folder) const
-{
-    QStringList archives;
-    for (const QString& name : m_files.listFiles(folder).value_or(QStringList())) {
-        // A page is never an archive; only the other files are opened to be told.
-        if (!hasPageExtension(name) && m_books.isArchive(joinPath(folder, name)))
-            archives.append(name);
-    }
-    return archives;
 }
 
 bool FolderTree::mayHaveChildren(Node node) const

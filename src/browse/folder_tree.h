@@ -54,9 +54,6 @@ private:
         bool archive = false;
     };
 
-    // The names of the archive files in a folder.
-    QStringList archivesIn(const QString& folder) const;
-
     const FileServices& m_files;
     const Books& m_books;
     std::vector<Entry> m_nodes;

@@ -160,9 +160,10 @@ void Form2::Command1_Click()
     m_visible = false;
     // Without a selection the first page is chosen, as a click on it would.
     const int firstPage = std::max(0, m_pages.selectedIndex());
-    if (!m_pages.isEmpty() && m_pages.selectedIndex() < 0)
+    const bool pageChosen = m_pages.selectedIndex() >= 0;
+    if (!m_pages.isEmpty() && !pageChosen)
         File1_Click(0);
-    m_opener->openChosenFolder(firstPage);
+    m_opener->openChosenFolder(firstPage, pageChosen);
 }
 
 BookFailure Form2::bookFailure() const

@@ -56,6 +56,10 @@ inline constexpr ControlName quit("end");                 // quit the program
 inline constexpr ControlName fullScreen("zengamen");      // full screen on and off
 inline constexpr ControlName widePagesAlone("widealone"); // a wide page as a spread of its own
 inline constexpr ControlName shiftPairs("shiftpairs");    // the pairs of pages one page on
+inline constexpr ControlName nextBook("nextbook");        // the next book of the open one's folder
+inline constexpr ControlName previousBook("prevbook");    // the book before it
+inline constexpr ControlName recentBooks("recent");       // the books read last, a submenu
+inline constexpr ControlName resume("resume");            // a book opens where it was left
 inline constexpr ControlName shelfMenu("okini");          // the hidden shelf menu
 inline constexpr ControlName tidyShelf("seiri");          // its only item, tidying the shelf
 } // namespace MenuItem

@@ -7,7 +7,7 @@ namespace ruvo {
 
 KeyAction keyActionFor(int keyCode)
 {
-    static constexpr std::array<std::pair<int, KeyAction>, 15> table = {{
+    static constexpr std::array<std::pair<int, KeyAction>, 19> table = {{
         {KeyCode::Space, KeyAction::NextPage},
         {KeyCode::PageDown, KeyAction::NextPage},
         {KeyCode::PageUp, KeyAction::PreviousPage},
@@ -23,12 +23,47 @@ KeyAction keyActionFor(int keyCode)
         {KeyCode::F11, KeyAction::FullScreen},
         {KeyCode::Escape, KeyAction::LeaveFullScreen},
         {KeyCode::O, KeyAction::ShiftPairs},
+        {KeyCode::Home, KeyAction::FirstPages},
+        {KeyCode::End, KeyAction::LastPages},
+        {KeyCode::BracketRight, KeyAction::NextBook},
+        {KeyCode::BracketLeft, KeyAction::PreviousBook},
     }};
     for (const auto& [code, action] : table) {
         if (code == keyCode)
             return action;
     }
     return KeyAction::None;
+}
+
+QString keyCapOf(int keyCode)
+{
+    static const std::array<std::pair<int, const char16_t*>, 20> caps = {{
+        {KeyCode::Enter, u"Enter"},
+        {KeyCode::Escape, u"Esc"},
+        {KeyCode::Space, u"Space"},
+        {KeyCode::PageUp, u"Page Up"},
+        {KeyCode::PageDown, u"Page Down"},
+        {KeyCode::End, u"End"},
+        {KeyCode::Home, u"Home"},
+        {KeyCode::Left, u"←"},
+        {KeyCode::Up, u"↑"},
+        {KeyCode::Right, u"→"},
+        {KeyCode::Down, u"↓"},
+        {KeyCode::O, u"O"},
+        {KeyCode::X, u"X"},
+        {KeyCode::Numpad2, u"テンキー2"},
+        {KeyCode::Numpad4, u"テンキー4"},
+        {KeyCode::Numpad6, u"テンキー6"},
+        {KeyCode::Numpad8, u"テンキー8"},
+        {KeyCode::F11, u"F11"},
+        {KeyCode::BracketLeft, u"["},
+        {KeyCode::BracketRight, u"]"},
+    }};
+    for (const auto& [code, cap] : caps) {
+        if (code == keyCode)
+            return QString::fromUtf16(cap);
+    }
+    return QString();
 }
 
 int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
@@ -74,6 +109,14 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
         return KeyCode::Escape;
     case Qt::Key_F11:
         return KeyCode::F11;
+    case Qt::Key_Home:
+        return KeyCode::Home;
+    case Qt::Key_End:
+        return KeyCode::End;
+    case Qt::Key_BracketLeft:
+        return KeyCode::BracketLeft;
+    case Qt::Key_BracketRight:
+        return KeyCode::BracketRight;
     default:
         return 0;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <Qt>
 
 namespace ruvo {
@@ -19,6 +20,10 @@ enum class KeyAction
     FullScreen,      // switches full screen on and off
     LeaveFullScreen, // only ever leaves it
     ShiftPairs,      // moves the pairs of pages in two-page reading by one page
+    FirstPages,      // the book's first page or spread
+    LastPages,       // its last page or spread
+    NextBook,        // the next book of the open book's folder
+    PreviousBook,    // the book before it
 };
 
 namespace KeyCode {
@@ -27,6 +32,8 @@ constexpr int Escape = 27;
 constexpr int Space = 32;
 constexpr int PageUp = 33;
 constexpr int PageDown = 34;
+constexpr int End = 35;
+constexpr int Home = 36;
 constexpr int Left = 37;
 constexpr int Up = 38;
 constexpr int Right = 39;
@@ -38,9 +45,14 @@ constexpr int Numpad4 = 100;
 constexpr int Numpad6 = 102;
 constexpr int Numpad8 = 104;
 constexpr int F11 = 122;
+constexpr int BracketLeft = 219;
+constexpr int BracketRight = 221;
 } // namespace KeyCode
 
 KeyAction keyActionFor(int keyCode);
+
+// The key as its cap reads, for the texts that name it.
+QString keyCapOf(int keyCode);
 
 // The virtual-key code of a Qt key event, or 0 for keys the program does not
 // name. The digits of the keypad (with Num Lock) have codes of their own.

@@ -14,7 +14,7 @@ MenuItemState item(const QString& name, const QString& caption, const QString& p
 {
     static const QStringList switches = {MenuItem::autoScroll,    MenuItem::toolbar, MenuItem::statusBar,
                                          MenuItem::stretch,       MenuItem::onePage, MenuItem::fullScreen,
-                                         MenuItem::widePagesAlone};
+                                         MenuItem::widePagesAlone, MenuItem::resume};
     return MenuItemState{name, caption, parent, checked, enabled, visible, switches.contains(name)};
 }
 
@@ -50,6 +50,11 @@ const QList<MenuItemState>& menuTable()
         // Added to the program's own commands, before quitting, which stays the last item.
         item(MenuItem::fullScreen, u"全画面表示 ON/OFF(&W)"_s, MenuItem::popup),
         item(MenuItem::shiftPairs, u"見開きを1ページずらす(&O)"_s, MenuItem::popup),
+        item(MenuItem::nextBook, u"次の巻を開く(&V)"_s, MenuItem::popup),
+        item(MenuItem::previousBook, u"前の巻を開く(&Z)"_s, MenuItem::popup),
+        // Filled with the books when the menu opens.
+        item(MenuItem::recentBooks, u"最近読んだ本(&L)"_s, MenuItem::popup),
+        item(MenuItem::resume, u"読みかけのページから開く(&M)"_s, MenuItem::popup, true),
         item(MenuItem::hiddenSeparator, u"-"_s, MenuItem::popup, false, true, false),
         item(MenuItem::separatorBeforeQuit, u"-"_s, MenuItem::popup),
         item(MenuItem::quit, u"Ruvoの終了(&X)"_s, MenuItem::popup),
@@ -57,6 +62,11 @@ const QList<MenuItemState>& menuTable()
         item(MenuItem::tidyShelf, u"本棚の整理"_s, MenuItem::shelfMenu),
     };
     return table;
+}
+
+bool opensSubmenu(const QString& itemName)
+{
+    return itemName == MenuItem::screenSettings || itemName == MenuItem::recentBooks;
 }
 
 } // namespace ruvo

@@ -10,4 +10,8 @@ namespace ruvo {
 // state. Top-level items have no parent.
 const QList<MenuItemState>& menuTable();
 
+// Whether the item opens a submenu of the popup menu rather than running a command: the
+// screen settings, whose items are in the table, and the books read last, listed as it opens.
+bool opensSubmenu(const QString& itemName);
+
 } // namespace ruvo

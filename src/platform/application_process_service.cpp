@@ -28,6 +28,11 @@ QString ApplicationProcessService::programFolder() const
     return m_programFolder;
 }
 
+QString ApplicationProcessService::stateFolder() const
+{
+    return stateFolderFor(qEnvironmentVariable("XDG_STATE_HOME"), QDir::homePath());
+}
+
 QString ApplicationProcessService::currentFolder() const
 {
     return QDir::currentPath();
@@ -44,6 +49,14 @@ QString ApplicationProcessService::commandLineOf(const QStringList& arguments)
     if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
         text = text.mid(1, text.size() - 2);
     return pathOfArgument(text);
+}
+
+QString ApplicationProcessService::stateFolderFor(const QString& xdgStateHome, const QString& home)
+{
+    // A relative one is to be ignored, as the base directory rules say.
+    const QString base = xdgStateHome.startsWith(pathSeparator) ? xdgStateHome
+                                                                : joinPath(home, QStringLiteral(".local/state"));
+    return joinPath(base, QStringLiteral("Dudado/Ruvo"));
 }
 
 QString ApplicationProcessService::programFolderFor(const QString& executableFolder,

@@ -15,6 +15,7 @@ public:
 
     QString commandLine() const override;
     QString programFolder() const override;
+    QString stateFolder() const override;
     QString currentFolder() const override;
     void exit() override;
 
@@ -24,6 +25,9 @@ public:
     // The executable's folder when it carries its record file (the build tree, a
     // portable copy); otherwise, as for an installed program, the per-user data folder.
     static QString programFolderFor(const QString& executableFolder, const QString& userDataFolder);
+    // The program's folder in the user's state folder: XDG_STATE_HOME when it is an absolute
+    // path, otherwise ~/.local/state.
+    static QString stateFolderFor(const QString& xdgStateHome, const QString& home);
 
 private:
     QString m_commandLine;

@@ -65,6 +65,9 @@ public:
     // Makes a new file holding these bytes: fails when anything has the name already. True
     // only when the complete contents are on disk; on failure nothing of it is left.
     virtual bool createFile(const QString& path, const QByteArray& bytes) = 0;
+    // Gives what path names (a link itself, not what it leads to) the name to, in the same
+    // folder, in place of any file of that name; false when it could not.
+    virtual bool rename(const QString& path, const QString& to) = 0;
     // writeFile of these lines in the system code page, each ended by CR LF.
     bool writeLines(const QString& path, const QStringList& lines);
 };

@@ -135,6 +135,12 @@ bool LocalFileServices::removeFile(const QString& path)
     return !path.isEmpty() && m_calls.unlink(nativeName(path).constData()) == 0;
 }
 
+bool LocalFileServices::rename(const QString& path, const QString& to)
+{
+    return !path.isEmpty() && !to.isEmpty() &&
+           m_calls.rename(nativeName(path).constData(), nativeName(to).constData()) == 0;
+}
+
 bool LocalFileServices::createFolder(const QString& path)
 {
     return !path.isEmpty() && m_calls.mkdir(nativeName(path).constData(), 0777) == 0;

@@ -28,6 +28,7 @@ public:
     std::optional<QByteArray> readFile(const QString& path, qsizetype maxBytes) const override;
     bool writeFile(const QString& path, const QByteArray& bytes) override;
     bool createFile(const QString& path, const QByteArray& bytes) override;
+    bool rename(const QString& path, const QString& to) override;
 
 private:
     FileSystemCalls m_calls;

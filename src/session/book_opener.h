@@ -13,8 +13,9 @@ class BookOpener
 public:
     virtual ~BookOpener() = default;
 
-    // The browser's folder as the book, from firstPage.
-    virtual void openChosenFolder(int firstPage) = 0;
+    // The browser's folder as the book, from firstPage; pageChosen is false when the reader
+    // chose the book as a whole, no page of it.
+    virtual void openChosenFolder(int firstPage, bool pageChosen) = 0;
     // The browser's folder as the book, at the page double-clicked in its list.
     virtual void openChosenPage(int pageIndex) = 0;
     virtual void dropFiles(const QStringList& paths) = 0;

@@ -32,6 +32,9 @@ Form1::Form1(Platform platform, ViewerState& state, Form2& browser, QObject* par
     m_controls.picture5.picture = placeholderPicture();
     m_controls.picture5.width = toTwips(m_controls.picture5.picture.width());
     m_controls.picture5.height = toTwips(m_controls.picture5.picture.height());
+    // Asked before the window loads, by the pages prepared during the splash.
+    m_controls.menu(MenuItem::resume).checked =
+        SettingsStore(m_platform.settings).readNumber(Setting::resumeBooks) != 0;
 }
 
 void Form1::Form_Load()
@@ -73,6 +76,9 @@ void Form1::Form_Load()
 
     m_state.shelfFolder = RecordFile(m_platform.files, m_state.programFolder).readShelfFolder();
 
+    // A positions file that cannot be read is said once, in the status bar, and nothing more.
+    positionsFile();
+    m_controls.statusBar.notice = m_pendingNotice;
     showFirstPages();
     m_changes.note();
 }
@@ -108,6 +114,7 @@ void Form1::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    leaveBook();
 
     SettingsStore settings(m_platform.settings);
     const WindowState& window = m_controls.window;

@@ -9,6 +9,7 @@
 #include "platform/flushing_platform.h"
 #include "platform/platform.h"
 #include "session/book_opener.h"
+#include "session/positions_file.h"
 #include "session/viewer_state.h"
 #include "viewer/form1_controls.h"
 #include "viewer/form1_fields.h"
@@ -17,12 +18,21 @@
 #include <QHash>
 #include <QObject>
 
+#include <optional>
+
 namespace ruvo {
 
 class Book;
 
 class Form2;
 class PageList;
+
+// A book of the recent-books menu: its path, and the name it is shown by.
+struct RecentBook
+{
+    QString path;
+    QString label;
+};
 
 // The main viewer window's logic: its fields, its controls as data, and its
 // named operations and event handlers. The window on screen only shows this
@@ -81,13 +91,16 @@ public:
     // Opening a path and the resets every opening uses. Dropped files are
     // queued in order and the first is opened.
     // Opens the first queued path: a folder as a book, an image at its page; other files show the drop help.
-    void dP();
+    // A book opened as a whole starts where the reader left it, unless mayResume is false.
+    void dP(bool mayResume = true);
     // Files dropped on the window: queues them and opens the first (dP).
     void dropFiles(const QStringList& paths) override;
-    // Opens one path (a folder, or a page in its folder) as the command line does.
+    // Opens one path (a folder, or a page in its folder) as the command line does, but a book
+    // always at its start.
     void openPath(const QString& path) override;
-    // Shows the folder the file browser chose, from firstPage, or a book without pages.
-    void openChosenFolder(int firstPage) override;
+    // Shows the folder the file browser chose, from firstPage (or, when no page was chosen,
+    // where the reader left it), or a book without pages.
+    void openChosenFolder(int firstPage, bool pageChosen) override;
     // Shows the browser's folder at the page double-clicked in its list.
     void openChosenPage(int pageIndex) override;
     QImage placeholderPicture() const override { return m_controls.picture5.picture; }
@@ -185,6 +198,18 @@ public:
     // Moves the pairs of pages by one page from the spread on screen (O and the popup menu);
     // again, moves them back.
     void shiftPairsClick();
+    // The book's first spread (Home) and its last (End).
+    void firstPagesClick();
+    void lastPagesClick();
+    // The next and the previous book of the open book's folder, opened as a whole.
+    void nextBookClick();
+    void previousBookClick();
+    // Switches resuming books where they were left on and off, and remembers it.
+    void resumeClick();
+    // The books read last that are still there, the most recent first, for the menu.
+    QList<RecentBook> recentBooks();
+    // Opens a book of the recent-books menu as a whole.
+    void openRecentBook(const QString& path);
 
     // The keyboard: a virtual-key code; the shift state is ignored.
     // Space, Page Down: next page; Page Up: previous; X: quit; arrows, keypad 8 2 4 6: scroll the frame.
@@ -298,6 +323,35 @@ private:
     void keepSharp(Surface& page, Surface& stretched);
     void place(Placement placement);
 
+    // Where the reader is in the open book: the first page on screen, whether the reader's shift
+    // stands it alone, and whether the book's last page is on screen.
+    struct ReadingPlace
+    {
+        QString location;
+        bool archive = false;
+        QString page;
+        bool shifted = false;
+        bool atEnd = false;
+    };
+    struct ResumedPlace
+    {
+        int index = 0;
+        bool shifted = false;
+    };
+    PositionsFile& positionsFile();
+    bool resumeOn() const;
+    // Where a book opened as a whole starts: where it was left, if that page is still there.
+    std::optional<ResumedPlace> resumedPlaceIn(const PageList& book);
+    void startAtResumedPlace(const ResumedPlace& place);
+    ReadingPlace readingPlace() const;
+    // After every showing: where the reader is, and the notice for it.
+    void noteReadingPlace();
+    QString nextBookNotice();
+    // Remembers where the reader leaves the open book.
+    void leaveBook();
+    void openAsBook(const QString& path);
+    void openNeighbourBook(bool forward);
+
     // One change notice per user event, however many operations it runs; the
     // window is brought up to date before a message box or another window.
     ChangeBatch m_changes{[this] { Q_EMIT changed(); }};
@@ -325,6 +379,14 @@ private:
     // Between windowOpening() and pagesDrawn(); then whether pages around were asked for.
     bool m_firstDrawingAwaited = false;
     bool m_prefetchHeld = false;
+    std::optional<PositionsFile> m_positions;
+    bool m_toldPositionsLost = false;
+    ReadingPlace m_readingPlace;
+    // A notice for the next showing to put in the status bar.
+    QString m_pendingNotice;
+    // The book the next book was looked for beside, and what was found.
+    QString m_nextBookOf;
+    QString m_nextBook;
     SpreadPlan m_spreads;
     // The book the pairing was made for, and how many pages it listed.
     QString m_spreadsFolder;

@@ -56,6 +56,9 @@ void Form1::buildDispatchTables()
         {MenuItem::fullScreen, &Form1::fullScreenClick},
         {MenuItem::widePagesAlone, &Form1::widePagesAloneClick},
         {MenuItem::shiftPairs, &Form1::shiftPairsClick},
+        {MenuItem::nextBook, &Form1::nextBookClick},
+        {MenuItem::previousBook, &Form1::previousBookClick},
+        {MenuItem::resume, &Form1::resumeClick},
         {MenuItem::quit, &Form1::end_Click},
     };
 }
@@ -177,6 +180,22 @@ void Form1::Form_KeyDown(int keyCode, int shift)
         shiftPairsClick();
         break;
     }
+    case KeyAction::FirstPages: {
+        const BusyPointer busy(m_platform.pointer);
+        firstPagesClick();
+        break;
+    }
+    case KeyAction::LastPages: {
+        const BusyPointer busy(m_platform.pointer);
+        lastPagesClick();
+        break;
+    }
+    case KeyAction::NextBook:
+        nextBookClick();
+        break;
+    case KeyAction::PreviousBook:
+        previousBookClick();
+        break;
     case KeyAction::ScrollUp:
     case KeyAction::ScrollDown:
     case KeyAction::ScrollLeft:

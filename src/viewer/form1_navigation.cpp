@@ -52,6 +52,7 @@ void Form1::MTUGI()
         prefetchAround();
     }
     BOTNHANTEI();
+    noteReadingPlace();
 }
 
 void Form1::MMAE()
@@ -73,6 +74,7 @@ void Form1::MMAE()
         prefetchAround();
     }
     BOTNHANTEI();
+    noteReadingPlace();
 }
 
 void Form1::prefetchAround()

@@ -45,7 +45,11 @@ void Form1::prepareStart()
     book.load(opening.folder, m_platform.books);
     m_startBook = book.book();
     // The page it opens at and the one after it: the first spread, or the next page.
-    const int first = std::max(0, pageIndexOf(book, opening.pageName));
+    int first = std::max(0, pageIndexOf(book, opening.pageName));
+    if (opening.pageName.isEmpty()) {
+        if (const std::optional<ResumedPlace> resumed = resumedPlaceIn(book))
+            first = resumed->index;
+    }
     for (const int index : {first, first + 1}) {
         if (index < book.count())
             m_startPages.append(PrefetchRequest(book.pageAt(index)));
@@ -76,7 +80,7 @@ void Form1::showFirstPages()
     prefetchAround();
 }
 
-void Form1::dP()
+void Form1::dP(bool mayResume)
 {
     const ChangeBatch::Scope changes(m_changes);
     if (m_controls.list1.isEmpty() || m_controls.list1.constFirst().isEmpty())
@@ -107,11 +111,17 @@ void Form1::dP()
         tellUnreadable(opening.folder, book->failure());
         return;
     }
+    leaveBook();
     m_browser.setDrive(m_platform.files.volumeRoot(opening.path));
     m_browser.setBook(std::move(book));
     const int named = pageIndexOf(pages(), opening.pageName);
+    std::optional<ResumedPlace> resumed;
     if (named >= 0)
         m_browser.pages().select(named);
+    else if (mayResume && opening.pageName.isEmpty())
+        resumed = resumedPlaceIn(pages());
+    if (resumed)
+        m_browser.pages().select(resumed->index);
 
     clearPictures();
     NAKAHESUJYOKYO();
@@ -127,6 +137,8 @@ void Form1::dP()
         } else {
             m_state.pageIndex = qint16(pages().selectedIndex());
         }
+        if (resumed)
+            startAtResumedPlace(*resumed);
         m_browser.MEMOR();
         MTUGI();
     }
@@ -145,18 +157,26 @@ void Form1::dropFiles(const QStringList& paths)
 void Form1::openPath(const QString& path)
 {
     m_controls.list1 = QStringList{path};
-    dP();
+    dP(false);
 }
 
-void Form1::openChosenFolder(int firstPage)
+void Form1::openChosenFolder(int firstPage, bool pageChosen)
 {
     const ChangeBatch::Scope changes(m_changes);
+    leaveBook();
+    std::optional<ResumedPlace> resumed;
+    if (!pageChosen)
+        resumed = resumedPlaceIn(pages());
     clearPictures();
     m_controls.window.caption = bookCaption(m_browser.folder());
     TEXCLS();
     tellIfPagesLeftOut();
     if (!pages().isEmpty()) {
         m_state.pageIndex = qint16(firstPage);
+        if (resumed) {
+            m_browser.pages().select(resumed->index);
+            startAtResumedPlace(*resumed);
+        }
         MTUGI();
     } else {
         showNoPages();
@@ -168,6 +188,7 @@ void Form1::openChosenFolder(int firstPage)
 void Form1::openChosenPage(int pageIndex)
 {
     const ChangeBatch::Scope changes(m_changes);
+    leaveBook();
     m_state.pageIndex = qint16(pageIndex);
     MTUGI();
     m_controls.window.caption = bookCaption(m_browser.folder());

@@ -46,4 +46,19 @@ QString noPages()
     return u"0 / 0"_s;
 }
 
+QString resumedAt(int pageIndex)
+{
+    return u"前回の続き（"_s + QString::number(pageIndex + 1) + u"ページ）から開きました"_s;
+}
+
+QString nextVolume(const QString& bookName, const QString& key)
+{
+    return u"次の巻「"_s + readableName(bookName) + u"」は "_s + key + u" キーで開きます"_s;
+}
+
+QString positionsLost()
+{
+    return u"読みかけの記録が読めないため、新しく記録し直します"_s;
+}
+
 } // namespace ruvo::StatusText

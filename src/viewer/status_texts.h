@@ -19,6 +19,12 @@ QString pageLabel(int pageIndex, const QString& fileName);
 QString position(int pageIndex, int pageCount);
 // The position of a book without pages: "0 / 0".
 QString noPages();
+// A book opened where the reader left it, at this page (counted from 0).
+QString resumedAt(int pageIndex);
+// On the last pages of a book: the next book of its folder, and the key that opens it.
+QString nextVolume(const QString& bookName, const QString& key);
+// The file of reading positions could not be read; reading goes on without them.
+QString positionsLost();
 } // namespace StatusText
 
 } // namespace ruvo

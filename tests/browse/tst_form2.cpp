@@ -14,9 +14,9 @@ namespace {
 class RecordingOpener : public BookOpener
 {
 public:
-    void openChosenFolder(int firstPage) override
+    void openChosenFolder(int firstPage, bool pageChosen) override
     {
-        asked.append(QStringLiteral("folder %1").arg(firstPage));
+        asked.append(QStringLiteral("folder %1").arg(firstPage) + (pageChosen ? u""_s : u" as a whole"_s));
     }
     void openChosenPage(int pageIndex) override { asked.append(QStringLiteral("page %1").arg(pageIndex)); }
     void dropFiles(const QStringList& paths) override { asked.append(u"drop "_s + paths.join(u',')); }

@@ -1,5 +1,6 @@
 #include "commands/key_map.h"
 
+#include <QSet>
 #include <QTest>
 
 using namespace ruvo;
@@ -29,7 +30,11 @@ private Q_SLOTS:
         QTest::newRow("escape") << 27 << int(KeyAction::LeaveFullScreen);
         QTest::newRow("f12 does nothing") << 123 << int(KeyAction::None);
         QTest::newRow("enter does nothing here") << 13 << int(KeyAction::None);
-        QTest::newRow("home does nothing") << 36 << int(KeyAction::None);
+        QTest::newRow("home") << 36 << int(KeyAction::FirstPages);
+        QTest::newRow("end") << 35 << int(KeyAction::LastPages);
+        QTest::newRow("]") << 221 << int(KeyAction::NextBook);
+        QTest::newRow("[") << 219 << int(KeyAction::PreviousBook);
+        QTest::newRow("insert does nothing") << 45 << int(KeyAction::None);
         QTest::newRow("keypad 5 does nothing") << 101 << int(KeyAction::None);
     }
     void actions()
@@ -62,6 +67,29 @@ private Q_SLOTS:
         QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 13;
         QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << 27;
         QTest::newRow("f11") << int(Qt::Key_F11) << 0 << 122;
+        QTest::newRow("home") << int(Qt::Key_Home) << 0 << 36;
+        QTest::newRow("keypad home without num lock") << int(Qt::Key_Home) << int(Qt::KeypadModifier) << 36;
+        QTest::newRow("end") << int(Qt::Key_End) << 0 << 35;
+        QTest::newRow("[") << int(Qt::Key_BracketLeft) << 0 << 219;
+        QTest::newRow("]") << int(Qt::Key_BracketRight) << 0 << 221;
+    }
+
+    // The texts that name a key name each key of the table by a cap of its own.
+    void everyKeyOfTheTableHasItsOwnCap()
+    {
+        QSet<QString> caps;
+        int mapped = 0;
+        for (int code = 1; code < 256; ++code) {
+            if (keyActionFor(code) == KeyAction::None)
+                continue;
+            ++mapped;
+            const QString cap = keyCapOf(code);
+            QVERIFY2(!cap.isEmpty(), qPrintable(QString::number(code)));
+            QVERIFY2(!caps.contains(cap), qPrintable(cap));
+            caps.insert(cap);
+        }
+        QCOMPARE(mapped, 19);
+        QCOMPARE(keyCapOf(KeyCode::BracketRight), QStringLiteral("]"));
     }
     void qtKeys()
     {

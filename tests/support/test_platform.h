@@ -33,14 +33,14 @@ struct TestPlatform
     Delays delays{0, 0, 0, 0, 0};
     FakeBusyPointer pointer;
 
-    // Two-page reading pairs every page, whatever its shape, unless a test turns wide pages
-    // alone on.
+    // Two-page reading pairs every page, whatever its shape, and a book opens at its start,
+    // unless a test turns wide pages alone or resuming on.
     TestPlatform()
     {
-        settings.values.insert(FakeSettings::path(QLatin1String(Setting::widePagesAlone.application),
-                                                  QLatin1String(Setting::widePagesAlone.section),
-                                                  QLatin1String(Setting::widePagesAlone.name)),
-                               QStringLiteral("0"));
+        for (const SettingKey& key : {Setting::widePagesAlone, Setting::resumeBooks})
+            settings.values.insert(FakeSettings::path(QLatin1String(key.application),
+                                                      QLatin1String(key.section), QLatin1String(key.name)),
+                                   QStringLiteral("0"));
     }
 
     Platform platform()

@@ -111,6 +111,9 @@ void MainWindow::buildStatusBar()
         statusBar()->addWidget(panel, i == 0 ? 0 : 1);
         m_panels.append(panel);
     }
+    m_notice = new QLabel(statusBar());
+    m_notice->setTextFormat(Qt::PlainText);
+    statusBar()->addPermanentWidget(m_notice);
 }
 
 void MainWindow::buildPopupMenu()
@@ -125,9 +128,11 @@ void MainWindow::buildPopupMenu()
         QAction* action = nullptr;
         if (item.isSeparator()) {
             action = parentMenu->addSeparator();
-        } else if (item.name == MenuItem::screenSettings) {
+        } else if (opensSubmenu(item.name)) {
             QMenu* submenu = parentMenu->addMenu(item.caption);
             menus.insert(item.name, submenu);
+            if (item.name == MenuItem::recentBooks)
+                connect(submenu, &QMenu::aboutToShow, this, [this, submenu] { fillRecentBooks(*submenu); });
             action = submenu->menuAction();
         } else {
             action = parentMenu->addAction(item.caption);
@@ -135,6 +140,21 @@ void MainWindow::buildPopupMenu()
             connect(action, &QAction::triggered, this, [this, name = item.name] { m_logic.menuClick(name); });
         }
         m_menuActions.insert(item.name, action);
+    }
+}
+
+void MainWindow::fillRecentBooks(QMenu& menu)
+{
+    menu.clear();
+    const QList<RecentBook> books = m_logic.recentBooks();
+    if (books.isEmpty()) {
+        menu.addAction(u"（なし）"_s)->setEnabled(false);
+        return;
+    }
+    for (const RecentBook& book : books) {
+        // A name is never a mnemonic: its ampersands are its own.
+        QAction* const action = menu.addAction(QString(book.label).replace(u'&', u"&&"_s));
+        connect(action, &QAction::triggered, this, [this, path = book.path] { m_logic.openRecentBook(path); });
     }
 }
 
@@ -191,6 +211,11 @@ void MainWindow::showStatus()
         statusChanged = statusChanged || m_panels.at(i)->text() != controls.statusBar.panel(i + 1);
         m_panels.at(i)->setText(controls.statusBar.panel(i + 1));
     }
+    if (!statusFamily.isEmpty())
+        m_notice->setFont(namedFont(statusFamily, font()));
+    statusChanged = statusChanged || m_notice->text() != controls.statusBar.notice;
+    m_notice->setText(controls.statusBar.notice);
+    m_notice->setVisible(!controls.statusBar.notice.isEmpty());
     // The logic may still be busy (decoding a page, say) before the event loop
     // would paint: the status bar tells what it is doing now.
     if (statusChanged && statusBar()->isVisible())

@@ -59,6 +59,8 @@ private:
     void pushGeometryToLogic();
     // Hands the window's size and its bars' heights to the logic and lays it out.
     void layOut();
+    // The recent-books submenu, filled afresh each time it opens.
+    void fillRecentBooks(QMenu& menu);
 
     Form1& m_logic;
     const Delays& m_delays;
@@ -69,6 +71,8 @@ private:
     QSlider* m_slider = nullptr;
     QLabel* m_sliderLabel = nullptr;
     QList<QLabel*> m_panels;
+    // The program's own notice, after the three panels.
+    QLabel* m_notice = nullptr;
     QMenu* m_popup = nullptr;
     QHash<QString, QAction*> m_menuActions;
     QTimer* m_scrollTimer = nullptr;
