@@ -27,14 +27,16 @@ QStringList archivesIn(const QString& folder, const QStringList& files, const Bo
 bool holdsPages(const QString& folder, const FileServices& files)
 {
     const QStringList names = files.listFiles(folder).value_or(QStringList());
-    return std::any_of(names.cbegin(), names.cend(), [](const QString& name) { return hasPageExtension(name); });
+    return std::any_of(names.cbegin(), names.cend(),
+                       [](const QString& name) { return hasPageExtension(name); });
 }
 
 } // namespace
 
 QList<BookInFolder> booksInFolder(const QString& folder, const FileServices& files, const Books& books)
 {
-    const QStringList archiveNames = archivesIn(folder, files.listFiles(folder).value_or(QStringList()), books);
+    const QStringList archiveNames =
+        archivesIn(folder, files.listFiles(folder).value_or(QStringList()), books);
     const QSet<QString> archives(archiveNames.cbegin(), archiveNames.cend());
     QStringList names = files.listFolders(folder).value_or(QStringList()) + archiveNames;
     sortPageNames(names);

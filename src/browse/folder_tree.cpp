@@ -35,8 +35,12 @@ const QList<FolderTree::Node>& FolderTree::children(Node node)
         for (const BookInFolder& book : books) {
             children.append(Node(m_nodes.size()));
             // An archive's pages are its book's: it holds no folders of the tree.
-            m_nodes.push_back(Entry{joinPath(path(node), book.name), readableName(book.name), node, {},
-                                    book.archive, book.archive});
+            m_nodes.push_back(Entry{joinPath(path(node), book.name),
+                                    readableName(book.name),
+                                    node,
+                                    {},
+                                    book.archive,
+                                    book.archive});
         }
         m_nodes[size_t(node)].children = std::move(children);
     }

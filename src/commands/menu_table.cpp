@@ -12,8 +12,8 @@ namespace {
 MenuItemState item(const QString& name, const QString& caption, const QString& parent, bool checked = false,
                    bool enabled = true, bool visible = true)
 {
-    static const QStringList switches = {MenuItem::autoScroll,    MenuItem::toolbar, MenuItem::statusBar,
-                                         MenuItem::stretch,       MenuItem::onePage, MenuItem::fullScreen,
+    static const QStringList switches = {MenuItem::autoScroll,     MenuItem::toolbar, MenuItem::statusBar,
+                                         MenuItem::stretch,        MenuItem::onePage, MenuItem::fullScreen,
                                          MenuItem::widePagesAlone, MenuItem::resume};
     return MenuItemState{name, caption, parent, checked, enabled, visible, switches.contains(name)};
 }
