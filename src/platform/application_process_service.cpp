@@ -54,8 +54,9 @@ QString ApplicationProcessService::commandLineOf(const QStringList& arguments)
 QString ApplicationProcessService::stateFolderFor(const QString& xdgStateHome, const QString& home)
 {
     // A relative one is to be ignored, as the base directory rules say.
-    const QString base = xdgStateHome.startsWith(pathSeparator) ? xdgStateHome
-                                                                : joinPath(home, QStringLiteral(".local/state"));
+    const QString base = xdgStateHome.startsWith(pathSeparator)
+                             ? xdgStateHome
+                             : joinPath(home, QStringLiteral(".local/state"));
     return joinPath(base, QStringLiteral("Dudado/Ruvo"));
 }
 

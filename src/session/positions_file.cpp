@@ -63,7 +63,8 @@ bool PositionsFile::makeFolder()
 {
     // Each missing folder on the way, from the top down.
     QStringList missing;
-    for (QString folder = m_folder; !folder.isEmpty() && !m_files.entryKind(folder); folder = folderOf(folder))
+    for (QString folder = m_folder; !folder.isEmpty() && !m_files.entryKind(folder);
+         folder = folderOf(folder))
         missing.prepend(folder);
     for (const QString& folder : std::as_const(missing)) {
         if (!m_files.createFolder(folder))

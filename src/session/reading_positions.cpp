@@ -88,7 +88,8 @@ std::optional<ReadingPosition> positionOf(QByteArrayView line)
     const std::optional<qint64> modified = number(fields.at(2));
     const std::optional<QByteArray> page = decoded(fields.at(4));
     const QByteArray& shift = fields.at(3);
-    if (!path || path->isEmpty() || !size || *size < -1 || !modified || !page || (shift != "0" && shift != "1"))
+    if (!path || path->isEmpty() || !size || *size < -1 || !modified || !page ||
+        (shift != "0" && shift != "1"))
         return std::nullopt;
     return ReadingPosition{BookKey{*path, *size, *modified}, *page, shift == "1"};
 }

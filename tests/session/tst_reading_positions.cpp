@@ -31,8 +31,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("page");
         QTest::newRow("plain") << QByteArray("/books/Vol01.cbz") << QByteArray("p001.jpg");
         QTest::newRow("utf-8") << QByteArray("/本/第1巻.cbz") << QByteArray("第1話/001.jpg");
-        QTest::newRow("code page 932") << QByteArray("/books/\x91\xe6\x31\x8a\xaa.zip")
-                                       << QByteArray("\x83\x79\x81\x5b\x83\x57.jpg");
+        QTest::newRow("code page 932")
+            << QByteArray("/books/\x91\xe6\x31\x8a\xaa.zip") << QByteArray("\x83\x79\x81\x5b\x83\x57.jpg");
         QTest::newRow("tab and line breaks") << QByteArray("/a\tb\nc\r.cbz") << QByteArray("x\ty\n.jpg");
         QTest::newRow("percent and spaces") << QByteArray("/100% done/ vol .cbz") << QByteArray("%41.jpg");
         QTest::newRow("control bytes") << QByteArray("/\x01\x7f\xff", 4) << QByteArray("\x00p.jpg", 6);

@@ -154,7 +154,8 @@ void MainWindow::fillRecentBooks(QMenu& menu)
     for (const RecentBook& book : books) {
         // A name is never a mnemonic: its ampersands are its own.
         QAction* const action = menu.addAction(QString(book.label).replace(u'&', u"&&"_s));
-        connect(action, &QAction::triggered, this, [this, path = book.path] { m_logic.openRecentBook(path); });
+        connect(action, &QAction::triggered, this,
+                [this, path = book.path] { m_logic.openRecentBook(path); });
     }
 }
 
