@@ -158,6 +158,11 @@ void writeTexts()
     put("fuzz_code_page", "sjis.txt", "\x96\x7b\x92\x49\r\nabc\r\n\x81\x60\n");
     put("fuzz_code_page", "utf8.txt", "\xEF\xBB\xBF\xE2\x91\xA0\r\n\xEF\xBB\xBFx\r\n");
     put("fuzz_code_page", "lone.txt", "a\rb\n\x82\r\n");
+    put("fuzz_positions_file", "empty.txt", "ruvo reading positions 1\n");
+    put("fuzz_positions_file", "three.txt",
+        "ruvo reading positions 1\n/books/Vol01.cbz\t52311\t1733800000123456789\t0\tp005.jpg\n"
+        "/books/%E6%9C%AC\t-1\t0\t1\t%83%79.jpg\n/a%09b%0A\t0\t-5\t0\t\n");
+    put("fuzz_positions_file", "cut.txt", "ruvo reading positions 1\n/books/Vol01.cbz\t52311\t17");
 }
 
 } // namespace
