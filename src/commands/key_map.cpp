@@ -5,9 +5,9 @@
 
 namespace ruvo {
 
-KeyAction keyActionFor(int keyCode)
+std::span<const std::pair<int, KeyAction>> keyTable()
 {
-    static constexpr std::array<std::pair<int, KeyAction>, 15> table = {{
+    static constexpr std::array<std::pair<int, KeyAction>, 16> table = {{
         {KeyCode::Space, KeyAction::NextPage},
         {KeyCode::PageDown, KeyAction::NextPage},
         {KeyCode::PageUp, KeyAction::PreviousPage},
@@ -20,11 +20,17 @@ KeyAction keyActionFor(int keyCode)
         {KeyCode::Numpad4, KeyAction::ScrollLeft},
         {KeyCode::Right, KeyAction::ScrollRight},
         {KeyCode::Numpad6, KeyAction::ScrollRight},
+        {KeyCode::F1, KeyAction::Help},
         {KeyCode::F11, KeyAction::FullScreen},
         {KeyCode::Escape, KeyAction::LeaveFullScreen},
         {KeyCode::O, KeyAction::ShiftPairs},
     }};
-    for (const auto& [code, action] : table) {
+    return table;
+}
+
+KeyAction keyActionFor(int keyCode)
+{
+    for (const auto& [code, action] : keyTable()) {
         if (code == keyCode)
             return action;
     }
@@ -72,6 +78,8 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
         return KeyCode::X;
     case Qt::Key_Escape:
         return KeyCode::Escape;
+    case Qt::Key_F1:
+        return KeyCode::F1;
     case Qt::Key_F11:
         return KeyCode::F11;
     default:

@@ -2,6 +2,9 @@
 
 #include <Qt>
 
+#include <span>
+#include <utility>
+
 namespace ruvo {
 
 // What a key does on the main window. Keys are the platform's virtual-key
@@ -12,6 +15,7 @@ enum class KeyAction
     NextPage,
     PreviousPage,
     Quit,
+    Help, // opens the help window
     ScrollUp,
     ScrollDown,
     ScrollLeft,
@@ -37,8 +41,12 @@ constexpr int Numpad2 = 98;
 constexpr int Numpad4 = 100;
 constexpr int Numpad6 = 102;
 constexpr int Numpad8 = 104;
+constexpr int F1 = 112;
 constexpr int F11 = 122;
 } // namespace KeyCode
+
+// Every key the main window knows, with what it does, in the order the help lists them.
+std::span<const std::pair<int, KeyAction>> keyTable();
 
 KeyAction keyActionFor(int keyCode);
 

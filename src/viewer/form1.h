@@ -187,7 +187,8 @@ public:
     void shiftPairsClick();
 
     // The keyboard: a virtual-key code; the shift state is ignored.
-    // Space, Page Down: next page; Page Up: previous; X: quit; arrows, keypad 8 2 4 6: scroll the frame.
+    // Space, Page Down: next page; Page Up: previous; X: quit; arrows, keypad 8 2 4 6: scroll the frame;
+    // F1: the help.
     void Form_KeyDown(int keyCode, int shift);
     // The wheel over the viewing area: scrolls a page taller than the area by
     // the arrow keys' step, otherwise turns the page (down is next); so does a

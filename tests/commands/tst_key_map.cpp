@@ -25,6 +25,7 @@ private Q_SLOTS:
         QTest::newRow("keypad 4") << 100 << int(KeyAction::ScrollLeft);
         QTest::newRow("right") << 39 << int(KeyAction::ScrollRight);
         QTest::newRow("keypad 6") << 102 << int(KeyAction::ScrollRight);
+        QTest::newRow("f1") << 112 << int(KeyAction::Help);
         QTest::newRow("f11") << 122 << int(KeyAction::FullScreen);
         QTest::newRow("escape") << 27 << int(KeyAction::LeaveFullScreen);
         QTest::newRow("f12 does nothing") << 123 << int(KeyAction::None);
@@ -61,6 +62,7 @@ private Q_SLOTS:
         QTest::newRow("enter") << int(Qt::Key_Return) << 0 << 13;
         QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 13;
         QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << 27;
+        QTest::newRow("f1") << int(Qt::Key_F1) << 0 << 112;
         QTest::newRow("f11") << int(Qt::Key_F11) << 0 << 122;
     }
     void qtKeys()
