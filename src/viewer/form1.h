@@ -60,7 +60,8 @@ public:
     void end_Click();
     // After the splash: opens the path given on the command line, if any.
     void afterSplash();
-    // Lays the viewing area out between toolbar and status bar and stretches the pages again if on.
+    // Lays the viewing area out between toolbar and status bar and stretches the pages again if on;
+    // at actual size, a viewing area of a new size places the page frame afresh, as a turn does.
     void Form_Resize();
     // The view reports where the window is and how large; the stored normal
     // size is only taken while the window is normal and on screen.
@@ -298,6 +299,9 @@ private:
     // decoded again.
     void keepSharp(Surface& page, Surface& stretched);
     void place(Placement placement);
+    // Fits the page frame on screen at actual size to the viewing area as a turn fits it, from
+    // the start of its placement; where it stood may leave part of the spread out of reach.
+    void refitFrame();
 
     // One change notice per user event, however many operations it runs; the
     // window is brought up to date before a message box or another window.
