@@ -164,6 +164,50 @@ private Q_SLOTS:
         QTRY_COMPARE(noriRect(), area->geometry());
     }
 
+    // The first spread stands at start-up where a turn to it puts it, whether the book is the
+    // one named on the command line or the folder the program started in, and whatever the
+    // size of its pages.
+    void theFirstSpreadStandsWhereATurnPutsIt_data()
+    {
+        QTest::addColumn<bool>("commandLine");
+        QTest::addColumn<QSize>("pageSize");
+        QTest::addColumn<QString>("botan");
+        QTest::newRow("small pages on the command line") << true << QSize(100, 150) << "0";
+        QTest::newRow("small pages where it started") << false << QSize(100, 150) << "0";
+        QTest::newRow("large pages on the command line") << true << QSize(380, 500) << "0";
+        QTest::newRow("large pages where it started") << false << QSize(380, 500) << "0";
+        QTest::newRow("small pages, maximised") << true << QSize(100, 150) << "2";
+    }
+    void theFirstSpreadStandsWhereATurnPutsIt()
+    {
+        QFETCH(bool, commandLine);
+        QFETCH(QSize, pageSize);
+        QFETCH(QString, botan);
+        QTemporaryDir dir;
+        QVERIFY(makeBook(dir, 6));
+        ShownWindow w;
+        w.platform.settings.set("botan", botan);
+        w.platform.pictures.defaultSize = pageSize;
+        if (commandLine)
+            w.platform.process.commandLineText = dir.path();
+        else
+            w.platform.process.current = dir.path();
+        // As the program starts: the window loads, shows, and then opens the command line.
+        QVERIFY(w.show());
+        w.form.afterSplash();
+        QTRY_COMPARE(w.noriRect(), w.area()->geometry());
+        QCOMPARE(w.state.pageIndex, 1);
+        const QRectF atStart = w.frame();
+        QVERIFY(!atStart.isEmpty());
+        QCOMPARE(w.frameAfterATurnThereAndBack(), atStart);
+        // Small pages stand in the middle, large ones against the right edge.
+        const double areaWidth = w.form.controls().nori.width;
+        if (atStart.width() < areaWidth)
+            QVERIFY(qAbs(atStart.center().x() - areaWidth / 2) <= 1);
+        else
+            QCOMPARE(atStart.right(), areaWidth);
+    }
+
     // At actual size, a window of a new size, full screen or back from it, fits the frame to
     // the new viewing area as a turn to the same spread fits it: no page of it is left out of
     // reach where the frame stood in the old area.
