@@ -4,7 +4,8 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ruvo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "The Ruvo developers <ruvo@example.org>")
+# The maintainer is the team, under the identity its commits carry.
+set(CPACK_PACKAGE_CONTACT "Seed f1ed2f22 maintainers <maintainers@users.noreply.c-seed-f1ed2f22.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "comic book viewer with a Japanese user interface")
 set(CPACK_PACKAGE_DESCRIPTION [[
 Ruvo shows the BMP, JPEG, GIF, ICO, WMF and EMF images of a folder as the

@@ -22,7 +22,7 @@ ApplicationWindows::ApplicationWindows(const Platform& platform, const Services&
     services.messages.setParentWindow(&m_mainWindow);
     services.pointer.setWindow(&m_mainWindow);
     registerViewerWindows(services.windows, m_browser, services.shell, services.messages, services.delays,
-                          &m_mainWindow);
+                          state, &m_mainWindow);
     registerBookshelfWindow(services.windows, platform, state, form1, &m_mainWindow);
     registerRegisterWindows(services.windows, platform, state, &m_mainWindow);
     registerFolderChooser(services.windows, platform, state, &m_mainWindow);

@@ -21,17 +21,41 @@ bool isCompressedStream(QByteArrayView head)
            head.startsWith("\x28\xB5\x2F\xFD");
 }
 
+// The endings of archive books' names, a tar compressed as a whole by both of its names. An
+// ending that ends another comes after it, so that ".tar.gz" is found before ".gz".
+const QStringList& archiveSuffixes()
+{
+    static const QStringList suffixes{
+        QStringLiteral(".tar.bz2"), QStringLiteral(".tar.zst"), QStringLiteral(".tar.gz"),
+        QStringLiteral(".tar.xz"),  QStringLiteral(".tbz2"),    QStringLiteral(".tzst"),
+        QStringLiteral(".cbz"),     QStringLiteral(".zip"),     QStringLiteral(".cbr"),
+        QStringLiteral(".rar"),     QStringLiteral(".cb7"),     QStringLiteral(".cbt"),
+        QStringLiteral(".tar"),     QStringLiteral(".tgz"),     QStringLiteral(".bz2"),
+        QStringLiteral(".txz"),     QStringLiteral(".zst"),     QStringLiteral(".7z"),
+        QStringLiteral(".gz"),      QStringLiteral(".xz")};
+    return suffixes;
+}
+
+qsizetype archiveSuffixLength(const QString& name)
+{
+    const QStringList& suffixes = archiveSuffixes();
+    const auto found = std::find_if(suffixes.cbegin(), suffixes.cend(), [&](const QString& suffix) {
+        return name.endsWith(suffix, Qt::CaseInsensitive);
+    });
+    return found == suffixes.cend() ? 0 : found->size();
+}
+
 } // namespace
 
 bool hasArchiveExtension(const QString& name)
 {
-    static const QStringList suffixes{
-        QStringLiteral(".cbz"), QStringLiteral(".zip"), QStringLiteral(".cbr"),  QStringLiteral(".rar"),
-        QStringLiteral(".cb7"), QStringLiteral(".7z"),  QStringLiteral(".cbt"),  QStringLiteral(".tar"),
-        QStringLiteral(".tgz"), QStringLiteral(".gz"),  QStringLiteral(".tbz2"), QStringLiteral(".bz2"),
-        QStringLiteral(".txz"), QStringLiteral(".xz"),  QStringLiteral(".tzst"), QStringLiteral(".zst")};
-    return std::any_of(suffixes.cbegin(), suffixes.cend(),
-                       [&](const QString& suffix) { return name.endsWith(suffix, Qt::CaseInsensitive); });
+    return archiveSuffixLength(name) > 0;
+}
+
+QString withoutArchiveExtension(const QString& name)
+{
+    const qsizetype suffix = archiveSuffixLength(name);
+    return suffix < name.size() ? name.chopped(suffix) : name;
 }
 
 ArchiveFormat archiveFormatOfContent(QByteArrayView head)

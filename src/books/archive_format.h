@@ -34,4 +34,9 @@ ArchiveFormat archiveFormatOfFile(const QString& path);
 // speak of a file that turns out to be no archive.
 bool hasArchiveExtension(const QString& name);
 
+// The name without the ending hasArchiveExtension() knows it by (both parts of ".tar.gz"), as
+// a reader would call the book: "Vol01" for "Vol01.cbz". A name with no such ending, or with
+// nothing before it, stays whole.
+QString withoutArchiveExtension(const QString& name);
+
 } // namespace ruvo

@@ -1,5 +1,6 @@
 #include "bookshelf/form5.h"
 
+#include "books/archive_format.h"
 #include "books/books.h"
 #include "bookshelf/register_layout.h"
 #include "bookshelf/shelf_file.h"
@@ -69,7 +70,7 @@ void Form5::Form_Load()
     // proposed is text, and is the name as it reads.
     m_text3 = readableName(m_state.shownPagePath);
     m_text1 = m_state.shownVolumeLabel;
-    m_text2 = readableName(pageFileName());
+    m_text2 = readableName(proposedTitle());
     m_image1 = pagePicture();
 
     const QString folder = m_state.shelfFolder;
@@ -91,14 +92,14 @@ void Form5::Form_Load()
     m_guard.tellIfDamaged();
 }
 
-QString Form5::pageFileName() const
+QString Form5::proposedTitle() const
 {
     const QString name = m_platform.files.lookup(m_state.shownPagePath, true);
     if (!name.isEmpty())
         return name;
-    // A page inside an archive is named as its member is.
+    // A page inside an archive is of the book the archive's name names.
     const std::optional<ArchivePagePath> inArchive = m_platform.books.archivePageOf(m_state.shownPagePath);
-    return inArchive ? fileNameOf(inArchive->member) : QString();
+    return inArchive ? withoutArchiveExtension(fileNameOf(inArchive->archive)) : QString();
 }
 
 QImage Form5::pagePicture() const

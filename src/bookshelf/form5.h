@@ -68,8 +68,9 @@ public:
     static QString limitReached();
 
 private:
-    // The bare name of the page on screen, proposed as the title.
-    QString pageFileName() const;
+    // The title proposed for the book on screen: the bare name of its page file, or for a
+    // page inside an archive, the archive's name without its extension.
+    QString proposedTitle() const;
     QImage pagePicture() const;
     bool store(ShelfEntry& entry);
     bool ensureShelf(const QString& folder);

@@ -44,6 +44,11 @@ QString shelfFilePath(const QString& shelfFolder)
     return joinPath(shelfFolder, shelfFileName());
 }
 
+QString thumbnailFileName(int n)
+{
+    return QString::number(n) + u"ruv.bmp"_s;
+}
+
 QString thumbnailPath(const QString& shelfFolder, const QString& thumbnailFile)
 {
     return joinPath(shelfFolder, thumbnailFile);
@@ -92,7 +97,7 @@ QString nextThumbnailName(const FileServices& files, const QString& shelfFolder,
     // Anything of the name counts as taken, a folder too: saving over it would fail every time.
     // So does a link, even a dangling one: a thumbnail is never written through a link.
     for (int n = 0;; ++n) {
-        const QString name = QString::number(n) + u"ruv.bmp"_s;
+        const QString name = thumbnailFileName(n);
         if (taken.contains(name))
             continue;
         const QString path = thumbnailPath(shelfFolder, name);

@@ -18,6 +18,8 @@ QString shelfFileName();
 // The shelf record file and a thumbnail of the shelf in a folder.
 QString shelfFilePath(const QString& shelfFolder);
 QString thumbnailPath(const QString& shelfFolder, const QString& thumbnailFile);
+// The name the n-th thumbnail file of a shelf is given: "<n>ruv.bmp".
+QString thumbnailFileName(int n);
 
 // Reads the shelf of a folder. Never fails on what the file holds: whatever it
 // is, the verdict says how far it was understood. No file of the name is an

@@ -23,9 +23,11 @@ inline constexpr ControlName onePageNotice("Form8");  // the one-page-mode notic
 inline constexpr ControlName twoPagesNotice("Form9"); // the two-page-mode notice
 inline constexpr ControlName shelfFolder("Form10");   // the shelf folder chooser
 inline constexpr ControlName newFolder("Form11");     // naming a new folder in the chooser
+inline constexpr ControlName help("Help");            // the help on books, keys, mouse and files
 // Every window above, for the checks that each has a view.
-inline constexpr ControlName all[] = {browser,        version,       dropHelp,       registerBook, bookshelf,
-                                      registerNotice, onePageNotice, twoPagesNotice, shelfFolder,  newFolder};
+inline constexpr ControlName all[] = {browser,     version,        dropHelp,      registerBook,
+                                      bookshelf,   registerNotice, onePageNotice, twoPagesNotice,
+                                      shelfFolder, newFolder,      help};
 } // namespace WindowName
 
 // The main window's popup menu (the hidden "mnuFile" menu and its items).

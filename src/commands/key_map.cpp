@@ -5,9 +5,9 @@
 
 namespace ruvo {
 
-KeyAction keyActionFor(int keyCode)
+std::span<const std::pair<int, KeyAction>> keyTable()
 {
-    static constexpr std::array<std::pair<int, KeyAction>, 19> table = {{
+    static constexpr std::array<std::pair<int, KeyAction>, 20> table = {{
         {KeyCode::Space, KeyAction::NextPage},
         {KeyCode::PageDown, KeyAction::NextPage},
         {KeyCode::PageUp, KeyAction::PreviousPage},
@@ -20,6 +20,7 @@ KeyAction keyActionFor(int keyCode)
         {KeyCode::Numpad4, KeyAction::ScrollLeft},
         {KeyCode::Right, KeyAction::ScrollRight},
         {KeyCode::Numpad6, KeyAction::ScrollRight},
+        {KeyCode::F1, KeyAction::Help},
         {KeyCode::F11, KeyAction::FullScreen},
         {KeyCode::Escape, KeyAction::LeaveFullScreen},
         {KeyCode::O, KeyAction::ShiftPairs},
@@ -28,42 +29,16 @@ KeyAction keyActionFor(int keyCode)
         {KeyCode::BracketRight, KeyAction::NextBook},
         {KeyCode::BracketLeft, KeyAction::PreviousBook},
     }};
-    for (const auto& [code, action] : table) {
+    return table;
+}
+
+KeyAction keyActionFor(int keyCode)
+{
+    for (const auto& [code, action] : keyTable()) {
         if (code == keyCode)
             return action;
     }
     return KeyAction::None;
-}
-
-QString keyCapOf(int keyCode)
-{
-    static const std::array<std::pair<int, const char16_t*>, 20> caps = {{
-        {KeyCode::Enter, u"Enter"},
-        {KeyCode::Escape, u"Esc"},
-        {KeyCode::Space, u"Space"},
-        {KeyCode::PageUp, u"Page Up"},
-        {KeyCode::PageDown, u"Page Down"},
-        {KeyCode::End, u"End"},
-        {KeyCode::Home, u"Home"},
-        {KeyCode::Left, u"←"},
-        {KeyCode::Up, u"↑"},
-        {KeyCode::Right, u"→"},
-        {KeyCode::Down, u"↓"},
-        {KeyCode::O, u"O"},
-        {KeyCode::X, u"X"},
-        {KeyCode::Numpad2, u"テンキー2"},
-        {KeyCode::Numpad4, u"テンキー4"},
-        {KeyCode::Numpad6, u"テンキー6"},
-        {KeyCode::Numpad8, u"テンキー8"},
-        {KeyCode::F11, u"F11"},
-        {KeyCode::BracketLeft, u"["},
-        {KeyCode::BracketRight, u"]"},
-    }};
-    for (const auto& [code, cap] : caps) {
-        if (code == keyCode)
-            return QString::fromUtf16(cap);
-    }
-    return QString();
 }
 
 int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
@@ -107,6 +82,8 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
         return KeyCode::X;
     case Qt::Key_Escape:
         return KeyCode::Escape;
+    case Qt::Key_F1:
+        return KeyCode::F1;
     case Qt::Key_F11:
         return KeyCode::F11;
     case Qt::Key_Home:

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <QString>
 #include <Qt>
+
+#include <span>
+#include <utility>
 
 namespace ruvo {
 
@@ -13,6 +15,7 @@ enum class KeyAction
     NextPage,
     PreviousPage,
     Quit,
+    Help, // opens the help window
     ScrollUp,
     ScrollDown,
     ScrollLeft,
@@ -44,15 +47,16 @@ constexpr int Numpad2 = 98;
 constexpr int Numpad4 = 100;
 constexpr int Numpad6 = 102;
 constexpr int Numpad8 = 104;
+constexpr int F1 = 112;
 constexpr int F11 = 122;
 constexpr int BracketLeft = 219;
 constexpr int BracketRight = 221;
 } // namespace KeyCode
 
-KeyAction keyActionFor(int keyCode);
+// Every key the main window knows, with what it does, in the order the help lists them.
+std::span<const std::pair<int, KeyAction>> keyTable();
 
-// The key as its cap reads, for the texts that name it.
-QString keyCapOf(int keyCode);
+KeyAction keyActionFor(int keyCode);
 
 // The virtual-key code of a Qt key event, or 0 for keys the program does not
 // name. The digits of the keypad (with Num Lock) have codes of their own.

@@ -30,6 +30,11 @@ QString ApplicationProcessService::programFolder() const
 
 QString ApplicationProcessService::stateFolder() const
 {
+    return userStateFolder();
+}
+
+QString ApplicationProcessService::userStateFolder()
+{
     return stateFolderFor(qEnvironmentVariable("XDG_STATE_HOME"), QDir::homePath());
 }
 

@@ -28,6 +28,8 @@ public:
     // The program's folder in the user's state folder: XDG_STATE_HOME when it is an absolute
     // path, otherwise ~/.local/state.
     static QString stateFolderFor(const QString& xdgStateHome, const QString& home);
+    // That folder for this user and environment.
+    static QString userStateFolder();
 
 private:
     QString m_commandLine;

@@ -10,12 +10,6 @@ namespace ruvo {
 
 namespace {
 
-QString settingsPath(const QString& application)
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
-           application + QLatin1Char('/') + application + QStringLiteral(".ini");
-}
-
 QByteArray contents(const QString& path)
 {
     QFile file(path);
@@ -24,17 +18,23 @@ QByteArray contents(const QString& path)
 
 } // namespace
 
+QString IniSettingsService::filePath(const QString& application)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+           application + QLatin1Char('/') + application + QStringLiteral(".ini");
+}
+
 QString IniSettingsService::read(const QString& application, const QString& section, const QString& key,
                                  const QString& defaultValue) const
 {
-    return iniValue(contents(settingsPath(application)), section, key).value_or(defaultValue);
+    return iniValue(contents(filePath(application)), section, key).value_or(defaultValue);
 }
 
 void IniSettingsService::write(const QString& application, const QString& section, const QString& key,
                                const QString& value)
 {
     // The store has no way to report a failure to its callers; a failed write keeps the old file.
-    const QString path = settingsPath(application);
+    const QString path = filePath(application);
     QDir().mkpath(QFileInfo(path).path());
     m_replacer.replace(path, withIniValue(contents(path), section, key, value));
 }

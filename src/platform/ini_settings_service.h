@@ -19,6 +19,9 @@ public:
     void write(const QString& application, const QString& section, const QString& key,
                const QString& value) override;
 
+    // The file an application's settings are kept in.
+    static QString filePath(const QString& application);
+
 private:
     FileReplacer m_replacer;
 };

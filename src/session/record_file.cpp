@@ -20,8 +20,13 @@ RecordFile::RecordFile(FileServices& files, const QString& programFolder)
 
 QString RecordFile::path() const
 {
+    return pathIn(m_programFolder);
+}
+
+QString RecordFile::pathIn(const QString& programFolder)
+{
     // Plain concatenation: a program folder at the root is "", giving "/defruv.ini".
-    return m_programFolder + pathSeparator + u"defruv.ini"_s;
+    return programFolder + pathSeparator + u"defruv.ini"_s;
 }
 
 QString RecordFile::defaultShelfFolder() const

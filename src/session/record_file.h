@@ -16,6 +16,8 @@ public:
     RecordFile(FileServices& files, const QString& programFolder);
 
     QString path() const;
+    // The record file of the program in programFolder.
+    static QString pathIn(const QString& programFolder);
     QString defaultShelfFolder() const;
 
     // The shelf folder to use at start-up: the file's first line when that

@@ -151,7 +151,8 @@ void Form1::afterSplash()
         dP();
     }
     m_startBook.reset();
-    m_controls.picture1.left = m_controls.nori.width - m_controls.picture1.width;
+    // The first pages stand where a turn to them would put them, in the window as it now is.
+    refitFrame();
     m_changes.note();
 }
 

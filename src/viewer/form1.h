@@ -70,7 +70,8 @@ public:
     void end_Click();
     // After the splash: opens the path given on the command line, if any.
     void afterSplash();
-    // Lays the viewing area out between toolbar and status bar and stretches the pages again if on.
+    // Lays the viewing area out between toolbar and status bar and stretches the pages again if on;
+    // at actual size, a viewing area of a new size places the page frame afresh, as a turn does.
     void Form_Resize();
     // The view reports where the window is and how large; the stored normal
     // size is only taken while the window is normal and on screen.
@@ -212,7 +213,8 @@ public:
     void openRecentBook(const QString& path);
 
     // The keyboard: a virtual-key code; the shift state is ignored.
-    // Space, Page Down: next page; Page Up: previous; X: quit; arrows, keypad 8 2 4 6: scroll the frame.
+    // Space, Page Down: next page; Page Up: previous; X: quit; arrows, keypad 8 2 4 6: scroll the frame;
+    // F1: the help.
     void Form_KeyDown(int keyCode, int shift);
     // The wheel over the viewing area: scrolls a page taller than the area by
     // the arrow keys' step, otherwise turns the page (down is next); so does a
@@ -322,6 +324,9 @@ private:
     // decoded again.
     void keepSharp(Surface& page, Surface& stretched);
     void place(Placement placement);
+    // Fits the page frame on screen at actual size to the viewing area as a turn fits it, from
+    // the start of its placement; where it stood may leave part of the spread out of reach.
+    void refitFrame();
 
     // Where the reader is in the open book: the first page on screen, whether the reader's shift
     // stands it alone, and whether the book's last page is on screen.

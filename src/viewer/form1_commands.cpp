@@ -167,6 +167,9 @@ void Form1::Form_KeyDown(int keyCode, int shift)
     case KeyAction::Quit:
         Form_Unload();
         return;
+    case KeyAction::Help:
+        m_platform.modal.showModeless(WindowName::help);
+        break;
     case KeyAction::FullScreen:
         fullScreenClick();
         break;

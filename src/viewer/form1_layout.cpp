@@ -105,6 +105,7 @@ void Form1::Form_Resize()
         placeViewingArea(window.scaleWidth, window.scaleHeight, m_controls.toolbarShown(),
                          m_controls.toolbarHeight, m_controls.statusBarShown(), m_controls.statusBarHeight);
     Surface& nori = m_controls.nori;
+    const QSizeF before = sizeOf(nori);
     nori.top = area.top;
     nori.width = area.width;
     nori.height = area.height;
@@ -113,6 +114,18 @@ void Form1::Form_Resize()
         m_controls.picture4.move(0, 0, nori.width, nori.height);
     if (stretchOn())
         stretchPages();
+    else if (sizeOf(nori) != before)
+        refitFrame();
+}
+
+void Form1::refitFrame()
+{
+    // Only pages on screen at actual size have a frame to place.
+    if (!m_controls.picture1.visible || m_controls.picture2.height <= 15)
+        return;
+    GAZOUAWASE();
+    // The placement chosen for the old area is gone: every one may be chosen again.
+    BotanOK();
 }
 
 void Form1::stretchPages()

@@ -3,6 +3,7 @@
 #include "books/book.h"
 #include "browse/books_in_folder.h"
 #include "browse/form2.h"
+#include "commands/key_texts.h"
 #include "platform/busy_pointer.h"
 #include "platform/file_services.h"
 #include "platform/file_stamp.h"
@@ -108,7 +109,7 @@ QString Form1::nextBookNotice()
     }
     if (m_nextBook.isEmpty())
         return QString();
-    return StatusText::nextVolume(fileNameOf(m_nextBook), keyCapOf(KeyCode::BracketRight));
+    return StatusText::nextVolume(fileNameOf(m_nextBook), keyName(KeyCode::BracketRight));
 }
 
 void Form1::leaveBook()

@@ -513,6 +513,60 @@ private Q_SLOTS:
             QCOMPARE(split->member, member);
         }
     }
+
+    void aBookIsCalledByItsArchivesNameWithoutItsEnding_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("called");
+        QTest::newRow("cbz") << "Vol01.cbz"
+                             << "Vol01";
+        QTest::newRow("zip") << "Vol01.zip"
+                             << "Vol01";
+        QTest::newRow("cbr") << "Vol01.cbr"
+                             << "Vol01";
+        QTest::newRow("rar") << "Vol01.rar"
+                             << "Vol01";
+        QTest::newRow("cb7") << "Vol01.cb7"
+                             << "Vol01";
+        QTest::newRow("7z") << "Vol01.7z"
+                            << "Vol01";
+        QTest::newRow("cbt") << "Vol01.cbt"
+                             << "Vol01";
+        QTest::newRow("tar") << "Vol01.tar"
+                             << "Vol01";
+        QTest::newRow("both endings of a compressed tar") << "Vol01.tar.gz"
+                                                          << "Vol01";
+        QTest::newRow("tar.bz2") << "Vol01.tar.bz2"
+                                 << "Vol01";
+        QTest::newRow("tar.xz") << "Vol01.tar.xz"
+                                << "Vol01";
+        QTest::newRow("tar.zst") << "Vol01.tar.zst"
+                                 << "Vol01";
+        QTest::newRow("tgz") << "Vol01.tgz"
+                             << "Vol01";
+        QTest::newRow("gz alone") << "Vol01.gz"
+                                  << "Vol01";
+        QTest::newRow("upper case") << "Vol01.CBZ"
+                                    << "Vol01";
+        QTest::newRow("dots inside stay") << "Mr. Ito vol.2.cbz"
+                                          << "Mr. Ito vol.2";
+        QTest::newRow("only one ending goes") << "Vol01.cbz.cbz"
+                                              << "Vol01.cbz";
+        QTest::newRow("an ending of no archive stays") << "Vol01.dat"
+                                                       << "Vol01.dat";
+        QTest::newRow("no ending") << "Vol01"
+                                   << "Vol01";
+        QTest::newRow("nothing before the ending") << ".cbz"
+                                                   << ".cbz";
+        QTest::newRow("japanese") << "第1巻.cbr"
+                                  << "第1巻";
+    }
+    void aBookIsCalledByItsArchivesNameWithoutItsEnding()
+    {
+        QFETCH(QString, name);
+        QTEST(withoutArchiveExtension(name), "called");
+        QVERIFY(hasArchiveExtension(name) == (withoutArchiveExtension(name) != name) || name == ".cbz");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestBooks)

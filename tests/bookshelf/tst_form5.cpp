@@ -6,6 +6,7 @@
 #include "bookshelf/thumbnail_sampling.h"
 #include "platform/code_page.h"
 #include "session/viewer_state.h"
+#include "support/archive_fixtures.h"
 #include "support/full_file_system.h"
 #include "support/test_platform.h"
 
@@ -96,6 +97,48 @@ private Q_SLOTS:
         QCOMPARE(form.fontNames().value(u"Label4"_s), u"ＭＳ Ｐゴシック"_s);
         QCOMPARE(form.fontNames().value(u"Text2"_s), u"ＭＳ Ｐゴシック"_s);
         QVERIFY(!form.fontNames().contains(u"Image1"_s));
+    }
+
+    // A page of a folder proposes its file's name; a page inside an archive, the archive's
+    // name as a reader calls the book, whatever member is on screen.
+    void theTitleProposedForThePageOnScreen_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("a page of a folder") << "book/003.jpg"
+                                            << "003.jpg";
+        QTest::newRow("a folder named as an archive is") << "Vol09.cbz/p001.jpg"
+                                                         << "p001.jpg";
+        QTest::newRow("a page of a cbz") << "x/Vol01.cbz/p005.jpg"
+                                         << "Vol01";
+        QTest::newRow("a page deeper in it") << "x/Vol01.cbz/sub/p006.jpg"
+                                             << "Vol01";
+        QTest::newRow("a page of a compressed tar") << "x/Vol 2.tar.gz/p1.png"
+                                                    << "Vol 2";
+        QTest::newRow("an archive named as none is") << "x/Book.dat/p1.png"
+                                                     << "Book.dat";
+        QTest::newRow("a page the archive no longer holds") << "x/Vol01.cbz/p999.jpg"
+                                                            << "Vol01";
+    }
+    void theTitleProposedForThePageOnScreen()
+    {
+        QFETCH(QString, page);
+        Register reg;
+        reg.makeShelf(0);
+        const QString x = reg.dir.path() + u"/x"_s;
+        QVERIFY(QDir().mkpath(x) && QDir().mkpath(reg.dir.path() + u"/Vol09.cbz"_s));
+        QVERIFY(writeBytes(reg.dir.path() + u"/Vol09.cbz/p001.jpg"_s, pagePicture(Qt::red, "JPEG")));
+        QVERIFY(
+            writeBytes(x + u"/Vol01.cbz"_s, storedZip({{"p005.jpg", pagePicture(Qt::red, "JPEG")},
+                                                       {"sub/p006.jpg", pagePicture(Qt::blue, "JPEG")}})));
+        QVERIFY(writeBytes(x + u"/Vol 2.tar.gz"_s,
+                           writtenArchive("ustar", {{"p1.png", pagePicture(Qt::red)}}, "gzip")));
+        QVERIFY(writeBytes(x + u"/Book.dat"_s, storedZip({{"p1.png", pagePicture(Qt::red)}})));
+        reg.state.shownPagePath = reg.dir.path() + u'/' + page;
+        Form5 form(reg.platform.platform(), reg.state);
+        form.Form_Load();
+        QTEST(form.text2(), "title");
+        QCOMPARE(form.text3(), reg.state.shownPagePath);
     }
 
     void aPageThatIsGoneProposesNoTitle()

@@ -113,6 +113,8 @@ private Q_SLOTS:
         settings.write("Dudado", "startup", "botan", "2");
         QCOMPARE(settings.read("Dudado", "startup", "sizew", "9600"), QStringLiteral("12000"));
 
+        // The help names the file where it is.
+        QCOMPARE(IniSettingsService::filePath("Dudado"), m_config.path() + "/Dudado/Dudado.ini");
         QFile file(m_config.path() + "/Dudado/Dudado.ini");
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         const QByteArray content = file.readAll();

@@ -587,6 +587,18 @@ private Q_SLOTS:
             QCOMPARE(c.picture1.top, topAfter);
     }
 
+    // F1 opens the help beside the window, which goes on as it was.
+    void f1OpensTheHelp()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(3));
+        const int index = f.index();
+        f.form.Form_KeyDown(KeyCode::F1, 0);
+        QCOMPARE(f.platform.modal.shownModeless, QStringList{"Help"});
+        QVERIFY(f.platform.modal.shown.isEmpty());
+        QCOMPARE(f.index(), index);
+    }
+
     // F11 and the menu switch full screen; Escape only ever leaves it.
     void fullScreenByKeyAndMenu()
     {

@@ -1,4 +1,5 @@
 #include "commands/command_group.h"
+#include "commands/key_map.h"
 #include "support/viewer_fixture.h"
 #include "viewer/status_texts.h"
 
@@ -259,14 +260,92 @@ private Q_SLOTS:
         QCOMPARE(window.top, 0);
     }
 
-    void resizeDoesNotRefitTheFrame()
+    // At actual size, a viewing area of a new size fits the frame afresh, as a turn to the same
+    // pages fits it: the placement chosen before and any scrolling are gone with the old area.
+    void aNewAreaRefitsTheFrameAsATurnDoes_data()
+    {
+        QTest::addColumn<QSize>("pageSize");
+        QTest::addColumn<bool>("onePage");
+        QTest::addColumn<QSize>("area");
+        QTest::newRow("a small spread, larger area") << QSize(100, 150) << false << QSize(15000, 9000);
+        QTest::newRow("a small spread, smaller area") << QSize(100, 150) << false << QSize(4000, 3000);
+        QTest::newRow("a large spread, larger area") << QSize(600, 700) << false << QSize(20000, 12000);
+        QTest::newRow("a large spread, smaller area") << QSize(600, 700) << false << QSize(9000, 6000);
+        QTest::newRow("one large page") << QSize(600, 700) << true << QSize(15000, 9000);
+    }
+    void aNewAreaRefitsTheFrameAsATurnDoes()
+    {
+        QFETCH(QSize, pageSize);
+        QFETCH(bool, onePage);
+        QFETCH(QSize, area);
+        ViewerFixture f;
+        f.platform.pictures.defaultSize = pageSize;
+        f.setOnePageMode(onePage);
+        f.open(f.makeBook(6));
+        const Form1Controls& c = f.form.controls();
+        f.form.HIDARISHITASOROE();
+        f.form.Form_KeyDown(KeyCode::Down, 0);
+        f.form.Form_KeyDown(KeyCode::Left, 0);
+        const Surface placed = c.picture1;
+
+        f.setArea(area.width(), area.height());
+        const Surface refitted = c.picture1;
+        const int range = f.form.fields().scrollRange;
+        QVERIFY(placementsEnabled(c));
+        QVERIFY(refitted.left != placed.left || refitted.top != placed.top);
+        QCOMPARE(range, int(refitted.height) - area.height());
+
+        // The same pages again, by a turn there and back.
+        const int index = f.index();
+        f.form.NEXTP_Click();
+        f.form.PRVP_Click();
+        QCOMPARE(f.index(), index);
+        QCOMPARE(c.picture1.left, refitted.left);
+        QCOMPARE(c.picture1.top, refitted.top);
+        QCOMPARE(c.picture1.width, refitted.width);
+        QCOMPARE(c.picture1.height, refitted.height);
+        QCOMPARE(f.form.fields().scrollRange, range);
+    }
+
+    // A layout that leaves the area as it was (the toolbar's height read again, say) leaves the
+    // frame where the user put it.
+    void aLayoutOfTheSameAreaKeepsTheFrame()
     {
         ViewerFixture f;
+        f.platform.pictures.defaultSize = QSize(600, 700);
         f.open(f.makeBook(2));
+        f.form.HIDARIUESOROE();
+        f.form.Form_KeyDown(KeyCode::Down, 0);
+        const Surface placed = f.form.controls().picture1;
+        f.form.Form_Resize();
+        QCOMPARE(f.form.controls().picture1.left, placed.left);
+        QCOMPARE(f.form.controls().picture1.top, placed.top);
+        QVERIFY(!f.form.controls().button(10).enabled);
+    }
+
+    // Before any page, a new area has no frame to fit, and no placement to offer.
+    void aNewAreaWithoutPagesFitsNothing()
+    {
+        ViewerFixture f;
         const Surface frame = f.form.controls().picture1;
         f.setArea(15000, 9000);
         QCOMPARE(f.form.controls().picture1.left, frame.left);
-        QCOMPARE(f.form.fields().scrollRange, int(frame.height) - 9000);
+        QCOMPARE(f.form.controls().picture1.width, frame.width);
+        QVERIFY(!placementsEnabled(f.form.controls()));
+    }
+
+    // Stretched, the pages are stretched to the new area; the frame waits, hidden, where it was.
+    void aNewAreaWhileStretchedLeavesTheFrame()
+    {
+        ViewerFixture f;
+        f.open(f.makeBook(2));
+        f.form.HIDARISHITASOROE();
+        const Surface placed = f.form.controls().picture1;
+        f.form.SUTOREKIRIKAE();
+        f.setArea(15000, 9000);
+        QCOMPARE(f.form.controls().picture1.left, placed.left);
+        QCOMPARE(f.form.controls().picture1.top, placed.top);
+        QVERIFY(f.form.controls().image1.visible);
     }
 
     void settingsPanelFollowsTheArea()

@@ -1,6 +1,7 @@
 #include "browse/form2.h"
 #include "commands/command_group.h"
 #include "commands/toolbar_table.h"
+#include "display/page_fitting.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
 
@@ -277,15 +278,63 @@ private Q_SLOTS:
         Form1Controls& c = f.form.controls();
         c.list1 = QStringList{"/stale/entry"};
         c.nori.width = 9000;
+        c.picture1.left = 250;
         c.picture1.width = 12000;
         f.form.afterSplash();
         QCOMPARE(c.list1, list);
-        QCOMPARE(c.picture1.left, -3000);
+        // No page is on screen: there is no frame to place.
+        QCOMPARE(c.picture1.left, 250);
         QCOMPARE(f.platform.messages.shown.size(), told ? 1 : 0);
         if (told) {
             QCOMPARE(f.platform.messages.shown.first().text, "ファイルが存在しません\r" + commandLine);
             QCOMPARE(f.platform.messages.shown.first().buttons, MessageButtons::Ok);
         }
+    }
+
+    // After the splash the first pages stand where the spread fit puts them in the viewing area
+    // as it then is, as a turn to them would: small pages in the middle, large ones against the
+    // right edge, never right-aligned for being the first.
+    void theFirstPagesAreFittedAfterTheSplash_data()
+    {
+        QTest::addColumn<QSize>("pageSize");
+        QTest::addColumn<bool>("onePage");
+        QTest::newRow("a small spread") << QSize(100, 150) << false;
+        QTest::newRow("a large spread") << QSize(500, 600) << false;
+        QTest::newRow("one small page") << QSize(100, 150) << true;
+    }
+    void theFirstPagesAreFittedAfterTheSplash()
+    {
+        QFETCH(QSize, pageSize);
+        QFETCH(bool, onePage);
+        QTemporaryDir dir;
+        for (const char* name : {"p1.jpg", "p2.jpg", "p3.jpg"}) {
+            QFile file(dir.path() + '/' + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        Fixture f;
+        f.platform.pictures.defaultSize = pageSize;
+        f.platform.process.commandLineText = dir.path();
+        f.form.Form_Load();
+        Form1Controls& c = f.form.controls();
+        c.menu(MenuItem::onePage).checked = onePage;
+        // The window has shown at a size of its own meanwhile.
+        c.window.scaleWidth = 11000;
+        c.window.scaleHeight = 8500;
+        f.form.Form_Resize();
+        f.form.afterSplash();
+        const int spreadWidth = pageSize.width() * 15 * (onePage ? 1 : 2);
+        const int spreadHeight = pageSize.height() * 15;
+        const FrameFit fit = fitSpread(QSizeF(pageSize * 15), onePage ? QSizeF(0, 0) : QSizeF(pageSize * 15),
+                                       QSizeF(c.nori.width, c.nori.height));
+        QCOMPARE(c.picture1.width, double(spreadWidth));
+        QCOMPARE(c.picture1.height, double(spreadHeight));
+        QCOMPARE(c.picture1.left, fit.left);
+        QCOMPARE(c.picture1.top, fit.top);
+        QCOMPARE(f.form.fields().scrollRange, fit.scrollRange);
+        if (spreadWidth < c.nori.width)
+            QVERIFY(c.picture1.left > 0 && c.picture1.left + c.picture1.width < c.nori.width);
+        else
+            QCOMPARE(c.picture1.left + c.picture1.width, c.nori.width);
     }
 
     // The window that opens draws the first pages before anything is prepared ahead; once it

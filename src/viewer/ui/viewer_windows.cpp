@@ -2,9 +2,17 @@
 
 #include "browse/ui/browser_window.h"
 #include "commands/control_names.h"
+#include "platform/application_process_service.h"
 #include "platform/callback_modal_window_service.h"
 #include "platform/delays.h"
+#include "platform/ini_settings_service.h"
+#include "platform/paths.h"
+#include "session/positions_file.h"
+#include "session/record_file.h"
+#include "session/settings_store.h"
+#include "session/viewer_state.h"
 #include "windows/ui/drop_help_window.h"
+#include "windows/ui/help_window.h"
 #include "windows/ui/mode_notice_window.h"
 #include "windows/ui/version_window.h"
 #include "windows/version_text.h"
@@ -16,8 +24,21 @@
 
 namespace ruvo {
 
+namespace {
+
+HelpPlaces helpPlaces(const ViewerState& state)
+{
+    return {IniSettingsService::filePath(QLatin1String(Setting::backgroundColour.application)),
+            IniSettingsService::filePath(QLatin1String(Setting::widePagesAlone.application)),
+            joinPath(ApplicationProcessService::userStateFolder(), PositionsFile::fileName()),
+            RecordFile::pathIn(state.programFolder), state.shelfFolder};
+}
+
+} // namespace
+
 void registerViewerWindows(CallbackModalWindowService& windows, BrowserWindow& browser, ShellService& shell,
-                           MessageBoxService& messages, const Delays& delays, QWidget* mainWindow)
+                           MessageBoxService& messages, const Delays& delays, const ViewerState& state,
+                           QWidget* mainWindow)
 {
     QPointer<QWidget> main(mainWindow);
     windows.registerWindow(WindowName::browser, [&browser] { browser.exec(); });
@@ -40,6 +61,16 @@ void registerViewerWindows(CallbackModalWindowService& windows, BrowserWindow& b
             return;
         *dropHelp = new DropHelpWindow(delays.dropHelp, main);
         (*dropHelp)->show();
+    });
+    auto help = std::make_shared<QPointer<HelpWindow>>();
+    windows.registerWindow(WindowName::help, [main, &state, help] {
+        // One closed is on its way out.
+        if (!*help || !(*help)->isVisible()) {
+            *help = new HelpWindow(helpPlaces(state), main);
+            (*help)->show();
+        }
+        (*help)->raise();
+        (*help)->activateWindow();
     });
 }
 

@@ -1,5 +1,6 @@
 #include "browse/form2.h"
 #include "commands/control_names.h"
+#include "commands/key_map.h"
 #include "commands/toolbar_table.h"
 #include "common/twips.h"
 #include "display/color_value.h"
@@ -9,6 +10,7 @@
 #include "viewer/ui/viewing_area.h"
 
 #include <QAction>
+#include <QFile>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,7 +39,37 @@ struct ShownWindow
         return QTest::qWaitForWindowExposed(&window);
     }
     QToolBar* toolbar() const { return window.findChild<QToolBar*>(); }
+    const ViewingArea* area() const { return window.findChild<ViewingArea*>(); }
+    // Where the logic puts the viewing area and the page frame, in pixels.
+    QRect noriRect() const
+    {
+        const Surface& nori = form.controls().nori;
+        return toPixelRect(nori.left, nori.top, nori.width, nori.height);
+    }
+    QRectF frame() const
+    {
+        const Surface& frame = form.controls().picture1;
+        return QRectF(frame.left, frame.top, frame.width, frame.height);
+    }
+    // The frame the same pages get from a turn to the next spread and back.
+    QRectF frameAfterATurnThereAndBack()
+    {
+        const int index = state.pageIndex;
+        form.NEXTP_Click();
+        form.PRVP_Click();
+        return state.pageIndex == index ? frame() : QRectF();
+    }
 };
+
+// A book of empty files, whose pictures the fake decoder makes up.
+bool makeBook(const QTemporaryDir& dir, int pages)
+{
+    for (int i = 1; i <= pages; ++i) {
+        if (!QFile(dir.filePath(QStringLiteral("p%1.jpg").arg(i))).open(QIODevice::WriteOnly))
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -130,6 +162,96 @@ private Q_SLOTS:
         w.window.resize(720, 540);
         QTRY_COMPARE(area->width(), 720);
         QTRY_COMPARE(noriRect(), area->geometry());
+    }
+
+    // The first spread stands at start-up where a turn to it puts it, whether the book is the
+    // one named on the command line or the folder the program started in, and whatever the
+    // size of its pages.
+    void theFirstSpreadStandsWhereATurnPutsIt_data()
+    {
+        QTest::addColumn<bool>("commandLine");
+        QTest::addColumn<QSize>("pageSize");
+        QTest::addColumn<QString>("botan");
+        QTest::newRow("small pages on the command line") << true << QSize(100, 150) << "0";
+        QTest::newRow("small pages where it started") << false << QSize(100, 150) << "0";
+        QTest::newRow("large pages on the command line") << true << QSize(380, 500) << "0";
+        QTest::newRow("large pages where it started") << false << QSize(380, 500) << "0";
+        QTest::newRow("small pages, maximised") << true << QSize(100, 150) << "2";
+    }
+    void theFirstSpreadStandsWhereATurnPutsIt()
+    {
+        QFETCH(bool, commandLine);
+        QFETCH(QSize, pageSize);
+        QFETCH(QString, botan);
+        QTemporaryDir dir;
+        QVERIFY(makeBook(dir, 6));
+        ShownWindow w;
+        w.platform.settings.set("botan", botan);
+        w.platform.pictures.defaultSize = pageSize;
+        if (commandLine)
+            w.platform.process.commandLineText = dir.path();
+        else
+            w.platform.process.current = dir.path();
+        // As the program starts: the window loads, shows, and then opens the command line.
+        QVERIFY(w.show());
+        w.form.afterSplash();
+        QTRY_COMPARE(w.noriRect(), w.area()->geometry());
+        QCOMPARE(w.state.pageIndex, 1);
+        const QRectF atStart = w.frame();
+        QVERIFY(!atStart.isEmpty());
+        QCOMPARE(w.frameAfterATurnThereAndBack(), atStart);
+        // Small pages stand in the middle, large ones against the right edge.
+        const double areaWidth = w.form.controls().nori.width;
+        if (atStart.width() < areaWidth)
+            QVERIFY(qAbs(atStart.center().x() - areaWidth / 2) <= 1);
+        else
+            QCOMPARE(atStart.right(), areaWidth);
+    }
+
+    // At actual size, a window of a new size, full screen or back from it, fits the frame to
+    // the new viewing area as a turn to the same spread fits it: no page of it is left out of
+    // reach where the frame stood in the old area.
+    void aNewWindowSizeRefitsTheFrame_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QSize>("pageSize");
+        QTest::newRow("larger window, small pages") << "resize" << QSize(100, 150);
+        QTest::newRow("larger window, large pages") << "resize" << QSize(380, 500);
+        QTest::newRow("into full screen, small pages") << "full screen" << QSize(100, 150);
+        QTest::newRow("into full screen, large pages") << "full screen" << QSize(380, 500);
+        QTest::newRow("back from full screen") << "back" << QSize(380, 500);
+    }
+    void aNewWindowSizeRefitsTheFrame()
+    {
+        QFETCH(QString, change);
+        QFETCH(QSize, pageSize);
+        QTemporaryDir dir;
+        QVERIFY(makeBook(dir, 6));
+        ShownWindow w;
+        w.platform.pictures.defaultSize = pageSize;
+        QVERIFY(w.show());
+        w.form.openPath(dir.path());
+        if (change == "back") {
+            const QRect normal = w.area()->geometry();
+            w.form.Form_KeyDown(KeyCode::F11, 0);
+            QTRY_VERIFY(w.window.isFullScreen());
+            QTRY_VERIFY(w.area()->geometry() != normal);
+        }
+        // The user places the spread and scrolls it.
+        w.form.HIDARISHITASOROE();
+        w.form.Form_KeyDown(KeyCode::Down, 0);
+        const QRectF placed = w.frame();
+        const QRect areaBefore = w.area()->geometry();
+
+        if (change == "resize")
+            w.window.resize(900, 700);
+        else
+            w.form.Form_KeyDown(change == "back" ? KeyCode::Escape : KeyCode::F11, 0);
+        QTRY_VERIFY(w.area()->geometry() != areaBefore);
+        QTRY_COMPARE(w.noriRect(), w.area()->geometry());
+        const QRectF refitted = w.frame();
+        QVERIFY(refitted != placed);
+        QCOMPARE(w.frameAfterATurnThereAndBack(), refitted);
     }
 
     // A stretched page prepared ahead is drawn as prepared; one that was not is scaled
