@@ -2,6 +2,7 @@
 #include "books/book.h"
 #include "books/books.h"
 #include "books/pdf_page_size.h"
+#include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
 #include "imaging/picture_limits.h"
 #include "platform/local_file_services.h"
@@ -201,6 +202,27 @@ private Q_SLOTS:
         QCOMPARE(picture.scaled.cacheKey(), picture.image.cacheKey());
         QCOMPARE(picture.serves(rendered), true);
         QVERIFY(sameColour(centreOf(picture.image), Qt::blue));
+    }
+
+    // Prepared ahead in the cache's workers, a stretched page is drawn at the size it is shown
+    // at, and drawn again, at its own size, only when it is wanted at that.
+    void preparedAheadAtTheDrawnSize()
+    {
+        const QString path = putIn(m_dir, u"ahead.pdf"_qs,
+                                   vectorPdf({{Qt::blue, QSizeF(72, 144)}, {Qt::red, QSizeF(72, 144)}}));
+        const std::shared_ptr<Book> book = m_books.open(path);
+        PrefetchingPageCache cache(m_decoder);
+        const ScaledSizeOf stretched = [](QSize) { return QSize(48, 96); };
+        cache.prefetch({PrefetchRequest(PageRef(book, u"2"_qs), stretched)});
+        cache.waitForPrefetches();
+        QVERIFY(cache.isReady(PageRef(book, u"2"_qs)));
+        const DecodedPicture drawn = cache.take(PrefetchRequest(PageRef(book, u"2"_qs), stretched), {});
+        QCOMPARE(drawn.image.size(), QSize(48, 96));
+        QCOMPARE(drawn.pictureSize(), QSize(96, 192));
+        QVERIFY(sameColour(centreOf(drawn.image), Qt::red));
+        const DecodedPicture own = cache.take(PrefetchRequest(PageRef(book, u"2"_qs)), {});
+        QCOMPARE(own.image.size(), QSize(96, 192));
+        QVERIFY(sameColour(centreOf(own.image), Qt::red));
     }
 
     // The size drawn at is held within the picture limits, keeping the page's shape.
