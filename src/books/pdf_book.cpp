@@ -4,6 +4,7 @@
 #include "books/pdf_documents.h"
 #include "books/pdf_page_renderer.h"
 #include "books/pdf_page_size.h"
+#include "books/pdf_picture_page.h"
 
 #include <poppler-qt6.h>
 
@@ -82,6 +83,8 @@ std::optional<PageFacts> PdfBook::readFacts(const QString& name) const
     const int index = indexOf(name);
     if (index < 0)
         return std::nullopt;
+    if (const std::optional<PdfPicturePage> picture = picturePageOf(m_pdf, index, PictureBytes::Leave))
+        return PageFacts{picture->pixels, PictureFormat::Pdf};
     const PdfDocuments::Use document = m_documents->take();
     if (!document.get())
         return std::nullopt;

@@ -30,7 +30,8 @@ public:
     std::unique_ptr<PageRenderer> rendererOf(const QString& name) const override;
 
 protected:
-    // The page's size at 96 dots per inch, from its size in points; nothing is drawn.
+    // The page's size: a page that is one picture over the whole page, the picture's; any
+    // other, 96 dots per inch of its size in points. Nothing is drawn.
     std::optional<PageFacts> readFacts(const QString& name) const override;
 
 private:

@@ -8,9 +8,11 @@ namespace ruvo {
 
 class PdfDocuments;
 
-// Draws one page of a PDF book through a document of its own for the while: at 96 dots per
-// inch at actual size, or at the size it is drawn stretched, never drawn larger to be scaled
-// down, and within the picture limits.
+// Draws one page of a PDF book through a document of its own for the while: at actual size, a
+// page that is one picture over the whole page at the picture's own pixels and any other at 96
+// dots per inch; stretched, at the size it is drawn, never drawn larger to be scaled down; and
+// within the picture limits. A page that is one JPEG it can decode as it stands is decoded as
+// a JPEG page is, not drawn.
 class PdfPageRenderer : public PageRenderer
 {
 public:

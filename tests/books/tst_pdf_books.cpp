@@ -2,6 +2,7 @@
 #include "books/book.h"
 #include "books/books.h"
 #include "books/pdf_page_size.h"
+#include "books/pdf_picture_page.h"
 #include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
 #include "imaging/picture_limits.h"
@@ -9,6 +10,7 @@
 #include "support/file_bytes.h"
 #include "support/pdf_fixtures.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +42,38 @@ bool sameColour(QRgb a, QColor b)
 QRgb centreOf(const QImage& image)
 {
     return image.pixel(image.width() / 2, image.height() / 2);
+}
+
+int channelDistance(QRgb a, QRgb b)
+{
+    return std::max(
+        {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+}
+
+// A picture of smooth gradients, whose pixels tell where they stand.
+QImage pattern(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            picture.setPixel(x, y, qRgb(x * 255 / size.width(), y * 255 / size.height(), 128));
+    return picture;
+}
+
+QByteArray pngOf(const QImage& picture)
+{
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    picture.save(&bytes, "PNG");
+    return bytes.data();
+}
+
+// A comic page as scanned: a JPEG of 1200 by 1600 pixels at 300 dots per inch, made a page by
+// img2pdf.
+QByteArray scanPdf()
+{
+    static const QByteArray pdf = imageFilePdf(jpegOf(pattern(QSize(1200, 1600)), 300), u"jpg"_qs);
+    return pdf;
 }
 
 } // namespace
@@ -143,16 +177,26 @@ private Q_SLOTS:
             QVERIFY(sameColour(centreOf(picture.image), twelvePages().at(name.toInt() - 1).color));
     }
 
-    // At actual size a page is drawn at 96 dots per inch of its size in points, which its
-    // facts tell before it is drawn.
+    // At actual size a page that is one picture over the whole page is shown at the picture's
+    // own pixels, and any other at 96 dots per inch of its size in points; its facts tell that
+    // size before it is drawn.
     void actualSize_data()
     {
         QTest::addColumn<QByteArray>("pdf");
         QTest::addColumn<QSize>("size");
         QTest::newRow("picture page")
-            << picturePdf({{Qt::red, QSizeF(30, 20), QSize(90, 60)}}) << QSize(40, 27);
+            << picturePdf({{Qt::red, QSizeF(30, 20), QSize(90, 60)}}) << QSize(90, 60);
         QTest::newRow("picture page of few pixels")
-            << picturePdf({{Qt::red, QSizeF(150, 75), QSize(20, 10)}}) << QSize(200, 100);
+            << picturePdf({{Qt::red, QSizeF(150, 75), QSize(20, 10)}}) << QSize(20, 10);
+        QTest::newRow("scan at 300 dpi") << scanPdf() << QSize(1200, 1600);
+        QTest::newRow("PNG picture page")
+            << imageFilePdf(pngOf(pattern(QSize(60, 40))), u"png"_qs) << QSize(60, 40);
+        QTest::newRow("turned picture page")
+            << turnedPdf(picturePdf({{Qt::red, QSizeF(30, 20), QSize(90, 60)}})) << QSize(60, 90);
+        QTest::newRow("picture within margins")
+            << picturePdf({{Qt::red, QSizeF(33, 24), QSize(40, 30)}}) << QSize(44, 32);
+        QTest::newRow("picture and text")
+            << pictureAndTextPdf(pattern(QSize(90, 60)), QSizeF(30, 20)) << QSize(40, 27);
         QTest::newRow("vector page") << vectorPdf({{Qt::blue, QSizeF(72, 144)}}) << QSize(96, 192);
         QTest::newRow("A4 vector page") << vectorPdf({{Qt::green, QSizeF(595, 842)}}) << QSize(793, 1123);
     }
@@ -170,6 +214,87 @@ private Q_SLOTS:
         QCOMPARE(picture.image.size(), size);
         QCOMPARE(picture.pictureSize(), size);
         QVERIFY(picture.serves(QSize()));
+    }
+
+    // A page is one picture when its resources hold one image and no fonts and its contents
+    // only draw that image upright over the whole page. Its JPEG is handed over as the file
+    // holds it when decoding it alone gives the page.
+    void picturePages_data()
+    {
+        QTest::addColumn<QByteArray>("pdf");
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<bool>("jpeg");
+        QTest::newRow("JPEG scan") << scanPdf() << QSize(1200, 1600) << true;
+        QTest::newRow("grey JPEG scan")
+            << imageFilePdf(jpegOf(pattern(QSize(120, 160)).convertToFormat(QImage::Format_Grayscale8), 300),
+                            u"jpg"_qs)
+            << QSize(120, 160) << true;
+        QTest::newRow("PNG picture") << imageFilePdf(pngOf(pattern(QSize(60, 40))), u"png"_qs)
+                                     << QSize(60, 40) << false;
+        QTest::newRow("turned JPEG") << turnedPdf(picturePdf({{Qt::red, QSizeF(30, 20), QSize(90, 60)}}))
+                                     << QSize(60, 90) << false;
+        QTest::newRow("picture within margins")
+            << picturePdf({{Qt::red, QSizeF(33, 24), QSize(40, 30)}}) << QSize() << false;
+        QTest::newRow("picture and text")
+            << pictureAndTextPdf(pattern(QSize(90, 60)), QSizeF(30, 20)) << QSize() << false;
+        QTest::newRow("vector page") << vectorPdf({{Qt::blue, QSizeF(72, 144)}}) << QSize() << false;
+    }
+    void picturePages()
+    {
+        QFETCH(QByteArray, pdf);
+        QFETCH(QSize, pixels);
+        QFETCH(bool, jpeg);
+        const QString path = putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_qs, pdf);
+        const std::optional<PdfPicturePage> leftBytes = picturePageOf(path, 0, PictureBytes::Leave);
+        const std::optional<PdfPicturePage> tookBytes = picturePageOf(path, 0, PictureBytes::Take);
+        QCOMPARE(bool(tookBytes), pixels.isValid());
+        QCOMPARE(bool(leftBytes), pixels.isValid());
+        QVERIFY(!picturePageOf(path, 1, PictureBytes::Take));
+        QVERIFY(!picturePageOf(path, -1, PictureBytes::Take));
+        if (!tookBytes)
+            return;
+        QCOMPARE(tookBytes->pixels, pixels);
+        QCOMPARE(leftBytes->pixels, pixels);
+        QVERIFY(leftBytes->jpeg.isEmpty());
+        QCOMPARE(!tookBytes->jpeg.isEmpty(), jpeg);
+        if (jpeg)
+            QCOMPARE(QImage::fromData(tookBytes->jpeg).size(), pixels);
+    }
+
+    // The JPEG handed over is the one the scan was made of, and the page shows as it does.
+    void aScanShowsItsJpeg()
+    {
+        const QByteArray jpeg = jpegOf(pattern(QSize(1200, 1600)), 300);
+        const QString path = putIn(m_dir, u"scan.pdf"_qs, imageFilePdf(jpeg, u"jpg"_qs));
+        const std::optional<PdfPicturePage> page = picturePageOf(path, 0, PictureBytes::Take);
+        QVERIFY(page);
+        QCOMPARE(page->jpeg, jpeg);
+        const std::shared_ptr<Book> book = m_books.open(path);
+        const DecodedPicture picture = m_decoder.decode(PageRef(book, u"1"_qs));
+        QVERIFY2(picture.isValid(), qPrintable(picture.error));
+        const QImage source = QImage::fromData(jpeg).convertToFormat(QImage::Format_RGB32);
+        const QImage shown = picture.image.convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), source.size());
+        int worst = 0;
+        for (int y = 0; y < source.height(); y += 7)
+            for (int x = 0; x < source.width(); x += 7)
+                worst = std::max(worst, channelDistance(shown.pixel(x, y), source.pixel(x, y)));
+        QVERIFY2(worst <= 4, qPrintable(QString::number(worst)));
+    }
+
+    // Stretched, a scan's page comes at the size it is drawn at, and tells its own.
+    void aStretchedScanComesAtTheDrawnSize()
+    {
+        const QString path = putIn(m_dir, u"stretched scan.pdf"_qs, scanPdf());
+        const std::shared_ptr<Book> book = m_books.open(path);
+        const DecodedPicture picture =
+            m_decoder.decode(PageRef(book, u"1"_qs), {}, [](QSize) { return QSize(300, 400); });
+        QVERIFY2(picture.isValid(), qPrintable(picture.error));
+        QCOMPARE(picture.pictureSize(), QSize(1200, 1600));
+        QVERIFY(picture.serves(QSize(300, 400)));
+        const QImage drawn = picture.scaled.isNull() ? picture.image : picture.scaled;
+        QVERIFY(drawn.width() >= 300 && drawn.height() >= 400);
+        QVERIFY(sameColour(centreOf(drawn), pattern(QSize(1200, 1600)).pixelColor(600, 800)));
     }
 
     // Stretched, a page is drawn at the size it is shown at, larger or smaller than its own,

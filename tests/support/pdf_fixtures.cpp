@@ -94,4 +94,51 @@ QByteArray encryptedPdf(const QByteArray& pdf)
                : QByteArray();
 }
 
+QByteArray jpegOf(const QImage& picture, int dotsPerInch)
+{
+    QImage withDensity = picture;
+    const int dotsPerMeter = qRound(dotsPerInch / 0.0254);
+    withDensity.setDotsPerMeterX(dotsPerMeter);
+    withDensity.setDotsPerMeterY(dotsPerMeter);
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    return withDensity.save(&bytes, "JPEG", 90) ? bytes.data() : QByteArray();
+}
+
+QByteArray imageFilePdf(const QByteArray& picture, const QString& suffix)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"page."_qs + suffix);
+    const QString pdf = dir.filePath(u"page.pdf"_qs);
+    if (!putFileBytes(file, picture))
+        return {};
+    return ran(u"img2pdf"_qs, {file, u"-o"_qs, pdf}) ? fileBytes(pdf) : QByteArray();
+}
+
+QByteArray pictureAndTextPdf(const QImage& picture, QSizeF points)
+{
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&bytes);
+        writer.setResolution(72);
+        writer.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
+        writer.setPageMargins(QMarginsF());
+        QPainter painter(&writer);
+        painter.drawImage(QRectF(QPointF(), points), picture);
+        painter.drawText(QPointF(10, points.height() / 2), u"page 1"_qs);
+    }
+    return bytes.data();
+}
+
+QByteArray turnedPdf(const QByteArray& pdf)
+{
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(u"plain.pdf"_qs);
+    const QString turned = dir.filePath(u"turned.pdf"_qs);
+    if (!putFileBytes(plain, pdf))
+        return {};
+    return ran(u"qpdf"_qs, {u"--rotate=+90"_qs, u"--"_qs, plain, turned}) ? fileBytes(turned) : QByteArray();
+}
+
 } // namespace ruvo::test

@@ -2,9 +2,11 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QSize>
 #include <QSizeF>
+#include <QString>
 
 namespace ruvo::test {
 
@@ -27,5 +29,19 @@ QByteArray vectorPdf(const QList<PdfPageSpec>& pages);
 
 // The PDF encrypted by qpdf with a password a reader must give to open it.
 QByteArray encryptedPdf(const QByteArray& pdf);
+
+// A picture's JPEG, which tells its dots per inch.
+QByteArray jpegOf(const QImage& picture, int dotsPerInch);
+
+// A PDF of one page made by img2pdf from a picture file's bytes (suffix names its format): the
+// picture over the whole page, the page as large as the picture at its dots per inch.
+QByteArray imageFilePdf(const QByteArray& picture, const QString& suffix);
+
+// A PDF of one page of the given size in points written by Qt: the picture over the whole page
+// and a line of text over it.
+QByteArray pictureAndTextPdf(const QImage& picture, QSizeF points);
+
+// The PDF with its pages turned a quarter clockwise by qpdf.
+QByteArray turnedPdf(const QByteArray& pdf);
 
 } // namespace ruvo::test

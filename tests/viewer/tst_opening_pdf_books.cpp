@@ -15,20 +15,23 @@ Q_DECLARE_METATYPE(ruvo::BookFailure)
 
 namespace {
 
-// Four pages of sizes of their own: 96 dots per inch of 30 by 21 points and more.
+// Four pages of sizes of their own: 96 dots per inch of 30 by 21 points and more. As pictures,
+// each is one picture of its page's shape over the whole page, of four pixels a point.
 QList<PdfPageSpec> bookPages()
 {
     return {
-        {Qt::blue, QSizeF(30, 21)},
-        {Qt::green, QSizeF(33, 24)},
-        {Qt::yellow, QSizeF(36, 27)},
-        {Qt::red, QSizeF(39, 30)},
+        {Qt::blue, QSizeF(30, 21), QSize(120, 84)},
+        {Qt::green, QSizeF(33, 24), QSize(132, 96)},
+        {Qt::yellow, QSizeF(36, 27), QSize(144, 108)},
+        {Qt::red, QSizeF(39, 30), QSize(156, 120)},
     };
 }
 
-QSize actualSizeOf(int index)
+// A page's size at actual size: the picture's pixels for a page that is one picture, 96 dots
+// per inch of its points for a vector page.
+QSize actualSizeOf(int index, bool picture)
 {
-    return QSize(40 + 4 * index, 28 + 4 * index);
+    return picture ? bookPages().at(index).pixels : QSize(40 + 4 * index, 28 + 4 * index);
 }
 
 } // namespace
@@ -47,19 +50,22 @@ class TestOpeningPdfBooks : public QObject
 
 private Q_SLOTS:
     // A PDF opens as a book whatever its name: its pages in the document's order, named by
-    // their numbers, each shown at 96 dots per inch of its size.
+    // their numbers, each shown at its picture's pixels, or a vector page at 96 dots per inch of
+    // its size.
     void aPdfIsABook_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("pdf");
-        QTest::newRow("pictures") << "Vol01.pdf" << picturePdf(bookPages());
-        QTest::newRow("vectors") << "Vol02.pdf" << vectorPdf(bookPages());
-        QTest::newRow("named as anything") << "Vol03.dat" << picturePdf(bookPages());
+        QTest::addColumn<bool>("pictures");
+        QTest::newRow("pictures") << "Vol01.pdf" << picturePdf(bookPages()) << true;
+        QTest::newRow("vectors") << "Vol02.pdf" << vectorPdf(bookPages()) << false;
+        QTest::newRow("named as anything") << "Vol03.dat" << picturePdf(bookPages()) << true;
     }
     void aPdfIsABook()
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, pdf);
+        QFETCH(bool, pictures);
         const QString path = putIn(m_dir, name, pdf);
         RealBookFixture f;
         open(f, path);
@@ -71,8 +77,8 @@ private Q_SLOTS:
             if (first > 0)
                 f.form.NEXTP_Click();
             const Form1Controls& c = f.form.controls();
-            QCOMPARE(c.picture2.picture.size(), actualSizeOf(first));
-            QCOMPARE(c.picture3.picture.size(), actualSizeOf(first + 1));
+            QCOMPARE(c.picture2.picture.size(), actualSizeOf(first, pictures));
+            QCOMPARE(c.picture3.picture.size(), actualSizeOf(first + 1, pictures));
             QCOMPARE(c.statusBar.panel(3), QStringLiteral("[%1] %1").arg(first + 1));
             QCOMPARE(f.state.shownPagePath, path + u'/' + QString::number(first + 1));
         }
@@ -89,7 +95,7 @@ private Q_SLOTS:
         open(f, path + u"/3"_qs);
         QCOMPARE(f.browser.pages().folder(), path);
         QCOMPARE(f.state.pageIndex, 2);
-        QCOMPARE(f.form.controls().picture2.picture.size(), actualSizeOf(2));
+        QCOMPARE(f.form.controls().picture2.picture.size(), actualSizeOf(2, true));
         QCOMPARE(f.state.shownPagePath, path + u"/3"_qs);
         open(f, path + u"/9"_qs);
         QCOMPARE(f.state.pageIndex, 0);
