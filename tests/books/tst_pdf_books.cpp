@@ -392,6 +392,42 @@ private Q_SLOTS:
         QVERIFY(book->pageNames().isEmpty());
     }
 
+    // A page that cannot be drawn fails alone: the pages around it are drawn as ever. Poppler
+    // leaves a page tree's entry that is no page out, so the pages after it come one sooner.
+    void damagedPages_data()
+    {
+        QTest::addColumn<QByteArray>("pdf");
+        QTest::addColumn<QList<QColor>>("colours");
+        QTest::newRow("a page of no height")
+            << threePagePdf("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 30 0] /Contents 3 0 R >>")
+            << QList<QColor>{Qt::red, QColor(), Qt::blue};
+        QTest::newRow("a page of no area")
+            << threePagePdf("<< /Type /Page /Parent 2 0 R /MediaBox [10 10 10 10] /Contents 3 0 R >>")
+            << QList<QColor>{Qt::red, QColor(), Qt::blue};
+        QTest::newRow("an entry that is no page")
+            << threePagePdf("(not a page)") << QList<QColor>{Qt::red, Qt::blue, QColor()};
+        QTest::newRow("a page of broken contents")
+            << threePagePdf("<< /Type /Page /Parent 2 0 R /Contents 8 0 R >>")
+            << QList<QColor>{Qt::red, Qt::white, Qt::blue};
+    }
+    void damagedPages()
+    {
+        QFETCH(QByteArray, pdf);
+        QFETCH(QList<QColor>, colours);
+        const QString path = putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_qs, pdf);
+        const std::shared_ptr<Book> book = m_books.open(path);
+        QCOMPARE(book->failure(), BookFailure::None);
+        QCOMPARE(book->pageNames(), QStringList({u"1"_qs, u"2"_qs, u"3"_qs}));
+        for (int i = 0; i < 3; ++i) {
+            const DecodedPicture picture = m_decoder.decode(PageRef(book, QString::number(i + 1)));
+            QCOMPARE(picture.isValid(), colours.at(i).isValid());
+            QCOMPARE(picture.error.isEmpty(), colours.at(i).isValid());
+            if (colours.at(i).isValid())
+                QVERIFY2(sameColour(centreOf(picture.image), colours.at(i)),
+                         qPrintable(QString::number(i + 1)));
+        }
+    }
+
     // Pages are drawn on several threads at once, each through a document of its own, and
     // nothing is written into or beside the PDF.
     void drawnOnManyThreadsWritingNothing()

@@ -141,4 +141,59 @@ QByteArray turnedPdf(const QByteArray& pdf)
     return ran(u"qpdf"_qs, {u"--rotate=+90"_qs, u"--"_qs, plain, turned}) ? fileBytes(turned) : QByteArray();
 }
 
+QByteArray handMadePdf(const QList<QByteArray>& objects)
+{
+    QByteArray pdf = "%PDF-1.4\n";
+    QList<qsizetype> offsets;
+    for (qsizetype i = 0; i < objects.size(); ++i) {
+        offsets.append(objects.at(i).isEmpty() ? -1 : pdf.size());
+        if (!objects.at(i).isEmpty())
+            pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    const qsizetype table = pdf.size();
+    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f\r\n";
+    for (const qsizetype offset : offsets)
+        pdf += offset < 0 ? QByteArray("0000000000 00001 f\r\n")
+                          : QByteArray::number(offset).rightJustified(10, '0') + " 00000 n\r\n";
+    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
+           QByteArray::number(table) + "\n%%EOF\n";
+    return pdf;
+}
+
+QByteArray manyPagePdf(int pages, QColor color)
+{
+    const QByteArray fill = QByteArray::number(color.redF()) + ' ' + QByteArray::number(color.greenF()) +
+                            ' ' + QByteArray::number(color.blueF()) + " rg 0 0 30 20 re f";
+    QByteArray kids;
+    kids.reserve(pages * 8);
+    for (int i = 0; i < pages; ++i)
+        kids += QByteArray::number(4 + i) + " 0 R ";
+    QList<QByteArray> objects{
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /MediaBox [0 0 30 20] /Count " + QByteArray::number(pages) + " /Kids [" + kids +
+            "] >>",
+        "<< /Length " + QByteArray::number(fill.size()) + " >>\nstream\n" + fill + "\nendstream",
+    };
+    for (int i = 0; i < pages; ++i)
+        objects.append("<< /Type /Page /Parent 2 0 R /Contents 3 0 R >>");
+    return handMadePdf(objects);
+}
+
+QByteArray threePagePdf(const QByteArray& secondPage)
+{
+    const auto stream = [](const QByteArray& contents) {
+        return "<< /Length " + QByteArray::number(contents.size()) + " >>\nstream\n" + contents +
+               "\nendstream";
+    };
+    return handMadePdf({
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /MediaBox [0 0 30 20] /Count 3 /Kids [4 0 R 5 0 R 6 0 R] >>",
+        stream("1 0 0 rg 0 0 30 20 re f"),
+        "<< /Type /Page /Parent 2 0 R /Contents 3 0 R >>",
+        secondPage,
+        "<< /Type /Page /Parent 2 0 R /Contents 7 0 R >>",
+        stream("0 0 1 rg 0 0 30 20 re f"),
+    });
+}
+
 } // namespace ruvo::test

@@ -44,4 +44,18 @@ QByteArray pictureAndTextPdf(const QImage& picture, QSizeF points);
 // The PDF with its pages turned a quarter clockwise by qpdf.
 QByteArray turnedPdf(const QByteArray& pdf);
 
+// A PDF written here object by object: objects holds the bodies of objects 1, 2, ... in
+// order (a body of none is left out of the file, though the table of objects counts it). The
+// first is the catalogue.
+QByteArray handMadePdf(const QList<QByteArray>& objects);
+
+// A PDF of three vector pages of 30 by 20 points, red, then as secondPage says, then blue:
+// secondPage is the second page's object, which may be no page at all. The pages' colours
+// are drawn by content streams 3 (red) and 7 (blue).
+QByteArray threePagePdf(const QByteArray& secondPage);
+
+// A PDF of that many vector pages of 30 by 20 points, all filled in one colour by one content
+// stream they share: made in a moment whatever the count.
+QByteArray manyPagePdf(int pages, QColor color);
+
 } // namespace ruvo::test

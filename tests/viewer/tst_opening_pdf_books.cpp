@@ -1,4 +1,5 @@
 #include "commands/control_names.h"
+#include "session/page_list.h"
 #include "session/user_messages.h"
 #include "support/file_bytes.h"
 #include "support/pdf_fixtures.h"
@@ -100,6 +101,47 @@ private Q_SLOTS:
         open(f, path + u"/9"_qs);
         QCOMPARE(f.state.pageIndex, 0);
         QVERIFY(f.fakes.messages.shown.isEmpty());
+    }
+
+    // A page that cannot be drawn is a damaged page: the placeholder and the usual message,
+    // and the next page shows as ever.
+    void aPageThatCannotBeDrawnIsDamaged()
+    {
+        const QString path = putIn(m_dir, u"Vol05.pdf"_qs,
+                                   threePagePdf("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 30 0] >>"));
+        RealBookFixture f;
+        f.form.controls().menu(MenuItem::onePage).checked = true;
+        open(f, path);
+        QVERIFY(f.fakes.messages.shown.isEmpty());
+        QCOMPARE(f.form.controls().picture2.picture.pixelColor(20, 13), QColor(Qt::red));
+        f.form.NEXTP_Click();
+        QCOMPARE(f.fakes.messages.shown.size(), 1);
+        QCOMPARE(f.fakes.messages.shown.first().text, Messages::damagedPicture(path + u"/2"_qs).text);
+        f.form.NEXTP_Click();
+        QCOMPARE(f.state.shownPagePath, path + u"/3"_qs);
+        QCOMPARE(f.form.controls().picture2.picture.size(), QSize(40, 27));
+        QCOMPARE(f.form.controls().picture2.picture.pixelColor(20, 13), QColor(Qt::blue));
+        QCOMPARE(f.fakes.messages.shown.size(), 1);
+    }
+
+    // A PDF of more pages than the list can hold shows the first of them and says so, with
+    // the count, once, as an archive does.
+    void pagesBeyondTheListAreTold()
+    {
+        const int count = PageList::maximumCount + 2;
+        const QString path = putIn(m_dir, u"huge.pdf"_qs, manyPagePdf(count, Qt::green));
+        RealBookFixture f;
+        open(f, path);
+        QCOMPARE(f.browser.pages().count(), PageList::maximumCount);
+        QCOMPARE(f.fakes.messages.shown.size(), 1);
+        QCOMPARE(f.fakes.messages.shown.first().text, Messages::pagesLeftOut(path, count).text);
+        QVERIFY(f.fakes.messages.shown.first().text.contains(QString::number(count)));
+        QCOMPARE(f.form.controls().picture2.picture.size(), QSize(40, 27));
+        const QString last = path + u'/' + QString::number(PageList::maximumCount);
+        f.form.openPath(last);
+        QCOMPARE(f.state.shownPagePath, last);
+        QCOMPARE(f.form.controls().picture2.picture.pixelColor(20, 13), QColor(Qt::green));
+        QCOMPARE(f.fakes.messages.shown.size(), 1);
     }
 
     // A PDF that cannot be a book says so in the words archives are refused with, naming the
