@@ -229,6 +229,9 @@ private Q_SLOTS:
             << imageFilePdf(jpegOf(pattern(QSize(120, 160)).convertToFormat(QImage::Format_Grayscale8), 300),
                             u"jpg"_qs)
             << QSize(120, 160) << true;
+        QTest::newRow("hand-made scan")
+            << handMadeScanPdf(jpegOf(pattern(QSize(90, 60)), 72), QSize(90, 60), QSizeF(30, 20))
+            << QSize(90, 60) << true;
         QTest::newRow("PNG picture") << imageFilePdf(pngOf(pattern(QSize(60, 40))), u"png"_qs)
                                      << QSize(60, 40) << false;
         QTest::newRow("turned JPEG") << turnedPdf(picturePdf({{Qt::red, QSizeF(30, 20), QSize(90, 60)}}))

@@ -196,4 +196,22 @@ QByteArray threePagePdf(const QByteArray& secondPage)
     });
 }
 
+QByteArray handMadeScanPdf(const QByteArray& jpeg, QSize pixels, QSizeF points)
+{
+    const QByteArray width = QByteArray::number(points.width());
+    const QByteArray height = QByteArray::number(points.height());
+    const QByteArray draw = "q " + width + " 0 0 " + height + " 0 0 cm /Im0 Do Q";
+    return handMadePdf({
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Count 1 /Kids [3 0 R] >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + width + ' ' + height +
+            "] /Resources << /XObject << /Im0 4 0 R >> >> /Contents 5 0 R >>",
+        "<< /Type /XObject /Subtype /Image /Width " + QByteArray::number(pixels.width()) + " /Height " +
+            QByteArray::number(pixels.height()) +
+            " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /DCTDecode /Length " +
+            QByteArray::number(jpeg.size()) + " >>\nstream\n" + jpeg + "\nendstream",
+        "<< /Length " + QByteArray::number(draw.size()) + " >>\nstream\n" + draw + "\nendstream",
+    });
+}
+
 } // namespace ruvo::test

@@ -49,6 +49,10 @@ QByteArray turnedPdf(const QByteArray& pdf);
 // first is the catalogue.
 QByteArray handMadePdf(const QList<QByteArray>& objects);
 
+// A PDF of one page of the given size in points written here, as a scanned comic's: the JPEG,
+// of the given pixels, drawn over the whole page and nothing else.
+QByteArray handMadeScanPdf(const QByteArray& jpeg, QSize pixels, QSizeF points);
+
 // A PDF of three vector pages of 30 by 20 points, red, then as secondPage says, then blue:
 // secondPage is the second page's object, which may be no page at all. The pages' colours
 // are drawn by content streams 3 (red) and 7 (blue).
