@@ -27,7 +27,8 @@ public:
 } // namespace
 
 PdfBook::PdfBook(QString pdf)
-    : m_pdf(std::move(pdf)), m_documents(std::make_shared<PdfDocuments>(m_pdf)), m_stamp(fileStampOf(m_pdf))
+    : m_pdf(std::move(pdf)), m_documents(std::make_shared<PdfDocuments>(m_pdf)),
+      m_pictures(std::make_shared<PdfPicturePages>(m_pdf)), m_stamp(fileStampOf(m_pdf))
 {
     const PdfDocuments::Use document = m_documents->take();
     if (!document.get()) {
@@ -75,7 +76,7 @@ std::unique_ptr<PageRenderer> PdfBook::rendererOf(const QString& name) const
     const int index = indexOf(name);
     if (index < 0)
         return nullptr;
-    return std::make_unique<PdfPageRenderer>(m_documents, index);
+    return std::make_unique<PdfPageRenderer>(m_documents, m_pictures, index);
 }
 
 std::optional<PageFacts> PdfBook::readFacts(const QString& name) const
@@ -83,7 +84,7 @@ std::optional<PageFacts> PdfBook::readFacts(const QString& name) const
     const int index = indexOf(name);
     if (index < 0)
         return std::nullopt;
-    if (const std::optional<PdfPicturePage> picture = picturePageOf(m_pdf, index, PictureBytes::Leave))
+    if (const std::optional<PdfPicturePage> picture = m_pictures->pageAt(index, PictureBytes::Leave))
         return PageFacts{picture->pixels, PictureFormat::Pdf};
     const PdfDocuments::Use document = m_documents->take();
     if (!document.get())

@@ -6,6 +6,7 @@
 namespace ruvo {
 
 class PdfDocuments;
+class PdfPicturePages;
 
 // A PDF file opened as a book: its pages in the document's order, named by their numbers from
 // "1", unpadded. Its pages are drawn rather than decoded (see rendererOf()), each through a
@@ -40,6 +41,7 @@ private:
 
     const QString m_pdf;
     const std::shared_ptr<PdfDocuments> m_documents;
+    const std::shared_ptr<PdfPicturePages> m_pictures;
     BookFailure m_failure = BookFailure::None;
     FileStamp m_stamp;
     QStringList m_names;

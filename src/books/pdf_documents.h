@@ -43,8 +43,6 @@ public:
 
     // A document to use alone until the Use goes: a free one, or one opened now.
     Use take();
-    // The PDF's path.
-    const QString& path() const { return m_path; }
 
 private:
     std::unique_ptr<Poppler::Document> open() const;

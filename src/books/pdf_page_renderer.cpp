@@ -54,8 +54,9 @@ std::optional<DecodedPicture> decodedPicture(const PdfPicturePage& page, const S
 
 } // namespace
 
-PdfPageRenderer::PdfPageRenderer(std::shared_ptr<PdfDocuments> documents, int index)
-    : m_documents(std::move(documents)), m_index(index)
+PdfPageRenderer::PdfPageRenderer(std::shared_ptr<PdfDocuments> documents,
+                                 std::shared_ptr<PdfPicturePages> pictures, int index)
+    : m_documents(std::move(documents)), m_pictures(std::move(pictures)), m_index(index)
 {
 }
 
@@ -63,8 +64,7 @@ DecodedPicture PdfPageRenderer::render(const ScaledSizeOf& scaledSize) const
 {
     // A page that is one JPEG is decoded as a JPEG page is, fastest of all; at the size drawn
     // when stretched, as the reader scales it.
-    const std::optional<PdfPicturePage> picturePage =
-        picturePageOf(m_documents->path(), m_index, PictureBytes::Take);
+    const std::optional<PdfPicturePage> picturePage = m_pictures->pageAt(m_index, PictureBytes::Take);
     if (picturePage) {
         if (std::optional<DecodedPicture> decoded = decodedPicture(*picturePage, scaledSize))
             return std::move(*decoded);

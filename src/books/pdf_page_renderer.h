@@ -7,6 +7,7 @@
 namespace ruvo {
 
 class PdfDocuments;
+class PdfPicturePages;
 
 // Draws one page of a PDF book through a document of its own for the while: at actual size, a
 // page that is one picture over the whole page at the picture's own pixels and any other at 96
@@ -17,12 +18,14 @@ class PdfPageRenderer : public PageRenderer
 {
 public:
     // The page at index, counted from 0.
-    PdfPageRenderer(std::shared_ptr<PdfDocuments> documents, int index);
+    PdfPageRenderer(std::shared_ptr<PdfDocuments> documents, std::shared_ptr<PdfPicturePages> pictures,
+                    int index);
 
     DecodedPicture render(const ScaledSizeOf& scaledSize) const override;
 
 private:
     const std::shared_ptr<PdfDocuments> m_documents;
+    const std::shared_ptr<PdfPicturePages> m_pictures;
     const int m_index;
 };
 

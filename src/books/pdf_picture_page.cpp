@@ -23,7 +23,8 @@
 //   poppler's Qt interface holds one for each of its documents. The one held here for the
 //   life of the program keeps them from being freed, or made anew, between those.
 // - A PDFDoc, with the objects and streams read through it, is used by one thread at a time:
-//   each call opens one of its own and drops it before it returns.
+//   a use takes it alone, under the pool's mutex, and hands it back when done, or opens one of
+//   its own.
 // - What the global parameters are asked for is locked inside them; the error callback is
 //   one for the whole program, and quiet: a damaged page says what is to be said itself.
 
@@ -115,12 +116,14 @@ bool isPlainJpeg(Dict& picture)
            (colours.isName("DeviceRGB") || colours.isName("DeviceGray"));
 }
 
-} // namespace
-
-std::optional<PdfPicturePage> picturePageOf(const QString& path, int index, PictureBytes bytes)
+std::unique_ptr<PDFDoc> openDocument(const QString& path)
 {
     keepGlobalParams();
-    PDFDoc document(std::make_unique<GooString>(QFile::encodeName(path).toStdString()));
+    return std::make_unique<PDFDoc>(std::make_unique<GooString>(QFile::encodeName(path).toStdString()));
+}
+
+std::optional<PdfPicturePage> pictureOfPage(PDFDoc& document, int index, PictureBytes bytes)
+{
     if (!document.isOk() || index < 0 || index >= document.getNumPages())
         return std::nullopt;
     Page* page = document.getPage(index + 1);
@@ -159,6 +162,37 @@ std::optional<PdfPicturePage> picturePageOf(const QString& path, int index, Pict
             found.jpeg = std::move(*jpeg);
     }
     return found;
+}
+
+} // namespace
+
+PdfPicturePages::PdfPicturePages(QString path) : m_path(std::move(path)) {}
+
+PdfPicturePages::~PdfPicturePages() = default;
+
+std::optional<PdfPicturePage> PdfPicturePages::pageAt(int index, PictureBytes bytes)
+{
+    std::unique_ptr<PDFDoc> document;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_free.empty()) {
+            document = std::move(m_free.back());
+            m_free.pop_back();
+        }
+    }
+    // Opened outside the lock: other pages go on being looked at meanwhile.
+    if (!document)
+        document = openDocument(m_path);
+    std::optional<PdfPicturePage> page = pictureOfPage(*document, index, bytes);
+    const std::lock_guard lock(m_mutex);
+    if (m_free.size() < keptFree)
+        m_free.push_back(std::move(document));
+    return page;
+}
+
+std::optional<PdfPicturePage> picturePageOf(const QString& path, int index, PictureBytes bytes)
+{
+    return pictureOfPage(*openDocument(path), index, bytes);
 }
 
 } // namespace ruvo

@@ -4,7 +4,12 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <vector>
+
+class PDFDoc;
 
 namespace ruvo {
 
@@ -28,14 +33,36 @@ enum class PictureBytes
     Take
 };
 
-// The page at index (from 0) of the PDF at path, when it is one picture drawn over the whole
-// page; nothing for any other page, and for a file that cannot be read. The test is
+// The pages of one PDF that are one picture drawn over the whole page. The test is
 // conservative: the page's resources hold one image and no fonts, and its contents are short
 // and only draw that image upright over the page's visible area.
 //
-// The file is opened afresh with poppler's core for each call and used on the caller's thread
-// alone, so calls may be made on any number of threads at once; see the source for the rules
-// of poppler's core this keeps to.
+// The file is read with poppler's core through documents of its own, each used by one thread
+// at a time: a use takes a free one, or opens another, and hands it back, so that pages are
+// looked at on any number of threads at once, and a document kept knows the pages it has found
+// already. See the source for the rules of poppler's core this keeps to.
+class PdfPicturePages
+{
+public:
+    // How many free documents are kept for the next use; more are closed as they come back.
+    static constexpr std::size_t keptFree = 2;
+
+    explicit PdfPicturePages(QString path);
+    ~PdfPicturePages();
+    PdfPicturePages(const PdfPicturePages&) = delete;
+    PdfPicturePages& operator=(const PdfPicturePages&) = delete;
+
+    // The page at index (from 0), when it is one picture drawn over the whole page; nothing
+    // for any other page, and for a file that cannot be read.
+    std::optional<PdfPicturePage> pageAt(int index, PictureBytes bytes);
+
+private:
+    const QString m_path;
+    std::mutex m_mutex;
+    std::vector<std::unique_ptr<PDFDoc>> m_free;
+};
+
+// The same for the PDF at path, opened for this call alone.
 std::optional<PdfPicturePage> picturePageOf(const QString& path, int index, PictureBytes bytes);
 
 } // namespace ruvo

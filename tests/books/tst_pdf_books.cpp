@@ -262,6 +262,15 @@ private Q_SLOTS:
         QCOMPARE(!tookBytes->jpeg.isEmpty(), jpeg);
         if (jpeg)
             QCOMPARE(QImage::fromData(tookBytes->jpeg).size(), pixels);
+        // A book's pages are looked at through documents it keeps, found alike time after time.
+        PdfPicturePages kept(path);
+        for (int round = 0; round < 3; ++round) {
+            const std::optional<PdfPicturePage> again = kept.pageAt(0, PictureBytes::Take);
+            QVERIFY(again);
+            QCOMPARE(again->pixels, pixels);
+            QCOMPARE(again->jpeg, tookBytes->jpeg);
+            QVERIFY(!kept.pageAt(1, PictureBytes::Take));
+        }
     }
 
     // The JPEG handed over is the one the scan was made of, and the page shows as it does.
