@@ -7,6 +7,7 @@
 #include "support/gif_fixtures.h"
 #include "support/jpeg_fixtures.h"
 #include "support/metafile_fixtures.h"
+#include "support/pdf_fixtures.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -198,6 +199,19 @@ void writeArchives()
     }
 }
 
+// PDF books: vector pages of sizes of their own, a page that is one JPEG over the whole page, as
+// a scanned comic's, and three pages the second of which has no height.
+void writePdfs()
+{
+    const QImage colour = smallPicture(QImage::Format_RGB32);
+    put("fuzz_pdf_book", "vector.pdf",
+        ruvo::test::vectorPdf({{Qt::blue, QSizeF(72, 144)}, {Qt::red, QSizeF(30, 20)}}));
+    put("fuzz_pdf_book", "scan.pdf",
+        ruvo::test::handMadeScanPdf(encoded(colour, "JPEG", 50), colour.size(), QSizeF(30, 20)));
+    put("fuzz_pdf_book", "damaged_page.pdf",
+        ruvo::test::threePagePdf("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 30 0] >>"));
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -207,6 +221,7 @@ int main(int argc, char** argv)
     root = QFile::decodeName(argv[1]);
     writePictures();
     writeArchives();
+    writePdfs();
     writeTexts();
     return 0;
 }
