@@ -8,6 +8,7 @@
 #include "imaging/picture_limits.h"
 #include "platform/local_file_services.h"
 #include "support/file_bytes.h"
+#include "support/jpeg_fixtures.h"
 #include "support/pdf_fixtures.h"
 
 #include <QBuffer>
@@ -292,6 +293,31 @@ private Q_SLOTS:
             for (int x = 0; x < source.width(); x += 7)
                 worst = std::max(worst, channelDistance(shown.pixel(x, y), source.pixel(x, y)));
         QVERIFY2(worst <= 4, qPrintable(QString::number(worst)));
+    }
+
+    // A PDF draws a JPEG's pixels as they are stored, whatever its EXIF says, and so are they
+    // shown: a JPEG that says it is to be turned is drawn as poppler draws it.
+    void aJpegShowsAsStored_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::newRow("upright") << 1;
+        QTest::newRow("upside down") << 3;
+        QTest::newRow("on its side") << 6;
+    }
+    void aJpegShowsAsStored()
+    {
+        QFETCH(int, orientation);
+        const QImage stored = pattern(QSize(90, 60));
+        const QByteArray jpeg = writeJpeg(stored, {.quality = 95, .exifOrientation = orientation});
+        const QString path = putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_qs,
+                                   handMadeScanPdf(jpeg, QSize(90, 60), QSizeF(30, 20)));
+        const std::shared_ptr<Book> book = m_books.open(path);
+        const DecodedPicture picture = m_decoder.decode(PageRef(book, u"1"_qs));
+        QVERIFY2(picture.isValid(), qPrintable(picture.error));
+        QCOMPARE(picture.image.size(), QSize(90, 60));
+        for (const QPoint at : {QPoint(3, 3), QPoint(86, 3), QPoint(3, 56), QPoint(86, 56)})
+            QVERIFY2(sameColour(picture.image.pixel(at), stored.pixelColor(at)),
+                     qPrintable(QStringLiteral("%1,%2").arg(at.x()).arg(at.y())));
     }
 
     // Stretched, a scan's page comes at the size it is drawn at, and tells its own.
