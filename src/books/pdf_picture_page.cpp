@@ -20,8 +20,10 @@
 // Poppler's core, as used here, keeps to these rules of its 22.12 release:
 // - Its global parameters must exist while any document is used. GlobalParamsIniter makes them
 //   when the first initer comes and frees them when the last goes, under a mutex of its own;
-//   poppler's Qt interface holds one for each of its documents. The one held here for the
-//   life of the program keeps them from being freed, or made anew, between those.
+//   poppler's Qt interface holds one for each of its documents. One is held here for as long
+//   as documents of the core are: a book's for its life, a single call's for the call. They
+//   are not held for the life of the program, as they keep what they found of fonts by name,
+//   which damaged files may grow without end.
 // - A PDFDoc, with the objects and streams read through it, is used by one thread at a time:
 //   a use takes it alone, under the pool's mutex, and hands it back when done, or opens one of
 //   its own.
@@ -40,12 +42,6 @@ constexpr double kEdgeTolerancePoints = 0.5;
 constexpr double kEdgeToleranceOfSide = 0.002;
 
 void quiet(ErrorCategory, Goffset, const char*) {}
-
-void keepGlobalParams()
-{
-    static const GlobalParamsIniter initer(quiet);
-    Q_UNUSED(initer);
-}
 
 // The bytes a stream gives, up to most; nothing when it gives more.
 std::optional<QByteArray> streamBytes(Stream& stream, qint64 most)
@@ -118,7 +114,6 @@ bool isPlainJpeg(Dict& picture)
 
 std::unique_ptr<PDFDoc> openDocument(const QString& path)
 {
-    keepGlobalParams();
     return std::make_unique<PDFDoc>(std::make_unique<GooString>(QFile::encodeName(path).toStdString()));
 }
 
@@ -166,7 +161,10 @@ std::optional<PdfPicturePage> pictureOfPage(PDFDoc& document, int index, Picture
 
 } // namespace
 
-PdfPicturePages::PdfPicturePages(QString path) : m_path(std::move(path)) {}
+PdfPicturePages::PdfPicturePages(QString path)
+    : m_path(std::move(path)), m_globalParams(std::make_unique<GlobalParamsIniter>(quiet))
+{
+}
 
 PdfPicturePages::~PdfPicturePages() = default;
 
@@ -192,6 +190,7 @@ std::optional<PdfPicturePage> PdfPicturePages::pageAt(int index, PictureBytes by
 
 std::optional<PdfPicturePage> picturePageOf(const QString& path, int index, PictureBytes bytes)
 {
+    const GlobalParamsIniter globalParams(quiet);
     return pictureOfPage(*openDocument(path), index, bytes);
 }
 

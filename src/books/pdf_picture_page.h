@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+class GlobalParamsIniter;
 class PDFDoc;
 
 namespace ruvo {
@@ -58,6 +59,8 @@ public:
 
 private:
     const QString m_path;
+    // Poppler's global parameters, held for as long as the documents below are.
+    const std::unique_ptr<GlobalParamsIniter> m_globalParams;
     std::mutex m_mutex;
     std::vector<std::unique_ptr<PDFDoc>> m_free;
 };
