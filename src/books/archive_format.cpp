@@ -21,7 +21,8 @@ bool isCompressedStream(QByteArrayView head)
            head.startsWith("\x28\xB5\x2F\xFD");
 }
 
-// The endings of archive books' names, a tar compressed as a whole by both of its names. An
+// The endings of archive books' names, a tar compressed as a whole by both of its names, and
+// a PDF book's. An
 // ending that ends another comes after it, so that ".tar.gz" is found before ".gz".
 const QStringList& archiveSuffixes()
 {
@@ -32,7 +33,7 @@ const QStringList& archiveSuffixes()
         QStringLiteral(".rar"),     QStringLiteral(".cb7"),     QStringLiteral(".cbt"),
         QStringLiteral(".tar"),     QStringLiteral(".tgz"),     QStringLiteral(".bz2"),
         QStringLiteral(".txz"),     QStringLiteral(".zst"),     QStringLiteral(".7z"),
-        QStringLiteral(".gz"),      QStringLiteral(".xz")};
+        QStringLiteral(".gz"),      QStringLiteral(".xz"),      QStringLiteral(".pdf")};
     return suffixes;
 }
 

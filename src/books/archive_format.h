@@ -29,9 +29,9 @@ ArchiveFormat archiveFormatOfContent(QByteArrayView head);
 // among them.
 ArchiveFormat archiveFormatOfFile(const QString& path);
 
-// Whether the name ends as archive books' names do (".cbz", ".rar", ".tar.gz" and the like),
-// compared without regard to case. It tells nothing of what the file holds: only how to
-// speak of a file that turns out to be no archive.
+// Whether the name ends as archive books' names do (".cbz", ".rar", ".tar.gz" and the like)
+// or a PDF book's (".pdf"), compared without regard to case. It tells nothing of what the file holds: only
+// how to speak of a file that turns out to be no archive.
 bool hasArchiveExtension(const QString& name);
 
 // The name without the ending hasArchiveExtension() knows it by (both parts of ".tar.gz"), as

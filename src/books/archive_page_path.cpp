@@ -1,6 +1,7 @@
 #include "books/archive_page_path.h"
 
 #include "books/archive_format.h"
+#include "books/pdf_format.h"
 #include "platform/native_file.h"
 
 namespace ruvo {
@@ -15,7 +16,8 @@ std::optional<ArchivePagePath> splitArchivePagePath(const QString& path)
         if (!status)
             continue;
         // The longest part that exists decides: a folder there means the path is missing.
-        if (!S_ISREG(status->st_mode) || archiveFormatOfFile(prefix) == ArchiveFormat::None)
+        if (!S_ISREG(status->st_mode) ||
+            (archiveFormatOfFile(prefix) == ArchiveFormat::None && !isPdfFile(prefix)))
             return std::nullopt;
         return ArchivePagePath{prefix, path.mid(slash + 1)};
     }

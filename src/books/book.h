@@ -14,9 +14,9 @@
 
 namespace ruvo {
 
-// A book: a folder of pictures, or an archive file of them. It lists its pages and hands
-// out where each is read from; how an archive stores them stays behind it. A page's path
-// is the folder's path or the archive's, "/", and the page's name.
+// A book: a folder of pictures, an archive file of them, or a PDF. It lists its pages and
+// hands out where each is read from, or what draws it; how an archive stores them stays
+// behind it. A page's path is the folder's path or the file's, "/", and the page's name.
 class Book : public PageHolder
 {
 public:

@@ -4,6 +4,8 @@
 #include "books/archive_format.h"
 #include "books/archive_page_path.h"
 #include "books/folder_book.h"
+#include "books/pdf_book.h"
+#include "books/pdf_format.h"
 #include "imaging/picture_limits.h"
 #include "platform/paths.h"
 
@@ -18,7 +20,7 @@ Books::Books(const FileServices& files, ArchiveMembers::Options options)
 
 bool Books::isArchive(const QString& path) const
 {
-    return archiveFormatOfFile(path) != ArchiveFormat::None;
+    return archiveFormatOfFile(path) != ArchiveFormat::None || isPdfFile(path);
 }
 
 std::optional<ArchivePagePath> Books::archivePageOf(const QString& path) const
@@ -30,14 +32,14 @@ std::shared_ptr<Book> Books::open(const QString& location)
 {
     const QString at = folderPathForm(location);
     if (isArchive(at))
-        return archiveBook(at);
+        return fileBook(at);
     return std::make_shared<FolderBook>(at, m_files);
 }
 
 PageRef Books::pageAt(const QString& path)
 {
     if (const std::optional<ArchivePagePath> inArchive = archivePageOf(path))
-        return PageRef(archiveBook(inArchive->archive), inArchive->member);
+        return PageRef(fileBook(inArchive->archive), inArchive->member);
     return PageRef::file(path);
 }
 
@@ -48,6 +50,34 @@ std::shared_ptr<ArchiveMembers> Books::membersOf(const QString& archivePath)
     QList<Held> dropped;
     const std::lock_guard lock(m_mutex);
     return held(archivePath, dropped).members;
+}
+
+std::shared_ptr<Book> Books::fileBook(const QString& path)
+{
+    return isPdfFile(path) ? pdfBook(path) : archiveBook(path);
+}
+
+std::shared_ptr<Book> Books::pdfBook(const QString& pdfPath)
+{
+    const FileStamp stamp = fileStampOf(pdfPath);
+    // What is let go of is closed once the lock is released.
+    QList<HeldPdf> dropped;
+    const std::lock_guard lock(m_mutex);
+    for (qsizetype i = 0; i < m_pdfs.size(); ++i) {
+        if (m_pdfs.at(i).path != pdfPath)
+            continue;
+        HeldPdf held = m_pdfs.takeAt(i);
+        if (held.stamp == stamp) {
+            m_pdfs.prepend(held);
+            return held.book;
+        }
+        dropped.append(std::move(held));
+        break;
+    }
+    m_pdfs.prepend(HeldPdf{pdfPath, stamp, std::make_shared<PdfBook>(pdfPath)});
+    while (m_pdfs.size() > archivesKept)
+        dropped.append(m_pdfs.takeLast());
+    return m_pdfs.first().book;
 }
 
 std::shared_ptr<Book> Books::archiveBook(const QString& archivePath)

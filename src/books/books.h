@@ -16,8 +16,8 @@ namespace ruvo {
 
 class FileServices;
 
-// The books the program opens. The archives most recently asked for are kept open as books
-// (the open book's, and another's a preview or the shelf may ask for meanwhile), so that
+// The books the program opens. The archives and PDFs most recently asked for are kept open as
+// books (the open book's, and another's a preview or the shelf may ask for meanwhile), so that
 // every page of an archive is read through one reader, the pages of a solid archive from its
 // one pass, and what the book learnt of its pages is kept. An archive replaced on disk is
 // opened afresh.
@@ -31,14 +31,14 @@ public:
     explicit Books(const FileServices& files,
                    ArchiveMembers::Options options = {true, ArchiveMembers::defaultMemoryCap, QString()});
 
-    // The book at location: an archive file, told by what it holds, or a folder. Its location
-    // is kept without a trailing separator (but for the root). An archive still open is
-    // handed out again.
+    // The book at location: an archive file or a PDF, told by what it holds, or a folder. Its
+    // location is kept without a trailing separator (but for the root). An archive or a PDF
+    // still open is handed out again.
     std::shared_ptr<Book> open(const QString& location);
-    // Whether the file at path opens as an archive book: told by its content, whatever its
-    // name. The one place that tells it.
+    // Whether the file at path opens as a book in one file, an archive or a PDF: told by its
+    // content, whatever its name. The one place that tells it.
     bool isArchive(const QString& path) const;
-    // The archive and the page inside it that path names, when it goes on inside an archive
+    // The archive or PDF and the page inside it that path names, when it goes on inside such a
     // file; nothing for any other path. The one place a page's path is split.
     std::optional<ArchivePagePath> archivePageOf(const QString& path) const;
     // The page a path names, for what starts from one (the command line, the shelf, a
@@ -57,7 +57,18 @@ private:
         std::shared_ptr<Book> book;
     };
 
+    struct HeldPdf
+    {
+        QString path;
+        FileStamp stamp;
+        std::shared_ptr<Book> book;
+    };
+
+    // The book of the archive or PDF at path.
+    std::shared_ptr<Book> fileBook(const QString& path);
     std::shared_ptr<Book> archiveBook(const QString& archivePath);
+    // The PDF book held for path, opened now unless it is, or is no longer current.
+    std::shared_ptr<Book> pdfBook(const QString& pdfPath);
     // The archive held for path, opened now unless it is; the first in the list. What it lets
     // go of goes into dropped, to be freed once the lock is released.
     Held& held(const QString& archivePath, QList<Held>& dropped);
@@ -67,6 +78,8 @@ private:
     std::mutex m_mutex;
     // Most recently asked for first.
     QList<Held> m_archives;
+    // Most recently asked for first, as many as archives.
+    QList<HeldPdf> m_pdfs;
 };
 
 } // namespace ruvo

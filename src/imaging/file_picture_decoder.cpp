@@ -45,7 +45,21 @@ FilePictureDecoder::FilePictureDecoder()
 DecodedPicture FilePictureDecoder::decode(const PageRef& page, const SpareCore& spare,
                                           const ScaledSizeOf& scaledSize) const
 {
+    if (const std::unique_ptr<PageRenderer> renderer = page.renderer())
+        return renderPage(*renderer, scaledSize);
     return decodePage(*page.source(), spare, scaledSize);
+}
+
+DecodedPicture FilePictureDecoder::renderPage(const PageRenderer& renderer, const ScaledSizeOf& scaledSize)
+{
+    const QuietMessages quiet;
+    try {
+        return renderer.render(scaledSize);
+    } catch (const std::bad_alloc&) {
+        return failure(QStringLiteral("not enough memory for the picture"));
+    } catch (...) {
+        return failure(QStringLiteral("unexpected failure while drawing"));
+    }
 }
 
 DecodedPicture FilePictureDecoder::decodePage(const PageSource& source, const SpareCore& spare,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "imaging/page_renderer.h"
 #include "imaging/page_source.h"
 #include "platform/file_stamp.h"
 
@@ -18,6 +19,9 @@ public:
     virtual std::unique_ptr<PageSource> sourceOf(const QString& name) const = 0;
     virtual FileStamp stampOf(const QString& name) const = 0;
     virtual QString pathOf(const QString& name) const = 0;
+    // What draws the named page, for a page that is drawn rather than decoded from the bytes
+    // its source gives; null for every other page.
+    virtual std::unique_ptr<PageRenderer> rendererOf(const QString&) const { return nullptr; }
 };
 
 } // namespace ruvo

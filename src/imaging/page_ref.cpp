@@ -42,6 +42,11 @@ std::unique_ptr<PageSource> PageRef::source() const
     return (m_holder ? m_holder : looseFiles())->sourceOf(m_name);
 }
 
+std::unique_ptr<PageRenderer> PageRef::renderer() const
+{
+    return (m_holder ? m_holder : looseFiles())->rendererOf(m_name);
+}
+
 FileStamp PageRef::stamp() const
 {
     return (m_holder ? m_holder : looseFiles())->stampOf(m_name);

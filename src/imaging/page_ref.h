@@ -23,6 +23,8 @@ public:
     const QString& name() const { return m_name; }
     const QString& path() const { return m_path; }
     std::unique_ptr<PageSource> source() const;
+    // What draws the page, for a page that is drawn rather than decoded; null otherwise.
+    std::unique_ptr<PageRenderer> renderer() const;
     FileStamp stamp() const;
 
     bool operator==(const PageRef& other) const { return m_path == other.m_path; }

@@ -21,7 +21,9 @@ enum class PictureFormat
     Emf,
     // Held only by archive books, which comic archives fill with them.
     Png,
-    Webp
+    Webp,
+    // A page of a PDF book, drawn rather than decoded: no reader's and no file's format.
+    Pdf
 };
 
 // One extension a format's files are named with, and how the drop help names

@@ -560,6 +560,8 @@ private Q_SLOTS:
                                                    << ".cbz";
         QTest::newRow("japanese") << "第1巻.cbr"
                                   << "第1巻";
+        QTest::newRow("pdf") << "Vol01.Pdf"
+                             << "Vol01";
     }
     void aBookIsCalledByItsArchivesNameWithoutItsEnding()
     {

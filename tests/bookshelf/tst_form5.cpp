@@ -8,6 +8,7 @@
 #include "session/viewer_state.h"
 #include "support/archive_fixtures.h"
 #include "support/full_file_system.h"
+#include "support/pdf_fixtures.h"
 #include "support/test_platform.h"
 
 #include <QDir>
@@ -119,6 +120,10 @@ private Q_SLOTS:
                                                      << "Book.dat";
         QTest::newRow("a page the archive no longer holds") << "x/Vol01.cbz/p999.jpg"
                                                             << "Vol01";
+        QTest::newRow("a page of a PDF") << "x/Vol03.pdf/2"
+                                         << "Vol03";
+        QTest::newRow("a PDF named as none is") << "x/scan.bin/1"
+                                                << "scan.bin";
     }
     void theTitleProposedForThePageOnScreen()
     {
@@ -134,6 +139,8 @@ private Q_SLOTS:
         QVERIFY(writeBytes(x + u"/Vol 2.tar.gz"_s,
                            writtenArchive("ustar", {{"p1.png", pagePicture(Qt::red)}}, "gzip")));
         QVERIFY(writeBytes(x + u"/Book.dat"_s, storedZip({{"p1.png", pagePicture(Qt::red)}})));
+        const QByteArray pdf = picturePdf({{Qt::red, QSizeF(30, 20)}, {Qt::blue, QSizeF(30, 20)}});
+        QVERIFY(writeBytes(x + u"/Vol03.pdf"_s, pdf) && writeBytes(x + u"/scan.bin"_s, pdf));
         reg.state.shownPagePath = reg.dir.path() + u'/' + page;
         Form5 form(reg.platform.platform(), reg.state);
         form.Form_Load();

@@ -1,4 +1,6 @@
 #include "shelf_fixture.h"
+#include "support/file_bytes.h"
+#include "support/pdf_fixtures.h"
 
 #include <QTest>
 
@@ -31,6 +33,28 @@ private Q_SLOTS:
         QCOMPARE(f.viewer.form.controls().list1, QStringList{book + "/p2.jpg"});
         QCOMPARE(f.viewer.state.shownPagePath, book + "/p2.jpg");
         QCOMPARE(f.viewer.browser.folder(), book);
+    }
+
+    // A page of a PDF is kept as the PDF's path and its number, and opens the PDF there.
+    void openingShowsTheRegisteredPageOfAPdf()
+    {
+        ShelfFixture f;
+        QList<ShelfEntry> entries = f.makeShelf(2);
+        const QString pdf = f.viewer.dir.path() + QStringLiteral("/Vol05.pdf");
+        QVERIFY(putFileBytes(
+            pdf, picturePdf(
+                     {{Qt::red, QSizeF(30, 20)}, {Qt::green, QSizeF(30, 20)}, {Qt::blue, QSizeF(30, 20)}})));
+        entries[1].bookPath = pdf + "/2";
+        writeShelfFile(f.platform().files, f.shelf, entries);
+        Form6& form = f.open();
+        form.iconMouseDown(1, Qt::LeftButton);
+        form.Image1_DblClick(1);
+        QVERIFY(f.messages().shown.isEmpty());
+        QVERIFY(form.isUnloaded());
+        QCOMPARE(f.viewer.form.controls().list1, QStringList{pdf + "/2"});
+        QCOMPARE(f.viewer.state.shownPagePath, pdf + "/2");
+        QCOMPARE(f.viewer.browser.folder(), pdf);
+        QCOMPARE(f.viewer.browser.pages().names(), QStringList({"1", "2", "3"}));
     }
 
     void missingPageShowsNotFoundAndStaysOpen_data()

@@ -3,6 +3,7 @@
 #include "platform/local_file_services.h"
 #include "platform/native_name.h"
 #include "support/archive_fixtures.h"
+#include "support/pdf_fixtures.h"
 #include "support/raw_files.h"
 
 #include <QTemporaryDir>
@@ -126,6 +127,27 @@ private Q_SLOTS:
         const FolderTree::Node book = tree.find(m_root + QStringLiteral("/Vol02.cbz"));
         QVERIFY(book != FolderTree::None);
         QVERIFY(tree.children(book).isEmpty());
+    }
+
+    // A PDF, told by its content whatever its name, stands among the folders as a book too.
+    void pdfsStandAmongTheFolders()
+    {
+        const QByteArray pdf = picturePdf({{Qt::red, QSizeF(30, 20)}});
+        QVERIFY(!folder(QStringLiteral("Vol01")).isEmpty());
+        QVERIFY(putRawFile(nativeName(m_root + QStringLiteral("/Vol02.pdf")), pdf));
+        QVERIFY(putRawFile(nativeName(m_root + QStringLiteral("/scan.bin")), pdf));
+        QVERIFY(putRawFile(nativeName(m_root + QStringLiteral("/fake.pdf")), QByteArray("%PDX-1.4 not one")));
+
+        FolderTree tree(m_files, m_books);
+        tree.setRoot(m_root);
+        QStringList labels;
+        QList<bool> books;
+        for (FolderTree::Node child : tree.children(0)) {
+            labels.append(tree.label(child));
+            books.append(tree.isArchive(child));
+        }
+        QCOMPARE(labels, QStringList({"scan.bin", "Vol01", "Vol02.pdf"}));
+        QCOMPARE(books, QList<bool>({true, false, true}));
     }
 };
 

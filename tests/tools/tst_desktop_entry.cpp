@@ -97,7 +97,7 @@ private Q_SLOTS:
                               "image/vnd.microsoft.icon", "image/x-icon", "image/wmf", "image/x-wmf",
                               "image/emf", "image/x-emf", "application/vnd.comicbook+zip",
                               "application/vnd.comicbook-rar", "application/x-cbz", "application/x-cbr",
-                              "application/x-cb7", "application/x-cbt"}));
+                              "application/x-cb7", "application/x-cbt", "application/pdf"}));
     }
 
     // A file manager offers the entry for a file by its type: every extension a
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("suffix");
         for (const QString& suffix : ruvo::pictureSuffixes())
             QTest::newRow(qPrintable(suffix)) << suffix;
-        for (const char* suffix : {".cbz", ".cbr", ".cb7", ".cbt"})
+        for (const char* suffix : {".cbz", ".cbr", ".cb7", ".cbt", ".pdf"})
             QTest::newRow(suffix) << QString::fromLatin1(suffix);
     }
     void everyPageExtensionIsOffered()
