@@ -21,7 +21,9 @@ enum class PictureFormat
     Emf,
     // Held only by archive books, which comic archives fill with them.
     Png,
-    Webp
+    Webp,
+    Avif,
+    Jxl
 };
 
 // One extension a format's files are named with, and how the drop help names
@@ -52,7 +54,7 @@ inline constexpr int pictureSignatureBytes = 44;
 // help list them.
 std::span<const PictureFormatInfo> pictureFormats();
 
-// The formats a page inside an archive may be in: those above, PNG and WebP.
+// The formats a page inside an archive may be in: those above, PNG, WebP, AVIF and JPEG XL.
 std::span<const PictureFormatInfo> archivePictureFormats();
 
 // The format whose signature a file's first bytes carry; null when none does.
