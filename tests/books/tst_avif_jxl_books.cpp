@@ -3,6 +3,7 @@
 // each page's facts as its picture; a damaged one is a damaged page, the rest unharmed. A
 // folder book does not list them.
 
+#include "books/archive_book.h"
 #include "books/archive_page_path.h"
 #include "books/book.h"
 #include "books/books.h"
@@ -23,6 +24,21 @@ using namespace ruvo::test;
 Q_DECLARE_METATYPE(ruvo::PictureFormat)
 
 namespace {
+
+// Pixels no coding packs well, so that the page runs past the first bytes of it that its facts
+// are read from.
+QImage noise(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    quint32 state = 12345;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            state = state * 1103515245u + 12345u;
+            picture.setPixel(x, y, 0xFF000000u | (state >> 8));
+        }
+    }
+    return picture;
+}
 
 QImage solidPicture(QSize size, QColor colour)
 {
@@ -50,6 +66,7 @@ QList<Page> mixedPages()
     const QImage clear = quarteredWithAlpha(size);
     const QImage turned = picture.transformed(QTransform().rotate(90));
     const QByteArray damaged = avifOf({picture});
+    const QImage noisy = noise(QSize(400, 300));
     return {
         {"01.jpg", pagePicture(Qt::red, "JPEG", size), PictureFormat::Jpeg, solidPicture(size, Qt::red), 4},
         {"02.avif", avifOf({picture}), PictureFormat::Avif, picture, 6},
@@ -70,6 +87,8 @@ QList<Page> mixedPages()
         {"15.avif", damaged.first(damaged.size() / 2), PictureFormat::Avif, QImage(), 0},
         {"16.jpg", pagePicture(Qt::green, "JPEG", size), PictureFormat::Jpeg, solidPicture(size, Qt::green),
          40},
+        {"17.avif", avifOf({noisy}, {.lossless = true}), PictureFormat::Avif, noisy, 0},
+        {"18.jxl", jxlOf({noisy}, {.container = true}), PictureFormat::Jxl, noisy, 0},
     };
 }
 
@@ -97,6 +116,9 @@ private Q_SLOTS:
             members.append({pages.at(i).name, pages.at(i).bytes});
         for (const MemberSpec& member : members)
             QVERIFY(!member.data.isEmpty());
+        // The last two pages' facts are read from their first bytes alone.
+        QCOMPARE_GT(pages.at(pages.size() - 1).bytes.size(), ArchiveBook::factsHeadBytes);
+        QCOMPARE_GT(pages.at(pages.size() - 2).bytes.size(), ArchiveBook::factsHeadBytes);
         m_archive = putIn(m_dir, u"mixed.cbz"_qs, writtenArchive("zip", members));
     }
 
