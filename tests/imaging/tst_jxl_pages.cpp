@@ -86,6 +86,19 @@ QImage solidPicture(QSize size, QColor colour)
     return picture;
 }
 
+// The picture in grey, its alpha kept, as the fixtures write a grey JPEG XL.
+QImage greyed(const QImage& picture)
+{
+    QImage grey = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < grey.height(); ++y) {
+        for (int x = 0; x < grey.width(); ++x) {
+            const QRgb pixel = grey.pixel(x, y);
+            grey.setPixel(x, y, qRgba(qGray(pixel), qGray(pixel), qGray(pixel), qAlpha(pixel)));
+        }
+    }
+    return grey;
+}
+
 QImage greyPicture(QSize size)
 {
     QImage picture(size, QImage::Format_Grayscale8);
@@ -131,6 +144,8 @@ private Q_SLOTS:
         QTest::newRow("grey") << jxlOf({grey}, {.grey = true}) << grey << 0 << 0 << QImage::Format_Grayscale8;
         QTest::newRow("grey, lossy (XYB)") << jxlOf({grey}, {.lossless = false, .grey = true}) << grey << 6
                                            << 12 << QImage::Format_Grayscale8;
+        QTest::newRow("grey with alpha") << jxlOf({clear}, {.grey = true}) << greyed(clear) << 1 << 1
+                                         << QImage::Format_ARGB32_Premultiplied;
         QTest::newRow("in the container")
             << jxlOf({picture}, {.container = true}) << picture << 0 << 0 << QImage::Format_RGB32;
         QTest::newRow("animation: its first frame")
