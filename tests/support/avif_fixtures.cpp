@@ -66,7 +66,7 @@ QByteArray avifOf(const QList<QImage>& frames, const AvifSpec& spec)
     std::unique_ptr<avifEncoder, EncoderDeleter> encoder(avifEncoderCreate());
     encoder->speed = AVIF_SPEED_FASTEST;
     encoder->maxThreads = 1;
-    const int quantizer = spec.lossless ? AVIF_QUANTIZER_LOSSLESS : 10;
+    const int quantizer = spec.lossless ? AVIF_QUANTIZER_LOSSLESS : spec.quantizer;
     encoder->minQuantizer = encoder->maxQuantizer = quantizer;
     encoder->minQuantizerAlpha = encoder->maxQuantizerAlpha = quantizer;
     avifRWData output = AVIF_DATA_EMPTY;

@@ -15,6 +15,8 @@ struct AvifSpec
     // back as it went in; otherwise lightly compressed, 4:2:0 unless chroma444.
     bool lossless = false;
     bool chroma444 = false;
+    // AV1's quantizer, 0 to 63, when not lossless.
+    int quantizer = 10;
     // Its irot box, quarter turns anticlockwise (none when negative), and its imir box
     // (0: top and bottom exchanged, 1: left and right; none when negative).
     int quarterTurns = -1;

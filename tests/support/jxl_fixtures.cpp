@@ -115,7 +115,7 @@ QByteArray jxlOf(const QList<QImage>& frames, const JxlSpec& spec)
     if (spec.lossless)
         JxlEncoderSetFrameLossless(settings, JXL_TRUE);
     else
-        JxlEncoderSetFrameDistance(settings, 0.5f);
+        JxlEncoderSetFrameDistance(settings, spec.distance);
     const JxlPixelFormat format{uint32_t(channels), wide ? JXL_TYPE_UINT16 : JXL_TYPE_UINT8,
                                 JXL_NATIVE_ENDIAN, 0};
     for (const QImage& frame : frames) {

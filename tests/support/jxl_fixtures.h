@@ -12,8 +12,10 @@ struct JxlSpec
 {
     // Bits a sample: 8 to 16.
     int bits = 8;
-    // Written without loss, in the pictures' own colour space; otherwise in XYB, lightly.
+    // Written without loss, in the pictures' own colour space; otherwise in XYB, at the distance
+    // given (1 is libjxl's own default, lower is closer).
     bool lossless = true;
+    float distance = 0.5f;
     // The EXIF orientation (1 to 8) the codestream declares: the pixels given are stored as
     // they are, and are to be turned as it says.
     int orientation = 1;
