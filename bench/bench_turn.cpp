@@ -1,25 +1,32 @@
 // Prints how long a page turn takes in the real main window, from the key event to the
 // finished paint of the new pages, in every mode, beside the bare decoding of the same
 // pages, the least any decode at a drawn size takes (1/8 of each side) and Qt's own reader
-// decoding them whole; the start-up to the first spread painted; the pages shown while a key
-// is held; the resident memory while paging through a long book, beside the cache's cap; and
-// the peak resident memory of paging through the 12 MP book in each mode, beside qimgv
-// showing the same book in its default fit-to-window mode (installed with xdotool when
-// missing, run in an Xvfb of its own).
+// decoding them whole; the bare decode of the same 2 MP and 12 MP page as JPEG, AVIF and
+// JPEG XL, and turns through a comic archive of each; the start-up to the first spread
+// painted; the pages shown while a key is held; the resident memory while paging through a
+// long book, beside the cache's cap; and the peak resident memory of paging through the
+// 12 MP book in each mode, beside qimgv showing the same book in its default fit-to-window
+// mode (installed with xdotool when missing, run in an Xvfb of its own).
 //
 //   bench_turn            all of it (runs itself once more to time a fresh start-up, and once
 //                         per mode for the memory), and how long an idle spare core takes to
 //                         begin a task
-//   bench_turn TEXT       only the page turns whose description holds TEXT ("12 MP, one page")
+//   bench_turn TEXT       only the page turns and the decodes by format whose description
+//                         holds TEXT ("12 MP, one page", "bare decode", "AVIF in a CBZ")
 //   bench_turn --startup  (internal) one start-up on the book given after it
 //   bench_turn --memory MODE BOOK  (internal) the peak resident memory paging through BOOK in
 //                         MODE ("one page, stretched", ...)
 #include "bench_figures.h"
+#include "books/archive_page_path.h"
 #include "browse/form2.h"
 #include "commands/control_names.h"
 #include "imaging/cache/prefetching_page_cache.h"
 #include "imaging/file_picture_decoder.h"
 #include "scanned_page.h"
+#include "support/archive_fixtures.h"
+#include "support/avif_fixtures.h"
+#include "support/bytes_page_source.h"
+#include "support/jxl_fixtures.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
 #include "viewer/ui/main_window.h"
@@ -27,6 +34,7 @@
 #include "x_session.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -47,6 +55,7 @@
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 using namespace ruvo;
@@ -63,6 +72,11 @@ struct SampleBook
 {
     QString folder;
     QStringList paths;
+    // The files whose modification time makes every page out of date: the pages' own, or the
+    // archive's.
+    QStringList files = {};
+    // An archive's pages, by path, as its book hands them to the decoder.
+    QHash<QString, QByteArray> members = {};
 };
 
 // Distinct files of their own; with links, a long book shares a few pictures' bytes but
@@ -70,7 +84,7 @@ struct SampleBook
 SampleBook makeBook(const QString& folder, QSize size, int pages, int distinct)
 {
     QDir().mkpath(folder);
-    SampleBook book{folder, {}};
+    SampleBook book{folder, {}, {}};
     for (int page = 1; page <= pages; ++page) {
         const QString path = folder + QStringLiteral("/p%1.jpg").arg(page, 4, 10, QLatin1Char('0'));
         if (page <= distinct)
@@ -79,6 +93,40 @@ SampleBook makeBook(const QString& folder, QSize size, int pages, int distinct)
             QFile::link(book.paths.at((page - 1) % distinct), path);
         book.paths.append(path);
     }
+    book.files = book.paths;
+    return book;
+}
+
+// A page as comics are distributed: a JPEG of quality 90, an AVIF and a JPEG XL as their
+// encoders make them by default (AV1's quantizer 24 of 63, 8 bits 4:2:0; JPEG XL's distance 1).
+QByteArray encodedPage(const QImage& page, const QByteArray& format)
+{
+    if (format == "AVIF")
+        return avifOf({page}, {.quantizer = 24});
+    if (format == "JPEG XL")
+        return jxlOf({page}, {.lossless = false, .distance = 1.0f});
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    page.save(&buffer, "JPEG", 90);
+    return bytes;
+}
+
+// A comic archive of distinct pages in one format, stored as they are.
+SampleBook makeArchiveBook(const QString& archive, QSize size, int pages, const QByteArray& format)
+{
+    const QByteArray suffix = format == "AVIF" ? ".avif" : format == "JPEG XL" ? ".jxl" : ".jpg";
+    SampleBook book{archive, {}, {archive}};
+    QList<MemberSpec> members;
+    for (int page = 1; page <= pages; ++page) {
+        const QByteArray name = "p" + QByteArray::number(page).rightJustified(4, '0') + suffix;
+        members.append({name, encodedPage(bench::scannedPage(size, page), format)});
+        book.paths.append(archivePagePath(archive, QString::fromLatin1(name)));
+        book.members.insert(book.paths.last(), members.last().data);
+    }
+    QFile file(archive);
+    if (!file.open(QIODevice::WriteOnly) || file.write(storedZip(members)) < 0)
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(archive));
     return book;
 }
 
@@ -216,7 +264,7 @@ struct TurnFigures
 void outdate(const SampleBook& book, int generation)
 {
     const timespec times[2] = {{0, UTIME_OMIT}, {1'000'000 + generation, 0}};
-    for (const QString& path : book.paths)
+    for (const QString& path : book.files)
         ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
 }
 
@@ -263,7 +311,11 @@ QHash<QString, double> bareDecodeTimes(const SampleBook& book)
         for (int run = 0; run < 3; ++run) {
             QElapsedTimer timer;
             timer.start();
-            decoder.decode(path);
+            // An archive's page from memory, as its book hands it over.
+            if (book.members.contains(path))
+                FilePictureDecoder::decodePage(BytesPageSource(book.members.value(path), true));
+            else
+                decoder.decode(path);
             runs.append(double(timer.nsecsElapsed()) / 1e6);
         }
         times.insert(path, median(runs));
@@ -479,6 +531,78 @@ void spareCoreWakeUp()
                 median(waits), percentile(waits, 0.9), percentile(waits, 1.0));
 }
 
+// The same page as JPEG, AVIF and JPEG XL, at 2 and 12 MP: its bare decode from memory, on the
+// calling thread alone as the cache's workers decode, and with a spare core beside it as a page
+// waited for is decoded; then turns through a comic archive of such pages in each format.
+void formatFigures(const QString& folder, const QByteArray& only)
+{
+    const QList<QByteArray> formats{"JPEG", "AVIF", "JPEG XL"};
+    struct Mode
+    {
+        bool onePage;
+        bool stretched;
+    };
+    const QList<Mode> modes{{true, false}, {false, true}};
+    std::printf("the same page in three formats (JPEG quality 90; AVIF 8 bits 4:2:0, quantizer 24; JPEG XL "
+                "distance 1):\n");
+    for (const auto& [size, label, pages] :
+         {std::tuple{QSize(1200, 1600), "2 MP", 8}, std::tuple{QSize(3000, 4000), "12 MP", 6}}) {
+        for (const QByteArray& format : formats) {
+            const QByteArray bare = QByteArray(label) + ", " + format + ", bare decode";
+            const QByteArray inArchive = QByteArray(label) + ", " + format + " in a CBZ";
+            bool turnsWanted = false;
+            for (const Mode& mode : modes) {
+                for (bool prefetched : {true, false}) {
+                    turnsWanted = turnsWanted || (inArchive + (mode.onePage ? ", one page" : ", two pages") +
+                                                  (mode.stretched ? ", stretched" : ", actual size") +
+                                                  (prefetched ? ", prefetched" : ", cold"))
+                                                     .contains(only);
+                }
+            }
+            if (!bare.contains(only) && !turnsWanted)
+                continue;
+            const QString archive =
+                folder +
+                QStringLiteral("/%1-%2.cbz").arg(QLatin1StringView(label), QLatin1StringView(format));
+            const SampleBook book = makeArchiveBook(archive, size, pages, format);
+            const QByteArray page = book.members.value(book.paths.first());
+            if (bare.contains(only)) {
+                QThreadPool spareThread;
+                spareThread.setMaxThreadCount(1);
+                spareThread.setExpiryTimeout(-1);
+                const SpareCore spare = [&spareThread](std::function<void()> work) {
+                    spareThread.start(std::move(work));
+                };
+                QList<double> alone;
+                QList<double> beside;
+                for (int run = 0; run < 5; ++run) {
+                    alone.append(
+                        millisecondsOf([&] { FilePictureDecoder::decodePage(BytesPageSource(page, true)); }));
+                    beside.append(millisecondsOf(
+                        [&] { FilePictureDecoder::decodePage(BytesPageSource(page, true), spare, {}); }));
+                    spareThread.waitForDone();
+                }
+                std::printf("  %-34s %8.0f KB  one thread median %6.1f ms  with the spare core %6.1f ms\n",
+                            bare.constData(), double(page.size()) / 1024.0, median(alone), median(beside));
+                std::fflush(stdout);
+            }
+            const QHash<QString, double> decodeMs = bareDecodeTimes(book);
+            for (const Mode& mode : modes) {
+                for (bool prefetched : {true, false}) {
+                    const QByteArray what = inArchive + (mode.onePage ? ", one page" : ", two pages") +
+                                            (mode.stretched ? ", stretched" : ", actual size") +
+                                            (prefetched ? ", prefetched" : ", cold");
+                    if (!what.contains(only))
+                        continue;
+                    printTurns(what.constData(),
+                               turnThrough(book, mode.onePage, mode.stretched, prefetched, decodeMs));
+                    std::fflush(stdout);
+                }
+            }
+        }
+    }
+}
+
 // One start-up in this process: the window and the first spread of the book, painted.
 int startUp(const QString& folder)
 {
@@ -567,6 +691,7 @@ int main(int argc, char* argv[])
                               [](const QString& path) { QImageReader(path).read(); });
         }
     }
+    formatFigures(dir.path(), only);
     std::printf("(targets: prefetched p95 <= 16 ms; cold median <= 1.1 x the bare decode of its pages)\n");
     if (!only.isEmpty())
         return 0;

@@ -1,6 +1,7 @@
 # `make deb`: a Debian package of the installed layout under /usr. Its library
-# dependencies are worked out by dpkg-shlibdeps from what the program links;
-# the Japanese font the windows are drawn with is named here.
+# dependencies are worked out by dpkg-shlibdeps from what the program links
+# (libavif and libjxl among them, dav1d through libavif's own); the Japanese
+# font the windows are drawn with is named here.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ruvo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -10,7 +11,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "comic book viewer with a Japanese user in
 set(CPACK_PACKAGE_DESCRIPTION [[
 Ruvo shows the BMP, JPEG, GIF, ICO, WMF and EMF images of a folder as the
 pages of a book, one page at a time or as two-page spreads read from right
-to left, with a bookshelf of thumbnails that remembers each book and its page.]])
+to left, with a bookshelf of thumbnails that remembers each book and its page.
+Comic archives (ZIP, RAR, 7z, tar) are books too, their pages also PNG, WebP,
+AVIF and JPEG XL images.]])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

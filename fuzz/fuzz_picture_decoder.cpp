@@ -1,15 +1,18 @@
 // Any bytes, as a page file, through the one decoder every page, preview and
 // thumbnail goes through: whole (a large JPEG in two bands), scaled on the way, and decoded
 // at a fraction of its size. The facts its header tells are read beside, as a folder's page
-// and as an archive's. The seeds hold each format it reads.
+// and as an archive's. Bytes of a format only archives hold (PNG, WebP, AVIF, JPEG XL) are
+// decoded as an archive's page too. The seeds hold each format it reads.
 #include "imaging/file_picture_decoder.h"
 #include "imaging/page_facts.h"
+#include "imaging/picture_formats.h"
 #include "scratch_file.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -61,6 +64,27 @@ void checkFacts(const std::optional<ruvo::PageFacts>& facts, const ruvo::Decoded
         std::abort();
 }
 
+// The bytes as a member read out of an archive, which its book hands over in memory.
+class ArchivePage : public ruvo::PageSource
+{
+public:
+    ArchivePage(const uint8_t* data, size_t size)
+        : m_bytes(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)))
+    {
+    }
+    std::unique_ptr<QIODevice> open(QString*) const override
+    {
+        auto buffer = std::make_unique<QBuffer>();
+        buffer->setData(m_bytes);
+        buffer->open(QIODevice::ReadOnly);
+        return buffer;
+    }
+    bool inArchive() const override { return true; }
+
+private:
+    QByteArray m_bytes;
+};
+
 std::optional<ruvo::PageFacts> archiveFacts(const uint8_t* data, size_t size)
 {
     QBuffer buffer;
@@ -92,6 +116,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (inFolder &&
         (!inArchive || inArchive->size != inFolder->size || inArchive->format != inFolder->format))
         std::abort();
+    const QByteArrayView head(reinterpret_cast<const char*>(data), qsizetype(std::min<size_t>(size, 64)));
+    if (!ruvo::pictureFormatOfContent(head) && ruvo::archivePictureFormatOfContent(head)) {
+        const ArchivePage member(data, size);
+        const ruvo::DecodedPicture wholeInArchive = ruvo::FilePictureDecoder::decodePage(member, atOnce, {});
+        check(wholeInArchive, {});
+        checkFacts(inArchive, wholeInArchive);
+        // Without a spare core, and scaled on the way.
+        const ruvo::ScaledSizeOf third = [](QSize size) { return (size / 3).expandedTo(QSize(1, 1)); };
+        check(ruvo::FilePictureDecoder::decodePage(member, {}, third), third);
+    }
     // Drawn stretched at an uneven size, on the way; and at under half the size, which a
     // JPEG is decoded at by libjpeg at a fraction of its size.
     for (const auto& drawnSize :

@@ -3,9 +3,11 @@
 //   make_fuzz_corpus <folder>   writes <folder>/<target>/<seed>
 #include "sample_book/gif_writer.h"
 #include "support/archive_fixtures.h"
+#include "support/avif_fixtures.h"
 #include "support/bitmap_fixtures.h"
 #include "support/gif_fixtures.h"
 #include "support/jpeg_fixtures.h"
+#include "support/jxl_fixtures.h"
 #include "support/metafile_fixtures.h"
 #include "support/pdf_fixtures.h"
 
@@ -66,6 +68,24 @@ void writePictures()
     put("fuzz_picture_decoder", "page.png", encoded(colour, "PNG"));
     put("fuzz_picture_decoder", "lossy.webp", encoded(colour, "WEBP", 50));
     put("fuzz_picture_decoder", "lossless.webp", encoded(colour, "WEBP", 100));
+    const QImage clear = smallPicture(QImage::Format_ARGB32).copy(0, 0, 5, 3);
+    QImage black(6, 4, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    put("fuzz_picture_decoder", "page.avif", ruvo::test::avifOf({colour}));
+    put("fuzz_picture_decoder", "alpha10.avif",
+        ruvo::test::avifOf({clear}, {.depth = 10, .chroma444 = true}));
+    put("fuzz_picture_decoder", "turned12.avif",
+        ruvo::test::avifOf({colour}, {.depth = 12, .lossless = true, .quarterTurns = 1, .mirrorMode = 0}));
+    put("fuzz_picture_decoder", "p3.avif",
+        ruvo::test::avifOf({colour}, {.colourPrimaries = 12, .transfer = 8}));
+    put("fuzz_picture_decoder", "animated.avif", ruvo::test::avifOf({colour, black}));
+    put("fuzz_picture_decoder", "page.jxl", ruvo::test::jxlOf({colour}));
+    put("fuzz_picture_decoder", "lossy.jxl", ruvo::test::jxlOf({colour}, {.lossless = false}));
+    put("fuzz_picture_decoder", "turned.jxl",
+        ruvo::test::jxlOf({colour}, {.bits = 10, .orientation = 7, .container = true}));
+    put("fuzz_picture_decoder", "grey-alpha.jxl",
+        ruvo::test::jxlOf({clear}, {.lossless = false, .grey = true}));
+    put("fuzz_picture_decoder", "animated.jxl", ruvo::test::jxlOf({colour, black}));
     // Large enough to be decoded in two bands, plain enough to stay small.
     QImage large(512, 520, QImage::Format_RGB32);
     large.fill(QColor(230, 220, 200));
@@ -183,6 +203,10 @@ void writeArchives()
         {"__MACOSX/._001.jpg", "fork"},
     };
     put("fuzz_archive_book", "stored.cbz", ruvo::test::storedZip(pages));
+    put("fuzz_archive_book", "avif-jxl.cbz",
+        ruvo::test::storedZip({{"1.avif", ruvo::test::avifOf({colour})},
+                               {"2.jxl", ruvo::test::jxlOf({colour}, {.lossless = false})},
+                               {"3.jpg", encoded(colour, "JPEG", 50)}}));
     put("fuzz_archive_book", "legacy.cbz",
         ruvo::test::storedZip({{"\x95\x5C\x8E\x86.jpg", encoded(colour, "JPEG", 50)}}));
     put("fuzz_archive_book", "deflated.cbz", ruvo::test::writtenArchive("zip", pages));

@@ -15,7 +15,8 @@ public:
     // The page's bytes, opened for reading from the start, with a known size; null, with
     // the reason in error, when they cannot be read.
     virtual std::unique_ptr<QIODevice> open(QString* error) const = 0;
-    // Whether the page is a member of an archive, which may also hold PNG and WebP pages.
+    // Whether the page is a member of an archive, which may also hold PNG, WebP, AVIF and
+    // JPEG XL pages.
     virtual bool inArchive() const { return false; }
 };
 

@@ -1,15 +1,19 @@
 #include "imaging/picture_formats.h"
 
+#include "imaging/readers/avif_page_reader.h"
 #include "imaging/readers/bmp_page_reader.h"
 #include "imaging/readers/emf_page_reader.h"
 #include "imaging/readers/gif_page_reader.h"
 #include "imaging/readers/ico_page_reader.h"
 #include "imaging/readers/jpeg_page_reader.h"
+#include "imaging/readers/jxl_page_reader.h"
 #include "imaging/readers/png_page_reader.h"
 #include "imaging/readers/webp_page_reader.h"
 #include "imaging/readers/wmf_page_reader.h"
 
 #include <QtEndian>
+
+#include <algorithm>
 
 namespace ruvo {
 
@@ -73,6 +77,39 @@ bool isWebp(QByteArrayView head)
     return head.size() >= 12 && head.startsWith("RIFF") && head.sliced(8, 4) == QByteArrayView("WEBP");
 }
 
+quint32 bigDoubleWord(QByteArrayView head, qsizetype at)
+{
+    return qFromBigEndian<quint32>(head.data() + at);
+}
+
+// A file-type box first, whose major brand or one of its compatible brands (as far as the
+// head reaches) is a still AVIF's or an AVIF sequence's. Other brands of the same box
+// structure (HEIF's, MP4's) are not pages.
+bool isAvif(QByteArrayView head)
+{
+    if (head.size() < 16 || head.sliced(4, 4) != QByteArrayView("ftyp"))
+        return false;
+    const qsizetype boxEnd = std::min<qsizetype>(bigDoubleWord(head, 0), head.size());
+    const auto isAvifBrand = [head](qsizetype at) {
+        const QByteArrayView brand = head.sliced(at, 4);
+        return brand == QByteArrayView("avif") || brand == QByteArrayView("avis");
+    };
+    if (isAvifBrand(8))
+        return true;
+    // After the major brand, its version, then the compatible brands.
+    for (qsizetype at = 16; at + 4 <= boxEnd; at += 4) {
+        if (isAvifBrand(at))
+            return true;
+    }
+    return false;
+}
+
+// A bare codestream, or the container's signature box.
+bool isJxl(QByteArrayView head)
+{
+    return head.startsWith("\xFF\x0A") || head.startsWith(QByteArrayView("\0\0\0\x0CJXL \r\n\x87\n", 12));
+}
+
 constexpr PictureExtension bmpExtensions[] = {{QLatin1StringView(".bmp"), u"BMPファイル"}};
 constexpr PictureExtension jpegExtensions[] = {{QLatin1StringView(".jpg"), u"JPGファイル"},
                                                {QLatin1StringView(".jpeg"), u"JPEGファイル"}};
@@ -82,6 +119,8 @@ constexpr PictureExtension wmfExtensions[] = {{QLatin1StringView(".wmf"), u"WMF�
 constexpr PictureExtension emfExtensions[] = {{QLatin1StringView(".emf"), u"EMFファイル"}};
 constexpr PictureExtension pngExtensions[] = {{QLatin1StringView(".png"), u"PNGファイル"}};
 constexpr PictureExtension webpExtensions[] = {{QLatin1StringView(".webp"), u"WebPファイル"}};
+constexpr PictureExtension avifExtensions[] = {{QLatin1StringView(".avif"), u"AVIFファイル"}};
+constexpr PictureExtension jxlExtensions[] = {{QLatin1StringView(".jxl"), u"JPEG XLファイル"}};
 
 constexpr PictureFormatInfo formats[] = {
     {PictureFormat::Bmp, bmpExtensions, isBmp, bmpPageReader},
@@ -92,10 +131,12 @@ constexpr PictureFormatInfo formats[] = {
     {PictureFormat::Emf, emfExtensions, isEmf, emfPageReader},
     {PictureFormat::Png, pngExtensions, isPng, pngPageReader},
     {PictureFormat::Webp, webpExtensions, isWebp, webpPageReader},
+    {PictureFormat::Avif, avifExtensions, isAvif, avifPageReader},
+    {PictureFormat::Jxl, jxlExtensions, isJxl, jxlPageReader},
 };
 
-// The formats of a folder book: the table but its last two.
-constexpr std::size_t folderFormatCount = std::size(formats) - 2;
+// The formats of a folder book: the table but its last four.
+constexpr std::size_t folderFormatCount = std::size(formats) - 4;
 
 const PictureFormatInfo* formatOfContent(std::span<const PictureFormatInfo> among, QByteArrayView head)
 {

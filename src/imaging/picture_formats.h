@@ -22,6 +22,8 @@ enum class PictureFormat
     // Held only by archive books, which comic archives fill with them.
     Png,
     Webp,
+    Avif,
+    Jxl,
     // A page of a PDF book, drawn rather than decoded: no reader's and no file's format.
     Pdf
 };
@@ -54,7 +56,7 @@ inline constexpr int pictureSignatureBytes = 44;
 // help list them.
 std::span<const PictureFormatInfo> pictureFormats();
 
-// The formats a page inside an archive may be in: those above, PNG and WebP.
+// The formats a page inside an archive may be in: those above, PNG, WebP, AVIF and JPEG XL.
 std::span<const PictureFormatInfo> archivePictureFormats();
 
 // The format whose signature a file's first bytes carry; null when none does.

@@ -96,7 +96,8 @@ private Q_SLOTS:
     void otherNamesAreNoPictures_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char* name : {"a.png", "a.jpg.txt", "jpg", "a.jpgx", "a.tif", "a.emf ", "a.svg", ""})
+        for (const char* name :
+             {"a.png", "a.avif", "a.jxl", "a.jpg.txt", "jpg", "a.jpgx", "a.tif", "a.emf ", "a.svg", ""})
             QTest::newRow(name[0] ? name : "empty") << QString::fromLatin1(name);
     }
     void otherNamesAreNoPictures()
@@ -192,6 +193,72 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, head);
         QVERIFY(!pictureFormatOfContent(head));
+    }
+
+    // AVIF and JPEG XL are told by content among an archive's pages alone: an AVIF by its
+    // file-type box's brands, a JPEG XL by its codestream's or its container's signature.
+    void archiveSignaturesPickTheFormat_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<bool>("isPage");
+        QTest::addColumn<PictureFormat>("format");
+        const auto ftyp = [](const QByteArray& brands) {
+            QByteArray box = QByteArray(3, '\0') + char(8 + brands.size()) + "ftyp" + brands;
+            return box + QByteArray("\0\0\0\x20meta", 8);
+        };
+        QTest::newRow("avif, its major brand")
+            << ftyp(QByteArray("avif\0\0\0\0mif1miaf", 16)) << true << PictureFormat::Avif;
+        QTest::newRow("avif sequence")
+            << ftyp(QByteArray("avis\0\0\0\0avismsf1", 16)) << true << PictureFormat::Avif;
+        QTest::newRow("avif among the compatible brands")
+            << ftyp(QByteArray("mif1\0\0\0\0mif1miafavif", 20)) << true << PictureFormat::Avif;
+        QTest::newRow("heic") << ftyp(QByteArray("heic\0\0\0\0mif1heic", 16)) << false << PictureFormat::Avif;
+        QTest::newRow("mp4") << ftyp(QByteArray("isom\0\0\0\0isomavc1", 16)) << false << PictureFormat::Avif;
+        QTest::newRow("avif brand past the file-type box")
+            << ftyp(QByteArray("mif1\0\0\0\0mif1", 12)) + "avif" << false << PictureFormat::Avif;
+        QTest::newRow("avif cut in its box header")
+            << QByteArray("\0\0\0\x1c", 4) + "ftypav" << false << PictureFormat::Avif;
+        QTest::newRow("jxl codestream") << bytes({0xFF, 0x0A, 0xFA, 0x7F}) << true << PictureFormat::Jxl;
+        QTest::newRow("jxl container")
+            << bytes({0, 0, 0, 0x0C, 'J', 'X', 'L', ' ', 0x0D, 0x0A, 0x87, 0x0A, 0, 0, 0, 0x14}) << true
+            << PictureFormat::Jxl;
+        QTest::newRow("jxl container signature cut short")
+            << bytes({0, 0, 0, 0x0C, 'J', 'X', 'L', ' ', 0x0D, 0x0A}) << false << PictureFormat::Jxl;
+        QTest::newRow("jpeg, not jxl") << bytes({0xFF, 0xD8, 0xFF}) << true << PictureFormat::Jpeg;
+    }
+    void archiveSignaturesPickTheFormat()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(bool, isPage);
+        QFETCH(PictureFormat, format);
+        const PictureFormatInfo* found = archivePictureFormatOfContent(head);
+        QCOMPARE(found != nullptr, isPage);
+        if (found)
+            QCOMPARE(found->format, format);
+        // A folder book's formats are as they were.
+        const PictureFormatInfo* inFolder = pictureFormatOfContent(head);
+        QVERIFY(!inFolder ||
+                (inFolder->format != PictureFormat::Avif && inFolder->format != PictureFormat::Jxl));
+    }
+
+    void archiveNamesIncludeAvifAndJxl_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<PictureFormat>("format");
+        QTest::newRow("avif") << "p/001.avif" << PictureFormat::Avif;
+        QTest::newRow("AVIF") << "002.AVIF" << PictureFormat::Avif;
+        QTest::newRow("jxl") << "003.jxl" << PictureFormat::Jxl;
+        QTest::newRow("JXL") << "p/004.JXL" << PictureFormat::Jxl;
+    }
+    void archiveNamesIncludeAvifAndJxl()
+    {
+        QFETCH(QString, name);
+        QFETCH(PictureFormat, format);
+        const PictureFormatInfo* found = archivePictureFormatOfName(name);
+        QVERIFY(found);
+        QCOMPARE(found->format, format);
+        QVERIFY(!pictureFormatOfName(name));
+        QVERIFY(!hasPageExtension(name));
     }
 
     void browserFilterTextIsUnchanged()

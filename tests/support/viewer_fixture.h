@@ -2,6 +2,8 @@
 
 #include "browse/form2.h"
 #include "commands/control_names.h"
+#include "support/archive_fixtures.h"
+#include "support/file_bytes.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
 
@@ -51,6 +53,19 @@ struct ViewerFixture
         return folder;
     }
 
+    // A book of pages from a pattern, P a page, W a page wider than it is tall; every page is a
+    // real picture, so that its shape is read from its header.
+    QString makeShapedBook(const QString& pattern, const QString& name = QStringLiteral("book"))
+    {
+        const QString book = makeBook(int(pattern.size()), name);
+        for (int i = 0; i < pattern.size(); ++i) {
+            const QSize size = pattern.at(i) == QLatin1Char('W') ? QSize(120, 85) : QSize(60, 85);
+            putFileBytes(book + QLatin1Char('/') + pageName(i + 1, int(pattern.size())),
+                         pagePicture(Qt::gray, "JPEG", size));
+        }
+        return book;
+    }
+
     static QString pageName(int number, int pages)
     {
         return pages < 10 ? QStringLiteral("p%1.jpg").arg(number)
@@ -71,6 +86,12 @@ struct ViewerFixture
 
     QString panel(int number) const { return form.controls().statusBar.panel(number); }
     int index() const { return state.pageIndex; }
+    // What is on screen, as a reader names the pages from 1: "1-2" for a spread, "3" alone.
+    QString shownPages() const
+    {
+        return form.fields().spreadShown ? QStringLiteral("%1-%2").arg(index()).arg(index() + 1)
+                                         : QString::number(index() + 1);
+    }
     bool nextEnabled() const { return form.controls().menu(MenuItem::nextPage).enabled; }
     bool previousEnabled() const { return form.controls().menu(MenuItem::previousPage).enabled; }
     void setOnePageMode(bool on) { form.controls().menu(MenuItem::onePage).checked = on; }

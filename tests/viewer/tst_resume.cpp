@@ -29,13 +29,7 @@ struct Reader
     }
 
     QString state() const { return f.platform.process.state; }
-    // What is on screen, as a reader names the pages from 1: "5-6" for a spread, "3" alone.
-    QString shown() const
-    {
-        const int index = f.index();
-        return f.form.fields().spreadShown ? u"%1-%2"_s.arg(index).arg(index + 1)
-                                           : QString::number(index + 1);
-    }
+    QString shown() const { return f.shownPages(); }
     void turn(int times)
     {
         for (int i = 0; i < times; ++i)
@@ -198,9 +192,7 @@ private Q_SLOTS:
     {
         Reader r(true);
         r.f.form.menuClick(MenuItem::widePagesAlone);
-        const QString book = r.f.makeBook(8, u"A"_s);
-        for (int i = 1; i <= 8; ++i)
-            putFileBytes(book + u"/p%1.jpg"_s.arg(i), pagePicture(Qt::gray, "JPEG", QSize(60, 85)));
+        const QString book = r.f.makeShapedBook(u"PPPPPPPP"_s, u"A"_s);
         r.f.open(book);
         r.turn(1);
         r.f.form.menuClick(MenuItem::shiftPairs);
@@ -256,12 +248,7 @@ private Q_SLOTS:
         QFETCH(QString, before);
         Reader r(false);
         r.f.form.menuClick(MenuItem::widePagesAlone);
-        const QString book = r.f.makeBook(int(pattern.size()), u"A"_s);
-        for (int i = 0; i < pattern.size(); ++i)
-            putFileBytes(
-                book + u"/p%1.jpg"_s.arg(i + 1),
-                pagePicture(Qt::gray, "JPEG", pattern.at(i) == u'W' ? QSize(120, 85) : QSize(60, 85)));
-        r.f.open(book);
+        r.f.open(r.f.makeShapedBook(pattern, u"A"_s));
         r.f.form.Form_KeyDown(KeyCode::End, 0);
         QCOMPARE(r.shown(), last);
         r.f.form.PRVP_Click();

@@ -15,27 +15,6 @@ namespace {
 
 const QString widePagesAloneKey = FakeSettings::path(u"ruvo"_qs, u"reading"_qs, u"widePagesAlone"_qs);
 
-// A book of pages from a pattern, P a page, W a page wider than it is tall; every page is a
-// real picture, so that its shape is read from its header.
-QString makeShapedBook(ViewerFixture& f, const QString& pattern)
-{
-    const QString book = f.makeBook(int(pattern.size()));
-    for (int i = 0; i < pattern.size(); ++i) {
-        const QSize size = pattern.at(i) == u'W' ? QSize(120, 85) : QSize(60, 85);
-        putFileBytes(book + u'/' + ViewerFixture::pageName(i + 1, int(pattern.size())),
-                     pagePicture(Qt::gray, "JPEG", size));
-    }
-    return book;
-}
-
-// What is on screen, as a reader names the pages from 1: "1-2" for a spread, "3" alone.
-QString shown(const ViewerFixture& f)
-{
-    const int index = f.index();
-    return f.form.fields().spreadShown ? QStringLiteral("%1-%2").arg(index).arg(index + 1)
-                                       : QString::number(index + 1);
-}
-
 } // namespace
 
 class TestWidePages : public QObject
@@ -76,17 +55,17 @@ private Q_SLOTS:
         ViewerFixture f;
         f.form.menuClick(MenuItem::widePagesAlone);
         QCOMPARE(f.platform.settings.values.value(widePagesAloneKey), u"1"_qs);
-        f.open(makeShapedBook(f, pattern));
-        QStringList walked{shown(f)};
+        f.open(f.makeShapedBook(pattern));
+        QStringList walked{f.shownPages()};
         while (f.nextEnabled()) {
             f.form.NEXTP_Click();
-            walked.append(shown(f));
+            walked.append(f.shownPages());
         }
         QCOMPARE(walked.join(u' '), forward);
         QStringList returned;
         while (f.previousEnabled()) {
             f.form.PRVP_Click();
-            returned.append(shown(f));
+            returned.append(f.shownPages());
         }
         QCOMPARE(returned.join(u' '), back);
     }
@@ -97,7 +76,7 @@ private Q_SLOTS:
     {
         ViewerFixture f;
         f.form.menuClick(MenuItem::widePagesAlone);
-        const QString book = makeShapedBook(f, u"PPWP"_qs);
+        const QString book = f.makeShapedBook(u"PPWP"_qs);
         f.open(book);
         f.form.NEXTP_Click();
         QCOMPARE(f.panel(2), StatusText::widePageAlone());
@@ -113,15 +92,15 @@ private Q_SLOTS:
     void theSwitchRestoresThePairs()
     {
         ViewerFixture f;
-        const QString book = makeShapedBook(f, u"PPWPP"_qs);
+        const QString book = f.makeShapedBook(u"PPWPP"_qs);
         f.open(book);
         f.form.NEXTP_Click();
-        QCOMPARE(shown(f), u"3-4"_qs);
+        QCOMPARE(f.shownPages(), u"3-4"_qs);
         f.form.menuClick(MenuItem::widePagesAlone);
         // Switched on, the spread on screen is paired again from its first page.
-        QCOMPARE(shown(f), u"3"_qs);
+        QCOMPARE(f.shownPages(), u"3"_qs);
         f.form.menuClick(MenuItem::widePagesAlone);
-        QCOMPARE(shown(f), u"3-4"_qs);
+        QCOMPARE(f.shownPages(), u"3-4"_qs);
         QCOMPARE(f.platform.settings.values.value(widePagesAloneKey), u"0"_qs);
 
         // Never chosen, wide pages stand alone.
@@ -136,19 +115,19 @@ private Q_SLOTS:
     {
         ViewerFixture f;
         f.form.menuClick(MenuItem::widePagesAlone);
-        f.open(makeShapedBook(f, u"PPPPP"_qs));
-        QCOMPARE(shown(f), u"1-2"_qs);
+        f.open(f.makeShapedBook(u"PPPPP"_qs));
+        QCOMPARE(f.shownPages(), u"1-2"_qs);
         f.form.menuClick(MenuItem::shiftPairs);
-        QCOMPARE(shown(f), u"1"_qs);
+        QCOMPARE(f.shownPages(), u"1"_qs);
         f.form.NEXTP_Click();
-        QCOMPARE(shown(f), u"2-3"_qs);
+        QCOMPARE(f.shownPages(), u"2-3"_qs);
         f.form.NEXTP_Click();
-        QCOMPARE(shown(f), u"4-5"_qs);
+        QCOMPARE(f.shownPages(), u"4-5"_qs);
         f.form.PRVP_Click();
         f.form.PRVP_Click();
-        QCOMPARE(shown(f), u"1"_qs);
+        QCOMPARE(f.shownPages(), u"1"_qs);
         f.form.Form_KeyDown(KeyCode::O, 0);
-        QCOMPARE(shown(f), u"1-2"_qs);
+        QCOMPARE(f.shownPages(), u"1-2"_qs);
     }
 
     // The shift belongs to the book: it holds through a switch of the display mode and back.
@@ -156,18 +135,18 @@ private Q_SLOTS:
     {
         ViewerFixture f;
         f.form.menuClick(MenuItem::widePagesAlone);
-        f.open(makeShapedBook(f, u"PPPPPP"_qs));
+        f.open(f.makeShapedBook(u"PPPPPP"_qs));
         f.form.menuClick(MenuItem::shiftPairs);
         f.form.NEXTP_Click();
-        QCOMPARE(shown(f), u"2-3"_qs);
+        QCOMPARE(f.shownPages(), u"2-3"_qs);
         f.form.menuClick(MenuItem::widePagesAlone);
         f.form.menuClick(MenuItem::widePagesAlone);
-        QCOMPARE(shown(f), u"2-3"_qs);
+        QCOMPARE(f.shownPages(), u"2-3"_qs);
         f.form.NEXTP_Click();
-        QCOMPARE(shown(f), u"4-5"_qs);
+        QCOMPARE(f.shownPages(), u"4-5"_qs);
         f.form.PRVP_Click();
         f.form.PRVP_Click();
-        QCOMPARE(shown(f), u"1"_qs);
+        QCOMPARE(f.shownPages(), u"1"_qs);
     }
 
     // The pages prepared ahead are those of the spreads the next and previous turns show.
@@ -175,7 +154,7 @@ private Q_SLOTS:
     {
         ViewerFixture f;
         f.form.menuClick(MenuItem::widePagesAlone);
-        const QString book = makeShapedBook(f, u"PPWPP"_qs);
+        const QString book = f.makeShapedBook(u"PPWPP"_qs);
         f.open(book);
         QCOMPARE(f.platform.pages.prefetched.last(), QStringList({book + u"/p3.jpg"_qs}));
         f.form.NEXTP_Click();

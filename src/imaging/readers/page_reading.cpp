@@ -45,6 +45,20 @@ std::optional<DecodedPicture> refusedSize(QSize size, qint64 mostPixels)
     return std::nullopt;
 }
 
+std::optional<DecodedPicture> refusedLargerThan(QSize size, qint64 mostPixels)
+{
+    if (withinPictureLimits(size.width(), size.height(), mostPixels))
+        return std::nullopt;
+    return failure(tooLargeText(size));
+}
+
+std::optional<DecodedPicture> refusedWholeRead(const QIODevice& file)
+{
+    if (file.size() > kArchivePageMaxBytes)
+        return failure(QStringLiteral("picture file is too large (%1 bytes)").arg(file.size()));
+    return std::nullopt;
+}
+
 DecodedPicture readThroughQt(QImageReader& reader, qint64 mostPixels)
 {
     // The reader knows the size from the header alone; refuse absurd ones

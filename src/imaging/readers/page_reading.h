@@ -21,6 +21,14 @@ DecodedPicture failure(const QString& reason);
 // the bounds per byte of picture_limits.h); nothing for a size that may be read, or none at all.
 std::optional<DecodedPicture> refusedSize(QSize size, qint64 mostPixels);
 
+// The failure for a size beyond the bounds, or beyond mostPixels, the most a format's decoder
+// may be given; nothing for a size that may be decoded.
+std::optional<DecodedPicture> refusedLargerThan(QSize size, qint64 mostPixels);
+
+// The failure for a page too large to be read whole into memory, as the libraries that read
+// pages from memory need them (kArchivePageMaxBytes); nothing for one that may be read.
+std::optional<DecodedPicture> refusedWholeRead(const QIODevice& file);
+
 // The picture Qt's reader reads, standing at the image to be read: the size it knows from
 // the header is judged first, and the size it read after.
 DecodedPicture readThroughQt(QImageReader& reader, qint64 mostPixels);
