@@ -2,7 +2,8 @@
 // drawn small, as a page shown stretched in a small window is, through the decoder the viewer
 // uses; then what the page's facts tell of its size is held against what was drawn. A page may
 // be slow to draw: run it with a time limit per input (run-fuzzers gives -timeout). The seeds
-// hold vector pages, a page that is one JPEG over the whole page, and a damaged page.
+// hold vector pages, a page that is one JPEG over the whole page, a damaged page, and a page
+// whose damaged contents poppler would work through for many seconds.
 #include "books/book.h"
 #include "books/books.h"
 #include "books/pdf_format.h"

@@ -26,9 +26,10 @@ public:
 
 } // namespace
 
-PdfBook::PdfBook(QString pdf)
+PdfBook::PdfBook(QString pdf, std::chrono::milliseconds drawingLimit)
     : m_pdf(std::move(pdf)), m_documents(std::make_shared<PdfDocuments>(m_pdf)),
-      m_pictures(std::make_shared<PdfPicturePages>(m_pdf)), m_stamp(fileStampOf(m_pdf))
+      m_pictures(std::make_shared<PdfPicturePages>(m_pdf)), m_drawingLimit(drawingLimit),
+      m_stamp(fileStampOf(m_pdf))
 {
     const PdfDocuments::Use document = m_documents->take();
     if (!document.get()) {
@@ -76,7 +77,7 @@ std::unique_ptr<PageRenderer> PdfBook::rendererOf(const QString& name) const
     const int index = indexOf(name);
     if (index < 0)
         return nullptr;
-    return std::make_unique<PdfPageRenderer>(m_documents, m_pictures, index);
+    return std::make_unique<PdfPageRenderer>(m_documents, m_pictures, index, m_drawingLimit);
 }
 
 std::optional<PageFacts> PdfBook::readFacts(const QString& name) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "books/book.h"
+#include "books/pdf_page_renderer.h"
 #include "platform/file_stamp.h"
 
 namespace ruvo {
@@ -14,7 +15,10 @@ class PdfPicturePages;
 class PdfBook : public Book
 {
 public:
-    explicit PdfBook(QString pdf);
+    // Each page is given up as damaged when drawing it takes longer than drawingLimit; see
+    // PdfPageRenderer.
+    explicit PdfBook(QString pdf,
+                     std::chrono::milliseconds drawingLimit = PdfPageRenderer::defaultDrawingLimit);
     ~PdfBook() override;
 
     const QString& location() const override { return m_pdf; }
@@ -42,6 +46,7 @@ private:
     const QString m_pdf;
     const std::shared_ptr<PdfDocuments> m_documents;
     const std::shared_ptr<PdfPicturePages> m_pictures;
+    const std::chrono::milliseconds m_drawingLimit;
     BookFailure m_failure = BookFailure::None;
     FileStamp m_stamp;
     QStringList m_names;

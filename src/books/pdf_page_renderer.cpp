@@ -9,6 +9,9 @@
 #include "imaging/readers/page_reading.h"
 
 #include <QBuffer>
+#include <QVariant>
+
+#include <chrono>
 
 #include <poppler-qt6.h>
 
@@ -52,11 +55,20 @@ std::optional<DecodedPicture> decodedPicture(const PdfPicturePage& page, const S
     return picture;
 }
 
+// Asked by poppler every few drawing operations whether to give up: when the deadline the
+// payload holds, in nanoseconds of the steady clock, has passed.
+bool pastDeadline(const QVariant& deadline)
+{
+    return std::chrono::steady_clock::now().time_since_epoch().count() > deadline.toLongLong();
+}
+
 } // namespace
 
 PdfPageRenderer::PdfPageRenderer(std::shared_ptr<PdfDocuments> documents,
-                                 std::shared_ptr<PdfPicturePages> pictures, int index)
-    : m_documents(std::move(documents)), m_pictures(std::move(pictures)), m_index(index)
+                                 std::shared_ptr<PdfPicturePages> pictures, int index,
+                                 std::chrono::milliseconds drawingLimit)
+    : m_documents(std::move(documents)), m_pictures(std::move(pictures)), m_index(index),
+      m_drawingLimit(drawingLimit)
 {
 }
 
@@ -81,9 +93,13 @@ DecodedPicture PdfPageRenderer::render(const ScaledSizeOf& scaledSize) const
         return failure(QStringLiteral("the page has no size"));
     const QSize drawn = scaledSize ? scaledSize(actual) : QSize();
     const QSize pixels = withinPictureCap(drawn.isEmpty() ? actual : drawn);
+    const std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::now() + m_drawingLimit;
     QImage image =
         page->renderToImage(72.0 * pixels.width() / points.width(), 72.0 * pixels.height() / points.height(),
-                            0, 0, pixels.width(), pixels.height());
+                            0, 0, pixels.width(), pixels.height(), Poppler::Page::Rotate0, nullptr, nullptr,
+                            pastDeadline, QVariant(qlonglong(deadline.time_since_epoch().count())));
+    if (std::chrono::steady_clock::now() > deadline)
+        return failure(QStringLiteral("drawing the page took longer than %1 ms").arg(m_drawingLimit.count()));
     if (image.isNull())
         return failure(QStringLiteral("cannot draw the page"));
     DecodedPicture picture{image, QString()};

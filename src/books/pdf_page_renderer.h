@@ -2,6 +2,7 @@
 
 #include "imaging/page_renderer.h"
 
+#include <chrono>
 #include <memory>
 
 namespace ruvo {
@@ -14,12 +15,18 @@ class PdfPicturePages;
 // dots per inch; stretched, at the size it is drawn, never drawn larger to be scaled down; and
 // within the picture limits. A page that is one JPEG it can decode as it stands is decoded as
 // a JPEG page is, not drawn.
+//
+// A page still being drawn when its time is up is given up as damaged: a damaged file can make
+// poppler work through garbage for many seconds, holding a worker, or the reader when the page
+// is the one to show now, where a sound comic page is drawn in a few dozen milliseconds.
 class PdfPageRenderer : public PageRenderer
 {
 public:
+    static constexpr std::chrono::milliseconds defaultDrawingLimit{4000};
+
     // The page at index, counted from 0.
     PdfPageRenderer(std::shared_ptr<PdfDocuments> documents, std::shared_ptr<PdfPicturePages> pictures,
-                    int index);
+                    int index, std::chrono::milliseconds drawingLimit = defaultDrawingLimit);
 
     DecodedPicture render(const ScaledSizeOf& scaledSize) const override;
 
@@ -27,6 +34,7 @@ private:
     const std::shared_ptr<PdfDocuments> m_documents;
     const std::shared_ptr<PdfPicturePages> m_pictures;
     const int m_index;
+    const std::chrono::milliseconds m_drawingLimit;
 };
 
 } // namespace ruvo

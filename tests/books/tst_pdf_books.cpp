@@ -1,6 +1,7 @@
 #include "books/archive_page_path.h"
 #include "books/book.h"
 #include "books/books.h"
+#include "books/pdf_book.h"
 #include "books/pdf_page_size.h"
 #include "books/pdf_picture_page.h"
 #include "imaging/cache/prefetching_page_cache.h"
@@ -13,6 +14,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtConcurrent>
@@ -464,6 +466,37 @@ private Q_SLOTS:
                 QVERIFY2(sameColour(centreOf(picture.image), colours.at(i)),
                          qPrintable(QString::number(i + 1)));
         }
+    }
+
+    // A page that takes too long to draw is given up as damaged, as soon as its time is up
+    // rather than when poppler is done, and the pages around it are drawn as ever. Its
+    // contents here are 100,000 grey fills, which take poppler some half a second.
+    void aPageTooLongToDrawIsGivenUp()
+    {
+        QByteArray fills;
+        for (int i = 0; i < 100000; ++i)
+            fills += "0.5 g 0 0 30 20 re f\n";
+        const QString path = putIn(m_dir, u"slow.pdf"_qs,
+                                   threePagePdf("<< /Type /Page /Parent 2 0 R /Contents 8 0 R >>",
+                                                {"<< /Length " + QByteArray::number(fills.size()) +
+                                                 " >>\nstream\n" + fills + "\nendstream"}));
+        QElapsedTimer timer;
+        timer.start();
+        const DecodedPicture whole = m_decoder.decode(PageRef(std::make_shared<PdfBook>(path), u"2"_qs));
+        const qint64 wholeTook = timer.elapsed();
+        QVERIFY(whole.isValid());
+        QVERIFY(sameColour(centreOf(whole.image), QColor(128, 128, 128)));
+
+        const auto hurried = std::make_shared<PdfBook>(path, std::chrono::milliseconds(20));
+        timer.restart();
+        const DecodedPicture givenUp = m_decoder.decode(PageRef(hurried, u"2"_qs));
+        const qint64 givenUpTook = timer.elapsed();
+        QVERIFY(!givenUp.isValid());
+        QVERIFY2(givenUp.error.contains(u"longer than 20 ms"_qs), qPrintable(givenUp.error));
+        QVERIFY2(givenUpTook * 2 < wholeTook,
+                 qPrintable(u"%1 ms given up, %2 ms whole"_qs.arg(givenUpTook).arg(wholeTook)));
+        QVERIFY(sameColour(centreOf(m_decoder.decode(PageRef(hurried, u"1"_qs)).image), Qt::red));
+        QVERIFY(sameColour(centreOf(m_decoder.decode(PageRef(hurried, u"3"_qs)).image), Qt::blue));
     }
 
     // Pages are drawn on several threads at once, each through a document of its own, and

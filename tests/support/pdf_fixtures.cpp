@@ -179,21 +179,22 @@ QByteArray manyPagePdf(int pages, QColor color)
     return handMadePdf(objects);
 }
 
-QByteArray threePagePdf(const QByteArray& secondPage)
+QByteArray threePagePdf(const QByteArray& secondPage, const QList<QByteArray>& more)
 {
     const auto stream = [](const QByteArray& contents) {
         return "<< /Length " + QByteArray::number(contents.size()) + " >>\nstream\n" + contents +
                "\nendstream";
     };
-    return handMadePdf({
-        "<< /Type /Catalog /Pages 2 0 R >>",
-        "<< /Type /Pages /MediaBox [0 0 30 20] /Count 3 /Kids [4 0 R 5 0 R 6 0 R] >>",
-        stream("1 0 0 rg 0 0 30 20 re f"),
-        "<< /Type /Page /Parent 2 0 R /Contents 3 0 R >>",
-        secondPage,
-        "<< /Type /Page /Parent 2 0 R /Contents 7 0 R >>",
-        stream("0 0 1 rg 0 0 30 20 re f"),
-    });
+    return handMadePdf(QList<QByteArray>{
+                           "<< /Type /Catalog /Pages 2 0 R >>",
+                           "<< /Type /Pages /MediaBox [0 0 30 20] /Count 3 /Kids [4 0 R 5 0 R 6 0 R] >>",
+                           stream("1 0 0 rg 0 0 30 20 re f"),
+                           "<< /Type /Page /Parent 2 0 R /Contents 3 0 R >>",
+                           secondPage,
+                           "<< /Type /Page /Parent 2 0 R /Contents 7 0 R >>",
+                           stream("0 0 1 rg 0 0 30 20 re f"),
+                       } +
+                       more);
 }
 
 QByteArray handMadeScanPdf(const QByteArray& jpeg, QSize pixels, QSizeF points)

@@ -55,8 +55,9 @@ QByteArray handMadeScanPdf(const QByteArray& jpeg, QSize pixels, QSizeF points);
 
 // A PDF of three vector pages of 30 by 20 points, red, then as secondPage says, then blue:
 // secondPage is the second page's object, which may be no page at all. The pages' colours
-// are drawn by content streams 3 (red) and 7 (blue).
-QByteArray threePagePdf(const QByteArray& secondPage);
+// are drawn by content streams 3 (red) and 7 (blue); more are objects 8 on, for secondPage to
+// refer to.
+QByteArray threePagePdf(const QByteArray& secondPage, const QList<QByteArray>& more = {});
 
 // A PDF of that many vector pages of 30 by 20 points, all filled in one colour by one content
 // stream they share: made in a moment whatever the count.
