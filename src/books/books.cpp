@@ -60,9 +60,29 @@ std::shared_ptr<Book> Books::fileBook(const QString& path)
 std::shared_ptr<Book> Books::pdfBook(const QString& pdfPath)
 {
     const FileStamp stamp = fileStampOf(pdfPath);
+    {
+        QList<HeldPdf> dropped;
+        const std::lock_guard lock(m_mutex);
+        if (std::shared_ptr<Book> kept = keptPdf(pdfPath, stamp, dropped))
+            return kept;
+    }
+    // Opened outside the lock: poppler may take a while over a large or damaged file, and other
+    // books are asked for meanwhile, the page shown now among them.
+    const std::shared_ptr<Book> opened = std::make_shared<PdfBook>(pdfPath);
     // What is let go of is closed once the lock is released.
     QList<HeldPdf> dropped;
     const std::lock_guard lock(m_mutex);
+    // Opened by another thread meanwhile: the one kept is everyone's.
+    if (std::shared_ptr<Book> kept = keptPdf(pdfPath, stamp, dropped))
+        return kept;
+    m_pdfs.prepend(HeldPdf{pdfPath, stamp, opened});
+    while (m_pdfs.size() > archivesKept)
+        dropped.append(m_pdfs.takeLast());
+    return opened;
+}
+
+std::shared_ptr<Book> Books::keptPdf(const QString& pdfPath, const FileStamp& stamp, QList<HeldPdf>& dropped)
+{
     for (qsizetype i = 0; i < m_pdfs.size(); ++i) {
         if (m_pdfs.at(i).path != pdfPath)
             continue;
@@ -72,12 +92,9 @@ std::shared_ptr<Book> Books::pdfBook(const QString& pdfPath)
             return held.book;
         }
         dropped.append(std::move(held));
-        break;
+        return nullptr;
     }
-    m_pdfs.prepend(HeldPdf{pdfPath, stamp, std::make_shared<PdfBook>(pdfPath)});
-    while (m_pdfs.size() > archivesKept)
-        dropped.append(m_pdfs.takeLast());
-    return m_pdfs.first().book;
+    return nullptr;
 }
 
 std::shared_ptr<Book> Books::archiveBook(const QString& archivePath)

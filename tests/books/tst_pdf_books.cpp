@@ -523,6 +523,25 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(path), pdf);
     }
 
+    // A PDF asked for on many threads at once is opened by each outside the books' lock, and
+    // the first one kept is the book all of them get.
+    void openedOnManyThreadsIsOneBook()
+    {
+        QTemporaryDir alone;
+        const QString path = putIn(alone, u"book.pdf"_qs, picturePdf(twelvePages()));
+        Books books(m_files);
+        for (int round = 0; round < 5; ++round) {
+            const QList<std::shared_ptr<Book>> opened =
+                QtConcurrent::blockingMapped<QList<std::shared_ptr<Book>>>(
+                    QList<int>(8, round), [&](int) { return books.open(path); });
+            for (const std::shared_ptr<Book>& book : opened)
+                QCOMPARE(book.get(), opened.first().get());
+            QCOMPARE(books.open(path).get(), opened.first().get());
+            // Replaced, a byte longer each round: the next round opens it afresh.
+            QVERIFY(putFileBytes(path, picturePdf(twelvePages()) + QByteArray(round + 1, '\n')));
+        }
+    }
+
     // A PDF replaced on disk is a book afresh.
     void aReplacedPdfOpensAfresh()
     {
