@@ -1,9 +1,10 @@
-// Archive books beside the same book as a folder: 300 pages of 2 MP JPEG as a folder, a
-// stored CBZ, a deflated CBZ, a CBT and a solid CB7 (deflate within, so that writing it
-// takes seconds, not minutes). For each, in a process of its own: the time to open the book
-// to its first spread, a jump to the last page at once after, a turn into pages prepared
-// ahead, what reading the facts (size and format) of the eight pages after the spread costs,
-// the peak resident memory, and how long closing it takes at once after it opens.
+// Archive and PDF books beside the same book as a folder: 300 pages of 2 MP JPEG as a folder,
+// a stored CBZ, a deflated CBZ, a CBT, a solid CB7 (deflate within, so that writing it takes
+// seconds, not minutes) and a PDF made by img2pdf, one page a JPEG, as comics sold as PDF are.
+// For each, in a process of its own: the time to open the book to its first spread, a jump to
+// the last page at once after, a turn into pages prepared ahead, what reading the facts (size
+// and format) of the eight pages after the spread costs, the peak resident memory beside the
+// page cache's budget, and how long closing it takes at once after it opens.
 //   bench_archive                 makes the books and runs every one
 //   bench_archive --one BOOK      runs one book, printing its figures on one line
 #include "bench_figures.h"
@@ -14,6 +15,7 @@
 #include "scanned_page.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
+#include "x_session.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,6 +26,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 using namespace ruvo;
@@ -75,6 +78,17 @@ bool makeArchive(const QString& path, const char* format, const char* options, c
     const bool closed = archive_write_close(writer) == ARCHIVE_OK;
     archive_write_free(writer);
     return closed;
+}
+
+// The folder's pages as a PDF, a page for each JPEG as it stands, made by img2pdf.
+bool makePdf(const QString& path, const QString& folder, const QStringList& names)
+{
+    if (!ensureInstalled({QStringLiteral("img2pdf")}, {QStringLiteral("img2pdf")}))
+        return false;
+    QStringList arguments{QStringLiteral("-o"), path};
+    for (const QString& name : names)
+        arguments.append(folder + u'/' + name);
+    return QProcess::execute(QStringLiteral("img2pdf"), arguments) == 0;
 }
 
 // The main window's logic over the real decoder, the program's archive books and its page
@@ -171,20 +185,29 @@ int main(int argc, char* argv[])
     {
         const char* what;
         QString path;
-        const char* format;
-        const char* options;
+        // Writes the book at path; nothing for the folder, which is there.
+        std::function<bool(const QString&)> make;
+    };
+    const auto archive = [&](const char* format, const char* options) {
+        return [=, &folder, &names](const QString& path) {
+            return makeArchive(path, format, options, folder, names);
+        };
     };
     const QList<Kind> kinds{
-        {"folder", folder, nullptr, nullptr},
-        {"stored CBZ", dir.filePath(QStringLiteral("stored.cbz")), "zip", "zip:compression=store"},
-        {"deflated CBZ", dir.filePath(QStringLiteral("deflated.cbz")), "zip", nullptr},
-        {"CBT", dir.filePath(QStringLiteral("book.cbt")), "ustar", nullptr},
-        {"solid CB7", dir.filePath(QStringLiteral("solid.cb7")), "7zip", "7zip:compression=deflate"},
+        {"folder", folder, nullptr},
+        {"stored CBZ", dir.filePath(QStringLiteral("stored.cbz")), archive("zip", "zip:compression=store")},
+        {"deflated CBZ", dir.filePath(QStringLiteral("deflated.cbz")), archive("zip", nullptr)},
+        {"CBT", dir.filePath(QStringLiteral("book.cbt")), archive("ustar", nullptr)},
+        {"solid CB7", dir.filePath(QStringLiteral("solid.cb7")), archive("7zip", "7zip:compression=deflate")},
+        {"PDF (img2pdf)", dir.filePath(QStringLiteral("book.pdf")),
+         [&](const QString& path) { return makePdf(path, folder, names); }},
     };
+    std::printf("the page cache's budget: %lld MB\n",
+                qlonglong(PrefetchingPageCache::defaultByteBudget / (1024 * 1024)));
     std::printf("%-14s %10s %12s %12s %12s %12s %10s %10s\n", "book", "open ms", "turn median", "turn p95",
                 "facts of 8", "jump ms", "peak MB", "close ms");
     for (const Kind& kind : kinds) {
-        if (kind.format && !makeArchive(kind.path, kind.format, kind.options, folder, names)) {
+        if (kind.make && !kind.make(kind.path)) {
             std::printf("%-14s could not be written\n", kind.what);
             continue;
         }

@@ -1,14 +1,15 @@
 // Prints how long the viewer takes from process start to its first spread on screen, in a
 // real X server, beside feh opening the same first page in the same run: for a book of
-// 2-megapixel and one of 12-megapixel JPEG pages. "On screen" is read back from the X
-// server, not from a widget: the pages carry small magenta squares that nothing else on
-// the screen has, and the time is taken when they show.
+// 2-megapixel and one of 12-megapixel JPEG pages; then for a PDF of 300 2-megapixel JPEG
+// pages made by img2pdf, beside mupdf and zathura opening it at its first page. "On screen" is read back from
+// the X server, not from a widget: the pages carry small magenta squares that nothing else on the screen has,
+// and the time is taken when they show.
 //
 //   bench_startup [ROUNDS] [PROGRAM]   ROUNDS rounds (3), the viewer at PROGRAM (the build's
 //                                      ruvo beside this benchmark's folder)
 //
-// It starts an Xvfb and a session bus of its own, as a desktop session has, and installs feh
-// (and the bus's daemon) when missing (apt-get, as root).
+// It starts an Xvfb and a session bus of its own, as a desktop session has, and installs feh,
+// mupdf, zathura and img2pdf (and the bus's daemon) when missing (apt-get, as root).
 #include "bench_figures.h"
 #include "scanned_page.h"
 #include "x_session.h"
@@ -42,6 +43,7 @@ constexpr QSize screenSize(1400, 1000);
 constexpr QSize windowSize(1200, 900);
 constexpr int twipsPerPixel = 15;
 constexpr int pagesPerBook = 12;
+constexpr int pagesPerPdf = 300;
 // The screen is read every two milliseconds, whole, through memory shared with the X server:
 // one request a look, so that looking takes little of the time the programs timed need.
 // Every this many pixels down the screen, one row is searched.
@@ -63,13 +65,22 @@ QImage pagePicture(QSize size, int page)
     return image;
 }
 
-QString makeBook(const QString& folder, QSize size)
+QString makeBook(const QString& folder, QSize size, int pages)
 {
     QDir().mkpath(folder);
-    for (int page = 1; page <= pagesPerBook; ++page)
+    for (int page = 1; page <= pages; ++page)
         pagePicture(size, page)
-            .save(folder + QStringLiteral("/p%1.jpg").arg(page, 2, 10, QLatin1Char('0')), "JPEG", 90);
+            .save(folder + QStringLiteral("/p%1.jpg").arg(page, 3, 10, QLatin1Char('0')), "JPEG", 90);
     return folder;
+}
+
+// The folder's pages as a PDF, a JPEG a page as it stands; the PDF's path, or nothing.
+QString makePdf(const QString& folder, const QString& pdf)
+{
+    QStringList arguments{QStringLiteral("-o"), pdf};
+    for (const QString& name : QDir(folder).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name))
+        arguments.append(folder + u'/' + name);
+    return QProcess::execute(QStringLiteral("img2pdf"), arguments) == 0 ? pdf : QString();
 }
 
 bool isMagenta(unsigned long pixel)
@@ -173,6 +184,55 @@ std::optional<double> timeToPage(ScreenReader& screen, const QString& program, c
     return shown;
 }
 
+// The median time to the page on screen of each program run, rounds alternating between them.
+struct Medians
+{
+    struct Run
+    {
+        QString label;
+        QString program;
+        QStringList arguments;
+    };
+    QList<Run> runs;
+    QList<int> shown;
+    QList<double> ms;
+
+    // Each program's median on one line after the book's label; false, saying so, when one of
+    // them never showed its page.
+    bool print(const QString& book) const
+    {
+        for (qsizetype i = 0; i < runs.size(); ++i) {
+            if (shown.at(i) == 0) {
+                std::printf("%s: %s never showed a page\n", qPrintable(book), qPrintable(runs.at(i).label));
+                return false;
+            }
+        }
+        std::printf("%-6s", qPrintable(book));
+        for (qsizetype i = 0; i < runs.size(); ++i)
+            std::printf("   %s %7.1f", qPrintable(runs.at(i).label), ms.at(i));
+        return true;
+    }
+};
+
+Medians timeRounds(ScreenReader& screen, const QList<Medians::Run>& runs, int rounds,
+                   const QProcessEnvironment& environment, const QString& workingFolder)
+{
+    QList<QList<double>> times(runs.size());
+    for (int round = 0; round < rounds; ++round) {
+        for (qsizetype i = 0; i < runs.size(); ++i) {
+            if (const auto ms =
+                    timeToPage(screen, runs.at(i).program, runs.at(i).arguments, environment, workingFolder))
+                times[i].append(*ms);
+        }
+    }
+    Medians medians{runs, {}, {}};
+    for (const QList<double>& each : times) {
+        medians.shown.append(int(each.size()));
+        medians.ms.append(each.isEmpty() ? 0.0 : median(each));
+    }
+    return medians;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -247,29 +307,40 @@ int main(int argc, char* argv[])
     std::printf("process start to the first page on screen, %d rounds, medians in ms (Xvfb %dx%d, "
                 "window %dx%d):\n",
                 rounds, screenSize.width(), screenSize.height(), windowSize.width(), windowSize.height());
+    const QString feh = QStringLiteral("feh");
+    const QStringList fehSize{QStringLiteral("-g"),
+                              QStringLiteral("%1x%2").arg(windowSize.width()).arg(windowSize.height())};
     for (const auto& [label, size] : books) {
-        const QString book = makeBook(dir.path() + u'/' + QString(label).remove(u' '), size);
-        const QString firstPage = book + QStringLiteral("/p01.jpg");
-        QList<double> viewer;
-        QList<double> feh;
-        for (int round = 0; round < rounds; ++round) {
-            if (const auto ms = timeToPage(screen, program, {book}, environment, empty))
-                viewer.append(*ms);
-            if (const auto ms = timeToPage(
-                    screen, QStringLiteral("feh"),
-                    {QStringLiteral("-g"),
-                     QStringLiteral("%1x%2").arg(windowSize.width()).arg(windowSize.height()), firstPage},
-                    environment, empty))
-                feh.append(*ms);
-        }
-        if (viewer.isEmpty() || feh.isEmpty()) {
-            std::printf("%s: a page never showed (viewer %lld of %d, feh %lld of %d)\n", qPrintable(label),
-                        qlonglong(viewer.size()), rounds, qlonglong(feh.size()), rounds);
+        const QString book = makeBook(dir.path() + u'/' + QString(label).remove(u' '), size, pagesPerBook);
+        const QList<Medians::Run> runs{{QStringLiteral("this viewer (first spread)"), program, {book}},
+                                       {QStringLiteral("feh (first page)"), feh,
+                                        fehSize + QStringList{book + QStringLiteral("/p001.jpg")}}};
+        const Medians medians = timeRounds(screen, runs, rounds, environment, empty);
+        if (!medians.print(label))
             continue;
-        }
-        std::printf("%-6s this viewer (first spread) %7.1f   feh (first page) %7.1f   ratio %.2f\n",
-                    qPrintable(label), median(viewer), median(feh), median(viewer) / median(feh));
+        std::printf("   ratio %.2f\n", medians.ms.at(0) / medians.ms.at(1));
         std::fflush(stdout);
     }
+    // A comic sold as a PDF: the 2 MP pages, 300 of them, a JPEG each, made by img2pdf; beside
+    // the PDF viewers opening it at its first page.
+    if (!ensureInstalled({QStringLiteral("mupdf"), QStringLiteral("zathura"),
+                          QStringLiteral("zathura-pdf-poppler"), QStringLiteral("img2pdf")},
+                         {QStringLiteral("mupdf"), QStringLiteral("zathura"), QStringLiteral("img2pdf")})) {
+        std::printf("mupdf, zathura or img2pdf is not there and could not be installed\n");
+        return 1;
+    }
+    const QString pdf = makePdf(makeBook(dir.path() + QStringLiteral("/pdf"), QSize(1200, 1600), pagesPerPdf),
+                                dir.path() + QStringLiteral("/book.pdf"));
+    if (pdf.isEmpty()) {
+        std::printf("img2pdf could not make the PDF\n");
+        return 1;
+    }
+    const QList<Medians::Run> runs{
+        {QStringLiteral("this viewer (first spread)"), program, {pdf}},
+        {QStringLiteral("mupdf (first page)"), QStringLiteral("mupdf"), {pdf}},
+        {QStringLiteral("zathura (first page)"), QStringLiteral("zathura"), {pdf}}};
+    const Medians medians = timeRounds(screen, runs, rounds, environment, empty);
+    if (medians.print(QStringLiteral("PDF of %1 2 MP pages").arg(pagesPerPdf)))
+        std::printf("\n   mupdf's + 100 ms: %.1f\n", medians.ms.at(1) + 100);
     return 0;
 }
