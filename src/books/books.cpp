@@ -99,12 +99,26 @@ std::shared_ptr<Book> Books::keptPdf(const QString& pdfPath, const FileStamp& st
 
 std::shared_ptr<Book> Books::archiveBook(const QString& archivePath)
 {
+    std::shared_ptr<ArchiveMembers> members;
+    {
+        QList<Held> dropped;
+        const std::lock_guard lock(m_mutex);
+        const Held& archive = held(archivePath, dropped);
+        if (archive.book)
+            return archive.book;
+        members = archive.members;
+    }
+    // Listed outside the lock: listing a compressed tar reads all of it, and other books are
+    // asked for meanwhile, the page shown now among them.
+    const std::shared_ptr<Book> opened = std::make_shared<ArchiveBook>(archivePath, members);
     QList<Held> dropped;
     const std::lock_guard lock(m_mutex);
     Held& archive = held(archivePath, dropped);
-    if (!archive.book)
-        archive.book = std::make_shared<ArchiveBook>(archivePath, archive.members);
-    return archive.book;
+    // Opened by another thread meanwhile: the one kept is everyone's. An archive replaced
+    // meanwhile keeps none of this opening's, which stands for the file as it was asked for.
+    if (!archive.book && archive.members == members)
+        archive.book = opened;
+    return archive.book ? archive.book : opened;
 }
 
 Books::Held& Books::held(const QString& archivePath, QList<Held>& dropped)

@@ -17,6 +17,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtConcurrent>
 
 #include <archive.h>
 #include <sys/stat.h>
@@ -288,6 +289,29 @@ private Q_SLOTS:
         QVERIFY(m_books.pageAt(archivePagePath(path, u"Vol01/001.jpg"_qs)).source()->open(&error));
         // Forward through the archive, then back once: opened twice in all.
         QCOMPARE(m_books.membersOf(path)->readsFromStart(), 2);
+    }
+
+    // An archive asked for on many threads at once is listed by each outside the books' lock
+    // (a compressed tar is read whole to be listed), and the first book kept is the one all of
+    // them get.
+    void anArchiveOpenedOnManyThreadsIsOneBook()
+    {
+        QList<MemberSpec> pages;
+        for (int page = 1; page <= 8; ++page)
+            pages.append({QStringLiteral("p%1.png").arg(page).toUtf8(), pagePicture(Qt::red)});
+        const QString path = putIn(m_dir, u"many.cbt"_qs, writtenArchive("ustar", pages, "gzip"));
+        Books books(m_files);
+        for (int round = 0; round < 5; ++round) {
+            const QList<std::shared_ptr<Book>> opened =
+                QtConcurrent::blockingMapped<QList<std::shared_ptr<Book>>>(
+                    QList<int>(8, round), [&](int) { return books.open(path); });
+            for (const std::shared_ptr<Book>& book : opened)
+                QCOMPARE(book.get(), opened.first().get());
+            QCOMPARE(books.open(path).get(), opened.first().get());
+            QCOMPARE(opened.first()->pageNames().size(), 8 - round);
+            // Replaced by one of a page less: the next round lists it afresh.
+            QVERIFY(putFileBytes(path, writtenArchive("ustar", pages.mid(round + 1), "gzip")));
+        }
     }
 
     // PNG and WebP pages are read in archives alone: a folder book's pages stay as they were.
