@@ -45,11 +45,12 @@ PageRef Books::pageAt(const QString& path)
 
 std::shared_ptr<ArchiveMembers> Books::membersOf(const QString& archivePath)
 {
+    const FileStamp stamp = fileStampOf(archivePath);
     // Declared before the lock, so that what is let go of (a solid archive's pass, which is
     // waited for) goes after it.
     QList<Held> dropped;
     const std::lock_guard lock(m_mutex);
-    return held(archivePath, dropped).members;
+    return held(archivePath, stamp, dropped).members;
 }
 
 std::shared_ptr<Book> Books::fileBook(const QString& path)
@@ -57,14 +58,47 @@ std::shared_ptr<Book> Books::fileBook(const QString& path)
     return isPdfFile(path) ? pdfBook(path) : archiveBook(path);
 }
 
+namespace {
+
+// The entry kept for path in a list of the most recently asked for first, made the first,
+// when it still stands for the file at stamp; nothing otherwise, an entry no longer current
+// going into dropped.
+template <typename Entry>
+Entry* keptEntry(QList<Entry>& kept, const QString& path, const FileStamp& stamp, QList<Entry>& dropped)
+{
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        if (kept.at(i).path != path)
+            continue;
+        Entry entry = kept.takeAt(i);
+        if (entry.stamp != stamp) {
+            dropped.append(std::move(entry));
+            return nullptr;
+        }
+        kept.prepend(std::move(entry));
+        return &kept.first();
+    }
+    return nullptr;
+}
+
+// Entry put first, the oldest beyond the limit going into dropped.
+template <typename Entry> Entry& keptFirst(QList<Entry>& kept, Entry entry, QList<Entry>& dropped)
+{
+    kept.prepend(std::move(entry));
+    while (kept.size() > Books::archivesKept)
+        dropped.append(kept.takeLast());
+    return kept.first();
+}
+
+} // namespace
+
 std::shared_ptr<Book> Books::pdfBook(const QString& pdfPath)
 {
     const FileStamp stamp = fileStampOf(pdfPath);
     {
         QList<HeldPdf> dropped;
         const std::lock_guard lock(m_mutex);
-        if (std::shared_ptr<Book> kept = keptPdf(pdfPath, stamp, dropped))
-            return kept;
+        if (const HeldPdf* kept = keptEntry(m_pdfs, pdfPath, stamp, dropped))
+            return kept->book;
     }
     // Opened outside the lock: poppler may take a while over a large or damaged file, and other
     // books are asked for meanwhile, the page shown now among them.
@@ -73,37 +107,19 @@ std::shared_ptr<Book> Books::pdfBook(const QString& pdfPath)
     QList<HeldPdf> dropped;
     const std::lock_guard lock(m_mutex);
     // Opened by another thread meanwhile: the one kept is everyone's.
-    if (std::shared_ptr<Book> kept = keptPdf(pdfPath, stamp, dropped))
-        return kept;
-    m_pdfs.prepend(HeldPdf{pdfPath, stamp, opened});
-    while (m_pdfs.size() > archivesKept)
-        dropped.append(m_pdfs.takeLast());
-    return opened;
-}
-
-std::shared_ptr<Book> Books::keptPdf(const QString& pdfPath, const FileStamp& stamp, QList<HeldPdf>& dropped)
-{
-    for (qsizetype i = 0; i < m_pdfs.size(); ++i) {
-        if (m_pdfs.at(i).path != pdfPath)
-            continue;
-        HeldPdf held = m_pdfs.takeAt(i);
-        if (held.stamp == stamp) {
-            m_pdfs.prepend(held);
-            return held.book;
-        }
-        dropped.append(std::move(held));
-        return nullptr;
-    }
-    return nullptr;
+    if (const HeldPdf* kept = keptEntry(m_pdfs, pdfPath, stamp, dropped))
+        return kept->book;
+    return keptFirst(m_pdfs, HeldPdf{pdfPath, stamp, opened}, dropped).book;
 }
 
 std::shared_ptr<Book> Books::archiveBook(const QString& archivePath)
 {
+    const FileStamp stamp = fileStampOf(archivePath);
     std::shared_ptr<ArchiveMembers> members;
     {
         QList<Held> dropped;
         const std::lock_guard lock(m_mutex);
-        const Held& archive = held(archivePath, dropped);
+        const Held& archive = held(archivePath, stamp, dropped);
         if (archive.book)
             return archive.book;
         members = archive.members;
@@ -113,7 +129,7 @@ std::shared_ptr<Book> Books::archiveBook(const QString& archivePath)
     const std::shared_ptr<Book> opened = std::make_shared<ArchiveBook>(archivePath, members);
     QList<Held> dropped;
     const std::lock_guard lock(m_mutex);
-    Held& archive = held(archivePath, dropped);
+    Held& archive = held(archivePath, stamp, dropped);
     // Opened by another thread meanwhile: the one kept is everyone's. An archive replaced
     // meanwhile keeps none of this opening's, which stands for the file as it was asked for.
     if (!archive.book && archive.members == members)
@@ -121,25 +137,13 @@ std::shared_ptr<Book> Books::archiveBook(const QString& archivePath)
     return archive.book ? archive.book : opened;
 }
 
-Books::Held& Books::held(const QString& archivePath, QList<Held>& dropped)
+Books::Held& Books::held(const QString& archivePath, const FileStamp& stamp, QList<Held>& dropped)
 {
-    const FileStamp stamp = fileStampOf(archivePath);
-    for (qsizetype i = 0; i < m_archives.size(); ++i) {
-        if (m_archives.at(i).path != archivePath)
-            continue;
-        Held held = m_archives.takeAt(i);
-        if (held.stamp == stamp) {
-            m_archives.prepend(held);
-            return m_archives.first();
-        }
-        dropped.append(std::move(held));
-        break;
-    }
-    m_archives.prepend(
-        Held{archivePath, stamp, std::make_shared<ArchiveMembers>(archivePath, m_options), {}});
-    while (m_archives.size() > archivesKept)
-        dropped.append(m_archives.takeLast());
-    return m_archives.first();
+    if (Held* kept = keptEntry(m_archives, archivePath, stamp, dropped))
+        return *kept;
+    return keptFirst(m_archives,
+                     Held{archivePath, stamp, std::make_shared<ArchiveMembers>(archivePath, m_options), {}},
+                     dropped);
 }
 
 } // namespace ruvo

@@ -69,12 +69,9 @@ private:
     std::shared_ptr<Book> archiveBook(const QString& archivePath);
     // The PDF book held for path, opened now unless it is, or is no longer current.
     std::shared_ptr<Book> pdfBook(const QString& pdfPath);
-    // The PDF book kept for path, made the most recent, when it is still current; nothing
-    // otherwise, one no longer current going into dropped. Called under the lock.
-    std::shared_ptr<Book> keptPdf(const QString& pdfPath, const FileStamp& stamp, QList<HeldPdf>& dropped);
-    // The archive held for path, opened now unless it is; the first in the list. What it lets
-    // go of goes into dropped, to be freed once the lock is released.
-    Held& held(const QString& archivePath, QList<Held>& dropped);
+    // The archive held for path, opened now unless it is held as the file at stamp; the first
+    // in the list. What it lets go of goes into dropped, to be freed once the lock is released.
+    Held& held(const QString& archivePath, const FileStamp& stamp, QList<Held>& dropped);
 
     const FileServices& m_files;
     ArchiveMembers::Options m_options;
