@@ -34,6 +34,13 @@ struct RealBookFixture
         window.height = window.scaleHeight = 8000;
         form.Form_Resize();
     }
+
+    // The book or page at path opened as the command line or a drop opens one.
+    void open(const QString& path)
+    {
+        form.controls().list1 = QStringList{path};
+        form.dP();
+    }
 };
 
 } // namespace ruvo::test

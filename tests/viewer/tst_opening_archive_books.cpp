@@ -36,12 +36,6 @@ class TestOpeningArchiveBooks : public QObject
 
     QTemporaryDir m_dir;
 
-    static void open(RealBookFixture& f, const QString& path)
-    {
-        f.form.controls().list1 = QStringList{path};
-        f.form.dP();
-    }
-
 private Q_SLOTS:
     // An archive opens as a book wherever it is named from, whatever its name: its pages are
     // its pictures at any depth, in name order, each named by its path inside it.
@@ -60,7 +54,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, archive);
         const QString path = putIn(m_dir, name, archive);
         RealBookFixture f;
-        open(f, path);
+        f.open(path);
         QVERIFY(f.fakes.messages.shown.isEmpty());
         QVERIFY(f.browser.pages().isArchive());
         QCOMPARE(f.browser.pages().names(), QStringList({u"Vol01/a/001.jpg"_qs, u"Vol01/a/002.jpg"_qs,
@@ -86,11 +80,11 @@ private Q_SLOTS:
         const QString path = putIn(m_dir, u"Vol02.cbz"_qs, storedZip(bookMembers()));
         RealBookFixture f;
         f.form.controls().menu(MenuItem::onePage).checked = true;
-        open(f, path + u"/Vol01/b/003.bmp"_qs);
+        f.open(path + u"/Vol01/b/003.bmp"_qs);
         QCOMPARE(f.browser.pages().folder(), path);
         QCOMPARE(f.state.pageIndex, 2);
         QCOMPARE(f.form.controls().picture2.picture.size(), QSize(43, 33));
-        open(f, path + u"/Vol01/b/gone.bmp"_qs);
+        f.open(path + u"/Vol01/b/gone.bmp"_qs);
         QCOMPARE(f.state.pageIndex, 0);
         QVERIFY(f.fakes.messages.shown.isEmpty());
     }
@@ -114,10 +108,10 @@ private Q_SLOTS:
         const QString good = putIn(m_dir, u"good.cbz"_qs, storedZip(bookMembers()));
         const QString bad = putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".cbz"_qs, archive);
         RealBookFixture f;
-        open(f, good);
+        f.open(good);
         f.form.NEXTP_Click();
         const QImage shown = f.form.controls().picture2.picture;
-        open(f, bad);
+        f.open(bad);
         QCOMPARE(f.fakes.messages.shown.size(), 1);
         QCOMPARE(f.fakes.messages.shown.first().text, Messages::unreadableArchive(bad, failure).text);
         QVERIFY(f.fakes.messages.shown.first().text.contains(bad));
@@ -139,7 +133,7 @@ private Q_SLOTS:
         const QString path = putIn(m_dir, u"crc.cbz"_qs, archive);
         RealBookFixture f;
         f.form.controls().menu(MenuItem::onePage).checked = true;
-        open(f, path);
+        f.open(path);
         QCOMPARE(f.fakes.messages.shown.size(), 1);
         QCOMPARE(f.fakes.messages.shown.first().text, Messages::damagedPicture(path + u"/1.png"_qs).text);
         f.form.NEXTP_Click();
@@ -158,7 +152,7 @@ private Q_SLOTS:
                   storedZip({{"\x96\xDA\x8E\x9F.jpg", pagePicture(Qt::red, "JPEG")},
                              {"\x82\xA0\x82\xC6\x82\xAA\x82\xAB.jpg", pagePicture(Qt::blue, "JPEG")}}));
         RealBookFixture f;
-        open(f, path);
+        f.open(path);
         QCOMPARE(f.browser.pages().count(), 2);
         QCOMPARE(f.form.controls().statusBar.panel(3), u"[1] あとがき.jpg"_qs);
         QCOMPARE(f.form.controls().statusBar.panel(2), u"[2] 目次.jpg"_qs);

@@ -43,12 +43,6 @@ class TestOpeningPdfBooks : public QObject
 
     QTemporaryDir m_dir;
 
-    static void open(RealBookFixture& f, const QString& path)
-    {
-        f.form.controls().list1 = QStringList{path};
-        f.form.dP();
-    }
-
 private Q_SLOTS:
     // A PDF opens as a book whatever its name: its pages in the document's order, named by
     // their numbers, each shown at its picture's pixels, or a vector page at 96 dots per inch of
@@ -69,7 +63,7 @@ private Q_SLOTS:
         QFETCH(bool, pictures);
         const QString path = putIn(m_dir, name, pdf);
         RealBookFixture f;
-        open(f, path);
+        f.open(path);
         QVERIFY(f.fakes.messages.shown.isEmpty());
         QVERIFY(f.browser.pages().isArchive());
         QCOMPARE(f.browser.pages().names(), QStringList({u"1"_qs, u"2"_qs, u"3"_qs, u"4"_qs}));
@@ -93,12 +87,12 @@ private Q_SLOTS:
         const QString path = putIn(m_dir, u"Vol04.pdf"_qs, picturePdf(bookPages()));
         RealBookFixture f;
         f.form.controls().menu(MenuItem::onePage).checked = true;
-        open(f, path + u"/3"_qs);
+        f.open(path + u"/3"_qs);
         QCOMPARE(f.browser.pages().folder(), path);
         QCOMPARE(f.state.pageIndex, 2);
         QCOMPARE(f.form.controls().picture2.picture.size(), actualSizeOf(2, true));
         QCOMPARE(f.state.shownPagePath, path + u"/3"_qs);
-        open(f, path + u"/9"_qs);
+        f.open(path + u"/9"_qs);
         QCOMPARE(f.state.pageIndex, 0);
         QVERIFY(f.fakes.messages.shown.isEmpty());
     }
@@ -111,7 +105,7 @@ private Q_SLOTS:
                                    threePagePdf("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 30 0] >>"));
         RealBookFixture f;
         f.form.controls().menu(MenuItem::onePage).checked = true;
-        open(f, path);
+        f.open(path);
         QVERIFY(f.fakes.messages.shown.isEmpty());
         QCOMPARE(f.form.controls().picture2.picture.pixelColor(20, 13), QColor(Qt::red));
         f.form.NEXTP_Click();
@@ -131,7 +125,7 @@ private Q_SLOTS:
         const int count = PageList::maximumCount + 2;
         const QString path = putIn(m_dir, u"huge.pdf"_qs, manyPagePdf(count, Qt::green));
         RealBookFixture f;
-        open(f, path);
+        f.open(path);
         QCOMPARE(f.browser.pages().count(), PageList::maximumCount);
         QCOMPARE(f.fakes.messages.shown.size(), 1);
         QCOMPARE(f.fakes.messages.shown.first().text, Messages::pagesLeftOut(path, count).text);
@@ -161,10 +155,10 @@ private Q_SLOTS:
         const QString good = putIn(m_dir, u"good.pdf"_qs, picturePdf(bookPages()));
         const QString bad = putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_qs, pdf);
         RealBookFixture f;
-        open(f, good);
+        f.open(good);
         f.form.NEXTP_Click();
         const QImage shown = f.form.controls().picture2.picture;
-        open(f, bad);
+        f.open(bad);
         QCOMPARE(f.fakes.messages.shown.size(), 1);
         QCOMPARE(f.fakes.messages.shown.first().text, Messages::unreadableArchive(bad, failure).text);
         QVERIFY(f.fakes.messages.shown.first().text.contains(bad));

@@ -40,12 +40,6 @@ class TestRefusedBooks : public QObject
 
     QTemporaryDir m_dir;
 
-    static void open(RealBookFixture& f, const QString& path)
-    {
-        f.form.controls().list1 = QStringList{path};
-        f.form.dP();
-    }
-
     // Writes the archive beside the open book's and renames it over it, as programs save.
     void replace(const QString& path, const QByteArray& bytes)
     {
@@ -105,7 +99,7 @@ private Q_SLOTS:
         if (atStart) {
             f.form.afterSplash();
         } else {
-            open(f, good);
+            f.open(good);
             QVERIFY(f.fakes.messages.shown.isEmpty());
             if (Route(route) == Route::Drop) {
                 f.form.dropFiles({bad, good});
@@ -172,7 +166,7 @@ private Q_SLOTS:
         const QString path = putIn(m_dir, u"replaced.cbz"_qs,
                                    storedZip(pagesOf(Qt::red, {"p1.png", "p2.png", "p3.png", "p4.png"})));
         RealBookFixture f;
-        open(f, path);
+        f.open(path);
         QCOMPARE(f.browser.pages().count(), 4);
         const bool takenAway = replacement.isEmpty();
         if (takenAway)
@@ -210,7 +204,7 @@ private Q_SLOTS:
             members.append({"p" + QByteArray::number(i).rightJustified(5, '0') + ".png", page});
         const QString path = putIn(m_dir, u"huge.cbz"_qs, storedZip(members));
         RealBookFixture f;
-        open(f, path);
+        f.open(path);
         QCOMPARE(f.browser.pages().count(), PageList::maximumCount);
         QCOMPARE(f.fakes.messages.shown.size(), 1);
         QCOMPARE(f.fakes.messages.shown.first().text, Messages::pagesLeftOut(path, count).text);
