@@ -27,6 +27,18 @@ bool ran(const QString& program, const QStringList& arguments)
     return finished && process.exitCode() == 0;
 }
 
+// The PDF as qpdf writes it again with options.
+QByteArray rewrittenByQpdf(const QByteArray& pdf, const QStringList& options)
+{
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(u"plain.pdf"_qs);
+    const QString rewritten = dir.filePath(u"rewritten.pdf"_qs);
+    if (!putFileBytes(plain, pdf))
+        return {};
+    return ran(u"qpdf"_qs, options + QStringList{u"--"_qs, plain, rewritten}) ? fileBytes(rewritten)
+                                                                              : QByteArray();
+}
+
 QString points(QSizeF size)
 {
     return QStringLiteral("%1ptx%2pt").arg(size.width()).arg(size.height());
@@ -84,14 +96,7 @@ QByteArray vectorPdf(const QList<PdfPageSpec>& pages)
 
 QByteArray encryptedPdf(const QByteArray& pdf)
 {
-    QTemporaryDir dir;
-    const QString plain = dir.filePath(u"plain.pdf"_qs);
-    const QString locked = dir.filePath(u"locked.pdf"_qs);
-    if (!putFileBytes(plain, pdf))
-        return {};
-    return ran(u"qpdf"_qs, {u"--encrypt"_qs, u"reader"_qs, u"owner"_qs, u"256"_qs, u"--"_qs, plain, locked})
-               ? fileBytes(locked)
-               : QByteArray();
+    return rewrittenByQpdf(pdf, {u"--encrypt"_qs, u"reader"_qs, u"owner"_qs, u"256"_qs});
 }
 
 QByteArray jpegOf(const QImage& picture, int dotsPerInch)
@@ -133,12 +138,7 @@ QByteArray pictureAndTextPdf(const QImage& picture, QSizeF points)
 
 QByteArray turnedPdf(const QByteArray& pdf)
 {
-    QTemporaryDir dir;
-    const QString plain = dir.filePath(u"plain.pdf"_qs);
-    const QString turned = dir.filePath(u"turned.pdf"_qs);
-    if (!putFileBytes(plain, pdf))
-        return {};
-    return ran(u"qpdf"_qs, {u"--rotate=+90"_qs, u"--"_qs, plain, turned}) ? fileBytes(turned) : QByteArray();
+    return rewrittenByQpdf(pdf, {u"--rotate=+90"_qs});
 }
 
 QByteArray handMadePdf(const QList<QByteArray>& objects)
