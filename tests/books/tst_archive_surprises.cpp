@@ -27,7 +27,7 @@ namespace {
 
 QString rarFixture(const QString& name)
 {
-    return QStringLiteral(RUVO_SHARED_FIXTURES "/rar/") + name;
+    return QStringLiteral(RUVO_TEST_FIXTURES "/rar/") + name;
 }
 
 // The bytes of a page as its book hands them out.

@@ -46,7 +46,7 @@ QList<MemberSpec> pagesOfShapes()
 
 QString rarFixture(const QString& name)
 {
-    return QStringLiteral(RUVO_SHARED_FIXTURES "/rar/") + name;
+    return QStringLiteral(RUVO_TEST_FIXTURES "/rar/") + name;
 }
 
 } // namespace
