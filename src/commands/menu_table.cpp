@@ -49,7 +49,7 @@ const QList<MenuItemState>& menuTable()
         item(MenuItem::widePagesAlone, u"横長のページは一面で表示(&K)"_s, MenuItem::screenSettings, true),
         // Added to the program's own commands, before quitting, which stays the last item.
         item(MenuItem::fullScreen, u"全画面表示 ON/OFF(&W)"_s, MenuItem::popup),
-        item(MenuItem::shiftPairs, u"見開きを1ページずらす(&O)"_s, MenuItem::popup),
+        item(MenuItem::shiftPairs, u"見開きを1ページずらす(&D)"_s, MenuItem::popup),
         item(MenuItem::nextBook, u"次の巻を開く(&V)"_s, MenuItem::popup),
         item(MenuItem::previousBook, u"前の巻を開く(&Z)"_s, MenuItem::popup),
         // Filled with the books when the menu opens.

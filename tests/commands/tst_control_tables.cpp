@@ -1,12 +1,18 @@
+#include "bookshelf/form6_controls.h"
 #include "commands/command_group.h"
 #include "commands/menu_table.h"
 #include "commands/toolbar_table.h"
+#include "support/menu_mnemonics.h"
 #include "viewer/form1_controls.h"
+
+#include <QHash>
 
 #include <QSet>
 #include <QTest>
 
 using namespace ruvo;
+using namespace ruvo::test;
+using namespace Qt::StringLiterals;
 
 class TestControlTables : public QObject
 {
@@ -90,6 +96,47 @@ private Q_SLOTS:
         }
         QCOMPARE(Form1Controls().menu(MenuItem::statusBar).caption, QStringLiteral("ｽﾃｰﾀｽﾊﾞｰ ON／OFF(&T)"));
         QCOMPARE(Form1Controls().menu(MenuItem::onePage).parent, MenuItem::screenSettings);
+    }
+
+    // Within one menu no two shown items share an access key: a shared one only moves
+    // between them, and opens neither.
+    void noTwoItemsOfAMenuShareAnAccessKey_data()
+    {
+        QTest::addColumn<bool>("shelf");
+        QTest::newRow("viewer") << false;
+        QTest::newRow("shelf") << true;
+    }
+    void noTwoItemsOfAMenuShareAnAccessKey()
+    {
+        QFETCH(bool, shelf);
+        const QList<MenuItemState>& table = shelf ? Form6Controls::popupMenuTable() : menuTable();
+        QHash<QString, QStringList> captionsByMenu;
+        for (const MenuItemState& item : table) {
+            if (item.visible && !item.isSeparator())
+                captionsByMenu[item.parent].append(item.caption);
+        }
+        QVERIFY(captionsByMenu.size() >= 1);
+        for (auto menu = captionsByMenu.cbegin(); menu != captionsByMenu.cend(); ++menu)
+            QVERIFY2(mnemonicClashes(menu.value()).isEmpty(),
+                     qPrintable(mnemonicClashes(menu.value()).join(u", ")));
+    }
+
+    void accessKeysAreReadAsQtReadsThem_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("letter") << u"ファイルを開く(&O)"_s << u"o"_s;
+        QTest::newRow("none") << u"本棚を開く"_s << QString();
+        QTest::newRow("doubled ampersand") << u"A&&B(&C)"_s << u"c"_s;
+        QTest::newRow("only a doubled one") << u"A&&B"_s << QString();
+    }
+    void accessKeysAreReadAsQtReadsThem()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, key);
+        const QChar found = mnemonicOf(caption);
+        QCOMPARE(found.isNull() ? QString() : QString(found), key);
+        QCOMPARE(mnemonicClashes({caption, caption}).size(), key.isEmpty() ? 0 : 1);
     }
 
     // Quitting stays the last item of the popup menu, after a separator.

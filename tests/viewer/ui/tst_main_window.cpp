@@ -1,6 +1,7 @@
 #include "browse/form2.h"
 #include "commands/key_map.h"
 #include "common/twips.h"
+#include "support/menu_mnemonics.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
 #include "viewer/ui/main_window.h"
@@ -9,6 +10,7 @@
 #include <QBackingStore>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -87,6 +89,30 @@ private Q_SLOTS:
     }
 
     // The pages around the first spread are prepared once the window has drawn it.
+    // Every menu the window builds, its submenus and the recent books included, gives each of
+    // its items an access key of its own: right click then O opens the file browser.
+    void everyMenuGivesEachItemItsOwnAccessKey()
+    {
+        TestPlatform platform;
+        ViewerState state;
+        Form2 browser(platform.platform());
+        Form1 form(platform.platform(), state, browser);
+        MainWindow window(form, platform.delays);
+        form.Form_Load();
+        const QList<QMenu*> menus = window.findChildren<QMenu*>();
+        QVERIFY(menus.size() >= 3);
+        for (QMenu* menu : menus) {
+            Q_EMIT menu->aboutToShow();
+            QStringList captions;
+            for (const QAction* action : menu->actions()) {
+                if (action->isVisible() && !action->isSeparator())
+                    captions.append(action->text());
+            }
+            QVERIFY2(mnemonicClashes(captions).isEmpty(), qPrintable(mnemonicClashes(captions).join(u", ")));
+        }
+        QCOMPARE(mnemonicOf(window.findChildren<QMenu*>().first()->actions().at(0)->text()), QChar(u'n'));
+    }
+
     void preparesAheadOnceItHasDrawn()
     {
         QTemporaryDir dir;
