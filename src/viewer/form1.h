@@ -291,6 +291,8 @@ private:
     // The pairing of the open book's pages, made afresh for a book newly listed.
     SpreadPlan& spreads();
     bool pageIsWide(int index) const;
+    // A page alone on screen in two-page reading because it is wide.
+    bool widePageShownAlone() const;
     // Moves the page index to the spread before or after the one on screen, when spreads
     // follow the pages' shapes; false when they do not, and nothing moved.
     bool turnThroughSpreads(bool back);

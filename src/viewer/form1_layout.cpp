@@ -131,15 +131,18 @@ void Form1::refitFrame()
 void Form1::stretchPages()
 {
     const QSizeF area = sizeOf(m_controls.nori);
+    // A wide page alone in two-page reading is stretched as a page of one-page reading is,
+    // over the whole area; the last page alone keeps the right half of a spread.
+    const bool wholeArea = onePageMode() || widePageShownAlone();
     Surface& first = m_controls.image1;
     first.visible = false;
-    apply(first, stretchFirstPage(sizeOf(m_controls.picture2), area, onePageMode(), sizeOf(first)));
+    apply(first, stretchFirstPage(sizeOf(m_controls.picture2), area, wholeArea, sizeOf(first)));
     keepSharp(m_controls.picture2, first);
     if (onePageMode())
         return;
     Surface& second = m_controls.image2;
     second.visible = false;
-    if (lastPageShownAlone())
+    if (wholeArea || lastPageShownAlone())
         return;
     apply(second, stretchSecondPage(sizeOf(m_controls.picture3), area, sizeOf(second)));
     keepSharp(m_controls.picture3, second);

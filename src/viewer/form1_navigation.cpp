@@ -161,11 +161,14 @@ std::function<QSize(QSize)> Form1::stretchedSizeFor(bool secondPage) const
     const Surface& image = secondPage ? m_controls.image2 : m_controls.image1;
     const QSizeF previous(image.width, image.height);
     const bool onePage = onePageMode();
+    // Where spreads follow the pages' shapes, a wide page stands alone over the whole area.
+    const bool byShape = spreadsByShape();
     const qreal ratio = m_devicePixelRatio;
     return [=](QSize pixels) {
         const QSizeF page(toTwips(pixels.width()), toTwips(pixels.height()));
+        const bool wholeArea = onePage || (byShape && pixels.width() > pixels.height());
         const StretchedImage stretched = secondPage ? stretchSecondPage(page, area, previous)
-                                                    : stretchFirstPage(page, area, onePage, previous);
+                                                    : stretchFirstPage(page, area, wholeArea, previous);
         return stretched.visible ? stretchedDeviceSize(stretched.width, stretched.height, ratio) : QSize();
     };
 }

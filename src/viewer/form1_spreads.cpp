@@ -23,6 +23,12 @@ bool Form1::pageIsWide(int index) const
     return facts && facts->size.width() > facts->size.height();
 }
 
+bool Form1::widePageShownAlone() const
+{
+    // No second page is on screen beside it.
+    return spreadsByShape() && m_controls.picture3.width <= 0 && pageIsWide(m_state.pageIndex);
+}
+
 SpreadPlan& Form1::spreads()
 {
     // A folder listed again is the same book: the pairing holds while its pages do.

@@ -4,6 +4,9 @@
 #include "commands/toolbar_table.h"
 #include "common/twips.h"
 #include "display/color_value.h"
+#include "session/settings_store.h"
+#include "support/archive_fixtures.h"
+#include "support/file_bytes.h"
 #include "support/test_platform.h"
 #include "viewer/form1.h"
 #include "viewer/ui/main_window.h"
@@ -69,6 +72,24 @@ bool makeBook(const QTemporaryDir& dir, int pages)
             return false;
     }
     return true;
+}
+
+// A book of five pages whose third is wide, as real JPEG files for the pages' facts, the
+// fake decoder giving the same sizes: a folder, or a CBZ of the same pages.
+QString makeBookWithAWidePage(const QTemporaryDir& dir, bool archive, FakePictureDecoder& pictures)
+{
+    QList<MemberSpec> members;
+    for (int i = 1; i <= 5; ++i) {
+        const QString name = QStringLiteral("p%1.jpg").arg(i);
+        const QSize size = i == 3 ? QSize(280, 200) : QSize(60, 85);
+        pictures.sizes.insert(name, size);
+        members.append({name.toUtf8(), pagePicture(Qt::gray, "JPEG", size)});
+    }
+    if (archive)
+        return putIn(dir, QStringLiteral("book.cbz"), storedZip(members));
+    for (const MemberSpec& member : members)
+        putIn(dir, QString::fromUtf8(member.path), member.data);
+    return dir.path();
 }
 
 } // namespace
@@ -252,6 +273,56 @@ private Q_SLOTS:
         const QRectF refitted = w.frame();
         QVERIFY(refitted != placed);
         QCOMPARE(w.frameAfterATurnThereAndBack(), refitted);
+    }
+
+    // In two-page reading a wide page alone is laid out over the whole area and centred,
+    // stretched as at actual size, in a folder book and an archive book alike.
+    void aWidePageAloneStandsInTheMiddle_data()
+    {
+        QTest::addColumn<bool>("archive");
+        QTest::addColumn<bool>("stretched");
+        QTest::newRow("folder, actual size") << false << false;
+        QTest::newRow("folder, stretched") << false << true;
+        QTest::newRow("archive, actual size") << true << false;
+        QTest::newRow("archive, stretched") << true << true;
+    }
+    void aWidePageAloneStandsInTheMiddle()
+    {
+        QFETCH(bool, archive);
+        QFETCH(bool, stretched);
+        QTemporaryDir dir;
+        ShownWindow w;
+        w.platform.settings.values.insert(
+            FakeSettings::path(QLatin1String(Setting::widePagesAlone.application),
+                               QLatin1String(Setting::widePagesAlone.section),
+                               QLatin1String(Setting::widePagesAlone.name)),
+            QStringLiteral("1"));
+        QVERIFY(w.show());
+        if (stretched)
+            w.form.menuClick(MenuItem::stretch);
+        w.form.openPath(makeBookWithAWidePage(dir, archive, w.platform.pictures));
+        w.form.NEXTP_Click();
+        QCOMPARE(w.state.pageIndex, 2);
+        const Form1Controls& c = w.form.controls();
+        QVERIFY(!c.image2.visible);
+        const QRect page =
+            stretched ? toPixelRect(c.image1.left, c.image1.top, c.image1.width, c.image1.height)
+                      : toPixelRect(c.picture1.left, c.picture1.top, c.picture1.width, c.picture1.height);
+        const QRect area = w.area()->rect();
+        QVERIFY(qAbs(page.center().x() - area.center().x()) <= 1);
+        if (stretched) {
+            // Larger than the half of a spread: fitted to the whole area's width or height.
+            QVERIFY(page.width() > area.width() / 2);
+            QVERIFY(page.width() > area.width() * 95 / 100 || page.height() > area.height() * 95 / 100);
+        } else {
+            QCOMPARE(page.size(), QSize(280, 200));
+        }
+        // Drawn so: the page's colour a little right of its left edge, in the left half.
+        const QPoint inLeftHalf(page.left() + 4, page.center().y());
+        QVERIFY(inLeftHalf.x() < area.width() / 2);
+        auto* drawnArea = w.window.findChild<ViewingArea*>();
+        QTRY_COMPARE(drawnArea->grab().toImage().pixelColor(inLeftHalf),
+                     FakePictureDecoder::colorOf("p3.jpg"));
     }
 
     // A stretched page prepared ahead is drawn as prepared; one that was not is scaled
