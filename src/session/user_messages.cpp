@@ -1,5 +1,6 @@
 #include "session/user_messages.h"
 
+#include "books/pdf_format.h"
 #include "platform/readable_name.h"
 #include "session/page_list.h"
 
@@ -18,9 +19,36 @@ UserMessage damagedPicture(const QString& pathOrName)
                                          readableName(pathOrName) + u"を表示できませんでした"_s};
 }
 
+namespace {
+
+// A PDF, by its content or by its name, is told as a PDF; any other book as an archive.
+bool isPdfBook(const QString& path)
+{
+    return path.endsWith(u".pdf"_s, Qt::CaseInsensitive) || isPdfFile(path);
+}
+
+UserMessage unreadablePdf(const QString& name, BookFailure failure)
+{
+    switch (failure) {
+    case BookFailure::Encrypted:
+        return {u"PDFの読み込み"_s, u"パスワードで保護されたPDFは開けません"_s + name};
+    case BookFailure::NoPages:
+        return {u"PDFの読み込み"_s, u"PDFに表示できるページがありません"_s + name};
+    case BookFailure::TooLarge:
+        return {u"PDFの読み込み"_s, u"PDFに大きすぎるページがあります"_s + name + u"を開けませんでした"_s};
+    default:
+        return {u"PDFの読み込み"_s,
+                u"PDFファイルが破損しているか、読めない形式です"_s + name + u"を開けませんでした"_s};
+    }
+}
+
+} // namespace
+
 UserMessage unreadableArchive(const QString& path, BookFailure failure)
 {
     const QString name = QChar(13) + readableName(path);
+    if (isPdfBook(path))
+        return unreadablePdf(name, failure);
     switch (failure) {
     case BookFailure::Encrypted:
         return {u"書庫の読み込み"_s, u"暗号化された書庫は開けません"_s + name};

@@ -162,6 +162,9 @@ private Q_SLOTS:
         QCOMPARE(f.fakes.messages.shown.size(), 1);
         QCOMPARE(f.fakes.messages.shown.first().text, Messages::unreadableArchive(bad, failure).text);
         QVERIFY(f.fakes.messages.shown.first().text.contains(bad));
+        // A PDF is named as a PDF, never as an archive.
+        QVERIFY(f.fakes.messages.shown.first().title.contains(u"PDF"_qs));
+        QVERIFY(!f.fakes.messages.shown.first().text.contains(u"書庫"_qs));
         QCOMPARE(f.browser.pages().folder(), good);
         QCOMPARE(f.state.pageIndex, 3);
         QCOMPARE(f.form.controls().picture2.picture, shown);
