@@ -3,10 +3,12 @@
 // uses; then what the page's facts tell of its size is held against what was drawn. A page may
 // be slow to draw: run it with a time limit per input (run-fuzzers gives -timeout). The seeds
 // hold vector pages, a page that is one JPEG over the whole page, a damaged page, and a page
-// whose damaged contents poppler would work through for many seconds.
+// whose damaged contents poppler would work through for many seconds. Whatever the file claims,
+// the heap held at once for an input stays within kMostHeapBytes.
 #include "books/book.h"
 #include "books/books.h"
 #include "books/pdf_format.h"
+#include "heap_peak.h"
 #include "imaging/file_picture_decoder.h"
 #include "platform/local_file_services.h"
 #include "scratch_file.h"
@@ -14,6 +16,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 
@@ -22,6 +25,9 @@ namespace {
 QGuiApplication* application = nullptr;
 std::unique_ptr<ruvo::fuzz::ScratchFile> book;
 std::unique_ptr<ruvo::LocalFileServices> files;
+
+// What a PDF book may hold at once, opened and a page drawn, above what the program holds.
+constexpr std::int64_t kMostHeapBytes = 400LL * 1024 * 1024;
 
 // The largest a page is drawn at here: a small window's.
 constexpr int kDrawnSide = 200;
@@ -47,6 +53,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     book->write(data, size);
+    ruvo::fuzz::HeapPeak::start();
     // Only a PDF is this target's concern; other books have targets of their own.
     if (!ruvo::isPdfFile(book->path()))
         return 0;
@@ -66,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // What the facts tell of the page's size, before it is drawn, is the size it was drawn for.
     const std::optional<ruvo::PageFacts> facts = opened->factsOf(first);
     if (facts && page.isValid() && facts->size != page.pictureSize())
+        std::abort();
+    if (ruvo::fuzz::HeapPeak::growth() > kMostHeapBytes)
         std::abort();
     return 0;
 }
