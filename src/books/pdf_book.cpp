@@ -86,12 +86,12 @@ std::optional<PageFacts> PdfBook::readFacts(const QString& name) const
     if (index < 0)
         return std::nullopt;
     if (const std::optional<PdfPicturePage> picture = m_pictures->pageAt(index, PictureBytes::Leave))
-        return PageFacts{picture->pixels, PictureFormat::Pdf};
+        return PageFacts{withinPictureCap(picture->pixels), PictureFormat::Pdf};
     const PdfDocuments::Use document = m_documents->take();
     if (!document.get())
         return std::nullopt;
     const std::unique_ptr<Poppler::Page> page = document->page(index);
-    const QSize size = page ? pdfPageActualSize(page->pageSizeF()) : QSize();
+    const QSize size = page ? withinPictureCap(pdfPageActualSize(page->pageSizeF())) : QSize();
     if (size.isEmpty())
         return std::nullopt;
     return PageFacts{size, PictureFormat::Pdf};

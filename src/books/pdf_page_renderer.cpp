@@ -75,12 +75,16 @@ PdfPageRenderer::PdfPageRenderer(std::shared_ptr<PdfDocuments> documents,
 DecodedPicture PdfPageRenderer::render(const ScaledSizeOf& scaledSize) const
 {
     // A page that is one JPEG is decoded as a JPEG page is, fastest of all; at the size drawn
-    // when stretched, as the reader scales it.
+    // when stretched, as the reader scales it. One larger than a drawn page may be is drawn,
+    // smaller.
     const std::optional<PdfPicturePage> picturePage = m_pictures->pageAt(m_index, PictureBytes::Take);
-    if (picturePage) {
+    if (picturePage && withinPictureCap(picturePage->pixels) == picturePage->pixels) {
         if (std::optional<DecodedPicture> decoded = decodedPicture(*picturePage, scaledSize))
             return std::move(*decoded);
     }
+    // What the page claims is judged before poppler is asked to draw any of it.
+    if (const QString overweight = m_pictures->overweightOf(m_index); !overweight.isEmpty())
+        return failure(overweight);
     const PdfDocuments::Use document = m_documents->take();
     if (!document.get())
         return failure(QStringLiteral("cannot open the PDF"));
@@ -88,21 +92,39 @@ DecodedPicture PdfPageRenderer::render(const ScaledSizeOf& scaledSize) const
     if (!page)
         return failure(QStringLiteral("the PDF has no such page"));
     const QSizeF points = page->pageSizeF();
-    const QSize actual = picturePage ? picturePage->pixels : pdfPageActualSize(points);
+    const QSize actual = withinPictureCap(picturePage ? picturePage->pixels : pdfPageActualSize(points));
     if (actual.isEmpty())
         return failure(QStringLiteral("the page has no size"));
     const QSize drawn = scaledSize ? scaledSize(actual) : QSize();
     const QSize pixels = withinPictureCap(drawn.isEmpty() ? actual : drawn);
-    const std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::now() + m_drawingLimit;
-    QImage image =
-        page->renderToImage(72.0 * pixels.width() / points.width(), 72.0 * pixels.height() / points.height(),
-                            0, 0, pixels.width(), pixels.height(), Poppler::Page::Rotate0, nullptr, nullptr,
-                            pastDeadline, QVariant(qlonglong(deadline.time_since_epoch().count())));
-    if (std::chrono::steady_clock::now() > deadline)
-        return failure(QStringLiteral("drawing the page took longer than %1 ms").arg(m_drawingLimit.count()));
-    if (image.isNull())
-        return failure(QStringLiteral("cannot draw the page"));
+    // The page drawn at size, or nothing when it cannot be, or is still being drawn at limit.
+    bool late = false;
+    const auto draw = [&](QSize size, std::chrono::milliseconds limit) {
+        const std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::now() + limit;
+        QImage image =
+            page->renderToImage(72.0 * size.width() / points.width(), 72.0 * size.height() / points.height(),
+                                0, 0, size.width(), size.height(), Poppler::Page::Rotate0, nullptr, nullptr,
+                                pastDeadline, QVariant(qlonglong(deadline.time_since_epoch().count())));
+        late = std::chrono::steady_clock::now() > deadline;
+        return late ? QImage() : image;
+    };
+    QImage image = draw(pixels, m_drawingLimit);
+    // Drawing takes the longer the more pixels there are to fill: a page too heavy to draw in
+    // time at its size is drawn once more at half its sides, in half the time, and shown
+    // enlarged rather than not at all.
+    const bool drawnSmaller = late && !(pixels / 2).isEmpty();
+    if (drawnSmaller)
+        image = draw(pixels / 2, m_drawingLimit / 2);
+    if (image.isNull()) {
+        return failure(
+            late ? QStringLiteral("drawing the page took longer than %1 ms").arg(m_drawingLimit.count())
+                 : QStringLiteral("cannot draw the page"));
+    }
     DecodedPicture picture{image, QString()};
+    // Drawn smaller for want of time, the page is that smaller picture: asked for again at
+    // its size, it would only be as late again.
+    if (drawnSmaller)
+        return picture;
     if (image.size() != actual)
         picture.size = actual;
     if (!drawn.isEmpty())

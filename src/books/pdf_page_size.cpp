@@ -27,7 +27,7 @@ QSize withinPictureCap(QSize wanted)
     const double width = wanted.width();
     const double height = wanted.height();
     const double factor = std::min({1.0, kPictureMaxSide / width, kPictureMaxSide / height,
-                                    std::sqrt(double(kPictureMaxPixels) / (width * height))});
+                                    std::sqrt(double(kPdfPageMaxPixels) / (width * height))});
     if (factor >= 1.0)
         return wanted;
     return QSize(std::max(1, int(std::floor(width * factor))), std::max(1, int(std::floor(height * factor))));

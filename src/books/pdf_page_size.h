@@ -10,7 +10,7 @@ namespace ruvo {
 QSize pdfPageActualSize(QSizeF points);
 
 // The size a page is drawn at when it is wanted at wanted: that size, or when it would exceed
-// the picture limits, the largest of the same shape within them.
+// the limits of a drawn page, the largest of the same shape within them.
 QSize withinPictureCap(QSize wanted);
 
 } // namespace ruvo

@@ -1,5 +1,7 @@
 #include "books/pdf_picture_page.h"
 
+#include "books/pdf_page_size.h"
+#include "books/pdf_page_weight.h"
 #include "imaging/picture_limits.h"
 
 #include <QFile>
@@ -151,6 +153,15 @@ std::optional<PdfPicturePage> pictureOfPage(PDFDoc& document, int index, Picture
     PdfPicturePage found{QSize(width.getInt(), height.getInt()), QByteArray()};
     if (turn == 90 || turn == 270)
         found.pixels.transpose();
+    // A picture of fewer pixels than the page has at 96 dots per inch (a few dots on a page of
+    // inches) is no scan: the page is drawn at 96 dots per inch, as any other.
+    const PDFRectangle& area = *page->getCropBox();
+    QSize atScreenResolution = pdfPageActualSize(QSizeF(area.x2 - area.x1, area.y2 - area.y1));
+    if (turn == 90 || turn == 270)
+        atScreenResolution.transpose();
+    if (qint64(found.pixels.width()) * found.pixels.height() <
+        qint64(atScreenResolution.width()) * atScreenResolution.height())
+        return std::nullopt;
     if (bytes == PictureBytes::Take && turn == 0 && !document.isEncrypted() && isPlainJpeg(facts)) {
         if (std::optional<QByteArray> jpeg =
                 streamBytes(*picture.getStream()->getUndecodedStream(), kJpegReadWholeMaxBytes))
@@ -168,7 +179,7 @@ PdfPicturePages::PdfPicturePages(QString path)
 
 PdfPicturePages::~PdfPicturePages() = default;
 
-std::optional<PdfPicturePage> PdfPicturePages::pageAt(int index, PictureBytes bytes)
+template <typename Use> auto PdfPicturePages::withDocument(Use use)
 {
     std::unique_ptr<PDFDoc> document;
     {
@@ -181,11 +192,26 @@ std::optional<PdfPicturePage> PdfPicturePages::pageAt(int index, PictureBytes by
     // Opened outside the lock: other pages go on being looked at meanwhile.
     if (!document)
         document = openDocument(m_path);
-    std::optional<PdfPicturePage> page = pictureOfPage(*document, index, bytes);
+    auto result = use(*document);
     const std::lock_guard lock(m_mutex);
     if (m_free.size() < keptFree)
         m_free.push_back(std::move(document));
-    return page;
+    return result;
+}
+
+std::optional<PdfPicturePage> PdfPicturePages::pageAt(int index, PictureBytes bytes)
+{
+    return withDocument([&](PDFDoc& document) { return pictureOfPage(document, index, bytes); });
+}
+
+QString PdfPicturePages::overweightOf(int index)
+{
+    return withDocument([&](PDFDoc& document) {
+        if (!document.isOk() || index < 0 || index >= document.getNumPages())
+            return QString();
+        Page* page = document.getPage(index + 1);
+        return page ? pdfPageOverweight(*page) : QString();
+    });
 }
 
 std::optional<PdfPicturePage> picturePageOf(const QString& path, int index, PictureBytes bytes)

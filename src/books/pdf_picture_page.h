@@ -34,7 +34,8 @@ enum class PictureBytes
     Take
 };
 
-// The pages of one PDF that are one picture drawn over the whole page. The test is
+// The pages of one PDF that are one picture drawn over the whole page, and what drawing each
+// page would ask for. The test is
 // conservative: the page's resources hold one image and no fonts, and its contents are short
 // and only draw that image upright over the page's visible area.
 //
@@ -57,7 +58,14 @@ public:
     // for any other page, and for a file that cannot be read.
     std::optional<PdfPicturePage> pageAt(int index, PictureBytes bytes);
 
+    // Why drawing the page at index would ask for more than a page may take; empty when it
+    // would not, or when the file cannot be read (drawing it then says why).
+    QString overweightOf(int index);
+
 private:
+    // Runs use on a free document, or on one opened for it, and keeps it for the next use.
+    template <typename Use> auto withDocument(Use use);
+
     const QString m_path;
     // Poppler's global parameters, held for as long as the documents below are.
     const std::unique_ptr<GlobalParamsIniter> m_globalParams;

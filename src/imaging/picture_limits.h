@@ -67,6 +67,17 @@ inline constexpr qint64 kIconMaxBytes = 64 * 1024 * 1024;
 // What Qt's image readers may allocate for one picture.
 inline constexpr int kImageReaderAllocationMegabytes = 1024;
 
+// A PDF page is drawn into a bitmap of poppler's, which is then turned into the picture kept:
+// two copies of four bytes a pixel for a while. Drawn at 96 dots per inch, at its picture's
+// own pixels or at the size it is stretched to, a page is held to 24 million pixels, 96 MB
+// each copy: a 12-megapixel scan twice over. A larger page is drawn at the largest size of the
+// same shape within it.
+inline constexpr qint64 kPdfPageMaxPixels = 24 * 1000 * 1000;
+// What a PDF page's contents, and the forms it draws, may unpack to: a page of comic art drawn
+// in vectors takes a few megabytes at most, and poppler reads contents through without a check
+// of the time it takes.
+inline constexpr qint64 kPdfContentMaxBytes = 64 * 1024 * 1024;
+
 // Metafiles are drawn rather than decoded, so any size would do; these bounds
 // keep a careless or hostile header from asking for an absurd page.
 inline constexpr int kMetafileMaxSide = 8192;

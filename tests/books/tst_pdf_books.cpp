@@ -11,10 +11,12 @@
 #include "support/file_bytes.h"
 #include "support/jpeg_fixtures.h"
 #include "support/pdf_fixtures.h"
+#include "support/resident_peak.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtConcurrent>
@@ -77,6 +79,53 @@ QByteArray scanPdf()
 {
     static const QByteArray pdf = imageFilePdf(jpegOf(pattern(QSize(1200, 1600)), 300), u"jpg"_qs);
     return pdf;
+}
+
+// A stream object of the dictionary's entries and the data.
+QByteArray streamObject(const QByteArray& entries, const QByteArray& data)
+{
+    return "<< " + entries + " /Length " + QByteArray::number(data.size()) + " >>\nstream\n" + data +
+           "\nendstream";
+}
+
+// The data compressed as a PDF's Flate filter unpacks it.
+QByteArray flated(const QByteArray& data)
+{
+    return qCompress(data, 9).mid(4);
+}
+
+// A PDF of one page of the given box (in points), its contents object 5; its resources, when
+// there is a picture, name object 4 /Im0, and object 6 on are more objects for them.
+QByteArray onePagePdf(const QByteArray& box, const QByteArray& contents, const QByteArray& picture = {},
+                      const QList<QByteArray>& more = {})
+{
+    const QByteArray resources =
+        picture.isEmpty() ? QByteArray() : "/Resources << /XObject << /Im0 4 0 R >> >> ";
+    return handMadePdf(QList<QByteArray>{"<< /Type /Catalog /Pages 2 0 R >>",
+                                         "<< /Type /Pages /Count 1 /Kids [3 0 R] >>",
+                                         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + box + "] " +
+                                             resources + "/Contents 5 0 R >>",
+                                         picture, streamObject({}, contents)} +
+                       more);
+}
+
+// A grey picture of the given size claimed, whose data is that stored, Flate-compressed.
+QByteArray greyPicture(QSize claimed, const QByteArray& stored, const QByteArray& extra = {})
+{
+    return streamObject("/Type /XObject /Subtype /Image /Width " + QByteArray::number(claimed.width()) +
+                            " /Height " + QByteArray::number(claimed.height()) +
+                            " /ColorSpace /DeviceGray /BitsPerComponent 8 /Filter /FlateDecode " + extra,
+                        stored);
+}
+
+int coloursIn(const QImage& image)
+{
+    QSet<QRgb> colours;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x)
+            colours.insert(rgb.pixel(x, y));
+    return int(colours.size());
 }
 
 } // namespace
@@ -189,8 +238,9 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("size");
         QTest::newRow("picture page")
             << picturePdf({{Qt::red, QSizeF(30, 20), QSize(90, 60)}}) << QSize(90, 60);
+        // Fewer pixels than the page has at 96 dots per inch: drawn at 96 dots per inch.
         QTest::newRow("picture page of few pixels")
-            << picturePdf({{Qt::red, QSizeF(150, 75), QSize(20, 10)}}) << QSize(20, 10);
+            << picturePdf({{Qt::red, QSizeF(150, 75), QSize(20, 10)}}) << QSize(200, 100);
         QTest::newRow("scan at 300 dpi") << scanPdf() << QSize(1200, 1600);
         QTest::newRow("PNG picture page")
             << imageFilePdf(pngOf(pattern(QSize(60, 40))), u"png"_qs) << QSize(60, 40);
@@ -399,7 +449,7 @@ private Q_SLOTS:
         QTest::newRow("at the longest side") << QSize(kPictureMaxSide, 10) << QSize(kPictureMaxSide, 10);
         QTest::newRow("too wide") << QSize(2 * kPictureMaxSide, 100) << QSize(kPictureMaxSide, 50);
         QTest::newRow("too tall") << QSize(100, 4 * kPictureMaxSide) << QSize(25, kPictureMaxSide);
-        QTest::newRow("too many pixels") << QSize(20000, 20000) << QSize(15811, 15811);
+        QTest::newRow("too many pixels") << QSize(20000, 20000) << QSize(4898, 4898);
     }
     void withinTheCap()
     {
@@ -407,7 +457,107 @@ private Q_SLOTS:
         QFETCH(QSize, drawn);
         const QSize capped = withinPictureCap(wanted);
         QCOMPARE(capped, drawn);
-        QVERIFY(qint64(capped.width()) * capped.height() <= kPictureMaxPixels);
+        QVERIFY(qint64(capped.width()) * capped.height() <= kPdfPageMaxPixels);
+    }
+
+    // A page that claims more than a page may take is drawn within the limits, or refused from
+    // what it claims before poppler unpacks any of it: never held in memory beyond a few
+    // hundred megabytes, whatever it asks for.
+    void pagesThatAskForTooMuch_data()
+    {
+        QTest::addColumn<QByteArray>("pdf");
+        QTest::addColumn<QString>("refused");
+        const QByteArray blue = "0 0 1 rg 0 0 1000000000 1000000000 re f";
+        const QByteArray drawPicture = "q 288 0 0 288 0 0 cm /Im0 Do Q";
+        QTest::newRow("a page of a billion points") << onePagePdf("1000000000 1000000000", blue) << QString();
+        QTest::newRow("a page of 14400 points") << onePagePdf("14400 14400", blue) << QString();
+        QTest::newRow("a picture within the limits")
+            << onePagePdf("288 288", drawPicture,
+                          greyPicture(QSize(3000, 2000), flated(QByteArray(6000000, 'x'))))
+            << QString();
+        QTest::newRow("a picture of 400 million pixels")
+            << onePagePdf("288 288", drawPicture,
+                          greyPicture(QSize(20000, 20000), flated(QByteArray(100000, 'x'))))
+            << u"picture is too large (20000x20000)"_qs;
+        QTest::newRow("a picture of more pixels than its bytes hold")
+            << onePagePdf("288 288", drawPicture,
+                          greyPicture(QSize(5000, 5000), flated(QByteArray(100, 'x'))))
+            << u"picture is too large (5000x5000)"_qs;
+        QTest::newRow("a mask too large")
+            << onePagePdf("288 288", drawPicture,
+                          greyPicture(QSize(100, 100), flated(QByteArray(10000, 'x')), "/SMask 6 0 R"),
+                          {greyPicture(QSize(30000, 30000), flated(QByteArray(100, 'x')))})
+            << u"picture is too large (30000x30000)"_qs;
+        QTest::newRow("a picture too large inside a form")
+            << onePagePdf("288 288", "/Im0 Do",
+                          streamObject("/Type /XObject /Subtype /Form /BBox [0 0 288 288] "
+                                       "/Resources << /XObject << /Pic 6 0 R >> >>",
+                                       QByteArray(drawPicture).replace("/Im0", "/Pic")),
+                          {greyPicture(QSize(20000, 20000), flated(QByteArray(100000, 'x')))})
+            << u"picture is too large (20000x20000)"_qs;
+        QTest::newRow("contents that unpack to 80 MB")
+            << handMadePdf({"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Count 1 /Kids [3 0 R] >>",
+                            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 288 288] /Contents 4 0 R >>",
+                            streamObject("/Filter /FlateDecode", flated(QByteArray(80 * 1024 * 1024, ' ')))})
+            << u"contents unpack to more than"_qs;
+    }
+    void pagesThatAskForTooMuch()
+    {
+        QFETCH(QByteArray, pdf);
+        QFETCH(QString, refused);
+        const QString path = putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_qs, pdf);
+        const std::shared_ptr<Book> book = m_books.open(path);
+        QCOMPARE(book->failure(), BookFailure::None);
+        const std::optional<PageFacts> facts = book->factsOf(u"1"_qs);
+        QVERIFY(facts);
+        QVERIFY(qint64(facts->size.width()) * facts->size.height() <= kPdfPageMaxPixels);
+        const ResidentPeak peak;
+        const DecodedPicture picture = m_decoder.decode(PageRef(book, u"1"_qs));
+        QVERIFY2(peak.growth() < 400 * 1024 * 1024, qPrintable(QString::number(peak.growth())));
+        if (!refused.isEmpty()) {
+            QVERIFY(!picture.isValid());
+            QVERIFY2(picture.error.contains(refused), qPrintable(picture.error));
+            return;
+        }
+        QVERIFY2(picture.isValid(), qPrintable(picture.error));
+        QCOMPARE(picture.pictureSize(), facts->size);
+        QVERIFY(qint64(picture.image.width()) * picture.image.height() <= kPdfPageMaxPixels);
+    }
+
+    // A page holding a picture of a few dots is drawn at 96 dots per inch, as any page; enlarged,
+    // its dots stay as sharp as the picture asks (/Interpolate), as poppler draws them.
+    void aTinyPictureIsDrawnAtScreenResolution_data()
+    {
+        QTest::addColumn<bool>("interpolate");
+        QTest::addColumn<bool>("stretched");
+        QTest::newRow("actual size") << false << false;
+        QTest::newRow("stretched") << false << true;
+        QTest::newRow("stretched, interpolated") << true << true;
+    }
+    void aTinyPictureIsDrawnAtScreenResolution()
+    {
+        QFETCH(bool, interpolate);
+        QFETCH(bool, stretched);
+        // Red, green, blue and white dots on a page of four inches.
+        const QByteArray dots("\xff\x00\x00\x00\xff\x00\x00\x00\xff\xff\xff\xff", 12);
+        const QByteArray picture = streamObject(
+            "/Type /XObject /Subtype /Image /Width 2 /Height 2 /ColorSpace /DeviceRGB /BitsPerComponent 8" +
+                QByteArray(interpolate ? " /Interpolate true" : ""),
+            dots);
+        const QString path = putIn(m_dir, QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_qs,
+                                   onePagePdf("288 288", "q 288 0 0 288 0 0 cm /Im0 Do Q", picture));
+        QVERIFY(!picturePageOf(path, 0, PictureBytes::Leave));
+        const std::shared_ptr<Book> book = m_books.open(path);
+        QCOMPARE(book->factsOf(u"1"_qs)->size, QSize(384, 384));
+        const ScaledSizeOf drawn =
+            stretched ? ScaledSizeOf([](QSize) { return QSize(800, 800); }) : ScaledSizeOf();
+        const DecodedPicture shown = m_decoder.decode(PageRef(book, u"1"_qs), {}, drawn);
+        QVERIFY2(shown.isValid(), qPrintable(shown.error));
+        QCOMPARE(shown.image.size(), stretched ? QSize(800, 800) : QSize(384, 384));
+        if (interpolate)
+            QVERIFY(coloursIn(shown.image) > 4);
+        else
+            QCOMPARE(coloursIn(shown.image), 4);
     }
 
     // A PDF that needs a password, or that is damaged, is refused as archives are.
