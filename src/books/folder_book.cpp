@@ -11,8 +11,13 @@ FolderBook::FolderBook(QString folder, const FileServices& files)
     : m_folder(std::move(folder)), m_files(files)
 {
     const std::optional<QStringList> all = files.listFiles(m_folder);
-    if (!all)
+    if (!all) {
+        // Asked why only now that the listing failed; a folder that reads when asked has
+        // failed all the same.
+        const ReadFault fault = files.readFault(m_folder);
+        m_failure = fault == ReadFault::None ? BookFailure::ReadFailed : bookFailureOf(fault);
         return;
+    }
     for (const QString& name : *all) {
         if (hasPageExtension(name))
             m_names.append(name);

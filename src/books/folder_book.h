@@ -7,7 +7,8 @@ namespace ruvo {
 class FileServices;
 
 // A folder opened as a book: its picture files, hidden ones left out, listed when it opens.
-// A folder that cannot be read is a book of no pages.
+// A folder that cannot be read is a book of no pages that says why; one that is gone, a book
+// of no pages.
 class FolderBook : public Book
 {
 public:
@@ -15,7 +16,7 @@ public:
 
     const QString& location() const override { return m_folder; }
     bool isArchive() const override { return false; }
-    BookFailure failure() const override { return BookFailure::None; }
+    BookFailure failure() const override { return m_failure; }
     const QStringList& pageNames() const override { return m_names; }
     bool hasPage(const QString& name) const override;
     bool isCurrent() const override { return true; }
@@ -30,6 +31,7 @@ private:
     const QString m_folder;
     const FileServices& m_files;
     QStringList m_names;
+    BookFailure m_failure = BookFailure::None;
 };
 
 } // namespace ruvo

@@ -1,5 +1,6 @@
 #include "bookshelf/form6.h"
 
+#include "books/book_failure.h"
 #include "books/books.h"
 #include "bookshelf/bookshelf_texts.h"
 #include "platform/file_services.h"
@@ -20,8 +21,10 @@ void Form6::DBCLI()
         return;
     }
     // A page inside an archive is there as long as its archive is; the archive says the rest.
+    // What is there but cannot be read is opened all the same, to be told why.
     if (m_platform.files.lookup(entry.bookPath).isEmpty() &&
-        !m_platform.books.archivePageOf(entry.bookPath)) {
+        !m_platform.books.archivePageOf(entry.bookPath) &&
+        bookFailureOf(m_platform.files.readFault(entry.bookPath)) == BookFailure::None) {
         const UserMessage message = BookshelfTexts::bookNotFound(entry);
         m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
         return;

@@ -152,7 +152,7 @@ void Form2::Command1_Click()
     // A book that cannot be opened says why; the browser stays, and Cancel returns to the
     // book that was open.
     if (const BookFailure failure = bookFailure(); failure != BookFailure::None) {
-        const UserMessage message = Messages::unreadableArchive(folder(), failure);
+        const UserMessage message = Messages::refusedBook(folder(), failure);
         m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
         return;
     }

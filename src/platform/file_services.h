@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/read_fault.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -38,6 +40,8 @@ public:
     // What path itself names, a link not followed (so a dangling link is there
     // too); nothing when the name is free.
     virtual std::optional<EntryKind> entryKind(const QString& path) const = 0;
+    // Why what path names (a link followed) cannot be read; None when it can.
+    virtual ReadFault readFault(const QString& path) const = 0;
     // Label of the volume holding path; "" where it has none.
     virtual QString volumeLabel(const QString& path) const = 0;
     // The roots of the mounted volumes that hold files (the "drives"), "/" first.

@@ -55,6 +55,11 @@ std::optional<EntryKind> LocalFileServices::entryKind(const QString& path) const
     return S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::Other;
 }
 
+ReadFault LocalFileServices::readFault(const QString& path) const
+{
+    return readFaultOf(path);
+}
+
 QString LocalFileServices::volumeLabel(const QString& path) const
 {
     const QStorageInfo storage(path);

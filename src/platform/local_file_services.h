@@ -17,6 +17,7 @@ public:
     std::optional<int> attributes(const QString& path) const override;
     QString lookup(const QString& path, bool directoryToo = false) const override;
     std::optional<EntryKind> entryKind(const QString& path) const override;
+    ReadFault readFault(const QString& path) const override;
     QString volumeLabel(const QString& path) const override;
     QStringList volumeRoots() const override;
     QString volumeRoot(const QString& path) const override;

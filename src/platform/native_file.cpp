@@ -43,4 +43,45 @@ std::optional<struct stat> statusOf(const QString& path)
     return info;
 }
 
+namespace {
+
+ReadFault faultOfError(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return ReadFault::Missing;
+    case EACCES:
+    case EPERM:
+        return ReadFault::NoPermission;
+    case ENAMETOOLONG:
+        return ReadFault::NameTooLong;
+    default:
+        return ReadFault::Failed;
+    }
+}
+
+} // namespace
+
+ReadFault readFaultOf(const QString& path)
+{
+    if (path.isEmpty())
+        return ReadFault::Missing;
+    const QByteArray name = nativeName(path);
+    struct stat info;
+    if (::stat(name.constData(), &info) != 0)
+        return faultOfError(errno);
+    const bool folder = S_ISDIR(info.st_mode);
+    if (!folder && !S_ISREG(info.st_mode))
+        return ReadFault::NotFileOrFolder;
+    // Non-blocking and typed, so that what took the name meanwhile is neither waited on nor
+    // taken for what was there.
+    const int fd =
+        ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (folder ? O_DIRECTORY : 0));
+    if (fd < 0)
+        return faultOfError(errno);
+    ::close(fd);
+    return ReadFault::None;
+}
+
 } // namespace ruvo

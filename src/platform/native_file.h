@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/read_fault.h"
+
 #include <QFile>
 #include <QString>
 #include <optional>
@@ -17,5 +19,9 @@ namespace ruvo {
 bool openForReading(QFile& file, const QString& path);
 // The status of what the path names, links followed; nothing when it does not exist.
 std::optional<struct stat> statusOf(const QString& path);
+// Why the path, links followed, cannot be read: a plain file or a folder is opened to read
+// it (and closed unread); anything else is not opened at all, since opening a device may
+// have effects of its own.
+ReadFault readFaultOf(const QString& path);
 
 } // namespace ruvo

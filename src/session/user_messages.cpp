@@ -69,4 +69,37 @@ UserMessage pagesLeftOut(const QString& path, int pageCount)
                                    QString::number(PageList::maximumCount) + u"ページまでです"_s};
 }
 
+namespace {
+
+// As much of a path as a message box shows on its lines: its start, where it is, and its end,
+// which names what was asked for.
+QString shownPath(const QString& path)
+{
+    constexpr qsizetype kept = 100;
+    const QString name = readableName(path);
+    if (name.size() <= 2 * kept + 1)
+        return name;
+    return name.left(kept) + QChar(0x2026) + name.right(kept);
+}
+
+} // namespace
+
+UserMessage refusedBook(const QString& path, BookFailure failure)
+{
+    const QString name = QChar(13) + shownPath(path);
+    switch (failure) {
+    case BookFailure::NoPermission:
+        return {u"本の読み込み"_s, u"読み取りの権限がありません"_s + name + u"を開けませんでした"_s};
+    case BookFailure::NameTooLong:
+        return {u"本の読み込み"_s, u"パスかファイル名が長すぎます"_s + name + u"を開けませんでした"_s};
+    case BookFailure::NotFileOrFolder:
+        return {u"本の読み込み"_s, u"ファイルでもフォルダでもありません（デバイスや名前付きパイプなど）"_s +
+                                       name + u"は本として開けません"_s};
+    case BookFailure::ReadFailed:
+        return {u"本の読み込み"_s, u"読み込み中にエラーが起きました"_s + name + u"を開けませんでした"_s};
+    default:
+        return unreadableArchive(path, failure);
+    }
+}
+
 } // namespace ruvo::Messages

@@ -23,6 +23,11 @@ UserMessage damagedPicture(const QString& pathOrName);
 UserMessage unreadableArchive(const QString& path, BookFailure failure);
 // A book of more pages than the page list holds: only the first are shown.
 UserMessage pagesLeftOut(const QString& path, int pageCount);
+
+// A folder, an archive or any other path that cannot be opened as a book, and why: what
+// cannot be read at all is told as such, an archive's own failure as unreadableArchive tells
+// it. A path too long to show whole is shown by its start and its end.
+UserMessage refusedBook(const QString& path, BookFailure failure);
 } // namespace Messages
 
 } // namespace ruvo

@@ -16,6 +16,11 @@ BookOpening bookOpening(const QString& path, const FileServices& files, const Bo
 {
     BookOpening opening;
     opening.path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const auto refused = [&](BookFailure failure) {
+        opening.kind = BookOpening::Kind::Refused;
+        opening.failure = failure;
+        return opening;
+    };
     const std::optional<int> attributes = files.attributes(opening.path);
     if (!attributes) {
         // A page inside an archive opens the archive at that page.
@@ -23,7 +28,12 @@ BookOpening bookOpening(const QString& path, const FileServices& files, const Bo
             opening.kind = BookOpening::Kind::Book;
             opening.folder = inArchive->archive;
             opening.pageName = inArchive->member;
+            return opening;
         }
+        // What may be there, but cannot be reached, is no path that is gone.
+        if (const BookFailure failure = bookFailureOf(files.readFault(opening.path));
+            failure != BookFailure::None)
+            return refused(failure);
         return opening;
     }
     // Every folder opens as a book, whatever else its attributes say.
@@ -38,9 +48,14 @@ BookOpening bookOpening(const QString& path, const FileServices& files, const Bo
         opening.folder = opening.path;
         return opening;
     }
+    // Why it cannot be read comes before what its name makes of it.
+    if (const BookFailure failure = bookFailureOf(files.readFault(opening.path));
+        failure != BookFailure::None)
+        return refused(failure);
     if (!hasPageExtension(opening.path)) {
-        opening.kind =
-            hasArchiveExtension(opening.path) ? BookOpening::Kind::NotAnArchive : BookOpening::Kind::NotAPage;
+        if (hasArchiveExtension(opening.path))
+            return refused(BookFailure::Unreadable);
+        opening.kind = BookOpening::Kind::NotAPage;
         return opening;
     }
     opening.kind = BookOpening::Kind::Book;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "books/book_failure.h"
+
 #include <QString>
 
 namespace ruvo {
@@ -19,12 +21,15 @@ struct BookOpening
         Gone,
         // A file that is no page.
         NotAPage,
-        // A file named as an archive is that no archive reader can read.
-        NotAnArchive,
+        // What cannot be opened as a book, for the reason in failure: a file named as an
+        // archive that no archive reader can read, or a path that cannot be read at all.
+        Refused,
         Book,
     };
 
     Kind kind = Kind::Gone;
+    // Why it is refused; None for any other kind.
+    BookFailure failure = BookFailure::None;
     // The path made absolute (a relative one is taken from where the program started).
     QString path;
     // The folder, or the archive file, whose pages make the book.

@@ -99,8 +99,8 @@ void Form1::dP(bool mayResume)
         return;
     }
     // A book that cannot be opened says why, and the open book stays.
-    if (opening.kind == BookOpening::Kind::NotAnArchive) {
-        tellUnreadable(opening.path, BookFailure::Unreadable);
+    if (opening.kind == BookOpening::Kind::Refused) {
+        tellUnreadable(opening.path, opening.failure);
         return;
     }
     // The book opened before the splash is not opened again.
@@ -197,7 +197,7 @@ void Form1::openChosenPage(int pageIndex)
 
 void Form1::tellUnreadable(const QString& path, BookFailure failure)
 {
-    const UserMessage message = Messages::unreadableArchive(path, failure);
+    const UserMessage message = Messages::refusedBook(path, failure);
     m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
 }
 

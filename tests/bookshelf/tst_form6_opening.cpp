@@ -1,8 +1,14 @@
+#include "session/user_messages.h"
 #include "shelf_fixture.h"
 #include "support/file_bytes.h"
 #include "support/pdf_fixtures.h"
+#include "support/unreadable_entry.h"
 
 #include <QTest>
+
+#include <optional>
+
+#include <sys/stat.h>
 
 using namespace ruvo;
 using namespace ruvo::test;
@@ -85,6 +91,46 @@ private Q_SLOTS:
         QVERIFY(!form.isUnloaded());
         QVERIFY(form.isSelected());
         QCOMPARE(form.selectedIndex(), 0);
+        QCOMPARE(f.viewer.state.shownPagePath, shownBefore);
+    }
+
+    // An entry that is there but cannot be read is no missing book: the shelf hands it on,
+    // and the main window says why it cannot be opened, keeping the page it showed.
+    void anEntryThatCannotBeReadIsToldWhy_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::addColumn<BookFailure>("failure");
+        QTest::newRow("page in an unreadable folder") << false << BookFailure::NoPermission;
+        QTest::newRow("fifo") << true << BookFailure::NotFileOrFolder;
+    }
+    void anEntryThatCannotBeReadIsToldWhy()
+    {
+        QFETCH(bool, fifo);
+        QFETCH(BookFailure, failure);
+        ShelfFixture f;
+        QList<ShelfEntry> entries = f.makeShelf(2);
+        const QString pipe = f.viewer.dir.path() + "/pipe";
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+        if (fifo)
+            entries[0].bookPath = pipe;
+        writeShelfFile(f.platform().files, f.shelf, entries);
+        f.viewer.form.openPath(entries.at(1).bookPath);
+        const QString shownBefore = f.viewer.state.shownPagePath;
+        QCOMPARE(shownBefore, entries.at(1).bookPath);
+        Form6& form = f.open();
+        form.iconMouseDown(0, Qt::LeftButton);
+        {
+            std::optional<UnreadableEntry> unreadable;
+            if (!fifo) {
+                unreadable.emplace(QFileInfo(entries.at(0).bookPath).path());
+                QVERIFY(unreadable->refusesReading());
+            }
+            form.ENTA();
+        }
+        QCOMPARE(f.messages().shown.size(), 1);
+        QCOMPARE(f.messages().shown.at(0).text, Messages::refusedBook(entries.at(0).bookPath, failure).text);
+        QVERIFY(f.messages().shown.at(0).text.contains(entries.at(0).bookPath));
+        QCOMPARE(f.closeRequests->count(), 1);
         QCOMPARE(f.viewer.state.shownPagePath, shownBefore);
     }
 

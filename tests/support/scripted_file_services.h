@@ -8,8 +8,8 @@
 namespace ruvo::test {
 
 // The real file services with the few answers a test cannot get from the
-// disk as root: read-only attributes, volume labels, failing writes, and folders
-// that would be slow or impossible to make for real.
+// disk as root: read-only attributes, volume labels, failing writes, folders that fail to
+// be read, and folders that would be slow or impossible to make for real.
 class ScriptedFileServices : public LocalFileServices
 {
 public:
@@ -38,9 +38,16 @@ public:
 
     std::optional<QStringList> listFiles(const QString& folder) const override
     {
+        if (readFaults.contains(folder))
+            return std::nullopt;
         if (const auto it = listings.constFind(folder); it != listings.cend())
             return *it;
         return LocalFileServices::listFiles(folder);
+    }
+
+    ReadFault readFault(const QString& path) const override
+    {
+        return readFaults.value(path, LocalFileServices::readFault(path));
     }
 
     using LocalFileServices::LocalFileServices;
@@ -65,6 +72,8 @@ public:
     // Folders listed as given, and files that exist, without touching the disk.
     QHash<QString, QStringList> listings;
     QSet<QString> existing;
+    // Paths that cannot be read, and why; a folder among them cannot be listed either.
+    QHash<QString, ReadFault> readFaults;
 };
 
 } // namespace ruvo::test

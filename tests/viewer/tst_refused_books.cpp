@@ -1,8 +1,10 @@
+#include "platform/readable_name.h"
 #include "session/page_list.h"
 #include "session/user_messages.h"
 #include "support/archive_fixtures.h"
 #include "support/file_bytes.h"
 #include "support/real_book_fixture.h"
+#include "support/unreadable_entry.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -10,6 +12,9 @@
 #include <QTest>
 
 #include <cstdio>
+#include <optional>
+
+#include <sys/stat.h>
 
 using namespace ruvo;
 using namespace ruvo::test;
@@ -31,6 +36,36 @@ enum class Route
     Shelf,
     Browser
 };
+
+const QList<std::pair<Route, const char*>> routes{{Route::CommandLine, "command line"},
+                                                  {Route::Drop, "drop"},
+                                                  {Route::Shelf, "shelf"},
+                                                  {Route::Browser, "browser"}};
+
+// Paths that cannot be read, each made for real but one, which the file services fail.
+enum class Fault
+{
+    UnreadableFolder,
+    FolderFailingToRead,
+    FolderOnTheWayUnreadable,
+    UnreadableArchive,
+    UnreadablePicture,
+    NameTooLong,
+    PathTooLong,
+    Device,
+    Fifo,
+    FifoNamedAsArchive
+};
+
+// Whether the text names the path: whole, or by its start and its end when it is too long
+// to be shown whole.
+bool namesPath(const QString& text, const QString& path)
+{
+    const QString shown = readableName(path);
+    if (shown.size() <= 160)
+        return text.contains(shown);
+    return text.contains(shown.left(80)) && text.contains(shown.right(80));
+}
 
 } // namespace
 
@@ -68,10 +103,6 @@ private Q_SLOTS:
             {u"locked.cbz"_qs, encrypted, BookFailure::Encrypted},
             {u"empty.cb7"_qs, noPages, BookFailure::NoPages},
         };
-        const QList<std::pair<Route, const char*>> routes{{Route::CommandLine, "command line"},
-                                                          {Route::Drop, "drop"},
-                                                          {Route::Shelf, "shelf"},
-                                                          {Route::Browser, "browser"}};
         for (const auto& [route, routeName] : routes) {
             for (const auto& [name, bytes, failure] : files) {
                 // The browser lists archives told by their content alone.
@@ -127,6 +158,140 @@ private Q_SLOTS:
             QCOMPARE(f.browser.pages().count(), 3);
             QCOMPARE(c.window.caption, "Ruvo - " + good);
             QCOMPARE(f.state.shownPagePath, good + u"/1.png"_qs);
+        }
+    }
+
+    // A path that cannot be read at all is told by name, with why, on every way a book is
+    // opened, and never as a damaged archive; the open book stays, and at start-up the window
+    // stays empty. Reading past permission bits as root is put aside on this thread alone.
+    void aPathThatCannotBeReadIsTold_data()
+    {
+        QTest::addColumn<int>("route");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<BookFailure>("failure");
+        const QList<std::tuple<Fault, const char*, BookFailure>> faults{
+            {Fault::UnreadableFolder, "unreadable folder", BookFailure::NoPermission},
+            {Fault::FolderFailingToRead, "folder failing to read", BookFailure::ReadFailed},
+            {Fault::FolderOnTheWayUnreadable, "page in an unreadable folder", BookFailure::NoPermission},
+            {Fault::UnreadableArchive, "unreadable cbz", BookFailure::NoPermission},
+            {Fault::UnreadablePicture, "unreadable jpg", BookFailure::NoPermission},
+            {Fault::NameTooLong, "name longer than NAME_MAX", BookFailure::NameTooLong},
+            {Fault::PathTooLong, "path longer than PATH_MAX", BookFailure::NameTooLong},
+            {Fault::Device, "/dev/zero", BookFailure::NotFileOrFolder},
+            {Fault::Fifo, "fifo", BookFailure::NotFileOrFolder},
+            {Fault::FifoNamedAsArchive, "fifo named cbz", BookFailure::NotFileOrFolder},
+        };
+        for (const auto& [route, routeName] : routes) {
+            for (const auto& [fault, faultName, failure] : faults) {
+                // The browser goes to folders only.
+                const bool folder = fault == Fault::UnreadableFolder || fault == Fault::FolderFailingToRead;
+                if (route == Route::Browser && !folder)
+                    continue;
+                QTest::newRow(qPrintable(QLatin1String(routeName) + u' ' + QLatin1String(faultName)))
+                    << int(route) << int(fault) << failure;
+            }
+        }
+    }
+    void aPathThatCannotBeReadIsTold()
+    {
+        QFETCH(int, route);
+        QFETCH(int, fault);
+        QFETCH(BookFailure, failure);
+        QTemporaryDir folder;
+        const QString picture = putIn(folder, u"holiday.jpg"_qs, pagePicture(Qt::green, "JPEG"));
+        QVERIFY(QDir(folder.path()).mkdir(u"inner"_qs));
+        const QString inner = folder.filePath(u"inner"_qs);
+        putIn(folder, u"inner/1.jpg"_qs, pagePicture(Qt::blue, "JPEG"));
+        const QString good =
+            putIn(m_dir, u"good.cbz"_qs, storedZip(pagesOf(Qt::red, {"1.png", "2.png", "3.png"})));
+
+        QString bad;
+        QString locked;
+        switch (Fault(fault)) {
+        case Fault::UnreadableFolder:
+            bad = locked = inner;
+            break;
+        case Fault::FolderFailingToRead:
+            bad = inner;
+            break;
+        case Fault::FolderOnTheWayUnreadable:
+            bad = inner + u"/1.jpg"_qs;
+            locked = inner;
+            break;
+        case Fault::UnreadableArchive:
+            bad = locked = putIn(folder, u"locked.cbz"_qs, storedZip(pagesOf(Qt::red, {"1.png"})));
+            break;
+        case Fault::UnreadablePicture:
+            bad = locked = picture;
+            break;
+        case Fault::NameTooLong:
+            bad = folder.filePath(QString(300, u'a') + u".jpg"_qs);
+            break;
+        case Fault::PathTooLong:
+            bad = folder.path() + (u'/' + QString(200, u'b')).repeated(25) + u"/1.jpg"_qs;
+            break;
+        case Fault::Device:
+            bad = u"/dev/zero"_qs;
+            break;
+        case Fault::Fifo:
+        case Fault::FifoNamedAsArchive:
+            bad = folder.filePath(Fault(fault) == Fault::Fifo ? u"pipe"_qs : u"pipe.cbz"_qs);
+            QCOMPARE(::mkfifo(QFile::encodeName(bad).constData(), 0644), 0);
+            break;
+        }
+
+        const bool atStart = Route(route) == Route::CommandLine;
+        RealBookFixture f(atStart ? bad : QString(), folder.path());
+        if (Fault(fault) == Fault::FolderFailingToRead)
+            f.fakes.files.readFaults.insert(inner, ReadFault::Failed);
+        if (!atStart) {
+            f.open(good);
+            QVERIFY(f.fakes.messages.shown.isEmpty());
+        }
+        {
+            std::optional<UnreadableEntry> unreadable;
+            if (!locked.isEmpty()) {
+                unreadable.emplace(locked);
+                QVERIFY(unreadable->refusesReading());
+            }
+            switch (Route(route)) {
+            case Route::CommandLine:
+                f.form.prepareStart();
+                f.form.afterSplash();
+                break;
+            case Route::Drop:
+                f.form.dropFiles({bad, good});
+                break;
+            case Route::Shelf:
+                f.form.openPath(bad);
+                break;
+            case Route::Browser:
+                f.browser.setVisible(true);
+                f.browser.Dir1_Change(bad);
+                f.browser.Command1_Click();
+                // The browser stays to choose another; Cancel returns to the book.
+                QVERIFY(f.browser.isVisible());
+                f.browser.Command2_Click();
+                break;
+            }
+        }
+        QCOMPARE(f.fakes.messages.shown.size(), 1);
+        const QString text = f.fakes.messages.shown.first().text;
+        QCOMPARE(text, Messages::refusedBook(bad, failure).text);
+        QVERIFY(namesPath(text, bad));
+        QVERIFY(text != Messages::unreadableArchive(bad, BookFailure::Unreadable).text);
+        const Form1Controls& c = f.form.controls();
+        if (atStart) {
+            QVERIFY(f.browser.pages().isEmpty());
+            QCOMPARE(c.window.caption, u"Ruvo"_qs);
+            QVERIFY(c.picture2.picture.isNull());
+            QVERIFY(f.state.shownPagePath.isEmpty());
+        } else {
+            QCOMPARE(f.browser.pages().folder(), good);
+            QCOMPARE(f.browser.pages().count(), 3);
+            QCOMPARE(c.window.caption, "Ruvo - " + good);
+            QCOMPARE(f.state.shownPagePath, good + u"/1.png"_qs);
+            QVERIFY(!c.picture2.picture.isNull());
         }
     }
 
