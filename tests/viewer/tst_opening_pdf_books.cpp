@@ -97,12 +97,33 @@ private Q_SLOTS:
         QVERIFY(f.fakes.messages.shown.isEmpty());
     }
 
-    // A page that cannot be drawn is a damaged page: the placeholder and the usual message,
+    // A page that cannot be drawn, or that asks for more than a page may take, is a damaged
+    // page: the placeholder and the usual message, never the page before it under its number;
     // and the next page shows as ever.
+    void aPageThatCannotBeDrawnIsDamaged_data()
+    {
+        QTest::addColumn<QByteArray>("secondPage");
+        QTest::addColumn<QList<QByteArray>>("more");
+        const auto stream = [](const QByteArray& entries, const QByteArray& data) {
+            return "<< " + entries + " /Length " + QByteArray::number(data.size()) + " >>\nstream\n" + data +
+                   "\nendstream";
+        };
+        QTest::newRow("a page of no height")
+            << QByteArray("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 30 0] >>") << QList<QByteArray>();
+        QTest::newRow("a picture of 400 million pixels")
+            << QByteArray("<< /Type /Page /Parent 2 0 R /Resources << /XObject << /Im0 8 0 R >> >> /Contents "
+                          "9 0 R >>")
+            << QList<QByteArray>{
+                   stream("/Type /XObject /Subtype /Image /Width 20000 /Height 20000 /ColorSpace "
+                          "/DeviceGray /BitsPerComponent 8 /Filter /FlateDecode",
+                          qCompress(QByteArray(200000, '\0'), 9).mid(4)),
+                   stream({}, "q 30 0 0 20 0 0 cm /Im0 Do Q")};
+    }
     void aPageThatCannotBeDrawnIsDamaged()
     {
-        const QString path = putIn(m_dir, u"Vol05.pdf"_qs,
-                                   threePagePdf("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 30 0] >>"));
+        QFETCH(QByteArray, secondPage);
+        QFETCH(QList<QByteArray>, more);
+        const QString path = putIn(m_dir, u"Vol05.pdf"_qs, threePagePdf(secondPage, more));
         RealBookFixture f;
         f.form.controls().menu(MenuItem::onePage).checked = true;
         f.open(path);
@@ -111,6 +132,8 @@ private Q_SLOTS:
         f.form.NEXTP_Click();
         QCOMPARE(f.fakes.messages.shown.size(), 1);
         QCOMPARE(f.fakes.messages.shown.first().text, Messages::damagedPicture(path + u"/2"_qs).text);
+        QCOMPARE(f.form.controls().statusBar.panel(1), u"2 / 3"_qs);
+        QCOMPARE(f.form.controls().picture2.picture, f.form.controls().picture5.picture);
         f.form.NEXTP_Click();
         QCOMPARE(f.state.shownPagePath, path + u"/3"_qs);
         QCOMPARE(f.form.controls().picture2.picture.size(), QSize(40, 27));
