@@ -217,11 +217,13 @@ QByteArray bitmap(const BitmapLayout& layout, QSize size)
     return bitmapFile(layout, size, [&layout](int x, int y) { return rawValue(x, y, layout); });
 }
 
-// A run-length bitmap of the given size and 8 bits a pixel whose pixels are the run-length
-// data given, with the 256-colour table of the tests.
-QByteArray runLengthBitmap(QSize size, const QByteArray& data)
+// A run-length bitmap of the given size and 8 or 4 bits a pixel whose pixels are the
+// run-length data given, with the 256- or 16-colour table of the tests, its rows running
+// from the bottom up or, asked, from the top down.
+QByteArray runLengthBitmap(QSize size, const QByteArray& data, int bits = 8, bool fromTheTop = false)
 {
-    const QByteArray file = bitmap(runLength(paletted(40, 8, 256)), size);
+    const BitmapLayout coded = runLength(paletted(40, bits, bits == 8 ? 256 : 16));
+    const QByteArray file = bitmap(fromTheTop ? topDown(coded) : coded, size);
     const qint64 pixelsAt = dwordAt(file, 10);
     QByteArray result = file.left(pixelsAt) + data;
     result = patched(result, 2, quint32(result.size()));
@@ -518,6 +520,10 @@ private Q_SLOTS:
         QTest::newRow("56-byte header, 4 bits") << paletted(56, 4, 16) << size;
         QTest::newRow("52-byte header, 8 bits run-length coded") << runLength(paletted(52, 8, 256)) << size;
         QTest::newRow("56-byte header, 4 bits run-length coded") << runLength(paletted(56, 4, 16)) << size;
+        QTest::newRow("52-byte header, 8 bits run-length coded, top down")
+            << topDown(runLength(paletted(52, 8, 256))) << size;
+        QTest::newRow("40-byte header, 4 bits run-length coded, top down")
+            << topDown(runLength(paletted(40, 4, 16))) << size;
         QTest::newRow("16-byte OS/2 header, 1 bit") << paletted(16, 1, 2) << size;
         QTest::newRow("16-byte OS/2 header, 4 bits") << paletted(16, 4, 16) << size;
         QTest::newRow("16-byte OS/2 header, 8 bits") << paletted(16, 8, 256) << size;
@@ -740,6 +746,88 @@ private Q_SLOTS:
         for (int y = 0; y < size.height(); ++y) {
             for (int x = 0; x < size.width(); ++x) {
                 const int index = expected.at(y * size.width() + x);
+                const QRgb pixel = result.image.pixel(x, y);
+                if (index < 0 ? qAlpha(pixel) != 0 : pixel != table.at(index))
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3").arg(x).arg(y).arg(pixel, 0, 16)));
+            }
+        }
+    }
+
+    // A run-length bitmap of negative height runs from the top down: its data's first row is
+    // the top one, and each escape moves on through the rows as it does from the bottom up.
+    void runLengthRowsRunEitherWay_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<bool>("fromTheTop");
+        // The colour-table index of each pixel of a 4 by 3 bitmap in the order of the data's
+        // rows, the first row the data codes first; -1 for one left clear.
+        QTest::addColumn<QList<int>>("expected");
+        struct Coding
+        {
+            const char* name;
+            QByteArray data;
+            int bits;
+            QList<int> expected;
+        };
+        const QList<Coding> codings{
+            // Four of colour 1, the end of the line, two of 2 and two of 3, the end of the
+            // line, one of 4, the end of the bitmap.
+            {"8 bits, runs and ends of lines",
+             QByteArray("\x04\x01\x00\x00\x02\x02\x02\x03\x00\x00\x01\x04\x00\x01", 14),
+             8,
+             {1, 1, 1, 1, 2, 2, 3, 3, 4, -1, -1, -1}},
+            // One of colour 5, a skip of 2 along and 1 row on, one of 6.
+            {"8 bits, a skip",
+             QByteArray("\x01\x05\x00\x02\x02\x01\x01\x06\x00\x01", 10),
+             8,
+             {5, -1, -1, -1, -1, -1, -1, 6, -1, -1, -1, -1}},
+            // Three pixels as they are (padded to a word), the end of the line, four of 2.
+            {"8 bits, pixels as they are",
+             QByteArray("\x00\x03\x07\x08\x09\x00\x00\x00\x04\x02\x00\x01", 12),
+             8,
+             {7, 8, 9, -1, 2, 2, 2, 2, -1, -1, -1, -1}},
+            // Six of colour 5, on into the next row, whose end of line counts from the first.
+            {"8 bits, a run past its row",
+             QByteArray("\x06\x05\x00\x00\x02\x07\x00\x01", 8),
+             8,
+             {5, 5, 5, 5, 7, 7, -1, -1, -1, -1, -1, -1}},
+            // Colours 1 and 2 by turns, the end of the line, 3 4 3, a skip of one row, two
+            // pixels of which the second falls past the last row.
+            {"4 bits, runs, an end of line and a skip",
+             QByteArray("\x04\x12\x00\x00\x03\x34\x00\x02\x00\x01\x02\x56\x00\x01", 14),
+             4,
+             {1, 2, 1, 2, 3, 4, 3, -1, -1, -1, -1, 5}},
+            // Five pixels as they are, two to a byte, running on into the next row.
+            {"4 bits, pixels as they are",
+             QByteArray("\x00\x05\xAB\xCD\xE0\x00\x00\x01", 8),
+             4,
+             {10, 11, 12, 13, 14, -1, -1, -1, -1, -1, -1, -1}},
+        };
+        for (const Coding& coding : codings) {
+            QTest::addRow("%s, bottom up", coding.name)
+                << coding.data << coding.bits << false << coding.expected;
+            QTest::addRow("%s, top down", coding.name)
+                << coding.data << coding.bits << true << coding.expected;
+        }
+    }
+
+    void runLengthRowsRunEitherWay()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(int, bits);
+        QFETCH(bool, fromTheTop);
+        QFETCH(QList<int>, expected);
+        const QSize size(4, 3);
+        const QString path = write(QStringLiteral("rows.bmp"), runLengthBitmap(size, data, bits, fromTheTop));
+        const QList<QRgb> table = palette(bits == 8 ? 256 : 16);
+        const DecodedPicture result = m_decoder.decode(path);
+        QVERIFY2(result.isValid(), qPrintable(result.error));
+        QCOMPARE(result.image.size(), size);
+        for (int dataRow = 0; dataRow < size.height(); ++dataRow) {
+            const int y = fromTheTop ? dataRow : size.height() - 1 - dataRow;
+            for (int x = 0; x < size.width(); ++x) {
+                const int index = expected.at(dataRow * size.width() + x);
                 const QRgb pixel = result.image.pixel(x, y);
                 if (index < 0 ? qAlpha(pixel) != 0 : pixel != table.at(index))
                     QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3").arg(x).arg(y).arg(pixel, 0, 16)));
