@@ -300,6 +300,30 @@ private:
         return path;
     }
 
+    // The GIF of the row, decoded (twice, the same), against its expected first frame of 20 by
+    // 10 pixels.
+    void compareGifFirstFrame()
+    {
+        QFETCH(QByteArray, gif);
+        QFETCH(QStringList, expected);
+        QVERIFY(!gif.isEmpty());
+        const QString path = write(QStringLiteral("blocks.gif"), gif);
+        const QHash<QChar, QRgb> colours{
+            {u'r', kRed.rgb()}, {u'b', kBlue.rgb()}, {u'g', kGreen.rgb()}, {u'p', kPurple.rgb()}};
+        const DecodedPicture first = m_decoder.decode(path);
+        QVERIFY2(first.isValid(), qPrintable(first.error));
+        QCOMPARE(first.image.size(), QSize(20, 10));
+        for (int y = 0; y < 10; ++y) {
+            for (int x = 0; x < 20; ++x) {
+                const QChar wanted = expected.at(y).at(x);
+                const QRgb pixel = first.image.pixel(x, y);
+                if (wanted == u'.' ? qAlpha(pixel) != 0 : pixel != colours.value(wanted))
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3").arg(x).arg(y).arg(pixel, 0, 16)));
+            }
+        }
+        QCOMPARE(m_decoder.decode(path).image, first.image);
+    }
+
     QTemporaryDir m_dir;
     FilePictureDecoder m_decoder;
 
@@ -909,26 +933,79 @@ private Q_SLOTS:
                    QStringList(6, QStringLiteral("rrrrrrrrrr.........."));
     }
 
-    void gifFirstFrameOfSeveralBlocks()
+    // An animation shows its first block as its first frame, however little its blocks say;
+    // a still picture drawn as tiles, each of its own colours, shows whole.
+    void gifAnimationOrTiledStill_data()
     {
-        QFETCH(QByteArray, gif);
-        QFETCH(QStringList, expected);
-        QVERIFY(!gif.isEmpty());
-        const QString path = write(QStringLiteral("blocks.gif"), gif);
-        const QHash<QChar, QRgb> colours{{u'r', kRed.rgb()}, {u'b', kBlue.rgb()}, {u'g', kGreen.rgb()}};
-        const DecodedPicture first = m_decoder.decode(path);
-        QVERIFY2(first.isValid(), qPrintable(first.error));
-        QCOMPARE(first.image.size(), QSize(20, 10));
-        for (int y = 0; y < 10; ++y) {
-            for (int x = 0; x < 20; ++x) {
-                const QChar wanted = expected.at(y).at(x);
-                const QRgb pixel = first.image.pixel(x, y);
-                if (wanted == u'.' ? qAlpha(pixel) != 0 : pixel != colours.value(wanted))
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3").arg(x).arg(y).arg(pixel, 0, 16)));
-            }
-        }
-        QCOMPARE(m_decoder.decode(path).image, first.image);
+        QTest::addColumn<QByteArray>("gif");
+        // A row of the frame a string, a character a pixel: r, b, g, p for red, blue, green
+        // and purple, . for transparent.
+        QTest::addColumn<QStringList>("expected");
+        const QSize screen(20, 10);
+        const auto filled = [](QSize size, const QColor& colour) {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(colour);
+            return image;
+        };
+        const QImage redScreen = filled(screen, kRed);
+        const QImage blueScreen = filled(screen, kBlue);
+        const QImage greenScreen = filled(screen, kGreen);
+        const QStringList allRed(10, QStringLiteral("rrrrrrrrrrrrrrrrrrrr"));
+        const auto frames = [&](int delay, int disposal, bool control) {
+            return QList<GifBlock>{{redScreen, {0, 0}, delay, disposal, control},
+                                   {blueScreen, {0, 0}, delay, disposal, control},
+                                   {greenScreen, {0, 0}, delay, disposal, control}};
+        };
+        QTest::newRow("GIF87a animation")
+            << gifOfBlocks(screen, frames(0, 0, false), GifStart::Gif87a) << allRed;
+        QTest::newRow("animation without control extensions")
+            << gifOfBlocks(screen, frames(0, 0, false)) << allRed;
+        QTest::newRow("animation with delays of zero") << gifOfBlocks(screen, frames(0, 1, true)) << allRed;
+        QTest::newRow("animation with delays of zero, each frame cleared after it")
+            << gifOfBlocks(screen, frames(0, 2, true)) << allRed;
+        QTest::newRow("animation with delays") << gifOfBlocks(screen, frames(10, 1, true)) << allRed;
+        QTest::newRow("looping animation with delays of zero")
+            << gifOfBlocks(screen, frames(0, 1, true), GifStart::Looping) << allRed;
+        // Frames that would fit together as tiles are still frames with the loop extension.
+        const QImage redHalf = filled(QSize(10, 10), kRed);
+        const QImage blueHalf = filled(QSize(10, 10), kBlue);
+        QTest::newRow("looping animation with delays of zero, frames side by side")
+            << gifOfBlocks(screen, {{redHalf, {0, 0}}, {blueHalf, {10, 0}}}, GifStart::Looping)
+            << QStringList(10, QStringLiteral("rrrrrrrrrr.........."));
+
+        // Four tiles of 10 by 5, one colour each.
+        const auto tiles = [&](int delay, bool control) {
+            const QSize tile(10, 5);
+            return QList<GifBlock>{{filled(tile, kRed), {0, 0}, delay, 0, control},
+                                   {filled(tile, kBlue), {10, 0}, delay, 0, control},
+                                   {filled(tile, kGreen), {0, 5}, delay, 0, control},
+                                   {filled(tile, kPurple), {10, 5}, delay, 0, control}};
+        };
+        const QStringList tiled = QStringList(5, QStringLiteral("rrrrrrrrrrbbbbbbbbbb")) +
+                                  QStringList(5, QStringLiteral("ggggggggggpppppppppp"));
+        QTest::newRow("tiled still with delays of zero") << gifOfBlocks(screen, tiles(0, true)) << tiled;
+        QTest::newRow("tiled still without control extensions")
+            << gifOfBlocks(screen, tiles(0, false)) << tiled;
+        QTest::newRow("tiled still in GIF87a")
+            << gifOfBlocks(screen, tiles(0, false), GifStart::Gif87a) << tiled;
+        QTest::newRow("tiled still with a delay after its last tile")
+            << gifOfBlocks(screen, tiles(0, true) + QList<GifBlock>{{redScreen, {0, 0}, 100}}) << tiled;
+        // Tiles the size of the screen, each clear but where its own colours are.
+        QImage top(screen, QImage::Format_ARGB32);
+        top.fill(Qt::transparent);
+        QPainter(&top).fillRect(0, 0, 20, 4, kRed);
+        QImage bottom(screen, QImage::Format_ARGB32);
+        bottom.fill(Qt::transparent);
+        QPainter(&bottom).fillRect(0, 4, 20, 6, kBlue);
+        QTest::newRow("tiled still of whole-screen blocks, each clear outside its tile")
+            << gifOfBlocks(screen, {{top, {0, 0}}, {bottom, {0, 0}}})
+            << QStringList(4, QStringLiteral("rrrrrrrrrrrrrrrrrrrr")) +
+                   QStringList(6, QStringLiteral("bbbbbbbbbbbbbbbbbbbb"));
     }
+
+    void gifAnimationOrTiledStill() { compareGifFirstFrame(); }
+
+    void gifFirstFrameOfSeveralBlocks() { compareGifFirstFrame(); }
 
     void noisyMetafileDrawsInSilence()
     {
