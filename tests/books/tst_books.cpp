@@ -149,13 +149,19 @@ private Q_SLOTS:
         QTest::newRow("folder") << "pages.jpg/" << false;
         QTest::newRow("hidden") << "a/.thumb.jpg" << false;
         QTest::newRow("resource fork") << "__MACOSX/a/001.jpg" << false;
-        QTest::newRow("in a hidden folder, named plainly") << ".cache/001.jpg" << true;
+        QTest::newRow("in a hidden folder, named plainly") << ".cache/001.jpg" << false;
+        QTest::newRow("in a thumbnail folder") << ".thumbs/p001.jpg" << false;
+        QTest::newRow("in a hidden folder deeper down") << "Vol01/.thumbs/small/p001.jpg" << false;
+        QTest::newRow("in a hidden folder, with backslashes") << "Vol01\\.thumbs\\p001.jpg" << false;
+        QTest::newRow("hidden, with backslashes") << "Vol01\\.p001.jpg" << false;
+        QTest::newRow("under the folder itself") << "./Vol01/001.jpg" << true;
+        QTest::newRow("a folder named with two dots first") << "a/..b/001.jpg" << false;
         QTest::newRow("absolute") << "/etc/001.jpg" << false;
         QTest::newRow("drive") << "C:/001.jpg" << false;
         QTest::newRow("backslash root") << "\\001.jpg" << false;
         QTest::newRow("climbing out") << "a/../../001.jpg" << false;
         QTest::newRow("climbing out with backslashes") << "a\\..\\001.jpg" << false;
-        QTest::newRow("dots in a name") << "a/..b/001..jpg" << true;
+        QTest::newRow("dots in a name") << "a/b..c/001..jpg" << true;
     }
     void whichMembersArePages()
     {
