@@ -37,7 +37,7 @@ ArchiveIndex indexArchive(const QString& archivePath)
                           reader.error());
         }
         const QString path = reader.path();
-        if (!reader.isRegularFile() || !isPageMember(listedMemberPath(path)))
+        if (!reader.isPageEntry())
             continue;
         if (reader.isEncrypted())
             return failed(ArchiveIndex::Failure::Encrypted, path);

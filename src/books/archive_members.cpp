@@ -210,7 +210,7 @@ void ArchiveMembers::passThrough()
             break;
         }
         const QString member = reader->path();
-        if (!reader->isRegularFile() || !isPageMember(listedMemberPath(member)))
+        if (!reader->isPageEntry())
             continue;
         {
             // A path stored twice names its first member.

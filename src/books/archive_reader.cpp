@@ -1,6 +1,7 @@
 #include "books/archive_reader.h"
 
 #include "books/libarchive_backend.h"
+#include "books/member_paths.h"
 #include "books/rar4_headers.h"
 #include "books/unarr_rar_backend.h"
 #include "platform/native_file.h"
@@ -74,6 +75,11 @@ bool ArchiveReader::isEncrypted() const
 qint64 ArchiveReader::declaredSize() const
 {
     return m_hasEntry ? m_backend->declaredSize() : -1;
+}
+
+bool ArchiveReader::isPageEntry() const
+{
+    return isRegularFile() && declaredSize() != 0 && isPageMember(listedMemberPath(path()));
 }
 
 bool ArchiveReader::holdsEncryptedEntries() const

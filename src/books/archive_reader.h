@@ -41,6 +41,10 @@ public:
     bool isEncrypted() const;
     // The size the entry declares; -1 when it declares none.
     qint64 declaredSize() const;
+    // Whether the entry is a page of the book: a plain file that is not empty, listed under a
+    // page's path (see member_paths.h). An empty one holds no picture, whatever its name, and
+    // is left out as junk is.
+    bool isPageEntry() const;
     // Whether the archive has said it holds encrypted entries, or failed for one.
     bool holdsEncryptedEntries() const;
     // Whether the file is a tar compressed as a whole, once its first entry is read.

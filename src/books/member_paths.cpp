@@ -38,10 +38,14 @@ bool isPageMember(const QString& path)
         return false;
     if (path.startsWith(QStringLiteral("__MACOSX/")))
         return false;
-    const QString name = path.mid(path.lastIndexOf(u'/') + 1);
-    if (name.startsWith(u'.'))
-        return false;
-    return archivePictureFormatOfName(name) != nullptr;
+    // Hidden files, and whatever lies in a hidden folder (a thumbnail cache, an editor's
+    // leftovers), are no pages; a part that is "." is the folder itself.
+    const QStringList parts = QString(path).replace(u'\\', u'/').split(u'/');
+    for (const QString& part : parts) {
+        if (part.startsWith(u'.') && part != u'.')
+            return false;
+    }
+    return archivePictureFormatOfName(parts.last()) != nullptr;
 }
 
 } // namespace ruvo

@@ -18,8 +18,9 @@ bool isTrustedMemberPath(const QString& path);
 QString listedMemberPath(const QString& path);
 
 // Whether the member is a page: a trusted path to a picture in a format a book may hold
-// (those of a folder book, PNG and WebP), not a hidden file, not a resource fork that
-// macOS adds under "__MACOSX/".
+// (those of a folder book, PNG and WebP), not a hidden file nor in a hidden folder at any
+// depth (a name that starts with a dot), not a resource fork that macOS adds under
+// "__MACOSX/".
 bool isPageMember(const QString& path);
 
 } // namespace ruvo

@@ -149,19 +149,67 @@ private Q_SLOTS:
         QTest::newRow("folder") << "pages.jpg/" << false;
         QTest::newRow("hidden") << "a/.thumb.jpg" << false;
         QTest::newRow("resource fork") << "__MACOSX/a/001.jpg" << false;
-        QTest::newRow("in a hidden folder, named plainly") << ".cache/001.jpg" << true;
+        QTest::newRow("in a hidden folder, named plainly") << ".cache/001.jpg" << false;
+        QTest::newRow("in a thumbnail folder") << ".thumbs/p001.jpg" << false;
+        QTest::newRow("in a hidden folder deeper down") << "Vol01/.thumbs/small/p001.jpg" << false;
+        QTest::newRow("in a hidden folder, with backslashes") << "Vol01\\.thumbs\\p001.jpg" << false;
+        QTest::newRow("hidden, with backslashes") << "Vol01\\.p001.jpg" << false;
+        QTest::newRow("under the folder itself") << "./Vol01/001.jpg" << true;
+        QTest::newRow("a folder named with two dots first") << "a/..b/001.jpg" << false;
         QTest::newRow("absolute") << "/etc/001.jpg" << false;
         QTest::newRow("drive") << "C:/001.jpg" << false;
         QTest::newRow("backslash root") << "\\001.jpg" << false;
         QTest::newRow("climbing out") << "a/../../001.jpg" << false;
         QTest::newRow("climbing out with backslashes") << "a\\..\\001.jpg" << false;
-        QTest::newRow("dots in a name") << "a/..b/001..jpg" << true;
+        QTest::newRow("dots in a name") << "a/b..c/001..jpg" << true;
     }
     void whichMembersArePages()
     {
         QFETCH(QString, path);
         QFETCH(bool, page);
         QCOMPARE(isPageMember(path), page);
+    }
+
+    // Members that hold no page are left out of the book, whatever their names: empty ones,
+    // hidden ones and those in hidden folders; each page listed is read and decoded.
+    void junkIsNoPage_data()
+    {
+        QTest::addColumn<QByteArray>("archive");
+        QTest::addColumn<QStringList>("pages");
+        const QByteArray page = pagePicture(Qt::red);
+        const QByteArray photo = pagePicture(Qt::green, "JPEG", QSize(16, 16));
+        const QList<MemberSpec> empty{{"001.png", page}, {"002.png", {}}, {"003.png", page}};
+        const QStringList aroundTheEmpty{u"001.png"_qs, u"003.png"_qs};
+        QTest::newRow("an empty member, zip stored") << storedZip(empty) << aroundTheEmpty;
+        QTest::newRow("an empty member, zip deflated") << writtenArchive("zip", empty) << aroundTheEmpty;
+        QTest::newRow("an empty member, 7z") << writtenArchive("7zip", empty) << aroundTheEmpty;
+        QTest::newRow("an empty member, tar") << writtenArchive("ustar", empty) << aroundTheEmpty;
+        const QList<MemberSpec> thumbnails{
+            {".thumbs/", {}}, {".thumbs/p001.jpg", photo}, {"p001.jpg", photo}, {"p002.jpg", photo}};
+        const QStringList ownPages{u"p001.jpg"_qs, u"p002.jpg"_qs};
+        QTest::newRow("a thumbnail folder, zip") << storedZip(thumbnails) << ownPages;
+        QTest::newRow("a thumbnail folder, 7z") << writtenArchive("7zip", thumbnails) << ownPages;
+        QTest::newRow("hidden folders and files at any depth")
+            << storedZip({{"Vol01/.cache/a/001.jpg", photo},
+                          {"Vol01/001.jpg", photo},
+                          {"Vol01/.002.jpg", photo},
+                          {"Vol01/sub/.git/003.png", page},
+                          {"Vol01/sub/003.png", page}})
+            << QStringList{u"Vol01/001.jpg"_qs, u"Vol01/sub/003.png"_qs};
+    }
+    void junkIsNoPage()
+    {
+        QFETCH(QByteArray, archive);
+        QFETCH(QStringList, pages);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_');
+        const QString path = putIn(m_dir, tag + u".cbz"_qs, archive);
+        const std::shared_ptr<Book> book = m_books.open(path);
+        QCOMPARE(book->failure(), BookFailure::None);
+        QCOMPARE(book->pageNames(), pages);
+        for (const QString& name : pages) {
+            const DecodedPicture picture = decodedAt(archivePagePath(path, name));
+            QVERIFY2(picture.isValid(), qPrintable(name + u": "_qs + picture.error));
+        }
     }
 
     // Every format lists its pages at any depth, in the archive's order, and each page is
@@ -353,6 +401,11 @@ private Q_SLOTS:
             << storedZip({{"1.png", page, false, false, 0xFFFFFFF0}}) << ArchiveIndex::Failure::TooLarge;
         QTest::newRow("no pages") << storedZip({{"readme.txt", "x"}, {"folder/", {}}})
                                   << ArchiveIndex::Failure::NoPages;
+        QTest::newRow("only empty pages")
+            << storedZip({{"1.png", {}}, {"2.jpg", {}}}) << ArchiveIndex::Failure::NoPages;
+        QTest::newRow("only pages in a hidden folder")
+            << storedZip({{".thumbs/1.png", page}, {".thumbs/2.png", page}})
+            << ArchiveIndex::Failure::NoPages;
         // libarchive takes a ZIP that holds nothing for no ZIP at all.
         QTest::newRow("empty") << storedZip({}) << ArchiveIndex::Failure::Unreadable;
         QTest::newRow("only paths that leave nothing inside")

@@ -256,6 +256,50 @@ private Q_SLOTS:
         QCOMPARE_LT(timer.elapsed(), 2000);
     }
 
+    // A file larger than a page may be, a grid as much as a single picture, is refused as too
+    // large, as the other formats are, never taken for a damaged file, and before anything is
+    // allocated for it.
+    void tooLargeIsSaidSo_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("size");
+        const QByteArray avif = avifOf({quarteredPicture(QSize(64, 48))});
+        QTest::newRow("a grid of 16384x16384") << avifGridClaiming(QSize(8192, 8192)) << u"16384x16384"_qs;
+        QTest::newRow("a grid of 16000x7000") << avifGridClaiming(QSize(8000, 3500)) << u"16000x7000"_qs;
+        QTest::newRow("a still claiming 16384x16384")
+            << withAvifExtent(avif, 16384, 16384) << u"16384x16384"_qs;
+        QTest::newRow("a still claiming 12000x9000") << withAvifExtent(avif, 12000, 9000) << u"12000x9000"_qs;
+    }
+    void tooLargeIsSaidSo()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, size);
+        QVERIFY(!bytes.isEmpty());
+        const ResidentPeak peak;
+        const DecodedPicture decoded = decodedInArchive(bytes);
+        QCOMPARE_LT(peak.growth(), kMostRefusalBytes);
+        QVERIFY(decoded.image.isNull());
+        // In the words every format refuses such a picture in, not in libavif's own.
+        QCOMPARE(decoded.error, u"picture is too large (%1)"_qs.arg(size));
+    }
+
+    // The grid those are made from, at its true size, is a page: its cells in their places.
+    void gridIsAPage()
+    {
+        const DecodedPicture decoded = decodedInArchive(avifGridClaiming(QSize(64, 64)));
+        QVERIFY2(decoded.isValid(), qPrintable(decoded.error));
+        QCOMPARE(decoded.image.size(), QSize(128, 128));
+        const QList<QPoint> centres{{32, 32}, {96, 32}, {32, 96}, {96, 96}};
+        const QList<QColor> colours{Qt::red, Qt::green, Qt::blue, Qt::white};
+        for (qsizetype i = 0; i < centres.size(); ++i) {
+            const QColor centre = decoded.image.pixelColor(centres.at(i));
+            QVERIFY2(qAbs(centre.red() - colours.at(i).red()) <= 2 &&
+                         qAbs(centre.green() - colours.at(i).green()) <= 2 &&
+                         qAbs(centre.blue() - colours.at(i).blue()) <= 2,
+                     qPrintable(centre.name()));
+        }
+    }
+
     // A picture whose header tells another size than its coded frame's is scaled by libavif to
     // the size told, which its facts then are.
     void pictureIsTheSizeItsHeaderTells_data()

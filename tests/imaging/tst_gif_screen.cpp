@@ -29,6 +29,12 @@ QByteArray control(int delay, int disposal)
     return QByteArray("\x21\xF9\x04", 3) + char(disposal << 2) + word(delay) + char(0) + char(0);
 }
 
+// An application extension of that name (eleven bytes) with one sub-block of data.
+QByteArray application(const QByteArray& name, const QByteArray& data)
+{
+    return QByteArray("\x21\xFF\x0B", 3) + name + char(data.size()) + data + char(0);
+}
+
 // An image block with some data, and a local colour table of 4 entries when asked.
 QByteArray block(QRect place, bool table = false)
 {
@@ -83,8 +89,9 @@ private Q_SLOTS:
         }
     }
 
-    // The first frame is every block up to the first that asks for a delay; a control
-    // extension belongs to the block right after it.
+    // The first frame is every block up to the first that asks for a delay, or the first
+    // block alone with a loop extension; a control extension belongs to the block right after
+    // it.
     void readsTheBlocksOfTheFirstFrame_data()
     {
         QTest::addColumn<QByteArray>("gif");
@@ -114,6 +121,20 @@ private Q_SLOTS:
             << head + block(a).chopped(2) << QList<QRect>{a} << QList<int>{0};
         QTest::newRow("the trailer ends it")
             << head + block(a) + ';' + block(b) << QList<QRect>{a} << QList<int>{0};
+        // The loop extension makes the blocks an animation's frames, wherever it comes first.
+        const QByteArray loop = application("NETSCAPE2.0", QByteArray("\x01\x00\x00", 3));
+        QTest::newRow("a loop extension: the first block alone")
+            << head + loop + block(a) + block(b) + block(c) << QList<QRect>{a} << QList<int>{0};
+        QTest::newRow("a loop extension under its older name")
+            << head + application("ANIMEXTS1.0", QByteArray("\x01\x00\x00", 3)) + block(a) + block(b)
+            << QList<QRect>{a} << QList<int>{0};
+        QTest::newRow("a loop extension after the first block")
+            << head + block(a) + loop + block(b) << QList<QRect>{a} << QList<int>{0};
+        QTest::newRow("an application extension of another name")
+            << head + application("XMP DataXMP", "<x/>") + block(a) + block(b) << QList<QRect>{a, b}
+            << QList<int>{0, 0};
+        QTest::newRow("a loop extension cut inside its name")
+            << head + block(a) + block(b) + loop.first(8) << QList<QRect>{a, b} << QList<int>{0, 0};
     }
     void readsTheBlocksOfTheFirstFrame()
     {

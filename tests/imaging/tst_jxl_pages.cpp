@@ -272,6 +272,8 @@ private Q_SLOTS:
             << jxlHeaderClaiming(QSize(33000, 100)) << true << "too large";
         QTest::newRow("header alone, claiming 16000x16000")
             << jxlHeaderClaiming(QSize(16000, 16000)) << true << "too large";
+        QTest::newRow("header alone, claiming 20000x20000")
+            << jxlHeaderClaiming(QSize(20000, 20000)) << true << "too large (20000x20000)";
         QTest::newRow("header alone, claiming 7000x7000")
             << jxlHeaderClaiming(QSize(7000, 7000)) << true << "too large";
         QTest::newRow("header alone, claiming 100x100")

@@ -217,11 +217,13 @@ QByteArray bitmap(const BitmapLayout& layout, QSize size)
     return bitmapFile(layout, size, [&layout](int x, int y) { return rawValue(x, y, layout); });
 }
 
-// A run-length bitmap of the given size and 8 bits a pixel whose pixels are the run-length
-// data given, with the 256-colour table of the tests.
-QByteArray runLengthBitmap(QSize size, const QByteArray& data)
+// A run-length bitmap of the given size and 8 or 4 bits a pixel whose pixels are the
+// run-length data given, with the 256- or 16-colour table of the tests, its rows running
+// from the bottom up or, asked, from the top down.
+QByteArray runLengthBitmap(QSize size, const QByteArray& data, int bits = 8, bool fromTheTop = false)
 {
-    const QByteArray file = bitmap(runLength(paletted(40, 8, 256)), size);
+    const BitmapLayout coded = runLength(paletted(40, bits, bits == 8 ? 256 : 16));
+    const QByteArray file = bitmap(fromTheTop ? topDown(coded) : coded, size);
     const qint64 pixelsAt = dwordAt(file, 10);
     QByteArray result = file.left(pixelsAt) + data;
     result = patched(result, 2, quint32(result.size()));
@@ -296,6 +298,30 @@ private:
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(path));
         return path;
+    }
+
+    // The GIF of the row, decoded (twice, the same), against its expected first frame of 20 by
+    // 10 pixels.
+    void compareGifFirstFrame()
+    {
+        QFETCH(QByteArray, gif);
+        QFETCH(QStringList, expected);
+        QVERIFY(!gif.isEmpty());
+        const QString path = write(QStringLiteral("blocks.gif"), gif);
+        const QHash<QChar, QRgb> colours{
+            {u'r', kRed.rgb()}, {u'b', kBlue.rgb()}, {u'g', kGreen.rgb()}, {u'p', kPurple.rgb()}};
+        const DecodedPicture first = m_decoder.decode(path);
+        QVERIFY2(first.isValid(), qPrintable(first.error));
+        QCOMPARE(first.image.size(), QSize(20, 10));
+        for (int y = 0; y < 10; ++y) {
+            for (int x = 0; x < 20; ++x) {
+                const QChar wanted = expected.at(y).at(x);
+                const QRgb pixel = first.image.pixel(x, y);
+                if (wanted == u'.' ? qAlpha(pixel) != 0 : pixel != colours.value(wanted))
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3").arg(x).arg(y).arg(pixel, 0, 16)));
+            }
+        }
+        QCOMPARE(m_decoder.decode(path).image, first.image);
     }
 
     QTemporaryDir m_dir;
@@ -518,6 +544,10 @@ private Q_SLOTS:
         QTest::newRow("56-byte header, 4 bits") << paletted(56, 4, 16) << size;
         QTest::newRow("52-byte header, 8 bits run-length coded") << runLength(paletted(52, 8, 256)) << size;
         QTest::newRow("56-byte header, 4 bits run-length coded") << runLength(paletted(56, 4, 16)) << size;
+        QTest::newRow("52-byte header, 8 bits run-length coded, top down")
+            << topDown(runLength(paletted(52, 8, 256))) << size;
+        QTest::newRow("40-byte header, 4 bits run-length coded, top down")
+            << topDown(runLength(paletted(40, 4, 16))) << size;
         QTest::newRow("16-byte OS/2 header, 1 bit") << paletted(16, 1, 2) << size;
         QTest::newRow("16-byte OS/2 header, 4 bits") << paletted(16, 4, 16) << size;
         QTest::newRow("16-byte OS/2 header, 8 bits") << paletted(16, 8, 256) << size;
@@ -747,6 +777,88 @@ private Q_SLOTS:
         }
     }
 
+    // A run-length bitmap of negative height runs from the top down: its data's first row is
+    // the top one, and each escape moves on through the rows as it does from the bottom up.
+    void runLengthRowsRunEitherWay_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<bool>("fromTheTop");
+        // The colour-table index of each pixel of a 4 by 3 bitmap in the order of the data's
+        // rows, the first row the data codes first; -1 for one left clear.
+        QTest::addColumn<QList<int>>("expected");
+        struct Coding
+        {
+            const char* name;
+            QByteArray data;
+            int bits;
+            QList<int> expected;
+        };
+        const QList<Coding> codings{
+            // Four of colour 1, the end of the line, two of 2 and two of 3, the end of the
+            // line, one of 4, the end of the bitmap.
+            {"8 bits, runs and ends of lines",
+             QByteArray("\x04\x01\x00\x00\x02\x02\x02\x03\x00\x00\x01\x04\x00\x01", 14),
+             8,
+             {1, 1, 1, 1, 2, 2, 3, 3, 4, -1, -1, -1}},
+            // One of colour 5, a skip of 2 along and 1 row on, one of 6.
+            {"8 bits, a skip",
+             QByteArray("\x01\x05\x00\x02\x02\x01\x01\x06\x00\x01", 10),
+             8,
+             {5, -1, -1, -1, -1, -1, -1, 6, -1, -1, -1, -1}},
+            // Three pixels as they are (padded to a word), the end of the line, four of 2.
+            {"8 bits, pixels as they are",
+             QByteArray("\x00\x03\x07\x08\x09\x00\x00\x00\x04\x02\x00\x01", 12),
+             8,
+             {7, 8, 9, -1, 2, 2, 2, 2, -1, -1, -1, -1}},
+            // Six of colour 5, on into the next row, whose end of line counts from the first.
+            {"8 bits, a run past its row",
+             QByteArray("\x06\x05\x00\x00\x02\x07\x00\x01", 8),
+             8,
+             {5, 5, 5, 5, 7, 7, -1, -1, -1, -1, -1, -1}},
+            // Colours 1 and 2 by turns, the end of the line, 3 4 3, a skip of one row, two
+            // pixels of which the second falls past the last row.
+            {"4 bits, runs, an end of line and a skip",
+             QByteArray("\x04\x12\x00\x00\x03\x34\x00\x02\x00\x01\x02\x56\x00\x01", 14),
+             4,
+             {1, 2, 1, 2, 3, 4, 3, -1, -1, -1, -1, 5}},
+            // Five pixels as they are, two to a byte, running on into the next row.
+            {"4 bits, pixels as they are",
+             QByteArray("\x00\x05\xAB\xCD\xE0\x00\x00\x01", 8),
+             4,
+             {10, 11, 12, 13, 14, -1, -1, -1, -1, -1, -1, -1}},
+        };
+        for (const Coding& coding : codings) {
+            QTest::addRow("%s, bottom up", coding.name)
+                << coding.data << coding.bits << false << coding.expected;
+            QTest::addRow("%s, top down", coding.name)
+                << coding.data << coding.bits << true << coding.expected;
+        }
+    }
+
+    void runLengthRowsRunEitherWay()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(int, bits);
+        QFETCH(bool, fromTheTop);
+        QFETCH(QList<int>, expected);
+        const QSize size(4, 3);
+        const QString path = write(QStringLiteral("rows.bmp"), runLengthBitmap(size, data, bits, fromTheTop));
+        const QList<QRgb> table = palette(bits == 8 ? 256 : 16);
+        const DecodedPicture result = m_decoder.decode(path);
+        QVERIFY2(result.isValid(), qPrintable(result.error));
+        QCOMPARE(result.image.size(), size);
+        for (int dataRow = 0; dataRow < size.height(); ++dataRow) {
+            const int y = fromTheTop ? dataRow : size.height() - 1 - dataRow;
+            for (int x = 0; x < size.width(); ++x) {
+                const int index = expected.at(dataRow * size.width() + x);
+                const QRgb pixel = result.image.pixel(x, y);
+                if (index < 0 ? qAlpha(pixel) != 0 : pixel != table.at(index))
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3").arg(x).arg(y).arg(pixel, 0, 16)));
+            }
+        }
+    }
+
     // A GIF whose first image covers only part of its logical screen is transparent where
     // it does not, as GIF renderers draw it, not the background colour.
     void gifScreenBeyondItsImageIsClear()
@@ -821,26 +933,79 @@ private Q_SLOTS:
                    QStringList(6, QStringLiteral("rrrrrrrrrr.........."));
     }
 
-    void gifFirstFrameOfSeveralBlocks()
+    // An animation shows its first block as its first frame, however little its blocks say;
+    // a still picture drawn as tiles, each of its own colours, shows whole.
+    void gifAnimationOrTiledStill_data()
     {
-        QFETCH(QByteArray, gif);
-        QFETCH(QStringList, expected);
-        QVERIFY(!gif.isEmpty());
-        const QString path = write(QStringLiteral("blocks.gif"), gif);
-        const QHash<QChar, QRgb> colours{{u'r', kRed.rgb()}, {u'b', kBlue.rgb()}, {u'g', kGreen.rgb()}};
-        const DecodedPicture first = m_decoder.decode(path);
-        QVERIFY2(first.isValid(), qPrintable(first.error));
-        QCOMPARE(first.image.size(), QSize(20, 10));
-        for (int y = 0; y < 10; ++y) {
-            for (int x = 0; x < 20; ++x) {
-                const QChar wanted = expected.at(y).at(x);
-                const QRgb pixel = first.image.pixel(x, y);
-                if (wanted == u'.' ? qAlpha(pixel) != 0 : pixel != colours.value(wanted))
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3").arg(x).arg(y).arg(pixel, 0, 16)));
-            }
-        }
-        QCOMPARE(m_decoder.decode(path).image, first.image);
+        QTest::addColumn<QByteArray>("gif");
+        // A row of the frame a string, a character a pixel: r, b, g, p for red, blue, green
+        // and purple, . for transparent.
+        QTest::addColumn<QStringList>("expected");
+        const QSize screen(20, 10);
+        const auto filled = [](QSize size, const QColor& colour) {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(colour);
+            return image;
+        };
+        const QImage redScreen = filled(screen, kRed);
+        const QImage blueScreen = filled(screen, kBlue);
+        const QImage greenScreen = filled(screen, kGreen);
+        const QStringList allRed(10, QStringLiteral("rrrrrrrrrrrrrrrrrrrr"));
+        const auto frames = [&](int delay, int disposal, bool control) {
+            return QList<GifBlock>{{redScreen, {0, 0}, delay, disposal, control},
+                                   {blueScreen, {0, 0}, delay, disposal, control},
+                                   {greenScreen, {0, 0}, delay, disposal, control}};
+        };
+        QTest::newRow("GIF87a animation")
+            << gifOfBlocks(screen, frames(0, 0, false), GifStart::Gif87a) << allRed;
+        QTest::newRow("animation without control extensions")
+            << gifOfBlocks(screen, frames(0, 0, false)) << allRed;
+        QTest::newRow("animation with delays of zero") << gifOfBlocks(screen, frames(0, 1, true)) << allRed;
+        QTest::newRow("animation with delays of zero, each frame cleared after it")
+            << gifOfBlocks(screen, frames(0, 2, true)) << allRed;
+        QTest::newRow("animation with delays") << gifOfBlocks(screen, frames(10, 1, true)) << allRed;
+        QTest::newRow("looping animation with delays of zero")
+            << gifOfBlocks(screen, frames(0, 1, true), GifStart::Looping) << allRed;
+        // Frames that would fit together as tiles are still frames with the loop extension.
+        const QImage redHalf = filled(QSize(10, 10), kRed);
+        const QImage blueHalf = filled(QSize(10, 10), kBlue);
+        QTest::newRow("looping animation with delays of zero, frames side by side")
+            << gifOfBlocks(screen, {{redHalf, {0, 0}}, {blueHalf, {10, 0}}}, GifStart::Looping)
+            << QStringList(10, QStringLiteral("rrrrrrrrrr.........."));
+
+        // Four tiles of 10 by 5, one colour each.
+        const auto tiles = [&](int delay, bool control) {
+            const QSize tile(10, 5);
+            return QList<GifBlock>{{filled(tile, kRed), {0, 0}, delay, 0, control},
+                                   {filled(tile, kBlue), {10, 0}, delay, 0, control},
+                                   {filled(tile, kGreen), {0, 5}, delay, 0, control},
+                                   {filled(tile, kPurple), {10, 5}, delay, 0, control}};
+        };
+        const QStringList tiled = QStringList(5, QStringLiteral("rrrrrrrrrrbbbbbbbbbb")) +
+                                  QStringList(5, QStringLiteral("ggggggggggpppppppppp"));
+        QTest::newRow("tiled still with delays of zero") << gifOfBlocks(screen, tiles(0, true)) << tiled;
+        QTest::newRow("tiled still without control extensions")
+            << gifOfBlocks(screen, tiles(0, false)) << tiled;
+        QTest::newRow("tiled still in GIF87a")
+            << gifOfBlocks(screen, tiles(0, false), GifStart::Gif87a) << tiled;
+        QTest::newRow("tiled still with a delay after its last tile")
+            << gifOfBlocks(screen, tiles(0, true) + QList<GifBlock>{{redScreen, {0, 0}, 100}}) << tiled;
+        // Tiles the size of the screen, each clear but where its own colours are.
+        QImage top(screen, QImage::Format_ARGB32);
+        top.fill(Qt::transparent);
+        QPainter(&top).fillRect(0, 0, 20, 4, kRed);
+        QImage bottom(screen, QImage::Format_ARGB32);
+        bottom.fill(Qt::transparent);
+        QPainter(&bottom).fillRect(0, 4, 20, 6, kBlue);
+        QTest::newRow("tiled still of whole-screen blocks, each clear outside its tile")
+            << gifOfBlocks(screen, {{top, {0, 0}}, {bottom, {0, 0}}})
+            << QStringList(4, QStringLiteral("rrrrrrrrrrrrrrrrrrrr")) +
+                   QStringList(6, QStringLiteral("bbbbbbbbbbbbbbbbbbbb"));
     }
+
+    void gifAnimationOrTiledStill() { compareGifFirstFrame(); }
+
+    void gifFirstFrameOfSeveralBlocks() { compareGifFirstFrame(); }
 
     void noisyMetafileDrawsInSilence()
     {

@@ -2,9 +2,11 @@
 
 #include <avif/avif.h>
 
+#include <QColor>
 #include <QtEndian>
 
 #include <memory>
+#include <vector>
 
 namespace ruvo::test {
 
@@ -91,6 +93,51 @@ QByteArray avifOf(const QList<QImage>& frames, const AvifSpec& spec)
         bytes = QByteArray(reinterpret_cast<const char*>(output.data), qsizetype(output.size));
     avifRWDataFree(&output);
     return bytes;
+}
+
+QByteArray avifGridClaiming(QSize cell)
+{
+    constexpr int kCodedSide = 64;
+    std::vector<ImagePtr> cells;
+    std::vector<const avifImage*> images;
+    for (const QColor& colour : {QColor(Qt::red), QColor(Qt::green), QColor(Qt::blue), QColor(Qt::white)}) {
+        QImage pixels(kCodedSide, kCodedSide, QImage::Format_RGB32);
+        pixels.fill(colour);
+        cells.push_back(yuvOf(pixels, {.lossless = true}, false));
+        if (!cells.back())
+            return {};
+        images.push_back(cells.back().get());
+    }
+    std::unique_ptr<avifEncoder, EncoderDeleter> encoder(avifEncoderCreate());
+    encoder->speed = AVIF_SPEED_FASTEST;
+    encoder->maxThreads = 1;
+    encoder->minQuantizer = encoder->maxQuantizer = AVIF_QUANTIZER_LOSSLESS;
+    avifRWData output = AVIF_DATA_EMPTY;
+    avifResult result =
+        avifEncoderAddImageGrid(encoder.get(), 2, 2, images.data(), AVIF_ADD_IMAGE_FLAG_SINGLE);
+    if (result == AVIF_RESULT_OK)
+        result = avifEncoderFinish(encoder.get(), &output);
+    QByteArray avif;
+    if (result == AVIF_RESULT_OK)
+        avif = QByteArray(reinterpret_cast<const char*>(output.data), qsizetype(output.size));
+    avifRWDataFree(&output);
+    // The grid's description: version and flags (sides of 16 bits), rows and columns less one,
+    // then its width and height.
+    const QByteArray described = QByteArray("\0\0\x01\x01\0\x80\0\x80", 8);
+    const qsizetype gridAt = avif.indexOf(described);
+    if (avif.isEmpty() || gridAt < 0 || 2 * cell.width() > 0xFFFF || 2 * cell.height() > 0xFFFF)
+        return {};
+    qToBigEndian(quint16(2 * cell.width()), avif.data() + gridAt + 4);
+    qToBigEndian(quint16(2 * cell.height()), avif.data() + gridAt + 6);
+    // The box's type, then its version and flags, then the two sides: the cells' 64 by 64,
+    // the grid's twice that.
+    for (qsizetype at = avif.indexOf("ispe"); at >= 0 && at + 16 <= avif.size();
+         at = avif.indexOf("ispe", at + 4)) {
+        const int factor = qFromBigEndian<quint32>(avif.constData() + at + 8) == kCodedSide ? 1 : 2;
+        qToBigEndian(quint32(factor * cell.width()), avif.data() + at + 8);
+        qToBigEndian(quint32(factor * cell.height()), avif.data() + at + 12);
+    }
+    return avif;
 }
 
 QByteArray withAvifExtent(QByteArray avif, quint32 width, quint32 height)

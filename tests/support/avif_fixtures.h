@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QList>
+#include <QSize>
 
 namespace ruvo::test {
 
@@ -35,5 +36,10 @@ QByteArray avifOf(const QList<QImage>& frames, const AvifSpec& spec = {});
 // The AVIF with every box of the type (its four letters) that carries a width and height after
 // its version and flags (ispe) claiming the size given.
 QByteArray withAvifExtent(QByteArray avif, quint32 width, quint32 height);
+
+// An AVIF grid of 2 by 2 cells, each coded as 64 by 64 pixels of one colour (red, green, blue
+// and white, row by row) and claiming the size given in its ispe box, the grid claiming twice
+// that size each way in its own: where the cells claim 64 by 64, a true picture of 128 by 128.
+QByteArray avifGridClaiming(QSize cell);
 
 } // namespace ruvo::test

@@ -14,13 +14,14 @@ void put(QByteArray& bytes, qsizetype at, quint32 value, int width)
         bytes[at + i] = char(value >> (8 * i));
 }
 
-// Run-length coded rows, bottom first: every pixel a run of one (RLE4 runs
-// hold two indices, the second unused here), each row closed by an end of
-// line, the whole by an end of bitmap.
+// Run-length coded rows, bottom first (top first when top down): every pixel
+// a run of one (RLE4 runs hold two indices, the second unused here), each row
+// closed by an end of line, the whole by an end of bitmap.
 QByteArray runLengthRows(const BitmapLayout& layout, QSize size, const PixelValue& value)
 {
     QByteArray rows;
-    for (int y = size.height() - 1; y >= 0; --y) {
+    for (int row = 0; row < size.height(); ++row) {
+        const int y = layout.topDown ? row : size.height() - 1 - row;
         for (int x = 0; x < size.width(); ++x) {
             const quint32 v = value(x, y);
             rows.append(char(1)).append(char(layout.bitCount == 4 ? v << 4 : v));

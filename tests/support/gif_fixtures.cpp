@@ -34,9 +34,12 @@ QByteArray singleImage(const QImage& image)
 
 } // namespace
 
-QByteArray gifOfBlocks(QSize screen, const QList<GifBlock>& blocks)
+QByteArray gifOfBlocks(QSize screen, const QList<GifBlock>& blocks, GifStart start)
 {
-    QByteArray gif = "GIF89a" + word(screen.width()) + word(screen.height()) + QByteArray(3, '\0');
+    QByteArray gif = (start == GifStart::Gif87a ? "GIF87a" : "GIF89a") + word(screen.width()) +
+                     word(screen.height()) + QByteArray(3, '\0');
+    if (start == GifStart::Looping)
+        gif += QByteArray("\x21\xFF\x0B", 3) + "NETSCAPE2.0" + QByteArray("\x03\x01\x00\x00\x00", 5);
     for (const GifBlock& block : blocks) {
         // The writer's file: its global colour table, a control extension when a colour is
         // transparent, the descriptor, the data and the trailer.
@@ -51,8 +54,9 @@ QByteArray gifOfBlocks(QSize screen, const QList<GifBlock>& blocks)
             transparent = quint8(single.at(at + 6));
             at += kControlBytes;
         }
-        gif += QByteArray("\x21\xF9\x04", 3) + char((block.disposal << 2) | (transparent >= 0 ? 1 : 0)) +
-               word(block.delay) + char(std::max(transparent, 0)) + char(0);
+        if (block.control && start != GifStart::Gif87a)
+            gif += QByteArray("\x21\xF9\x04", 3) + char((block.disposal << 2) | (transparent >= 0 ? 1 : 0)) +
+                   word(block.delay) + char(std::max(transparent, 0)) + char(0);
         // The descriptor, placed, with the writer's table as its own.
         gif +=
             ',' + word(block.at.x()) + word(block.at.y()) + single.mid(at + 5, 4) + char(0x80 | (flags & 7));

@@ -42,8 +42,11 @@ AvifDecoding::AvifDecoding() : m_decoder(avifDecoderCreate())
 {
     if (!m_decoder)
         throw std::bad_alloc();
-    m_decoder->imageSizeLimit = uint32_t(kAvifMaxPixels);
-    m_decoder->imageDimensionLimit = uint32_t(kPictureMaxSide);
+    // The boxes are read within the widest bounds libavif takes, so that a picture larger than
+    // a page may be (a grid's size is judged as its boxes are read) is told by its size rather
+    // than taken for a damaged file; the decode itself is held to ours (decodeFirstFrame).
+    m_decoder->imageSizeLimit = AVIF_DEFAULT_IMAGE_SIZE_LIMIT;
+    m_decoder->imageDimensionLimit = AVIF_DEFAULT_IMAGE_DIMENSION_LIMIT;
     m_decoder->maxThreads = 1;
     m_decoder->ignoreExif = AVIF_TRUE;
     m_decoder->ignoreXMP = AVIF_TRUE;
@@ -111,12 +114,13 @@ ExifOrientation AvifDecoding::orientation() const
 
 DecodedPicture AvifDecoding::decodeFirstFrame(const SpareCore& spare)
 {
-    const QSize stored = storedSize();
-    if (stored.isEmpty())
-        return failure(QStringLiteral("picture is too large"));
     // AV1 codes a plain area in next to nothing: the file's size bounds nothing.
-    if (std::optional<DecodedPicture> refused = refusedLargerThan(stored, kAvifMaxPixels))
+    if (std::optional<DecodedPicture> refused =
+            refusedLargerThan(m_decoder->image->width, m_decoder->image->height, kAvifMaxPixels))
         return *refused;
+    const QSize stored = storedSize();
+    m_decoder->imageSizeLimit = uint32_t(kAvifMaxPixels);
+    m_decoder->imageDimensionLimit = uint32_t(kPictureMaxSide);
     const ExifOrientation upright = orientation();
     const bool alpha = m_decoder->alphaPresent;
     {

@@ -31,9 +31,11 @@ QImage decodeRunLengthDib(QByteArrayView dib, qint64 pixelsAt, QString* error)
     const bool fourBits = header->compression == DibHeader::Rle4;
     if (header->bitCount != (fourBits ? 4 : 8))
         return failed(error, "run-length bitmap of the wrong bit count");
-    // Run-length bitmaps are stored bottom row first, always.
+    // Run-length bitmaps are mostly stored bottom row first; one of negative height runs from
+    // the top down instead, as the common readers take it, and is otherwise coded the same.
     const qint64 width = header->width;
-    const qint64 height = header->height;
+    const qint64 height = header->rows();
+    const bool bottomUp = header->isBottomUp();
     if (width <= 0 || height <= 0 || width > kPictureMaxSide || height > kPictureMaxSide ||
         width * height > kPictureMaxPixels)
         return failed(error, "run-length bitmap of an impossible size");
@@ -50,8 +52,9 @@ QImage decodeRunLengthDib(QByteArrayView dib, qint64 pixelsAt, QString* error)
     qint64 at = pixelsAt;
     const qint64 end = dib.size();
     // The place of the next pixel is counted from the start of the line the data is on: a
-    // run longer than what is left of its row goes on into the rows above it, as the common
-    // readers draw it, and the end of a line or a skip still counts from that line.
+    // run longer than what is left of its row goes on into the next row (the one above it
+    // when bottom up), as the common readers draw it, and the end of a line or a skip still
+    // counts from that line.
     qint64 x = 0;
     qint64 row = 0;
     const qint64 pixels = width * height;
@@ -60,7 +63,9 @@ QImage decodeRunLengthDib(QByteArrayView dib, qint64 pixelsAt, QString* error)
     const auto put = [&](quint8 index) {
         const qint64 place = row * width + x;
         if (place < pixels) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(int(height - 1 - place / width)));
+            const qint64 dataRow = place / width;
+            auto* line =
+                reinterpret_cast<QRgb*>(image.scanLine(int(bottomUp ? height - 1 - dataRow : dataRow)));
             QRgb& pixel = line[place % width];
             covered += qAlpha(pixel) == 0;
             pixel = palette.at(index);

@@ -62,6 +62,23 @@ bool opaque(const QImage& image)
     return true;
 }
 
+// Whether the block's image, drawn at its place, would cover any pixel of the frame that is
+// already painted: a pixel both opaque in the image and painted in the frame.
+bool paintsOver(const QImage& frame, const QImage& image, QPoint at)
+{
+    const QRect shared = QRect(at, image.size()).intersected(frame.rect());
+    const QImage block = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = shared.top(); y <= shared.bottom(); ++y) {
+        const auto* painted = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+        const auto* drawn = reinterpret_cast<const QRgb*>(block.constScanLine(y - at.y()));
+        for (int x = shared.left(); x <= shared.right(); ++x) {
+            if (qAlpha(painted[x]) != 0 && qAlpha(drawn[x - at.x()]) != 0)
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 QImage composedFirstFrame(QByteArrayView gif, const GifScreen& screen, qint64 mostPixels, QString* error)
@@ -85,6 +102,10 @@ QImage composedFirstFrame(QByteArrayView gif, const GifScreen& screen, qint64 mo
     frame.fill(Qt::transparent);
     QPainter painter(&frame);
     qint64 pixels = 0;
+    // The block drawn last, and what lay under it, which it is disposed of by once the next
+    // block is known to belong to the frame: the frame ends with it drawn.
+    const GifImageBlock* previous = nullptr;
+    QImage underPrevious;
     for (qsizetype i = 0; i < screen.firstFrame.size(); ++i) {
         const GifImageBlock& block = screen.firstFrame.at(i);
         // Each block is read as a picture of its own size: together they stay within the file.
@@ -100,16 +121,21 @@ QImage composedFirstFrame(QByteArrayView gif, const GifScreen& screen, qint64 mo
                 *error = QStringLiteral("the first image of the GIF cannot be read");
             return QImage();
         }
-        const QImage before = block.disposal == kRestorePrevious ? frame.copy(block.place) : QImage();
+        if (previous) {
+            // The frame holds the previous block, not yet disposed of, over what the blocks
+            // before it left: a block that paints over any of that is the next frame.
+            if (paintsOver(frame, image, block.place.topLeft()))
+                break;
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            if (previous->disposal == kRestoreBackground)
+                painter.fillRect(previous->place, Qt::transparent);
+            else if (previous->disposal == kRestorePrevious)
+                painter.drawImage(previous->place.topLeft(), underPrevious);
+        }
+        underPrevious = block.disposal == kRestorePrevious ? frame.copy(block.place) : QImage();
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.drawImage(block.place.topLeft(), image);
-        if (i + 1 == screen.firstFrame.size())
-            break;
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        if (block.disposal == kRestoreBackground)
-            painter.fillRect(block.place, Qt::transparent);
-        else if (block.disposal == kRestorePrevious)
-            painter.drawImage(block.place.topLeft(), before);
+        previous = &block;
     }
     painter.end();
     return frame.convertToFormat(opaque(frame) ? QImage::Format_RGB32 : QImage::Format_ARGB32);

@@ -13,6 +13,9 @@ constexpr qsizetype kColourTableAt = 13;
 constexpr quint8 kColourTableFlag = 0x80;
 constexpr char kExtension = 0x21;
 constexpr char kGraphicControl = char(0xF9);
+constexpr char kApplication = char(0xFF);
+// An application extension's first sub-block: its 11 bytes of name and version.
+constexpr qsizetype kApplicationNameBytes = 11;
 constexpr char kImageDescriptor = 0x2C;
 constexpr qsizetype kImageDescriptorBytes = 10;
 // The minimum code size that starts an image's data, after its descriptor and colour table.
@@ -38,6 +41,17 @@ qsizetype pastSubBlocks(QByteArrayView gif, qsizetype at)
     return at < gif.size() ? at + 1 : 0;
 }
 
+// Whether the extension at that place is the loop extension animations carry, under the name
+// most writers give it or the older one a few still do.
+bool isLoopExtension(QByteArrayView gif, qsizetype at)
+{
+    if (gif.at(at + 1) != kApplication || at + 3 + kApplicationNameBytes > gif.size() ||
+        quint8(gif.at(at + 2)) != kApplicationNameBytes)
+        return false;
+    const QByteArrayView name = gif.sliced(at + 3, kApplicationNameBytes);
+    return name == QByteArrayView("NETSCAPE2.0") || name == QByteArrayView("ANIMEXTS1.0");
+}
+
 } // namespace
 
 std::optional<QSize> gifLogicalScreen(QByteArrayView gif)
@@ -57,6 +71,7 @@ std::optional<GifScreen> gifScreen(QByteArrayView gif)
     qsizetype at = screen.headBytes;
     qsizetype control = -1;
     qint64 pixels = 0;
+    bool animated = false;
     while (at < gif.size() && screen.firstFrame.size() < kGifFirstFrameMaxBlocks) {
         if (gif.at(at) == kImageDescriptor) {
             if (at + kImageDescriptorBytes > gif.size())
@@ -87,6 +102,7 @@ std::optional<GifScreen> gifScreen(QByteArrayView gif)
             break;
         if (gif.at(at + 1) == kGraphicControl && at + kGifGraphicControlBytes <= gif.size())
             control = at;
+        animated = animated || isLoopExtension(gif, at);
         // The label, then sub-blocks until an empty one.
         at = pastSubBlocks(gif, at + 2);
         if (at == 0)
@@ -94,6 +110,8 @@ std::optional<GifScreen> gifScreen(QByteArrayView gif)
     }
     if (screen.firstFrame.isEmpty())
         return std::nullopt;
+    if (animated)
+        screen.firstFrame.resize(1);
     return screen;
 }
 

@@ -31,14 +31,28 @@ struct GifImageBlock
     bool delayed = false;
 };
 
-// A GIF's logical screen and the image blocks its first frame is drawn from.
+// A GIF's logical screen and the image blocks its first frame may be drawn from.
+//
+// The blocks of a GIF are either the frames of an animation, of which browsers show the first
+// block, over the logical screen, as the first picture, or the tiles of one still picture, each
+// with a colour table of its own so that the whole has more than 256 colours, drawn one after
+// the other with no delay (or delays of zero) between them. Nothing in a file says which for
+// certain, so the blocks are taken as tiles of one picture only as far as the file allows:
+// - the loop extension (NETSCAPE2.0) is an animation's: there the first frame is the first
+//   block alone;
+// - otherwise the first block that asks for a delay is the last of the first frame;
+// - and a block that would paint over what an earlier block of the frame painted starts the
+//   next frame (see composedFirstFrame): tiles each fill a part of the picture of their own,
+//   while an animation's frames draw over each other. That is what tells a GIF87a animation,
+//   or one without any delay, which has neither extension, from a tiled still.
 struct GifScreen
 {
     QSize size;
     // The header and the global colour table: the bytes every block is read with.
     qsizetype headBytes = 0;
-    // In order: the first block, then each whole block after it up to the first that asks
-    // for a delay, at most kGifFirstFrameMaxBlocks of them and kPictureMaxPixels in all.
+    // In order: the first block, then, without a loop extension, each whole block after it up
+    // to the first that asks for a delay, at most kGifFirstFrameMaxBlocks of them and
+    // kPictureMaxPixels in all.
     QList<GifImageBlock> firstFrame;
 };
 

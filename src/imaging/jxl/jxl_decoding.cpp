@@ -98,13 +98,9 @@ DecodedPicture decodeJxl(QByteArrayView bytes, const SpareCore& spare)
         case JXL_DEC_BASIC_INFO: {
             if (JxlDecoderGetBasicInfo(jxl, &info) != JXL_DEC_SUCCESS)
                 return failure(decodeFailure(JXL_DEC_ERROR));
-            // JPEG XL fills a plain area in next to nothing: the file's size bounds nothing. A side
-            // too long for a QSize is as much too large as any.
-            if (info.xsize > uint32_t(kPictureMaxSide) || info.ysize > uint32_t(kPictureMaxSide))
-                return failure(
-                    QStringLiteral("picture is too large (%1x%2)").arg(info.xsize).arg(info.ysize));
+            // JPEG XL fills a plain area in next to nothing: the file's size bounds nothing.
             if (std::optional<DecodedPicture> refused =
-                    refusedLargerThan(QSize(int(info.xsize), int(info.ysize)), kJxlMaxPixels))
+                    refusedLargerThan(info.xsize, info.ysize, kJxlMaxPixels))
                 return *refused;
             sink.emplace(info);
             if (sink->isNull())

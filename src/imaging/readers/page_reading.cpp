@@ -22,9 +22,14 @@ bool tooLarge(const QSize& size)
            qint64(size.width()) * size.height() > kPictureMaxPixels;
 }
 
+QString tooLargeText(qint64 width, qint64 height)
+{
+    return QStringLiteral("picture is too large (%1x%2)").arg(width).arg(height);
+}
+
 QString tooLargeText(const QSize& size)
 {
-    return QStringLiteral("picture is too large (%1x%2)").arg(size.width()).arg(size.height());
+    return tooLargeText(size.width(), size.height());
 }
 
 } // namespace
@@ -47,9 +52,14 @@ std::optional<DecodedPicture> refusedSize(QSize size, qint64 mostPixels)
 
 std::optional<DecodedPicture> refusedLargerThan(QSize size, qint64 mostPixels)
 {
-    if (withinPictureLimits(size.width(), size.height(), mostPixels))
+    return refusedLargerThan(size.width(), size.height(), mostPixels);
+}
+
+std::optional<DecodedPicture> refusedLargerThan(qint64 width, qint64 height, qint64 mostPixels)
+{
+    if (withinPictureLimits(width, height, mostPixels))
         return std::nullopt;
-    return failure(tooLargeText(size));
+    return failure(tooLargeText(width, height));
 }
 
 std::optional<DecodedPicture> refusedWholeRead(const QIODevice& file)

@@ -24,6 +24,8 @@ std::optional<DecodedPicture> refusedSize(QSize size, qint64 mostPixels);
 // The failure for a size beyond the bounds, or beyond mostPixels, the most a format's decoder
 // may be given; nothing for a size that may be decoded.
 std::optional<DecodedPicture> refusedLargerThan(QSize size, qint64 mostPixels);
+// The same for the sides a library reports, which may be too long for a QSize.
+std::optional<DecodedPicture> refusedLargerThan(qint64 width, qint64 height, qint64 mostPixels);
 
 // The failure for a page too large to be read whole into memory, as the libraries that read
 // pages from memory need them (kArchivePageMaxBytes); nothing for one that may be read.
