@@ -21,25 +21,28 @@ UserMessage damagedPicture(const QString& pathOrName)
 
 namespace {
 
-// A PDF, by its content or by its name, is told as a PDF; any other book as an archive.
-bool isPdfBook(const QString& path)
+// What a book that cannot be opened is told with: the title, and the text for each reason,
+// before and after its name.
+struct RefusalTexts
 {
-    return path.endsWith(u".pdf"_s, Qt::CaseInsensitive) || isPdfFile(path);
-}
+    QString title;
+    QString encrypted;
+    QString noPages;
+    QString tooLarge;
+    QString damaged;
+};
 
-UserMessage unreadablePdf(const QString& name, BookFailure failure)
+// A PDF, by its content or by its name, is told as a PDF; any other book as an archive.
+const RefusalTexts& refusalTextsFor(const QString& path)
 {
-    switch (failure) {
-    case BookFailure::Encrypted:
-        return {u"PDFの読み込み"_s, u"パスワードで保護されたPDFは開けません"_s + name};
-    case BookFailure::NoPages:
-        return {u"PDFの読み込み"_s, u"PDFに表示できるページがありません"_s + name};
-    case BookFailure::TooLarge:
-        return {u"PDFの読み込み"_s, u"PDFに大きすぎるページがあります"_s + name + u"を開けませんでした"_s};
-    default:
-        return {u"PDFの読み込み"_s,
-                u"PDFファイルが破損しているか、読めない形式です"_s + name + u"を開けませんでした"_s};
-    }
+    static const RefusalTexts archive{
+        u"書庫の読み込み"_s, u"暗号化された書庫は開けません"_s, u"書庫に表示できる画像がありません"_s,
+        u"書庫に大きすぎる画像があります"_s, u"書庫ファイルが破損しているか、読めない形式です"_s};
+    static const RefusalTexts pdf{u"PDFの読み込み"_s, u"パスワードで保護されたPDFは開けません"_s,
+                                  u"PDFに表示できるページがありません"_s,
+                                  u"PDFに大きすぎるページがあります"_s,
+                                  u"PDFファイルが破損しているか、読めない形式です"_s};
+    return path.endsWith(u".pdf"_s, Qt::CaseInsensitive) || isPdfFile(path) ? pdf : archive;
 }
 
 } // namespace
@@ -47,18 +50,16 @@ UserMessage unreadablePdf(const QString& name, BookFailure failure)
 UserMessage unreadableArchive(const QString& path, BookFailure failure)
 {
     const QString name = QChar(13) + readableName(path);
-    if (isPdfBook(path))
-        return unreadablePdf(name, failure);
+    const RefusalTexts& texts = refusalTextsFor(path);
     switch (failure) {
     case BookFailure::Encrypted:
-        return {u"書庫の読み込み"_s, u"暗号化された書庫は開けません"_s + name};
+        return {texts.title, texts.encrypted + name};
     case BookFailure::NoPages:
-        return {u"書庫の読み込み"_s, u"書庫に表示できる画像がありません"_s + name};
+        return {texts.title, texts.noPages + name};
     case BookFailure::TooLarge:
-        return {u"書庫の読み込み"_s, u"書庫に大きすぎる画像があります"_s + name + u"を開けませんでした"_s};
+        return {texts.title, texts.tooLarge + name + u"を開けませんでした"_s};
     default:
-        return {u"書庫の読み込み"_s,
-                u"書庫ファイルが破損しているか、読めない形式です"_s + name + u"を開けませんでした"_s};
+        return {texts.title, texts.damaged + name + u"を開けませんでした"_s};
     }
 }
 

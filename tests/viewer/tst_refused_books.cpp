@@ -83,6 +83,25 @@ class TestRefusedBooks : public QObject
                 0);
     }
 
+    // The window as it was before a book was refused: empty at start-up, or the good book of
+    // three pages at its first.
+    static void theBookStays(const RealBookFixture& f, bool atStart, const QString& good)
+    {
+        const Form1Controls& c = f.form.controls();
+        if (atStart) {
+            QVERIFY(f.browser.pages().isEmpty());
+            QCOMPARE(c.window.caption, u"Ruvo"_qs);
+            QVERIFY(c.picture2.picture.isNull());
+            QVERIFY(f.state.shownPagePath.isEmpty());
+        } else {
+            QCOMPARE(f.browser.pages().folder(), good);
+            QCOMPARE(f.browser.pages().count(), 3);
+            QCOMPARE(c.window.caption, "Ruvo - " + good);
+            QCOMPARE(f.state.shownPagePath, good + u"/1.png"_qs);
+            QVERIFY(!c.picture2.picture.isNull());
+        }
+    }
+
 private Q_SLOTS:
     // A file that cannot be opened as a book is told by name, in the words the other refusals
     // use, on every way a book is opened; the open book stays, and at start-up, where none was
@@ -147,18 +166,7 @@ private Q_SLOTS:
         }
         QCOMPARE(f.fakes.messages.shown.size(), 1);
         QCOMPARE(f.fakes.messages.shown.first().text, Messages::unreadableArchive(bad, failure).text);
-        const Form1Controls& c = f.form.controls();
-        if (atStart) {
-            QVERIFY(f.browser.pages().isEmpty());
-            QCOMPARE(c.window.caption, u"Ruvo"_qs);
-            QVERIFY(c.picture2.picture.isNull());
-            QVERIFY(f.state.shownPagePath.isEmpty());
-        } else {
-            QCOMPARE(f.browser.pages().folder(), good);
-            QCOMPARE(f.browser.pages().count(), 3);
-            QCOMPARE(c.window.caption, "Ruvo - " + good);
-            QCOMPARE(f.state.shownPagePath, good + u"/1.png"_qs);
-        }
+        theBookStays(f, atStart, good);
     }
 
     // A path that cannot be read at all is told by name, with why, on every way a book is
@@ -280,19 +288,7 @@ private Q_SLOTS:
         QCOMPARE(text, Messages::refusedBook(bad, failure).text);
         QVERIFY(namesPath(text, bad));
         QVERIFY(text != Messages::unreadableArchive(bad, BookFailure::Unreadable).text);
-        const Form1Controls& c = f.form.controls();
-        if (atStart) {
-            QVERIFY(f.browser.pages().isEmpty());
-            QCOMPARE(c.window.caption, u"Ruvo"_qs);
-            QVERIFY(c.picture2.picture.isNull());
-            QVERIFY(f.state.shownPagePath.isEmpty());
-        } else {
-            QCOMPARE(f.browser.pages().folder(), good);
-            QCOMPARE(f.browser.pages().count(), 3);
-            QCOMPARE(c.window.caption, "Ruvo - " + good);
-            QCOMPARE(f.state.shownPagePath, good + u"/1.png"_qs);
-            QVERIFY(!c.picture2.picture.isNull());
-        }
+        theBookStays(f, atStart, good);
     }
 
     // Started without a path, the program shows the folder it started in, as ever.
