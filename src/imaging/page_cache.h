@@ -4,6 +4,10 @@
 
 #include <QList>
 
+#include <functional>
+
+class QObject;
+
 namespace ruvo {
 
 // A picture to be drawn stretched, at size (device pixels).
@@ -47,6 +51,11 @@ public:
     virtual DecodedPicture take(const PrefetchRequest& page, const QList<PrefetchRequest>& next) = 0;
     // Whether take() would give the page at once, from work done ahead.
     virtual bool isReady(const PageRef& page) const = 0;
+    // Whether the page wanted on screen must be waited for, as take() would: when it must,
+    // it is decoded now, ahead of the work prepared ahead, and ready runs on context's thread
+    // once take() gives it at once (it may run when the page was let go of meanwhile, and
+    // never runs once context is gone).
+    virtual bool takeLater(const PrefetchRequest& page, QObject* context, std::function<void()> ready) = 0;
     // The pictures smoothly scaled to their sizes, in order: what was prepared ahead as it
     // is, the rest scaled now.
     virtual QList<QImage> scaled(const QList<PictureToScale>& pictures) = 0;

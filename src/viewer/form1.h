@@ -11,6 +11,7 @@
 #include "session/book_opener.h"
 #include "session/positions_file.h"
 #include "session/viewer_state.h"
+#include "viewer/awaited_pictures.h"
 #include "viewer/form1_controls.h"
 #include "viewer/form1_fields.h"
 #include "viewer/spread_plan.h"
@@ -314,6 +315,13 @@ private:
     QString positionText() const;
     // Loads the page into target; the pages in next are taken right after it.
     void loadPicture(Surface& target, const PageRef& page, const QList<PrefetchRequest>& next = {});
+    // Shows the page in target, named in the status bar's panel, when it can be taken at once;
+    // otherwise awaits it (and the pages in next beside it), the window meanwhile free.
+    void showPicture(Surface& target, const PageRef& page, int panel,
+                     const QList<PrefetchRequest>& next = {});
+    // A page awaited may be there: once all are, they come on screen together.
+    void picturesArrived();
+    std::function<void()> whenArrived();
     // Decodes a page again when its picture, decoded at the size it was drawn stretched, is
     // now to be drawn larger (device pixels), or at its own size when drawn is empty; true
     // when it did.
@@ -394,6 +402,7 @@ private:
     // The book the next book was looked for beside, and what was found.
     QString m_nextBookOf;
     QString m_nextBook;
+    AwaitedPictures m_awaited;
     SpreadPlan m_spreads;
     // The book the pairing was made for, and how many pages it listed.
     QString m_spreadsFolder;

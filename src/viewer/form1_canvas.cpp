@@ -27,6 +27,8 @@ void Form1::KANBAS()
         m_changes.note();
         return;
     }
+    // The canvas takes the status bar: a page still awaited no longer comes.
+    m_awaited.clear();
     // The first page of the spread on screen, never before the book's first.
     if (count > 1)
         m_state.pageIndex = qint16(std::max(m_state.pageIndex - 1, 0));

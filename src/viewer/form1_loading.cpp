@@ -56,11 +56,62 @@ void Form1::loadPicture(Surface& target, const PageRef& page, const QList<Prefet
     target.height = toTwips(size.height());
 }
 
+void Form1::showPicture(Surface& target, const PageRef& page, int panel, const QList<PrefetchRequest>& next)
+{
+    // A page still to be decoded is awaited with the window free, as long as it takes: the
+    // place keeps what it showed and the status bar says the page is loading, so that no
+    // page stands under another's name.
+    if (!page.isEmpty() &&
+        m_platform.pages.takeLater(requestFor(page, &target == &m_controls.picture3), this, whenArrived())) {
+        for (const PrefetchRequest& beside : next)
+            m_platform.pages.takeLater(beside, this, whenArrived());
+        m_awaited.await(target, page, panel, pageLabel());
+        return;
+    }
+    m_awaited.forget(target);
+    loadPicture(target, page, next);
+    m_controls.statusBar.panel(panel) = pageLabel();
+}
+
+std::function<void()> Form1::whenArrived()
+{
+    // Told on this thread, perhaps at once: looked at once the work at hand is done.
+    return [this] { QMetaObject::invokeMethod(this, &Form1::picturesArrived, Qt::QueuedConnection); };
+}
+
+void Form1::picturesArrived()
+{
+    for (const AwaitedPictures::Picture& awaited : m_awaited.pictures()) {
+        const bool secondPage = awaited.place == &m_controls.picture3;
+        if (m_platform.pages.takeLater(requestFor(awaited.page, secondPage), this, whenArrived()))
+            return;
+    }
+    if (m_awaited.isEmpty())
+        return;
+    const ChangeBatch::Scope changes(m_changes);
+    for (const AwaitedPictures::Picture& awaited : m_awaited.takeAll()) {
+        loadPicture(*awaited.place, awaited.page);
+        m_controls.statusBar.panel(awaited.panel) = awaited.label;
+    }
+    // Placed as a spread's loading places its pages, and fitted as a turn fits them.
+    if (m_controls.picture3.width > 0) {
+        m_controls.picture3.left = 0;
+        m_controls.picture3.top = 0;
+        m_controls.picture2.left = m_controls.picture3.width;
+        m_controls.picture2.top = 0;
+    }
+    showLoadedPages();
+    GAZOUAWASE();
+    m_changes.note();
+}
+
 bool Form1::decodeAgainIfSmall(Surface& page, QSize drawn)
 {
     const QSize own(toPixels(page.width), toPixels(page.height));
     const DecodedPicture shown{page.picture, {}, {}, own};
-    if (page.source.isEmpty() || page.picture.isNull() || own.isEmpty() || shown.serves(drawn))
+    // A place awaiting its page still shows the one before.
+    if (m_awaited.isAwaited(page) || page.source.isEmpty() || page.picture.isNull() || own.isEmpty() ||
+        shown.serves(drawn))
         return false;
     const ScaledSizeOf drawnSize = drawn.isEmpty() ? ScaledSizeOf() : [drawn](QSize) { return drawn; };
     const DecodedPicture decoded =
@@ -108,11 +159,11 @@ void Form1::RUVINEW1()
     m_controls.picture1.visible = false;
     m_controls.picture3.collapse();
     m_controls.picture3.picture = QImage();
+    m_awaited.forget(m_controls.picture3);
     m_controls.picture2.left = 0;
     status.panel(3) = StatusText::loading();
-    loadPicture(m_controls.picture2, m_fields.page);
+    showPicture(m_controls.picture2, m_fields.page, 3);
     noteShownPage();
-    status.panel(3) = pageLabel();
     status.panel(1) = positionText();
     if (!onePageMode())
         status.panel(2) = StatusText::lastPageAlone();
@@ -131,15 +182,13 @@ void Form1::RUVINEW2()
     QList<PrefetchRequest> next;
     if (second < pages().count())
         next.append(requestFor(pages().pageAt(second), true));
-    loadPicture(m_controls.picture2, m_fields.page, next);
+    showPicture(m_controls.picture2, m_fields.page, 3, next);
     noteShownPage();
-    status.panel(3) = pageLabel();
     status.panel(1) = positionText();
     PAGESOUSA();
     RUVIHENS();
     status.panel(2) = StatusText::loading();
-    loadPicture(m_controls.picture3, m_fields.page);
-    status.panel(2) = pageLabel();
+    showPicture(m_controls.picture3, m_fields.page, 2);
     status.panel(1) = positionText();
     m_controls.picture3.left = 0;
     m_controls.picture3.top = 0;
@@ -157,9 +206,8 @@ void Form1::RUVINEW3()
     m_controls.picture1.visible = false;
     RUVIHENS();
     status.panel(2) = StatusText::loading();
-    loadPicture(m_controls.picture3, m_fields.page);
+    showPicture(m_controls.picture3, m_fields.page, 2);
     noteShownPage();
-    status.panel(2) = pageLabel();
     status.panel(1) = positionText();
     m_controls.picture3.left = 0;
     m_controls.picture3.top = 0;

@@ -254,6 +254,7 @@ void Form1::clearPictures()
     for (Surface* surface :
          {&m_controls.picture2, &m_controls.picture3, &m_controls.image1, &m_controls.image2})
         surface->picture = QImage();
+    m_awaited.clear();
 }
 
 void Form1::showNoPages()

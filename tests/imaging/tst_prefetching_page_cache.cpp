@@ -666,6 +666,67 @@ private Q_SLOTS:
         taken(decoder, path);
         QCOMPARE(inner.count(path), 2);
     }
+
+    // A page wanted on screen and not ready is waited for off this thread, at this thread's
+    // priority, and the waiter is told on this thread once it is there: decoded once, whether
+    // nothing had asked for it, or a worker had it queued or under way. A page ready is not
+    // waited for.
+    void aPageWaitedForComesWithoutTheCallerDecoding_data()
+    {
+        QTest::addColumn<int>("prefetched");
+        QTest::addColumn<int>("started");
+        QTest::newRow("asked for by no one") << 0 << 0;
+        QTest::newRow("queued behind the workers") << 3 << 2;
+        QTest::newRow("under way on a worker") << 1 << 1;
+    }
+    void aPageWaitedForComesWithoutTheCallerDecoding()
+    {
+        QFETCH(int, prefetched);
+        QFETCH(int, started);
+        const int interfaceNice = ::getpriority(PRIO_PROCESS, ::gettid());
+        GatedDecoder inner;
+        PrefetchingPageCache decoder(inner);
+        QList<PrefetchRequest> ahead;
+        for (int i = 0; i < prefetched; ++i)
+            ahead.append(page(110 + i));
+        decoder.prefetch(ahead);
+        inner.waitForStarted(started);
+        const PageRef wanted = page(110 + std::max(prefetched - 1, 0));
+        QObject context;
+        QList<QThread*> toldOn;
+        QVERIFY(decoder.takeLater(wanted, &context, [&toldOn] { toldOn.append(QThread::currentThread()); }));
+        if (prefetched == 0) {
+            inner.waitForStarted(1);
+            QCOMPARE(inner.workerNice, interfaceNice);
+        }
+        QVERIFY(toldOn.isEmpty());
+        inner.open();
+        QTRY_COMPARE(toldOn.size(), 1);
+        QCOMPARE(toldOn.first(), QThread::currentThread());
+        QVERIFY(decoder.isReady(wanted));
+        QVERIFY(!decoder.takeLater(wanted, &context, [] { QFAIL("a page ready is not waited for"); }));
+        QVERIFY(taken(decoder, wanted).isValid());
+        decoder.waitForPrefetches();
+        QCOMPARE(inner.count(wanted), 1);
+    }
+
+    // A waiter gone before its page comes is never told.
+    void aWaiterGoneIsNotTold()
+    {
+        GatedDecoder inner;
+        PrefetchingPageCache decoder(inner);
+        bool told = false;
+        {
+            QObject context;
+            QVERIFY(decoder.takeLater(page(120), &context, [&told] { told = true; }));
+            inner.waitForStarted(1);
+        }
+        inner.open();
+        decoder.waitForPrefetches();
+        QCoreApplication::processEvents();
+        QVERIFY(!told);
+        QVERIFY(decoder.isReady(page(120)));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPrefetchingPageCache)

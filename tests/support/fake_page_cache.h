@@ -5,9 +5,11 @@
 
 #include <QColor>
 #include <QList>
+#include <QPointer>
 #include <QSet>
 #include <QSize>
 #include <QStringList>
+#include <utility>
 
 namespace ruvo::test {
 
@@ -49,6 +51,30 @@ public:
 
     bool isReady(const PageRef& page) const override { return ready.contains(page.path()); }
 
+    // Waits only when told to, for pages not ready, until finishLater().
+    bool takeLater(const PrefetchRequest& request, QObject* context, std::function<void()> arrived) override
+    {
+        if (!decodesLater || ready.contains(request.page.path()))
+            return false;
+        waitedFor.append(request.page.path());
+        m_later.append({QPointer<QObject>(context), std::move(arrived)});
+        return true;
+    }
+
+    // The pages waited for are decoded: each counts as ready, and every waiter whose context
+    // is still there is told, here and now.
+    void finishLater()
+    {
+        for (const QString& path : std::as_const(waitedFor))
+            ready.insert(path);
+        waitedFor.clear();
+        const QList<Later> later = std::exchange(m_later, {});
+        for (const Later& waiter : later) {
+            if (waiter.context)
+                waiter.arrived();
+        }
+    }
+
     // Stands for scaling prepared ahead: with a prepared colour, every picture is prepared,
     // in that colour.
     QList<QImage> scaled(const QList<PictureToScale>& pictures) override
@@ -80,8 +106,17 @@ public:
     bool decodesAtDrawnSize = false;
     // Paths whose pictures count as decoded ahead.
     QSet<QString> ready;
+    // Pages not ready are waited for, as a slow page is; and the pages waited for.
+    bool decodesLater = false;
+    QStringList waitedFor;
 
 private:
+    struct Later
+    {
+        QPointer<QObject> context;
+        std::function<void()> arrived;
+    };
+    QList<Later> m_later;
     const PictureDecoder& m_pictures;
 };
 

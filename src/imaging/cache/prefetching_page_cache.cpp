@@ -3,6 +3,7 @@
 #include "imaging/scaling/smooth_scaling.h"
 #include "platform/background_priority.h"
 
+#include <QObject>
 #include <QSet>
 #include <QtConcurrent/QtConcurrentRun>
 #include <utility>
@@ -32,6 +33,8 @@ PrefetchingPageCache::PrefetchingPageCache(const PictureDecoder& decoder, qint64
     m_spare.setMaxThreadCount(1);
     m_spare.setExpiryTimeout(-1);
     m_spare.start([] {});
+    m_now.setMaxThreadCount(2);
+    m_now.setExpiryTimeout(-1);
 }
 
 PrefetchingPageCache::~PrefetchingPageCache()
@@ -43,6 +46,7 @@ PrefetchingPageCache::~PrefetchingPageCache()
                 entry.job->cancel();
         }
     }
+    m_now.waitForDone();
     m_pool.waitForDone();
     m_spare.waitForDone();
 }
@@ -274,6 +278,40 @@ bool PrefetchingPageCache::isReady(const PageRef& page) const
     return it != m_entries.cend() && it->stamp == stamp && hasResult(it->picture);
 }
 
+bool PrefetchingPageCache::takeLater(const PrefetchRequest& request, QObject* context,
+                                     std::function<void()> ready)
+{
+    const QString& path = request.page.path();
+    const FileStamp stamp = m_decoder.stampOf(request.page);
+    std::shared_ptr<PrefetchJob> job;
+    QFuture<ScaledPicture> done;
+    {
+        QMutexLocker lock(&m_mutex);
+        const auto it = m_entries.find(path);
+        if (it != m_entries.end() && it->stamp == stamp) {
+            if (hasResult(it->picture) && serves(it->picture.result(), request))
+                return false;
+            // Under way, or queued: waited for, never decoded twice.
+            if (it->job && !it->picture.isFinished()) {
+                job = it->job;
+                done = it->scaled;
+            }
+        }
+        if (!job) {
+            job = std::make_shared<PrefetchJob>(m_decoder, request, trimWhenDone());
+            replace(path, Entry{stamp, job, job->picture(), job->scaled(), request.scaledSize, ++m_uses});
+            evict();
+            done = job->scaled();
+        }
+    }
+    freeDropped();
+    // A job a worker has started goes on there; one still queued is done here, now.
+    m_now.start([job, spare = spareCore()] { job->run(nullptr, spare); });
+    // The scaled image comes last, after the picture, even when there is none to make.
+    done.then(context, [ready = std::move(ready)](QFuture<ScaledPicture>) { ready(); });
+    return true;
+}
+
 QImage PrefetchingPageCache::preparedScaling(const QImage& picture, QSize size)
 {
     if (picture.isNull())
@@ -335,7 +373,8 @@ QList<QImage> PrefetchingPageCache::scaled(const QList<PictureToScale>& pictures
 
 void PrefetchingPageCache::waitForPrefetches()
 {
-    // Neither queues work for the other.
+    // None queues work for one before it.
+    m_now.waitForDone();
     m_spare.waitForDone();
     m_pool.waitForDone();
 }

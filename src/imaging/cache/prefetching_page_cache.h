@@ -43,6 +43,9 @@ public:
     // here), never decoded twice; one decoded here is scaled on the way as the request asks.
     DecodedPicture take(const PrefetchRequest& page, const QList<PrefetchRequest>& next) override;
     bool isReady(const PageRef& page) const override;
+    // The page is decoded on a thread of the reader's priority, one of two, so that the two
+    // pages of a spread come side by side; a page the workers have queued is taken from them.
+    bool takeLater(const PrefetchRequest& page, QObject* context, std::function<void()> ready) override;
     // Pictures not prepared ahead are scaled now: all but the last on the spare core, the last
     // here, side by side.
     QList<QImage> scaled(const QList<PictureToScale>& pictures) override;
@@ -50,8 +53,8 @@ public:
     // otherwise a null image.
     QImage preparedScaling(const QImage& picture, QSize size);
 
-    // Waits until every prefetch and everything on the spare core has finished (for tests
-    // and shutdown).
+    // Waits until every prefetch, every page waited for and everything on the spare core has
+    // finished (for tests and shutdown).
     void waitForPrefetches();
     // The bytes the kept pictures and scaled images hold now.
     qint64 bytesHeld() const;
@@ -90,6 +93,9 @@ private:
     // One thread, made by the thread that builds the cache and so of its priority, and kept:
     // a thread's lowered priority cannot be raised again.
     QThreadPool m_spare;
+    // The pages wanted on screen and waited for; threads made by the reader's thread, as
+    // the spare core's.
+    QThreadPool m_now;
     mutable QMutex m_mutex;
     QHash<QString, Entry> m_entries;
     // Let go of and not yet freed.
