@@ -326,6 +326,8 @@ private:
     // now to be drawn larger (device pixels), or at its own size when drawn is empty; true
     // when it did.
     bool decodeAgainIfSmall(Surface& page, QSize drawn);
+    // The pages on screen decoded again where they are drawn larger than decoded.
+    void sharpenPages();
     void noteShownPage();
     // Hands the loaded pages to stretching, or shows the frame at actual size.
     void showLoadedPages();
@@ -403,6 +405,8 @@ private:
     QString m_nextBookOf;
     QString m_nextBook;
     AwaitedPictures m_awaited;
+    // A page on screen is being decoded again, to be drawn sharper once it is there.
+    bool m_sharperAwaited = false;
     SpreadPlan m_spreads;
     // The book the pairing was made for, and how many pages it listed.
     QString m_spreadsFolder;

@@ -86,9 +86,15 @@ void Form1::picturesArrived()
         if (m_platform.pages.takeLater(requestFor(awaited.page, secondPage), this, whenArrived()))
             return;
     }
-    if (m_awaited.isEmpty())
+    if (m_awaited.isEmpty() && !m_sharperAwaited)
         return;
     const ChangeBatch::Scope changes(m_changes);
+    if (m_awaited.isEmpty()) {
+        m_sharperAwaited = false;
+        sharpenPages();
+        m_changes.note();
+        return;
+    }
     for (const AwaitedPictures::Picture& awaited : m_awaited.takeAll()) {
         loadPicture(*awaited.place, awaited.page);
         m_controls.statusBar.panel(awaited.panel) = awaited.label;
@@ -114,13 +120,28 @@ bool Form1::decodeAgainIfSmall(Surface& page, QSize drawn)
         shown.serves(drawn))
         return false;
     const ScaledSizeOf drawnSize = drawn.isEmpty() ? ScaledSizeOf() : [drawn](QSize) { return drawn; };
-    const DecodedPicture decoded =
-        m_platform.pages.take(PrefetchRequest(page.source, drawnSize, m_devicePixelRatio), {});
+    const PrefetchRequest sharper(page.source, drawnSize, m_devicePixelRatio);
+    // Until the page is decoded again, off this thread, the picture on screen is drawn larger.
+    if (m_platform.pages.takeLater(sharper, this, whenArrived())) {
+        m_sharperAwaited = true;
+        return false;
+    }
+    const DecodedPicture decoded = m_platform.pages.take(sharper, {});
     // A file changed meanwhile keeps the picture laid out.
     if (!decoded.isValid() || decoded.pictureSize() != own)
         return false;
     page.picture = decoded.image;
     return true;
+}
+
+void Form1::sharpenPages()
+{
+    if (stretchOn()) {
+        stretchPages();
+        return;
+    }
+    decodeAgainIfSmall(m_controls.picture2, QSize());
+    decodeAgainIfSmall(m_controls.picture3, QSize());
 }
 
 void Form1::noteShownPage()

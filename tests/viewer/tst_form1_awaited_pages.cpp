@@ -144,6 +144,47 @@ private Q_SLOTS:
         QCOMPARE(shown(f), opened);
     }
 
+    // A page decoded at the size it was drawn stretched, then drawn larger, stays on screen as
+    // it is, drawn larger, while it is decoded again, and is then drawn from the new picture:
+    // at its own size at actual size, at the new size stretched larger.
+    void aPageDrawnLargerIsSharpenedOnceDecodedAgain_data()
+    {
+        QTest::addColumn<bool>("toActualSize");
+        QTest::newRow("stretched, then at actual size") << true;
+        QTest::newRow("stretched in a larger window") << false;
+    }
+    void aPageDrawnLargerIsSharpenedOnceDecodedAgain()
+    {
+        QFETCH(bool, toActualSize);
+        ViewerFixture f;
+        const QString book = f.makeBook(4);
+        f.platform.pictures.defaultSize = QSize(4000, 6000);
+        f.platform.pages.decodesAtDrawnSize = true;
+        f.setOnePageMode(true);
+        f.form.controls().menu(MenuItem::stretch).checked = true;
+        f.open(book);
+        const QSize small = f.form.controls().picture2.picture.size();
+        QCOMPARE_LT(small.width(), 1000);
+
+        f.platform.pages.decodesLater = true;
+        f.platform.pictures.decoded.clear();
+        if (toActualSize)
+            f.form.hyhtt_Click();
+        else
+            f.setArea(45000, 30000);
+        QCOMPARE(f.form.controls().picture2.picture.size(), small);
+        QVERIFY(f.platform.pictures.decoded.isEmpty());
+        arrive(f);
+        QCOMPARE(f.platform.pictures.decoded, QStringList{book + u"/p1.jpg"_s});
+        const QSize sharper = f.form.controls().picture2.picture.size();
+        if (toActualSize) {
+            QCOMPARE(sharper, QSize(4000, 6000));
+        } else {
+            QCOMPARE_GT(sharper.height(), small.height());
+            QCOMPARE(f.form.controls().image1.picture.size(), sharper);
+        }
+    }
+
     // The window is told once when the awaited pages are on screen.
     void theArrivalIsOneChange()
     {
