@@ -225,8 +225,12 @@ void Form1::reopenIfChanged()
     // no more. Nothing of the book as it was is shown again.
     const QString name = pages().name(m_state.pageIndex);
     std::shared_ptr<Book> reopened = m_platform.books.open(book->location());
-    // Replaced by a file that is no archive, it is no book either.
-    const BookFailure failure = reopened->isArchive() ? reopened->failure() : BookFailure::Unreadable;
+    // Replaced by a file that is no archive, it is no book either; by one that cannot be read,
+    // it is told why.
+    const BookFailure readFailure = bookFailureOf(m_platform.files.readFault(book->location()));
+    const BookFailure failure = reopened->isArchive()              ? reopened->failure()
+                                : readFailure != BookFailure::None ? readFailure
+                                                                   : BookFailure::Unreadable;
     if (!reopened->isArchive())
         m_browser.pages().clear();
     else

@@ -305,23 +305,29 @@ private Q_SLOTS:
 
     // An archive replaced on disk under the open book is opened again at the next turn: at
     // the page turned to, by name, or at its first page when it holds that name no more; a
-    // replacement that is no book is told, and nothing of the old book stays on screen.
+    // replacement that is no book, or that the reader may not read, is told why, and nothing
+    // of the old book stays on screen.
     void aReplacedArchiveIsOpenedAgain_data()
     {
         QTest::addColumn<QByteArray>("replacement");
+        QTest::addColumn<bool>("locked");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<int>("shownIndex");
         QTest::newRow("same names, new pages")
-            << storedZip(pagesOf(Qt::blue, {"p1.png", "p2.png", "p3.png"}))
+            << storedZip(pagesOf(Qt::blue, {"p1.png", "p2.png", "p3.png"})) << false
             << QStringList({u"p1.png"_qs, u"p2.png"_qs, u"p3.png"_qs}) << 2;
-        QTest::newRow("the page is gone") << storedZip(pagesOf(Qt::blue, {"q1.png", "q2.png", "q3.png"}))
-                                          << QStringList({u"q1.png"_qs, u"q2.png"_qs, u"q3.png"_qs}) << 0;
-        QTest::newRow("no book any more") << QByteArray(300, 'x') << QStringList() << 0;
-        QTest::newRow("taken away") << QByteArray() << QStringList() << 0;
+        QTest::newRow("the page is gone")
+            << storedZip(pagesOf(Qt::blue, {"q1.png", "q2.png", "q3.png"})) << false
+            << QStringList({u"q1.png"_qs, u"q2.png"_qs, u"q3.png"_qs}) << 0;
+        QTest::newRow("no book any more") << QByteArray(300, 'x') << false << QStringList() << 0;
+        QTest::newRow("no longer readable by the reader")
+            << storedZip(pagesOf(Qt::blue, {"p1.png", "p2.png", "p3.png"})) << true << QStringList() << 0;
+        QTest::newRow("taken away") << QByteArray() << false << QStringList() << 0;
     }
     void aReplacedArchiveIsOpenedAgain()
     {
         QFETCH(QByteArray, replacement);
+        QFETCH(bool, locked);
         QFETCH(QStringList, names);
         QFETCH(int, shownIndex);
         const QString path = putIn(m_dir, u"replaced.cbz"_qs,
@@ -334,14 +340,22 @@ private Q_SLOTS:
             QVERIFY(QFile::remove(path));
         else
             replace(path, replacement);
-        f.form.NEXTP_Click();
+        {
+            std::optional<UnreadableEntry> unreadable;
+            if (locked) {
+                unreadable.emplace(path);
+                QVERIFY(unreadable->refusesReading());
+            }
+            f.form.NEXTP_Click();
+        }
         const Form1Controls& c = f.form.controls();
         QCOMPARE(f.browser.pages().names(), names);
         if (names.isEmpty()) {
+            const BookFailure failure = locked ? BookFailure::NoPermission : BookFailure::Unreadable;
             QCOMPARE(f.fakes.messages.shown.size(), 1);
-            QCOMPARE(f.fakes.messages.shown.first().text,
-                     takenAway ? Messages::missingFile(path).text
-                               : Messages::unreadableArchive(path, BookFailure::Unreadable).text);
+            QCOMPARE(f.fakes.messages.shown.first().text, takenAway
+                                                              ? Messages::missingFile(path).text
+                                                              : Messages::refusedBook(path, failure).text);
             QVERIFY(c.picture2.picture.isNull());
             QVERIFY(c.picture3.picture.isNull());
             QCOMPARE(c.statusBar.panel(1), u"0 / 0"_qs);
