@@ -206,12 +206,20 @@ std::optional<PdfPicturePage> PdfPicturePages::pageAt(int index, PictureBytes by
 
 QString PdfPicturePages::overweightOf(int index)
 {
-    return withDocument([&](PDFDoc& document) {
+    {
+        const std::lock_guard lock(m_mutex);
+        if (const auto known = m_overweight.find(index); known != m_overweight.end())
+            return known->second;
+    }
+    const QString verdict = withDocument([&](PDFDoc& document) {
         if (!document.isOk() || index < 0 || index >= document.getNumPages())
             return QString();
         Page* page = document.getPage(index + 1);
         return page ? pdfPageOverweight(*page) : QString();
     });
+    const std::lock_guard lock(m_mutex);
+    m_overweight.emplace(index, verdict);
+    return verdict;
 }
 
 std::optional<PdfPicturePage> picturePageOf(const QString& path, int index, PictureBytes bytes)

@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class GlobalParamsIniter;
@@ -59,7 +60,8 @@ public:
     std::optional<PdfPicturePage> pageAt(int index, PictureBytes bytes);
 
     // Why drawing the page at index would ask for more than a page may take; empty when it
-    // would not, or when the file cannot be read (drawing it then says why).
+    // would not, or when the file cannot be read (drawing it then says why). Worked out once
+    // for each page: it may mean unpacking all of its contents.
     QString overweightOf(int index);
 
 private:
@@ -71,6 +73,7 @@ private:
     const std::unique_ptr<GlobalParamsIniter> m_globalParams;
     std::mutex m_mutex;
     std::vector<std::unique_ptr<PDFDoc>> m_free;
+    std::unordered_map<int, QString> m_overweight;
 };
 
 // The same for the PDF at path, opened for this call alone.
