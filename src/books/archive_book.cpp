@@ -17,7 +17,7 @@ ArchiveBook::ArchiveBook(QString archive, std::shared_ptr<ArchiveMembers> member
     m_stamp = index.stamp;
     m_names = index.pages;
     m_listed = QSet<QString>(m_names.cbegin(), m_names.cend());
-    sortPageNames(m_names);
+    sortPageNames(m_names, NameOrder::Numbers);
 }
 
 bool ArchiveBook::isCurrent() const

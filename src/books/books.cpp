@@ -33,7 +33,7 @@ std::shared_ptr<Book> Books::open(const QString& location)
     const QString at = folderPathForm(location);
     if (isArchive(at))
         return fileBook(at);
-    return std::make_shared<FolderBook>(at, m_files);
+    return std::make_shared<FolderBook>(at, m_files, folderOrder());
 }
 
 PageRef Books::pageAt(const QString& path)

@@ -3,12 +3,14 @@
 #include "books/archive_members.h"
 #include "books/archive_page_path.h"
 #include "books/book.h"
+#include "books/page_names.h"
 #include "imaging/page_ref.h"
 #include "platform/file_stamp.h"
 
 #include <QList>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 
@@ -46,6 +48,10 @@ public:
     PageRef pageAt(const QString& path);
     // The members of the archive at path, opened now unless they are open.
     std::shared_ptr<ArchiveMembers> membersOf(const QString& archivePath);
+    // The order of a folder's pages, and of the books a folder holds; number order unless
+    // set. An archive's pages are always in number order.
+    NameOrder folderOrder() const { return m_folderOrder.load(); }
+    void setFolderOrder(NameOrder order) { m_folderOrder.store(order); }
 
 private:
     struct Held
@@ -75,6 +81,7 @@ private:
 
     const FileServices& m_files;
     ArchiveMembers::Options m_options;
+    std::atomic<NameOrder> m_folderOrder{NameOrder::Numbers};
     std::mutex m_mutex;
     // Most recently asked for first.
     QList<Held> m_archives;

@@ -7,7 +7,7 @@
 
 namespace ruvo {
 
-FolderBook::FolderBook(QString folder, const FileServices& files)
+FolderBook::FolderBook(QString folder, const FileServices& files, NameOrder order)
     : m_folder(std::move(folder)), m_files(files)
 {
     const std::optional<QStringList> all = files.listFiles(m_folder);
@@ -22,7 +22,7 @@ FolderBook::FolderBook(QString folder, const FileServices& files)
         if (hasPageExtension(name))
             m_names.append(name);
     }
-    sortPageNames(m_names);
+    sortPageNames(m_names, order);
 }
 
 bool FolderBook::hasPage(const QString& name) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "books/book.h"
+#include "books/page_names.h"
 
 namespace ruvo {
 
@@ -12,7 +13,8 @@ class FileServices;
 class FolderBook : public Book
 {
 public:
-    FolderBook(QString folder, const FileServices& files);
+    // The folder's pages in the order given.
+    FolderBook(QString folder, const FileServices& files, NameOrder order);
 
     const QString& location() const override { return m_folder; }
     bool isArchive() const override { return false; }

@@ -8,12 +8,75 @@
 
 namespace ruvo {
 
+namespace {
+
+constexpr char16_t fullWidthZero = u'\uFF10';
+constexpr char16_t fullWidthNine = u'\uFF19';
+
+// The name as number order reads it: folded to one case, full-width digits as ASCII ones.
+QString numberKey(const QString& readable)
+{
+    QString key = readable.toCaseFolded();
+    for (QChar& c : key) {
+        if (c.unicode() >= fullWidthZero && c.unicode() <= fullWidthNine)
+            c = QChar(u'0' + (c.unicode() - fullWidthZero));
+    }
+    return key;
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The end of the run of digits that starts at from.
+qsizetype digitsEnd(QStringView s, qsizetype from)
+{
+    while (from < s.size() && isDigit(s[from]))
+        ++from;
+    return from;
+}
+
+// Compares two number keys, a run of digits against another by its value, of any length.
+int compareByNumbers(QStringView a, QStringView b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
+            const qsizetype endA = digitsEnd(a, i);
+            const qsizetype endB = digitsEnd(b, j);
+            while (i + 1 < endA && a[i] == u'0')
+                ++i;
+            while (j + 1 < endB && b[j] == u'0')
+                ++j;
+            if (endA - i != endB - j)
+                return endA - i < endB - j ? -1 : 1;
+            const int byDigits = a.sliced(i, endA - i).compare(b.sliced(j, endB - j));
+            if (byDigits != 0)
+                return byDigits;
+            i = endA;
+            j = endB;
+            continue;
+        }
+        if (a[i] != b[j])
+            return a[i] < b[j] ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    const qsizetype restA = a.size() - i;
+    const qsizetype restB = b.size() - j;
+    return restA == restB ? 0 : (restA < restB ? -1 : 1);
+}
+
+} // namespace
+
 bool hasPageExtension(const QString& nameOrPath)
 {
     return pictureFormatOfName(nameOrPath) != nullptr;
 }
 
-void sortPageNames(QStringList& names)
+void sortPageNames(QStringList& names, NameOrder order)
 {
     // Pages are ordered by the names the reader reads (a name in code page 932 bytes as its
     // Japanese), without regard to case. Names read alike (in two cases, possible here
@@ -22,13 +85,19 @@ void sortPageNames(QStringList& names)
     struct Keyed
     {
         QString readable;
+        QString numbered;
         QString name;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(size_t(names.size()));
-    for (const QString& name : std::as_const(names))
-        keyed.push_back({readableName(name), name});
+    for (const QString& name : std::as_const(names)) {
+        QString readable = readableName(name);
+        QString numbered = order == NameOrder::Numbers ? numberKey(readable) : QString();
+        keyed.push_back({std::move(readable), std::move(numbered), name});
+    }
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        if (const int byNumbers = compareByNumbers(a.numbered, b.numbered); byNumbers != 0)
+            return byNumbers < 0;
         const int byCase = QString::compare(a.readable, b.readable, Qt::CaseInsensitive);
         if (byCase != 0)
             return byCase < 0;

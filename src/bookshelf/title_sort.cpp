@@ -18,11 +18,11 @@ QString titleSortKey(const QString& title, int position)
     return title + sortKeyMarker() + QString::number(position);
 }
 
-QCollator titleCollator()
+QCollator titleCollator(NameOrder order)
 {
     QCollator collator{QLocale()};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
+    collator.setNumericMode(order == NameOrder::Numbers);
     return collator;
 }
 

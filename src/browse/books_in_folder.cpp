@@ -39,7 +39,7 @@ QList<BookInFolder> booksInFolder(const QString& folder, const FileServices& fil
         archivesIn(folder, files.listFiles(folder).value_or(QStringList()), books);
     const QSet<QString> archives(archiveNames.cbegin(), archiveNames.cend());
     QStringList names = files.listFolders(folder).value_or(QStringList()) + archiveNames;
-    sortPageNames(names);
+    sortPageNames(names, books.folderOrder());
     QList<BookInFolder> found;
     found.reserve(names.size());
     for (const QString& name : std::as_const(names))

@@ -12,9 +12,10 @@ namespace {
 MenuItemState item(const QString& name, const QString& caption, const QString& parent, bool checked = false,
                    bool enabled = true, bool visible = true)
 {
-    static const QStringList switches = {MenuItem::autoScroll,     MenuItem::toolbar, MenuItem::statusBar,
-                                         MenuItem::stretch,        MenuItem::onePage, MenuItem::fullScreen,
-                                         MenuItem::widePagesAlone, MenuItem::resume};
+    static const QStringList switches = {
+        MenuItem::autoScroll,     MenuItem::toolbar,     MenuItem::statusBar,
+        MenuItem::stretch,        MenuItem::onePage,     MenuItem::fullScreen,
+        MenuItem::widePagesAlone, MenuItem::numberOrder, MenuItem::resume};
     return MenuItemState{name, caption, parent, checked, enabled, visible, switches.contains(name)};
 }
 
@@ -47,6 +48,7 @@ const QList<MenuItemState>& menuTable()
         item(MenuItem::onePage, u"表示モード [一面] [二面] 切り替え(&R)"_s, MenuItem::screenSettings),
         // The program's own, after the settings it was given.
         item(MenuItem::widePagesAlone, u"横長のページは一面で表示(&K)"_s, MenuItem::screenSettings, true),
+        item(MenuItem::numberOrder, u"名前の数字を数の順に並べる(&N)"_s, MenuItem::screenSettings, true),
         // Added to the program's own commands, before quitting, which stays the last item.
         item(MenuItem::fullScreen, u"全画面表示 ON/OFF(&W)"_s, MenuItem::popup),
         item(MenuItem::shiftPairs, u"見開きを1ページずらす(&D)"_s, MenuItem::popup),

@@ -1,5 +1,6 @@
 #include "viewer/form1.h"
 
+#include "books/books.h"
 #include "commands/command_group.h"
 #include "commands/toolbar_table.h"
 #include "common/twips.h"
@@ -54,6 +55,9 @@ void Form1::Form_Load()
     m_controls.menu(MenuItem::stretch).checked = false;
     m_controls.menu(MenuItem::widePagesAlone).checked =
         SettingsStore(m_platform.settings).readNumber(Setting::widePagesAlone) != 0;
+    const bool numberOrder = SettingsStore(m_platform.settings).readNumber(Setting::numberOrder) != 0;
+    m_controls.menu(MenuItem::numberOrder).checked = numberOrder;
+    m_platform.books.setFolderOrder(numberOrder ? NameOrder::Numbers : NameOrder::Characters);
     m_controls.menu(MenuItem::nextPage).enabled = false;
     m_controls.menu(MenuItem::previousPage).enabled = false;
 

@@ -197,6 +197,7 @@ public:
     void fullScreenClick();
     // Switches wide pages alone in two-page reading on and off, and remembers it.
     void widePagesAloneClick();
+    void numberOrderClick();
     // Moves the pairs of pages by one page from the spread on screen (O and the popup menu);
     // again, moves them back.
     void shiftPairsClick();

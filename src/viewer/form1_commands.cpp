@@ -55,6 +55,7 @@ void Form1::buildDispatchTables()
         {MenuItem::onePage, &Form1::sing_Click},
         {MenuItem::fullScreen, &Form1::fullScreenClick},
         {MenuItem::widePagesAlone, &Form1::widePagesAloneClick},
+        {MenuItem::numberOrder, &Form1::numberOrderClick},
         {MenuItem::shiftPairs, &Form1::shiftPairsClick},
         {MenuItem::nextBook, &Form1::nextBookClick},
         {MenuItem::previousBook, &Form1::previousBookClick},

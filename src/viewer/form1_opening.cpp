@@ -12,6 +12,7 @@
 #include "platform/process_service.h"
 #include "platform/readable_name.h"
 #include "session/page_list.h"
+#include "session/settings_store.h"
 #include "session/user_messages.h"
 #include "viewer/book_opening.h"
 #include "viewer/form1.h"
@@ -214,6 +215,21 @@ void Form1::tellIfPagesLeftOut()
     m_fields.toldPagesLeftOut = book->location();
     const UserMessage message = Messages::pagesLeftOut(book->location(), int(book->pageNames().size()));
     m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
+}
+
+void Form1::numberOrderClick()
+{
+    MenuItemState& item = m_controls.menu(MenuItem::numberOrder);
+    item.checked = !item.checked;
+    SettingsStore(m_platform.settings).writeNumber(Setting::numberOrder, item.checked ? 1 : 0);
+    m_platform.books.setFolderOrder(item.checked ? NameOrder::Numbers : NameOrder::Characters);
+    // A folder book on screen is listed again in the new order, at the page it shows.
+    const std::shared_ptr<Book> book = pages().book();
+    if (!book || book->isArchive() || pages().isEmpty())
+        return;
+    const QString name = pages().name(shownSpread().first);
+    m_browser.setBook(m_platform.books.open(book->location()));
+    openChosenFolder(std::max(0, pageIndexOf(pages(), name)), true);
 }
 
 void Form1::reopenIfChanged()

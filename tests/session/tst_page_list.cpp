@@ -102,8 +102,59 @@ private Q_SLOTS:
     void sortIgnoresCase()
     {
         QFETCH(QStringList, names);
-        sortPageNames(names);
+        sortPageNames(names, NameOrder::Characters);
         QTEST(names, "sorted");
+    }
+
+    void numberOrder_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("sorted");
+        QTest::newRow("numbers by value")
+            << QStringList{"p10.jpg", "p2.jpg", "p100.jpg", "p1.jpg", "p11.jpg"}
+            << QStringList{"p1.jpg", "p2.jpg", "p10.jpg", "p11.jpg", "p100.jpg"};
+        QTest::newRow("leading zeros, alike values in character order")
+            << QStringList{"p010.jpg", "p9.jpg", "p0010.jpg"}
+            << QStringList{"p9.jpg", "p0010.jpg", "p010.jpg"};
+        QTest::newRow("zero and no number")
+            << QStringList{"p00.jpg", "p0.jpg", "p.jpg"} << QStringList{"p.jpg", "p0.jpg", "p00.jpg"};
+        QTest::newRow("text around the numbers")
+            << QStringList{u"第10話.jpg"_s, u"第2話おまけ.jpg"_s, u"第2話.jpg"_s}
+            << QStringList{u"第2話.jpg"_s, u"第2話おまけ.jpg"_s, u"第10話.jpg"_s};
+        QTest::newRow("full-width digits") << QStringList{u"第１０話.jpg"_s, u"第3話.jpg"_s, u"第２話.jpg"_s}
+                                           << QStringList{u"第２話.jpg"_s, u"第3話.jpg"_s, u"第１０話.jpg"_s};
+        QTest::newRow("digit runs longer than any integer")
+            << QStringList{"p100000000000000000000000.jpg", "p99999999999999999999999.jpg", "p2.jpg"}
+            << QStringList{"p2.jpg", "p99999999999999999999999.jpg", "p100000000000000000000000.jpg"};
+        QTest::newRow("names that differ only in case") << QStringList{"vol10.jpg", "Vol2.jpg", "VOL2.jpg"}
+                                                        << QStringList{"VOL2.jpg", "Vol2.jpg", "vol10.jpg"};
+        QTest::newRow("each part of a path") << QStringList{"ch10/p1.jpg", "ch2/p10.jpg", "ch2/p2.jpg"}
+                                             << QStringList{"ch2/p2.jpg", "ch2/p10.jpg", "ch10/p1.jpg"};
+    }
+    void numberOrder()
+    {
+        QFETCH(QStringList, names);
+        sortPageNames(names, NameOrder::Numbers);
+        QTEST(names, "sorted");
+    }
+
+    void aFolderTakesTheOrderOfItsBooks_data()
+    {
+        QTest::addColumn<NameOrder>("order");
+        QTest::addColumn<QStringList>("sorted");
+        QTest::newRow("numbers") << NameOrder::Numbers << QStringList{"p2.jpg", "p10.jpg"};
+        QTest::newRow("characters") << NameOrder::Characters << QStringList{"p10.jpg", "p2.jpg"};
+    }
+    void aFolderTakesTheOrderOfItsBooks()
+    {
+        QFETCH(NameOrder, order);
+        ScriptedFileServices files;
+        files.listings.insert("/b", {"p10.jpg", "p2.jpg"});
+        Books books(files);
+        books.setFolderOrder(order);
+        PageList list;
+        list.load("/b", books);
+        QTEST(list.names(), "sorted");
     }
 
     void heldToTheLargestIndex()
