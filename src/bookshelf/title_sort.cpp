@@ -18,11 +18,11 @@ QString titleSortKey(const QString& title, int position)
     return title + sortKeyMarker() + QString::number(position);
 }
 
-QCollator titleCollator(NameOrder order)
+QCollator titleCollator()
 {
     QCollator collator{QLocale()};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(order == NameOrder::Numbers);
+    collator.setNumericMode(false);
     return collator;
 }
 

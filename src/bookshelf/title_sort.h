@@ -1,7 +1,5 @@
 #pragma once
 
-#include "books/page_names.h"
-
 #include <QCollator>
 #include <QList>
 #include <QString>
@@ -15,9 +13,8 @@ QString sortKeyMarker();
 // The sort key of the entry at a 1-based shelf position.
 QString titleSortKey(const QString& title, int position);
 
-// The comparison of sort keys: the user's locale, ignoring case; in number order, numbers in
-// titles compared by their value.
-QCollator titleCollator(NameOrder order);
+// The comparison of sort keys: the user's locale, ignoring case.
+QCollator titleCollator();
 
 // The shelf order after sorting by title: the 0-based indices of the entries,
 // first to last. Entries compare by their whole sort keys, so equal titles

@@ -31,8 +31,8 @@ inline constexpr SettingKey shelfHeight{"subsizeh", "6000"};
 // Kept apart from the window settings, in the program's own file: whether a page wider than it
 // is tall stands alone in two-page reading, 1 or 0.
 inline constexpr SettingKey widePagesAlone{"widePagesAlone", "1", "ruvo", "reading"};
-// Whether numbers in names are compared by their value in a folder's pages, in the books a
-// folder holds and in the shelf's title order, 1 or 0.
+// Whether numbers in names are compared by their value in a folder's pages and in the books a
+// folder holds, 1 or 0.
 inline constexpr SettingKey numberOrder{"numberOrder", "1", "ruvo", "reading"};
 // Whether a book opened as a whole opens where it was left, 1 or 0.
 inline constexpr SettingKey resumeBooks{"resumeBooks", "1", "ruvo", "reading"};

@@ -14,7 +14,7 @@ private:
     static QStringList sorted(const QStringList& titles, bool descending)
     {
         QStringList result;
-        for (int index : titleSortOrder(titles, descending, titleCollator(NameOrder::Characters)))
+        for (int index : titleSortOrder(titles, descending, titleCollator()))
             result.append(titles.at(index) + QLatin1Char('#') + QString::number(index + 1));
         return result;
     }
@@ -58,7 +58,7 @@ private Q_SLOTS:
         const QStringList titles{marker + "3", "a" + marker, marker, "x" + marker + "1" + marker + "2",
                                  marker + "99999"};
         for (bool descending : {false, true}) {
-            QList<int> order = titleSortOrder(titles, descending, titleCollator(NameOrder::Characters));
+            QList<int> order = titleSortOrder(titles, descending, titleCollator());
             std::sort(order.begin(), order.end());
             QCOMPARE(order, QList<int>({0, 1, 2, 3, 4}));
         }
@@ -77,7 +77,7 @@ private Q_SLOTS:
                     title += alphabet.at(int(random.bounded(int(alphabet.size()))));
                 titles.append(title);
             }
-            QList<int> order = titleSortOrder(titles, round % 2 == 1, titleCollator(NameOrder::Characters));
+            QList<int> order = titleSortOrder(titles, round % 2 == 1, titleCollator());
             std::sort(order.begin(), order.end());
             QList<int> all(count);
             std::iota(all.begin(), all.end(), 0);
