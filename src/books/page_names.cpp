@@ -1,5 +1,6 @@
 #include "books/page_names.h"
 
+#include "common/number_runs.h"
 #include "imaging/picture_formats.h"
 #include "platform/readable_name.h"
 
@@ -10,31 +11,10 @@ namespace ruvo {
 
 namespace {
 
-constexpr char16_t fullWidthZero = u'\uFF10';
-constexpr char16_t fullWidthNine = u'\uFF19';
-
 // The name as number order reads it: folded to one case, full-width digits as ASCII ones.
 QString numberKey(const QString& readable)
 {
-    QString key = readable.toCaseFolded();
-    for (QChar& c : key) {
-        if (c.unicode() >= fullWidthZero && c.unicode() <= fullWidthNine)
-            c = QChar(u'0' + (c.unicode() - fullWidthZero));
-    }
-    return key;
-}
-
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-// The end of the run of digits that starts at from.
-qsizetype digitsEnd(QStringView s, qsizetype from)
-{
-    while (from < s.size() && isDigit(s[from]))
-        ++from;
-    return from;
+    return withAsciiDigits(readable.toCaseFolded());
 }
 
 // Compares two number keys, a run of digits against another by its value, of any length.
@@ -43,18 +23,12 @@ int compareByNumbers(QStringView a, QStringView b)
     qsizetype i = 0;
     qsizetype j = 0;
     while (i < a.size() && j < b.size()) {
-        if (isDigit(a[i]) && isDigit(b[j])) {
+        if (isAsciiDigit(a[i]) && isAsciiDigit(b[j])) {
             const qsizetype endA = digitsEnd(a, i);
             const qsizetype endB = digitsEnd(b, j);
-            while (i + 1 < endA && a[i] == u'0')
-                ++i;
-            while (j + 1 < endB && b[j] == u'0')
-                ++j;
-            if (endA - i != endB - j)
-                return endA - i < endB - j ? -1 : 1;
-            const int byDigits = a.sliced(i, endA - i).compare(b.sliced(j, endB - j));
-            if (byDigits != 0)
-                return byDigits;
+            if (const int byValue = compareDigitRuns(a.sliced(i, endA - i), b.sliced(j, endB - j));
+                byValue != 0)
+                return byValue;
             i = endA;
             j = endB;
             continue;

@@ -1,5 +1,6 @@
 #include "bookshelf/form6.h"
 
+#include "books/books.h"
 #include "bookshelf/bookshelf_texts.h"
 #include "bookshelf/shelf_file.h"
 #include "bookshelf/shelf_grid.h"
@@ -84,7 +85,8 @@ void Form6::NARABE()
     titles.reserve(entryCount());
     for (const ShelfEntry& entry : std::as_const(m_entries))
         titles.append(entry.title);
-    const QList<int> order = titleSortOrder(titles, m_sortDescending == 1, titleCollator());
+    const QList<int> order =
+        titleSortOrder(titles, m_sortDescending == 1, titleCollator(), m_platform.books.folderOrder());
     m_sortDescending = m_sortDescending == 0 ? 1 : 0;
 
     QList<ShelfEntry> entries;

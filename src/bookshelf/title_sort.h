@@ -1,5 +1,7 @@
 #pragma once
 
+#include "books/page_names.h"
+
 #include <QCollator>
 #include <QList>
 #include <QString>
@@ -17,10 +19,13 @@ QString titleSortKey(const QString& title, int position);
 QCollator titleCollator();
 
 // The shelf order after sorting by title: the 0-based indices of the entries,
-// first to last. Entries compare by their whole sort keys, so equal titles
-// keep the textual order of their positions (10 before 2); descending is the
-// exact reverse of ascending. Every index appears exactly once, whatever the
-// titles contain.
-QList<int> titleSortOrder(const QStringList& titles, bool descending, const QCollator& collator);
+// first to last. Entries compare by their whole sort keys with the collator, so
+// equal titles keep the textual order of their positions (10 before 2). In number
+// order, runs of digits (full-width ones too) compare by their values and the text
+// between them with the collator: vol 2 before vol 10, and equal titles keep the
+// order of their positions. Descending is the exact reverse of ascending. Every
+// index appears exactly once, whatever the titles contain.
+QList<int> titleSortOrder(const QStringList& titles, bool descending, const QCollator& collator,
+                          NameOrder order = NameOrder::Characters);
 
 } // namespace ruvo

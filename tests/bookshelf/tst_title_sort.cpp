@@ -11,10 +11,12 @@ class TestTitleSort : public QObject
     Q_OBJECT
 
 private:
-    static QStringList sorted(const QStringList& titles, bool descending)
+    static QStringList sorted(const QStringList& titles, bool descending,
+                              NameOrder order = NameOrder::Characters,
+                              const QCollator& collator = titleCollator())
     {
         QStringList result;
-        for (int index : titleSortOrder(titles, descending, titleCollator()))
+        for (int index : titleSortOrder(titles, descending, collator, order))
             result.append(titles.at(index) + QLatin1Char('#') + QString::number(index + 1));
         return result;
     }
@@ -52,13 +54,52 @@ private Q_SLOTS:
         QCOMPARE(sorted(titles, true), descending);
     }
 
+    void numberOrder_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QStringList>("ascending");
+        for (const QString& locale : {QStringLiteral("C"), QStringLiteral("ja_JP")}) {
+            const auto row = [&locale](const char* name) -> QTestData& {
+                return QTest::newRow(qPrintable(locale + QLatin1Char(' ') + QLatin1String(name))) << locale;
+            };
+            row("volumes") << QStringList{"vol 10", "vol 2", "vol 9"}
+                           << QStringList{"vol 2#2", "vol 9#3", "vol 10#1"};
+            row("kanji around") << QStringList{"第10巻", "第2巻", "第1巻"}
+                                << QStringList{"第1巻#3", "第2巻#2", "第10巻#1"};
+            row("full-width digits") << QStringList{"第１０巻", "第２巻", "第3巻"}
+                                     << QStringList{"第２巻#2", "第3巻#3", "第１０巻#1"};
+            row("case ignored") << QStringList{"b 10", "B 2", "a"} << QStringList{"a#3", "B 2#2", "b 10#1"};
+            row("alike in value keep their positions")
+                << QStringList{"v1", "v01", "v2"} << QStringList{"v1#1", "v01#2", "v2#3"};
+            row("longer than any integer")
+                << QStringList{"x 123456789012345678901234567890", "x 99999999999999999999"}
+                << QStringList{"x 99999999999999999999#2", "x 123456789012345678901234567890#1"};
+            QStringList same(10, QStringLiteral("x"));
+            row("equal titles by position")
+                << same << QStringList{"x#1", "x#2", "x#3", "x#4", "x#5", "x#6", "x#7", "x#8", "x#9", "x#10"};
+        }
+    }
+    void numberOrder()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, titles);
+        QFETCH(QStringList, ascending);
+        QCollator collator{locale == QLatin1String("C") ? QLocale::c() : QLocale(locale)};
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        QCOMPARE(sorted(titles, false, NameOrder::Numbers, collator), ascending);
+        QStringList descending = ascending;
+        std::reverse(descending.begin(), descending.end());
+        QCOMPARE(sorted(titles, true, NameOrder::Numbers, collator), descending);
+    }
+
     void titlesHoldingTheMarkerKeepEveryEntry()
     {
         const QString marker = sortKeyMarker();
         const QStringList titles{marker + "3", "a" + marker, marker, "x" + marker + "1" + marker + "2",
                                  marker + "99999"};
         for (bool descending : {false, true}) {
-            QList<int> order = titleSortOrder(titles, descending, titleCollator());
+            QList<int> order = titleSortOrder(titles, descending, titleCollator(), NameOrder::Numbers);
             std::sort(order.begin(), order.end());
             QCOMPARE(order, QList<int>({0, 1, 2, 3, 4}));
         }
@@ -77,7 +118,8 @@ private Q_SLOTS:
                     title += alphabet.at(int(random.bounded(int(alphabet.size()))));
                 titles.append(title);
             }
-            QList<int> order = titleSortOrder(titles, round % 2 == 1, titleCollator());
+            const NameOrder nameOrder = round % 4 < 2 ? NameOrder::Characters : NameOrder::Numbers;
+            QList<int> order = titleSortOrder(titles, round % 2 == 1, titleCollator(), nameOrder);
             std::sort(order.begin(), order.end());
             QList<int> all(count);
             std::iota(all.begin(), all.end(), 0);
