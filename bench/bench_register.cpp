@@ -89,7 +89,7 @@ int main(int argc, char* argv[])
     makePage(state.shownPagePath);
     const QList<ShelfEntry> entries = makeShelf(fakes.files, state.shelfFolder);
 
-    cache.take(PrefetchRequest(PageRef::file(state.shownPagePath)), {});
+    cache.take(PrefetchRequest(PageRef::file(state.shownPagePath, PageFormats::Basic)), {});
 
     QList<double> decodes;
     QList<double> opens;

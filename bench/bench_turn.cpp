@@ -313,7 +313,7 @@ QHash<QString, double> bareDecodeTimes(const SampleBook& book)
             timer.start();
             // An archive's page from memory, as its book hands it over.
             if (book.members.contains(path))
-                FilePictureDecoder::decodePage(BytesPageSource(book.members.value(path), true));
+                FilePictureDecoder::decodePage(BytesPageSource(book.members.value(path), PageFormats::All));
             else
                 decoder.decode(path);
             runs.append(double(timer.nsecsElapsed()) / 1e6);
@@ -576,10 +576,11 @@ void formatFigures(const QString& folder, const QByteArray& only)
                 QList<double> alone;
                 QList<double> beside;
                 for (int run = 0; run < 5; ++run) {
-                    alone.append(
-                        millisecondsOf([&] { FilePictureDecoder::decodePage(BytesPageSource(page, true)); }));
-                    beside.append(millisecondsOf(
-                        [&] { FilePictureDecoder::decodePage(BytesPageSource(page, true), spare, {}); }));
+                    alone.append(millisecondsOf(
+                        [&] { FilePictureDecoder::decodePage(BytesPageSource(page, PageFormats::All)); }));
+                    beside.append(millisecondsOf([&] {
+                        FilePictureDecoder::decodePage(BytesPageSource(page, PageFormats::All), spare, {});
+                    }));
                     spareThread.waitForDone();
                 }
                 std::printf("  %-34s %8.0f KB  one thread median %6.1f ms  with the spare core %6.1f ms\n",
@@ -683,7 +684,7 @@ int main(int argc, char* argv[])
             FilePictureDecoder decoder;
             printDecodeBeside(*book, QByteArray(size) + ", one page decoded at 1/8 of each side", bare,
                               [&decoder](const QString& path) {
-                                  decoder.decode(PageRef::file(path), {},
+                                  decoder.decode(PageRef::file(path, PageFormats::Basic), {},
                                                  [](QSize picture) { return picture / 8; });
                               });
             // Qt's own reader decoding the page whole, as a program that only shows pictures would.

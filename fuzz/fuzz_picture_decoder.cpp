@@ -79,7 +79,7 @@ public:
         buffer->open(QIODevice::ReadOnly);
         return buffer;
     }
-    bool inArchive() const override { return true; }
+    ruvo::PageFormats formats() const override { return ruvo::PageFormats::All; }
 
 private:
     QByteArray m_bytes;
@@ -90,7 +90,7 @@ std::optional<ruvo::PageFacts> archiveFacts(const uint8_t* data, size_t size)
     QBuffer buffer;
     buffer.setData(reinterpret_cast<const char*>(data), qsizetype(size));
     buffer.open(QIODevice::ReadOnly);
-    return ruvo::readPageFacts(buffer, true);
+    return ruvo::readPageFacts(buffer, ruvo::PageFormats::All);
 }
 
 } // namespace
@@ -103,12 +103,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // before the caller begins the upper ones: both bands are decoded, one after the other,
     // on this thread.
     const ruvo::SpareCore atOnce = [](const std::function<void()>& work) { work(); };
-    const ruvo::DecodedPicture whole = decoder.decode(ruvo::PageRef::file(page->path()), atOnce, {});
+    const ruvo::DecodedPicture whole =
+        decoder.decode(ruvo::PageRef::file(page->path(), ruvo::PageFormats::Basic), atOnce, {});
     check(whole, {});
     QFile file(page->path());
     if (!file.open(QIODevice::ReadOnly))
         std::abort();
-    const std::optional<ruvo::PageFacts> inFolder = ruvo::readPageFacts(file, false);
+    const std::optional<ruvo::PageFacts> inFolder = ruvo::readPageFacts(file, ruvo::PageFormats::Basic);
     checkFacts(inFolder, whole);
     // An archive's pages are in a folder's formats and two more: the same bytes tell the same
     // facts, read from memory as from the file.

@@ -50,13 +50,13 @@ std::optional<PageFacts> ArchiveBook::readFacts(const QString& name) const
     QBuffer start;
     start.setData(*head);
     start.open(QIODevice::ReadOnly);
-    const std::optional<PageFacts> facts = readPageFacts(start, true);
+    const std::optional<PageFacts> facts = readPageFacts(start, PageFormats::All);
     const bool metafile =
         facts && (facts->format == PictureFormat::Wmf || facts->format == PictureFormat::Emf);
     if (head->size() < factsHeadBytes || (facts && !metafile))
         return facts;
     const std::unique_ptr<QIODevice> whole = sourceOf(name)->open(nullptr);
-    return whole ? readPageFacts(*whole, true) : std::nullopt;
+    return whole ? readPageFacts(*whole, PageFormats::All) : std::nullopt;
 }
 
 } // namespace ruvo

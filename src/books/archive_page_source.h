@@ -18,7 +18,7 @@ public:
     }
 
     std::unique_ptr<QIODevice> open(QString* error) const override;
-    bool inArchive() const override { return true; }
+    PageFormats formats() const override { return PageFormats::All; }
 
 private:
     std::shared_ptr<ArchiveMembers> m_book;

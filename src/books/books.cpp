@@ -33,14 +33,14 @@ std::shared_ptr<Book> Books::open(const QString& location)
     const QString at = folderPathForm(location);
     if (isArchive(at))
         return fileBook(at);
-    return std::make_shared<FolderBook>(at, m_files, folderOrder());
+    return std::make_shared<FolderBook>(at, m_files, folderOrder(), folderFormats());
 }
 
 PageRef Books::pageAt(const QString& path)
 {
     if (const std::optional<ArchivePagePath> inArchive = archivePageOf(path))
         return PageRef(fileBook(inArchive->archive), inArchive->member);
-    return PageRef::file(path);
+    return PageRef::file(path, folderFormats());
 }
 
 std::shared_ptr<ArchiveMembers> Books::membersOf(const QString& archivePath)

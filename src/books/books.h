@@ -52,6 +52,10 @@ public:
     // set. An archive's pages are always in number order.
     NameOrder folderOrder() const { return m_folderOrder.load(); }
     void setFolderOrder(NameOrder order) { m_folderOrder.store(order); }
+    // The formats of a folder's pages, and of a picture file outside any book; all of them
+    // unless set. An archive's pages may be in any.
+    PageFormats folderFormats() const { return m_folderFormats.load(); }
+    void setFolderFormats(PageFormats formats) { m_folderFormats.store(formats); }
 
 private:
     struct Held
@@ -82,6 +86,7 @@ private:
     const FileServices& m_files;
     ArchiveMembers::Options m_options;
     std::atomic<NameOrder> m_folderOrder{NameOrder::Numbers};
+    std::atomic<PageFormats> m_folderFormats{PageFormats::All};
     std::mutex m_mutex;
     // Most recently asked for first.
     QList<Held> m_archives;

@@ -7,8 +7,8 @@
 
 namespace ruvo {
 
-FolderBook::FolderBook(QString folder, const FileServices& files, NameOrder order)
-    : m_folder(std::move(folder)), m_files(files)
+FolderBook::FolderBook(QString folder, const FileServices& files, NameOrder order, PageFormats formats)
+    : m_folder(std::move(folder)), m_files(files), m_formats(formats)
 {
     const std::optional<QStringList> all = files.listFiles(m_folder);
     if (!all) {
@@ -19,7 +19,7 @@ FolderBook::FolderBook(QString folder, const FileServices& files, NameOrder orde
         return;
     }
     for (const QString& name : *all) {
-        if (hasPageExtension(name))
+        if (hasPageExtension(name, m_formats))
             m_names.append(name);
     }
     sortPageNames(m_names, order);
@@ -32,7 +32,7 @@ bool FolderBook::hasPage(const QString& name) const
 
 std::unique_ptr<PageSource> FolderBook::sourceOf(const QString& name) const
 {
-    return std::make_unique<FilePageSource>(pathOf(name));
+    return std::make_unique<FilePageSource>(pathOf(name), m_formats);
 }
 
 FileStamp FolderBook::stampOf(const QString& name) const
@@ -48,7 +48,7 @@ QString FolderBook::pathOf(const QString& name) const
 std::optional<PageFacts> FolderBook::readFacts(const QString& name) const
 {
     const std::unique_ptr<QIODevice> file = sourceOf(name)->open(nullptr);
-    return file ? readPageFacts(*file, false) : std::nullopt;
+    return file ? readPageFacts(*file, m_formats) : std::nullopt;
 }
 
 } // namespace ruvo

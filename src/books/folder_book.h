@@ -7,14 +7,15 @@ namespace ruvo {
 
 class FileServices;
 
-// A folder opened as a book: its picture files, hidden ones left out, listed when it opens.
+// A folder opened as a book: its picture files of the formats given, hidden ones left out,
+// listed when it opens.
 // A folder that cannot be read is a book of no pages that says why; one that is gone, a book
 // of no pages.
 class FolderBook : public Book
 {
 public:
     // The folder's pages in the order given.
-    FolderBook(QString folder, const FileServices& files, NameOrder order);
+    FolderBook(QString folder, const FileServices& files, NameOrder order, PageFormats formats);
 
     const QString& location() const override { return m_folder; }
     bool isArchive() const override { return false; }
@@ -32,6 +33,7 @@ protected:
 private:
     const QString m_folder;
     const FileServices& m_files;
+    const PageFormats m_formats;
     QStringList m_names;
     BookFailure m_failure = BookFailure::None;
 };

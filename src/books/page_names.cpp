@@ -45,9 +45,9 @@ int compareByNumbers(QStringView a, QStringView b)
 
 } // namespace
 
-bool hasPageExtension(const QString& nameOrPath)
+bool hasPageExtension(const QString& nameOrPath, PageFormats formats)
 {
-    return pictureFormatOfName(nameOrPath) != nullptr;
+    return pageFormatOfName(nameOrPath, formats) != nullptr;
 }
 
 void sortPageNames(QStringList& names, NameOrder order)

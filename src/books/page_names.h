@@ -1,13 +1,15 @@
 #pragma once
 
+#include "imaging/picture_formats.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace ruvo {
 
-// Whether the name or path ends in one of the page image extensions of a folder book,
-// compared without regard to case.
-bool hasPageExtension(const QString& nameOrPath);
+// Whether the name or path ends in one of the extensions of the formats given, compared
+// without regard to case.
+bool hasPageExtension(const QString& nameOrPath, PageFormats formats);
 
 // How names are put in order.
 enum class NameOrder

@@ -22,6 +22,7 @@ public:
             *error = QStringLiteral("a PDF page is drawn, not read");
         return nullptr;
     }
+    PageFormats formats() const override { return PageFormats::All; }
 };
 
 } // namespace

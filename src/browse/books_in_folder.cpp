@@ -18,17 +18,17 @@ QStringList archivesIn(const QString& folder, const QStringList& files, const Bo
     QStringList archives;
     for (const QString& name : files) {
         // A page is never an archive; only the other files are opened to be told.
-        if (!hasPageExtension(name) && books.isArchive(joinPath(folder, name)))
+        if (!hasPageExtension(name, books.folderFormats()) && books.isArchive(joinPath(folder, name)))
             archives.append(name);
     }
     return archives;
 }
 
-bool holdsPages(const QString& folder, const FileServices& files)
+bool holdsPages(const QString& folder, const FileServices& files, PageFormats formats)
 {
     const QStringList names = files.listFiles(folder).value_or(QStringList());
     return std::any_of(names.cbegin(), names.cend(),
-                       [](const QString& name) { return hasPageExtension(name); });
+                       [formats](const QString& name) { return hasPageExtension(name, formats); });
 }
 
 } // namespace
@@ -63,7 +63,7 @@ QString neighbourBook(const QString& location, bool forward, const FileServices&
     for (qsizetype i = (at - siblings.cbegin()) + step; i >= 0 && i < siblings.size(); i += step) {
         const QString path = joinPath(folder, siblings.at(i).name);
         // A folder of folders (extras, a series' parts) is passed over: it is no volume.
-        if (siblings.at(i).archive || holdsPages(path, files))
+        if (siblings.at(i).archive || holdsPages(path, files, books.folderFormats()))
             return path;
     }
     return QString();

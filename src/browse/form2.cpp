@@ -35,10 +35,10 @@ QString Form2::folderTip()
     return u"画像データ格納フォルダ指定"_s;
 }
 
-QString Form2::fileTip()
+QString Form2::fileTip(PageFormats formats)
 {
     QStringList patterns;
-    for (const QString& suffix : pictureSuffixes())
+    for (const QString& suffix : pictureSuffixes(formats))
         patterns.append(u'*' + suffix);
     return patterns.join(u';') + u"ﾌｧｲﾙのみ表示"_s;
 }

@@ -98,7 +98,7 @@ public:
     static QString caption();
     static QString driveTip();
     static QString folderTip();
-    static QString fileTip();
+    static QString fileTip(PageFormats formats);
     static QString previewCheckCaption();
     static QString previewTip();
 

@@ -62,6 +62,7 @@ inline constexpr ControlName nextBook("nextbook");        // the next book of th
 inline constexpr ControlName previousBook("prevbook");    // the book before it
 inline constexpr ControlName recentBooks("recent");       // the books read last, a submenu
 inline constexpr ControlName numberOrder("numorder");     // numbers in names compared by value
+inline constexpr ControlName allFormats("allformats");    // PNG, WebP, AVIF and JPEG XL in folders
 inline constexpr ControlName resume("resume");            // a book opens where it was left
 inline constexpr ControlName shelfMenu("okini");          // the hidden shelf menu
 inline constexpr ControlName tidyShelf("seiri");          // its only item, tidying the shelf

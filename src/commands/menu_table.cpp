@@ -13,9 +13,9 @@ MenuItemState item(const QString& name, const QString& caption, const QString& p
                    bool enabled = true, bool visible = true)
 {
     static const QStringList switches = {
-        MenuItem::autoScroll,     MenuItem::toolbar,     MenuItem::statusBar,
-        MenuItem::stretch,        MenuItem::onePage,     MenuItem::fullScreen,
-        MenuItem::widePagesAlone, MenuItem::numberOrder, MenuItem::resume};
+        MenuItem::autoScroll, MenuItem::toolbar,    MenuItem::statusBar,      MenuItem::stretch,
+        MenuItem::onePage,    MenuItem::fullScreen, MenuItem::widePagesAlone, MenuItem::numberOrder,
+        MenuItem::allFormats, MenuItem::resume};
     return MenuItemState{name, caption, parent, checked, enabled, visible, switches.contains(name)};
 }
 
@@ -49,6 +49,8 @@ const QList<MenuItemState>& menuTable()
         // The program's own, after the settings it was given.
         item(MenuItem::widePagesAlone, u"横長のページは一面で表示(&K)"_s, MenuItem::screenSettings, true),
         item(MenuItem::numberOrder, u"名前の数字を数の順に並べる(&N)"_s, MenuItem::screenSettings, true),
+        item(MenuItem::allFormats, u"フォルダのPNG・WebP・AVIF・JPEG XLも開く(&A)"_s,
+             MenuItem::screenSettings, true),
         // Added to the program's own commands, before quitting, which stays the last item.
         item(MenuItem::fullScreen, u"全画面表示 ON/OFF(&W)"_s, MenuItem::popup),
         item(MenuItem::shiftPairs, u"見開きを1ページずらす(&D)"_s, MenuItem::popup),

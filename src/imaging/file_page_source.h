@@ -9,12 +9,14 @@ namespace ruvo {
 class FilePageSource : public PageSource
 {
 public:
-    explicit FilePageSource(QString path) : m_path(std::move(path)) {}
+    FilePageSource(QString path, PageFormats formats) : m_path(std::move(path)), m_formats(formats) {}
 
     std::unique_ptr<QIODevice> open(QString* error) const override;
+    PageFormats formats() const override { return m_formats; }
 
 private:
     QString m_path;
+    PageFormats m_formats;
 };
 
 } // namespace ruvo

@@ -23,8 +23,7 @@ DecodedPicture decodeSource(const PageSource& source, const SpareCore& spare, co
     QIODevice& file = *opened;
     if (file.size() == 0)
         return failure(QStringLiteral("file is empty"));
-    const PictureFormatInfo* format =
-        pageFormatOfContent(file.peek(pictureSignatureBytes), source.inArchive());
+    const PictureFormatInfo* format = pageFormatOfContent(file.peek(pictureSignatureBytes), source.formats());
     if (!format)
         return failure(QStringLiteral("unrecognised picture format"));
     return format->reader.decode(file, spare, scaledSize);

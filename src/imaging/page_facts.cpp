@@ -4,9 +4,9 @@
 
 namespace ruvo {
 
-std::optional<PageFacts> readPageFacts(QIODevice& device, bool inArchive)
+std::optional<PageFacts> readPageFacts(QIODevice& device, PageFormats formats)
 {
-    const PictureFormatInfo* format = pageFormatOfContent(device.peek(pictureSignatureBytes), inArchive);
+    const PictureFormatInfo* format = pageFormatOfContent(device.peek(pictureSignatureBytes), formats);
     if (!format)
         return std::nullopt;
     const std::optional<QSize> size = format->reader.size(device);

@@ -22,9 +22,9 @@ struct PageFacts
 // header alone: no pixel is decoded, and little is read, a few kilobytes at most for most
 // pages (a bare WMF is read whole for the window its records set; an EMF's records are
 // counted). The format is told by content, as the decoder tells it: among the formats of an
-// archive book's pages when inArchive. Nothing when the format is none of them, when the
+// the formats given. Nothing when the format is none of them, when the
 // header is cut off or claims a size of zero, or does not tell the size. The device must be
 // able to seek.
-std::optional<PageFacts> readPageFacts(QIODevice& device, bool inArchive);
+std::optional<PageFacts> readPageFacts(QIODevice& device, PageFormats formats);
 
 } // namespace ruvo

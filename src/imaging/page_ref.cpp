@@ -6,22 +6,29 @@ namespace ruvo {
 
 namespace {
 
-// Picture files by their paths.
+// Picture files of the formats given, by their paths.
 class LooseFiles : public PageHolder
 {
 public:
+    explicit LooseFiles(PageFormats formats) : m_formats(formats) {}
+
     std::unique_ptr<PageSource> sourceOf(const QString& name) const override
     {
-        return std::make_unique<FilePageSource>(name);
+        return std::make_unique<FilePageSource>(name, m_formats);
     }
     FileStamp stampOf(const QString& name) const override { return fileStampOf(name); }
     QString pathOf(const QString& name) const override { return name; }
+
+private:
+    const PageFormats m_formats;
 };
 
-const std::shared_ptr<const PageHolder>& looseFiles()
+const std::shared_ptr<const PageHolder>& looseFiles(PageFormats formats = PageFormats::Basic)
 {
-    static const std::shared_ptr<const PageHolder> files = std::make_shared<const LooseFiles>();
-    return files;
+    static const std::shared_ptr<const PageHolder> basic =
+        std::make_shared<const LooseFiles>(PageFormats::Basic);
+    static const std::shared_ptr<const PageHolder> all = std::make_shared<const LooseFiles>(PageFormats::All);
+    return formats == PageFormats::All ? all : basic;
 }
 
 } // namespace
@@ -32,9 +39,9 @@ PageRef::PageRef(std::shared_ptr<const PageHolder> holder, QString name)
 {
 }
 
-PageRef PageRef::file(const QString& path)
+PageRef PageRef::file(const QString& path, PageFormats formats)
 {
-    return PageRef(looseFiles(), path);
+    return PageRef(looseFiles(formats), path);
 }
 
 std::unique_ptr<PageSource> PageRef::source() const

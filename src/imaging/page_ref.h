@@ -15,8 +15,8 @@ class PageRef
 public:
     PageRef() = default;
     PageRef(std::shared_ptr<const PageHolder> holder, QString name);
-    // The picture file at path, outside any book.
-    static PageRef file(const QString& path);
+    // The picture file at path, outside any book, told among the formats given.
+    static PageRef file(const QString& path, PageFormats formats);
 
     bool isEmpty() const { return m_path.isEmpty(); }
     const std::shared_ptr<const PageHolder>& holder() const { return m_holder; }

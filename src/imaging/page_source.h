@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/picture_formats.h"
+
 #include <QIODevice>
 #include <QString>
 #include <memory>
@@ -15,9 +17,9 @@ public:
     // The page's bytes, opened for reading from the start, with a known size; null, with
     // the reason in error, when they cannot be read.
     virtual std::unique_ptr<QIODevice> open(QString* error) const = 0;
-    // Whether the page is a member of an archive, which may also hold PNG, WebP, AVIF and
-    // JPEG XL pages.
-    virtual bool inArchive() const { return false; }
+    // The formats the page is told among: every one for a member of an archive, and for a
+    // file those of the book it is in.
+    virtual PageFormats formats() const = 0;
 };
 
 } // namespace ruvo

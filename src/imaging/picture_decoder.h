@@ -25,8 +25,12 @@ public:
     virtual DecodedPicture decode(const PageRef& page, const SpareCore& spare,
                                   const ScaledSizeOf& scaledSize) const = 0;
     DecodedPicture decode(const PageRef& page) const { return decode(page, {}, {}); }
-    // The picture file at path, outside any book.
-    DecodedPicture decode(const QString& path) const { return decode(PageRef::file(path)); }
+    // The picture file at path, outside any book, in one of the basic formats (a thumbnail the
+    // shelf keeps).
+    DecodedPicture decode(const QString& path) const
+    {
+        return decode(PageRef::file(path, PageFormats::Basic));
+    }
     // What tells whether the page changed since it was decoded.
     virtual FileStamp stampOf(const PageRef& page) const { return page.stamp(); }
 };

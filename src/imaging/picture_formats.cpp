@@ -135,7 +135,7 @@ constexpr PictureFormatInfo formats[] = {
     {PictureFormat::Jxl, jxlExtensions, isJxl, jxlPageReader},
 };
 
-// The formats of a folder book: the table but its last four.
+// The basic formats: the table but its last four.
 constexpr std::size_t folderFormatCount = std::size(formats) - 4;
 
 const PictureFormatInfo* formatOfContent(std::span<const PictureFormatInfo> among, QByteArrayView head)
@@ -180,9 +180,19 @@ const PictureFormatInfo* archivePictureFormatOfContent(QByteArrayView head)
     return formatOfContent(archivePictureFormats(), head);
 }
 
-const PictureFormatInfo* pageFormatOfContent(QByteArrayView head, bool inArchive)
+std::span<const PictureFormatInfo> pageFormats(PageFormats formats)
 {
-    return inArchive ? archivePictureFormatOfContent(head) : pictureFormatOfContent(head);
+    return formats == PageFormats::All ? archivePictureFormats() : pictureFormats();
+}
+
+const PictureFormatInfo* pageFormatOfContent(QByteArrayView head, PageFormats formats)
+{
+    return formatOfContent(pageFormats(formats), head);
+}
+
+const PictureFormatInfo* pageFormatOfName(QStringView nameOrPath, PageFormats formats)
+{
+    return formatOfName(pageFormats(formats), nameOrPath);
 }
 
 const PictureFormatInfo* pictureFormatOfName(QStringView nameOrPath)
@@ -195,20 +205,20 @@ const PictureFormatInfo* archivePictureFormatOfName(QStringView nameOrPath)
     return formatOfName(archivePictureFormats(), nameOrPath);
 }
 
-QStringList pictureSuffixes()
+QStringList pictureSuffixes(PageFormats formats)
 {
     QStringList suffixes;
-    for (const PictureFormatInfo& format : pictureFormats()) {
+    for (const PictureFormatInfo& format : pageFormats(formats)) {
         for (const PictureExtension& extension : format.extensions)
             suffixes.append(extension.suffix);
     }
     return suffixes;
 }
 
-QStringList pictureDisplayNames()
+QStringList pictureDisplayNames(PageFormats formats)
 {
     QStringList names;
-    for (const PictureFormatInfo& format : pictureFormats()) {
+    for (const PictureFormatInfo& format : pageFormats(formats)) {
         for (const PictureExtension& extension : format.extensions)
             names.append(extension.displayName.toString());
     }

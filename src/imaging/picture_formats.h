@@ -19,13 +19,23 @@ enum class PictureFormat
     Ico,
     Wmf,
     Emf,
-    // Held only by archive books, which comic archives fill with them.
+    // Held by archive books, which comic archives fill with them, and by folder books
+    // unless they are held to the six above.
     Png,
     Webp,
     Avif,
     Jxl,
     // A page of a PDF book, drawn rather than decoded: no reader's and no file's format.
     Pdf
+};
+
+// The formats a book's pages may be in.
+enum class PageFormats
+{
+    // BMP, JPEG, GIF, ICO, WMF and EMF: what folder books are held to when the reader asks.
+    Basic,
+    // Those and PNG, WebP, AVIF and JPEG XL: an archive's pages, and a folder's unless held.
+    All
 };
 
 // One extension a format's files are named with, and how the drop help names
@@ -62,18 +72,22 @@ std::span<const PictureFormatInfo> archivePictureFormats();
 // The format whose signature a file's first bytes carry; null when none does.
 const PictureFormatInfo* pictureFormatOfContent(QByteArrayView head);
 const PictureFormatInfo* archivePictureFormatOfContent(QByteArrayView head);
-// The same for a page, among the formats of an archive's pages when it is in one.
-const PictureFormatInfo* pageFormatOfContent(QByteArrayView head, bool inArchive);
+// The same among the formats given.
+const PictureFormatInfo* pageFormatOfContent(QByteArrayView head, PageFormats formats);
 
 // The format whose extension a name or path ends in, compared without regard
 // to case; null when it ends in none of them.
 const PictureFormatInfo* pictureFormatOfName(QStringView nameOrPath);
 const PictureFormatInfo* archivePictureFormatOfName(QStringView nameOrPath);
+const PictureFormatInfo* pageFormatOfName(QStringView nameOrPath, PageFormats formats);
 
-// Every extension of every format, in table order.
-QStringList pictureSuffixes();
+// The formats given, in table order.
+std::span<const PictureFormatInfo> pageFormats(PageFormats formats);
 
-// The display name of every extension, in table order.
-QStringList pictureDisplayNames();
+// Every extension of the formats given, in table order.
+QStringList pictureSuffixes(PageFormats formats);
+
+// The display name of every extension of the formats given, in table order.
+QStringList pictureDisplayNames(PageFormats formats);
 
 } // namespace ruvo

@@ -34,6 +34,7 @@ inline constexpr SettingKey widePagesAlone{"widePagesAlone", "1", "ruvo", "readi
 // Whether numbers in names are compared by their value in a folder's pages and in the books a
 // folder holds, 1 or 0.
 inline constexpr SettingKey numberOrder{"numberOrder", "1", "ruvo", "reading"};
+inline constexpr SettingKey allFormats{"allFormats", "1", "ruvo", "reading"};
 // Whether a book opened as a whole opens where it was left, 1 or 0.
 inline constexpr SettingKey resumeBooks{"resumeBooks", "1", "ruvo", "reading"};
 } // namespace Setting

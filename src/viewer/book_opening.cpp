@@ -52,7 +52,7 @@ BookOpening bookOpening(const QString& path, const FileServices& files, const Bo
     if (const BookFailure failure = bookFailureOf(files.readFault(opening.path));
         failure != BookFailure::None)
         return refused(failure);
-    if (!hasPageExtension(opening.path)) {
+    if (!hasPageExtension(opening.path, books.folderFormats())) {
         if (hasArchiveExtension(opening.path))
             return refused(BookFailure::Unreadable);
         opening.kind = BookOpening::Kind::NotAPage;

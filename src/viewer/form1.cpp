@@ -58,6 +58,9 @@ void Form1::Form_Load()
     const bool numberOrder = SettingsStore(m_platform.settings).readNumber(Setting::numberOrder) != 0;
     m_controls.menu(MenuItem::numberOrder).checked = numberOrder;
     m_platform.books.setFolderOrder(numberOrder ? NameOrder::Numbers : NameOrder::Characters);
+    const bool allFormats = SettingsStore(m_platform.settings).readNumber(Setting::allFormats) != 0;
+    m_controls.menu(MenuItem::allFormats).checked = allFormats;
+    m_platform.books.setFolderFormats(allFormats ? PageFormats::All : PageFormats::Basic);
     m_controls.menu(MenuItem::nextPage).enabled = false;
     m_controls.menu(MenuItem::previousPage).enabled = false;
 

@@ -27,6 +27,7 @@ class Book;
 
 class Form2;
 class PageList;
+struct SettingKey;
 
 // A book of the recent-books menu: its path, and the name it is shown by.
 struct RecentBook
@@ -198,6 +199,7 @@ public:
     // Switches wide pages alone in two-page reading on and off, and remembers it.
     void widePagesAloneClick();
     void numberOrderClick();
+    void allFormatsClick();
     // Moves the pairs of pages by one page from the spread on screen (O and the popup menu);
     // again, moves them back.
     void shiftPairsClick();
@@ -284,6 +286,9 @@ private:
     void tellIfPagesLeftOut();
     // Opens the book again when its archive changed on disk since it was read.
     void reopenIfChanged();
+    // Turns a switch of how folders are listed, keeping it under key; whether it is now on.
+    bool toggleListingSwitch(const QString& itemName, const SettingKey& key);
+    void listFolderBookAgain();
     void nextPage();
     void previousPage();
     void prefetchAround();

@@ -56,6 +56,7 @@ void Form1::buildDispatchTables()
         {MenuItem::fullScreen, &Form1::fullScreenClick},
         {MenuItem::widePagesAlone, &Form1::widePagesAloneClick},
         {MenuItem::numberOrder, &Form1::numberOrderClick},
+        {MenuItem::allFormats, &Form1::allFormatsClick},
         {MenuItem::shiftPairs, &Form1::shiftPairsClick},
         {MenuItem::nextBook, &Form1::nextBookClick},
         {MenuItem::previousBook, &Form1::previousBookClick},

@@ -219,11 +219,30 @@ void Form1::tellIfPagesLeftOut()
 
 void Form1::numberOrderClick()
 {
-    MenuItemState& item = m_controls.menu(MenuItem::numberOrder);
+    const bool on = toggleListingSwitch(MenuItem::numberOrder, Setting::numberOrder);
+    m_platform.books.setFolderOrder(on ? NameOrder::Numbers : NameOrder::Characters);
+    listFolderBookAgain();
+}
+
+void Form1::allFormatsClick()
+{
+    const bool on = toggleListingSwitch(MenuItem::allFormats, Setting::allFormats);
+    m_platform.books.setFolderFormats(on ? PageFormats::All : PageFormats::Basic);
+    listFolderBookAgain();
+}
+
+bool Form1::toggleListingSwitch(const QString& itemName, const SettingKey& key)
+{
+    MenuItemState& item = m_controls.menu(itemName);
     item.checked = !item.checked;
-    SettingsStore(m_platform.settings).writeNumber(Setting::numberOrder, item.checked ? 1 : 0);
-    m_platform.books.setFolderOrder(item.checked ? NameOrder::Numbers : NameOrder::Characters);
-    // A folder book on screen is listed again in the new order, at the page it shows.
+    SettingsStore(m_platform.settings).writeNumber(key, item.checked ? 1 : 0);
+    return item.checked;
+}
+
+void Form1::listFolderBookAgain()
+{
+    // A folder book on screen is listed again as its folder is now read, at the page it shows
+    // (its first when that page is no longer one).
     const std::shared_ptr<Book> book = pages().book();
     if (!book || book->isArchive() || pages().isEmpty())
         return;

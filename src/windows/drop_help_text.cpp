@@ -6,9 +6,9 @@ namespace ruvo {
 
 using namespace Qt::StringLiterals;
 
-QStringList dropHelpLines()
+QStringList dropHelpLines(PageFormats formats)
 {
-    return pictureDisplayNames() << u"フォルダ"_s << u"ドライブ"_s;
+    return pictureDisplayNames(formats) << u"フォルダ"_s << u"ドライブ"_s;
 }
 
 } // namespace ruvo

@@ -1,10 +1,13 @@
 #include "windows/help_text.h"
 
 #include "bookshelf/shelf_file.h"
+#include "commands/control_names.h"
 #include "commands/key_map.h"
 #include "commands/key_texts.h"
+#include "commands/menu_table.h"
 #include "imaging/picture_formats.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace ruvo::HelpText {
@@ -26,28 +29,29 @@ QStringList extensionNames(std::span<const PictureFormatInfo> formats)
     return names;
 }
 
-// The formats only an archive's pages may be in.
-QStringList archiveOnlyExtensionNames()
+// A switch's caption as the menu shows it, without its access key.
+QString switchCaption(const QString& itemName)
 {
-    const QStringList everywhere = extensionNames(pictureFormats());
-    QStringList names;
-    for (const QString& name : extensionNames(archivePictureFormats())) {
-        if (!everywhere.contains(name))
-            names.append(name);
+    for (const MenuItemState& item : menuTable()) {
+        if (item.name == itemName)
+            return QString(item.caption).remove(QRegularExpression(u"\\(&.\\)$"_s));
     }
-    return names;
+    return {};
 }
 
 HelpSection books()
 {
     return {u"開ける本"_s,
-            {{u"フォルダ"_s, u"画像ファイルのフォルダが一冊の本になり、画像が名前の順にページになります（"_s +
-                                 extensionNames(pictureFormats()).join(listSeparator) + u"）。"_s},
+            {{u"フォルダ"_s,
+              u"画像ファイルのフォルダが一冊の本になり、画像が名前の順にページになります（"_s +
+                  extensionNames(pageFormats(PageFormats::All)).join(listSeparator) + u"。画面設定の「"_s +
+                  switchCaption(MenuItem::allFormats) + u"」を外すと "_s +
+                  extensionNames(pageFormats(PageFormats::Basic)).join(listSeparator) + u" だけ）。"_s},
              {u"コミックアーカイブ"_s,
               u".cbz/.zip、.cbr/.rar、.cb7/.7z、.cbt/.tar（gzip, bzip2, xz, zstd で圧縮した tar も）の"
               u"ファイルが一冊の本になり、中の画像が名前の順にページになります（"_s +
-                  archiveOnlyExtensionNames().join(listSeparator) +
-                  u" も）。種類は名前ではなく中身で見分けます。"_s},
+                  extensionNames(pageFormats(PageFormats::All)).join(listSeparator) +
+                  u"）。種類は名前ではなく中身で見分けます。"_s},
              {u"画像ファイル"_s, u"その画像のあるフォルダを本として、その画像のページから開きます。"_s},
              {u"開き方"_s, u"ウィンドウへのドラッグ＆ドロップ、「ファイルを開く」、本棚、"
                            u"起動時に指定したパスから開けます。"_s}}};

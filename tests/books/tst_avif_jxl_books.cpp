@@ -163,18 +163,32 @@ private Q_SLOTS:
         QCOMPARE(facts->size, decoded.pictureSize());
     }
 
-    // A folder book keeps its formats: AVIF and JPEG XL files there are not its pages.
-    void folderBooksDoNotListThem()
+    // A folder book lists them too, unless folders are held to the basic formats.
+    void folderBooksListThemUnlessHeld_data()
     {
+        QTest::addColumn<PageFormats>("formats");
+        QTest::addColumn<QStringList>("pages");
+        QTest::newRow("all") << PageFormats::All << QStringList{u"1.avif"_qs, u"2.jxl"_qs, u"3.jpg"_qs};
+        QTest::newRow("basic") << PageFormats::Basic << QStringList{u"3.jpg"_qs};
+    }
+    void folderBooksListThemUnlessHeld()
+    {
+        QFETCH(PageFormats, formats);
+        QFETCH(QStringList, pages);
         QTemporaryDir folder;
         const QImage picture = quarteredPicture(QSize(20, 10));
         QVERIFY(putFileBytes(folder.filePath(u"1.avif"_qs), avifOf({picture})));
         QVERIFY(putFileBytes(folder.filePath(u"2.jxl"_qs), jxlOf({picture})));
         QVERIFY(putFileBytes(folder.filePath(u"3.jpg"_qs), pagePicture(Qt::red, "JPEG")));
+        m_books.setFolderFormats(formats);
         const std::shared_ptr<Book> book = m_books.open(folder.path());
-        QCOMPARE(book->pageNames(), QStringList{u"3.jpg"_qs});
-        QVERIFY(!m_decoder.decode(folder.filePath(u"1.avif"_qs)).isValid());
-        QVERIFY(!m_decoder.decode(folder.filePath(u"2.jxl"_qs)).isValid());
+        m_books.setFolderFormats(PageFormats::All);
+        QCOMPARE(book->pageNames(), pages);
+        // Each page listed is read; what is not listed is not read as a page either.
+        for (const QString& name : {u"1.avif"_qs, u"2.jxl"_qs, u"3.jpg"_qs}) {
+            const DecodedPicture decoded = m_decoder.decode(PageRef(book, name));
+            QCOMPARE(decoded.isValid(), pages.contains(name));
+        }
     }
 };
 

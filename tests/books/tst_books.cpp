@@ -286,14 +286,14 @@ private Q_SLOTS:
         // formats, hidden ones left out.
         const QStringList expected =
             archive ? QStringList{u"Vol01/001.jpg"_qs, u"Vol01/002.png"_qs, u"Vol01/sub/003.bmp"_qs}
-                    : QStringList{u"001.jpg"_qs, u"002.bmp"_qs};
+                    : QStringList{u"001.jpg"_qs, u"002.bmp"_qs, u"003.png"_qs};
         QCOMPARE(book->pageNames(), expected);
         const QList<QColor> colours{Qt::green, Qt::red};
         for (qsizetype i = 0; i < colours.size(); ++i) {
             const QString page = expected.at(i);
             QVERIFY(book->hasPage(page));
             const std::unique_ptr<PageSource> source = book->sourceOf(page);
-            QCOMPARE(source->inArchive(), archive);
+            QCOMPARE(source->formats(), archive ? PageFormats::All : m_books.folderFormats());
             QString error;
             const std::unique_ptr<QIODevice> bytes = source->open(&error);
             QVERIFY2(bytes, qPrintable(error));
@@ -362,11 +362,14 @@ private Q_SLOTS:
         }
     }
 
-    // PNG and WebP pages are read in archives alone: a folder book's pages stay as they were.
-    void pngIsAPageOnlyInAnArchive()
+    // A picture outside any book is read among the formats of folders.
+    void aLoosePngIsReadUnlessFoldersAreHeldToTheBasicFormats()
     {
         const QString loose = putIn(m_dir, QStringLiteral("loose.png"), pagePicture(Qt::red, "PNG"));
+        QVERIFY(decodedAt(loose).isValid());
+        m_books.setFolderFormats(PageFormats::Basic);
         QVERIFY(!decodedAt(loose).isValid());
+        m_books.setFolderFormats(PageFormats::All);
     }
 
     // Names a Japanese system wrote without saying so are code page 932 bytes: kept as they

@@ -31,7 +31,7 @@ constexpr qint64 kMostRefusalBytes = 32 * 1024 * 1024;
 
 DecodedPicture decodedInArchive(const QByteArray& bytes, const SpareCore& spare = {})
 {
-    return FilePictureDecoder::decodePage(BytesPageSource(bytes, true), spare, {});
+    return FilePictureDecoder::decodePage(BytesPageSource(bytes, PageFormats::All), spare, {});
 }
 
 std::optional<PageFacts> factsOf(const QByteArray& bytes)
@@ -39,7 +39,7 @@ std::optional<PageFacts> factsOf(const QByteArray& bytes)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readPageFacts(buffer, true);
+    return readPageFacts(buffer, PageFormats::All);
 }
 
 // The picture as HEIF turns it: quarter turns anticlockwise, then mirrored, each pixel moved on
@@ -247,7 +247,8 @@ private Q_SLOTS:
         QElapsedTimer timer;
         timer.start();
         const ResidentPeak peak;
-        const DecodedPicture decoded = FilePictureDecoder::decodePage(BytesPageSource(bytes, inArchive));
+        const DecodedPicture decoded = FilePictureDecoder::decodePage(
+            BytesPageSource(bytes, inArchive ? PageFormats::All : PageFormats::Basic));
         // Refused before anything is allocated for what it claims.
         QCOMPARE_LT(peak.growth(), kMostRefusalBytes);
         QVERIFY(!decoded.isValid());

@@ -163,7 +163,7 @@ std::optional<PageFacts> factsOf(const QByteArray& bytes, bool inArchive)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readPageFacts(buffer, inArchive);
+    return readPageFacts(buffer, inArchive ? PageFormats::All : PageFormats::Basic);
 }
 
 } // namespace
@@ -332,7 +332,8 @@ private Q_SLOTS:
         QFETCH(PictureFormat, format);
         QFETCH(QSize, size);
         QVERIFY(!bytes.isEmpty());
-        const DecodedPicture decoded = FilePictureDecoder::decodePage(BytesPageSource(bytes, inArchive));
+        const DecodedPicture decoded = FilePictureDecoder::decodePage(
+            BytesPageSource(bytes, inArchive ? PageFormats::All : PageFormats::Basic));
         QVERIFY2(decoded.isValid(), qPrintable(decoded.error));
         QCOMPARE(decoded.pictureSize(), size);
         const std::optional<PageFacts> facts = factsOf(bytes, inArchive);
@@ -431,7 +432,7 @@ private Q_SLOTS:
         buffer.setData(photo);
         buffer.open(QIODevice::ReadOnly);
         CountingDevice counting(buffer);
-        const std::optional<PageFacts> facts = readPageFacts(counting, false);
+        const std::optional<PageFacts> facts = readPageFacts(counting, PageFormats::Basic);
         QVERIFY(facts);
         QCOMPARE(facts->size, QSize(2600, 3600));
         QVERIFY2(counting.bytesRead() < 16 * 1024, qPrintable(QString::number(counting.bytesRead())));

@@ -87,7 +87,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(PictureFormat, format);
-        QVERIFY(hasPageExtension(name));
+        QVERIFY(hasPageExtension(name, PageFormats::Basic));
+        QVERIFY(hasPageExtension(name, PageFormats::All));
         const PictureFormatInfo* found = pictureFormatOfName(name);
         QVERIFY(found);
         QCOMPARE(found->format, format);
@@ -103,7 +104,7 @@ private Q_SLOTS:
     void otherNamesAreNoPictures()
     {
         QFETCH(QString, name);
-        QVERIFY(!hasPageExtension(name));
+        QVERIFY(!hasPageExtension(name, PageFormats::Basic));
         QVERIFY(!pictureFormatOfName(name));
     }
 
@@ -258,20 +259,29 @@ private Q_SLOTS:
         QVERIFY(found);
         QCOMPARE(found->format, format);
         QVERIFY(!pictureFormatOfName(name));
-        QVERIFY(!hasPageExtension(name));
+        QVERIFY(!hasPageExtension(name, PageFormats::Basic));
+        // Unless folders are held to the basic six, their pages may be in these formats too.
+        QVERIFY(hasPageExtension(name, PageFormats::All));
+        QCOMPARE(pageFormatOfName(name, PageFormats::All), found);
     }
 
-    void browserFilterTextIsUnchanged()
+    void browserFilterTextFollowsTheFormats()
     {
-        QCOMPARE(Form2::fileTip().toUtf8(),
+        QCOMPARE(Form2::fileTip(PageFormats::Basic).toUtf8(),
                  QByteArray("*.bmp;*.jpg;*.jpeg;*.gif;*.ico;*.wmf;*.emfﾌｧｲﾙのみ表示"));
+        QCOMPARE(
+            Form2::fileTip(PageFormats::All).toUtf8(),
+            QByteArray("*.bmp;*.jpg;*.jpeg;*.gif;*.ico;*.wmf;*.emf;*.png;*.webp;*.avif;*.jxlﾌｧｲﾙのみ表示"));
     }
 
-    void dropHelpLinesAreUnchanged()
+    void dropHelpLinesFollowTheFormats()
     {
-        QCOMPARE(dropHelpLines(),
-                 QStringList({"BMPファイル", "JPGファイル", "JPEGファイル", "GIFファイル", "ICOファイル",
-                              "WMFファイル", "EMFファイル", "フォルダ", "ドライブ"}));
+        const QStringList basic{"BMPファイル", "JPGファイル", "JPEGファイル", "GIFファイル",
+                                "ICOファイル", "WMFファイル", "EMFファイル"};
+        const QStringList more{"PNGファイル", "WebPファイル", "AVIFファイル", "JPEG XLファイル"};
+        const QStringList places{"フォルダ", "ドライブ"};
+        QCOMPARE(dropHelpLines(PageFormats::Basic), basic + places);
+        QCOMPARE(dropHelpLines(PageFormats::All), basic + more + places);
     }
 };
 

@@ -163,6 +163,7 @@ public:
             buffer->open(QIODevice::ReadOnly);
             return buffer;
         }
+        PageFormats formats() const override { return PageFormats::Basic; }
 
     private:
         QByteArray m_bytes;
@@ -226,7 +227,7 @@ class TestPrefetchingPageCache : public QObject
         const QString path = m_dir.path() + QStringLiteral("/p%1.jpg").arg(number);
         if (!QFile::exists(path))
             write(path, "x");
-        return PageRef::file(path);
+        return PageRef::file(path, PageFormats::Basic);
     }
 
 private Q_SLOTS:
@@ -660,7 +661,7 @@ private Q_SLOTS:
     {
         CountingDecoder inner;
         PrefetchingPageCache decoder(inner);
-        const PageRef path = PageRef::file(m_dir.path() + "/later.jpg");
+        const PageRef path = PageRef::file(m_dir.path() + "/later.jpg", PageFormats::Basic);
         taken(decoder, path);
         write(path.path(), "now");
         taken(decoder, path);

@@ -56,8 +56,9 @@ private Q_SLOTS:
         QCOMPARE(picture.error, QString());
         QCOMPARE(picture.image.size(), QSize(30, 20));
         PrefetchingPageCache prefetching(m_decoder);
-        prefetching.prefetch({PageRef::file(path)});
-        QCOMPARE(prefetching.take(PrefetchRequest(PageRef::file(path)), {}).image.size(), QSize(30, 20));
+        prefetching.prefetch({PageRef::file(path, PageFormats::Basic)});
+        QCOMPARE(prefetching.take(PrefetchRequest(PageRef::file(path, PageFormats::Basic)), {}).image.size(),
+                 QSize(30, 20));
 
         QVERIFY(files.removeFile(path));
         QCOMPARE(files.listFiles(m_folder), std::optional<QStringList>(QStringList()));

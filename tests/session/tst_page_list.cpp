@@ -39,11 +39,24 @@ private Q_SLOTS:
     void recognisedExtensions()
     {
         QFETCH(QString, name);
-        QTEST(hasPageExtension(name), "image");
+        QTEST(hasPageExtension(name, PageFormats::Basic), "image");
     }
 
+    void listsImagesOnlyInNameOrder_data()
+    {
+        QTest::addColumn<PageFormats>("formats");
+        QTest::addColumn<QStringList>("pages");
+        const QStringList basic{"A.jpeg",   "b.Gif",    "c.EMF", "link.bmp",
+                                "p001.jpg", "P002.JPG", "y.ico", "z.wmf"};
+        QTest::newRow("basic") << PageFormats::Basic << basic;
+        QStringList all = basic;
+        all.insert(6, "p003.png");
+        QTest::newRow("all") << PageFormats::All << all;
+    }
     void listsImagesOnlyInNameOrder()
     {
+        QFETCH(PageFormats, formats);
+        QFETCH(QStringList, pages);
         QTemporaryDir dir;
         for (const char* name : {"p003.png", "P002.JPG", "p001.jpg", "b.Gif", "A.jpeg", "c.EMF", "notes.txt",
                                  ".hidden.jpg", "z.wmf", "y.ico", "page.jpg.txt"})
@@ -54,11 +67,11 @@ private Q_SLOTS:
 
         LocalFileServices files;
         Books books(files);
+        books.setFolderFormats(formats);
         PageList list;
         list.load(dir.path(), books);
-        QCOMPARE(list.names(), QStringList({"A.jpeg", "b.Gif", "c.EMF", "link.bmp", "p001.jpg", "P002.JPG",
-                                            "y.ico", "z.wmf"}));
-        QCOMPARE(list.count(), 8);
+        QCOMPARE(list.names(), pages);
+        QCOMPARE(list.count(), pages.size());
         QCOMPARE(list.selectedIndex(), -1);
         QCOMPARE(list.folder(), dir.path());
     }
@@ -70,6 +83,7 @@ private Q_SLOTS:
             touch(dir.path() + "/" + name);
         LocalFileServices files;
         Books books(files);
+        books.setFolderFormats(PageFormats::Basic);
         PageList list;
         list.load(dir.path(), books);
         QCOMPARE(list.names(), QStringList({"p001.jpg", "P002.JPG"}));

@@ -9,12 +9,13 @@
 
 namespace ruvo::test {
 
-// A page held in memory, as a member read out of an archive would be.
+// A page held in memory, as a member read out of an archive would be, told among the
+// formats given.
 class BytesPageSource : public PageSource
 {
 public:
-    explicit BytesPageSource(QByteArray bytes, bool inArchive = false)
-        : m_bytes(std::move(bytes)), m_inArchive(inArchive)
+    explicit BytesPageSource(QByteArray bytes, PageFormats formats = PageFormats::Basic)
+        : m_bytes(std::move(bytes)), m_formats(formats)
     {
     }
 
@@ -26,11 +27,11 @@ public:
         buffer->open(QIODevice::ReadOnly);
         return buffer;
     }
-    bool inArchive() const override { return m_inArchive; }
+    PageFormats formats() const override { return m_formats; }
 
 private:
     QByteArray m_bytes;
-    bool m_inArchive;
+    PageFormats m_formats;
 };
 
 } // namespace ruvo::test

@@ -115,9 +115,11 @@ private Q_SLOTS:
     {
         const HelpSection books = sectionHeaded(HelpText::sections(places()), u"開ける本"_s);
         const QString folder = entryText(books, u"フォルダ"_s);
-        for (const char* format : {"BMP", "JPG", "JPEG", "GIF", "ICO", "WMF", "EMF"})
+        for (const char* format :
+             {"BMP", "JPG", "JPEG", "GIF", "ICO", "WMF", "EMF", "PNG", "WEBP", "AVIF", "JXL"})
             QVERIFY2(folder.contains(QLatin1String(format)), format);
-        QVERIFY(!folder.contains(u"PNG"_s));
+        // The switch that holds folders to the six is named as the menu shows it.
+        QVERIFY(folder.contains(u"「フォルダのPNG・WebP・AVIF・JPEG XLも開く」を外すと BMP, JPG"_s));
         const QString archive = entryText(books, u"コミックアーカイブ"_s);
         for (const char* suffix : {".cbz/.zip", ".cbr/.rar", ".cb7/.7z", ".cbt/.tar", "PNG", "WEBP"})
             QVERIFY2(archive.contains(QLatin1String(suffix)), suffix);

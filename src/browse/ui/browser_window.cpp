@@ -1,5 +1,6 @@
 #include "browse/ui/browser_window.h"
 
+#include "books/books.h"
 #include "browse/form2.h"
 #include "browse/ui/folder_tree_model.h"
 #include "platform/paths.h"
@@ -38,7 +39,6 @@ BrowserWindow::BrowserWindow(Form2& logic, QWidget* parent) : QDialog(parent), m
     m_tree->setToolTip(Form2::folderTip());
     m_tree->header()->hide();
     m_files = new QListWidget(this);
-    m_files->setToolTip(Form2::fileTip());
     m_count = new QLabel(this);
     m_previewCheck = new QCheckBox(Form2::previewCheckCaption(), this);
     m_preview = new QLabel(this);
@@ -100,6 +100,7 @@ BrowserWindow::BrowserWindow(Form2& logic, QWidget* parent) : QDialog(parent), m
 int BrowserWindow::exec()
 {
     m_logic.setVisible(true);
+    m_files->setToolTip(Form2::fileTip(m_logic.books().folderFormats()));
     syncFromLogic();
     m_files->setFocus();
     const int result = QDialog::exec();

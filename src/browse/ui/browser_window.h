@@ -25,6 +25,7 @@ public:
 
     // Shows the logic's state and runs the dialog until the logic hides it.
     int exec() override;
+    const Form2& logic() const { return m_logic; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,7 @@
 #include "viewer/ui/viewer_windows.h"
 
+#include "books/books.h"
+#include "browse/form2.h"
 #include "browse/ui/browser_window.h"
 #include "commands/control_names.h"
 #include "platform/application_process_service.h"
@@ -56,10 +58,10 @@ void registerViewerWindows(CallbackModalWindowService& windows, BrowserWindow& b
         window.exec();
     });
     auto dropHelp = std::make_shared<QPointer<DropHelpWindow>>();
-    windows.registerWindow(WindowName::dropHelp, [main, &delays, dropHelp] {
+    windows.registerWindow(WindowName::dropHelp, [main, &browser, &delays, dropHelp] {
         if (*dropHelp)
             return;
-        *dropHelp = new DropHelpWindow(delays.dropHelp, main);
+        *dropHelp = new DropHelpWindow(browser.logic().books().folderFormats(), delays.dropHelp, main);
         (*dropHelp)->show();
     });
     auto help = std::make_shared<QPointer<HelpWindow>>();

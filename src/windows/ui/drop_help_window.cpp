@@ -19,13 +19,13 @@ namespace {
 constexpr int kTitleBarFurniture = 160;
 } // namespace
 
-DropHelpWindow::DropHelpWindow(int closeAfterMs, QWidget* parent) : QDialog(parent)
+DropHelpWindow::DropHelpWindow(PageFormats formats, int closeAfterMs, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(u"ドラッグ＆ドロップ"_s);
     setAttribute(Qt::WA_DeleteOnClose);
     auto* frame = new QGroupBox(u"ドロップ対応ファイル"_s, this);
     frame->setFont(namedFont(u"ＭＳ Ｐゴシック"_s, font()));
-    auto* list = new QLabel(dropHelpLines().join(QLatin1Char('\n')), frame);
+    auto* list = new QLabel(dropHelpLines(formats).join(QLatin1Char('\n')), frame);
     // The list is narrower than the title: the window is made wide enough to show it whole.
     frame->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(windowTitle()) + kTitleBarFurniture);
     auto* frameLayout = new QVBoxLayout(frame);

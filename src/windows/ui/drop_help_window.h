@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/picture_formats.h"
+
 #include <QDialog>
 
 namespace ruvo {
@@ -10,7 +12,7 @@ class DropHelpWindow : public QDialog
     Q_OBJECT
 
 public:
-    DropHelpWindow(int closeAfterMs, QWidget* parent = nullptr);
+    DropHelpWindow(PageFormats formats, int closeAfterMs, QWidget* parent = nullptr);
 };
 
 } // namespace ruvo

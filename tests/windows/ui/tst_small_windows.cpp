@@ -28,18 +28,22 @@ class TestSmallWindows : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void dropHelpListsNineLinesAndClosesItself()
+    void dropHelpListsItsLinesAndClosesItself_data()
     {
-        QCOMPARE(dropHelpLines(),
-                 QStringList({"BMPファイル", "JPGファイル", "JPEGファイル", "GIFファイル", "ICOファイル",
-                              "WMFファイル", "EMFファイル", "フォルダ", "ドライブ"}));
-        QPointer<DropHelpWindow> window = new DropHelpWindow(0);
+        QTest::addColumn<PageFormats>("formats");
+        QTest::newRow("basic") << PageFormats::Basic;
+        QTest::newRow("all") << PageFormats::All;
+    }
+    void dropHelpListsItsLinesAndClosesItself()
+    {
+        QFETCH(PageFormats, formats);
+        QPointer<DropHelpWindow> window = new DropHelpWindow(formats, 0);
         window->show();
         QCOMPARE(window->windowTitle(), QStringLiteral("ドラッグ＆ドロップ"));
         // Wide enough for its title beside the title bar's buttons.
         QVERIFY(window->width() >= window->fontMetrics().horizontalAdvance(window->windowTitle()) + 150);
         QCOMPARE(window->findChild<QGroupBox*>()->title(), QStringLiteral("ドロップ対応ファイル"));
-        QCOMPARE(window->findChild<QLabel*>()->text().split(QLatin1Char('\n')), dropHelpLines());
+        QCOMPARE(window->findChild<QLabel*>()->text().split(QLatin1Char('\n')), dropHelpLines(formats));
         // It closes and deletes itself on its timer.
         QTRY_VERIFY(window.isNull());
     }
