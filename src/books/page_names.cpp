@@ -18,12 +18,27 @@ QString numberKey(const QString& readable)
 }
 
 // Compares two number keys, a run of digits against another by its value, of any length.
+// Alike characters are passed over together; where they end inside a run of digits, the
+// whole runs are compared.
 int compareByNumbers(QStringView a, QStringView b)
 {
     qsizetype i = 0;
     qsizetype j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (isAsciiDigit(a[i]) && isAsciiDigit(b[j])) {
+    for (;;) {
+        const qsizetype anchor = i;
+        while (i < a.size() && j < b.size() && a[i] == b[j]) {
+            ++i;
+            ++j;
+        }
+        const bool digitA = i < a.size() && isAsciiDigit(a[i]);
+        const bool digitB = j < b.size() && isAsciiDigit(b[j]);
+        if (digitA || digitB) {
+            while (i > anchor && isAsciiDigit(a[i - 1])) {
+                --i;
+                --j;
+            }
+        }
+        if (i < a.size() && j < b.size() && isAsciiDigit(a[i]) && isAsciiDigit(b[j])) {
             const qsizetype endA = digitsEnd(a, i);
             const qsizetype endB = digitsEnd(b, j);
             if (const int byValue = compareDigitRuns(a.sliced(i, endA - i), b.sliced(j, endB - j));
@@ -33,14 +48,13 @@ int compareByNumbers(QStringView a, QStringView b)
             j = endB;
             continue;
         }
-        if (a[i] != b[j])
-            return a[i] < b[j] ? -1 : 1;
-        ++i;
-        ++j;
+        if (i == a.size() || j == b.size()) {
+            const qsizetype restA = a.size() - i;
+            const qsizetype restB = b.size() - j;
+            return restA == restB ? 0 : (restA < restB ? -1 : 1);
+        }
+        return a[i] < b[j] ? -1 : 1;
     }
-    const qsizetype restA = a.size() - i;
-    const qsizetype restB = b.size() - j;
-    return restA == restB ? 0 : (restA < restB ? -1 : 1);
 }
 
 } // namespace

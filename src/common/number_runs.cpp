@@ -26,18 +26,6 @@ QString withAsciiDigits(QString text)
     return text;
 }
 
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-qsizetype digitsEnd(QStringView text, qsizetype from)
-{
-    while (from < text.size() && isAsciiDigit(text[from]))
-        ++from;
-    return from;
-}
-
 int compareDigitRuns(QStringView a, QStringView b)
 {
     const QStringView valueA = withoutLeadingZeros(a);

@@ -130,6 +130,12 @@ private Q_SLOTS:
         QTest::newRow("leading zeros, alike values in character order")
             << QStringList{"p010.jpg", "p9.jpg", "p0010.jpg"}
             << QStringList{"p9.jpg", "p0010.jpg", "p010.jpg"};
+        // Names alike up to a point inside a run of digits compare by the whole runs.
+        QTest::newRow("a difference inside a run")
+            << QStringList{"p123.jpg", "p12x.jpg", "p12.jpg", "p1230.jpg"}
+            << QStringList{"p12.jpg", "p12x.jpg", "p123.jpg", "p1230.jpg"};
+        QTest::newRow("one name ends inside the other's run")
+            << QStringList{"v10", "v1", "v01a", "v0"} << QStringList{"v0", "v1", "v01a", "v10"};
         QTest::newRow("zero and no number")
             << QStringList{"p00.jpg", "p0.jpg", "p.jpg"} << QStringList{"p.jpg", "p0.jpg", "p00.jpg"};
         QTest::newRow("text around the numbers")
