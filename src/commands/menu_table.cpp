@@ -1,6 +1,7 @@
 #include "commands/menu_table.h"
 #include "commands/control_names.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace ruvo {
@@ -66,6 +67,15 @@ const QList<MenuItemState>& menuTable()
         item(MenuItem::tidyShelf, u"本棚の整理"_s, MenuItem::shelfMenu),
     };
     return table;
+}
+
+QString plainCaption(const QString& itemName)
+{
+    for (const MenuItemState& item : menuTable()) {
+        if (item.name == itemName)
+            return QString(item.caption).remove(QRegularExpression(u"\\(&.\\)$"_s));
+    }
+    return {};
 }
 
 bool opensSubmenu(const QString& itemName)

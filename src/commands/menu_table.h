@@ -14,4 +14,7 @@ const QList<MenuItemState>& menuTable();
 // screen settings, whose items are in the table, and the books read last, listed as it opens.
 bool opensSubmenu(const QString& itemName);
 
+// An item's caption as a text names it: without its access key ("ファイルを開く").
+QString plainCaption(const QString& itemName);
+
 } // namespace ruvo

@@ -12,6 +12,7 @@
 #include "session/settings_store.h"
 #include "session/user_messages.h"
 #include "viewer/book_opening.h"
+#include "viewer/empty_area_text.h"
 
 #include <algorithm>
 
@@ -157,6 +158,9 @@ void Form1::afterSplash()
         m_controls.list1.append(m_state.commandLine);
         dP();
     }
+    // Started without a book, or refused the one it was given: the area says how to open one.
+    if (!m_fields.bookOpened)
+        m_controls.emptyAreaText = EmptyAreaText::noBook();
     m_startBook.reset();
     // The first pages stand where a turn to them would put them, in the window as it now is.
     refitFrame();

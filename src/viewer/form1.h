@@ -280,6 +280,8 @@ private:
     void showFirstPages();
     void clearPictures();
     void showNoPages();
+    // Names the book the browser holds, now opened, in the window's title.
+    void showBookCaption();
     // Says why the book at path cannot be opened.
     void tellUnreadable(const QString& path, BookFailure failure);
     // Says, once for the book, that it holds more pages than the list can show.

@@ -54,6 +54,9 @@ public:
     Surface image2;   // stretched second page
     // The canvas's page tiles; the first two always exist.
     QList<Surface> foto;
+    // What the viewing area says while it shows no page of a book: none open, or one of no
+    // pages. Empty while a book's pages are shown.
+    QString emptyAreaText;
 
     // Automatic scrolling and panning repeat; 0 means stopped.
     int timer1Interval = 0;

@@ -10,6 +10,8 @@ namespace ruvo {
 // The main window's own fields: page stepping, automatic scrolling and panning.
 struct Form1Fields
 {
+    // A book has been opened, with pages or none; until then the window shows none.
+    bool bookOpened = false;
     QString pagePath;
     // The page pagePath names, as its book holds it.
     PageRef page;

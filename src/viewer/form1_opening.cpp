@@ -15,6 +15,7 @@
 #include "session/settings_store.h"
 #include "session/user_messages.h"
 #include "viewer/book_opening.h"
+#include "viewer/empty_area_text.h"
 #include "viewer/form1.h"
 #include "viewer/status_texts.h"
 
@@ -77,7 +78,7 @@ void Form1::showFirstPages()
         RUVINEW1();
     GAZOUAWASE();
     BOTNHANTEI();
-    m_controls.window.caption = bookCaption(m_browser.folder());
+    showBookCaption();
     prefetchAround();
 }
 
@@ -126,7 +127,7 @@ void Form1::dP(bool mayResume)
 
     clearPictures();
     NAKAHESUJYOKYO();
-    m_controls.window.caption = bookCaption(m_browser.folder());
+    showBookCaption();
     TEXCLS();
     tellIfPagesLeftOut();
     if (pages().isEmpty()) {
@@ -169,7 +170,7 @@ void Form1::openChosenFolder(int firstPage, bool pageChosen)
     if (!pageChosen)
         resumed = resumedPlaceIn(pages());
     clearPictures();
-    m_controls.window.caption = bookCaption(m_browser.folder());
+    showBookCaption();
     TEXCLS();
     tellIfPagesLeftOut();
     if (!pages().isEmpty()) {
@@ -192,7 +193,7 @@ void Form1::openChosenPage(int pageIndex)
     leaveBook();
     m_state.pageIndex = qint16(pageIndex);
     MTUGI();
-    m_controls.window.caption = bookCaption(m_browser.folder());
+    showBookCaption();
     m_changes.note();
 }
 
@@ -294,11 +295,20 @@ void Form1::clearPictures()
          {&m_controls.picture2, &m_controls.picture3, &m_controls.image1, &m_controls.image2})
         surface->picture = QImage();
     m_awaited.clear();
+    m_controls.emptyAreaText.clear();
+}
+
+void Form1::showBookCaption()
+{
+    m_controls.window.caption = bookCaption(m_browser.folder());
+    m_fields.bookOpened = true;
 }
 
 void Form1::showNoPages()
 {
     m_controls.statusBar.panel(1) = StatusText::noPages();
+    const std::shared_ptr<Book>& book = pages().book();
+    m_controls.emptyAreaText = book ? EmptyAreaText::noPages(book->location()) : EmptyAreaText::noBook();
     // No page is on screen: nothing may offer the last book's page to be registered.
     m_state.shownPagePath.clear();
     m_state.shownVolumeLabel.clear();

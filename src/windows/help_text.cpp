@@ -7,7 +7,6 @@
 #include "commands/menu_table.h"
 #include "imaging/picture_formats.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace ruvo::HelpText {
@@ -29,24 +28,14 @@ QStringList extensionNames(std::span<const PictureFormatInfo> formats)
     return names;
 }
 
-// A switch's caption as the menu shows it, without its access key.
-QString switchCaption(const QString& itemName)
-{
-    for (const MenuItemState& item : menuTable()) {
-        if (item.name == itemName)
-            return QString(item.caption).remove(QRegularExpression(u"\\(&.\\)$"_s));
-    }
-    return {};
-}
-
 HelpSection books()
 {
     return {u"開ける本"_s,
-            {{u"フォルダ"_s,
-              u"画像ファイルのフォルダが一冊の本になり、画像が名前の順にページになります（"_s +
-                  extensionNames(pageFormats(PageFormats::All)).join(listSeparator) + u"。画面設定の「"_s +
-                  switchCaption(MenuItem::allFormats) + u"」を外すと "_s +
-                  extensionNames(pageFormats(PageFormats::Basic)).join(listSeparator) + u" だけ）。"_s},
+            {{u"フォルダ"_s, u"画像ファイルのフォルダが一冊の本になり、画像が名前の順にページになります（"_s +
+                                 extensionNames(pageFormats(PageFormats::All)).join(listSeparator) +
+                                 u"。画面設定の「"_s + plainCaption(MenuItem::allFormats) + u"」を外すと "_s +
+                                 extensionNames(pageFormats(PageFormats::Basic)).join(listSeparator) +
+                                 u" だけ）。"_s},
              {u"コミックアーカイブ"_s,
               u".cbz/.zip、.cbr/.rar、.cb7/.7z、.cbt/.tar（gzip, bzip2, xz, zstd で圧縮した tar も）の"
               u"ファイルが一冊の本になり、中の画像が名前の順にページになります（"_s +

@@ -103,10 +103,28 @@ void ViewingArea::paintEvent(QPaintEvent*)
     }
     drawStretchedPages(painter);
     drawCanvas(painter);
+    drawEmptyAreaText(painter, frameShown && frameRect.contains(rect().center()) ? frame.backColor
+                                                                                 : controls.nori.backColor);
     // Told once the window has put the drawing on screen, after this event.
     if (m_paints == 1)
         QMetaObject::invokeMethod(
             this, [this] { m_logic.pagesDrawn(); }, Qt::QueuedConnection);
+}
+
+void ViewingArea::drawEmptyAreaText(QPainter& painter, int backColor)
+{
+    const QString& text = m_logic.controls().emptyAreaText;
+    if (text.isEmpty())
+        return;
+    // Light on a dark background, dark on a light one.
+    const QColor background = colorFromValue(backColor);
+    painter.setPen(background.lightnessF() < 0.5 ? QColor(230, 230, 230) : QColor(40, 40, 40));
+    QFont font = painter.font();
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    painter.setFont(font);
+    const int margin = std::max(8, width() / 12);
+    painter.drawText(rect().adjusted(margin, margin, -margin, -margin), Qt::AlignCenter | Qt::TextWordWrap,
+                     text);
 }
 
 bool ViewingArea::needsScaling(const Surface& surface, ScaledPicture& cache) const

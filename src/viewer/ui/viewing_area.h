@@ -56,6 +56,8 @@ private:
     bool needsScaling(const Surface& surface, ScaledPicture& cache) const;
     void drawStretchedPages(QPainter& painter);
     void drawCanvas(QPainter& painter);
+    // What the area says while it shows no page, over the colour given (as the logic keeps it).
+    void drawEmptyAreaText(QPainter& painter, int backColor);
     // Where a page image lies in the area, in pixels.
     QRect pageRect(const Surface& page) const;
     QPointF twipsInside(const QRect& rect, QPointF position) const;

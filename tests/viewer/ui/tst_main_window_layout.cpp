@@ -400,6 +400,48 @@ private Q_SLOTS:
         QVERIFY(area->rect().contains(beside) && !pageRect.contains(beside));
         QCOMPARE(area->grab().toImage().pixelColor(beside), colorFromValue(c.nori.backColor));
     }
+
+    // With no book open the area says how to open one, in a colour that stands out from its
+    // background, dark or light; once a book's pages show, it says nothing.
+    void theEmptyAreaSaysHowToOpenABook_data()
+    {
+        QTest::addColumn<QColor>("background");
+        QTest::newRow("dark") << QColor(Qt::black);
+        QTest::newRow("light") << QColor(Qt::white);
+    }
+    void theEmptyAreaSaysHowToOpenABook()
+    {
+        QFETCH(QColor, background);
+        ShownWindow w;
+        w.platform.settings.set(QStringLiteral("col"), QString::number(colorValue(background)));
+        QVERIFY(w.show());
+        w.form.afterSplash();
+        auto* area = w.window.findChild<ViewingArea*>();
+        // The pixels that stand out from the background, outside the page frame.
+        const auto written = [&w, area, background] {
+            const QImage drawn = area->grab().toImage();
+            const Surface& frame = w.form.controls().picture1;
+            const QRect pages =
+                frame.visible ? toPixelRect(frame.left, frame.top, frame.width, frame.height) : QRect();
+            int far = 0;
+            for (int y = 0; y < drawn.height(); ++y) {
+                for (int x = 0; x < drawn.width(); ++x) {
+                    if (!pages.contains(x, y))
+                        far +=
+                            qAbs(drawn.pixelColor(x, y).lightness() - background.lightness()) > 128 ? 1 : 0;
+                }
+            }
+            return far;
+        };
+        QTRY_VERIFY(written() > 100);
+
+        QTemporaryDir dir;
+        QVERIFY(makeBook(dir, 2));
+        w.platform.pictures.defaultSize = QSize(40, 30);
+        w.form.openPath(dir.path());
+        QVERIFY(!w.form.controls().picture2.picture.isNull());
+        QTRY_COMPARE(written(), 0);
+    }
 };
 
 QTEST_MAIN(TestMainWindowLayout)
