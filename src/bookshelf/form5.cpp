@@ -1,5 +1,7 @@
 #include "bookshelf/form5.h"
 
+#include "session/settings_store.h"
+
 #include "books/archive_format.h"
 #include "books/books.h"
 #include "bookshelf/register_layout.h"
@@ -119,7 +121,9 @@ void Form5::Command1_Click()
     // leaves everything as it was and the window open.
     if (!m_command1Enabled || !m_guard.allowsReplacing())
         return;
-    m_picture1 = pointSampledThumbnail(m_image1);
+    m_picture1 = SettingsStore(m_platform.settings).readNumber(Setting::keepThumbnailShape) != 0
+                     ? averagedThumbnail(m_image1)
+                     : pointSampledThumbnail(m_image1);
     if (m_text2.isEmpty())
         m_text2 = untitled();
     ShelfEntry entry{m_state.shownVolumeLabel, m_state.shownPagePath, m_text2, QString()};

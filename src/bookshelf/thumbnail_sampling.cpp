@@ -3,7 +3,10 @@
 #include "common/number_text.h"
 #include "common/twips.h"
 
+#include <QPainter>
+
 #include <algorithm>
+#include <cmath>
 
 namespace ruvo {
 
@@ -49,6 +52,24 @@ QImage pointSampledThumbnail(const QImage& page)
         }
         y += steps.y;
     }
+    return thumbnail;
+}
+
+QImage averagedThumbnail(const QImage& page)
+{
+    QImage thumbnail(thumbnailWidth, thumbnailHeight, QImage::Format_RGB32);
+    thumbnail.fill(Qt::white);
+    if (page.isNull())
+        return thumbnail;
+    const double scale =
+        std::min(double(thumbnailWidth) / page.width(), double(thumbnailHeight) / page.height());
+    const QSize fitted(std::clamp(int(std::lround(page.width() * scale)), 1, thumbnailWidth),
+                       std::clamp(int(std::lround(page.height() * scale)), 1, thumbnailHeight));
+    // Qt's smooth reduction averages the area each pixel covers.
+    const QImage reduced = page.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPainter painter(&thumbnail);
+    painter.drawImage(
+        QPoint((thumbnailWidth - reduced.width()) / 2, (thumbnailHeight - reduced.height()) / 2), reduced);
     return thumbnail;
 }
 

@@ -28,4 +28,10 @@ ThumbnailSteps thumbnailSteps(double pageWidthTwips, double pageHeightTwips);
 // is seen over white, and no page at all gives a white thumbnail.
 QImage pointSampledThumbnail(const QImage& page);
 
+// Shrinks a page to a thumbnail that keeps its shape: as large as fits, centred, the rest
+// white. Each pixel is the average of the page pixels it covers, so that fine patterns
+// (screentone) become their mean tone rather than noise. A transparent page is seen over
+// white, and no page at all gives a white thumbnail.
+QImage averagedThumbnail(const QImage& page);
+
 } // namespace ruvo

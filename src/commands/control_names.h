@@ -54,18 +54,19 @@ inline constexpr ControlName stretch("hyhtt");         // stretching on and off
 inline constexpr ControlName onePage("sing");          // one page or two-page spreads
 inline constexpr ControlName hiddenSeparator("line5");
 inline constexpr ControlName separatorBeforeQuit("line6");
-inline constexpr ControlName quit("end");                 // quit the program
-inline constexpr ControlName fullScreen("zengamen");      // full screen on and off
-inline constexpr ControlName widePagesAlone("widealone"); // a wide page as a spread of its own
-inline constexpr ControlName shiftPairs("shiftpairs");    // the pairs of pages one page on
-inline constexpr ControlName nextBook("nextbook");        // the next book of the open one's folder
-inline constexpr ControlName previousBook("prevbook");    // the book before it
-inline constexpr ControlName recentBooks("recent");       // the books read last, a submenu
-inline constexpr ControlName numberOrder("numorder");     // numbers in names compared by value
-inline constexpr ControlName allFormats("allformats");    // PNG, WebP, AVIF and JPEG XL in folders
-inline constexpr ControlName resume("resume");            // a book opens where it was left
-inline constexpr ControlName shelfMenu("okini");          // the hidden shelf menu
-inline constexpr ControlName tidyShelf("seiri");          // its only item, tidying the shelf
+inline constexpr ControlName quit("end");                  // quit the program
+inline constexpr ControlName fullScreen("zengamen");       // full screen on and off
+inline constexpr ControlName widePagesAlone("widealone");  // a wide page as a spread of its own
+inline constexpr ControlName shiftPairs("shiftpairs");     // the pairs of pages one page on
+inline constexpr ControlName nextBook("nextbook");         // the next book of the open one's folder
+inline constexpr ControlName previousBook("prevbook");     // the book before it
+inline constexpr ControlName recentBooks("recent");        // the books read last, a submenu
+inline constexpr ControlName numberOrder("numorder");      // numbers in names compared by value
+inline constexpr ControlName allFormats("allformats");     // PNG, WebP, AVIF and JPEG XL in folders
+inline constexpr ControlName thumbnailShape("thumbshape"); // shelf thumbnails keep the page's shape
+inline constexpr ControlName resume("resume");             // a book opens where it was left
+inline constexpr ControlName shelfMenu("okini");           // the hidden shelf menu
+inline constexpr ControlName tidyShelf("seiri");           // its only item, tidying the shelf
 } // namespace MenuItem
 
 // The main window's toolbar buttons, by key; the key also names the icon.

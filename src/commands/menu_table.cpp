@@ -14,9 +14,9 @@ MenuItemState item(const QString& name, const QString& caption, const QString& p
                    bool enabled = true, bool visible = true)
 {
     static const QStringList switches = {
-        MenuItem::autoScroll, MenuItem::toolbar,    MenuItem::statusBar,      MenuItem::stretch,
-        MenuItem::onePage,    MenuItem::fullScreen, MenuItem::widePagesAlone, MenuItem::numberOrder,
-        MenuItem::allFormats, MenuItem::resume};
+        MenuItem::autoScroll, MenuItem::toolbar,        MenuItem::statusBar,      MenuItem::stretch,
+        MenuItem::onePage,    MenuItem::fullScreen,     MenuItem::widePagesAlone, MenuItem::numberOrder,
+        MenuItem::allFormats, MenuItem::thumbnailShape, MenuItem::resume};
     return MenuItemState{name, caption, parent, checked, enabled, visible, switches.contains(name)};
 }
 
@@ -52,6 +52,8 @@ const QList<MenuItemState>& menuTable()
         item(MenuItem::numberOrder, u"名前の数字を数の順に並べる(&N)"_s, MenuItem::screenSettings, true),
         item(MenuItem::allFormats, u"フォルダのPNG・WebP・AVIF・JPEG XLも開く(&A)"_s,
              MenuItem::screenSettings, true),
+        item(MenuItem::thumbnailShape, u"本棚の表紙は縦横比を保って縮める(&S)"_s, MenuItem::screenSettings,
+             true),
         // Added to the program's own commands, before quitting, which stays the last item.
         item(MenuItem::fullScreen, u"全画面表示 ON/OFF(&W)"_s, MenuItem::popup),
         item(MenuItem::shiftPairs, u"見開きを1ページずらす(&D)"_s, MenuItem::popup),

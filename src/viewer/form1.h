@@ -200,6 +200,7 @@ public:
     void widePagesAloneClick();
     void numberOrderClick();
     void allFormatsClick();
+    void thumbnailShapeClick();
     // Moves the pairs of pages by one page from the spread on screen (O and the popup menu);
     // again, moves them back.
     void shiftPairsClick();
@@ -288,8 +289,8 @@ private:
     void tellIfPagesLeftOut();
     // Opens the book again when its archive changed on disk since it was read.
     void reopenIfChanged();
-    // Turns a switch of how folders are listed, keeping it under key; whether it is now on.
-    bool toggleListingSwitch(const QString& itemName, const SettingKey& key);
+    // Turns a menu's switch, keeping it under key; whether it is now on.
+    bool toggleStoredSwitch(const QString& itemName, const SettingKey& key);
     void listFolderBookAgain();
     void nextPage();
     void previousPage();

@@ -57,6 +57,7 @@ void Form1::buildDispatchTables()
         {MenuItem::widePagesAlone, &Form1::widePagesAloneClick},
         {MenuItem::numberOrder, &Form1::numberOrderClick},
         {MenuItem::allFormats, &Form1::allFormatsClick},
+        {MenuItem::thumbnailShape, &Form1::thumbnailShapeClick},
         {MenuItem::shiftPairs, &Form1::shiftPairsClick},
         {MenuItem::nextBook, &Form1::nextBookClick},
         {MenuItem::previousBook, &Form1::previousBookClick},

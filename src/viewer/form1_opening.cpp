@@ -220,19 +220,25 @@ void Form1::tellIfPagesLeftOut()
 
 void Form1::numberOrderClick()
 {
-    const bool on = toggleListingSwitch(MenuItem::numberOrder, Setting::numberOrder);
+    const bool on = toggleStoredSwitch(MenuItem::numberOrder, Setting::numberOrder);
     m_platform.books.setFolderOrder(on ? NameOrder::Numbers : NameOrder::Characters);
     listFolderBookAgain();
 }
 
 void Form1::allFormatsClick()
 {
-    const bool on = toggleListingSwitch(MenuItem::allFormats, Setting::allFormats);
+    const bool on = toggleStoredSwitch(MenuItem::allFormats, Setting::allFormats);
     m_platform.books.setFolderFormats(on ? PageFormats::All : PageFormats::Basic);
     listFolderBookAgain();
 }
 
-bool Form1::toggleListingSwitch(const QString& itemName, const SettingKey& key)
+void Form1::thumbnailShapeClick()
+{
+    // Read by the register window at each registration.
+    toggleStoredSwitch(MenuItem::thumbnailShape, Setting::keepThumbnailShape);
+}
+
+bool Form1::toggleStoredSwitch(const QString& itemName, const SettingKey& key)
 {
     MenuItemState& item = m_controls.menu(itemName);
     item.checked = !item.checked;

@@ -231,6 +231,33 @@ private Q_SLOTS:
         QVERIFY(!form.isOpen());
     }
 
+    // The thumbnail saved keeps the page's shape unless the viewer's switch says to fill
+    // the box with sampled points.
+    void theThumbnailFollowsTheShapeSwitch_data()
+    {
+        QTest::addColumn<bool>("keepShape");
+        QTest::newRow("keeps the shape") << true;
+        QTest::newRow("fills the box") << false;
+    }
+    void theThumbnailFollowsTheShapeSwitch()
+    {
+        QFETCH(bool, keepShape);
+        Register reg;
+        reg.makeShelf(0);
+        reg.platform.settings.values.insert(
+            FakeSettings::path(u"ruvo"_s, u"shelf"_s, u"keepThumbnailShape"_s), keepShape ? u"1"_s : u"0"_s);
+        Form5 form(reg.platform.platform(), reg.state);
+        form.Form_Load();
+        form.Command1_Click();
+        const QImage saved(reg.shelf + u"/0ruv.bmp"_s, "BMP");
+        const QImage page = reg.platform.pictures.decode(reg.page).image;
+        QCOMPARE(page.size(), QSize(100, 150));
+        const QImage expected = keepShape ? averagedThumbnail(page) : pointSampledThumbnail(page);
+        QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), expected);
+        // A page narrower than the box leaves white beside it only when it keeps its shape.
+        QCOMPARE(saved.pixel(2, 60) == qRgb(255, 255, 255), keepShape);
+    }
+
     void anEmptyTitleIsStoredAsUntitled()
     {
         Register reg;

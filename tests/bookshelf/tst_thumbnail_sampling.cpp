@@ -135,6 +135,62 @@ private Q_SLOTS:
         QCOMPARE(thumbnail.size(), QSize(97, 123));
         QCOMPARE(thumbnail.pixel(48, 60), qRgb(255, 255, 255));
     }
+
+    // A page keeping its shape lies centred in the box, as large as fits, white around it.
+    void aThumbnailKeepsThePagesShape_data()
+    {
+        QTest::addColumn<QSize>("page");
+        QTest::addColumn<QRect>("covered");
+        QTest::newRow("landscape") << QSize(400, 200) << QRect(0, 37, 97, 49);
+        QTest::newRow("the box's shape") << QSize(194, 246) << QRect(0, 0, 97, 123);
+        QTest::newRow("tall and thin") << QSize(10, 1000) << QRect(48, 0, 1, 123);
+        QTest::newRow("smaller than the box") << QSize(20, 10) << QRect(0, 37, 97, 49);
+    }
+    void aThumbnailKeepsThePagesShape()
+    {
+        QFETCH(QSize, page);
+        QFETCH(QRect, covered);
+        QImage red(page, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        const QImage thumbnail = averagedThumbnail(red);
+        QCOMPARE(thumbnail.size(), QSize(97, 123));
+        QCOMPARE(thumbnail.format(), QImage::Format_RGB32);
+        for (int y = 0; y < 123; ++y) {
+            for (int x = 0; x < 97; ++x) {
+                const QRgb expected = covered.contains(x, y) ? qRgb(255, 0, 0) : qRgb(255, 255, 255);
+                if (thumbnail.pixel(x, y) != expected)
+                    QFAIL(qPrintable(QStringLiteral("pixel %1, %2").arg(x).arg(y)));
+            }
+        }
+    }
+
+    // Screentone becomes its mean tone: a one-pixel checkerboard is an even grey.
+    void aThumbnailAveragesThePixelsItCovers()
+    {
+        QImage page(970, 1230, QImage::Format_RGB32);
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x)
+                page.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+        }
+        const QImage thumbnail = averagedThumbnail(page);
+        for (int y = 0; y < 123; ++y) {
+            for (int x = 0; x < 97; ++x) {
+                if (qAbs(qGray(thumbnail.pixel(x, y)) - 128) > 2)
+                    QFAIL(qPrintable(QStringLiteral("pixel %1, %2 is %3")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(qGray(thumbnail.pixel(x, y)))));
+            }
+        }
+    }
+
+    void anAveragedThumbnailSeesTransparencyOverWhite()
+    {
+        QImage page(194, 246, QImage::Format_ARGB32);
+        page.fill(qRgba(0, 0, 0, 0));
+        QCOMPARE(averagedThumbnail(page).pixel(48, 60), qRgb(255, 255, 255));
+        QCOMPARE(averagedThumbnail(QImage()).pixel(48, 60), qRgb(255, 255, 255));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestThumbnailSampling)
