@@ -64,6 +64,7 @@ inline constexpr ControlName recentBooks("recent");        // the books read las
 inline constexpr ControlName numberOrder("numorder");      // numbers in names compared by value
 inline constexpr ControlName allFormats("allformats");     // PNG, WebP, AVIF and JPEG XL in folders
 inline constexpr ControlName thumbnailShape("thumbshape"); // shelf thumbnails keep the page's shape
+inline constexpr ControlName devicePixels("devpixels");    // a page pixel to each device pixel
 inline constexpr ControlName resume("resume");             // a book opens where it was left
 inline constexpr ControlName shelfMenu("okini");           // the hidden shelf menu
 inline constexpr ControlName tidyShelf("seiri");           // its only item, tidying the shelf

@@ -16,7 +16,7 @@ MenuItemState item(const QString& name, const QString& caption, const QString& p
     static const QStringList switches = {
         MenuItem::autoScroll, MenuItem::toolbar,        MenuItem::statusBar,      MenuItem::stretch,
         MenuItem::onePage,    MenuItem::fullScreen,     MenuItem::widePagesAlone, MenuItem::numberOrder,
-        MenuItem::allFormats, MenuItem::thumbnailShape, MenuItem::resume};
+        MenuItem::allFormats, MenuItem::thumbnailShape, MenuItem::devicePixels,   MenuItem::resume};
     return MenuItemState{name, caption, parent, checked, enabled, visible, switches.contains(name)};
 }
 
@@ -53,6 +53,8 @@ const QList<MenuItemState>& menuTable()
         item(MenuItem::allFormats, u"フォルダのPNG・WebP・AVIF・JPEG XLも開く(&A)"_s,
              MenuItem::screenSettings, true),
         item(MenuItem::thumbnailShape, u"本棚の表紙は縦横比を保って縮める(&S)"_s, MenuItem::screenSettings,
+             true),
+        item(MenuItem::devicePixels, u"等倍表示は画面の1画素にページの1画素(&P)"_s, MenuItem::screenSettings,
              true),
         // Added to the program's own commands, before quitting, which stays the last item.
         item(MenuItem::fullScreen, u"全画面表示 ON/OFF(&W)"_s, MenuItem::popup),

@@ -23,6 +23,9 @@ struct Surface
     PageRef source;
     // Image surfaces that scale their picture to their size.
     bool stretch = false;
+    // Picture pixels to a device-independent pixel: above 1 for a page laid out at one
+    // picture pixel to each device pixel of a screen with more of them.
+    qreal pixelRatio = 1;
 
     void move(double newLeft, double newTop, double newWidth, double newHeight)
     {

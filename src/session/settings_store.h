@@ -35,6 +35,8 @@ inline constexpr SettingKey widePagesAlone{"widePagesAlone", "1", "ruvo", "readi
 // folder holds, 1 or 0.
 inline constexpr SettingKey numberOrder{"numberOrder", "1", "ruvo", "reading"};
 inline constexpr SettingKey allFormats{"allFormats", "1", "ruvo", "reading"};
+// At actual size, one page pixel to each device pixel (1), or to each device-independent one (0).
+inline constexpr SettingKey devicePixels{"devicePixels", "1", "ruvo", "reading"};
 // Shelf thumbnails keep the page's shape and average its pixels (1), or fill their box with
 // sampled points (0).
 inline constexpr SettingKey keepThumbnailShape{"keepThumbnailShape", "1", "ruvo", "shelf"};

@@ -62,6 +62,8 @@ void Form1::Form_Load()
     const bool allFormats = SettingsStore(m_platform.settings).readNumber(Setting::allFormats) != 0;
     m_controls.menu(MenuItem::allFormats).checked = allFormats;
     m_platform.books.setFolderFormats(allFormats ? PageFormats::All : PageFormats::Basic);
+    m_controls.menu(MenuItem::devicePixels).checked =
+        SettingsStore(m_platform.settings).readNumber(Setting::devicePixels) != 0;
     m_controls.menu(MenuItem::thumbnailShape).checked =
         SettingsStore(m_platform.settings).readNumber(Setting::keepThumbnailShape) != 0;
     m_controls.menu(MenuItem::nextPage).enabled = false;

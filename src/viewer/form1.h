@@ -80,6 +80,9 @@ public:
     void takeWindowGeometry(const WindowGeometry& geometry);
     // The screen's device pixels per pixel, for the pages prepared ahead.
     void setDevicePixelRatio(qreal ratio);
+    // Picture pixels to a device-independent pixel for a page laid out now: the screen's
+    // device pixel ratio when a page pixel goes to each device pixel, else 1.
+    qreal pagePixelRatio() const;
     // Prepares the pages around the one on screen again, as they will now be drawn (after
     // the viewing area changed size).
     void prepareAhead();
@@ -201,6 +204,7 @@ public:
     void numberOrderClick();
     void allFormatsClick();
     void thumbnailShapeClick();
+    void devicePixelsClick();
     // Moves the pairs of pages by one page from the spread on screen (O and the popup menu);
     // again, moves them back.
     void shiftPairsClick();

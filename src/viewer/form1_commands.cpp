@@ -58,6 +58,7 @@ void Form1::buildDispatchTables()
         {MenuItem::numberOrder, &Form1::numberOrderClick},
         {MenuItem::allFormats, &Form1::allFormatsClick},
         {MenuItem::thumbnailShape, &Form1::thumbnailShapeClick},
+        {MenuItem::devicePixels, &Form1::devicePixelsClick},
         {MenuItem::shiftPairs, &Form1::shiftPairsClick},
         {MenuItem::nextBook, &Form1::nextBookClick},
         {MenuItem::previousBook, &Form1::previousBookClick},

@@ -41,19 +41,21 @@ void Form1::loadPicture(Surface& target, const PageRef& page, const QList<Prefet
     // smaller holds at that size.
     QSize size = m_controls.picture5.picture.size();
     target.source = PageRef();
+    target.pixelRatio = 1;
     if (page.isEmpty()) {
         target.picture = m_controls.picture5.picture;
     } else if (decoded.isValid()) {
         size = decoded.pictureSize();
         target.picture = std::move(decoded.image);
         target.source = page;
+        target.pixelRatio = pagePixelRatio();
     } else {
         const UserMessage message = Messages::damagedPicture(page.path());
         m_platform.messages.show(message.title, message.text, MessageButtons::Ok);
         target.picture = m_controls.picture5.picture;
     }
-    target.width = toTwips(size.width());
-    target.height = toTwips(size.height());
+    target.width = size.width() * double(twipsPerPixel) / target.pixelRatio;
+    target.height = size.height() * double(twipsPerPixel) / target.pixelRatio;
 }
 
 void Form1::showPicture(Surface& target, const PageRef& page, int panel, const QList<PrefetchRequest>& next)
@@ -113,7 +115,8 @@ void Form1::picturesArrived()
 
 bool Form1::decodeAgainIfSmall(Surface& page, QSize drawn)
 {
-    const QSize own(toPixels(page.width), toPixels(page.height));
+    const QSize own(int(std::lround(page.width / twipsPerPixel * page.pixelRatio)),
+                    int(std::lround(page.height / twipsPerPixel * page.pixelRatio)));
     const DecodedPicture shown{page.picture, {}, {}, own};
     // A place awaiting its page still shows the one before.
     if (m_awaited.isAwaited(page) || page.source.isEmpty() || page.picture.isNull() || own.isEmpty() ||

@@ -164,8 +164,11 @@ std::function<QSize(QSize)> Form1::stretchedSizeFor(bool secondPage) const
     // Where spreads follow the pages' shapes, a wide page stands alone over the whole area.
     const bool byShape = spreadsByShape();
     const qreal ratio = m_devicePixelRatio;
+    // The page as a turn lays it out (see loadPicture).
+    const qreal pagesRatio = pagePixelRatio();
     return [=](QSize pixels) {
-        const QSizeF page(toTwips(pixels.width()), toTwips(pixels.height()));
+        const QSizeF page(pixels.width() * double(twipsPerPixel) / pagesRatio,
+                          pixels.height() * double(twipsPerPixel) / pagesRatio);
         const bool wholeArea = onePage || (byShape && pixels.width() > pixels.height());
         const StretchedImage stretched = secondPage ? stretchSecondPage(page, area, previous)
                                                     : stretchFirstPage(page, area, wholeArea, previous);
@@ -176,6 +179,11 @@ std::function<QSize(QSize)> Form1::stretchedSizeFor(bool secondPage) const
 void Form1::setDevicePixelRatio(qreal ratio)
 {
     m_devicePixelRatio = ratio;
+}
+
+qreal Form1::pagePixelRatio() const
+{
+    return m_controls.menu(MenuItem::devicePixels).checked ? m_devicePixelRatio : 1;
 }
 
 void Form1::prepareAhead()

@@ -88,6 +88,18 @@ void Form1::widePagesAloneClick()
     MTUGI();
 }
 
+void Form1::devicePixelsClick()
+{
+    const ChangeBatch::Scope changes(m_changes);
+    toggleStoredSwitch(MenuItem::devicePixels, Setting::devicePixels);
+    if (pages().isEmpty())
+        return;
+    // The spread on screen is laid out again at its pages' new sizes.
+    m_state.pageIndex = qint16(shownSpread().first);
+    MTUGI();
+    m_changes.note();
+}
+
 void Form1::shiftPairsClick()
 {
     if (!spreadsByShape() || pages().isEmpty())

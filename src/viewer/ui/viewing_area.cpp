@@ -70,9 +70,9 @@ void ViewingArea::paintEvent(QPaintEvent*)
     ++m_paints;
     const Form1Controls& controls = m_logic.controls();
     QPainter painter(this);
-    // Pages are placed in device-independent pixels, one picture pixel to one
-    // of them; on a screen with more device pixels than that, a page at actual
-    // size is enlarged smoothly rather than into blocks.
+    // A page laid out at one picture pixel to each device-independent pixel (the logic's
+    // switch, or a page of a screen of another ratio) is enlarged smoothly rather than
+    // into blocks on a screen with more device pixels.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
 
     // The frame is hidden while a spread is being put together. Each colour is laid only
@@ -89,15 +89,17 @@ void ViewingArea::paintEvent(QPaintEvent*)
     if (frameShown) {
         QList<QRect> opaquePages;
         for (const Surface* page : {&controls.picture3, &controls.picture2}) {
+            // A page placed on device pixels may stand up to one short of its rounded place.
             if (isShown(*page) && !page->picture.hasAlphaChannel())
-                opaquePages.append(pageRect(*page));
+                opaquePages.append(page->pixelRatio == 1 ? pageRect(*page)
+                                                         : pageRect(*page).adjusted(1, 1, -1, -1));
         }
         fillAround(painter, frameRect, opaquePages, colorFromValue(frame.backColor));
         painter.save();
         painter.setClipRect(frameRect);
         for (const Surface* page : {&controls.picture3, &controls.picture2}) {
             if (isShown(*page))
-                painter.drawImage(pageRect(*page).topLeft(), page->picture);
+                drawPage(painter, *page);
         }
         painter.restore();
     }
@@ -176,6 +178,38 @@ void ViewingArea::drawCanvas(QPainter& painter)
     for (const Surface& tile : controls.foto) {
         if (isShown(tile))
             painter.drawImage(rectOf(tile, canvasRect.topLeft()).topLeft(), tile.picture);
+    }
+}
+
+void ViewingArea::drawPage(QPainter& painter, const Surface& page) const
+{
+    const QRect rect = pageRect(page);
+    const qreal ratio = devicePixelRatio();
+    if (page.pixelRatio == 1) {
+        painter.drawImage(rect.topLeft(), page.picture);
+    } else if (qFuzzyCompare(page.pixelRatio, ratio)) {
+        // A picture pixel to each device pixel: drawn in device pixels, from the one nearest
+        // the page's corner, so that no pixel is resampled.
+        // The frame clips it at the device pixels its edges reach into: the frame's twips are
+        // rounded as the page's are not, and no row of a page that fits may be lost to that.
+        const Surface& frame = m_logic.controls().picture1;
+        const auto device = [ratio](double twips) { return int(std::lround(twips / twipsPerPixel * ratio)); };
+        const auto outward = [ratio](double twips, bool end) {
+            const double at = twips / twipsPerPixel * ratio;
+            return int(end ? std::ceil(at - 1e-9) : std::floor(at + 1e-9));
+        };
+        const QRect frameOnDevice(
+            QPoint(outward(frame.left, false), outward(frame.top, false)),
+            QPoint(outward(frame.left + frame.width, true) - 1, outward(frame.top + frame.height, true) - 1));
+        painter.save();
+        painter.setClipRect(
+            QRectF(QPointF(frameOnDevice.topLeft()) / ratio, QSizeF(frameOnDevice.size()) / ratio));
+        painter.setTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+        painter.drawImage(QPoint(device(frame.left + page.left), device(frame.top + page.top)), page.picture);
+        painter.restore();
+    } else {
+        // Laid out for a screen of another ratio: scaled to where it lies until laid out again.
+        painter.drawImage(rect, page.picture);
     }
 }
 

@@ -58,6 +58,8 @@ private:
     void drawCanvas(QPainter& painter);
     // What the area says while it shows no page, over the colour given (as the logic keeps it).
     void drawEmptyAreaText(QPainter& painter, int backColor);
+    // Draws a page at actual size where it lies.
+    void drawPage(QPainter& painter, const Surface& page) const;
     // Where a page image lies in the area, in pixels.
     QRect pageRect(const Surface& page) const;
     QPointF twipsInside(const QRect& rect, QPointF position) const;
