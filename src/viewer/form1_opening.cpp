@@ -249,11 +249,11 @@ bool Form1::toggleStoredSwitch(const QString& itemName, const SettingKey& key)
 void Form1::listFolderBookAgain()
 {
     // A folder book on screen is listed again as its folder is now read, at the page it shows
-    // (its first when that page is no longer one).
+    // (its first when that page is no longer one); one that showed none may now show some.
     const std::shared_ptr<Book> book = pages().book();
-    if (!book || book->isArchive() || pages().isEmpty())
+    if (!m_fields.bookOpened || !book || book->isArchive())
         return;
-    const QString name = pages().name(shownSpread().first);
+    const QString name = pages().isEmpty() ? QString() : pages().name(shownSpread().first);
     m_browser.setBook(m_platform.books.open(book->location()));
     openChosenFolder(std::max(0, pageIndexOf(pages(), name)), true);
 }
@@ -301,13 +301,14 @@ void Form1::clearPictures()
          {&m_controls.picture2, &m_controls.picture3, &m_controls.image1, &m_controls.image2})
         surface->picture = QImage();
     m_awaited.clear();
-    m_controls.emptyAreaText.clear();
 }
 
 void Form1::showBookCaption()
 {
     m_controls.window.caption = bookCaption(m_browser.folder());
     m_fields.bookOpened = true;
+    // Said again below when the book has no pages.
+    m_controls.emptyAreaText.clear();
 }
 
 void Form1::showNoPages()

@@ -83,6 +83,26 @@ private Q_SLOTS:
         QCOMPARE(f.state.shownPagePath, folder + u"/p1.png"_qs);
     }
 
+    // A folder that held no page of the basic formats shows its pages once they may be others.
+    void aFolderOfNoBasicPagesShowsThemWhenLetGo()
+    {
+        const QString folder = m_dir.filePath(u"pngs"_qs);
+        QVERIFY(QDir().mkpath(folder));
+        putIn(m_dir, u"pngs/1.png"_qs, pagePicture(Qt::red, "PNG", QSize(30, 20)));
+        RealBookFixture f;
+        f.form.controls().menu(MenuItem::onePage).checked = true;
+        f.form.menuClick(MenuItem::allFormats);
+        f.open(folder);
+        QCOMPARE(f.browser.pages().count(), 0);
+        QVERIFY(!f.form.controls().emptyAreaText.isEmpty());
+
+        f.form.menuClick(MenuItem::allFormats);
+        QCOMPARE(f.browser.pages().names(), QStringList{u"1.png"_qs});
+        QCOMPARE(f.state.shownPagePath, folder + u"/1.png"_qs);
+        QCOMPARE(f.form.controls().picture2.picture.size(), QSize(30, 20));
+        QVERIFY(f.form.controls().emptyAreaText.isEmpty());
+    }
+
     void theOrderSwitchListsTheOpenFolderAgain()
     {
         const QString folder = everyFormatFolder();
