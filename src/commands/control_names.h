@@ -65,9 +65,18 @@ inline constexpr ControlName numberOrder("numorder");      // numbers in names c
 inline constexpr ControlName allFormats("allformats");     // PNG, WebP, AVIF and JPEG XL in folders
 inline constexpr ControlName thumbnailShape("thumbshape"); // shelf thumbnails keep the page's shape
 inline constexpr ControlName devicePixels("devpixels");    // a page pixel to each device pixel
-inline constexpr ControlName resume("resume");             // a book opens where it was left
-inline constexpr ControlName shelfMenu("okini");           // the hidden shelf menu
-inline constexpr ControlName tidyShelf("seiri");           // its only item, tidying the shelf
+inline constexpr ControlName adjustments("adjust");        // the submenu of picture adjustments
+inline constexpr ControlName brighter("brighter");
+inline constexpr ControlName darker("darker");
+inline constexpr ControlName moreContrast("morecontrast");
+inline constexpr ControlName lessContrast("lesscontrast");
+inline constexpr ControlName gammaUp("gammaup");
+inline constexpr ControlName gammaDown("gammadown");
+inline constexpr ControlName greyscale("greyscale");
+inline constexpr ControlName resetAdjustments("adjreset");
+inline constexpr ControlName resume("resume");   // a book opens where it was left
+inline constexpr ControlName shelfMenu("okini"); // the hidden shelf menu
+inline constexpr ControlName tidyShelf("seiri"); // its only item, tidying the shelf
 } // namespace MenuItem
 
 // The main window's toolbar buttons, by key; the key also names the icon.

@@ -59,6 +59,15 @@ const QList<MenuItemState>& menuTable()
         // Added to the program's own commands, before quitting, which stays the last item.
         item(MenuItem::fullScreen, u"全画面表示 ON/OFF(&W)"_s, MenuItem::popup),
         item(MenuItem::shiftPairs, u"見開きを1ページずらす(&D)"_s, MenuItem::popup),
+        item(MenuItem::adjustments, u"画像の調整(&I)"_s, MenuItem::popup),
+        item(MenuItem::brighter, u"明るく(&B)"_s, MenuItem::adjustments),
+        item(MenuItem::darker, u"暗く(&D)"_s, MenuItem::adjustments),
+        item(MenuItem::moreContrast, u"コントラストを強く(&C)"_s, MenuItem::adjustments),
+        item(MenuItem::lessContrast, u"コントラストを弱く(&V)"_s, MenuItem::adjustments),
+        item(MenuItem::gammaUp, u"中間の明るさを上げる(&G)"_s, MenuItem::adjustments),
+        item(MenuItem::gammaDown, u"中間の明るさを下げる(&M)"_s, MenuItem::adjustments),
+        item(MenuItem::greyscale, u"白黒で表示(&W)"_s, MenuItem::adjustments),
+        item(MenuItem::resetAdjustments, u"調整を元に戻す(&R)"_s, MenuItem::adjustments),
         item(MenuItem::nextBook, u"次の巻を開く(&V)"_s, MenuItem::popup),
         item(MenuItem::previousBook, u"前の巻を開く(&Z)"_s, MenuItem::popup),
         // Filled with the books when the menu opens.
@@ -84,7 +93,8 @@ QString plainCaption(const QString& itemName)
 
 bool opensSubmenu(const QString& itemName)
 {
-    return itemName == MenuItem::screenSettings || itemName == MenuItem::recentBooks;
+    return itemName == MenuItem::screenSettings || itemName == MenuItem::recentBooks ||
+           itemName == MenuItem::adjustments;
 }
 
 } // namespace ruvo

@@ -39,6 +39,11 @@ inline constexpr SettingKey allFormats{"allFormats", "1", "ruvo", "reading"};
 inline constexpr SettingKey devicePixels{"devicePixels", "1", "ruvo", "reading"};
 // Shelf thumbnails keep the page's shape and average its pixels (1), or fill their box with
 // sampled points (0).
+// How pages are adjusted as they are drawn (see PictureAdjustments).
+inline constexpr SettingKey pictureBrightness{"brightness", "0", "ruvo", "picture"};
+inline constexpr SettingKey pictureContrast{"contrast", "0", "ruvo", "picture"};
+inline constexpr SettingKey pictureGamma{"gamma", "100", "ruvo", "picture"};
+inline constexpr SettingKey pictureGreyscale{"greyscale", "0", "ruvo", "picture"};
 inline constexpr SettingKey keepThumbnailShape{"keepThumbnailShape", "1", "ruvo", "shelf"};
 // Whether a book opened as a whole opens where it was left, 1 or 0.
 inline constexpr SettingKey resumeBooks{"resumeBooks", "1", "ruvo", "reading"};

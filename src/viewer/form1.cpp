@@ -64,6 +64,15 @@ void Form1::Form_Load()
     m_platform.books.setFolderFormats(allFormats ? PageFormats::All : PageFormats::Basic);
     m_controls.menu(MenuItem::devicePixels).checked =
         SettingsStore(m_platform.settings).readNumber(Setting::devicePixels) != 0;
+    {
+        const SettingsStore settings(m_platform.settings);
+        m_controls.adjustments = PictureAdjustments{settings.readNumber(Setting::pictureBrightness),
+                                                    settings.readNumber(Setting::pictureContrast),
+                                                    settings.readNumber(Setting::pictureGamma),
+                                                    settings.readNumber(Setting::pictureGreyscale) != 0}
+                                     .bounded();
+        m_controls.menu(MenuItem::greyscale).checked = m_controls.adjustments.greyscale;
+    }
     m_controls.menu(MenuItem::thumbnailShape).checked =
         SettingsStore(m_platform.settings).readNumber(Setting::keepThumbnailShape) != 0;
     m_controls.menu(MenuItem::nextPage).enabled = false;

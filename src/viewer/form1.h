@@ -19,6 +19,7 @@
 #include <QHash>
 #include <QObject>
 
+#include <functional>
 #include <optional>
 
 namespace ruvo {
@@ -205,6 +206,15 @@ public:
     void allFormatsClick();
     void thumbnailShapeClick();
     void devicePixelsClick();
+    // The picture adjustments of the popup menu, each kept as a default for every book.
+    void brighterClick();
+    void darkerClick();
+    void moreContrastClick();
+    void lessContrastClick();
+    void gammaUpClick();
+    void gammaDownClick();
+    void greyscaleClick();
+    void resetAdjustmentsClick();
     // Moves the pairs of pages by one page from the spread on screen (O and the popup menu);
     // again, moves them back.
     void shiftPairsClick();
@@ -296,6 +306,8 @@ private:
     // Turns a menu's switch, keeping it under key; whether it is now on.
     bool toggleStoredSwitch(const QString& itemName, const SettingKey& key);
     void listFolderBookAgain();
+    // Changes the adjustments as change says, keeps them and shows the greyscale switch.
+    void adjustPictures(const std::function<void(PictureAdjustments&)>& change);
     void nextPage();
     void previousPage();
     void prefetchAround();

@@ -4,6 +4,7 @@
 #include "commands/control_names.h"
 #include "commands/menu_items.h"
 #include "commands/toolbar_buttons.h"
+#include "display/picture_adjustments.h"
 #include "display/surface.h"
 #include "platform/window_state.h"
 #include "viewer/slider_state.h"
@@ -57,6 +58,8 @@ public:
     // What the viewing area says while it shows no page of a book: none open, or one of no
     // pages. Empty while a book's pages are shown.
     QString emptyAreaText;
+    // How pages are adjusted as they are drawn.
+    PictureAdjustments adjustments;
 
     // Automatic scrolling and panning repeat; 0 means stopped.
     int timer1Interval = 0;

@@ -163,7 +163,7 @@ void ViewingArea::drawStretchedPages(QPainter& painter)
     for (const auto& [surface, cache] :
          {std::pair{&controls.image2, &m_scaled2}, std::pair{&controls.image1, &m_scaled1}}) {
         if (isShown(*surface))
-            painter.drawImage(rectOf(*surface).topLeft(), cache->image);
+            painter.drawImage(rectOf(*surface).topLeft(), m_adjusted.of(cache->image, controls.adjustments));
     }
 }
 
@@ -181,12 +181,13 @@ void ViewingArea::drawCanvas(QPainter& painter)
     }
 }
 
-void ViewingArea::drawPage(QPainter& painter, const Surface& page) const
+void ViewingArea::drawPage(QPainter& painter, const Surface& page)
 {
+    const QImage& picture = m_adjusted.of(page.picture, m_logic.controls().adjustments);
     const QRect rect = pageRect(page);
     const qreal ratio = devicePixelRatio();
     if (page.pixelRatio == 1) {
-        painter.drawImage(rect.topLeft(), page.picture);
+        painter.drawImage(rect.topLeft(), picture);
     } else if (qFuzzyCompare(page.pixelRatio, ratio)) {
         // A picture pixel to each device pixel: drawn in device pixels, from the one nearest
         // the page's corner, so that no pixel is resampled.
@@ -205,11 +206,11 @@ void ViewingArea::drawPage(QPainter& painter, const Surface& page) const
         painter.setClipRect(
             QRectF(QPointF(frameOnDevice.topLeft()) / ratio, QSizeF(frameOnDevice.size()) / ratio));
         painter.setTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
-        painter.drawImage(QPoint(device(frame.left + page.left), device(frame.top + page.top)), page.picture);
+        painter.drawImage(QPoint(device(frame.left + page.left), device(frame.top + page.top)), picture);
         painter.restore();
     } else {
         // Laid out for a screen of another ratio: scaled to where it lies until laid out again.
-        painter.drawImage(rect, page.picture);
+        painter.drawImage(rect, picture);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "viewer/ui/adjusted_pictures.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -59,7 +61,7 @@ private:
     // What the area says while it shows no page, over the colour given (as the logic keeps it).
     void drawEmptyAreaText(QPainter& painter, int backColor);
     // Draws a page at actual size where it lies.
-    void drawPage(QPainter& painter, const Surface& page) const;
+    void drawPage(QPainter& painter, const Surface& page);
     // Where a page image lies in the area, in pixels.
     QRect pageRect(const Surface& page) const;
     QPointF twipsInside(const QRect& rect, QPointF position) const;
@@ -67,6 +69,7 @@ private:
     Form1& m_logic;
     ScaledPicture m_scaled1;
     ScaledPicture m_scaled2;
+    AdjustedPictures m_adjusted;
     PagePressed m_pressed = PagePressed::None;
     bool m_changesToDraw = false;
     quint64 m_paints = 0;

@@ -442,6 +442,49 @@ private Q_SLOTS:
         QVERIFY(!w.form.controls().picture2.picture.isNull());
         QTRY_COMPARE(written(), 0);
     }
+
+    // The adjustments change what is drawn, not the picture kept; the reset draws the page
+    // exactly as before, at actual size and stretched.
+    void adjustmentsAreAppliedAsPagesAreDrawn_data()
+    {
+        QTest::addColumn<bool>("stretched");
+        QTest::newRow("actual size") << false;
+        QTest::newRow("stretched") << true;
+    }
+    void adjustmentsAreAppliedAsPagesAreDrawn()
+    {
+        QFETCH(bool, stretched);
+        ShownWindow w;
+        QVERIFY(w.show());
+        QTemporaryDir dir;
+        QVERIFY(makeBook(dir, 1));
+        w.platform.pictures.defaultSize = QSize(120, 90);
+        w.form.menuClick(MenuItem::onePage);
+        if (stretched)
+            w.form.menuClick(MenuItem::stretch);
+        w.form.openPath(dir.path());
+        Form1Controls& c = w.form.controls();
+        const Surface& page = stretched ? c.image1 : c.picture2;
+        const QPoint origin =
+            stretched ? QPoint() : toPixelRect(c.picture1.left, c.picture1.top, 0, 0).topLeft();
+        const QPoint centre =
+            toPixelRect(page.left, page.top, page.width, page.height).translated(origin).center();
+        auto* area = w.window.findChild<ViewingArea*>();
+        const QColor original = FakePictureDecoder::colorOf(QStringLiteral("p1.jpg"));
+        QTRY_COMPARE(area->grab().toImage().pixelColor(centre), original);
+        const qint64 kept = page.picture.cacheKey();
+
+        for (int i = 0; i < 10; ++i)
+            w.form.menuClick(MenuItem::darker);
+        QTRY_COMPARE(area->grab().toImage().pixelColor(centre), QColor(Qt::black));
+        QCOMPARE(page.picture.cacheKey(), kept);
+        w.form.menuClick(MenuItem::resetAdjustments);
+        w.form.menuClick(MenuItem::greyscale);
+        const int grey = qGray(original.rgb());
+        QTRY_COMPARE(area->grab().toImage().pixelColor(centre), QColor(grey, grey, grey));
+        w.form.menuClick(MenuItem::resetAdjustments);
+        QTRY_COMPARE(area->grab().toImage().pixelColor(centre), original);
+    }
 };
 
 QTEST_MAIN(TestMainWindowLayout)
