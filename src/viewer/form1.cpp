@@ -54,27 +54,22 @@ void Form1::Form_Load()
     m_state.programFolder = withoutTrailingSeparator(m_platform.process.programFolder());
 
     m_controls.menu(MenuItem::stretch).checked = false;
-    m_controls.menu(MenuItem::widePagesAlone).checked =
-        SettingsStore(m_platform.settings).readNumber(Setting::widePagesAlone) != 0;
-    const bool numberOrder = SettingsStore(m_platform.settings).readNumber(Setting::numberOrder) != 0;
+    const SettingsStore settings(m_platform.settings);
+    m_controls.menu(MenuItem::widePagesAlone).checked = settings.readNumber(Setting::widePagesAlone) != 0;
+    const bool numberOrder = settings.readNumber(Setting::numberOrder) != 0;
     m_controls.menu(MenuItem::numberOrder).checked = numberOrder;
     m_platform.books.setFolderOrder(numberOrder ? NameOrder::Numbers : NameOrder::Characters);
-    const bool allFormats = SettingsStore(m_platform.settings).readNumber(Setting::allFormats) != 0;
+    const bool allFormats = settings.readNumber(Setting::allFormats) != 0;
     m_controls.menu(MenuItem::allFormats).checked = allFormats;
     m_platform.books.setFolderFormats(allFormats ? PageFormats::All : PageFormats::Basic);
-    m_controls.menu(MenuItem::devicePixels).checked =
-        SettingsStore(m_platform.settings).readNumber(Setting::devicePixels) != 0;
-    {
-        const SettingsStore settings(m_platform.settings);
-        m_controls.adjustments = PictureAdjustments{settings.readNumber(Setting::pictureBrightness),
-                                                    settings.readNumber(Setting::pictureContrast),
-                                                    settings.readNumber(Setting::pictureGamma),
-                                                    settings.readNumber(Setting::pictureGreyscale) != 0}
-                                     .bounded();
-        m_controls.menu(MenuItem::greyscale).checked = m_controls.adjustments.greyscale;
-    }
-    m_controls.menu(MenuItem::thumbnailShape).checked =
-        SettingsStore(m_platform.settings).readNumber(Setting::keepThumbnailShape) != 0;
+    m_controls.menu(MenuItem::devicePixels).checked = settings.readNumber(Setting::devicePixels) != 0;
+    m_controls.adjustments = PictureAdjustments{settings.readNumber(Setting::pictureBrightness),
+                                                settings.readNumber(Setting::pictureContrast),
+                                                settings.readNumber(Setting::pictureGamma),
+                                                settings.readNumber(Setting::pictureGreyscale) != 0}
+                                 .bounded();
+    m_controls.menu(MenuItem::greyscale).checked = m_controls.adjustments.greyscale;
+    m_controls.menu(MenuItem::thumbnailShape).checked = settings.readNumber(Setting::keepThumbnailShape) != 0;
     m_controls.menu(MenuItem::nextPage).enabled = false;
     m_controls.menu(MenuItem::previousPage).enabled = false;
 

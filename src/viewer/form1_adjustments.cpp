@@ -6,7 +6,6 @@ namespace ruvo {
 
 void Form1::adjustPictures(const std::function<void(PictureAdjustments&)>& change)
 {
-    const ChangeBatch::Scope changes(m_changes);
     PictureAdjustments& adjustments = m_controls.adjustments;
     change(adjustments);
     adjustments = adjustments.bounded();
@@ -16,7 +15,6 @@ void Form1::adjustPictures(const std::function<void(PictureAdjustments&)>& chang
     settings.writeNumber(Setting::pictureContrast, adjustments.contrast);
     settings.writeNumber(Setting::pictureGamma, adjustments.gamma);
     settings.writeNumber(Setting::pictureGreyscale, adjustments.greyscale ? 1 : 0);
-    m_changes.note();
 }
 
 void Form1::brighterClick()

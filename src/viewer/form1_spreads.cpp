@@ -90,14 +90,12 @@ void Form1::widePagesAloneClick()
 
 void Form1::devicePixelsClick()
 {
-    const ChangeBatch::Scope changes(m_changes);
     toggleStoredSwitch(MenuItem::devicePixels, Setting::devicePixels);
     if (pages().isEmpty())
         return;
     // The spread on screen is laid out again at its pages' new sizes.
     m_state.pageIndex = qint16(shownSpread().first);
     MTUGI();
-    m_changes.note();
 }
 
 void Form1::shiftPairsClick()
