@@ -9,7 +9,8 @@ namespace ruvo {
 struct ViewerState
 {
     QString commandLine;
-    // 0-based index of the current page; after a spread it points at its second page.
+    // 0-based index of the current page; after a spread it points at its second page. Written
+    // from the viewer's reading session, for the other windows to read.
     qint16 pageIndex = 0;
     QString shownPagePath;
     QString shownVolumeLabel;

@@ -14,7 +14,7 @@
 #include "viewer/awaited_pictures.h"
 #include "viewer/form1_controls.h"
 #include "viewer/form1_fields.h"
-#include "viewer/spread_plan.h"
+#include "viewer/reading_session.h"
 
 #include <QHash>
 #include <QObject>
@@ -121,17 +121,18 @@ public:
     void RUVIHENS();
     // Shows one page: decodes it into Picture2, empties Picture3, fills the status bar, arms the end check.
     void RUVINEW1();
-    // Shows a spread: the page at the index on the right, then steps forward and loads the left page.
+    // Shows the spread that starts at the page index: that page on the right, the next on the left.
     void RUVINEW2();
-    // Adds the page at the index as the left-hand page beside the one already shown.
+    // Adds the page at the page index as the left-hand page beside the one already shown.
     void RUVINEW3();
 
     // Turning pages.
-    // Steps the page index: back when a backward step is pending, otherwise forward by one.
+    // Moves the page index to the spread before the one on screen when a backward step is
+    // pending, otherwise to the one after it.
     void PAGESOUSA();
     // Shows the page or spread starting at the page index, fits it, decodes ahead, updates the commands.
     void MTUGI();
-    // Shows the page or spread after a backward step (in one-page mode it makes the step itself).
+    // Makes the step (backward, when pending) and shows the page or spread it lands on.
     void MMAE();
     // Menu item NEXTP: the next page, with the busy pointer.
     void NEXTP_Click();
@@ -314,18 +315,20 @@ private:
     QList<PrefetchRequest> pagesAround();
     // Whether spreads follow the pages' shapes: two-page reading with wide pages alone.
     bool spreadsByShape() const;
-    // The pairing of the open book's pages, made afresh for a book newly listed.
-    SpreadPlan& spreads();
+    // Where the reader is in the book the browser holds, paired as the modes ask.
+    ReadingSession& reading();
     bool pageIsWide(int index) const;
     // A page alone on screen in two-page reading because it is wide.
     bool widePageShownAlone() const;
-    // Moves the page index to the spread before or after the one on screen, when spreads
-    // follow the pages' shapes; false when they do not, and nothing moved.
-    bool turnThroughSpreads(bool back);
     // Loads the spread that starts at the page index: a pair, or a page alone.
     void loadSpread();
-    // The spread on screen, from the page index and what the loading left there.
-    Spread shownSpread() const;
+    // Shows the page or spread at the page index, fits it and prepares the pages around.
+    void showPagesAtIndex();
+    // Makes the page at index the one to load, or reports it missing (RUVIHENS at index).
+    void takePage(int index);
+    // The session moved: the page index and the spread shown, as the window and the
+    // commands read them.
+    void readingMoved();
     // The page as it will be drawn, in the first (or only) place or the second.
     PrefetchRequest requestFor(const PageRef& page, bool secondPage) const;
     // The device size a page will be stretched to, from its picture's size, in the first
@@ -334,9 +337,9 @@ private:
     const PageList& pages() const;
     bool onePageMode() const;
     bool stretchOn() const;
-    // Whether the last page of a book stands alone on screen in two-page mode.
-    bool lastPageShownAlone() const;
+    QString pageLabel(int index) const;
     QString pageLabel() const;
+    QString positionText(int index) const;
     QString positionText() const;
     // Loads the page into target; the pages in next are taken right after it.
     void loadPicture(Surface& target, const PageRef& page, const QList<PrefetchRequest>& next = {});
@@ -432,10 +435,7 @@ private:
     AwaitedPictures m_awaited;
     // A page on screen is being decoded again, to be drawn sharper once it is there.
     bool m_sharperAwaited = false;
-    SpreadPlan m_spreads;
-    // The book the pairing was made for, and how many pages it listed.
-    QString m_spreadsFolder;
-    int m_spreadsCount = -1;
+    ReadingSession m_reading{[this] { readingMoved(); }};
 };
 
 } // namespace ruvo

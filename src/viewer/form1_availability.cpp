@@ -9,14 +9,14 @@ namespace ruvo {
 void Form1::BOTNHANTEI()
 {
     AvailabilityInput input;
-    input.pageIndex = m_state.pageIndex;
+    input.pageIndex = m_reading.index();
     input.pageCount = pages().count();
     input.endCheckArmed = m_fields.endCheckArmed;
-    input.spreadShown = m_fields.spreadShown;
+    input.spreadShown = m_reading.shown().count == 2;
     input.onePageMode = onePageMode();
     Availability availability = evaluateAvailability(input);
     // A page alone may stand anywhere, the second page among them: there is a spread before it.
-    if (spreadsByShape() && input.pageCount > 0 && shownSpread().first > 0)
+    if (spreadsByShape() && input.pageCount > 0 && m_reading.shown().first > 0)
         availability.previousEnabled = true;
     setGroupEnabled(m_controls, CommandGroup::Register, availability.registerEnabled);
     setGroupEnabled(m_controls, CommandGroup::Next, availability.nextEnabled);

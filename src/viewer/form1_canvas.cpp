@@ -30,8 +30,10 @@ void Form1::KANBAS()
     // The canvas takes the status bar: a page still awaited no longer comes.
     m_awaited.clear();
     // The first page of the spread on screen, never before the book's first.
+    int page = m_reading.index();
     if (count > 1)
-        m_state.pageIndex = qint16(std::max(m_state.pageIndex - 1, 0));
+        page = std::max(page - 1, 0);
+    reading().moveTo(page);
 
     StatusBarState& status = m_controls.statusBar;
     RUVIHENS();
@@ -44,17 +46,17 @@ void Form1::KANBAS()
 
     int x = 0;
     int y = 0;
-    for (int i = 1; m_state.pageIndex + 1 < count; ++i) {
-        ++m_state.pageIndex;
-        RUVIHENS();
+    for (int i = 1; page + 1 < count; ++i) {
+        ++page;
+        takePage(page);
         if (i >= m_controls.foto.size())
             m_controls.foto.append(Surface{});
         status.panel(2) = StatusText::loading();
         loadTile(i);
         Surface& tile = m_controls.foto[i];
         rowHeight = std::max(rowHeight, roundHalfEven(tile.height));
-        status.panel(2) = pageLabel();
-        status.panel(1) = positionText();
+        status.panel(2) = pageLabel(page);
+        status.panel(1) = positionText(page);
         const Surface& previous = m_controls.foto[i - 1];
         if (previous.width + x + tile.width > canvas.width) {
             y = roundHalfEven(previous.top + rowHeight);
@@ -68,9 +70,10 @@ void Form1::KANBAS()
 
     m_controls.picture2.left = m_controls.picture3.width;
     showLoadedPages();
-    if (m_state.pageIndex + 1 == count)
+    // The canvas ends at the book's last page, as a spread of it and the page before.
+    m_reading.show(Spread{std::max(page - 1, 0), page > 0 ? 2 : 1});
+    if (page + 1 == count)
         m_fields.endCheckArmed = true;
-    m_fields.spreadShown = true;
     m_changes.note();
 }
 

@@ -15,11 +15,12 @@ struct Form1Fields
     QString pagePath;
     // The page pagePath names, as its book holds it.
     PageRef page;
-    // The last turn went backwards: the next load steps back over a spread.
+    // The next step of the page index goes back.
     bool goingBack = false;
     // The next-page commands switch off once the end of the book is reached.
     bool endCheckArmed = false;
-    // Two pages are on screen (rather than one, or the last page alone).
+    // Two pages are on screen (rather than one, or the last page alone); written from the
+    // reading session.
     bool spreadShown = false;
     bool autoScrollOn = false;
     qint16 scrollStep = 75;

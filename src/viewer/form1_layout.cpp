@@ -142,7 +142,7 @@ void Form1::stretchPages()
         return;
     Surface& second = m_controls.image2;
     second.visible = false;
-    if (wholeArea || lastPageShownAlone())
+    if (wholeArea || m_reading.lastPageAlone())
         return;
     apply(second, stretchSecondPage(sizeOf(m_controls.picture3), area, sizeOf(second)));
     keepSharp(m_controls.picture3, second);

@@ -13,8 +13,13 @@ namespace ruvo {
 
 void Form1::RUVIHENS()
 {
-    const PageRef candidate = pages().pageAt(m_state.pageIndex);
-    if (pages().hasPage(m_state.pageIndex)) {
+    takePage(m_reading.index());
+}
+
+void Form1::takePage(int index)
+{
+    const PageRef candidate = pages().pageAt(index);
+    if (pages().hasPage(index)) {
         m_fields.page = candidate;
         m_fields.pagePath = candidate.path();
         return;
@@ -167,14 +172,24 @@ void Form1::showLoadedPages()
     }
 }
 
+QString Form1::pageLabel(int index) const
+{
+    return StatusText::pageLabel(index, pages().name(index));
+}
+
 QString Form1::pageLabel() const
 {
-    return StatusText::pageLabel(m_state.pageIndex, pages().name(m_state.pageIndex));
+    return pageLabel(m_reading.index());
+}
+
+QString Form1::positionText(int index) const
+{
+    return StatusText::position(index, pages().count());
 }
 
 QString Form1::positionText() const
 {
-    return StatusText::position(m_state.pageIndex, pages().count());
+    return positionText(m_reading.index());
 }
 
 void Form1::RUVINEW1()
@@ -186,6 +201,7 @@ void Form1::RUVINEW1()
     m_awaited.forget(m_controls.picture3);
     m_controls.picture2.left = 0;
     status.panel(3) = StatusText::loading();
+    m_reading.show(Spread{m_reading.index(), 1});
     showPicture(m_controls.picture2, m_fields.page, 3);
     noteShownPage();
     status.panel(1) = positionText();
@@ -193,7 +209,6 @@ void Form1::RUVINEW1()
         status.panel(2) = StatusText::lastPageAlone();
     showLoadedPages();
     m_fields.endCheckArmed = true;
-    m_fields.spreadShown = false;
 }
 
 void Form1::RUVINEW2()
@@ -201,15 +216,17 @@ void Form1::RUVINEW2()
     StatusBarState& status = m_controls.statusBar;
     m_controls.picture1.visible = false;
     status.panel(3) = StatusText::loading();
+    // A spread of the book's last page has it on both sides.
+    const int first = m_reading.index();
+    const Spread spread{first, first + 1 < pages().count() ? 2 : 1};
     // The second page is decoded beside the first when neither was prepared ahead.
-    const int second = m_state.pageIndex + 1;
     QList<PrefetchRequest> next;
-    if (second < pages().count())
-        next.append(requestFor(pages().pageAt(second), true));
+    if (spread.count == 2)
+        next.append(requestFor(pages().pageAt(spread.last()), true));
     showPicture(m_controls.picture2, m_fields.page, 3, next);
     noteShownPage();
     status.panel(1) = positionText();
-    PAGESOUSA();
+    m_reading.show(spread);
     RUVIHENS();
     status.panel(2) = StatusText::loading();
     showPicture(m_controls.picture3, m_fields.page, 2);
@@ -219,9 +236,8 @@ void Form1::RUVINEW2()
     m_controls.picture2.left = m_controls.picture3.width;
     m_controls.picture2.top = 0;
     showLoadedPages();
-    if (m_state.pageIndex + 1 == pages().count())
+    if (m_reading.index() + 1 == pages().count())
         m_fields.endCheckArmed = true;
-    m_fields.spreadShown = true;
 }
 
 void Form1::RUVINEW3()

@@ -36,17 +36,18 @@ void Form1::ITtyo()
     const int last = count - 1;
     sing.checked = !sing.checked;
 
+    ReadingSession& session = reading();
     if (sing.checked) {
         m_controls.button(MainToolbar::onePage).pressed = true;
-        if (m_state.pageIndex > 0) {
-            if (m_state.pageIndex != last || m_fields.spreadShown)
-                --m_state.pageIndex;
-        }
+        // The first page on screen stays, alone.
+        if (count > 0)
+            session.show(Spread{session.shown().first, 1});
+        const int index = session.index();
         status.panel(2) = StatusText::oneScreenMode();
-        status.panel(1) = count < 1 ? QString::number(m_state.pageIndex) + u" / "_s + QString::number(count)
-                                    : StatusText::position(m_state.pageIndex, count);
+        status.panel(1) = count < 1 ? QString::number(index) + u" / "_s + QString::number(count)
+                                    : StatusText::position(index, count);
         m_platform.modal.showModal(WindowName::onePageNotice);
-        if (m_state.pageIndex != count) {
+        if (count > 0) {
             m_controls.picture1.visible = false;
             m_controls.picture2.left = 0;
             m_controls.picture3.collapse();
@@ -62,13 +63,15 @@ void Form1::ITtyo()
         status.panel(2) = StatusText::twoScreensMode();
         m_platform.modal.showModal(WindowName::twoPagesNotice);
         m_controls.button(MainToolbar::onePage).pressed = false;
-        if (m_state.pageIndex != last && m_state.pageIndex < count) {
-            ++m_state.pageIndex;
+        // The page on screen is joined by the next, unless it is the last.
+        if (session.index() != last && session.index() < count) {
+            session.show(Spread{session.index(), 2});
             RUVINEW3();
             GAZOUAWASE();
             BOTNHANTEI();
         }
-        if (m_state.pageIndex == last && !m_fields.spreadShown) {
+        // Landing on the last page, alone or beside the one on screen, says so.
+        if (session.index() == last) {
             BOTNHANTEI();
             status.panel(2) = StatusText::lastPageAlone();
         }

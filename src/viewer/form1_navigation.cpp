@@ -7,69 +7,53 @@
 #include "imaging/page_cache.h"
 #include "platform/busy_pointer.h"
 #include "viewer/form1.h"
-#include "viewer/page_step.h"
 #include "viewer/status_texts.h"
 
 #include <utility>
 
 namespace ruvo {
 
-bool Form1::lastPageShownAlone() const
+ReadingSession& Form1::reading()
 {
-    // The status bar is the record of it: the text is set wherever the last
-    // page is shown alone and replaced by whatever is shown next.
-    return m_controls.statusBar.panel(2) == StatusText::lastPageAlone();
+    // A folder listed again is the same book: the position and the pairing hold while its
+    // pages do.
+    m_reading.setBook(pages().folder(), pages().count(), [this](int index) { return pageIsWide(index); });
+    m_reading.setPairing(onePageMode()      ? Pairing::OnePage
+                         : spreadsByShape() ? Pairing::ByShape
+                                            : Pairing::EveryTwo);
+    return m_reading;
+}
+
+void Form1::readingMoved()
+{
+    m_state.pageIndex = qint16(m_reading.index());
+    m_fields.spreadShown = m_reading.shown().count == 2;
 }
 
 void Form1::PAGESOUSA()
 {
-    const int count = pages().count();
-    if (m_fields.goingBack) {
-        m_state.pageIndex =
-            qint16(stepBackward(m_state.pageIndex, count, onePageMode(), lastPageShownAlone()));
-        m_fields.goingBack = false;
-    } else {
-        m_state.pageIndex = qint16(stepForward(m_state.pageIndex, count));
-    }
+    if (!pages().isEmpty())
+        reading().turn(std::exchange(m_fields.goingBack, false));
 }
 
 void Form1::MTUGI()
 {
     TEXCLS();
-    reopenIfChanged();
-    // Nothing to show in a folder without pages; only the commands follow.
-    if (!pages().isEmpty()) {
-        if (spreadsByShape()) {
-            loadSpread();
-        } else {
-            RUVIHENS();
-            if (!onePageMode() && m_state.pageIndex + 1 < pages().count())
-                RUVINEW2();
-            else
-                RUVINEW1();
-        }
-        GAZOUAWASE();
-        prefetchAround();
-    }
-    BOTNHANTEI();
-    noteReadingPlace();
+    showPagesAtIndex();
 }
 
 void Form1::MMAE()
 {
-    if (onePageMode())
-        PAGESOUSA();
+    PAGESOUSA();
+    showPagesAtIndex();
+}
+
+void Form1::showPagesAtIndex()
+{
     reopenIfChanged();
+    // Nothing to show in a folder without pages; only the commands follow.
     if (!pages().isEmpty()) {
-        if (spreadsByShape()) {
-            loadSpread();
-        } else {
-            RUVIHENS();
-            if (onePageMode())
-                RUVINEW1();
-            else
-                RUVINEW2();
-        }
+        loadSpread();
         GAZOUAWASE();
         prefetchAround();
     }
@@ -110,40 +94,24 @@ QList<PrefetchRequest> Form1::pagesAround()
     // whatever folder the window shows meanwhile.
     if (pages().isEmpty())
         return m_startPages;
-    // The pages the next and the previous command will want, the next first, each in the
-    // place it will take: the later page of a spread is its second.
-    struct Wanted
-    {
-        int index;
-        bool secondPage;
-    };
-    const int index = m_state.pageIndex;
-    QList<Wanted> wanted;
-    if (spreadsByShape()) {
-        // The spreads the next and the previous turn will show, as the pairing has them; asked
-        // of a copy, so that a page index not yet shown never moves the pairing.
-        SpreadPlan plan = spreads();
-        const Spread shown = shownSpread();
-        QList<Spread> around;
-        if (shown.last() < pages().count() - 1)
-            around.append(plan.next(shown));
-        if (shown.first > 0)
-            around.append(plan.previous(shown));
-        for (const Spread& spread : std::as_const(around)) {
-            wanted.append({spread.first, false});
-            if (spread.count == 2)
-                wanted.append({spread.first + 1, true});
-        }
-    } else if (onePageMode()) {
-        wanted = {{index + 1, false}, {index + 2, false}, {index - 1, false}};
-    } else {
-        wanted = {{index + 1, false}, {index + 2, true}, {index - 3, false}, {index - 2, true}};
+    // The spreads the next and the previous turn will show, the next first, each page in the
+    // place it will take: the later page of a spread is its second. One page at a time, the
+    // page after the next too.
+    const ReadingSession& session = reading();
+    const Spread shown = session.shown();
+    const int count = pages().count();
+    QList<Spread> around;
+    if (shown.last() < count - 1) {
+        around.append(session.nextSpread());
+        if (session.pairing() == Pairing::OnePage && around.last().last() < count - 1)
+            around.append(Spread{around.last().last() + 1, 1});
     }
+    if (shown.first > 0)
+        around.append(session.previousSpread());
     QList<PrefetchRequest> requests = m_startPages;
-    for (const Wanted& page : wanted) {
-        if (page.index < 0 || page.index >= pages().count())
-            continue;
-        requests.append(requestFor(pages().pageAt(page.index), page.secondPage));
+    for (const Spread& spread : std::as_const(around)) {
+        for (int page = spread.first; page <= spread.last(); ++page)
+            requests.append(requestFor(pages().pageAt(page), page > spread.first));
     }
     return requests;
 }
@@ -198,20 +166,13 @@ QList<QImage> Form1::stretchedImages(const QList<PictureToScale>& pictures) cons
 
 void Form1::nextPage()
 {
-    if (!turnThroughSpreads(false))
-        PAGESOUSA();
+    PAGESOUSA();
     MTUGI();
 }
 
 void Form1::previousPage()
 {
-    if (turnThroughSpreads(true)) {
-        MMAE();
-        return;
-    }
     m_fields.goingBack = true;
-    if (!onePageMode())
-        PAGESOUSA();
     MMAE();
 }
 

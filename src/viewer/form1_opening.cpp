@@ -70,7 +70,7 @@ void Form1::showFirstPages()
     if (pages().isEmpty())
         return;
     m_browser.setVisible(false);
-    m_state.pageIndex = 0;
+    reading().moveTo(0);
     RUVIHENS();
     if (pages().count() > 1)
         RUVINEW2();
@@ -134,10 +134,10 @@ void Form1::dP(bool mayResume)
         showNoPages();
     } else {
         if (pages().selectedIndex() < 0) {
-            m_state.pageIndex = 0;
+            reading().moveTo(0);
             m_browser.pages().select(0);
         } else {
-            m_state.pageIndex = qint16(pages().selectedIndex());
+            reading().moveTo(pages().selectedIndex());
         }
         if (resumed)
             startAtResumedPlace(*resumed);
@@ -174,7 +174,7 @@ void Form1::openChosenFolder(int firstPage, bool pageChosen)
     TEXCLS();
     tellIfPagesLeftOut();
     if (!pages().isEmpty()) {
-        m_state.pageIndex = qint16(firstPage);
+        reading().moveTo(firstPage);
         if (resumed) {
             m_browser.pages().select(resumed->index);
             startAtResumedPlace(*resumed);
@@ -191,7 +191,7 @@ void Form1::openChosenPage(int pageIndex)
 {
     const ChangeBatch::Scope changes(m_changes);
     leaveBook();
-    m_state.pageIndex = qint16(pageIndex);
+    reading().moveTo(pageIndex);
     MTUGI();
     showBookCaption();
     m_changes.note();
@@ -253,7 +253,7 @@ void Form1::listFolderBookAgain()
     const std::shared_ptr<Book> book = pages().book();
     if (!m_fields.bookOpened || !book || book->isArchive())
         return;
-    const QString name = pages().isEmpty() ? QString() : pages().name(shownSpread().first);
+    const QString name = pages().isEmpty() ? QString() : pages().name(m_reading.shown().first);
     m_browser.setBook(m_platform.books.open(book->location()));
     openChosenFolder(std::max(0, pageIndexOf(pages(), name)), true);
 }
@@ -265,7 +265,7 @@ void Form1::reopenIfChanged()
         return;
     // The page about to be shown, as the book now holds it; its first page when it holds it
     // no more. Nothing of the book as it was is shown again.
-    const QString name = pages().name(m_state.pageIndex);
+    const QString name = pages().name(m_reading.index());
     std::shared_ptr<Book> reopened = m_platform.books.open(book->location());
     // Replaced by a file that is no archive, it is no book either; by one that cannot be read,
     // it is told why.
@@ -277,7 +277,7 @@ void Form1::reopenIfChanged()
         m_browser.pages().clear();
     else
         m_browser.setBook(std::move(reopened));
-    m_state.pageIndex = qint16(std::max(0, pageIndexOf(pages(), name)));
+    reading().moveTo(pageIndexOf(pages(), name));
     // An archive taken away is said to be gone; one replaced by what is no book, unreadable.
     if (failure != BookFailure::None && m_platform.files.lookup(book->location()).isEmpty()) {
         const UserMessage message = Messages::missingFile(book->location());
@@ -290,7 +290,7 @@ void Form1::reopenIfChanged()
         showNoPages();
         return;
     }
-    m_browser.pages().select(m_state.pageIndex);
+    m_browser.pages().select(m_reading.index());
     tellIfPagesLeftOut();
 }
 
@@ -319,7 +319,7 @@ void Form1::showNoPages()
     // No page is on screen: nothing may offer the last book's page to be registered.
     m_state.shownPagePath.clear();
     m_state.shownVolumeLabel.clear();
-    m_state.pageIndex = 0;
+    reading().moveTo(0);
     BOTNHANTEI();
 }
 

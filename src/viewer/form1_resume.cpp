@@ -68,9 +68,10 @@ std::optional<Form1::ResumedPlace> Form1::resumedPlaceIn(const PageList& book)
 
 void Form1::startAtResumedPlace(const ResumedPlace& place)
 {
-    m_state.pageIndex = qint16(place.index);
+    ReadingSession& session = reading();
+    session.moveTo(place.index);
     if (spreadsByShape())
-        spreads().anchorAt(place.index, place.shifted);
+        session.anchorAt(place.index, place.shifted);
     if (place.index > 0 || place.shifted)
         m_pendingNotice = StatusText::resumedAt(place.index);
 }
@@ -80,13 +81,12 @@ Form1::ReadingPlace Form1::readingPlace() const
     const std::shared_ptr<Book>& book = pages().book();
     if (!book || pages().isEmpty())
         return {};
-    const Spread shown = shownSpread();
+    const Spread shown = m_reading.shown();
     ReadingPlace place;
     place.location = book->location();
     place.archive = book->isArchive();
     place.page = pages().name(shown.first);
-    place.shifted = spreadsByShape() && m_spreads.isShifted() && m_spreads.anchor() == shown.first &&
-                    m_spreadsFolder == pages().folder();
+    place.shifted = m_reading.bookName() == pages().folder() && m_reading.shiftedHere();
     place.atEnd = shown.last() >= pages().count() - 1;
     return place;
 }
@@ -189,9 +189,7 @@ void Form1::firstPagesClick()
     if (pages().isEmpty())
         return;
     NAKAHESUJYOKYO();
-    m_state.pageIndex = 0;
-    if (spreadsByShape())
-        spreads().anchorAt(0);
+    reading().toFirst();
     MTUGI();
 }
 
@@ -200,18 +198,7 @@ void Form1::lastPagesClick()
     if (pages().isEmpty())
         return;
     NAKAHESUJYOKYO();
-    const int last = pages().count() - 1;
-    int first = last;
-    if (spreadsByShape()) {
-        // Paired back from the end: the last two pages, unless either stands alone.
-        if (last > 0 && !pageIsWide(last) && !pageIsWide(last - 1))
-            first = last - 1;
-        spreads().anchorAt(first);
-    } else if (!onePageMode()) {
-        // As turning from the first spread comes to it: the last page alone after an even run.
-        first = last - last % 2;
-    }
-    m_state.pageIndex = qint16(first);
+    reading().toLast();
     MTUGI();
 }
 

@@ -25,54 +25,25 @@ bool Form1::pageIsWide(int index) const
 
 bool Form1::widePageShownAlone() const
 {
-    // No second page is on screen beside it.
-    return spreadsByShape() && m_controls.picture3.width <= 0 && pageIsWide(m_state.pageIndex);
-}
-
-SpreadPlan& Form1::spreads()
-{
-    // A folder listed again is the same book: the pairing holds while its pages do.
-    if (pages().folder() != m_spreadsFolder || pages().count() != m_spreadsCount) {
-        m_spreadsFolder = pages().folder();
-        m_spreadsCount = pages().count();
-        m_spreads = SpreadPlan(m_spreadsCount, [this](int index) { return pageIsWide(index); });
-        m_spreads.anchorAt(shownSpread().first);
-    }
-    return m_spreads;
-}
-
-Spread Form1::shownSpread() const
-{
-    // After a spread the index is its second page; a page alone keeps its own.
-    if (m_fields.spreadShown)
-        return Spread{m_state.pageIndex - 1, 2};
-    return Spread{m_state.pageIndex, 1};
-}
-
-bool Form1::turnThroughSpreads(bool back)
-{
-    if (!spreadsByShape() || pages().isEmpty())
-        return false;
-    SpreadPlan& plan = spreads();
-    const Spread shown = shownSpread();
-    m_state.pageIndex = qint16(back ? plan.previous(shown).first : plan.next(shown).first);
-    return true;
+    const Spread shown = m_reading.shown();
+    return spreadsByShape() && shown.count == 1 && pageIsWide(shown.first);
 }
 
 void Form1::loadSpread()
 {
     // A page set from outside a turn (an opening, the browser, a mode switch) that starts no
     // spread of the book's pairing starts it anew; one that does keeps it, shifted or not.
-    const Spread spread = spreads().spreadAt(m_state.pageIndex);
-    m_state.pageIndex = qint16(spread.first);
+    ReadingSession& session = reading();
+    const Spread spread = session.spreadAtIndex();
+    session.moveTo(spread.first);
     RUVIHENS();
     if (spread.count == 2) {
         RUVINEW2();
         return;
     }
     RUVINEW1();
-    // The last page alone keeps its own marker, which the step back reads.
-    if (spread.first + 1 < pages().count())
+    // Beside the last page alone, a wide page alone says so.
+    if (spreadsByShape() && spread.first + 1 < pages().count())
         m_controls.statusBar.panel(2) = StatusText::widePageAlone();
 }
 
@@ -84,7 +55,7 @@ void Form1::widePagesAloneClick()
     if (onePageMode() || pages().isEmpty())
         return;
     // The spread on screen is shown again from its first page, paired as now asked.
-    m_state.pageIndex = qint16(shownSpread().first);
+    reading().moveTo(m_reading.shown().first);
     MTUGI();
 }
 
@@ -94,7 +65,7 @@ void Form1::devicePixelsClick()
     if (pages().isEmpty())
         return;
     // The spread on screen is laid out again at its pages' new sizes.
-    m_state.pageIndex = qint16(shownSpread().first);
+    reading().moveTo(m_reading.shown().first);
     MTUGI();
 }
 
@@ -102,12 +73,8 @@ void Form1::shiftPairsClick()
 {
     if (!spreadsByShape() || pages().isEmpty())
         return;
-    SpreadPlan& plan = spreads();
-    const Spread shown = shownSpread();
     // Shifted at the spread on screen, its first page stands alone; shifted back, it pairs again.
-    const bool shifted = !(plan.isShifted() && plan.anchor() == shown.first);
-    plan.anchorAt(shown.first, shifted);
-    m_state.pageIndex = qint16(shown.first);
+    reading().shift();
     MTUGI();
 }
 

@@ -1,10 +1,22 @@
 #include "viewer/spread_plan.h"
 
+#include "viewer/page_step.h"
+
 #include <algorithm>
 
 namespace ruvo {
 
-SpreadPlan::SpreadPlan(int pageCount, IsWide isWide) : m_count(pageCount), m_isWide(std::move(isWide)) {}
+SpreadPlan::SpreadPlan(int pageCount, IsWide isWide, Pairing pairing)
+    : m_count(pageCount), m_isWide(std::move(isWide)), m_pairing(pairing)
+{
+}
+
+void SpreadPlan::setPairing(Pairing pairing)
+{
+    m_pairing = pairing;
+    m_after.clear();
+    m_before.clear();
+}
 
 void SpreadPlan::anchorAt(int page, bool shifted)
 {
@@ -61,6 +73,10 @@ Spread SpreadPlan::spreadAt(int first)
     first = std::clamp(first, 0, std::max(0, m_count - 1));
     if (m_count <= 0)
         return Spread{0, 0};
+    if (m_pairing == Pairing::OnePage)
+        return Spread{first, 1};
+    if (m_pairing == Pairing::EveryTwo)
+        return Spread{first, first + 1 < m_count ? 2 : 1};
     const QList<Spread>& side = first >= m_anchor ? m_after : m_before;
     if (first >= m_anchor)
         extendAfter(first);
@@ -76,11 +92,17 @@ Spread SpreadPlan::spreadAt(int first)
 
 Spread SpreadPlan::next(const Spread& shown)
 {
+    if (m_pairing != Pairing::ByShape)
+        return spreadAt(stepForward(shown.last(), m_count));
     return spreadAt(std::min(shown.first + shown.count, m_count - 1));
 }
 
 Spread SpreadPlan::previous(const Spread& shown)
 {
+    // Two at a time, a page alone is the last page after an even run.
+    if (m_pairing != Pairing::ByShape)
+        return spreadAt(stepBackward(shown.last(), m_count, m_pairing == Pairing::OnePage,
+                                     m_pairing == Pairing::EveryTwo && shown.count == 1));
     const int last = shown.first - 1;
     if (last < 0)
         return spreadAt(0);
@@ -100,6 +122,21 @@ Spread SpreadPlan::previous(const Spread& shown)
     // The spread shown was no spread of the pairing: it starts anew there.
     anchorAt(shown.first);
     return previous(shown);
+}
+
+Spread SpreadPlan::last()
+{
+    const int end = m_count - 1;
+    if (m_count <= 0)
+        return Spread{0, 0};
+    if (m_pairing == Pairing::OnePage)
+        return Spread{end, 1};
+    if (m_pairing == Pairing::EveryTwo)
+        return spreadAt(end - end % 2);
+    // Paired back from the end: the last two pages, unless either stands alone.
+    const int first = end > 0 && !wide(end) && !wide(end - 1) ? end - 1 : end;
+    anchorAt(first);
+    return spreadAt(first);
 }
 
 } // namespace ruvo

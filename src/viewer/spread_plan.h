@@ -16,9 +16,22 @@ struct Spread
     bool operator==(const Spread& other) const = default;
 };
 
-// How a book's pages pair up into spreads when a page wider than it is tall stands alone.
+// How pages come on screen: one at a time; two at a time from wherever reading stands, the last
+// page alone after an even run; or two at a time with a page wider than it is tall alone.
+enum class Pairing
+{
+    OnePage,
+    EveryTwo,
+    ByShape,
+};
+
+// How a book's pages pair up into spreads, by one of the pairings.
 //
-// The pairing starts at an anchor, the page reading started from: from there on, each spread
+// One at a time, every page is a spread of its own. Two at a time, any page starts a spread
+// of it and the next; a turn forward goes on from the spread's last page, a turn back goes to
+// the pair before it, and from the last page alone to the pair before that.
+//
+// By shape, the pairing starts at an anchor, the page reading started from: from there on, each spread
 // is two pages, unless its first page is wide, is the last page, or is followed by a wide
 // page, which then starts the next spread. Before the anchor, pages pair up the other way,
 // from the anchor back, with a wide page alone there too; at the very front, the first page
@@ -34,7 +47,12 @@ public:
     using IsWide = std::function<bool(int page)>;
 
     SpreadPlan() = default;
-    SpreadPlan(int pageCount, IsWide isWide);
+    SpreadPlan(int pageCount, IsWide isWide, Pairing pairing = Pairing::ByShape);
+
+    int pageCount() const { return m_count; }
+    Pairing pairing() const { return m_pairing; }
+    // Pairs the pages another way; the anchor and the shift are kept for the pairing by shape.
+    void setPairing(Pairing pairing);
 
     // Starts the pairing anew at page.
     void anchorAt(int page, bool shifted = false);
@@ -48,6 +66,9 @@ public:
     // first spread at the front.
     Spread next(const Spread& shown);
     Spread previous(const Spread& shown);
+    // The book's last spread, as turning towards the end comes to it; by shape, paired back
+    // from the end, where the pairing starts anew.
+    Spread last();
 
 private:
     bool wide(int page) const;
@@ -61,6 +82,7 @@ private:
 
     int m_count = 0;
     IsWide m_isWide;
+    Pairing m_pairing = Pairing::ByShape;
     int m_anchor = 0;
     bool m_shifted = false;
     // From the anchor on, in order; before the anchor, from it back.
