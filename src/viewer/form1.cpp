@@ -53,16 +53,17 @@ void Form1::Form_Load()
     m_state.commandLine = m_platform.process.commandLine();
     m_state.programFolder = withoutTrailingSeparator(m_platform.process.programFolder());
 
-    m_controls.menu(MenuItem::stretch).checked = false;
     const SettingsStore settings(m_platform.settings);
-    m_controls.menu(MenuItem::widePagesAlone).checked = settings.readNumber(Setting::widePagesAlone) != 0;
+    m_mode.fit = PageFit::ActualSize;
+    m_mode.widePagesAlone = settings.readNumber(Setting::widePagesAlone) != 0;
+    m_mode.devicePixels = settings.readNumber(Setting::devicePixels) != 0;
+    showViewMode();
     const bool numberOrder = settings.readNumber(Setting::numberOrder) != 0;
     m_controls.menu(MenuItem::numberOrder).checked = numberOrder;
     m_platform.books.setFolderOrder(numberOrder ? NameOrder::Numbers : NameOrder::Characters);
     const bool allFormats = settings.readNumber(Setting::allFormats) != 0;
     m_controls.menu(MenuItem::allFormats).checked = allFormats;
     m_platform.books.setFolderFormats(allFormats ? PageFormats::All : PageFormats::Basic);
-    m_controls.menu(MenuItem::devicePixels).checked = settings.readNumber(Setting::devicePixels) != 0;
     m_controls.adjustments = PictureAdjustments{settings.readNumber(Setting::pictureBrightness),
                                                 settings.readNumber(Setting::pictureContrast),
                                                 settings.readNumber(Setting::pictureGamma),

@@ -15,6 +15,7 @@
 #include "viewer/form1_controls.h"
 #include "viewer/form1_fields.h"
 #include "viewer/reading_session.h"
+#include "viewer/view_mode.h"
 
 #include <QHash>
 #include <QObject>
@@ -55,6 +56,9 @@ public:
     const Form1Controls& controls() const { return m_controls; }
     Form2& browser() { return m_browser; }
     bool isLoaded() const { return m_loaded; }
+    // How pages are viewed. A mode set from outside a command takes effect at the next showing.
+    const ViewMode& viewMode() const { return m_mode; }
+    void setViewMode(const ViewMode& mode);
     bool isUnloaded() const { return m_unloaded; }
 
     // Life of the window.
@@ -329,6 +333,8 @@ private:
     // The session moved: the page index and the spread shown, as the window and the
     // commands read them.
     void readingMoved();
+    // The check marks and pressed buttons of the view mode, written from it.
+    void showViewMode();
     // The page as it will be drawn, in the first (or only) place or the second.
     PrefetchRequest requestFor(const PageRef& page, bool secondPage) const;
     // The device size a page will be stretched to, from its picture's size, in the first
@@ -436,6 +442,7 @@ private:
     // A page on screen is being decoded again, to be drawn sharper once it is there.
     bool m_sharperAwaited = false;
     ReadingSession m_reading{[this] { readingMoved(); }};
+    ViewMode m_mode;
 };
 
 } // namespace ruvo

@@ -30,15 +30,14 @@ void Form1::sing_Click()
 void Form1::ITtyo()
 {
     const ChangeBatch::Scope changes(m_changes);
-    MenuItemState& sing = m_controls.menu(MenuItem::onePage);
     StatusBarState& status = m_controls.statusBar;
     const int count = pages().count();
     const int last = count - 1;
-    sing.checked = !sing.checked;
+    m_mode.onePage = !m_mode.onePage;
+    showViewMode();
 
     ReadingSession& session = reading();
-    if (sing.checked) {
-        m_controls.button(MainToolbar::onePage).pressed = true;
+    if (m_mode.onePage) {
         // The first page on screen stays, alone.
         if (count > 0)
             session.show(Spread{session.shown().first, 1});
@@ -62,7 +61,6 @@ void Form1::ITtyo()
     } else {
         status.panel(2) = StatusText::twoScreensMode();
         m_platform.modal.showModal(WindowName::twoPagesNotice);
-        m_controls.button(MainToolbar::onePage).pressed = false;
         // The page on screen is joined by the next, unless it is the last.
         if (session.index() != last && session.index() < count) {
             session.show(Spread{session.index(), 2});
@@ -87,8 +85,8 @@ void Form1::hyhtt_Click()
 void Form1::SUTOREKIRIKAE()
 {
     const ChangeBatch::Scope changes(m_changes);
-    MenuItemState& hyhtt = m_controls.menu(MenuItem::stretch);
-    hyhtt.checked = !hyhtt.checked;
+    m_mode.fit = m_mode.stretched() ? PageFit::ActualSize : PageFit::WholePage;
+    showViewMode();
     SUTOREP();
     // The pages around are now drawn stretched, or no longer.
     prepareAhead();
@@ -98,7 +96,6 @@ void Form1::SUTOREKIRIKAE()
 void Form1::SUTOREP()
 {
     if (stretchOn()) {
-        m_controls.button(MainToolbar::stretch).pressed = true;
         m_controls.picture1.visible = false;
         BOTANOFFD();
         if (onePageMode()) {
@@ -117,7 +114,6 @@ void Form1::SUTOREP()
         m_controls.button(MainToolbar::scrollStopped).enabled = false;
         m_controls.menu(MenuItem::autoScroll).enabled = false;
     } else {
-        m_controls.button(MainToolbar::stretch).pressed = false;
         // At actual size every pixel of the page is drawn.
         decodeAgainIfSmall(m_controls.picture2, QSize());
         decodeAgainIfSmall(m_controls.picture3, QSize());
@@ -146,6 +142,22 @@ void Form1::SCROOKIRIKAE()
     m_controls.button(MainToolbar::scrollRunning).visible = !running;
     m_controls.button(MainToolbar::scrollStopped).visible = running;
     m_changes.note();
+}
+
+void Form1::setViewMode(const ViewMode& mode)
+{
+    m_mode = mode;
+    showViewMode();
+}
+
+void Form1::showViewMode()
+{
+    m_controls.menu(MenuItem::onePage).checked = m_mode.onePage;
+    m_controls.button(MainToolbar::onePage).pressed = m_mode.onePage;
+    m_controls.menu(MenuItem::stretch).checked = m_mode.stretched();
+    m_controls.button(MainToolbar::stretch).pressed = m_mode.stretched();
+    m_controls.menu(MenuItem::widePagesAlone).checked = m_mode.widePagesAlone;
+    m_controls.menu(MenuItem::devicePixels).checked = m_mode.devicePixels;
 }
 
 } // namespace ruvo

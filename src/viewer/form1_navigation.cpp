@@ -18,9 +18,7 @@ ReadingSession& Form1::reading()
     // A folder listed again is the same book: the position and the pairing hold while its
     // pages do.
     m_reading.setBook(pages().folder(), pages().count(), [this](int index) { return pageIsWide(index); });
-    m_reading.setPairing(onePageMode()      ? Pairing::OnePage
-                         : spreadsByShape() ? Pairing::ByShape
-                                            : Pairing::EveryTwo);
+    m_reading.setPairing(m_mode.pairing());
     return m_reading;
 }
 
@@ -151,7 +149,7 @@ void Form1::setDevicePixelRatio(qreal ratio)
 
 qreal Form1::pagePixelRatio() const
 {
-    return m_controls.menu(MenuItem::devicePixels).checked ? m_devicePixelRatio : 1;
+    return m_mode.devicePixels ? m_devicePixelRatio : 1;
 }
 
 void Form1::prepareAhead()

@@ -342,12 +342,12 @@ const PageList& Form1::pages() const
 
 bool Form1::onePageMode() const
 {
-    return m_controls.menu(MenuItem::onePage).checked;
+    return m_mode.onePage;
 }
 
 bool Form1::stretchOn() const
 {
-    return m_controls.menu(MenuItem::stretch).checked;
+    return m_mode.stretched();
 }
 
 } // namespace ruvo

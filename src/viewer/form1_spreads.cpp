@@ -10,7 +10,7 @@ namespace ruvo {
 
 bool Form1::spreadsByShape() const
 {
-    return !onePageMode() && m_controls.menu(MenuItem::widePagesAlone).checked;
+    return m_mode.pairing() == Pairing::ByShape;
 }
 
 bool Form1::pageIsWide(int index) const
@@ -49,9 +49,9 @@ void Form1::loadSpread()
 
 void Form1::widePagesAloneClick()
 {
-    MenuItemState& item = m_controls.menu(MenuItem::widePagesAlone);
-    item.checked = !item.checked;
-    SettingsStore(m_platform.settings).writeNumber(Setting::widePagesAlone, item.checked ? 1 : 0);
+    m_mode.widePagesAlone = !m_mode.widePagesAlone;
+    showViewMode();
+    SettingsStore(m_platform.settings).writeNumber(Setting::widePagesAlone, m_mode.widePagesAlone ? 1 : 0);
     if (onePageMode() || pages().isEmpty())
         return;
     // The spread on screen is shown again from its first page, paired as now asked.
@@ -61,7 +61,9 @@ void Form1::widePagesAloneClick()
 
 void Form1::devicePixelsClick()
 {
-    toggleStoredSwitch(MenuItem::devicePixels, Setting::devicePixels);
+    m_mode.devicePixels = !m_mode.devicePixels;
+    showViewMode();
+    SettingsStore(m_platform.settings).writeNumber(Setting::devicePixels, m_mode.devicePixels ? 1 : 0);
     if (pages().isEmpty())
         return;
     // The spread on screen is laid out again at its pages' new sizes.

@@ -5,6 +5,7 @@
 #include "support/archive_fixtures.h"
 #include "support/file_bytes.h"
 #include "support/test_platform.h"
+#include "support/view_modes.h"
 #include "viewer/form1.h"
 
 #include <QDir>
@@ -94,7 +95,7 @@ struct ViewerFixture
     }
     bool nextEnabled() const { return form.controls().menu(MenuItem::nextPage).enabled; }
     bool previousEnabled() const { return form.controls().menu(MenuItem::previousPage).enabled; }
-    void setOnePageMode(bool on) { form.controls().menu(MenuItem::onePage).checked = on; }
+    void setOnePageMode(bool on) { setOnePage(form, on); }
     // The colour the fake decoder gives a page's picture.
     static QColor colorOf(const QString& name) { return FakePictureDecoder::colorOf(name); }
     QColor shownColor(const Surface& surface) const

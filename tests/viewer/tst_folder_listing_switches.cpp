@@ -4,6 +4,7 @@
 #include "support/file_bytes.h"
 #include "support/jxl_fixtures.h"
 #include "support/real_book_fixture.h"
+#include "support/view_modes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -42,7 +43,7 @@ private Q_SLOTS:
     {
         const QString folder = everyFormatFolder();
         RealBookFixture f;
-        f.form.controls().menu(MenuItem::onePage).checked = true;
+        setOnePage(f.form, true);
         QVERIFY(f.form.controls().menu(MenuItem::allFormats).checked);
         f.open(folder);
         QVERIFY(f.fakes.messages.shown.isEmpty());
@@ -61,7 +62,7 @@ private Q_SLOTS:
     {
         const QString folder = everyFormatFolder();
         RealBookFixture f;
-        f.form.controls().menu(MenuItem::onePage).checked = true;
+        setOnePage(f.form, true);
         f.open(folder + u"/p5.jpg"_qs);
         QCOMPARE(f.state.shownPagePath, folder + u"/p5.jpg"_qs);
 
@@ -90,7 +91,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(folder));
         putIn(m_dir, u"pngs/1.png"_qs, pagePicture(Qt::red, "PNG", QSize(30, 20)));
         RealBookFixture f;
-        f.form.controls().menu(MenuItem::onePage).checked = true;
+        setOnePage(f.form, true);
         f.form.menuClick(MenuItem::allFormats);
         f.open(folder);
         QCOMPARE(f.browser.pages().count(), 0);
@@ -107,7 +108,7 @@ private Q_SLOTS:
     {
         const QString folder = everyFormatFolder();
         RealBookFixture f;
-        f.form.controls().menu(MenuItem::onePage).checked = true;
+        setOnePage(f.form, true);
         f.open(folder + u"/p10.jpg"_qs);
         QCOMPARE(f.browser.pages().names().last(), u"p10.jpg"_qs);
 

@@ -1,3 +1,4 @@
+#include "support/view_modes.h"
 #include "support/viewer_fixture.h"
 #include "viewer/status_texts.h"
 
@@ -44,7 +45,7 @@ void openIn(ViewerFixture& f, bool onePage, bool stretched)
 {
     const QString book = bookOfManyShapes(f);
     f.setOnePageMode(onePage);
-    f.form.controls().menu(MenuItem::stretch).checked = stretched;
+    setStretched(f.form, stretched);
     f.open(book);
 }
 
@@ -161,7 +162,7 @@ private Q_SLOTS:
         f.platform.pictures.defaultSize = QSize(4000, 6000);
         f.platform.pages.decodesAtDrawnSize = true;
         f.setOnePageMode(true);
-        f.form.controls().menu(MenuItem::stretch).checked = true;
+        setStretched(f.form, true);
         f.open(book);
         const QSize small = f.form.controls().picture2.picture.size();
         QCOMPARE_LT(small.width(), 1000);

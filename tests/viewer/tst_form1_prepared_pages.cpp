@@ -1,5 +1,6 @@
 #include "common/twips.h"
 #include "display/stretched_device_size.h"
+#include "support/view_modes.h"
 #include "support/viewer_fixture.h"
 
 #include <QTest>
@@ -66,7 +67,7 @@ private Q_SLOTS:
         const QString book = bookOfManyShapes(f, 8);
         f.form.setDevicePixelRatio(ratio);
         f.setOnePageMode(onePage);
-        f.form.controls().menu(MenuItem::stretch).checked = true;
+        setStretched(f.form, true);
         f.open(book);
         f.form.NEXTP_Click();
         f.form.NEXTP_Click();
@@ -152,7 +153,7 @@ private Q_SLOTS:
         ViewerFixture f;
         const QString book = bookOfManyShapes(f, 6);
         f.setOnePageMode(onePage);
-        f.form.controls().menu(MenuItem::stretch).checked = stretched;
+        setStretched(f.form, stretched);
         f.open(book);
         f.form.NEXTP_Click();
         f.platform.pages.drawRequests.clear();
@@ -207,7 +208,7 @@ private Q_SLOTS:
         f.platform.pictures.defaultSize = own;
         f.platform.pages.decodesAtDrawnSize = true;
         f.setOnePageMode(onePage);
-        f.form.controls().menu(MenuItem::stretch).checked = true;
+        setStretched(f.form, true);
         f.open(f.makeBook(6));
         f.form.NEXTP_Click();
         const Form1Controls& c = f.form.controls();

@@ -1,4 +1,5 @@
 #include "platform/application_process_service.h"
+#include "support/view_modes.h"
 #include "support/viewer_fixture.h"
 #include "viewer/status_texts.h"
 
@@ -303,7 +304,7 @@ private Q_SLOTS:
         const QString book = f.makeBook(3);
         const QString before = QDir::currentPath();
         QVERIFY(QDir::setCurrent(f.dir.path()));
-        f.form.controls().menu(MenuItem::onePage).checked = true;
+        setOnePage(f.form, true);
         f.open(path);
         QDir::setCurrent(before);
         QCOMPARE(QDir::cleanPath(f.browser.folder()), QDir::cleanPath(book));
@@ -376,7 +377,7 @@ private Q_SLOTS:
         ViewerFixture f;
         const QString book = f.makeBook(3);
         f.platform.files.listings.insert(book, {"a.jpg", "p1.jpg", "p2.jpg", "p3.jpg"});
-        f.form.controls().menu(MenuItem::onePage).checked = true;
+        setOnePage(f.form, true);
         f.open(book);
         QCOMPARE(f.platform.messages.shown.size(), 1);
         QCOMPARE(f.platform.messages.shown.first().text, "ファイルが存在しません\r" + book + "/a.jpg");

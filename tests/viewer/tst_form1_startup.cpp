@@ -3,6 +3,7 @@
 #include "commands/toolbar_table.h"
 #include "display/page_fitting.h"
 #include "support/test_platform.h"
+#include "support/view_modes.h"
 #include "viewer/form1.h"
 
 #include <QDir>
@@ -316,7 +317,7 @@ private Q_SLOTS:
         f.platform.process.commandLineText = dir.path();
         f.form.Form_Load();
         Form1Controls& c = f.form.controls();
-        c.menu(MenuItem::onePage).checked = onePage;
+        setOnePage(f.form, onePage);
         // The window has shown at a size of its own meanwhile.
         c.window.scaleWidth = 11000;
         c.window.scaleHeight = 8500;

@@ -2,6 +2,7 @@
 #include "platform/native_name.h"
 #include "support/raw_files.h"
 #include "support/real_book_fixture.h"
+#include "support/view_modes.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,7 +40,7 @@ private Q_SLOTS:
             QVERIFY(putRawFile(folder + '/' + names.at(i), jpegOf(QSize(40 + i, 30 + i), Qt::darkMagenta)));
 
         RealBookFixture f;
-        f.form.controls().menu(MenuItem::onePage).checked = onePage;
+        setOnePage(f.form, onePage);
         f.form.controls().list1 = QStringList{nameFromNative(folder)};
         f.form.dP();
         QCOMPARE(f.form.controls().window.caption, "Ruvo - " + dir.path() + "/漢字");

@@ -4,6 +4,7 @@
 #include "support/archive_fixtures.h"
 #include "support/file_bytes.h"
 #include "support/real_book_fixture.h"
+#include "support/view_modes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -79,7 +80,7 @@ private Q_SLOTS:
     {
         const QString path = putIn(m_dir, u"Vol02.cbz"_qs, storedZip(bookMembers()));
         RealBookFixture f;
-        f.form.controls().menu(MenuItem::onePage).checked = true;
+        setOnePage(f.form, true);
         f.open(path + u"/Vol01/b/003.bmp"_qs);
         QCOMPARE(f.browser.pages().folder(), path);
         QCOMPARE(f.state.pageIndex, 2);
@@ -132,7 +133,7 @@ private Q_SLOTS:
         archive[30 + 5 + 20] = char(archive[30 + 5 + 20] ^ 0x55);
         const QString path = putIn(m_dir, u"crc.cbz"_qs, archive);
         RealBookFixture f;
-        f.form.controls().menu(MenuItem::onePage).checked = true;
+        setOnePage(f.form, true);
         f.open(path);
         QCOMPARE(f.fakes.messages.shown.size(), 1);
         QCOMPARE(f.fakes.messages.shown.first().text, Messages::damagedPicture(path + u"/1.png"_qs).text);

@@ -4,6 +4,7 @@
 #include "support/file_bytes.h"
 #include "support/pdf_fixtures.h"
 #include "support/real_book_fixture.h"
+#include "support/view_modes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -86,7 +87,7 @@ private Q_SLOTS:
     {
         const QString path = putIn(m_dir, u"Vol04.pdf"_qs, picturePdf(bookPages()));
         RealBookFixture f;
-        f.form.controls().menu(MenuItem::onePage).checked = true;
+        setOnePage(f.form, true);
         f.open(path + u"/3"_qs);
         QCOMPARE(f.browser.pages().folder(), path);
         QCOMPARE(f.state.pageIndex, 2);
@@ -125,7 +126,7 @@ private Q_SLOTS:
         QFETCH(QList<QByteArray>, more);
         const QString path = putIn(m_dir, u"Vol05.pdf"_qs, threePagePdf(secondPage, more));
         RealBookFixture f;
-        f.form.controls().menu(MenuItem::onePage).checked = true;
+        setOnePage(f.form, true);
         f.open(path);
         QVERIFY(f.fakes.messages.shown.isEmpty());
         QCOMPARE(f.form.controls().picture2.picture.pixelColor(20, 13), QColor(Qt::red));

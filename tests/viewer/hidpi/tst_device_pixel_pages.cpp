@@ -2,6 +2,7 @@
 #include "common/twips.h"
 #include "support/file_bytes.h"
 #include "support/real_book_fixture.h"
+#include "support/view_modes.h"
 #include "viewer/ui/main_window.h"
 #include "viewer/ui/viewing_area.h"
 
@@ -68,7 +69,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const qreal ratio = window.devicePixelRatio();
         QVERIFY2(ratio > 1, "run with QT_SCALE_FACTOR above 1");
-        f.form.controls().menu(MenuItem::onePage).checked = onePage;
+        setOnePage(f.form, onePage);
         f.form.openPath(m_dir.path());
         const Form1Controls& c = f.form.controls();
         const QImage page = checkerboardPage();
@@ -103,7 +104,7 @@ private Q_SLOTS:
         MainWindow window(f.form, f.fakes.delays);
         window.showRestored();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        f.form.controls().menu(MenuItem::onePage).checked = true;
+        setOnePage(f.form, true);
         f.form.openPath(m_dir.path());
         f.form.menuClick(MenuItem::devicePixels);
         QVERIFY(!f.form.controls().menu(MenuItem::devicePixels).checked);
