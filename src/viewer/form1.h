@@ -4,6 +4,7 @@
 #include "commands/key_map.h"
 #include "common/change_batch.h"
 #include "display/page_fitting.h"
+#include "display/spread_layout.h"
 #include "display/wheel_steps.h"
 #include "imaging/page_cache.h"
 #include "platform/flushing_platform.h"
@@ -370,6 +371,9 @@ private:
     // decoded again.
     void keepSharp(Surface& page, Surface& stretched);
     void place(Placement placement);
+    // The pages on screen at actual size, and their places side by side in the page frame.
+    SpreadPages pagesInFrame() const;
+    void placePagesInFrame();
     // Fits the page frame on screen at actual size to the viewing area as a turn fits it, from
     // the start of its placement; where it stood may leave part of the spread out of reach.
     void refitFrame();

@@ -68,7 +68,7 @@ void Form1::KANBAS()
         tile.top = y;
     }
 
-    m_controls.picture2.left = m_controls.picture3.width;
+    placePagesInFrame();
     showLoadedPages();
     // The canvas ends at the book's last page, as a spread of it and the page before.
     m_reading.show(Spread{std::max(page - 1, 0), page > 0 ? 2 : 1});

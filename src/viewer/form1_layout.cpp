@@ -2,7 +2,7 @@
 // layout with the stretched pages.
 #include "commands/placement_commands.h"
 #include "common/number_text.h"
-#include "display/stretch_fit.h"
+#include "display/spread_layout.h"
 #include "display/stretched_device_size.h"
 #include "display/window_layout.h"
 #include "viewer/form1.h"
@@ -42,12 +42,25 @@ void Form1::takeWindowGeometry(const WindowGeometry& geometry)
     window.scaleHeight = geometry.clientHeight;
 }
 
+SpreadPages Form1::pagesInFrame() const
+{
+    return SpreadPages{sizeOf(m_controls.picture2), sizeOf(m_controls.picture3)};
+}
+
 void Form1::GAZOUAWASE()
 {
-    const FrameFit fit =
-        fitSpread(sizeOf(m_controls.picture2), sizeOf(m_controls.picture3), sizeOf(m_controls.nori));
+    const FrameFit fit = layOutFrame(pagesInFrame(), sizeOf(m_controls.nori)).frame;
     m_controls.picture1.move(fit.left, fit.top, fit.width, fit.height);
     m_fields.scrollRange = fit.scrollRange;
+}
+
+void Form1::placePagesInFrame()
+{
+    const FrameLayout layout = layOutFrame(pagesInFrame(), sizeOf(m_controls.nori));
+    m_controls.picture2.left = layout.first.x();
+    m_controls.picture2.top = layout.first.y();
+    m_controls.picture3.left = layout.second.x();
+    m_controls.picture3.top = layout.second.y();
 }
 
 void Form1::singlePageFit()
@@ -135,16 +148,15 @@ void Form1::stretchPages()
     // over the whole area; the last page alone keeps the right half of a spread.
     const bool wholeArea = onePageMode() || widePageShownAlone();
     Surface& first = m_controls.image1;
-    first.visible = false;
-    apply(first, stretchFirstPage(sizeOf(m_controls.picture2), area, wholeArea, sizeOf(first)));
+    Surface& second = m_controls.image2;
+    const StretchedLayout layout =
+        layOutStretched(pagesInFrame(), area, wholeArea, SpreadPages{sizeOf(first), sizeOf(second)});
+    apply(first, layout.first);
     keepSharp(m_controls.picture2, first);
+    // One page at a time, the second image is already put away.
     if (onePageMode())
         return;
-    Surface& second = m_controls.image2;
-    second.visible = false;
-    if (wholeArea || m_reading.lastPageAlone())
-        return;
-    apply(second, stretchSecondPage(sizeOf(m_controls.picture3), area, sizeOf(second)));
+    apply(second, layout.second);
     keepSharp(m_controls.picture3, second);
 }
 

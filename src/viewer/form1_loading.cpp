@@ -107,12 +107,8 @@ void Form1::picturesArrived()
         m_controls.statusBar.panel(awaited.panel) = awaited.label;
     }
     // Placed as a spread's loading places its pages, and fitted as a turn fits them.
-    if (m_controls.picture3.width > 0) {
-        m_controls.picture3.left = 0;
-        m_controls.picture3.top = 0;
-        m_controls.picture2.left = m_controls.picture3.width;
-        m_controls.picture2.top = 0;
-    }
+    if (m_controls.picture3.width > 0)
+        placePagesInFrame();
     showLoadedPages();
     GAZOUAWASE();
     m_changes.note();
@@ -199,7 +195,7 @@ void Form1::RUVINEW1()
     m_controls.picture3.collapse();
     m_controls.picture3.picture = QImage();
     m_awaited.forget(m_controls.picture3);
-    m_controls.picture2.left = 0;
+    placePagesInFrame();
     status.panel(3) = StatusText::loading();
     m_reading.show(Spread{m_reading.index(), 1});
     showPicture(m_controls.picture2, m_fields.page, 3);
@@ -231,10 +227,7 @@ void Form1::RUVINEW2()
     status.panel(2) = StatusText::loading();
     showPicture(m_controls.picture3, m_fields.page, 2);
     status.panel(1) = positionText();
-    m_controls.picture3.left = 0;
-    m_controls.picture3.top = 0;
-    m_controls.picture2.left = m_controls.picture3.width;
-    m_controls.picture2.top = 0;
+    placePagesInFrame();
     showLoadedPages();
     if (m_reading.index() + 1 == pages().count())
         m_fields.endCheckArmed = true;
@@ -249,9 +242,7 @@ void Form1::RUVINEW3()
     showPicture(m_controls.picture3, m_fields.page, 2);
     noteShownPage();
     status.panel(1) = positionText();
-    m_controls.picture3.left = 0;
-    m_controls.picture3.top = 0;
-    m_controls.picture2.left = m_controls.picture3.width;
+    placePagesInFrame();
     showLoadedPages();
 }
 

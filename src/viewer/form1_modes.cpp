@@ -48,8 +48,8 @@ void Form1::ITtyo()
         m_platform.modal.showModal(WindowName::onePageNotice);
         if (count > 0) {
             m_controls.picture1.visible = false;
-            m_controls.picture2.left = 0;
             m_controls.picture3.collapse();
+            placePagesInFrame();
             singlePageFit();
             if (stretchOn())
                 SUTOREP();
