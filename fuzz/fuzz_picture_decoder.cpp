@@ -132,6 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const auto& drawnSize :
          {ruvo::ScaledSizeOf([](QSize size) { return QSize(size.width() * 3 / 5, size.height() * 4 / 7); }),
           ruvo::ScaledSizeOf([](QSize size) { return (size / 3).expandedTo(QSize(1, 1)); })})
-        check(decoder.decode(ruvo::PageRef::file(page->path()), atOnce, drawnSize), drawnSize);
+        check(decoder.decode(ruvo::PageRef::file(page->path(), ruvo::PageFormats::Basic), atOnce, drawnSize),
+              drawnSize);
     return 0;
 }
