@@ -58,6 +58,7 @@ inline constexpr ControlName quit("end");                  // quit the program
 inline constexpr ControlName fullScreen("zengamen");       // full screen on and off
 inline constexpr ControlName widePagesAlone("widealone");  // a wide page as a spread of its own
 inline constexpr ControlName shiftPairs("shiftpairs");     // the pairs of pages one page on
+inline constexpr ControlName leftToRight("lefttoright");   // reading left to right on and off
 inline constexpr ControlName nextBook("nextbook");         // the next book of the open one's folder
 inline constexpr ControlName previousBook("prevbook");     // the book before it
 inline constexpr ControlName recentBooks("recent");        // the books read last, a submenu

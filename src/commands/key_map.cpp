@@ -7,7 +7,7 @@ namespace ruvo {
 
 std::span<const std::pair<int, KeyAction>> keyTable()
 {
-    static constexpr std::array<std::pair<int, KeyAction>, 20> table = {{
+    static constexpr std::array<std::pair<int, KeyAction>, 21> table = {{
         {KeyCode::Space, KeyAction::NextPage},
         {KeyCode::PageDown, KeyAction::NextPage},
         {KeyCode::PageUp, KeyAction::PreviousPage},
@@ -28,6 +28,7 @@ std::span<const std::pair<int, KeyAction>> keyTable()
         {KeyCode::End, KeyAction::LastPages},
         {KeyCode::BracketRight, KeyAction::NextBook},
         {KeyCode::BracketLeft, KeyAction::PreviousBook},
+        {KeyCode::L, KeyAction::LeftToRight},
     }};
     return table;
 }
@@ -78,6 +79,8 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
         return KeyCode::Down;
     case Qt::Key_O:
         return KeyCode::O;
+    case Qt::Key_L:
+        return KeyCode::L;
     case Qt::Key_X:
         return KeyCode::X;
     case Qt::Key_Escape:

@@ -27,6 +27,7 @@ enum class KeyAction
     LastPages,       // its last page or spread
     NextBook,        // the next book of the open book's folder
     PreviousBook,    // the book before it
+    LeftToRight,     // switches reading left to right on and off
 };
 
 namespace KeyCode {
@@ -41,6 +42,7 @@ constexpr int Left = 37;
 constexpr int Up = 38;
 constexpr int Right = 39;
 constexpr int Down = 40;
+constexpr int L = 76;
 constexpr int O = 79;
 constexpr int X = 88;
 constexpr int Numpad2 = 98;

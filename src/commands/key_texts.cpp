@@ -27,6 +27,8 @@ QString keyName(int keyCode)
         return u"→"_s;
     case KeyCode::Down:
         return u"↓"_s;
+    case KeyCode::L:
+        return u"L"_s;
     case KeyCode::O:
         return u"O"_s;
     case KeyCode::X:
@@ -87,6 +89,8 @@ QString keyActionText(KeyAction action)
         return u"同じフォルダーの次の本（次の巻）を開く"_s;
     case KeyAction::PreviousBook:
         return u"同じフォルダーの前の本（前の巻）を開く"_s;
+    case KeyAction::LeftToRight:
+        return u"左から右へ読む ON/OFF（二面表示で若いページを左に置く）"_s;
     }
     return QString();
 }

@@ -16,7 +16,8 @@ MenuItemState item(const QString& name, const QString& caption, const QString& p
     static const QStringList switches = {
         MenuItem::autoScroll, MenuItem::toolbar,        MenuItem::statusBar,      MenuItem::stretch,
         MenuItem::onePage,    MenuItem::fullScreen,     MenuItem::widePagesAlone, MenuItem::numberOrder,
-        MenuItem::allFormats, MenuItem::thumbnailShape, MenuItem::devicePixels,   MenuItem::resume};
+        MenuItem::allFormats, MenuItem::thumbnailShape, MenuItem::devicePixels,   MenuItem::resume,
+        MenuItem::leftToRight};
     return MenuItemState{name, caption, parent, checked, enabled, visible, switches.contains(name)};
 }
 
@@ -49,6 +50,7 @@ const QList<MenuItemState>& menuTable()
         item(MenuItem::onePage, u"表示モード [一面] [二面] 切り替え(&R)"_s, MenuItem::screenSettings),
         // The program's own, after the settings it was given.
         item(MenuItem::widePagesAlone, u"横長のページは一面で表示(&K)"_s, MenuItem::screenSettings, true),
+        item(MenuItem::leftToRight, u"左から右へ読む(&L)"_s, MenuItem::screenSettings),
         item(MenuItem::numberOrder, u"名前の数字を数の順に並べる(&N)"_s, MenuItem::screenSettings, true),
         item(MenuItem::allFormats, u"フォルダのPNG・WebP・AVIF・JPEG XLも開く(&A)"_s,
              MenuItem::screenSettings, true),

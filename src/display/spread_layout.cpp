@@ -11,20 +11,32 @@ SpreadPages known(const SpreadPages& pages)
     return SpreadPages{orNone(pages.first), orNone(pages.second)};
 }
 
+// Where a box from left over width goes when what holds it, width across, is turned over.
+double mirrored(double left, double width, double across)
+{
+    return across - left - width;
+}
+
 } // namespace
 
-FrameLayout layOutFrame(const SpreadPages& spread, QSizeF area)
+FrameLayout layOutFrame(const SpreadPages& spread, QSizeF area, ReadingDirection direction)
 {
     const SpreadPages pages = known(spread);
     FrameLayout layout;
     layout.second = QPointF(0, 0);
     layout.first = QPointF(pages.second.width(), 0);
     layout.frame = fitSpread(pages.first, pages.second, area);
+    if (direction == ReadingDirection::LeftToRight) {
+        FrameFit& frame = layout.frame;
+        layout.first.setX(mirrored(layout.first.x(), pages.first.width(), frame.width));
+        layout.second.setX(mirrored(layout.second.x(), pages.second.width(), frame.width));
+        frame.left = mirrored(frame.left, frame.width, area.width());
+    }
     return layout;
 }
 
 StretchedLayout layOutStretched(const SpreadPages& spread, QSizeF area, bool wholeArea,
-                                const SpreadPages& before)
+                                const SpreadPages& before, ReadingDirection direction)
 {
     const SpreadPages pages = known(spread);
     StretchedLayout layout;
@@ -32,6 +44,10 @@ StretchedLayout layOutStretched(const SpreadPages& spread, QSizeF area, bool who
     // A page alone has no second beside it.
     if (!wholeArea && !pages.second.isEmpty())
         layout.second = stretchSecondPage(pages.second, area, before.second);
+    if (direction == ReadingDirection::LeftToRight) {
+        for (StretchedImage* image : {&layout.first, &layout.second})
+            image->left = mirrored(image->left, image->width, area.width());
+    }
     return layout;
 }
 

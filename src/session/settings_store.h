@@ -31,6 +31,8 @@ inline constexpr SettingKey shelfHeight{"subsizeh", "6000"};
 // Kept apart from the window settings, in the program's own file: whether a page wider than it
 // is tall stands alone in two-page reading, 1 or 0.
 inline constexpr SettingKey widePagesAlone{"widePagesAlone", "1", "ruvo", "reading"};
+// Whether a spread's earlier page stands on the left (1) or, as in manga, on the right (0).
+inline constexpr SettingKey leftToRight{"leftToRight", "0", "ruvo", "reading"};
 // Whether numbers in names are compared by their value in a folder's pages and in the books a
 // folder holds, 1 or 0.
 inline constexpr SettingKey numberOrder{"numberOrder", "1", "ruvo", "reading"};

@@ -57,6 +57,8 @@ void Form1::Form_Load()
     m_mode.fit = PageFit::ActualSize;
     m_mode.widePagesAlone = settings.readNumber(Setting::widePagesAlone) != 0;
     m_mode.devicePixels = settings.readNumber(Setting::devicePixels) != 0;
+    m_mode.direction = settings.readNumber(Setting::leftToRight) != 0 ? ReadingDirection::LeftToRight
+                                                                      : ReadingDirection::RightToLeft;
     showViewMode();
     const bool numberOrder = settings.readNumber(Setting::numberOrder) != 0;
     m_controls.menu(MenuItem::numberOrder).checked = numberOrder;

@@ -224,6 +224,9 @@ public:
     // Moves the pairs of pages by one page from the spread on screen (O and the popup menu);
     // again, moves them back.
     void shiftPairsClick();
+    // Switches reading left to right on and off, and remembers it: a spread's earlier page
+    // then stands on the left.
+    void leftToRightClick();
     // The book's first spread (Home) and its last (End).
     void firstPagesClick();
     void lastPagesClick();

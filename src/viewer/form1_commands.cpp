@@ -68,6 +68,7 @@ void Form1::buildDispatchTables()
         {MenuItem::greyscale, &Form1::greyscaleClick},
         {MenuItem::resetAdjustments, &Form1::resetAdjustmentsClick},
         {MenuItem::shiftPairs, &Form1::shiftPairsClick},
+        {MenuItem::leftToRight, &Form1::leftToRightClick},
         {MenuItem::nextBook, &Form1::nextBookClick},
         {MenuItem::previousBook, &Form1::previousBookClick},
         {MenuItem::resume, &Form1::resumeClick},
@@ -211,6 +212,11 @@ void Form1::Form_KeyDown(int keyCode, int shift)
     case KeyAction::PreviousBook:
         previousBookClick();
         break;
+    case KeyAction::LeftToRight: {
+        const BusyPointer busy(m_platform.pointer);
+        leftToRightClick();
+        break;
+    }
     case KeyAction::ScrollUp:
     case KeyAction::ScrollDown:
     case KeyAction::ScrollLeft:

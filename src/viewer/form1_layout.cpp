@@ -49,14 +49,14 @@ SpreadPages Form1::pagesInFrame() const
 
 void Form1::GAZOUAWASE()
 {
-    const FrameFit fit = layOutFrame(pagesInFrame(), sizeOf(m_controls.nori)).frame;
+    const FrameFit fit = layOutFrame(pagesInFrame(), sizeOf(m_controls.nori), m_mode.direction).frame;
     m_controls.picture1.move(fit.left, fit.top, fit.width, fit.height);
     m_fields.scrollRange = fit.scrollRange;
 }
 
 void Form1::placePagesInFrame()
 {
-    const FrameLayout layout = layOutFrame(pagesInFrame(), sizeOf(m_controls.nori));
+    const FrameLayout layout = layOutFrame(pagesInFrame(), sizeOf(m_controls.nori), m_mode.direction);
     m_controls.picture2.left = layout.first.x();
     m_controls.picture2.top = layout.first.y();
     m_controls.picture3.left = layout.second.x();
@@ -149,8 +149,8 @@ void Form1::stretchPages()
     const bool wholeArea = onePageMode() || widePageShownAlone();
     Surface& first = m_controls.image1;
     Surface& second = m_controls.image2;
-    const StretchedLayout layout =
-        layOutStretched(pagesInFrame(), area, wholeArea, SpreadPages{sizeOf(first), sizeOf(second)});
+    const StretchedLayout layout = layOutStretched(
+        pagesInFrame(), area, wholeArea, SpreadPages{sizeOf(first), sizeOf(second)}, m_mode.direction);
     apply(first, layout.first);
     keepSharp(m_controls.picture2, first);
     // One page at a time, the second image is already put away.

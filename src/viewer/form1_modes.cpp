@@ -158,6 +158,7 @@ void Form1::showViewMode()
     m_controls.button(MainToolbar::stretch).pressed = m_mode.stretched();
     m_controls.menu(MenuItem::widePagesAlone).checked = m_mode.widePagesAlone;
     m_controls.menu(MenuItem::devicePixels).checked = m_mode.devicePixels;
+    m_controls.menu(MenuItem::leftToRight).checked = m_mode.direction == ReadingDirection::LeftToRight;
 }
 
 } // namespace ruvo

@@ -71,6 +71,19 @@ void Form1::devicePixelsClick()
     MTUGI();
 }
 
+void Form1::leftToRightClick()
+{
+    const bool leftToRight = m_mode.direction == ReadingDirection::RightToLeft;
+    m_mode.direction = leftToRight ? ReadingDirection::LeftToRight : ReadingDirection::RightToLeft;
+    showViewMode();
+    SettingsStore(m_platform.settings).writeNumber(Setting::leftToRight, leftToRight ? 1 : 0);
+    if (pages().isEmpty())
+        return;
+    // The spread on screen is laid out again, its pages the other way round.
+    reading().moveTo(m_reading.shown().first);
+    MTUGI();
+}
+
 void Form1::shiftPairsClick()
 {
     if (!spreadsByShape() || pages().isEmpty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/spread_layout.h"
 #include "viewer/spread_plan.h"
 
 namespace ruvo {
@@ -19,6 +20,7 @@ struct ViewMode
     bool onePage = false;
     // Two at a time, a page wider than it is tall stands alone.
     bool widePagesAlone = false;
+    ReadingDirection direction = ReadingDirection::RightToLeft;
     PageFit fit = PageFit::ActualSize;
     // At actual size, a page pixel goes to each device pixel.
     bool devicePixels = false;
