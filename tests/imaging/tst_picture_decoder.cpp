@@ -1,3 +1,4 @@
+#include "imaging/bitmap/ico_directory.h"
 #include "imaging/file_picture_decoder.h"
 #include "support/bitmap_fixtures.h"
 #include "support/bytes_page_source.h"
@@ -379,6 +380,25 @@ private Q_SLOTS:
         const DecodedPicture result = m_decoder.decode(path);
         QVERIFY2(result.isValid(), qPrintable(result.error));
         QCOMPARE(result.image, bare);
+    }
+
+    // An icon lists no more images than its file has room for entries of: each image beyond
+    // them would be asked of Qt's reader, which reads the directory again for every one.
+    void iconCountsAreHeldToTheFile_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<int>("held");
+        QTest::newRow("as many as listed") << 3 << qint64(6 + 3 * 16 + 500) << 3;
+        QTest::newRow("a count of 65,535 in 1.5 KB") << 65535 << qint64(1504) << 93;
+        QTest::newRow("no room for one entry") << 2 << qint64(21) << 0;
+        QTest::newRow("a file shorter than its header") << 2 << qint64(3) << 0;
+    }
+    void iconCountsAreHeldToTheFile()
+    {
+        QFETCH(int, count);
+        QFETCH(qint64, bytes);
+        QTEST(icoImagesWithin(count, bytes), "held");
     }
 
     void fails_data()

@@ -82,6 +82,12 @@ qsizetype icoDirectoryBytes(int count)
     return kDirectoryBytes + qsizetype(count) * kEntryBytes;
 }
 
+int icoImagesWithin(int count, qint64 fileBytes)
+{
+    const qint64 room = std::max<qint64>(0, (fileBytes - kDirectoryBytes) / kEntryBytes);
+    return int(std::clamp<qint64>(count, 0, room));
+}
+
 std::optional<qint64> icoImageOffset(QByteArrayView directory, int index)
 {
     const qsizetype entryAt = icoDirectoryBytes(index);

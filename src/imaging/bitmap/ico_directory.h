@@ -26,6 +26,9 @@ inline constexpr qsizetype kIcoImageHeadBytes = 40;
 int icoImageCount(QByteArrayView ico);
 // How many of an icon's first bytes its directory takes, with that many entries.
 qsizetype icoDirectoryBytes(int count);
+// How many images of count an icon of fileBytes can list: no more than its directory's entries
+// it has room for.
+int icoImagesWithin(int count, qint64 fileBytes);
 
 // Where the image of entry index starts, as the directory says: the icon's first bytes, the
 // count and entries; nothing when they do not hold the entry.

@@ -23,9 +23,11 @@ DecodedPicture decodeIco(QIODevice& file, const SpareCore&, const ScaledSizeOf&)
         inMemory.open(QIODevice::ReadOnly);
     const QByteArray& ico = inMemory.data();
     QImageReader reader(inMemory.isOpen() ? static_cast<QIODevice*>(&inMemory) : &file, "ico");
-    // Sizes are the images' own: the reader takes every side of more than 255 for 256.
+    // Sizes are the images' own: the reader takes every side of more than 255 for 256. A count
+    // beyond the entries the file holds is damage, and each image asked of the reader costs a
+    // pass over its directory.
     const std::optional<IcoImage> page = icoPageImage(
-        reader.imageCount(),
+        icoImagesWithin(reader.imageCount(), file.size()),
         [&](int i) -> std::optional<QSize> {
             if (!reader.jumpToImage(i))
                 return std::nullopt;
@@ -43,7 +45,7 @@ DecodedPicture decodeIco(QIODevice& file, const SpareCore&, const ScaledSizeOf&)
 std::optional<QSize> icoSize(QIODevice& file)
 {
     const StreamBytes stream(file);
-    const int count = icoImageCount(stream.at(0, icoDirectoryBytes(0)));
+    const int count = icoImagesWithin(icoImageCount(stream.at(0, icoDirectoryBytes(0))), stream.size());
     const QByteArray directory = stream.at(0, icoDirectoryBytes(count));
     QList<QByteArray> heads;
     for (int i = 0; i < count; ++i) {
