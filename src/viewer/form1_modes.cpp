@@ -158,7 +158,11 @@ void Form1::showViewMode()
     m_controls.button(MainToolbar::stretch).pressed = m_mode.stretched();
     m_controls.menu(MenuItem::widePagesAlone).checked = m_mode.widePagesAlone;
     m_controls.menu(MenuItem::devicePixels).checked = m_mode.devicePixels;
-    m_controls.menu(MenuItem::leftToRight).checked = m_mode.direction == ReadingDirection::LeftToRight;
+    const bool leftToRight = m_mode.direction == ReadingDirection::LeftToRight;
+    m_controls.menu(MenuItem::leftToRight).checked = leftToRight;
+    // The page arrows point the way the pages go.
+    m_controls.button(MainToolbar::nextPage).mirrored = leftToRight;
+    m_controls.button(MainToolbar::previousPage).mirrored = leftToRight;
 }
 
 } // namespace ruvo

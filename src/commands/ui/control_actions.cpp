@@ -4,14 +4,39 @@
 
 #include <QAction>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QToolBar>
 
 namespace ruvo {
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+constexpr char mirroredProperty[] = "ruvoMirrored";
+
+// The icon turned over left for right, at the sizes a toolbar draws it.
+QIcon turnedOver(const QIcon& icon)
+{
+    QIcon turned;
+    for (const int side : {16, 24, 32, 48, 64}) {
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+            const QImage image = icon.pixmap(QSize(side, side), mode).toImage();
+            turned.addPixmap(QPixmap::fromImage(image.mirrored(true, false)), mode);
+        }
+    }
+    return turned;
+}
+
+} // namespace
+
 void applyState(QAction& action, const ToolbarButtonState& state)
 {
+    if (action.property(mirroredProperty).toBool() != state.mirrored) {
+        action.setIcon(turnedOver(action.icon()));
+        action.setProperty(mirroredProperty, state.mirrored);
+    }
     action.setEnabled(state.enabled);
     action.setVisible(state.visible);
     if (action.isCheckable())

@@ -1,5 +1,6 @@
 #include "browse/form2.h"
 #include "commands/key_map.h"
+#include "commands/toolbar_table.h"
 #include "common/twips.h"
 #include "support/menu_mnemonics.h"
 #include "support/test_platform.h"
@@ -156,6 +157,25 @@ private Q_SLOTS:
         QVERIFY(!byTip.value(QStringLiteral("表示領域移動「中央」"))->isEnabled());
         QVERIFY(!byTip.value(QStringLiteral("キャンバス表示　ON/OFF"))->isVisible());
         QVERIFY(byTip.value(QStringLiteral("ステータスバー　ON/OFF"))->isCheckable());
+    }
+
+    // Left to right the page arrows are turned over; right to left again, they are as drawn.
+    void thePageArrowsPointTheReadingWay()
+    {
+        TestPlatform platform;
+        ViewerState state;
+        Form2 browser(platform.platform());
+        Form1 form(platform.platform(), state, browser);
+        MainWindow window(form, platform.delays);
+        form.Form_Load();
+        QAction* next = window.findChild<QToolBar*>()->actions().at(MainToolbar::nextPage - 1);
+        QCOMPARE(next->toolTip(), QStringLiteral("次のページ"));
+        const QImage drawn = next->icon().pixmap(QSize(16, 16)).toImage();
+        form.menuClick(MenuItem::leftToRight);
+        QCOMPARE(next->icon().pixmap(QSize(16, 16)).toImage(), drawn.mirrored(true, false));
+        QVERIFY(next->icon().pixmap(QSize(16, 16)).toImage() != drawn);
+        form.menuClick(MenuItem::leftToRight);
+        QCOMPARE(next->icon().pixmap(QSize(16, 16)).toImage(), drawn);
     }
 
     // A page named like markup shows in the status bar as it is named.
