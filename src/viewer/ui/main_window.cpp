@@ -206,11 +206,15 @@ void MainWindow::showStatus()
     const Form1Controls& controls = m_logic.controls();
     const QString statusFamily = controls.fontNames.value(ViewerControl::statusBar);
     bool statusChanged = false;
+    // Two pages left to right, the pages' names stand as the pages do: the earlier one's on the left.
+    const ViewMode& mode = m_logic.viewMode();
+    const bool namesTurned = mode.direction == ReadingDirection::LeftToRight && !mode.onePage;
     for (int i = 0; i < m_panels.size(); ++i) {
+        const int number = namesTurned && i > 0 ? m_panels.size() + 1 - i : i + 1;
         if (!statusFamily.isEmpty())
             m_panels.at(i)->setFont(namedFont(statusFamily, font()));
-        statusChanged = statusChanged || m_panels.at(i)->text() != controls.statusBar.panel(i + 1);
-        m_panels.at(i)->setText(controls.statusBar.panel(i + 1));
+        statusChanged = statusChanged || m_panels.at(i)->text() != controls.statusBar.panel(number);
+        m_panels.at(i)->setText(controls.statusBar.panel(number));
     }
     if (!statusFamily.isEmpty())
         m_notice->setFont(namedFont(statusFamily, font()));

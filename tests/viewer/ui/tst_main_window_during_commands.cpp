@@ -48,6 +48,18 @@ class TestMainWindowDuringCommands : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Left to right the earlier page's name stands on the left, as the page does.
+    void thePageNamesStandAsThePages()
+    {
+        ShownBook shown;
+        QVERIFY(shown.show(4));
+        QCOMPARE(shown.panelTexts().mid(0, 3), QStringList({"2 / 4", "[2] p2.jpg", "[1] p1.jpg"}));
+        shown.f.form.menuClick(MenuItem::leftToRight);
+        QCOMPARE(shown.panelTexts().mid(0, 3), QStringList({"2 / 4", "[1] p1.jpg", "[2] p2.jpg"}));
+        shown.f.form.menuClick(MenuItem::onePage);
+        QCOMPARE(shown.panelTexts().at(2), QStringLiteral("[1] p1.jpg"));
+    }
+
     // The mode switch shows its notice with the new mode already in the status
     // bar and on the one-page button, which the click itself has flipped.
     void theNoticeShowsOverTheNewMode_data()
