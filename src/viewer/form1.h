@@ -84,7 +84,8 @@ public:
     // The view reports where the window is and how large; the stored normal
     // size is only taken while the window is normal and on screen.
     void takeWindowGeometry(const WindowGeometry& geometry);
-    // The screen's device pixels per pixel, for the pages prepared ahead.
+    // The screen's device pixels per pixel, for the pages prepared ahead; pages on screen at
+    // one page pixel per device pixel are laid out again for another.
     void setDevicePixelRatio(qreal ratio);
     // Picture pixels to a device-independent pixel for a page laid out now: the screen's
     // device pixel ratio when a page pixel goes to each device pixel, else 1.

@@ -144,7 +144,15 @@ std::function<QSize(QSize)> Form1::stretchedSizeFor(bool secondPage) const
 
 void Form1::setDevicePixelRatio(qreal ratio)
 {
+    const qreal laidOutAt = pagePixelRatio();
     m_devicePixelRatio = ratio;
+    // Pages at one page pixel per device pixel are laid out again for a screen of another scale.
+    if (pagePixelRatio() == laidOutAt || !m_loaded || pages().isEmpty() || m_controls.picture6.visible)
+        return;
+    const ChangeBatch::Scope changes(m_changes);
+    reading().moveTo(m_reading.shown().first);
+    MTUGI();
+    m_changes.note();
 }
 
 qreal Form1::pagePixelRatio() const

@@ -20,6 +20,32 @@ class TestForm1Display : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Moved to a screen of another scale, pages at one page pixel per device pixel are laid out
+    // again for it, at the spread they showed; laid out as at a scale of 1, they stay.
+    void aScreenOfAnotherScale_data()
+    {
+        QTest::addColumn<bool>("devicePixels");
+        QTest::addColumn<double>("width");
+        QTest::newRow("one page pixel per device pixel") << true << 2250.0;
+        QTest::newRow("laid out as at a scale of 1") << false << 4500.0;
+    }
+    void aScreenOfAnotherScale()
+    {
+        QFETCH(bool, devicePixels);
+        ViewerFixture f;
+        ViewMode mode = f.form.viewMode();
+        mode.devicePixels = devicePixels;
+        f.form.setViewMode(mode);
+        f.platform.pictures.defaultSize = QSize(300, 400);
+        f.open(f.makeBook(6) + "/p3.jpg");
+        const Form1Controls& c = f.form.controls();
+        QCOMPARE(c.picture2.width, 4500.0);
+        f.form.setDevicePixelRatio(2);
+        QTEST(c.picture2.width, "width");
+        QTEST(c.picture3.width, "width");
+        QCOMPARE(f.shownPages(), u"3-4"_qs);
+    }
+
     void toOnePageKeepsTheRightHandPage()
     {
         ViewerFixture f;

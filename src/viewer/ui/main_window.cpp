@@ -371,4 +371,13 @@ void MainWindow::changeEvent(QEvent* event)
         pushGeometryToLogic();
 }
 
+bool MainWindow::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    // Moved to a screen of another scale, the window lays its pages out for it.
+    if (event->type() == QEvent::ScreenChangeInternal && isVisible())
+        layOut();
+    return handled;
+}
+
 } // namespace ruvo
