@@ -338,6 +338,8 @@ private:
     // The session moved: the page index and the spread shown, as the window and the
     // commands read them.
     void readingMoved();
+    // Shows the spread on screen again after the view mode changed.
+    void showSpreadAgain();
     // The check marks and pressed buttons of the view mode, written from it.
     void showViewMode();
     // The page as it will be drawn, in the first (or only) place or the second.

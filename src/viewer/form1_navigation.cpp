@@ -150,8 +150,7 @@ void Form1::setDevicePixelRatio(qreal ratio)
     if (pagePixelRatio() == laidOutAt || !m_loaded || pages().isEmpty() || m_controls.picture6.visible)
         return;
     const ChangeBatch::Scope changes(m_changes);
-    reading().moveTo(m_reading.shown().first);
-    MTUGI();
+    showSpreadAgain();
     m_changes.note();
 }
 

@@ -47,6 +47,13 @@ void Form1::loadSpread()
         m_controls.statusBar.panel(2) = StatusText::widePageAlone();
 }
 
+void Form1::showSpreadAgain()
+{
+    // From its first page: paired, sized and placed as the mode now asks.
+    reading().moveTo(m_reading.shown().first);
+    MTUGI();
+}
+
 void Form1::widePagesAloneClick()
 {
     m_mode.widePagesAlone = !m_mode.widePagesAlone;
@@ -54,9 +61,7 @@ void Form1::widePagesAloneClick()
     SettingsStore(m_platform.settings).writeNumber(Setting::widePagesAlone, m_mode.widePagesAlone ? 1 : 0);
     if (onePageMode() || pages().isEmpty())
         return;
-    // The spread on screen is shown again from its first page, paired as now asked.
-    reading().moveTo(m_reading.shown().first);
-    MTUGI();
+    showSpreadAgain();
 }
 
 void Form1::devicePixelsClick()
@@ -66,9 +71,7 @@ void Form1::devicePixelsClick()
     SettingsStore(m_platform.settings).writeNumber(Setting::devicePixels, m_mode.devicePixels ? 1 : 0);
     if (pages().isEmpty())
         return;
-    // The spread on screen is laid out again at its pages' new sizes.
-    reading().moveTo(m_reading.shown().first);
-    MTUGI();
+    showSpreadAgain();
 }
 
 void Form1::leftToRightClick()
@@ -79,9 +82,7 @@ void Form1::leftToRightClick()
     SettingsStore(m_platform.settings).writeNumber(Setting::leftToRight, leftToRight ? 1 : 0);
     if (pages().isEmpty())
         return;
-    // The spread on screen is laid out again, its pages the other way round.
-    reading().moveTo(m_reading.shown().first);
-    MTUGI();
+    showSpreadAgain();
 }
 
 void Form1::shiftPairsClick()

@@ -27,14 +27,6 @@ void ReadingSession::setPairing(Pairing pairing)
         m_plan.setPairing(pairing);
 }
 
-bool ReadingSession::lastPageAlone() const
-{
-    if (pairing() == Pairing::OnePage || m_shown.count != 1)
-        return false;
-    // Two at a time, a page stands alone only at the end; by shape, a wide page does too.
-    return pairing() == Pairing::EveryTwo || m_shown.first == pageCount() - 1;
-}
-
 bool ReadingSession::shiftedHere() const
 {
     return pairing() == Pairing::ByShape && m_plan.isShifted() && m_plan.anchor() == m_shown.first;

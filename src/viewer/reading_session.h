@@ -33,8 +33,6 @@ public:
 
     int index() const { return m_index; }
     Spread shown() const { return m_shown; }
-    // The book's last page alone on screen in two-page reading.
-    bool lastPageAlone() const;
     // The reader's shift stands the first page on screen alone.
     bool shiftedHere() const;
 

@@ -173,28 +173,6 @@ private Q_SLOTS:
         reader.session.setBook(QStringLiteral("other"), 0, narrow);
         QCOMPARE(reader.session.index(), 0);
     }
-
-    void theLastPageAlone_data()
-    {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<Pairing>("pairing");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<bool>("alone");
-
-        QTest::newRow("two: the last after an even run") << "PPP" << Pairing::EveryTwo << 2 << true;
-        QTest::newRow("two: a pair at the end") << "PPPP" << Pairing::EveryTwo << 2 << false;
-        QTest::newRow("one: never") << "PPP" << Pairing::OnePage << 2 << false;
-        QTest::newRow("shape: the last") << "PPP" << Pairing::ByShape << 2 << true;
-        QTest::newRow("shape: a wide page before the end") << "PWPP" << Pairing::ByShape << 1 << false;
-    }
-    void theLastPageAlone()
-    {
-        QFETCH(QString, pattern);
-        QFETCH(Pairing, pairing);
-        QFETCH(int, start);
-        Reader reader(pattern, pairing, start);
-        QTEST(reader.session.lastPageAlone(), "alone");
-    }
 };
 
 QTEST_GUILESS_MAIN(TestReadingSession)
